@@ -1,0 +1,36 @@
+# One way to register tests, so that every test runs in the same environment
+# under ctest: UTF-8 locale, Qt on the offscreen platform.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+set(VELKAR_TEST_ENV "LANG=C.UTF-8" "LC_ALL=C.UTF-8" "QT_QPA_PLATFORM=offscreen")
+
+# velkar_add_gtest(name SOURCES ... [LIBS ...])
+function(velkar_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  velkar_warnings(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+    PROPERTIES ENVIRONMENT "${VELKAR_TEST_ENV}"
+    DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# velkar_add_qtest(name SOURCES ... [LIBS ...]): a QtTest program, one ctest entry.
+function(velkar_add_qtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  velkar_warnings(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${VELKAR_TEST_ENV}")
+endfunction()
+
+# velkar_add_script_test(name COMMAND ...): a shell-level test of a program.
+function(velkar_add_script_test name)
+  cmake_parse_arguments(ARG "" "" "COMMAND" ${ARGN})
+  add_test(NAME ${name} COMMAND ${ARG_COMMAND} WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${VELKAR_TEST_ENV}")
+endfunction()

@@ -1,0 +1,135 @@
+// CCalculator: the state of the one calculation on screen and the operation
+// behind every control of the main window.
+//
+// The store (CDataManager) owns every record; the calculator holds plain
+// pointers into it, keeps the selections, chosen motions, sharpness, anger and
+// modifier flags, and after every change recalculates the result rows by
+// asking the selected weapon for its damage. It needs no window: the window
+// (CVelkarDlg) and velkar-tool both drive it through these operations and then
+// mirror its lists, selections, flags and texts. All texts are Shift-JIS.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/Action.h"
+#include "model/HitPattern.h"
+#include "model/Level.h"
+#include "model/Monster.h"
+#include "model/Weapon.h"
+
+// A selection: an index into its list, or none.
+inline constexpr int NO_SELECTION = -1;
+
+struct CategoryEntry_t {
+  int nCategory = 0;      // eWEAPON_CATEGORY value
+  std::string strLabel;   // Japanese display name
+};
+
+struct ResultColumn_t {
+  std::string strCaption;
+  int nWidth = 0;  // pixels; all columns are left-aligned
+};
+
+struct ResultRow_t {
+  std::array<std::string, 4> arrCell;  // region, "%d%%" physical, "%d%%" element, "%d" damage
+  std::optional<uint32_t> nColor;      // 0xRRGGBB text colour, none for an unknown kind
+};
+
+class CCalculator {
+public:
+  static constexpr int kFirstModifierId = 1018;
+  static constexpr int kLastModifierId = 1041;
+  static constexpr int kModifierCount = kLastModifierId - kFirstModifierId + 1;
+
+  CCalculator();
+  virtual ~CCalculator();
+
+  // Operations, one per control event; each ends in a recalculation where the
+  // rules say so.
+  void LoadAll();
+  void SelectCategory(int nIndex);
+  void SelectWeapon(int nIndex);
+  void SetSharpnessPosition(int nPosition);  // a keyboard move: position only
+  void ReleaseSharpness(int nPosition);
+  void SelectChosenMotion(int nIndex);       // mirrors the chosen-motion list's selection
+  void AddChosenMotion(int nAvailableIndex);
+  void RemoveChosenMotion(int nChosenIndex);
+  void ClearChosenMotions();
+  void SelectMonster(int nIndex);
+  void SelectLevel(int nIndex);
+  void SelectHitCorrection(int nIndex);
+  void SetAnger(bool bAnger);
+  void SetModifier(int nControlId, bool bTicked);
+  void Recalculate();
+
+  uint32_t BuildModifierMask() const;
+
+  // Read access for the window, the report and the tool.
+  const std::vector<CategoryEntry_t>& GetCategories() const { return m_arrCategory; }
+  int GetCategorySelection() const { return m_nCategorySel; }
+  const std::vector<const CWeapon*>& GetWeapons() const { return m_arrWeapon; }
+  int GetWeaponSelection() const { return m_nWeaponSel; }
+  const std::vector<const CAction*>& GetAvailableMotions() const { return m_arrAvailable; }
+  const std::vector<const CAction*>& GetChosenMotions() const { return m_arrChosen; }
+  int GetChosenMotionSelection() const { return m_nChosenSel; }
+  const std::vector<const CHitPattern*>& GetHitCorrections() const { return m_arrHitPattern; }
+  int GetHitCorrectionSelection() const { return m_nHitPatternSel; }
+  const std::vector<const CMonster*>& GetMonsters() const { return m_arrMonster; }
+  int GetMonsterSelection() const { return m_nMonsterSel; }
+  const std::vector<const CLevel*>& GetLevels() const { return m_arrLevel; }
+  int GetLevelSelection() const { return m_nLevelSel; }
+
+  int GetSharpnessPosition() const { return m_nSharpness; }
+  int GetSharpnessMin() const { return 0; }
+  int GetSharpnessMax() const { return 5; }
+  bool GetAnger() const { return m_bAnger; }
+  bool GetModifier(int nControlId) const;
+  bool IsModifierEnabled(int nControlId) const;  // only "練気MAX" (1033) can be disabled
+
+  const std::string& GetAttackText() const { return m_strAttackText; }
+  const std::string& GetElementText() const { return m_strElementText; }
+  const std::string& GetSharpnessText() const { return m_strSharpnessText; }
+
+  const std::vector<ResultColumn_t>& GetResultColumns() const { return m_arrColumn; }
+  const std::vector<ResultRow_t>& GetResultRows() const { return m_arrRow; }
+
+  // Raised whenever a list other than the result rows changes, so that a
+  // window can refill its list controls only when needed.
+  uint64_t GetListRevision() const { return m_nListRevision; }
+
+  // The selected records, or null.
+  const CWeapon* GetSelectedWeapon() const;
+  const CMonster* GetSelectedMonster() const;
+  const CLevel* GetSelectedLevel() const;
+  const CHitPattern* GetSelectedHitCorrection() const;
+
+private:
+  // (members: see Calculator.cpp)
+  std::vector<CategoryEntry_t> m_arrCategory;
+  int m_nCategorySel = NO_SELECTION;
+  std::vector<const CWeapon*> m_arrWeapon;
+  int m_nWeaponSel = NO_SELECTION;
+  std::vector<const CAction*> m_arrAvailable;
+  std::vector<const CAction*> m_arrChosen;
+  int m_nChosenSel = NO_SELECTION;
+  std::vector<const CHitPattern*> m_arrHitPattern;
+  int m_nHitPatternSel = NO_SELECTION;
+  std::vector<const CMonster*> m_arrMonster;
+  int m_nMonsterSel = NO_SELECTION;
+  std::vector<const CLevel*> m_arrLevel;
+  int m_nLevelSel = NO_SELECTION;
+  int m_nSharpness = 0;
+  bool m_bAnger = false;
+  std::array<bool, kModifierCount> m_arrModifier{};
+  bool m_bRenkiEnabled = true;
+  std::string m_strAttackText;
+  std::string m_strElementText;
+  std::string m_strSharpnessText;
+  std::vector<ResultColumn_t> m_arrColumn;
+  std::vector<ResultRow_t> m_arrRow;
+  uint64_t m_nListRevision = 0;
+};

@@ -1,0 +1,104 @@
+// CDataManager: the one process-wide store of all game data. It owns every
+// record (weapons, motions and hit patterns per category; monsters and levels
+// for all categories), loads them from the binary data files beside the
+// executable, rebuilds those files from their INI sources, and names
+// categories, sharpness levels and elements. Everything else holds plain
+// pointers into it; only Clear and the destructor delete records.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/DataFileError.h"
+#include "data/ConvertReport.h"
+#include "model/Action.h"
+#include "model/GameEnums.h"
+#include "model/HitPattern.h"
+#include "model/Level.h"
+#include "model/Monster.h"
+#include "model/Weapon.h"
+
+class CDataManager {
+public:
+  using WeaponList = std::vector<std::unique_ptr<CWeapon>>;
+  using ActionList = std::vector<std::unique_ptr<CAction>>;
+  using HitPatternList = std::vector<std::unique_ptr<CHitPattern>>;
+  using MonsterList = std::vector<std::unique_ptr<CMonster>>;
+  using LevelList = std::vector<std::unique_ptr<CLevel>>;
+
+  static CDataManager& GetInstance();
+  static void DestroyInstance();
+
+  virtual ~CDataManager();
+  CDataManager(const CDataManager&) = delete;
+  CDataManager& operator=(const CDataManager&) = delete;
+
+  // Deletes every record and every per-category list.
+  void Clear();
+
+  // Loaders: append to the store. See the data file readers for the format.
+  bool LoadMonsterData();
+  bool LoadWeaponData(int nCategory);
+
+  // Converters: empty the store, then rebuild a data file from its INI source.
+  // False only when the data file cannot be written.
+  bool ConvertMonsterIni();
+  bool ConvertWeaponIni(int nCategory);
+
+  // Lookups; none (null) for a category without an entry. They never load.
+  const WeaponList* GetWeaponList(int nCategory) const;
+  const ActionList* GetActionList(int nCategory) const;
+  const HitPatternList* GetHitPatternList(int nCategory) const;
+  const MonsterList& GetMonsterList() const { return m_arrMonster; }
+  const LevelList& GetLevelList() const { return m_arrLevel; }
+
+  // Name tables; "Error" outside their range, negative numbers included.
+  static std::string GetCategoryName(int nCategory);   // file stem, e.g. "Sword"
+  static std::string GetCategoryLabel(int nCategory);  // Japanese display name
+  static std::string GetSharpnessName(int nSharpness);
+  static std::string GetElementName(int nElement);
+
+  // The folder of the data and source files (ends with '/'): the executable's
+  // folder unless a tool or a test points the store elsewhere.
+  const std::string& GetDataDirectory() const { return m_strDataDir; }
+  void SetDataDirectory(const std::string& strDir);
+
+  // Paths of a category's or the monsters' files in the data folder.
+  std::string GetWeaponDataPath(int nCategory) const;
+  std::string GetWeaponSourcePath(int nCategory) const;
+  std::string GetMonsterDataPath() const;
+  std::string GetMonsterSourcePath() const;
+
+  // Problems of the loads since the last Clear: files that exist but are
+  // damaged (ended early, a count beyond the file). A missing file is not one.
+  const std::vector<DataFileError_t>& GetLoadErrors() const { return m_arrLoadError; }
+
+  // What the last conversion read, wrote and skipped.
+  const ConvertReport_t& GetLastConvertReport() const { return m_lastConvert; }
+
+  // Used by the loaders to hand records to the store (and by tests to build
+  // a store in memory). The category's lists are created on first use.
+  ActionList& ActionsOf(int nCategory);
+  HitPatternList& HitPatternsOf(int nCategory);
+  WeaponList& WeaponsOf(int nCategory);
+  void RemoveWeaponListIfEmpty(int nCategory);
+  void AppendMonster(std::unique_ptr<CMonster> pMonster);
+  void AppendLevel(std::unique_ptr<CLevel> pLevel);
+
+private:
+  CDataManager();
+
+  MonsterList m_arrMonster;
+  LevelList m_arrLevel;
+  std::map<int, WeaponList> m_mapWeapon;
+  std::map<int, ActionList> m_mapAction;
+  std::map<int, HitPatternList> m_mapHitPattern;
+
+  std::string m_strDataDir;
+  std::vector<DataFileError_t> m_arrLoadError;
+  ConvertReport_t m_lastConvert;
+
+  static CDataManager* s_pInstance;
+};

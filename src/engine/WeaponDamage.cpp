@@ -1,0 +1,130 @@
+// The damage computation of CWeapon. Every product and sum is written in the
+// exact order and grouping the game uses: the truncation of each hit and the
+// result-kind comparisons depend on the last bits of the doubles, so none of
+// these expressions may be regrouped (and FP contraction is off project-wide).
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "model/Action.h"
+#include "model/HitPattern.h"
+#include "model/Level.h"
+#include "model/Monster.h"
+#include "model/Weapon.h"
+
+namespace {
+
+struct SharpnessRate_t {
+  double dPhys;
+  double dElement;
+};
+
+constexpr std::array<SharpnessRate_t, 6> kSharpnessRates{{
+    {0.5, 0.25},     // red
+    {0.75, 0.5},     // orange
+    {1.0, 0.75},     // yellow
+    {1.125, 1.0},    // green
+    {1.25, 1.0625},  // blue
+    {1.3, 1.125},    // white
+}};
+
+// Additive attack bonus of modifier bits 1..16, by bit.
+constexpr std::array<uint8_t, 17> kModifierBonus{0, 5, 9, 3, 5, 3, 3, 5, 10, 25, 10, 5, 10, 10, 3, 5, 10};
+
+// Attack factor of modifier bits 17..24, by bit - 17.
+constexpr std::array<double, 8> kModifierFactor{1.15, 1.2, 1.2, 1.3, 1.3, 0.7, 1.25, 0.75};
+
+constexpr int32_t kMaxDamage = std::numeric_limits<int32_t>::max();
+
+// A hit truncated toward zero. Hits beyond the 32-bit range count as the
+// largest value instead of overflowing the conversion.
+int32_t TruncateHit(double dTotal) {
+  if (!(dTotal > 0.0)) return 0;  // also catches NaN
+  if (dTotal >= 2147483648.0) return kMaxDamage;
+  return static_cast<int32_t>(dTotal);
+}
+
+// Adds a hit to a region's total, stopping at the largest 32-bit value.
+int32_t AddHit(int32_t nDamage, int32_t nHit) {
+  const int64_t nSum = static_cast<int64_t>(nDamage) + nHit;
+  return nSum > kMaxDamage ? kMaxDamage : static_cast<int32_t>(nSum);
+}
+
+eRESULT_KIND KindOf(double dPhysical, double dRaw) {
+  if (dRaw == 0.0) return RESULT_LOW;  // no effective rate can be formed
+  const double dEffective = (dPhysical / dRaw) * 100;
+  if (dEffective > 100) return RESULT_HIGH;
+  if (dEffective > 25) return RESULT_NORMAL;
+  return RESULT_LOW;
+}
+
+}  // namespace
+
+bool CWeapon::GetSharpnessRate(int32_t nSharpness, double& dPhys, double& dElement) {
+  if (nSharpness < SHARPNESS_MIN || nSharpness > SHARPNESS_MAX) return false;
+  const auto& rate = kSharpnessRates[static_cast<size_t>(nSharpness)];
+  dPhys = rate.dPhys;
+  dElement = rate.dElement;
+  return true;
+}
+
+void CWeapon::CalcModifier(uint32_t nModifier, uint8_t& byBonus, double& dFactor) {
+  byBonus = 0;
+  dFactor = 1.0;
+  for (size_t bit = 1; bit <= 16; ++bit) {
+    if ((nModifier >> bit) & 1U) byBonus = static_cast<uint8_t>(byBonus + kModifierBonus[bit]);
+  }
+  for (size_t bit = 17; bit <= 24; ++bit) {
+    if ((nModifier >> bit) & 1U) dFactor *= kModifierFactor[bit - 17];
+  }
+}
+
+bool CWeapon::CalcDamage(const DamageRequest_t* pRequest,
+                         std::vector<DamageResult_t>* pResults) const {
+  const DamageRequest_t& req = *pRequest;
+  const CMonster& monster = *req.pMonster;
+
+  double ps = 0.0;
+  double es = 0.0;
+  GetSharpnessRate(req.nSharpness, ps, es);
+
+  const uint8_t byHitRate =
+      req.nSharpness < 3 ? req.pHitPattern->GetLowRate() : req.pHitPattern->GetHighRate();
+  const double h = byHitRate * 0.01;
+
+  uint8_t byBonus = 0;
+  double f = 1.0;
+  CalcModifier(req.nModifier, byBonus, f);
+  const double B = ((m_wAttack / m_dAttackCoef) + byBonus) * f;
+
+  const double dLevelRate = req.pLevel->GetRate();
+  // (200 - anger) is taken as an unsigned byte, so anger above 200 wraps.
+  const auto byAngerRate = static_cast<uint8_t>(200 - monster.GetAnger());
+
+  const int n = monster.GetRegionCount();
+  for (int i = 0; i < n; ++i) {
+    int32_t d = 0;
+    eRESULT_KIND k = RESULT_NORMAL;
+    uint8_t p = 0;
+    uint8_t x = 0;
+    monster.GetPhysHitzone(i, m_nDamageType, p);
+    monster.GetElementHitzone(i, m_nElementMask, x);
+    const int nPhysIndex = monster.GetPhysIndex(i, m_nDamageType);
+
+    for (const CAction* pAction : *req.pActions) {
+      const uint8_t m = pAction->GetRate(nPhysIndex);
+      for (const uint16_t mv : pAction->GetMotions()) {
+        const double r = (mv * B) * 0.01;
+        const double P = ((((p * (m * 0.01)) * r) * h) * ps) * 0.01;
+        k = KindOf(P, r);
+        const double E = ((((m_wElement * 0.1) * x) * es) * 0.01) * m_dElementCoef;
+        double T = (dLevelRate * (E + P)) * 0.01;
+        if (req.bAnger != 0) T = (byAngerRate * T) * 0.01;
+        d = AddHit(d, TruncateHit(T));
+      }
+    }
+    pResults->push_back(DamageResult_t{monster.GetRegionName(i), d, p, x, k});
+  }
+  return true;
+}

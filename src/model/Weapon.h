@@ -1,0 +1,56 @@
+// CWeapon: one weapon of a category's data file, and the damage computation
+// that is the weapon's own operation. The eight category classes derived from
+// it (WeaponClasses.h) differ only in the values they give this constructor.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/DamageTypes.h"
+#include "model/GameEnums.h"
+
+class CWeapon {
+public:
+  CWeapon(eWEAPON_CATEGORY eCategory, eDAMAGE_TYPE eDamageType, double dAttackCoef,
+          double dElementCoef);
+  virtual ~CWeapon();
+
+  CWeapon(const CWeapon&) = delete;
+  CWeapon& operator=(const CWeapon&) = delete;
+
+  virtual const std::string& GetName() const;
+
+  // Appends one row per body region of the requested monster (engine/WeaponDamage.cpp).
+  virtual bool CalcDamage(const DamageRequest_t* pRequest,
+                          std::vector<DamageResult_t>* pResults) const;
+
+  virtual eWEAPON_CATEGORY GetCategory() const;
+  virtual bool SetStatus(const std::string& strName, uint16_t wAttack, uint16_t wElement,
+                         int32_t nElementMask, int32_t nSharpness);
+  virtual bool GetStatus(uint16_t& wAttack, uint16_t& wElement, int32_t& nElementMask,
+                         int32_t& nSharpness) const;
+
+  eDAMAGE_TYPE GetDamageType() const { return m_nDamageType; }
+  double GetAttackCoef() const { return m_dAttackCoef; }
+  double GetElementCoef() const { return m_dElementCoef; }
+
+  // Physical and element multipliers of a sharpness level 0..5; false and both
+  // left alone for any other level.
+  static bool GetSharpnessRate(int32_t nSharpness, double& dPhys, double& dElement);
+
+  // Turns a modifier word into the additive attack bonus (bits 1..16) and the
+  // attack factor (bits 17..24, multiplied in ascending bit order).
+  static void CalcModifier(uint32_t nModifier, uint8_t& byBonus, double& dFactor);
+
+private:
+  eWEAPON_CATEGORY m_eCategory;
+  double m_dAttackCoef;
+  double m_dElementCoef;
+  std::string m_strName;
+  uint16_t m_wAttack = 0;
+  uint16_t m_wElement = 0;
+  int32_t m_nElementMask = 0;
+  int32_t m_nSharpness = 0;
+  eDAMAGE_TYPE m_nDamageType;
+};

@@ -1,0 +1,33 @@
+// Conversion between Shift-JIS (code page 932), the encoding of every text in
+// the core and the data files, and UTF-8, the encoding of Qt and terminals.
+// Uses glibc's iconv ("CP932"). Both the window and velkar-tool use it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velkar {
+
+// Shift-JIS to UTF-8. Never fails: a byte sequence that is not valid code page
+// 932 becomes U+FFFD, and decoding carries on after it.
+std::string SjisToUtf8(std::string_view sjis);
+
+// UTF-8 to Shift-JIS; none when the input is not valid UTF-8 or holds a
+// character that code page 932 cannot encode.
+std::optional<std::string> Utf8ToSjis(std::string_view utf8);
+
+// Shift-JIS of a UTF-8 literal; a character code page 932 lacks becomes '?'.
+// Meant for literals in tests and tools, e.g. ToSjis(u8"大剣").
+std::string ToSjis(std::u8string_view utf8);
+
+// True when the byte starts a double-byte Shift-JIS character.
+constexpr bool IsSjisLeadByte(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// The length of the longest prefix of text, at most nMaxBytes long, that does
+// not end inside a double-byte character.
+size_t SjisPrefixLength(std::string_view text, size_t nMaxBytes);
+
+}  // namespace velkar
