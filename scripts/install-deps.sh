@@ -10,7 +10,6 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   qt6-base-dev libgl-dev
   fonts-ipafont-gothic
-  xvfb xauth
 )
 
 missing=()
