@@ -15,7 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "calc/ModifierTable.h"
+#include "engine/DamageTypes.h"
 #include "model/Action.h"
+#include "model/GameEnums.h"
 #include "model/HitPattern.h"
 #include "model/Level.h"
 #include "model/Monster.h"
@@ -41,15 +44,15 @@ struct ResultRow_t {
 
 class CCalculator {
 public:
-  static constexpr int kFirstModifierId = 1018;
-  static constexpr int kLastModifierId = 1041;
-  static constexpr int kModifierCount = kLastModifierId - kFirstModifierId + 1;
+  static constexpr int kFirstModifierId = ::kFirstModifierId;
+  static constexpr int kLastModifierId = ::kLastModifierId;
+  static constexpr int kModifierCount = ::kModifierCount;
 
   CCalculator();
   virtual ~CCalculator();
 
   // Operations, one per control event; each ends in a recalculation where the
-  // rules say so.
+  // rules say so. An index outside its list counts as no selection.
   void LoadAll();
   void SelectCategory(int nIndex);
   void SelectWeapon(int nIndex);
@@ -108,13 +111,21 @@ public:
   const CHitPattern* GetSelectedHitCorrection() const;
 
 private:
-  // (members: see Calculator.cpp)
+  void RunSelectCategory();
+  void EmptyCategoryLists();
+  void FillCategoryLists(int nCategory);
+  void SetUpResultColumns();
+  void FillMonstersAndLevels();
+  void SetWeaponTexts(const CWeapon& weapon);
+  void AppendResultRow(const DamageResult_t& result);
+  void ListsChanged() { ++m_nListRevision; }
+
   std::vector<CategoryEntry_t> m_arrCategory;
   int m_nCategorySel = NO_SELECTION;
   std::vector<const CWeapon*> m_arrWeapon;
   int m_nWeaponSel = NO_SELECTION;
   std::vector<const CAction*> m_arrAvailable;
-  std::vector<const CAction*> m_arrChosen;
+  std::vector<const CAction*> m_arrChosen;  // the entry's text is the motion's GetName()
   int m_nChosenSel = NO_SELECTION;
   std::vector<const CHitPattern*> m_arrHitPattern;
   int m_nHitPatternSel = NO_SELECTION;
@@ -122,9 +133,9 @@ private:
   int m_nMonsterSel = NO_SELECTION;
   std::vector<const CLevel*> m_arrLevel;
   int m_nLevelSel = NO_SELECTION;
-  int m_nSharpness = 0;
+  int m_nSharpness = SHARPNESS_MIN;
   bool m_bAnger = false;
-  std::array<bool, kModifierCount> m_arrModifier{};
+  std::array<bool, kModifierCount> m_arrModifier{};  // by control id - 1018
   bool m_bRenkiEnabled = true;
   std::string m_strAttackText;
   std::string m_strElementText;
@@ -132,4 +143,9 @@ private:
   std::vector<ResultColumn_t> m_arrColumn;
   std::vector<ResultRow_t> m_arrRow;
   uint64_t m_nListRevision = 0;
+
+  // Scratch arrays of Recalculate, kept between calls only to reuse their
+  // memory; they hold nothing once a recalculation has finished.
+  std::vector<const CAction*> m_arrMotionScratch;
+  std::vector<DamageResult_t> m_arrResultScratch;
 };

@@ -1,0 +1,315 @@
+#include "calc/Calculator.h"
+
+#include <algorithm>
+
+#include "VelkarTexts.h"
+#include "calc/TextFormat.h"
+#include "data/DataManager.h"
+
+namespace {
+
+constexpr uint32_t kColorBlack = 0x000000;
+constexpr uint32_t kColorRed = 0xFF0000;
+constexpr uint32_t kColorBlue = 0x0000FF;
+
+constexpr int kRenkiMaxId = 1033;
+
+// An index into a list of nCount entries, or none when it lies outside.
+int SelectionIn(int nIndex, size_t nCount) {
+  return nIndex >= 0 && static_cast<size_t>(nIndex) < nCount ? nIndex : NO_SELECTION;
+}
+
+template <typename T>
+const T* SelectedIn(const std::vector<const T*>& arrList, int nSel) {
+  return nSel == NO_SELECTION ? nullptr : arrList[static_cast<size_t>(nSel)];
+}
+
+// The names of the elements whose bits 0..8 are set, joined without a
+// separator; "無" for an empty mask. Higher bits are ignored, so a mask that
+// holds only those gives an empty text.
+std::string ElementNames(int32_t nMask) {
+  if (nMask == 0) return CDataManager::GetElementName(ELEMENT_NONE);
+  std::string strNames;
+  for (int i = 0; i < ELEMENT_COUNT; ++i) {
+    if ((static_cast<uint32_t>(nMask) >> i) & 1U) strNames += CDataManager::GetElementName(i);
+  }
+  return strNames;
+}
+
+std::optional<uint32_t> ColorOfKind(int32_t nKind) {
+  switch (nKind) {
+  case RESULT_NORMAL: return kColorBlack;
+  case RESULT_LOW: return kColorRed;
+  case RESULT_HIGH: return kColorBlue;
+  default: return std::nullopt;
+  }
+}
+
+}  // namespace
+
+CCalculator::CCalculator()
+    : m_strAttackText(txt::kAttackTextInitial),
+      m_strElementText(txt::kElementTextInitial),
+      m_strSharpnessText(txt::kSharpnessTextInitial) {}
+
+CCalculator::~CCalculator() = default;
+
+void CCalculator::LoadAll() {
+  m_arrLevel.clear();
+  m_nLevelSel = NO_SELECTION;
+  m_arrHitPattern.clear();
+  m_nHitPatternSel = NO_SELECTION;
+  m_arrMonster.clear();
+  m_nMonsterSel = NO_SELECTION;
+  m_arrRow.clear();
+  m_arrChosen.clear();
+  m_nChosenSel = NO_SELECTION;
+  m_arrAvailable.clear();
+  m_arrWeapon.clear();
+  m_nWeaponSel = NO_SELECTION;
+  m_arrCategory.clear();
+  m_nCategorySel = NO_SELECTION;
+  ListsChanged();
+
+  CDataManager& store = CDataManager::GetInstance();
+  // A missing monster file only shows as empty monster and level lists.
+  store.LoadMonsterData();
+  for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) {
+    if (store.LoadWeaponData(nCategory)) {
+      m_arrCategory.push_back({nCategory, CDataManager::GetCategoryLabel(nCategory)});
+    }
+  }
+
+  m_nCategorySel = SelectionIn(0, m_arrCategory.size());
+  RunSelectCategory();
+  SetUpResultColumns();
+  FillMonstersAndLevels();
+  Recalculate();
+}
+
+void CCalculator::SetUpResultColumns() {
+  if (!m_arrColumn.empty()) return;  // a reload keeps the columns it has
+  m_arrColumn = {{std::string(txt::kColumnRegion), 40},
+                 {std::string(txt::kColumnPhysical), 40},
+                 {std::string(txt::kColumnElement), 40},
+                 {std::string(txt::kColumnDamage), 45}};
+}
+
+void CCalculator::FillMonstersAndLevels() {
+  const CDataManager& store = CDataManager::GetInstance();
+  for (const auto& pMonster : store.GetMonsterList()) m_arrMonster.push_back(pMonster.get());
+  m_nMonsterSel = SelectionIn(0, m_arrMonster.size());
+  for (const auto& pLevel : store.GetLevelList()) m_arrLevel.push_back(pLevel.get());
+  m_nLevelSel = SelectionIn(0, m_arrLevel.size());
+  ListsChanged();
+}
+
+void CCalculator::SelectCategory(int nIndex) {
+  m_nCategorySel = SelectionIn(nIndex, m_arrCategory.size());
+  RunSelectCategory();
+}
+
+void CCalculator::RunSelectCategory() {
+  if (m_nCategorySel == NO_SELECTION) return;
+  EmptyCategoryLists();
+  FillCategoryLists(m_arrCategory[static_cast<size_t>(m_nCategorySel)].nCategory);
+  // No weapon is selected now, so the rows and status texts of the previous
+  // weapon stay on show.
+  Recalculate();
+}
+
+void CCalculator::EmptyCategoryLists() {
+  m_arrWeapon.clear();
+  m_nWeaponSel = NO_SELECTION;
+  m_arrHitPattern.clear();
+  m_nHitPatternSel = NO_SELECTION;
+  m_arrAvailable.clear();
+  m_arrChosen.clear();
+  m_nChosenSel = NO_SELECTION;
+  ListsChanged();
+}
+
+void CCalculator::FillCategoryLists(int nCategory) {
+  const CDataManager& store = CDataManager::GetInstance();
+  if (const auto* pWeapons = store.GetWeaponList(nCategory)) {
+    for (const auto& pWeapon : *pWeapons) {
+      if (!pWeapon) continue;
+      m_arrWeapon.push_back(pWeapon.get());
+      // Only the check box's enabled state follows the category; a tick set
+      // earlier stays and keeps counting.
+      m_bRenkiEnabled = pWeapon->GetCategory() == CATEGORY_KATANA;
+    }
+  }
+  if (const auto* pPatterns = store.GetHitPatternList(nCategory)) {
+    for (const auto& pPattern : *pPatterns) {
+      if (pPattern) m_arrHitPattern.push_back(pPattern.get());
+    }
+    m_nHitPatternSel = SelectionIn(0, m_arrHitPattern.size());
+  }
+  if (const auto* pActions = store.GetActionList(nCategory)) {
+    for (const auto& pAction : *pActions) {
+      if (pAction) m_arrAvailable.push_back(pAction.get());
+    }
+  }
+  ListsChanged();
+}
+
+void CCalculator::SelectWeapon(int nIndex) {
+  m_nWeaponSel = SelectionIn(nIndex, m_arrWeapon.size());
+  const CWeapon* pWeapon = GetSelectedWeapon();
+  if (!pWeapon) return;
+  SetWeaponTexts(*pWeapon);
+  Recalculate();
+}
+
+void CCalculator::SetWeaponTexts(const CWeapon& weapon) {
+  uint16_t wAttack = 0;
+  uint16_t wElement = 0;
+  int32_t nMask = 0;
+  int32_t nSharpness = 0;
+  weapon.GetStatus(wAttack, wElement, nMask, nSharpness);
+
+  m_strAttackText = FormatText(txt::kAttackTextFormat, {wAttack});
+  m_strElementText = FormatText(txt::kElementTextFormat, {ElementNames(nMask), wElement});
+  m_nSharpness = std::clamp(nSharpness, SHARPNESS_MIN, SHARPNESS_MAX);
+  // The text names the weapon's own value, so one outside 0..5 reads "Error"
+  // while the calculation uses the held position.
+  m_strSharpnessText =
+      FormatText(txt::kSharpnessTextFormat, {CDataManager::GetSharpnessName(nSharpness)});
+}
+
+void CCalculator::SetSharpnessPosition(int nPosition) {
+  m_nSharpness = std::clamp(nPosition, SHARPNESS_MIN, SHARPNESS_MAX);
+}
+
+void CCalculator::ReleaseSharpness(int nPosition) {
+  SetSharpnessPosition(nPosition);
+  if (m_nWeaponSel == NO_SELECTION) return;
+  m_strSharpnessText =
+      FormatText(txt::kSharpnessTextFormat, {CDataManager::GetSharpnessName(m_nSharpness)});
+  Recalculate();
+}
+
+void CCalculator::SelectChosenMotion(int nIndex) {
+  m_nChosenSel = SelectionIn(nIndex, m_arrChosen.size());
+}
+
+void CCalculator::AddChosenMotion(int nAvailableIndex) {
+  if (SelectionIn(nAvailableIndex, m_arrAvailable.size()) == NO_SELECTION) return;
+  m_arrChosen.push_back(m_arrAvailable[static_cast<size_t>(nAvailableIndex)]);
+  ListsChanged();
+  Recalculate();
+}
+
+void CCalculator::RemoveChosenMotion(int nChosenIndex) {
+  if (SelectionIn(nChosenIndex, m_arrChosen.size()) == NO_SELECTION) return;
+  m_arrChosen.erase(m_arrChosen.begin() + nChosenIndex);
+  m_nChosenSel = NO_SELECTION;
+  ListsChanged();
+  Recalculate();
+}
+
+void CCalculator::ClearChosenMotions() {
+  m_arrChosen.clear();
+  m_nChosenSel = NO_SELECTION;
+  ListsChanged();
+  Recalculate();
+}
+
+void CCalculator::SelectMonster(int nIndex) {
+  m_nMonsterSel = SelectionIn(nIndex, m_arrMonster.size());
+  Recalculate();
+}
+
+void CCalculator::SelectLevel(int nIndex) {
+  m_nLevelSel = SelectionIn(nIndex, m_arrLevel.size());
+  Recalculate();
+}
+
+void CCalculator::SelectHitCorrection(int nIndex) {
+  m_nHitPatternSel = SelectionIn(nIndex, m_arrHitPattern.size());
+  Recalculate();
+}
+
+void CCalculator::SetAnger(bool bAnger) {
+  m_bAnger = bAnger;
+  Recalculate();
+}
+
+void CCalculator::SetModifier(int nControlId, bool bTicked) {
+  const ModifierInfo_t* pInfo = FindModifier(nControlId);
+  if (!pInfo) return;
+  // Any change, ticking or unticking, leaves the rest of the group clear.
+  if (pInfo->nGroup != 0) {
+    for (const ModifierInfo_t& other : GetModifierTable()) {
+      if (other.nGroup == pInfo->nGroup) {
+        m_arrModifier[static_cast<size_t>(other.nControlId - kFirstModifierId)] = false;
+      }
+    }
+  }
+  m_arrModifier[static_cast<size_t>(nControlId - kFirstModifierId)] = bTicked;
+  Recalculate();
+}
+
+uint32_t CCalculator::BuildModifierMask() const {
+  uint32_t nMask = 0;
+  for (const ModifierInfo_t& info : GetModifierTable()) {
+    if (GetModifier(info.nControlId)) nMask |= info.GetMask();
+  }
+  return nMask;
+}
+
+bool CCalculator::GetModifier(int nControlId) const {
+  if (!FindModifier(nControlId)) return false;
+  return m_arrModifier[static_cast<size_t>(nControlId - kFirstModifierId)];
+}
+
+bool CCalculator::IsModifierEnabled(int nControlId) const {
+  return nControlId == kRenkiMaxId ? m_bRenkiEnabled : FindModifier(nControlId) != nullptr;
+}
+
+void CCalculator::Recalculate() {
+  const CWeapon* pWeapon = GetSelectedWeapon();
+  if (!pWeapon || m_nMonsterSel == NO_SELECTION) return;  // the previous rows stay
+  m_arrRow.clear();
+  if (m_nHitPatternSel == NO_SELECTION || m_nLevelSel == NO_SELECTION) return;
+
+  m_arrMotionScratch.assign(m_arrChosen.begin(), m_arrChosen.end());
+  DamageRequest_t request;
+  request.nSharpness = m_nSharpness;
+  request.bAnger = m_bAnger ? 1 : 0;
+  request.nModifier = BuildModifierMask();
+  request.pMonster = GetSelectedMonster();
+  request.pActions = &m_arrMotionScratch;
+  request.pHitPattern = GetSelectedHitCorrection();
+  request.pLevel = GetSelectedLevel();
+
+  m_arrResultScratch.clear();
+  if (pWeapon->CalcDamage(&request, &m_arrResultScratch)) {
+    m_arrRow.reserve(m_arrResultScratch.size());
+    for (const DamageResult_t& result : m_arrResultScratch) AppendResultRow(result);
+  }
+  m_arrMotionScratch.clear();
+  m_arrResultScratch.clear();
+}
+
+void CCalculator::AppendResultRow(const DamageResult_t& result) {
+  ResultRow_t& row = m_arrRow.emplace_back();
+  row.arrCell[0] = result.strName;
+  row.arrCell[1] = FormatText("%d%%", {result.byPhys});
+  row.arrCell[2] = FormatText("%d%%", {result.byElement});
+  row.arrCell[3] = FormatText("%d", {result.nDamage});
+  row.nColor = ColorOfKind(result.nKind);
+}
+
+const CWeapon* CCalculator::GetSelectedWeapon() const { return SelectedIn(m_arrWeapon, m_nWeaponSel); }
+
+const CMonster* CCalculator::GetSelectedMonster() const {
+  return SelectedIn(m_arrMonster, m_nMonsterSel);
+}
+
+const CLevel* CCalculator::GetSelectedLevel() const { return SelectedIn(m_arrLevel, m_nLevelSel); }
+
+const CHitPattern* CCalculator::GetSelectedHitCorrection() const {
+  return SelectedIn(m_arrHitPattern, m_nHitPatternSel);
+}
