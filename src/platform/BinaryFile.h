@@ -14,7 +14,9 @@ namespace velkar {
 
 enum class eREAD_RESULT { Ok, Missing, Unreadable };
 
-// Reads a whole file. strError gets an English reason for Unreadable.
+// Reads a whole file; as many bytes as the file system says the file holds,
+// whatever the file claims. strError gets an English reason naming the file
+// for Unreadable; a missing file or folder is Missing.
 eREAD_RESULT ReadWholeFile(const std::string& strPath, std::vector<uint8_t>& arrBytes,
                            std::string& strError);
 
@@ -22,12 +24,16 @@ eREAD_RESULT ReadWholeFile(const std::string& strPath, std::vector<uint8_t>& arr
 class COutputDevice {
 public:
   virtual ~COutputDevice();
+  // Writes all nSize bytes; false when any of them could not be written.
   virtual bool Write(const uint8_t* pData, size_t nSize) = 0;
+  // Makes everything written durable and finishes the device.
   virtual bool Flush() = 0;
+  // An English reason for the last failure.
   virtual std::string Error() const = 0;
 };
 
-// Opens the device for a temporary file; the default writes to disk.
+// Opens the device for a temporary file (which exists, empty); the default
+// writes to disk.
 using OutputDeviceFactory = std::function<std::unique_ptr<COutputDevice>(const std::string& strPath)>;
 
 class CAtomicFileWriter {
@@ -48,15 +54,20 @@ public:
 
   const std::string& Error() const { return m_strError; }
 
-  // Replaces how temporary files are written (tests).
+  // Replaces how temporary files are written (tests); an empty function
+  // restores the default.
   static void SetDeviceFactory(OutputDeviceFactory factory);
 
 private:
+  bool Fail(std::string strError);
+  bool FailAndDiscard(std::string strError);
+  void Discard();  // drops the device and removes the temporary file
+  void SyncFolder() const;
+
   std::string m_strTarget;
   std::string m_strTemp;
   std::unique_ptr<COutputDevice> m_pDevice;
   std::string m_strError;
-  bool m_bCommitted = false;
 };
 
 }  // namespace velkar

@@ -10,9 +10,18 @@
 // - a missing file, section or key gives the empty text;
 // - a value longer than 5119 bytes is cut at 5119 bytes, never inside a
 //   double-byte character.
-// The reader knows Shift-JIS: a lead byte always takes the next byte with it,
-// so a trail byte that equals '[', ']', '=', ';', '\\' or a letter is never
-// taken for syntax or case-folded.
+// The reader knows Shift-JIS: a lead byte always takes the next byte of its
+// line with it, so a trail byte that equals '[', ']', '\\' or a letter is never
+// taken for syntax or case-folded ('=' and ';' never occur as trail bytes).
+// Further details of the format:
+// - a section line starts with '[' and its name runs to the last ']' of the
+//   line, so any name without a line break, ']' included, can be a section;
+//   text after that ']' is ignored;
+// - only space and tab are blanks;
+// - lines before the first section belong to no section and are never found;
+// - odd lines, kept for tools and otherwise ignored: a '[' line without ']',
+//   a line without '=', a line with an empty key ("=x"), and key=value lines
+//   before the first section.
 #pragma once
 
 #include <cstddef>
@@ -59,11 +68,16 @@ public:
   const std::vector<OddLine_t>& GetOddLines() const { return m_arrOddLine; }
 
 private:
+  using KeyIndex_t = std::unordered_map<std::string, std::string>;
+
+  // Files one line; pKeys is the index of the current section, null while
+  // the current section is a repeated one (its keys are never looked up).
+  void ReadLine(std::string_view line, size_t nLine, KeyIndex_t*& pKeys);
   static std::string FoldCase(std::string_view name);
 
   bool m_bFound = false;
   std::vector<Section_t> m_arrSection;
   std::vector<OddLine_t> m_arrOddLine;
   // folded section name -> folded key -> value (first wins)
-  std::unordered_map<std::string, std::unordered_map<std::string, std::string>> m_mapIndex;
+  std::unordered_map<std::string, KeyIndex_t> m_mapIndex;
 };
