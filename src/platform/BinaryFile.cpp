@@ -16,7 +16,9 @@
 namespace velkar {
 namespace {
 
-std::string SystemError(int nErrno) { return std::strerror(nErrno); }
+std::string SystemError(int nErrno) {
+  return std::strerror(nErrno);
+}
 
 int OpenRetrying(const char* pszPath, int nFlags) {
   int fd = -1;
@@ -156,7 +158,9 @@ COutputDevice::~COutputDevice() = default;
 
 CAtomicFileWriter::CAtomicFileWriter(std::string strTarget) : m_strTarget(std::move(strTarget)) {}
 
-CAtomicFileWriter::~CAtomicFileWriter() { Discard(); }
+CAtomicFileWriter::~CAtomicFileWriter() {
+  Discard();
+}
 
 void CAtomicFileWriter::SetDeviceFactory(OutputDeviceFactory factory) {
   DeviceFactory() = std::move(factory);
@@ -181,15 +185,15 @@ bool CAtomicFileWriter::Open() {
   std::string strTemplate = m_strTarget + ".tmpXXXXXX";
   CFileDescriptor temp(mkostemp(strTemplate.data(), O_CLOEXEC));
   if (!temp.IsOpen()) {
-    return Fail("cannot create a temporary file beside " + m_strTarget + " (" +
-                SystemError(errno) + ")");
+    return Fail("cannot create a temporary file beside " + m_strTarget + " (" + SystemError(errno) +
+                ")");
   }
   m_strTemp = std::move(strTemplate);
   // mkstemp creates the file for its owner only; the data file should end up
   // with the permissions an ordinary new file (or the replaced one) has.
   if (fchmod(temp.Get(), ModeForTarget(bExists ? &target : nullptr)) != 0) {
-    return FailAndDiscard("cannot set the permissions of " + m_strTemp + " (" +
-                          SystemError(errno) + ")");
+    return FailAndDiscard("cannot set the permissions of " + m_strTemp + " (" + SystemError(errno) +
+                          ")");
   }
   temp.Close();
 
@@ -240,7 +244,8 @@ void CAtomicFileWriter::SyncFolder() const {
   // Makes the rename itself durable; a failure here cannot undo the replaced
   // file any more, so it is not reported.
   const size_t nSlash = m_strTarget.rfind('/');
-  const std::string strFolder = nSlash == std::string::npos ? "." : m_strTarget.substr(0, nSlash + 1);
+  const std::string strFolder =
+      nSlash == std::string::npos ? "." : m_strTarget.substr(0, nSlash + 1);
   CFileDescriptor folder(OpenRetrying(strFolder.c_str(), O_RDONLY | O_DIRECTORY));
   if (folder.IsOpen()) fsync(folder.Get());
 }

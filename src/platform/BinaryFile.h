@@ -34,7 +34,8 @@ public:
 
 // Opens the device for a temporary file (which exists, empty); the default
 // writes to disk.
-using OutputDeviceFactory = std::function<std::unique_ptr<COutputDevice>(const std::string& strPath)>;
+using OutputDeviceFactory =
+    std::function<std::unique_ptr<COutputDevice>(const std::string& strPath)>;
 
 class CAtomicFileWriter {
 public:

@@ -133,8 +133,8 @@ std::string ToSjis(std::u8string_view utf8) {
 size_t SjisPrefixLength(std::string_view text, size_t nMaxBytes) {
   size_t nPos = 0;
   while (nPos < text.size()) {
-    const bool bDouble = IsSjisLeadByte(static_cast<unsigned char>(text[nPos])) &&
-                         nPos + 1 < text.size();
+    const bool bDouble =
+        IsSjisLeadByte(static_cast<unsigned char>(text[nPos])) && nPos + 1 < text.size();
     const size_t nNext = nPos + (bDouble ? 2 : 1);
     if (nNext > nMaxBytes) break;
     nPos = nNext;

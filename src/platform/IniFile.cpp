@@ -19,7 +19,9 @@ size_t CharEnd(std::string_view text, size_t nPos) {
   return nPos + (bDouble ? 2 : 1);
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 // Whether the character [nPos, nEnd) is the single byte c.
 bool IsSingle(std::string_view text, size_t nPos, size_t nEnd, char c) {
@@ -119,7 +121,8 @@ void CIniFile::ReadLine(std::string_view line, size_t nLine, KeyIndex_t*& pKeys)
   }
   const std::string_view value = Unquote(TrimBlanks(body.substr(nEqual + 1)));
   if (pKeys != nullptr) {
-    pKeys->try_emplace(FoldCase(key), value.substr(0, velkar::SjisPrefixLength(value, kMaxValueBytes)));
+    pKeys->try_emplace(FoldCase(key),
+                       value.substr(0, velkar::SjisPrefixLength(value, kMaxValueBytes)));
   }
   m_arrSection.back().arrEntry.push_back({std::string(key), std::string(value), nLine});
 }
@@ -134,11 +137,10 @@ std::string CIniFile::GetString(std::string_view section, std::string_view key) 
 
 std::string CIniFile::FoldCase(std::string_view name) {
   std::string strFolded(name);
-  for (size_t nPos = 0; nPos < strFolded.size();) {
-    const size_t nNext = CharEnd(strFolded, nPos);
+  // Steps whole characters, so a second byte is never folded.
+  for (size_t nPos = 0; nPos < strFolded.size(); nPos = CharEnd(strFolded, nPos)) {
     char& c = strFolded[nPos];
-    if (nNext == nPos + 1 && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    nPos = nNext;
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   return strFolded;
 }

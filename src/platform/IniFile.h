@@ -37,15 +37,15 @@ public:
   // One key=value line as read, for lint-style tools.
   struct Entry_t {
     std::string strKey;
-    std::string strValue;   // after trimming and quote removal, before the cut
-    size_t nLine = 0;       // 1-based line number
+    std::string strValue;  // after trimming and quote removal, before the cut
+    size_t nLine = 0;      // 1-based line number
   };
   struct Section_t {
     std::string strName;
     size_t nLine = 0;
     std::vector<Entry_t> arrEntry;  // every entry, duplicates included, in file order
   };
-  struct OddLine_t {   // a line that is neither section, comment, blank nor key=value
+  struct OddLine_t {  // a line that is neither section, comment, blank nor key=value
     size_t nLine = 0;
     std::string strText;
   };
