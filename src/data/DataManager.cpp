@@ -1,0 +1,254 @@
+#include "data/DataManager.h"
+
+#include <array>
+#include <span>
+#include <string_view>
+#include <utility>
+
+#include "VelkarTexts.h"
+#include "data/MonsterDataFile.h"
+#include "data/WeaponDataFile.h"
+#include "platform/BinaryFile.h"
+#include "platform/IniFile.h"
+#include "platform/ModuleDirectory.h"
+
+CDataManager* CDataManager::s_pInstance = nullptr;
+
+namespace {
+
+constexpr std::string_view kError = "Error";
+
+constexpr std::array<std::string_view, CATEGORY_COUNT> kCategoryName = {
+    "Sword", "DualSword", "GreatSword", "Katana", "Lance", "GunLance", "Hummer", "HuntingHorn"};
+constexpr std::array<std::string_view, CATEGORY_COUNT> kCategoryLabel = {
+    txt::kCategorySword, txt::kCategoryDualSword, txt::kCategoryGreatSword,
+    txt::kCategoryKatana, txt::kCategoryLance, txt::kCategoryGunLance,
+    txt::kCategoryHummer, txt::kCategoryHuntingHorn};
+constexpr std::array<std::string_view, SHARPNESS_MAX + 1> kSharpnessName = {
+    txt::kSharpnessRed, txt::kSharpnessOrange, txt::kSharpnessYellow,
+    txt::kSharpnessGreen, txt::kSharpnessBlue, txt::kSharpnessWhite};
+constexpr std::array<std::string_view, ELEMENT_COUNT> kElementName = {
+    txt::kElementNone, txt::kElementFire, txt::kElementWater,
+    txt::kElementThunder, txt::kElementIce, txt::kElementDragon,
+    txt::kElementPoison, txt::kElementParalysis, txt::kElementSleep};
+
+template <size_t N>
+std::string NameOf(const std::array<std::string_view, N>& arrName, int nIndex) {
+  if (nIndex < 0 || static_cast<size_t>(nIndex) >= N) return std::string(kError);
+  return std::string(arrName[static_cast<size_t>(nIndex)]);
+}
+
+bool IsCategory(int nCategory) { return nCategory >= 0 && nCategory < CATEGORY_COUNT; }
+
+// Deletes the records of a list one by one, first to last.
+template <typename List>
+void DeleteRecords(List& arrRecord) {
+  for (auto& pRecord : arrRecord) pRecord.reset();
+  arrRecord.clear();
+}
+
+template <typename Map>
+void DeleteLists(Map& mapList) {
+  for (auto& entry : mapList) DeleteRecords(entry.second);
+  mapList.clear();
+}
+
+template <typename Map>
+auto* FindList(const Map& mapList, int nCategory) {
+  const auto it = mapList.find(nCategory);
+  return it == mapList.end() ? nullptr : &it->second;
+}
+
+// Reads a data file whole. A missing file is simply absent; one that exists
+// but cannot be read is noted as a load error.
+bool ReadDataFile(const std::string& strPath, std::vector<uint8_t>& arrByte,
+                  std::vector<DataFileError_t>& arrError) {
+  std::string strReason;
+  switch (velkar::ReadWholeFile(strPath, arrByte, strReason)) {
+  case velkar::eREAD_RESULT::Ok: return true;
+  case velkar::eREAD_RESULT::Missing: return false;
+  case velkar::eREAD_RESULT::Unreadable: break;
+  }
+  arrError.push_back({strPath, DATA_FILE_UNREADABLE, 0, strReason});
+  return false;
+}
+
+std::string WriteFailure(const std::string& strTarget, const std::string& strReason) {
+  return DescribeInEnglish({strTarget, DATA_FILE_WRITE_FAILED, 0, strReason});
+}
+
+// The steps every conversion shares: make sure the target can be written
+// before the source is read, read the source once, build the data in memory,
+// and replace the target only when every byte is written.
+template <typename Build>
+bool Convert(ConvertReport_t& report, Build build) {
+  velkar::CAtomicFileWriter writer(report.strTarget);
+  if (!writer.Open()) {
+    report.strError = WriteFailure(report.strTarget, writer.Error());
+    return false;
+  }
+  const CIniFile ini = CIniFile::Load(report.strSource);
+  report.bSourceFound = ini.WasFound();
+  const SourceLookup lookup = [&ini](std::string_view section, std::string_view key) {
+    return ini.GetString(section, key);
+  };
+  if (!writer.Commit(build(lookup))) {
+    report.strError = WriteFailure(report.strTarget, writer.Error());
+    return false;
+  }
+  report.bWritten = true;
+  return true;
+}
+
+}  // namespace
+
+CDataManager::CDataManager() : m_strDataDir(velkar::GetModuleDirectory()) {}
+
+CDataManager::~CDataManager() {
+  Clear();
+  if (s_pInstance == this) s_pInstance = nullptr;
+}
+
+CDataManager& CDataManager::GetInstance() {
+  if (s_pInstance == nullptr) s_pInstance = new CDataManager();
+  return *s_pInstance;
+}
+
+void CDataManager::DestroyInstance() { delete s_pInstance; }
+
+void CDataManager::Clear() {
+  DeleteLists(m_mapWeapon);
+  DeleteLists(m_mapAction);
+  DeleteLists(m_mapHitPattern);
+  DeleteRecords(m_arrMonster);
+  DeleteRecords(m_arrLevel);
+  m_arrLoadError.clear();
+}
+
+bool CDataManager::LoadMonsterData() {
+  const std::string strPath = GetMonsterDataPath();
+  std::vector<uint8_t> arrByte;
+  if (!ReadDataFile(strPath, arrByte, m_arrLoadError)) return false;
+  std::optional<DataFileError_t> error;
+  const bool bLoaded = CMonsterDataFile::Load(arrByte, *this, error);
+  if (error) {
+    error->strPath = strPath;
+    m_arrLoadError.push_back(std::move(*error));
+  }
+  return bLoaded;
+}
+
+bool CDataManager::LoadWeaponData(int nCategory) {
+  if (!IsCategory(nCategory)) return false;
+  const std::string strPath = GetWeaponDataPath(nCategory);
+  if (!velkar::FileExists(strPath)) return false;
+  std::vector<uint8_t> arrByte;
+  if (!ReadDataFile(strPath, arrByte, m_arrLoadError)) return false;
+  std::optional<DataFileError_t> error;
+  const bool bLoaded = CWeaponDataFile::Load(arrByte, nCategory, *this, error);
+  if (error) {
+    error->strPath = strPath;
+    m_arrLoadError.push_back(std::move(*error));
+  }
+  return bLoaded;
+}
+
+bool CDataManager::ConvertMonsterIni() {
+  Clear();
+  m_lastConvert = ConvertReport_t{};
+  m_lastConvert.strSource = GetMonsterSourcePath();
+  m_lastConvert.strTarget = GetMonsterDataPath();
+  return Convert(m_lastConvert, [this](const SourceLookup& lookup) {
+    const MonsterFileContents_t contents =
+        CMonsterDataFile::ReadSource(lookup, m_lastConvert.arrSkipped);
+    uint32_t nRegion = 0;
+    for (const MonsterRecord_t& monster : contents.arrMonster) {
+      nRegion += static_cast<uint32_t>(monster.arrRegion.size());
+    }
+    m_lastConvert.nCount[0] = static_cast<uint32_t>(contents.arrMonster.size());
+    m_lastConvert.nCount[1] = nRegion;
+    m_lastConvert.nCount[2] = static_cast<uint32_t>(contents.arrLevel.size());
+    return CMonsterDataFile::Encode(contents);
+  });
+}
+
+bool CDataManager::ConvertWeaponIni(int nCategory) {
+  Clear();
+  m_lastConvert = ConvertReport_t{};
+  if (!IsCategory(nCategory)) {
+    m_lastConvert.strError = "no weapon category " + std::to_string(nCategory);
+    return false;
+  }
+  m_lastConvert.strSource = GetWeaponSourcePath(nCategory);
+  m_lastConvert.strTarget = GetWeaponDataPath(nCategory);
+  return Convert(m_lastConvert, [this](const SourceLookup& lookup) {
+    const WeaponFileContents_t contents =
+        CWeaponDataFile::ReadSource(lookup, m_lastConvert.arrSkipped);
+    m_lastConvert.nCount[0] = static_cast<uint32_t>(contents.arrMotion.size());
+    m_lastConvert.nCount[1] = static_cast<uint32_t>(contents.arrHitPattern.size());
+    m_lastConvert.nCount[2] = static_cast<uint32_t>(contents.arrWeapon.size());
+    return CWeaponDataFile::Encode(contents);
+  });
+}
+
+const CDataManager::WeaponList* CDataManager::GetWeaponList(int nCategory) const {
+  return FindList(m_mapWeapon, nCategory);
+}
+
+const CDataManager::ActionList* CDataManager::GetActionList(int nCategory) const {
+  return FindList(m_mapAction, nCategory);
+}
+
+const CDataManager::HitPatternList* CDataManager::GetHitPatternList(int nCategory) const {
+  return FindList(m_mapHitPattern, nCategory);
+}
+
+std::string CDataManager::GetCategoryName(int nCategory) { return NameOf(kCategoryName, nCategory); }
+
+std::string CDataManager::GetCategoryLabel(int nCategory) {
+  return NameOf(kCategoryLabel, nCategory);
+}
+
+std::string CDataManager::GetSharpnessName(int nSharpness) {
+  return NameOf(kSharpnessName, nSharpness);
+}
+
+std::string CDataManager::GetElementName(int nElement) { return NameOf(kElementName, nElement); }
+
+void CDataManager::SetDataDirectory(const std::string& strDir) {
+  m_strDataDir = strDir;
+  if (!m_strDataDir.empty() && m_strDataDir.back() != '/') m_strDataDir += '/';
+}
+
+std::string CDataManager::GetWeaponDataPath(int nCategory) const {
+  return m_strDataDir + GetCategoryName(nCategory) + ".dat";
+}
+
+std::string CDataManager::GetWeaponSourcePath(int nCategory) const {
+  return m_strDataDir + GetCategoryName(nCategory) + ".ini";
+}
+
+std::string CDataManager::GetMonsterDataPath() const { return m_strDataDir + "Monster.dat"; }
+
+std::string CDataManager::GetMonsterSourcePath() const { return m_strDataDir + "Monster.ini"; }
+
+CDataManager::ActionList& CDataManager::ActionsOf(int nCategory) { return m_mapAction[nCategory]; }
+
+CDataManager::HitPatternList& CDataManager::HitPatternsOf(int nCategory) {
+  return m_mapHitPattern[nCategory];
+}
+
+CDataManager::WeaponList& CDataManager::WeaponsOf(int nCategory) { return m_mapWeapon[nCategory]; }
+
+void CDataManager::RemoveWeaponListIfEmpty(int nCategory) {
+  const auto it = m_mapWeapon.find(nCategory);
+  if (it != m_mapWeapon.end() && it->second.empty()) m_mapWeapon.erase(it);
+}
+
+void CDataManager::AppendMonster(std::unique_ptr<CMonster> pMonster) {
+  m_arrMonster.push_back(std::move(pMonster));
+}
+
+void CDataManager::AppendLevel(std::unique_ptr<CLevel> pLevel) {
+  m_arrLevel.push_back(std::move(pLevel));
+}

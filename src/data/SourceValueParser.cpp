@@ -1,0 +1,163 @@
+#include "data/SourceValueParser.h"
+
+#include "data/LowBits.h"
+
+namespace {
+
+// The characters that a C conversion skips before a number.
+bool IsWhiteSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads an optional sign and digits at nPos (after white space). False, with
+// nPos unchanged, when no digit follows. Digits accumulate modulo 2^32.
+bool ReadInteger(std::string_view text, size_t& nPos, int32_t& nValue) {
+  size_t n = nPos;
+  while (n < text.size() && IsWhiteSpace(text[n])) ++n;
+  bool bNegative = false;
+  if (n < text.size() && (text[n] == '+' || text[n] == '-')) {
+    bNegative = text[n] == '-';
+    ++n;
+  }
+  if (n >= text.size() || !IsDigit(text[n])) return false;
+  uint32_t nMagnitude = 0;
+  for (; n < text.size() && IsDigit(text[n]); ++n) {
+    nMagnitude = nMagnitude * 10u + static_cast<uint32_t>(text[n] - '0');
+  }
+  nValue = static_cast<int32_t>(bNegative ? 0u - nMagnitude : nMagnitude);
+  nPos = n;
+  return true;
+}
+
+struct NameAndRest_t {
+  std::string strName;
+  std::string strRest;
+};
+
+// Removes blanks and splits at the first comma; a Shift-JIS trail byte is
+// never a comma, so the bytes can be searched directly.
+ParseResult_t<NameAndRest_t> SplitName(std::string_view value) {
+  std::string strValue = RemoveBlanks(value);
+  const size_t nComma = strValue.find(',');
+  if (nComma == std::string::npos) return ParseResult_t<NameAndRest_t>::Skip(kReasonNoComma);
+  if (nComma == 0) return ParseResult_t<NameAndRest_t>::Skip(kReasonEmptyName);
+  return ParseResult_t<NameAndRest_t>::Ok({strValue.substr(0, nComma), strValue.substr(nComma + 1)});
+}
+
+// Applies a first token that starts with a rate letter; false when it does not.
+bool ApplyRateToken(std::string_view token, MotionRecord_t& motion) {
+  const char cLetter = token.front();
+  if (cLetter != 'A' && cLetter != 'B' && cLetter != 'C') return false;
+  const uint8_t byRate = Low8(ConvertToken(token.substr(1)));
+  if (cLetter != 'C') motion.byCutRate = byRate;
+  if (cLetter != 'B') motion.byImpactRate = byRate;
+  return true;
+}
+
+}  // namespace
+
+std::string RemoveBlanks(std::string_view value) {
+  std::string strResult;
+  strResult.reserve(value.size());
+  for (const char c : value) {
+    if (c != ' ' && c != '\t') strResult.push_back(c);
+  }
+  return strResult;
+}
+
+int32_t ConvertToken(std::string_view token) {
+  size_t nPos = 0;
+  int32_t nValue = 0;
+  return ReadInteger(token, nPos, nValue) ? nValue : 0;
+}
+
+bool ScanIntegers(std::string_view text, std::span<int32_t> arrValue) {
+  size_t nPos = 0;
+  for (size_t i = 0; i < arrValue.size(); ++i) {
+    if (i > 0) {
+      if (nPos >= text.size() || text[nPos] != ',') return false;
+      ++nPos;
+    }
+    if (!ReadInteger(text, nPos, arrValue[i])) return false;
+  }
+  return true;
+}
+
+ParseResult_t<MotionRecord_t> ParseActionValue(std::string_view value) {
+  ParseResult_t<NameAndRest_t> split = SplitName(value);
+  if (!split.entry) return ParseResult_t<MotionRecord_t>::Skip(split.strReason);
+
+  MotionRecord_t motion;
+  motion.strName = std::move(split.entry->strName);
+  const std::string_view rest = split.entry->strRest;
+  size_t nPos = 0;
+  bool bFirst = true;
+  for (size_t nComma = rest.find(','); nComma != std::string_view::npos;
+       nComma = rest.find(',', nPos)) {
+    const std::string_view token = rest.substr(nPos, nComma - nPos);
+    if (token.empty()) break;  // the rest from here is the last token
+    if (!(bFirst && ApplyRateToken(token, motion))) {
+      motion.arrValue.push_back(Low16(ConvertToken(token)));
+    }
+    bFirst = false;
+    nPos = nComma + 1;
+  }
+  motion.arrValue.push_back(Low16(ConvertToken(rest.substr(nPos))));
+  return ParseResult_t<MotionRecord_t>::Ok(std::move(motion));
+}
+
+ParseResult_t<HitPatternRecord_t> ParseHitPatternValue(std::string_view value) {
+  ParseResult_t<NameAndRest_t> split = SplitName(value);
+  if (!split.entry) return ParseResult_t<HitPatternRecord_t>::Skip(split.strReason);
+  std::array<int32_t, 2> nRate{};
+  if (!ScanIntegers(split.entry->strRest, nRate)) {
+    return ParseResult_t<HitPatternRecord_t>::Skip(kReasonHitPatternNumbers);
+  }
+  return ParseResult_t<HitPatternRecord_t>::Ok({std::move(split.entry->strName), nRate[0], nRate[1]});
+}
+
+ParseResult_t<WeaponRecord_t> ParseWeaponValue(std::string_view value) {
+  ParseResult_t<NameAndRest_t> split = SplitName(value);
+  if (!split.entry) return ParseResult_t<WeaponRecord_t>::Skip(split.strReason);
+  // attack, element mask, element value, sharpness, and one more that is not kept
+  std::array<int32_t, 5> n{};
+  if (!ScanIntegers(split.entry->strRest, n)) {
+    return ParseResult_t<WeaponRecord_t>::Skip(kReasonWeaponNumbers);
+  }
+  WeaponRecord_t weapon;
+  weapon.strName = std::move(split.entry->strName);
+  weapon.nAttack = n[0];
+  weapon.nElementMask = n[1];
+  weapon.nElement = n[2];
+  weapon.nSharpness = n[3];
+  return ParseResult_t<WeaponRecord_t>::Ok(std::move(weapon));
+}
+
+ParseResult_t<std::array<int32_t, 3>> ParseAngerValue(std::string_view value) {
+  using Result = ParseResult_t<std::array<int32_t, 3>>;
+  const std::string strValue = RemoveBlanks(value);
+  if (strValue.empty()) return Result::Skip(kReasonNoAnger);
+  std::array<int32_t, 3> nAnger{};
+  if (!ScanIntegers(strValue, nAnger)) return Result::Skip(kReasonAngerNumbers);
+  return Result::Ok(nAnger);
+}
+
+ParseResult_t<RegionRecord_t> ParseRegionValue(std::string_view value) {
+  ParseResult_t<NameAndRest_t> split = SplitName(value);
+  if (!split.entry) return ParseResult_t<RegionRecord_t>::Skip(split.strReason);
+  RegionRecord_t region;
+  if (!ScanIntegers(split.entry->strRest, region.nValue)) {
+    return ParseResult_t<RegionRecord_t>::Skip(kReasonRegionNumbers);
+  }
+  region.strName = std::move(split.entry->strName);
+  return ParseResult_t<RegionRecord_t>::Ok(std::move(region));
+}
+
+ParseResult_t<LevelRecord_t> ParseLevelValue(std::string_view value) {
+  ParseResult_t<NameAndRest_t> split = SplitName(value);
+  if (!split.entry) return ParseResult_t<LevelRecord_t>::Skip(split.strReason);
+  return ParseResult_t<LevelRecord_t>::Ok(
+      {std::move(split.entry->strName), Low8(ConvertToken(split.entry->strRest))});
+}
