@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
 
 namespace velkar {
 namespace {
@@ -23,7 +24,8 @@ public:
   CIconv(const CIconv&) = delete;
   CIconv& operator=(const CIconv&) = delete;
 
-  bool IsValid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+  // iconv_open reports failure as (iconv_t)-1.
+  bool IsValid() const { return reinterpret_cast<uintptr_t>(m_cd) != UINTPTR_MAX; }
 
   // Converts as much of [pIn, pIn + nIn) as it can, appending to out. Returns
   // the number of bytes consumed; stops before the first byte it cannot
