@@ -1,0 +1,71 @@
+#include "ConvertCommand.h"
+
+#include <CLI/CLI.hpp>
+
+#include "ToolOutput.h"
+#include "data/DataManager.h"
+#include "model/GameEnums.h"
+
+namespace {
+
+constexpr const char* kWeaponNouns[3] = {"motion", "hit pattern", "weapon"};
+constexpr const char* kMonsterNouns[3] = {"monster", "region", "level"};
+
+std::string FileNameOf(const std::string& strPath) {
+  const size_t nSlash = strPath.rfind('/');
+  return nSlash == std::string::npos ? strPath : strPath.substr(nSlash + 1);
+}
+
+std::string Counted(uint32_t nCount, const char* pszNoun) {
+  return std::to_string(nCount) + " " + pszNoun + (nCount == 1 ? "" : "s");
+}
+
+}  // namespace
+
+void CConvertCommand::Setup(CLI::App& command) {
+  command.add_option("SOURCES", m_strWhich, "weapons, monsters or all (default: all)")
+      ->check(CLI::IsMember({"weapons", "monsters", "all"}));
+}
+
+int CConvertCommand::Run(const ToolContext_t& context) {
+  bool bAllWritten = true;
+  if (m_strWhich != "monsters") bAllWritten = ConvertWeapons(context.output);
+  if (m_strWhich != "weapons") bAllWritten = ConvertMonsters(context.output) && bAllWritten;
+  return bAllWritten ? kExitOk : kExitFailure;
+}
+
+bool CConvertCommand::ConvertWeapons(const CToolOutput& output) const {
+  CDataManager& store = CDataManager::GetInstance();
+  for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) {
+    store.ConvertWeaponIni(nCategory);
+    // The categories after a data file that cannot be written keep their old
+    // files, as with the window's command.
+    if (!PrintReport(output, store.GetLastConvertReport(), kWeaponNouns)) return false;
+  }
+  return true;
+}
+
+bool CConvertCommand::ConvertMonsters(const CToolOutput& output) const {
+  CDataManager& store = CDataManager::GetInstance();
+  store.ConvertMonsterIni();
+  return PrintReport(output, store.GetLastConvertReport(), kMonsterNouns);
+}
+
+bool CConvertCommand::PrintReport(const CToolOutput& output, const ConvertReport_t& report,
+                                  const char* const (&arrNoun)[3]) {
+  const std::string strSource = FileNameOf(report.strSource);
+  const std::string strTarget = FileNameOf(report.strTarget);
+  if (!report.bWritten) {
+    output.Error(strSource + ": " + strTarget + " was not written: " + report.strError);
+    return false;
+  }
+  output.WriteLine(strSource + (report.bSourceFound ? "" : " (missing)") + " -> " + strTarget +
+                   ": " + Counted(report.nCount[0], arrNoun[0]) + ", " +
+                   Counted(report.nCount[1], arrNoun[1]) + ", " +
+                   Counted(report.nCount[2], arrNoun[2]));
+  for (const SkippedEntry_t& skipped : report.arrSkipped) {
+    output.WriteLine(strSource + ": [" + skipped.strSection + "] " + skipped.strKey +
+                     " skipped: " + skipped.strReason);
+  }
+  return true;
+}

@@ -1,0 +1,28 @@
+// velkar-tool convert [weapons|monsters|all]: the conversions of the window's
+// system menu. The weapon sources of categories 0 to 7 are converted in order
+// up to the first data file that cannot be written; the monster source is
+// converted on its own. One line per source file with the counts written, one
+// line per skipped entry; exit 0 only when every data file was written.
+#pragma once
+
+#include <string>
+
+#include "ToolCommand.h"
+
+struct ConvertReport_t;
+
+class CConvertCommand : public CToolCommand {
+public:
+  void Setup(CLI::App& command) override;
+  int Run(const ToolContext_t& context) override;
+
+private:
+  bool ConvertWeapons(const CToolOutput& output) const;
+  bool ConvertMonsters(const CToolOutput& output) const;
+
+  // Prints the outcome of the last conversion; true when its file was written.
+  static bool PrintReport(const CToolOutput& output, const ConvertReport_t& report,
+                          const char* const (&arrNoun)[3]);
+
+  std::string m_strWhich = "all";
+};
