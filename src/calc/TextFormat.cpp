@@ -50,7 +50,6 @@ void AppendFormatText(std::string& strOut, std::string_view strFormat,
 
 std::string FormatText(std::string_view strFormat, std::initializer_list<CFormatArg> arrArg) {
   std::string strOut;
-  strOut.reserve(strFormat.size() + 16);
   AppendFormatText(strOut, strFormat, arrArg);
   return strOut;
 }
