@@ -300,6 +300,10 @@ void CCalculator::AppendResultRow(const DamageResult_t& result) {
   row.arrCell[2] = FormatText("%d%%", {result.byElement});
   row.arrCell[3] = FormatText("%d", {result.nDamage});
   row.nColor = ColorOfKind(result.nKind);
+  row.byPhys = result.byPhys;
+  row.byElement = result.byElement;
+  row.nDamage = result.nDamage;
+  row.nKind = result.nKind;
 }
 
 const CWeapon* CCalculator::GetSelectedWeapon() const { return SelectedIn(m_arrWeapon, m_nWeaponSel); }

@@ -40,6 +40,11 @@ struct ResultColumn_t {
 struct ResultRow_t {
   std::array<std::string, 4> arrCell;  // region, "%d%%" physical, "%d%%" element, "%d" damage
   std::optional<uint32_t> nColor;      // 0xRRGGBB text colour, none for an unknown kind
+  // The computed values behind the texts, for programs that want numbers.
+  uint8_t byPhys = 0;
+  uint8_t byElement = 0;
+  int32_t nDamage = 0;
+  int32_t nKind = RESULT_NORMAL;  // eRESULT_KIND
 };
 
 class CCalculator {

@@ -98,9 +98,16 @@ TEST_F(CalculatorFixture, OneSlashGivesOneColouredRowPerRegion) {
       {ToSjis(u8"腹"), "90%", "0%", "40"},
       {ToSjis(u8"甲殻"), "22%", "0%", "9"}};
   const std::vector<uint32_t> arrColor{0x000000, 0x000000, 0x0000FF, 0xFF0000};
+  const std::vector<int32_t> arrKind{RESULT_NORMAL, RESULT_NORMAL, RESULT_HIGH, RESULT_LOW};
+  const std::vector<int32_t> arrDamage{20, 13, 40, 9};
+  const std::vector<uint8_t> arrPhys{45, 30, 90, 22};
   for (size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(arrRow[i].arrCell, arrExpected[i]) << "row " << i;
     EXPECT_EQ(arrRow[i].nColor, std::optional<uint32_t>(arrColor[i])) << "row " << i;
+    EXPECT_EQ(arrRow[i].nKind, arrKind[i]) << "row " << i;
+    EXPECT_EQ(arrRow[i].nDamage, arrDamage[i]) << "row " << i;
+    EXPECT_EQ(arrRow[i].byPhys, arrPhys[i]) << "row " << i;
+    EXPECT_EQ(arrRow[i].byElement, 0) << "row " << i;
   }
 }
 
@@ -115,6 +122,7 @@ TEST_F(CalculatorFixture, ElementHitzoneAndElementDamageReachTheRow) {
   EXPECT_EQ(Cell(0, 1), "45%");
   EXPECT_EQ(Cell(0, 2), "20%");
   EXPECT_EQ(Cell(0, 3), "54");
+  EXPECT_EQ(m_calc.GetResultRows()[0].byElement, 20);
 }
 
 TEST_F(CalculatorFixture, EmptyMotionListStillGivesOneZeroRowPerRegion) {
