@@ -25,7 +25,8 @@ constexpr int kMotionCount = 10;
 class CSampleData {
 public:
   CSampleData() {
-    std::string strTemplate = (std::filesystem::temp_directory_path() / "velkar-bench-XXXXXX").string();
+    std::string strTemplate =
+        (std::filesystem::temp_directory_path() / "velkar-bench-XXXXXX").string();
     if (mkdtemp(strTemplate.data()) == nullptr) Fail("cannot create a temporary folder");
     m_strDir = strTemplate + "/";
     CopySources();

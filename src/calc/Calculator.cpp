@@ -38,10 +38,10 @@ std::string ElementNames(int32_t nMask) {
 
 std::optional<uint32_t> ColorOfKind(int32_t nKind) {
   switch (nKind) {
-  case RESULT_NORMAL: return kColorBlack;
-  case RESULT_LOW: return kColorRed;
-  case RESULT_HIGH: return kColorBlue;
-  default: return std::nullopt;
+    case RESULT_NORMAL: return kColorBlack;
+    case RESULT_LOW: return kColorRed;
+    case RESULT_HIGH: return kColorBlue;
+    default: return std::nullopt;
   }
 }
 
@@ -306,13 +306,17 @@ void CCalculator::AppendResultRow(const DamageResult_t& result) {
   row.nKind = result.nKind;
 }
 
-const CWeapon* CCalculator::GetSelectedWeapon() const { return SelectedIn(m_arrWeapon, m_nWeaponSel); }
+const CWeapon* CCalculator::GetSelectedWeapon() const {
+  return SelectedIn(m_arrWeapon, m_nWeaponSel);
+}
 
 const CMonster* CCalculator::GetSelectedMonster() const {
   return SelectedIn(m_arrMonster, m_nMonsterSel);
 }
 
-const CLevel* CCalculator::GetSelectedLevel() const { return SelectedIn(m_arrLevel, m_nLevelSel); }
+const CLevel* CCalculator::GetSelectedLevel() const {
+  return SelectedIn(m_arrLevel, m_nLevelSel);
+}
 
 const CHitPattern* CCalculator::GetSelectedHitCorrection() const {
   return SelectedIn(m_arrHitPattern, m_nHitPatternSel);

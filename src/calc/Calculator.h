@@ -28,8 +28,8 @@
 inline constexpr int NO_SELECTION = -1;
 
 struct CategoryEntry_t {
-  int nCategory = 0;      // eWEAPON_CATEGORY value
-  std::string strLabel;   // Japanese display name
+  int nCategory = 0;     // eWEAPON_CATEGORY value
+  std::string strLabel;  // Japanese display name
 };
 
 struct ResultColumn_t {
@@ -63,7 +63,7 @@ public:
   void SelectWeapon(int nIndex);
   void SetSharpnessPosition(int nPosition);  // a keyboard move: position only
   void ReleaseSharpness(int nPosition);
-  void SelectChosenMotion(int nIndex);       // mirrors the chosen-motion list's selection
+  void SelectChosenMotion(int nIndex);  // mirrors the chosen-motion list's selection
   void AddChosenMotion(int nAvailableIndex);
   void RemoveChosenMotion(int nChosenIndex);
   void ClearChosenMotions();

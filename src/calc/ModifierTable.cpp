@@ -6,6 +6,7 @@ namespace {
 
 // The mask bits do not follow the control ids: bits 1..13 are controls
 // 1021..1033, bits 14..16 are 1018..1020 and bits 17..24 are 1034..1041.
+// clang-format off
 constexpr std::array<ModifierInfo_t, kModifierCount> kModifiers{{
     {1018, 14, txt::kModifier1018, 1018},
     {1019, 15, txt::kModifier1019, 1018},
@@ -32,10 +33,13 @@ constexpr std::array<ModifierInfo_t, kModifierCount> kModifiers{{
     {1040, 23, txt::kModifier1040, 1040},
     {1041, 24, txt::kModifier1041, 1040},
 }};
+// clang-format on
 
 }  // namespace
 
-const std::array<ModifierInfo_t, kModifierCount>& GetModifierTable() { return kModifiers; }
+const std::array<ModifierInfo_t, kModifierCount>& GetModifierTable() {
+  return kModifiers;
+}
 
 const ModifierInfo_t* FindModifier(int nControlId) {
   if (nControlId < kFirstModifierId || nControlId > kLastModifierId) return nullptr;

@@ -9,10 +9,10 @@
 #include <string_view>
 
 struct ModifierInfo_t {
-  int nControlId;              // 1018..1041
-  int nBit;                    // bit of the modifier mask, 1..24
-  std::string_view strCaption; // Shift-JIS
-  int nGroup;                  // lowest control id of its exclusive group, 0 for none
+  int nControlId;               // 1018..1041
+  int nBit;                     // bit of the modifier mask, 1..24
+  std::string_view strCaption;  // Shift-JIS
+  int nGroup;                   // lowest control id of its exclusive group, 0 for none
 
   uint32_t GetMask() const { return uint32_t{1} << nBit; }
 };

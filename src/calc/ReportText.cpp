@@ -16,8 +16,9 @@ std::string BuildReportText(std::string_view strCategoryLabel, std::string_view 
 
   std::string strReport;
   strReport.reserve(512);
-  AppendFormatText(strReport, txt::kReportHeaderFormat,
-                   {strCategoryLabel, strWeaponName, strTarget, strLevelName, strHitCorrectionName});
+  AppendFormatText(
+      strReport, txt::kReportHeaderFormat,
+      {strCategoryLabel, strWeaponName, strTarget, strLevelName, strHitCorrectionName});
 
   strReport += txt::kReportModifiersHeading;
   for (const std::string& strCaption : arrModifierCaption) strReport += strCaption + "\r\n";
@@ -45,7 +46,8 @@ std::optional<std::string> BuildReportFromCalculator(const CCalculator& calculat
   }
   std::vector<std::string> arrMotion;
   arrMotion.reserve(calculator.GetChosenMotions().size());
-  for (const CAction* pAction : calculator.GetChosenMotions()) arrMotion.push_back(pAction->GetName());
+  for (const CAction* pAction : calculator.GetChosenMotions())
+    arrMotion.push_back(pAction->GetName());
   std::vector<ReportRow_t> arrRow;
   arrRow.reserve(calculator.GetResultRows().size());
   for (const ResultRow_t& row : calculator.GetResultRows()) arrRow.push_back(row.arrCell);

@@ -7,7 +7,9 @@ CFormatArg::CFormatArg(int64_t nValue) {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Writes text padded with spaces to nWidth bytes, on the right when bLeft.
 void AppendPadded(std::string& strOut, std::string_view strText, size_t nWidth, bool bLeft) {

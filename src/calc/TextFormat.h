@@ -11,15 +11,16 @@
 #include <string>
 #include <string_view>
 
-// One value for a conversion: a text, or an integer written in decimal.
+// One value for a conversion: a text, or an integer written in decimal. The
+// constructors are implicit so that a call lists its values as printf would.
 class CFormatArg {
 public:
-  CFormatArg(std::string_view strText) : m_strText(strText) {}  // NOLINT(google-explicit-constructor)
-  CFormatArg(const std::string& strText) : m_strText(strText) {}  // NOLINT(google-explicit-constructor)
-  CFormatArg(const char* pszText) : m_strText(pszText) {}  // NOLINT(google-explicit-constructor)
-  CFormatArg(int64_t nValue);  // NOLINT(google-explicit-constructor)
-  CFormatArg(int nValue) : CFormatArg(static_cast<int64_t>(nValue)) {}  // NOLINT(google-explicit-constructor)
-  CFormatArg(unsigned nValue) : CFormatArg(static_cast<int64_t>(nValue)) {}  // NOLINT(google-explicit-constructor)
+  CFormatArg(std::string_view strText) : m_strText(strText) {}
+  CFormatArg(const std::string& strText) : m_strText(strText) {}
+  CFormatArg(const char* pszText) : m_strText(pszText) {}
+  CFormatArg(int64_t nValue);
+  CFormatArg(int nValue) : CFormatArg(static_cast<int64_t>(nValue)) {}
+  CFormatArg(unsigned nValue) : CFormatArg(static_cast<int64_t>(nValue)) {}
 
   // The text may point into the object itself, so it is never copied.
   CFormatArg(const CFormatArg&) = delete;

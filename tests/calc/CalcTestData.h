@@ -43,11 +43,11 @@ inline constexpr std::u8string_view kSwordIni =
     u8"[HitPattern]\r\n1=通常,100,100\r\n2=弱点,80,120\r\n"
     u8"[Weapon]\r\n"
     u8"1=ハンターナイフ,280,0,0,3,0\r\n"  // attack 280 / 1.4 = 200, no element, green
-    u8"2=火毒剣,160,66,250,4,0\r\n"      // fire and poison (bits 1 and 6)
-    u8"3=鈍ら,280,0,0,7,0\r\n"          // sharpness beyond white
-    u8"4=謎,100,512,30,3,0\r\n"          // only bit 9 set
-    u8"5=負,280,0,0,-1,0\r\n"            // sharpness below red
-    u8"6=全,100,1023,40,5,0\r\n";        // bits 0..9
+    u8"2=火毒剣,160,66,250,4,0\r\n"       // fire and poison (bits 1 and 6)
+    u8"3=鈍ら,280,0,0,7,0\r\n"            // sharpness beyond white
+    u8"4=謎,100,512,30,3,0\r\n"           // only bit 9 set
+    u8"5=負,280,0,0,-1,0\r\n"             // sharpness below red
+    u8"6=全,100,1023,40,5,0\r\n";         // bits 0..9
 
 inline constexpr std::u8string_view kGreatSwordIni =
     u8"[Action]\r\n1=縦斬り,48\r\n[HitPattern]\r\n1=通常,100,100\r\n"

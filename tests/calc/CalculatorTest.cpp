@@ -56,8 +56,10 @@ TEST_F(CalculatorFixture, StartUpSelectsFirstEntriesButNoWeapon) {
 
   EXPECT_TRUE(m_calc.GetResultRows().empty());
   ASSERT_EQ(m_calc.GetResultColumns().size(), 4U);
-  const std::vector<std::pair<std::string, int>> arrColumn{
-      {ToSjis(u8"部位"), 40}, {ToSjis(u8"物理"), 40}, {ToSjis(u8"属性"), 40}, {ToSjis(u8"ﾀﾞﾒｰｼﾞ"), 45}};
+  const std::vector<std::pair<std::string, int>> arrColumn{{ToSjis(u8"部位"), 40},
+                                                           {ToSjis(u8"物理"), 40},
+                                                           {ToSjis(u8"属性"), 40},
+                                                           {ToSjis(u8"ﾀﾞﾒｰｼﾞ"), 45}};
   for (size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(m_calc.GetResultColumns()[i].strCaption, arrColumn[i].first);
     EXPECT_EQ(m_calc.GetResultColumns()[i].nWidth, arrColumn[i].second);
@@ -92,11 +94,10 @@ TEST_F(CalculatorFixture, OneSlashGivesOneColouredRowPerRegion) {
   // 甲殻 22: 9.9 -> 9, 24.75 % red. The weapon has no element: 0 %.
   const auto& arrRow = m_calc.GetResultRows();
   ASSERT_EQ(arrRow.size(), 4U);
-  const std::vector<std::array<std::string, 4>> arrExpected{
-      {ToSjis(u8"頭"), "45%", "0%", "20"},
-      {ToSjis(u8"尻尾"), "30%", "0%", "13"},
-      {ToSjis(u8"腹"), "90%", "0%", "40"},
-      {ToSjis(u8"甲殻"), "22%", "0%", "9"}};
+  const std::vector<std::array<std::string, 4>> arrExpected{{ToSjis(u8"頭"), "45%", "0%", "20"},
+                                                            {ToSjis(u8"尻尾"), "30%", "0%", "13"},
+                                                            {ToSjis(u8"腹"), "90%", "0%", "40"},
+                                                            {ToSjis(u8"甲殻"), "22%", "0%", "9"}};
   const std::vector<uint32_t> arrColor{0x000000, 0x000000, 0x0000FF, 0xFF0000};
   const std::vector<int32_t> arrKind{RESULT_NORMAL, RESULT_NORMAL, RESULT_HIGH, RESULT_LOW};
   const std::vector<int32_t> arrDamage{20, 13, 40, 9};
@@ -201,19 +202,19 @@ TEST_P(WeaponTextTest, StatusTextsAndPositionFollowTheWeapon) {
 // element and sharpness parentheses.
 INSTANTIATE_TEST_SUITE_P(
     Calculator, WeaponTextTest,
-    ::testing::Values(
-        WeaponTextCase_t{"NoElement", kKnife, u8"攻撃力：280", u8"属性(無):0", u8"切れ味:緑", 3},
-        WeaponTextCase_t{"FireAndPoison", kFireSword, u8"攻撃力：160", u8"属性(火毒):250",
-                         u8"切れ味:青", 4},
-        WeaponTextCase_t{"SharpnessAboveWhite", kBlunt, u8"攻撃力：280", u8"属性(無):0",
-                         u8"切れ味:Error", 5},
-        WeaponTextCase_t{"OnlyBitsAboveEight", kOddMask, u8"攻撃力：100", u8"属性():30",
-                         u8"切れ味:緑", 3},
-        WeaponTextCase_t{"SharpnessBelowRed", kNegative, u8"攻撃力：280", u8"属性(無):0",
-                         u8"切れ味:Error", 0},
-        // Bit 0 names 無 like an empty mask; bit 9 is ignored.
-        WeaponTextCase_t{"EveryBit", kEveryBit, u8"攻撃力：100", u8"属性(無火水雷氷龍毒痺眠):40",
-                         u8"切れ味:白", 5}),
+    ::testing::Values(WeaponTextCase_t{"NoElement", kKnife, u8"攻撃力：280", u8"属性(無):0",
+                                       u8"切れ味:緑", 3},
+                      WeaponTextCase_t{"FireAndPoison", kFireSword, u8"攻撃力：160",
+                                       u8"属性(火毒):250", u8"切れ味:青", 4},
+                      WeaponTextCase_t{"SharpnessAboveWhite", kBlunt, u8"攻撃力：280",
+                                       u8"属性(無):0", u8"切れ味:Error", 5},
+                      WeaponTextCase_t{"OnlyBitsAboveEight", kOddMask, u8"攻撃力：100",
+                                       u8"属性():30", u8"切れ味:緑", 3},
+                      WeaponTextCase_t{"SharpnessBelowRed", kNegative, u8"攻撃力：280",
+                                       u8"属性(無):0", u8"切れ味:Error", 0},
+                      // Bit 0 names 無 like an empty mask; bit 9 is ignored.
+                      WeaponTextCase_t{"EveryBit", kEveryBit, u8"攻撃力：100",
+                                       u8"属性(無火水雷氷龍毒痺眠):40", u8"切れ味:白", 5}),
     [](const auto& row) { return std::string(row.param.pszName); });
 
 TEST_F(CalculatorFixture, SharpnessBeyondWhiteComputesAtWhite) {
@@ -264,8 +265,9 @@ TEST_F(CalculatorFixture, TheSameMotionTwiceCountsTwiceInListOrder) {
   StartWithKnife();
   m_calc.AddChosenMotion(kThrust);
   m_calc.AddChosenMotion(kSlash);
-  EXPECT_EQ(Names(m_calc.GetChosenMotions()),
-            (std::vector<std::string>{ToSjis(u8"斬り下ろし"), ToSjis(u8"突き"), ToSjis(u8"斬り下ろし")}));
+  EXPECT_EQ(
+      Names(m_calc.GetChosenMotions()),
+      (std::vector<std::string>{ToSjis(u8"斬り下ろし"), ToSjis(u8"突き"), ToSjis(u8"斬り下ろし")}));
   // 頭 45: slash 20.25 -> 20, twice; thrust at cut rate 50 %, values 10 and 12:
   // r = 20 and 24, P = 45 x 0.5 x 20 x 1.125 x 0.01 = 5.0625 -> 5 and 6.075 -> 6.
   // 20 + 5 + 6 + 20 = 51.
@@ -291,7 +293,7 @@ TEST_F(CalculatorFixture, EditsWithoutASelectionDoNotRecalculate) {
   m_calc.RemoveChosenMotion(NO_SELECTION);
   m_calc.RemoveChosenMotion(1);  // past the one chosen entry
   m_calc.AddChosenMotion(NO_SELECTION);
-  m_calc.AddChosenMotion(2);     // past the two available motions
+  m_calc.AddChosenMotion(2);  // past the two available motions
   EXPECT_EQ(m_calc.GetChosenMotions().size(), 1U);
   EXPECT_EQ(Cell(0, 3), "20");
   EXPECT_EQ(m_calc.GetListRevision(), nRevision);
@@ -380,7 +382,8 @@ TEST_F(CalculatorFixture, RenkiMaxIsEnabledForKatanaOnlyAndCountsWhileDisabled) 
 
 TEST_F(CalculatorFixture, ModifiersReachTheCalculation) {
   StartWithKnife();
-  m_calc.SetModifier(1029, true);  // 怪力の丸薬 +25: B = 225, r = 45, 45 x 45 x 1.125 x 0.01 = 22.78
+  m_calc.SetModifier(1029,
+                     true);  // 怪力の丸薬 +25: B = 225, r = 45, 45 x 45 x 1.125 x 0.01 = 22.78
   EXPECT_EQ(Cell(0, 3), "22");
   m_calc.SetModifier(1029, false);
   m_calc.SetModifier(1040, true);  // 会心 x1.25: B = 250, r = 50, 25.3125 -> 25

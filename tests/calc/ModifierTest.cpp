@@ -43,24 +43,31 @@ INSTANTIATE_TEST_SUITE_P(
         ModifierCase_t{"AttackUpLargeClearsSmall", {{1018, true}, {1020, true}}, 0x10000},
         ModifierCase_t{"HornLastOneStays", {{1034, true}, {1037, true}}, 0x100000},
         ModifierCase_t{"FoodClearsDrug", {{1024, true}, {1027, true}}, 0x80},
-        ModifierCase_t{"UntickingTheSetMemberClearsTheGroup", {{1023, true}, {1024, true}, {1024, false}}, 0},
-        ModifierCase_t{"UntickingAnotherMemberAlsoClearsTheGroup", {{1023, true}, {1025, false}}, 0},
+        ModifierCase_t{
+            "UntickingTheSetMemberClearsTheGroup", {{1023, true}, {1024, true}, {1024, false}}, 0},
+        ModifierCase_t{
+            "UntickingAnotherMemberAlsoClearsTheGroup", {{1023, true}, {1025, false}}, 0},
         // 力の護符, 力の爪, 練気MAX belong to no group; 攻撃力UP(大) to its own.
-        ModifierCase_t{"FreeOnesCombine", {{1021, true}, {1022, true}, {1033, true}, {1020, true}}, 0x12006},
-        ModifierCase_t{"UntickingAFreeOneTouchesNoOther", {{1021, true}, {1022, true}, {1021, false}}, 0x4},
+        ModifierCase_t{
+            "FreeOnesCombine", {{1021, true}, {1022, true}, {1033, true}, {1020, true}}, 0x12006},
+        ModifierCase_t{
+            "UntickingAFreeOneTouchesNoOther", {{1021, true}, {1022, true}, {1021, false}}, 0x4},
         // One of each group: 0x4000 | 0x20000 | 0x8 | 0x100 | 0x200000 | 0x800000.
-        ModifierCase_t{"OneOfEachGroup",
-                       {{1018, true}, {1034, true}, {1023, true}, {1028, true}, {1038, true}, {1040, true}},
-                       0xA24108},
+        ModifierCase_t{
+            "OneOfEachGroup",
+            {{1018, true}, {1034, true}, {1023, true}, {1028, true}, {1038, true}, {1040, true}},
+            0xA24108},
         // Every box in id order: the last of each group and the three free ones
         // stay: 1020, 1021, 1022, 1027, 1032, 1033, 1037, 1039, 1041.
-        ModifierCase_t{"EveryBoxInIdOrder",
-                       {{1018, true}, {1019, true}, {1020, true}, {1021, true}, {1022, true}, {1023, true},
-                        {1024, true}, {1025, true}, {1026, true}, {1027, true}, {1028, true}, {1029, true},
-                        {1030, true}, {1031, true}, {1032, true}, {1033, true}, {1034, true}, {1035, true},
-                        {1036, true}, {1037, true}, {1038, true}, {1039, true}, {1040, true}, {1041, true}},
-                       0x1513086},
-        ModifierCase_t{"UnknownIdsAreIgnored", {{1017, true}, {1042, true}, {0, true}, {-1, true}}, 0}),
+        ModifierCase_t{
+            "EveryBoxInIdOrder",
+            {{1018, true}, {1019, true}, {1020, true}, {1021, true}, {1022, true}, {1023, true},
+             {1024, true}, {1025, true}, {1026, true}, {1027, true}, {1028, true}, {1029, true},
+             {1030, true}, {1031, true}, {1032, true}, {1033, true}, {1034, true}, {1035, true},
+             {1036, true}, {1037, true}, {1038, true}, {1039, true}, {1040, true}, {1041, true}},
+            0x1513086},
+        ModifierCase_t{
+            "UnknownIdsAreIgnored", {{1017, true}, {1042, true}, {0, true}, {-1, true}}, 0}),
     [](const auto& row) { return std::string(row.param.pszName); });
 
 TEST(ModifierTable, BitsCoverOneToTwentyFourOnceEach) {
@@ -99,8 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
     Modifier, ModifierTableRowTest,
     ::testing::Values(TableRow_t{1018, 0x4000, u8"攻撃力UP(小)", 1018},
                       TableRow_t{1020, 0x10000, u8"攻撃力UP(大)", 1018},
-                      TableRow_t{1021, 0x2, u8"力の護符", 0},
-                      TableRow_t{1022, 0x4, u8"力の爪", 0},
+                      TableRow_t{1021, 0x2, u8"力の護符", 0}, TableRow_t{1022, 0x4, u8"力の爪", 0},
                       TableRow_t{1027, 0x80, u8"食事(大)", 1023},
                       TableRow_t{1030, 0x400, u8"怪力の種(自前・広域+2)", 1028},
                       TableRow_t{1033, 0x2000, u8"練気MAX", 0},

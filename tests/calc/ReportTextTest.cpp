@@ -9,11 +9,12 @@ using namespace calctest;
 
 namespace {
 
-const std::string kHeading = ToSjis(
-    u8"\r\n[最終ダメージ]\r\n部位      |物理/属性|結果\r\n----------+---------+-----\r\n");
+const std::string kHeading =
+    ToSjis(u8"\r\n[最終ダメージ]\r\n部位      |物理/属性|結果\r\n----------+---------+-----\r\n");
 
 std::string Build(bool bAnger, const std::vector<std::string>& arrModifier,
-                  const std::vector<std::string>& arrMotion, const std::vector<ReportRow_t>& arrRow) {
+                  const std::vector<std::string>& arrMotion,
+                  const std::vector<ReportRow_t>& arrRow) {
   return BuildReportText(ToSjis(u8"大剣"), ToSjis(u8"バスターソード"), "Kirin", bAnger,
                          ToSjis(u8"上位"), ToSjis(u8"弱点"), arrModifier, arrMotion, arrRow);
 }
@@ -33,11 +34,11 @@ TEST(ReportText, AngerFollowsTheMonsterNameDirectly) {
 }
 
 TEST(ReportText, ModifiersAndMotionsOneLineEachInTheGivenOrder) {
-  const std::string strReport =
-      Build(false, {ToSjis(u8"攻撃力UP(小)"), ToSjis(u8"会心")},
-            {ToSjis(u8"縦斬り"), "Swing", ToSjis(u8"縦斬り")}, {});
-  EXPECT_NE(strReport.find(ToSjis(u8"\r\n[スキル/アイテム修正]\r\n攻撃力UP(小)\r\n会心\r\n"
-                                   u8"\r\n[攻撃リスト]\r\n縦斬り\r\nSwing\r\n縦斬り\r\n\r\n[最終ダメージ]")),
+  const std::string strReport = Build(false, {ToSjis(u8"攻撃力UP(小)"), ToSjis(u8"会心")},
+                                      {ToSjis(u8"縦斬り"), "Swing", ToSjis(u8"縦斬り")}, {});
+  EXPECT_NE(strReport.find(
+                ToSjis(u8"\r\n[スキル/アイテム修正]\r\n攻撃力UP(小)\r\n会心\r\n"
+                       u8"\r\n[攻撃リスト]\r\n縦斬り\r\nSwing\r\n縦斬り\r\n\r\n[最終ダメージ]")),
             std::string::npos);
 }
 
@@ -61,22 +62,37 @@ TEST_P(DamageLineTest, RowBecomesOnePaddedLine) {
 INSTANTIATE_TEST_SUITE_P(
     Report, DamageLineTest,
     ::testing::Values(
-        DamageLineCase_t{"AsciiRegion", {"Head", "45%", "20%", "123"}, "Head      | 45%/ 20%| 123\r\n"},
+        DamageLineCase_t{
+            "AsciiRegion", {"Head", "45%", "20%", "123"}, "Head      | 45%/ 20%| 123\r\n"},
         // Two bytes per character: 頭 leaves eight spaces, 尻尾 six.
-        DamageLineCase_t{"OneKanji", {ToSjis(u8"頭"), "45%", "0%", "71"}, ToSjis(u8"頭        | 45%/  0%|  71\r\n")},
-        DamageLineCase_t{"TwoKanji", {ToSjis(u8"尻尾"), "100%", "5%", "9"}, ToSjis(u8"尻尾      |100%/  5%|   9\r\n")},
+        DamageLineCase_t{"OneKanji",
+                         {ToSjis(u8"頭"), "45%", "0%", "71"},
+                         ToSjis(u8"頭        | 45%/  0%|  71\r\n")},
+        DamageLineCase_t{"TwoKanji",
+                         {ToSjis(u8"尻尾"), "100%", "5%", "9"},
+                         ToSjis(u8"尻尾      |100%/  5%|   9\r\n")},
         // Half-width katakana take one byte each: ﾂﾒ is two bytes, eight spaces.
-        DamageLineCase_t{"HalfWidthKana", {ToSjis(u8"ﾂﾒ"), "1%", "2%", "3"}, ToSjis(u8"ﾂﾒ        |  1%/  2%|   3\r\n")},
-        DamageLineCase_t{"ExactlyTenBytes", {ToSjis(u8"尻尾の先端"), "30%", "10%", "45"}, ToSjis(u8"尻尾の先端| 30%/ 10%|  45\r\n")},
+        DamageLineCase_t{"HalfWidthKana",
+                         {ToSjis(u8"ﾂﾒ"), "1%", "2%", "3"},
+                         ToSjis(u8"ﾂﾒ        |  1%/  2%|   3\r\n")},
+        DamageLineCase_t{"ExactlyTenBytes",
+                         {ToSjis(u8"尻尾の先端"), "30%", "10%", "45"},
+                         ToSjis(u8"尻尾の先端| 30%/ 10%|  45\r\n")},
         // Eleven bytes widen the line by one; the columns after it shift right.
-        DamageLineCase_t{"ElevenBytes", {"ABCDEFGHIJK", "45%", "20%", "123"}, "ABCDEFGHIJK| 45%/ 20%| 123\r\n"},
-        DamageLineCase_t{"TwelveByteKanji", {ToSjis(u8"左前脚の爪先"), "30%", "10%", "45"}, ToSjis(u8"左前脚の爪先| 30%/ 10%|  45\r\n")},
-        DamageLineCase_t{"LongNumbersAreNotCut", {"Tail", "255%", "255%", "2147483647"}, "Tail      |255%/255%|2147483647\r\n"},
+        DamageLineCase_t{
+            "ElevenBytes", {"ABCDEFGHIJK", "45%", "20%", "123"}, "ABCDEFGHIJK| 45%/ 20%| 123\r\n"},
+        DamageLineCase_t{"TwelveByteKanji",
+                         {ToSjis(u8"左前脚の爪先"), "30%", "10%", "45"},
+                         ToSjis(u8"左前脚の爪先| 30%/ 10%|  45\r\n")},
+        DamageLineCase_t{"LongNumbersAreNotCut",
+                         {"Tail", "255%", "255%", "2147483647"},
+                         "Tail      |255%/255%|2147483647\r\n"},
         DamageLineCase_t{"EmptyCells", {"", "", "", ""}, "          |    /    |    \r\n"}),
     [](const auto& row) { return std::string(row.param.pszName); });
 
 TEST(ReportText, RowsKeepTheirOrder) {
-  const std::string strReport = Build(false, {}, {}, {{"B", "1%", "2%", "3"}, {"A", "4%", "5%", "6"}});
+  const std::string strReport =
+      Build(false, {}, {}, {{"B", "1%", "2%", "3"}, {"A", "4%", "5%", "6"}});
   EXPECT_EQ(strReport, Build(false, {}, {}, {}) +
                            "B         |  1%/  2%|   3\r\n"
                            "A         |  4%/  5%|   6\r\n");
@@ -156,7 +172,7 @@ TEST_F(CalculatorFixture, ReportListsModifiersInControlIdOrder) {
   const auto strReport = BuildReportFromCalculator(m_calc);
   ASSERT_TRUE(strReport.has_value());
   EXPECT_NE(strReport->find(ToSjis(u8"[スキル/アイテム修正]\r\n攻撃力UP(小)\r\n力の護符\r\n"
-                                    u8"練気MAX\r\nマイナス会心\r\n\r\n[攻撃リスト]")),
+                                   u8"練気MAX\r\nマイナス会心\r\n\r\n[攻撃リスト]")),
             std::string::npos);
 }
 

@@ -31,7 +31,8 @@ TEST(TextFormat, ALongerTextIsNeverCut) {
 TEST(TextFormat, ShiftJisBytesInTheFormatPassThrough) {
   // 攻撃力：%d in Shift-JIS; no trail byte is taken for a '%'.
   EXPECT_EQ(FormatText(ToSjis(u8"攻撃力：%d"), {160}), ToSjis(u8"攻撃力：160"));
-  EXPECT_EQ(FormatText(ToSjis(u8"属性(%s):%d"), {ToSjis(u8"火毒"), 250}), ToSjis(u8"属性(火毒):250"));
+  EXPECT_EQ(FormatText(ToSjis(u8"属性(%s):%d"), {ToSjis(u8"火毒"), 250}),
+            ToSjis(u8"属性(火毒):250"));
 }
 
 TEST(TextFormat, MissingArgumentsGiveNothingAndExtrasAreIgnored) {
