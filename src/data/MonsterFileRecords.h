@@ -13,20 +13,28 @@ struct RegionRecord_t {
   std::string strName;
   // Physical 1 to 3 (cut, impact, unused), then fire, water, thunder, ice, dragon.
   std::array<int32_t, 8> nValue{};
+
+  bool operator==(const RegionRecord_t&) const = default;
 };
 
 struct MonsterRecord_t {
   std::string strName;
   std::array<int32_t, 3> nAnger{};  // the second one is the anger factor's
   std::vector<RegionRecord_t> arrRegion;
+
+  bool operator==(const MonsterRecord_t&) const = default;
 };
 
 struct LevelRecord_t {
   std::string strName;
   uint8_t byRate = 0;
+
+  bool operator==(const LevelRecord_t&) const = default;
 };
 
 struct MonsterFileContents_t {
   std::vector<MonsterRecord_t> arrMonster;
   std::vector<LevelRecord_t> arrLevel;
+
+  bool operator==(const MonsterFileContents_t&) const = default;
 };

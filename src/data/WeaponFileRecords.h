@@ -13,12 +13,16 @@ struct MotionRecord_t {
   uint8_t byCutRate = 100;
   uint8_t byImpactRate = 100;
   std::vector<uint16_t> arrValue;  // one motion value per hit
+
+  bool operator==(const MotionRecord_t&) const = default;
 };
 
 struct HitPatternRecord_t {
   std::string strName;
   int32_t nLowRate = 0;   // sharpness levels 0 to 2
   int32_t nHighRate = 0;  // sharpness levels 3 to 5
+
+  bool operator==(const HitPatternRecord_t&) const = default;
 };
 
 struct WeaponRecord_t {
@@ -27,10 +31,14 @@ struct WeaponRecord_t {
   int32_t nElement = 0;      // element or status value
   int32_t nElementMask = 0;  // bit i: element index i
   int32_t nSharpness = 0;
+
+  bool operator==(const WeaponRecord_t&) const = default;
 };
 
 struct WeaponFileContents_t {
   std::vector<MotionRecord_t> arrMotion;
   std::vector<HitPatternRecord_t> arrHitPattern;
   std::vector<WeaponRecord_t> arrWeapon;
+
+  bool operator==(const WeaponFileContents_t&) const = default;
 };
