@@ -131,7 +131,7 @@ int CDumpCommand::Dump(const ToolContext_t& context, const std::string& strPath,
                          "name not ended by CR LF, or bytes after the last list)");
   }
   for (const std::string& strWarning : writer.Warnings()) {
-    arrWarning.push_back(FileNameOf(strPath) + ": " + strWarning);
+    arrWarning.push_back(strPath + ": " + strWarning);
   }
 
   // The whole source, read back as the converter reads it, catches what the
@@ -139,7 +139,7 @@ int CDumpCommand::Dump(const ToolContext_t& context, const std::string& strPath,
   if (writer.Warnings().empty()) {
     const std::optional<std::string> saved = output.SavedAsSjis(writer.Text());
     if (!saved) {
-      arrWarning.push_back(FileNameOf(strPath) + ": the printed text cannot be saved in Shift-JIS");
+      arrWarning.push_back(strPath + ": the printed text cannot be saved in Shift-JIS");
     } else {
       const CIniFile ini = CIniFile::Parse(*saved);
       std::vector<SkippedEntry_t> arrSkipped;
@@ -149,7 +149,7 @@ int CDumpCommand::Dump(const ToolContext_t& context, const std::string& strPath,
                                arrSkipped);
       const std::string strDifference = FirstDifference(contents, readBack);
       if (!strDifference.empty()) {
-        arrWarning.push_back(FileNameOf(strPath) + ": the printed source does not convert back " +
+        arrWarning.push_back(strPath + ": the printed source does not convert back " +
                              "to the same records: " + strDifference);
       }
     }

@@ -19,14 +19,7 @@ bool IsListSectionName(std::string_view name) {
          std::ranges::equal(name, std::string_view("LEVEL"), {}, AsciiUpper);
 }
 
-bool HasOuterBlank(std::string_view name) {
-  auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-  return !name.empty() && (isBlank(name.front()) || isBlank(name.back()));
-}
-
 std::string MonsterNameProblem(const CIniSourceWriter& writer, std::string_view name) {
-  if (name.empty()) return "an empty monster name ends the Monster list, no later monster is read";
-  if (HasOuterBlank(name)) return "the INI reader trims the blanks at the ends of the name";
   std::string strProblem = writer.EncodingProblem(name);
   if (strProblem.empty()) strProblem = writer.ValueProblem(name);
   return strProblem.empty() ? "the INI reader gives the name back differently" : strProblem;
@@ -41,9 +34,14 @@ void WriteMonsterListEntry(CIniSourceWriter& writer, size_t nIndex, const std::s
   }
   const std::string strKey = std::to_string(nIndex);
   writer.Entry(strKey, strValue);
-  if (writer.ReadBack(strValue) != strName) {
-    writer.Warn("[Monster] " + strKey + " " + strName + ": " + MonsterNameProblem(writer, strName));
+  std::string strProblem;
+  if (strName.empty()) {
+    // Reading the list stops at the first empty value.
+    strProblem = "an empty monster name ends the Monster list, no later monster is read";
+  } else if (writer.ReadBack(strValue) != strName) {
+    strProblem = MonsterNameProblem(writer, strName);
   }
+  if (!strProblem.empty()) writer.Warn("[Monster] " + strKey + " " + strName + ": " + strProblem);
 }
 
 std::string AngerValue(const MonsterRecord_t& monster) {
