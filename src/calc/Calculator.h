@@ -92,8 +92,8 @@ public:
   int GetLevelSelection() const { return m_nLevelSel; }
 
   int GetSharpnessPosition() const { return m_nSharpness; }
-  int GetSharpnessMin() const { return 0; }
-  int GetSharpnessMax() const { return 5; }
+  int GetSharpnessMin() const { return SHARPNESS_MIN; }
+  int GetSharpnessMax() const { return SHARPNESS_MAX; }
   bool GetAnger() const { return m_bAnger; }
   bool GetModifier(int nControlId) const;
   bool IsModifierEnabled(int nControlId) const;  // only "練気MAX" (1033) can be disabled
