@@ -36,8 +36,8 @@ constexpr int kCompareEntries = 2000;  // per section
 std::string MakeWeaponSource(int nMotions, int nHitPatterns, int nWeapons) {
   std::string strText = "[Action]\r\n";
   for (int n = 1; n <= nMotions; ++n) {
-    strText += std::to_string(n) + "=Motion" + std::to_string(n) +
-               (n % 3 == 0 ? ",A80," : ",") + std::to_string(n % 90) + ",25,40\r\n";
+    strText += std::to_string(n) + "=Motion" + std::to_string(n) + (n % 3 == 0 ? ",A80," : ",") +
+               std::to_string(n % 90) + ",25,40\r\n";
   }
   strText += "[HitPattern]\r\n";
   for (int n = 1; n <= nHitPatterns; ++n) {
@@ -123,11 +123,13 @@ std::string ScanForValue(const std::string& strPath, std::string_view section,
     const std::string_view line = Trim(strLine);
     if (!line.empty() && line.front() == '[') {
       const size_t nClose = line.rfind(']');
-      bInSection = nClose != std::string_view::npos && SameName(Trim(line.substr(1, nClose - 1)), section);
+      bInSection =
+          nClose != std::string_view::npos && SameName(Trim(line.substr(1, nClose - 1)), section);
       continue;
     }
     const size_t nEqual = line.find('=');
-    if (bInSection && nEqual != std::string_view::npos && SameName(Trim(line.substr(0, nEqual)), key)) {
+    if (bInSection && nEqual != std::string_view::npos &&
+        SameName(Trim(line.substr(0, nEqual)), key)) {
       return std::string(Trim(line.substr(nEqual + 1)));
     }
   }

@@ -32,7 +32,9 @@ bool CByteCursor::ReadU16(uint16_t& wValue) {
   return true;
 }
 
-bool CByteCursor::ReadU32(uint32_t& nValue) { return ReadLittleEndian(4, nValue); }
+bool CByteCursor::ReadU32(uint32_t& nValue) {
+  return ReadLittleEndian(4, nValue);
+}
 
 bool CByteCursor::ReadI32(int32_t& nValue) {
   uint32_t n = 0;
@@ -44,11 +46,13 @@ bool CByteCursor::ReadI32(int32_t& nValue) {
 bool CByteCursor::ReadLine(std::string& strText) {
   const uint8_t* pBegin = m_bytes.data() + m_nPos;
   const uint8_t* pEnd = m_bytes.data() + m_bytes.size();
-  const uint8_t* pStop = std::find_if(pBegin, pEnd, [](uint8_t by) { return by == '\r' || by == '\n'; });
+  const uint8_t* pStop =
+      std::find_if(pBegin, pEnd, [](uint8_t by) { return by == '\r' || by == '\n'; });
   const size_t nLength = static_cast<size_t>(pStop - pBegin);
   const size_t nEnding = (pStop != pEnd && *pStop == '\r') ? 2 : 1;
   // No line end at all, or a CR as the very last byte.
-  if (pStop == pEnd || Remaining() < nLength + nEnding) return Fail(DATA_FILE_TRUNCATED, m_nPos, {});
+  if (pStop == pEnd || Remaining() < nLength + nEnding)
+    return Fail(DATA_FILE_TRUNCATED, m_nPos, {});
   strText.assign(reinterpret_cast<const char*>(pBegin), nLength);
   m_nPos += nLength + nEnding;
   return true;

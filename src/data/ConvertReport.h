@@ -13,13 +13,13 @@ struct SkippedEntry_t {
 };
 
 struct ConvertReport_t {
-  std::string strSource;   // path of the INI source
-  std::string strTarget;   // path of the data file
+  std::string strSource;  // path of the INI source
+  std::string strTarget;  // path of the data file
   bool bSourceFound = false;
-  bool bWritten = false;   // the data file was written completely
+  bool bWritten = false;  // the data file was written completely
   // Counts written: motions, hit patterns, weapons (weapon files) or
   // monsters, regions, levels (the monster file).
   uint32_t nCount[3] = {0, 0, 0};
   std::vector<SkippedEntry_t> arrSkipped;
-  std::string strError;    // English, when bWritten is false
+  std::string strError;  // English, when bWritten is false
 };

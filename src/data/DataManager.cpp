@@ -21,16 +21,16 @@ constexpr std::string_view kError = "Error";
 constexpr std::array<std::string_view, CATEGORY_COUNT> kCategoryName = {
     "Sword", "DualSword", "GreatSword", "Katana", "Lance", "GunLance", "Hummer", "HuntingHorn"};
 constexpr std::array<std::string_view, CATEGORY_COUNT> kCategoryLabel = {
-    txt::kCategorySword, txt::kCategoryDualSword, txt::kCategoryGreatSword,
-    txt::kCategoryKatana, txt::kCategoryLance, txt::kCategoryGunLance,
+    txt::kCategorySword,  txt::kCategoryDualSword,  txt::kCategoryGreatSword,
+    txt::kCategoryKatana, txt::kCategoryLance,      txt::kCategoryGunLance,
     txt::kCategoryHummer, txt::kCategoryHuntingHorn};
 constexpr std::array<std::string_view, SHARPNESS_MAX + 1> kSharpnessName = {
-    txt::kSharpnessRed, txt::kSharpnessOrange, txt::kSharpnessYellow,
-    txt::kSharpnessGreen, txt::kSharpnessBlue, txt::kSharpnessWhite};
+    txt::kSharpnessRed,   txt::kSharpnessOrange, txt::kSharpnessYellow,
+    txt::kSharpnessGreen, txt::kSharpnessBlue,   txt::kSharpnessWhite};
 constexpr std::array<std::string_view, ELEMENT_COUNT> kElementName = {
-    txt::kElementNone, txt::kElementFire, txt::kElementWater,
-    txt::kElementThunder, txt::kElementIce, txt::kElementDragon,
-    txt::kElementPoison, txt::kElementParalysis, txt::kElementSleep};
+    txt::kElementNone,    txt::kElementFire,      txt::kElementWater,
+    txt::kElementThunder, txt::kElementIce,       txt::kElementDragon,
+    txt::kElementPoison,  txt::kElementParalysis, txt::kElementSleep};
 
 template <size_t N>
 std::string NameOf(const std::array<std::string_view, N>& arrName, int nIndex) {
@@ -38,7 +38,9 @@ std::string NameOf(const std::array<std::string_view, N>& arrName, int nIndex) {
   return std::string(arrName[static_cast<size_t>(nIndex)]);
 }
 
-bool IsCategory(int nCategory) { return nCategory >= 0 && nCategory < CATEGORY_COUNT; }
+bool IsCategory(int nCategory) {
+  return nCategory >= 0 && nCategory < CATEGORY_COUNT;
+}
 
 // Deletes the records of a list one by one, first to last.
 template <typename List>
@@ -65,9 +67,9 @@ bool ReadDataFile(const std::string& strPath, std::vector<uint8_t>& arrByte,
                   std::vector<DataFileError_t>& arrError) {
   std::string strReason;
   switch (velkar::ReadWholeFile(strPath, arrByte, strReason)) {
-  case velkar::eREAD_RESULT::Ok: return true;
-  case velkar::eREAD_RESULT::Missing: return false;
-  case velkar::eREAD_RESULT::Unreadable: break;
+    case velkar::eREAD_RESULT::Ok: return true;
+    case velkar::eREAD_RESULT::Missing: return false;
+    case velkar::eREAD_RESULT::Unreadable: break;
   }
   arrError.push_back({strPath, DATA_FILE_UNREADABLE, 0, strReason});
   return false;
@@ -114,7 +116,9 @@ CDataManager& CDataManager::GetInstance() {
   return *s_pInstance;
 }
 
-void CDataManager::DestroyInstance() { delete s_pInstance; }
+void CDataManager::DestroyInstance() {
+  delete s_pInstance;
+}
 
 void CDataManager::Clear() {
   DeleteLists(m_mapWeapon);
@@ -203,7 +207,9 @@ const CDataManager::HitPatternList* CDataManager::GetHitPatternList(int nCategor
   return FindList(m_mapHitPattern, nCategory);
 }
 
-std::string CDataManager::GetCategoryName(int nCategory) { return NameOf(kCategoryName, nCategory); }
+std::string CDataManager::GetCategoryName(int nCategory) {
+  return NameOf(kCategoryName, nCategory);
+}
 
 std::string CDataManager::GetCategoryLabel(int nCategory) {
   return NameOf(kCategoryLabel, nCategory);
@@ -213,7 +219,9 @@ std::string CDataManager::GetSharpnessName(int nSharpness) {
   return NameOf(kSharpnessName, nSharpness);
 }
 
-std::string CDataManager::GetElementName(int nElement) { return NameOf(kElementName, nElement); }
+std::string CDataManager::GetElementName(int nElement) {
+  return NameOf(kElementName, nElement);
+}
 
 void CDataManager::SetDataDirectory(const std::string& strDir) {
   m_strDataDir = strDir;
@@ -228,17 +236,25 @@ std::string CDataManager::GetWeaponSourcePath(int nCategory) const {
   return m_strDataDir + GetCategoryName(nCategory) + ".ini";
 }
 
-std::string CDataManager::GetMonsterDataPath() const { return m_strDataDir + "Monster.dat"; }
+std::string CDataManager::GetMonsterDataPath() const {
+  return m_strDataDir + "Monster.dat";
+}
 
-std::string CDataManager::GetMonsterSourcePath() const { return m_strDataDir + "Monster.ini"; }
+std::string CDataManager::GetMonsterSourcePath() const {
+  return m_strDataDir + "Monster.ini";
+}
 
-CDataManager::ActionList& CDataManager::ActionsOf(int nCategory) { return m_mapAction[nCategory]; }
+CDataManager::ActionList& CDataManager::ActionsOf(int nCategory) {
+  return m_mapAction[nCategory];
+}
 
 CDataManager::HitPatternList& CDataManager::HitPatternsOf(int nCategory) {
   return m_mapHitPattern[nCategory];
 }
 
-CDataManager::WeaponList& CDataManager::WeaponsOf(int nCategory) { return m_mapWeapon[nCategory]; }
+CDataManager::WeaponList& CDataManager::WeaponsOf(int nCategory) {
+  return m_mapWeapon[nCategory];
+}
 
 void CDataManager::RemoveWeaponListIfEmpty(int nCategory) {
   const auto it = m_mapWeapon.find(nCategory);

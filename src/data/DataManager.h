@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "data/DataFileError.h"
 #include "data/ConvertReport.h"
+#include "data/DataFileError.h"
 #include "model/Action.h"
 #include "model/GameEnums.h"
 #include "model/HitPattern.h"

@@ -118,7 +118,8 @@ bool CMonsterDataFile::Load(std::span<const uint8_t> bytes, CDataManager& store,
                             std::optional<DataFileError_t>& error) {
   MonsterFileContents_t contents;
   error = Decode(bytes, contents);
-  for (const MonsterRecord_t& record : contents.arrMonster) store.AppendMonster(MakeMonster(record));
+  for (const MonsterRecord_t& record : contents.arrMonster)
+    store.AppendMonster(MakeMonster(record));
   for (const LevelRecord_t& level : contents.arrLevel) {
     store.AppendLevel(std::make_unique<CLevel>(level.strName, level.byRate));
   }

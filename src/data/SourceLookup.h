@@ -12,16 +12,16 @@
 
 #include "data/ConvertReport.h"
 
-using SourceLookup = std::function<std::string(std::string_view strSection, std::string_view strKey)>;
+using SourceLookup =
+    std::function<std::string(std::string_view strSection, std::string_view strKey)>;
 
 // Reads the entries nFirst, nFirst + 1, ... of a section up to the first one
 // that is empty or absent, so a gap in the numbering ends the list. Each value
 // goes through parse (a function of SourceValueParser.h); parsed records are
 // appended in order, and each skipped entry is noted with its reason.
 template <typename Record, typename Parse>
-void ReadNumberedList(const SourceLookup& lookup, std::string_view section, int nFirst,
-                      Parse parse, std::vector<Record>& arrRecord,
-                      std::vector<SkippedEntry_t>& arrSkipped) {
+void ReadNumberedList(const SourceLookup& lookup, std::string_view section, int nFirst, Parse parse,
+                      std::vector<Record>& arrRecord, std::vector<SkippedEntry_t>& arrSkipped) {
   for (int n = nFirst;; ++n) {
     std::string strKey = std::to_string(n);
     const std::string strValue = lookup(section, strKey);

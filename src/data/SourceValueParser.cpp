@@ -9,7 +9,9 @@ bool IsWhiteSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Reads an optional sign and digits at nPos (after white space). False, with
 // nPos unchanged, when no digit follows. Digits accumulate modulo 2^32.
@@ -43,7 +45,8 @@ ParseResult_t<NameAndRest_t> SplitName(std::string_view value) {
   const size_t nComma = strValue.find(',');
   if (nComma == std::string::npos) return ParseResult_t<NameAndRest_t>::Skip(kReasonNoComma);
   if (nComma == 0) return ParseResult_t<NameAndRest_t>::Skip(kReasonEmptyName);
-  return ParseResult_t<NameAndRest_t>::Ok({strValue.substr(0, nComma), strValue.substr(nComma + 1)});
+  return ParseResult_t<NameAndRest_t>::Ok(
+      {strValue.substr(0, nComma), strValue.substr(nComma + 1)});
 }
 
 // Applies a first token that starts with a rate letter; false when it does not.
@@ -115,7 +118,8 @@ ParseResult_t<HitPatternRecord_t> ParseHitPatternValue(std::string_view value) {
   if (!ScanIntegers(split.entry->strRest, nRate)) {
     return ParseResult_t<HitPatternRecord_t>::Skip(kReasonHitPatternNumbers);
   }
-  return ParseResult_t<HitPatternRecord_t>::Ok({std::move(split.entry->strName), nRate[0], nRate[1]});
+  return ParseResult_t<HitPatternRecord_t>::Ok(
+      {std::move(split.entry->strName), nRate[0], nRate[1]});
 }
 
 ParseResult_t<WeaponRecord_t> ParseWeaponValue(std::string_view value) {

@@ -72,7 +72,7 @@ std::optional<DataFileError_t> CWeaponDataFile::Decode(std::span<const uint8_t> 
   CByteCursor cursor(bytes);
   if (ReadCountedList(cursor, "motion", kMinMotionSize, ReadMotion, contents.arrMotion) &&
       ReadCountedList(cursor, "hit pattern", kMinHitPatternSize, ReadHitPattern,
-               contents.arrHitPattern)) {
+                      contents.arrHitPattern)) {
     ReadCountedList(cursor, "weapon", kMinWeaponSize, ReadWeapon, contents.arrWeapon);
   }
   return cursor.Error();

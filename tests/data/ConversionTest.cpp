@@ -130,7 +130,7 @@ TEST_F(ConversionTest, MissingFolderFails) {
 
 struct WriteFailureRow_t {
   const char* pszRow;
-  size_t nLimit;      // bytes the device accepts
+  size_t nLimit;  // bytes the device accepts
   bool bFailFlush;
   bool bSucceeds;
 };

@@ -133,8 +133,10 @@ INSTANTIATE_TEST_SUITE_P(
         NameRow_t{"CategoryEight", CDataManager::GetCategoryName, 8, "Error"},
         NameRow_t{"CategoryNegative", CDataManager::GetCategoryName, -1, "Error"},
         NameRow_t{"LabelSword", CDataManager::GetCategoryLabel, 0, velkar::ToSjis(u8"片手剣")},
-        NameRow_t{"LabelGunLance", CDataManager::GetCategoryLabel, 5, velkar::ToSjis(u8"ガンランス")},
-        NameRow_t{"LabelHuntingHorn", CDataManager::GetCategoryLabel, 7, velkar::ToSjis(u8"狩猟笛")},
+        NameRow_t{"LabelGunLance", CDataManager::GetCategoryLabel, 5,
+                  velkar::ToSjis(u8"ガンランス")},
+        NameRow_t{"LabelHuntingHorn", CDataManager::GetCategoryLabel, 7,
+                  velkar::ToSjis(u8"狩猟笛")},
         NameRow_t{"LabelNegative", CDataManager::GetCategoryLabel, -1, "Error"},
         NameRow_t{"LabelEight", CDataManager::GetCategoryLabel, 8, "Error"},
         NameRow_t{"SharpnessRed", CDataManager::GetSharpnessName, 0, velkar::ToSjis(u8"赤")},
@@ -147,7 +149,9 @@ INSTANTIATE_TEST_SUITE_P(
         NameRow_t{"ElementSleep", CDataManager::GetElementName, 8, velkar::ToSjis(u8"眠")},
         NameRow_t{"ElementNine", CDataManager::GetElementName, 9, "Error"},
         NameRow_t{"ElementMinimum", CDataManager::GetElementName, INT32_MIN, "Error"}),
-    [](const ::testing::TestParamInfo<NameRow_t>& rowInfo) { return std::string(rowInfo.param.pszRow); });
+    [](const ::testing::TestParamInfo<NameRow_t>& rowInfo) {
+      return std::string(rowInfo.param.pszRow);
+    });
 
 TEST(NameTableTest, EveryEntryIsDistinctAndNotError) {
   std::vector<std::string> arrName;
@@ -159,7 +163,8 @@ TEST(NameTableTest, EveryEntryIsDistinctAndNotError) {
   for (int i = 0; i < ELEMENT_COUNT; ++i) arrName.push_back(CDataManager::GetElementName(i));
   for (size_t i = 0; i < arrName.size(); ++i) {
     EXPECT_NE(arrName[i], "Error");
-    for (size_t j = i + 1; j < arrName.size(); ++j) EXPECT_NE(arrName[i], arrName[j]) << i << " " << j;
+    for (size_t j = i + 1; j < arrName.size(); ++j)
+      EXPECT_NE(arrName[i], arrName[j]) << i << " " << j;
   }
 }
 

@@ -140,18 +140,28 @@ INSTANTIATE_TEST_SUITE_P(
     Table, MonsterSourceTest,
     ::testing::Values(
         SourceRow_t{"MonsterListFromEntryOne", u8"[Monster]\n1=a\n[a]\nAnger=1,2,3\n", {}, {}},
-        SourceRow_t{"LevelListFromEntryZero", u8"[Level]\n0=zero,1\n1=one,2\n2=two,3\n", {},
+        SourceRow_t{"LevelListFromEntryZero",
+                    u8"[Level]\n0=zero,1\n1=one,2\n2=two,3\n",
+                    {},
                     {"one", "two"}},
-        SourceRow_t{"GapEndsTheMonsterList",
-                    u8"[Monster]\n0=a\n1=b\n3=d\n[a]\nAnger=1,2,3\n[b]\nAnger=1,2,3\n[d]\nAnger=1,2,3\n",
-                    {"a", "b"}, {}},
+        SourceRow_t{
+            "GapEndsTheMonsterList",
+            u8"[Monster]\n0=a\n1=b\n3=d\n[a]\nAnger=1,2,3\n[b]\nAnger=1,2,3\n[d]\nAnger=1,2,3\n",
+            {"a", "b"},
+            {}},
         SourceRow_t{"NoAngerLeavesTheMonsterOut",
-                    u8"[Monster]\n0=a\n1=b\n[a]\n0=r,1,2,3,4,5,6,7,8\n[b]\nAnger=1,2,3\n", {"b"}, {}},
+                    u8"[Monster]\n0=a\n1=b\n[a]\n0=r,1,2,3,4,5,6,7,8\n[b]\nAnger=1,2,3\n",
+                    {"b"},
+                    {}},
         SourceRow_t{"ShortAngerLeavesTheMonsterOut",
-                    u8"[Monster]\n0=a\n1=b\n[a]\nAnger=1,2\n[b]\nAnger=1,2,3\n", {"b"}, {}},
+                    u8"[Monster]\n0=a\n1=b\n[a]\nAnger=1,2\n[b]\nAnger=1,2,3\n",
+                    {"b"},
+                    {}},
         SourceRow_t{"SameNameTwice", u8"[Monster]\n0=a\n1=a\n[a]\nAnger=1,2,3\n", {"a", "a"}, {}},
         SourceRow_t{"BadLevelsSkipped", u8"[Level]\n1=nocomma\n2=,5\n3=ok,5\n", {}, {"ok"}}),
-    [](const ::testing::TestParamInfo<SourceRow_t>& rowInfo) { return std::string(rowInfo.param.pszRow); });
+    [](const ::testing::TestParamInfo<SourceRow_t>& rowInfo) {
+      return std::string(rowInfo.param.pszRow);
+    });
 
 TEST_F(MonsterDataFileTest, MonsterWithoutRegionsStays) {
   ConvertAndLoad(u8"[Monster]\r\n0=bare\r\n[bare]\r\nAnger=100,90,80\r\n");
@@ -162,9 +172,10 @@ TEST_F(MonsterDataFileTest, MonsterWithoutRegionsStays) {
 }
 
 TEST_F(MonsterDataFileTest, BadRegionsAreSkippedAndLaterOnesRead) {
-  ConvertAndLoad(u8"[Monster]\r\n0=a\r\n[a]\r\nAnger=1,2,3\r\n"
-                 u8"0=seven,1,2,3,4,5,6,7\r\n1=nine,1,2,3,4,5,6,7,8,9\r\n2=nocomma\r\n"
-                 u8"3=,1,2,3,4,5,6,7,8\r\n4=last,0,0,0,0,0,0,0,0\r\n");
+  ConvertAndLoad(
+      u8"[Monster]\r\n0=a\r\n[a]\r\nAnger=1,2,3\r\n"
+      u8"0=seven,1,2,3,4,5,6,7\r\n1=nine,1,2,3,4,5,6,7,8,9\r\n2=nocomma\r\n"
+      u8"3=,1,2,3,4,5,6,7,8\r\n4=last,0,0,0,0,0,0,0,0\r\n");
   EXPECT_EQ(RegionNames(0), (Strings{"nine", "last"}));
   const ConvertReport_t& report = Store().GetLastConvertReport();
   EXPECT_EQ(report.nCount[1], 2u);
@@ -186,8 +197,9 @@ TEST_F(MonsterDataFileTest, LeftOutMonsterIsReportedUnderAnger) {
 }
 
 TEST_F(MonsterDataFileTest, InnerBlanksOfAMonsterNameStay) {
-  ConvertAndLoad(u8"[Monster]\r\n0=Big  Wing\r\n"
-                 u8"[Big  Wing]\r\nAnger = 1 , 2 , 3\r\n0=Left Wing,1,2,3,4,5,6,7,8\r\n");
+  ConvertAndLoad(
+      u8"[Monster]\r\n0=Big  Wing\r\n"
+      u8"[Big  Wing]\r\nAnger = 1 , 2 , 3\r\n0=Left Wing,1,2,3,4,5,6,7,8\r\n");
   EXPECT_EQ(MonsterNames(), Strings{"Big  Wing"});
   EXPECT_EQ(RegionNames(0), Strings{"LeftWing"});
 }
@@ -195,11 +207,11 @@ TEST_F(MonsterDataFileTest, InnerBlanksOfAMonsterNameStay) {
 TEST_F(MonsterDataFileTest, HitzoneAbove255IsWrittenWholeAndHeldAsLowBits) {
   ConvertAndLoad(u8"[Monster]\r\n0=a\r\n[a]\r\nAnger=300,2,3\r\n0=r,300,1,2,3,4,5,6,-1\r\n");
   const std::vector<uint8_t> arrFile = m_dir.ReadBytes("Monster.dat");
-  const std::vector<uint8_t> expected =
-      CByteBuilder().U32(1).Line("a").I32(300).I32(2).I32(3).U32(1)
-          .Line("r").I32(300).I32(1).I32(2).I32(3).I32(4).I32(5).I32(6).I32(-1)
-          .U32(0).Bytes();
-  EXPECT_EQ(arrFile, expected);
+  CByteBuilder expected;
+  expected.U32(1).Line("a").I32(300).I32(2).I32(3).U32(1);
+  expected.Line("r").I32(300).I32(1).I32(2).I32(3).I32(4).I32(5).I32(6).I32(-1);
+  expected.U32(0);
+  EXPECT_EQ(arrFile, expected.Bytes());
   const CMonster& monster = *Store().GetMonsterList().front();
   EXPECT_EQ(monster.GetAnger1(), 44);
   EXPECT_EQ(monster.GetRegions().front().byPhys[0], 44);
@@ -224,28 +236,32 @@ TEST_P(SjisMonsterNameTest, NameFindsItsOwnSection) {
   source += GetParam().name;
   source += u8"\r\n[";
   source += GetParam().name;
-  source += u8"]\r\nAnger=110,95,80\r\n0=頭部,70,65,10,25,5,10,20,0\r\n1=尻尾ー,30,25,10,5,15,20,30,10\r\n";
+  source += u8"]\r\nAnger=110,95,80\r\n";
+  source += u8"0=頭部,70,65,10,25,5,10,20,0\r\n";
+  source += u8"1=尻尾ー,30,25,10,5,15,20,30,10\r\n";
   ConvertAndLoad(source);
   ASSERT_EQ(MonsterNames(), Strings{strName});
   EXPECT_EQ(Store().GetMonsterList().front()->GetAnger(), 95);
   EXPECT_EQ(RegionNames(0), (Strings{velkar::ToSjis(u8"頭部"), velkar::ToSjis(u8"尻尾ー")}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TrailBytes, SjisMonsterNameTest,
-    ::testing::Values(SjisNameRow_t{"OpenBracket5B", u8"ゼルガ", 0x5B},
-                      SjisNameRow_t{"Backslash5C", u8"ソルバ表", 0x5C},
-                      SjisNameRow_t{"CloseBracket5D", u8"ゾルダ", 0x5D},
-                      SjisNameRow_t{"LongVowelMark", u8"ガルーダン", 0x5B},
-                      SjisNameRow_t{"AllThreeAtTheEnd", u8"ゾソゼ", 0x5D},
-                      SjisNameRow_t{"LetterTrailByte", u8"アギト", 0x41}),
-    [](const ::testing::TestParamInfo<SjisNameRow_t>& rowInfo) { return std::string(rowInfo.param.pszRow); });
+INSTANTIATE_TEST_SUITE_P(TrailBytes, SjisMonsterNameTest,
+                         ::testing::Values(SjisNameRow_t{"OpenBracket5B", u8"ゼルガ", 0x5B},
+                                           SjisNameRow_t{"Backslash5C", u8"ソルバ表", 0x5C},
+                                           SjisNameRow_t{"CloseBracket5D", u8"ゾルダ", 0x5D},
+                                           SjisNameRow_t{"LongVowelMark", u8"ガルーダン", 0x5B},
+                                           SjisNameRow_t{"AllThreeAtTheEnd", u8"ゾソゼ", 0x5D},
+                                           SjisNameRow_t{"LetterTrailByte", u8"アギト", 0x41}),
+                         [](const ::testing::TestParamInfo<SjisNameRow_t>& rowInfo) {
+                           return std::string(rowInfo.param.pszRow);
+                         });
 
 TEST_F(MonsterDataFileTest, TrailBytesThatAreLettersAreNotCaseFolded) {
   // ア is 83 41 ('A'), ヂ is 83 61 ('a'): folding the trail byte would merge
   // the two sections.
-  ConvertAndLoad(u8"[Monster]\r\n0=アギト\r\n1=ヂギト\r\n"
-                 u8"[アギト]\r\nAnger=1,1,1\r\n[ヂギト]\r\nAnger=2,2,2\r\n");
+  ConvertAndLoad(
+      u8"[Monster]\r\n0=アギト\r\n1=ヂギト\r\n"
+      u8"[アギト]\r\nAnger=1,1,1\r\n[ヂギト]\r\nAnger=2,2,2\r\n");
   ASSERT_EQ(Store().GetMonsterList().size(), 2u);
   EXPECT_EQ(Store().GetMonsterList()[0]->GetAnger(), 1);
   EXPECT_EQ(Store().GetMonsterList()[1]->GetAnger(), 2);
@@ -263,10 +279,10 @@ TEST_F(MonsterDataFileTest, TwentyBytesClaimingFourBillionMonstersFailAtOnce) {
 }
 
 TEST_F(MonsterDataFileTest, HugeRegionCountFailsAtOnce) {
-  m_dir.WriteBytes("Monster.dat", CByteBuilder()
-                                      .U32(2).Line("ok").I32(1).I32(2).I32(3).U32(0)
-                                      .Line("bad").I32(1).I32(2).I32(3).U32(0xFFFFFFFFu)
-                                      .Raw("padding padding ").Bytes());
+  CByteBuilder file;
+  file.U32(2).Line("ok").I32(1).I32(2).I32(3).U32(0);
+  file.Line("bad").I32(1).I32(2).I32(3).U32(0xFFFFFFFFu).Raw("padding padding ");
+  m_dir.WriteBytes("Monster.dat", file.Bytes());
   EXPECT_FALSE(Store().LoadMonsterData());
   EXPECT_EQ(MonsterNames(), Strings{"ok"});
   ASSERT_EQ(Store().GetLoadErrors().size(), 1u);
@@ -277,12 +293,13 @@ TEST_F(MonsterDataFileTest, HugeRegionCountFailsAtOnce) {
 }
 
 TEST_F(MonsterDataFileTest, MonsterCutInsideItsRegionsIsNotAdded) {
-  const std::vector<uint8_t> arrFull = CByteBuilder()
-                                           .U32(2).Line("a").I32(1).I32(2).I32(3).U32(0)
-                                           .Line("b").I32(1).I32(2).I32(3).U32(2)
-                                           .Line("r1").I32(1).I32(2).I32(3).I32(4).I32(5).I32(6).I32(7).I32(8)
-                                           .Line("r2").I32(1).I32(2).I32(3).I32(4).I32(5).I32(6).I32(7).I32(8)
-                                           .U32(0).Bytes();
+  CByteBuilder file;
+  file.U32(2).Line("a").I32(1).I32(2).I32(3).U32(0);
+  file.Line("b").I32(1).I32(2).I32(3).U32(2);
+  file.Line("r1").I32(1).I32(2).I32(3).I32(4).I32(5).I32(6).I32(7).I32(8);
+  file.Line("r2").I32(1).I32(2).I32(3).I32(4).I32(5).I32(6).I32(7).I32(8);
+  file.U32(0);
+  const std::vector<uint8_t>& arrFull = file.Bytes();
   m_dir.WriteBytes("Monster.dat", std::span(arrFull.data(), arrFull.size() - 10));
   EXPECT_FALSE(Store().LoadMonsterData());
   EXPECT_EQ(MonsterNames(), Strings{"a"});
@@ -303,11 +320,13 @@ TEST_F(MonsterDataFileTest, CarriageReturnAsTheLastByteIsTruncation) {
 // Every cut of a file with monsters and levels: no crash, an error naming the
 // file, and the monsters and levels kept are a prefix of the whole lists.
 TEST_F(MonsterDataFileTest, EveryTruncationFailsAndKeepsOnlyCompletedRecords) {
-  ConvertAndLoad(u8"[Monster]\r\n0=ゼルガ\r\n1=ガルーダン\r\n2=ゾソゼ\r\n"
-                 u8"[ゼルガ]\r\nAnger=110,95,80\r\n0=頭,70,65,10,25,5,10,20,0\r\n1=脚,30,25,10,5,15,20,30,10\r\n"
-                 u8"[ガルーダン]\r\nAnger=120,90,80\r\n0=翼,45,45,45,10,20,30,40,50\r\n"
-                 u8"[ゾソゼ]\r\nAnger=100,100,100\r\n"
-                 u8"[Level]\r\n1=下位,100\r\n2=上位,80\r\n3=G級,60\r\n");
+  ConvertAndLoad(
+      u8"[Monster]\r\n0=ゼルガ\r\n1=ガルーダン\r\n2=ゾソゼ\r\n"
+      u8"[ゼルガ]\r\nAnger=110,95,80\r\n0=頭,70,65,10,25,5,10,20,0\r\n1=脚,30,25,10,5,15,20,30,"
+      u8"10\r\n"
+      u8"[ガルーダン]\r\nAnger=120,90,80\r\n0=翼,45,45,45,10,20,30,40,50\r\n"
+      u8"[ゾソゼ]\r\nAnger=100,100,100\r\n"
+      u8"[Level]\r\n1=下位,100\r\n2=上位,80\r\n3=G級,60\r\n");
   const std::vector<uint8_t> arrFull = m_dir.ReadBytes("Monster.dat");
   const Strings arrAllMonsters = MonsterNames();
   const Strings arrAllLevels = LevelNames();

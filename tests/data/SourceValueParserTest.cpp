@@ -44,8 +44,8 @@ TEST_P(ActionValueTest, GivesTheMotion) {
 
 ActionRow_t Kept(const char* pszRow, std::string strValue, std::string strName, uint8_t byCut,
                  uint8_t byImpact, std::vector<uint16_t> arrValue) {
-  return {pszRow, std::move(strValue), true, std::move(strName), byCut, byImpact,
-          std::move(arrValue), {}};
+  return {pszRow,   std::move(strValue), true, std::move(strName), byCut,
+          byImpact, std::move(arrValue), {}};
 }
 
 ActionRow_t Skipped(const char* pszRow, std::string strValue, std::string_view reason) {
@@ -54,19 +54,20 @@ ActionRow_t Skipped(const char* pszRow, std::string strValue, std::string_view r
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, ActionValueTest,
-    ::testing::Values(
-        Kept("OneHit", "Slash,20", "Slash", 100, 100, {20}),
-        Kept("ThreeHits", "Slash,15,20,25", "Slash", 100, 100, {15, 20, 25}),
-        Kept("RateA", "Bash,A50,10,20", "Bash", 50, 50, {10, 20}),
-        Kept("RateB", "Bash,B80,30", "Bash", 80, 100, {30}),
-        Kept("RateC", "Bash,C0,30,40", "Bash", 100, 0, {30, 40}),
-        Kept("RateLetterWithoutComma", "Bash,A50", "Bash", 100, 100, {0}),
-        Kept("NothingAfterComma", "Bash,", "Bash", 100, 100, {0}),
-        Kept("EmptyTokenInside", "Bash,10,,20", "Bash", 100, 100, {10, 0}),
-        Kept("TrailingComma", "Bash,10,", "Bash", 100, 100, {10, 0}),
-        Skipped("NoComma", "Bash", kReasonNoComma),
-        Skipped("EmptyName", ",10", kReasonEmptyName)),
-    [](const ::testing::TestParamInfo<ActionRow_t>& rowInfo) { return std::string(rowInfo.param.pszRow); });
+    ::testing::Values(Kept("OneHit", "Slash,20", "Slash", 100, 100, {20}),
+                      Kept("ThreeHits", "Slash,15,20,25", "Slash", 100, 100, {15, 20, 25}),
+                      Kept("RateA", "Bash,A50,10,20", "Bash", 50, 50, {10, 20}),
+                      Kept("RateB", "Bash,B80,30", "Bash", 80, 100, {30}),
+                      Kept("RateC", "Bash,C0,30,40", "Bash", 100, 0, {30, 40}),
+                      Kept("RateLetterWithoutComma", "Bash,A50", "Bash", 100, 100, {0}),
+                      Kept("NothingAfterComma", "Bash,", "Bash", 100, 100, {0}),
+                      Kept("EmptyTokenInside", "Bash,10,,20", "Bash", 100, 100, {10, 0}),
+                      Kept("TrailingComma", "Bash,10,", "Bash", 100, 100, {10, 0}),
+                      Skipped("NoComma", "Bash", kReasonNoComma),
+                      Skipped("EmptyName", ",10", kReasonEmptyName)),
+    [](const ::testing::TestParamInfo<ActionRow_t>& rowInfo) {
+      return std::string(rowInfo.param.pszRow);
+    });
 
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, ActionValueTest,
@@ -89,7 +90,9 @@ INSTANTIATE_TEST_SUITE_P(
              80, 80, {20}),
         Skipped("OnlyBlanks", " \t ", kReasonNoComma),
         Skipped("CommaAfterBlanks", "  ,10", kReasonEmptyName)),
-    [](const ::testing::TestParamInfo<ActionRow_t>& rowInfo) { return std::string(rowInfo.param.pszRow); });
+    [](const ::testing::TestParamInfo<ActionRow_t>& rowInfo) {
+      return std::string(rowInfo.param.pszRow);
+    });
 
 // ---- "Weapon" and "HitPattern" -----------------------------------------------
 
@@ -124,12 +127,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         WeaponRow_t{"Plain", "b,100,0,0,3,0", true, {"b", 100, 0, 0, 3}, {}},
         WeaponRow_t{"MaskComesBeforeValue", "b,100,3,25,2,0", true, {"b", 100, 25, 3, 2}, {}},
-        WeaponRow_t{"InnerSpacesVanish", "Great Blade, 120,0,0,2,0", true,
-                    {"GreatBlade", 120, 0, 0, 2}, {}},
+        WeaponRow_t{"InnerSpacesVanish",
+                    "Great Blade, 120,0,0,2,0",
+                    true,
+                    {"GreatBlade", 120, 0, 0, 2},
+                    {}},
         WeaponRow_t{"SixNumbersKeepFive", "b,1,2,3,4,5,6", true, {"b", 1, 3, 2, 4}, {}},
         WeaponRow_t{"TextAfterFifthIgnored", "b,1,2,3,4,5xyz", true, {"b", 1, 3, 2, 4}, {}},
-        WeaponRow_t{"AttackAbove65535StaysWhole", "b,70000,0,0,1,0", true,
-                    {"b", 70000, 0, 0, 1}, {}},
+        WeaponRow_t{
+            "AttackAbove65535StaysWhole", "b,70000,0,0,1,0", true, {"b", 70000, 0, 0, 1}, {}},
         WeaponRow_t{"SignsAccepted", "b,-5,+1,-2,0,0", true, {"b", -5, -2, 1, 0}, {}},
         WeaponRow_t{"HugeNumberWraps", "b,4294967297,0,0,0,0", true, {"b", 1, 0, 0, 0}, {}},
         WeaponRow_t{"FourNumbers", "b,100,0,0,3", false, {}, kReasonWeaponNumbers},
@@ -139,7 +145,9 @@ INSTANTIATE_TEST_SUITE_P(
         WeaponRow_t{"NothingAfterName", "b,", false, {}, kReasonWeaponNumbers},
         WeaponRow_t{"NoComma", "b", false, {}, kReasonNoComma},
         WeaponRow_t{"EmptyName", ",100,0,0,3,0", false, {}, kReasonEmptyName}),
-    [](const ::testing::TestParamInfo<WeaponRow_t>& rowInfo) { return std::string(rowInfo.param.pszRow); });
+    [](const ::testing::TestParamInfo<WeaponRow_t>& rowInfo) {
+      return std::string(rowInfo.param.pszRow);
+    });
 
 TEST(HitPatternValueTest, TwoIntegersKeptWhole) {
   const auto result = ParseHitPatternValue("Tip , 300, -1 ,junk");
@@ -196,15 +204,22 @@ TEST_P(RegionValueTest, GivesTheRegion) {
 INSTANTIATE_TEST_SUITE_P(
     Table, RegionValueTest,
     ::testing::Values(
-        RegionRow_t{"Eight", "r,45,45,45,10,20,30,40,50", true, "r",
-                    {45, 45, 45, 10, 20, 30, 40, 50}, {}},
-        RegionRow_t{"NineKeepEight", "r,1,2,3,4,5,6,7,8,9", true, "r", {1, 2, 3, 4, 5, 6, 7, 8}, {}},
-        RegionRow_t{"BlanksInNameVanish", "Left Wing , 300,0,0,0,0,0,0,0", true, "LeftWing",
-                    {300, 0, 0, 0, 0, 0, 0, 0}, {}},
+        RegionRow_t{
+            "Eight", "r,45,45,45,10,20,30,40,50", true, "r", {45, 45, 45, 10, 20, 30, 40, 50}, {}},
+        RegionRow_t{
+            "NineKeepEight", "r,1,2,3,4,5,6,7,8,9", true, "r", {1, 2, 3, 4, 5, 6, 7, 8}, {}},
+        RegionRow_t{"BlanksInNameVanish",
+                    "Left Wing , 300,0,0,0,0,0,0,0",
+                    true,
+                    "LeftWing",
+                    {300, 0, 0, 0, 0, 0, 0, 0},
+                    {}},
         RegionRow_t{"Seven", "r,1,2,3,4,5,6,7", false, {}, {}, kReasonRegionNumbers},
         RegionRow_t{"NoComma", "r", false, {}, {}, kReasonNoComma},
         RegionRow_t{"EmptyName", ",1,2,3,4,5,6,7,8", false, {}, {}, kReasonEmptyName}),
-    [](const ::testing::TestParamInfo<RegionRow_t>& rowInfo) { return std::string(rowInfo.param.pszRow); });
+    [](const ::testing::TestParamInfo<RegionRow_t>& rowInfo) {
+      return std::string(rowInfo.param.pszRow);
+    });
 
 TEST(LevelValueTest, RateConvertedOnItsOwn) {
   struct Row_t {
@@ -212,8 +227,8 @@ TEST(LevelValueTest, RateConvertedOnItsOwn) {
     const char* pszName;
     uint8_t byRate;
   };
-  const Row_t arrRow[] = {{"L,100", "L", 100},   {"L,300", "L", 44},   {"L,x5", "L", 0},
-                          {"L,12x", "L", 12},    {"L,", "L", 0},       {"L,-1", "L", 255},
+  const Row_t arrRow[] = {{"L,100", "L", 100},      {"L,300", "L", 44}, {"L,x5", "L", 0},
+                          {"L,12x", "L", 12},       {"L,", "L", 0},     {"L,-1", "L", 255},
                           {"Lv 1 , 90", "Lv1", 90}, {"L,5,6", "L", 5}};
   for (const Row_t& row : arrRow) {
     const auto result = ParseLevelValue(row.pszValue);

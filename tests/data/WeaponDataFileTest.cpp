@@ -112,8 +112,9 @@ TEST_F(WeaponDataFileTest, EmptySourceGivesTwelveZeroBytes) {
 }
 
 TEST_F(WeaponDataFileTest, OnlyAWeaponLoadsWithEmptyMotionAndPatternLists) {
-  m_dir.WriteBytes("Hummer.dat",
-                   CByteBuilder().U32(0).U32(0).U32(1).Line("h").I32(200).I32(0).I32(0).I32(5).Bytes());
+  m_dir.WriteBytes(
+      "Hummer.dat",
+      CByteBuilder().U32(0).U32(0).U32(1).Line("h").I32(200).I32(0).I32(0).I32(5).Bytes());
   ASSERT_TRUE(Store().LoadWeaponData(CATEGORY_HUMMER));
   EXPECT_TRUE(Store().GetActionList(CATEGORY_HUMMER)->empty());
   EXPECT_TRUE(Store().GetHitPatternList(CATEGORY_HUMMER)->empty());
@@ -125,10 +126,11 @@ TEST_F(WeaponDataFileTest, OnlyAWeaponLoadsWithEmptyMotionAndPatternLists) {
 }
 
 TEST_F(WeaponDataFileTest, MotionsWithoutWeaponsStayButNoWeaponList) {
-  m_dir.WriteBytes("GunLance.dat", CByteBuilder()
-                                       .U32(1).Line("m").U8(100).U8(100).U32(0)
-                                       .U32(1).Line("p").I32(90).I32(100)
-                                       .U32(0).Bytes());
+  CByteBuilder file;
+  file.U32(1).Line("m").U8(100).U8(100).U32(0);  // one motion without hits
+  file.U32(1).Line("p").I32(90).I32(100);        // one hit pattern
+  file.U32(0);                                   // no weapon
+  m_dir.WriteBytes("GunLance.dat", file.Bytes());
   EXPECT_FALSE(Store().LoadWeaponData(CATEGORY_GUNLANCE));
   EXPECT_EQ(Store().GetWeaponList(CATEGORY_GUNLANCE), nullptr);
   EXPECT_EQ(MotionNames(CATEGORY_GUNLANCE), std::vector<std::string>{"m"});
@@ -170,12 +172,11 @@ TEST_F(WeaponDataFileTest, FourByteValuesAreWrittenWholeAndHeldAsLowBits) {
                   u8"[HitPattern]\r\n1=p,300,-1\r\n"
                   u8"[Weapon]\r\n1=b,70000,3,25,2,0\r\n");
   ASSERT_TRUE(Store().ConvertWeaponIni(CATEGORY_SWORD));
-  const std::vector<uint8_t> expected = CByteBuilder()
-                                            .U32(1).Line("a").U8(44).U8(44).U32(1).U16(70000 - 65536)
-                                            .U32(1).Line("p").I32(300).I32(-1)
-                                            .U32(1).Line("b").I32(70000).I32(25).I32(3).I32(2)
-                                            .Bytes();
-  ASSERT_EQ(m_dir.ReadBytes("Sword.dat"), expected);
+  CByteBuilder expected;
+  expected.U32(1).Line("a").U8(44).U8(44).U32(1).U16(70000 - 65536);
+  expected.U32(1).Line("p").I32(300).I32(-1);
+  expected.U32(1).Line("b").I32(70000).I32(25).I32(3).I32(2);
+  ASSERT_EQ(m_dir.ReadBytes("Sword.dat"), expected.Bytes());
 
   ASSERT_TRUE(Store().LoadWeaponData(CATEGORY_SWORD));
   const CHitPattern& pattern = *Store().GetHitPatternList(CATEGORY_SWORD)->front();
@@ -193,12 +194,11 @@ TEST_F(WeaponDataFileTest, FourByteValuesAreWrittenWholeAndHeldAsLowBits) {
 TEST_F(WeaponDataFileTest, LineEndsAndTrailingBytes) {
   // A bare LF ends a name; after a CR any byte is taken as its LF; bytes after
   // the weapon list are ignored.
-  m_dir.WriteBytes("Sword.dat", CByteBuilder()
-                                    .U32(2).Raw("x\n").U8(1).U8(2).U32(0)
-                                    .Raw("y\rZ").U8(3).U8(4).U32(0)
-                                    .U32(0)
-                                    .U32(1).Raw("w\n").I32(1).I32(2).I32(4).I32(5)
-                                    .Raw("trailing garbage").Bytes());
+  CByteBuilder file;
+  file.U32(2).Raw("x\n").U8(1).U8(2).U32(0).Raw("y\rZ").U8(3).U8(4).U32(0);
+  file.U32(0);
+  file.U32(1).Raw("w\n").I32(1).I32(2).I32(4).I32(5).Raw("trailing garbage");
+  m_dir.WriteBytes("Sword.dat", file.Bytes());
   ASSERT_TRUE(Store().LoadWeaponData(CATEGORY_SWORD));
   EXPECT_EQ(MotionNames(CATEGORY_SWORD), (std::vector<std::string>{"x", "y"}));
   EXPECT_EQ(Store().GetActionList(CATEGORY_SWORD)->back()->GetRate(0), 3);
@@ -221,8 +221,7 @@ TEST_F(WeaponDataFileTest, WeaponClassFollowsTheCategory) {
 // ---- source entries ---------------------------------------------------------
 
 TEST_F(WeaponDataFileTest, GapInTheNumberingEndsTheList) {
-  m_dir.WriteText("Sword.ini",
-                  u8"[Weapon]\r\n1=a,1,0,0,0,0\r\n2=b,2,0,0,0,0\r\n4=d,4,0,0,0,0\r\n");
+  m_dir.WriteText("Sword.ini", u8"[Weapon]\r\n1=a,1,0,0,0,0\r\n2=b,2,0,0,0,0\r\n4=d,4,0,0,0,0\r\n");
   ASSERT_TRUE(Store().ConvertWeaponIni(CATEGORY_SWORD));
   ASSERT_TRUE(Store().LoadWeaponData(CATEGORY_SWORD));
   EXPECT_EQ(WeaponNames(CATEGORY_SWORD), (std::vector<std::string>{"a", "b"}));
@@ -261,17 +260,18 @@ TEST_F(WeaponDataFileTest, ShiftJisNamesPassThroughByteForByte) {
                   u8"[Weapon]\r\n1=大剣ゼーゾ,672,2,300,4,0\r\n");
   ASSERT_TRUE(Store().ConvertWeaponIni(CATEGORY_GREATSWORD));
   ASSERT_TRUE(Store().LoadWeaponData(CATEGORY_GREATSWORD));
-  EXPECT_EQ(MotionNames(CATEGORY_GREATSWORD), std::vector<std::string>{velkar::ToSjis(u8"ソード斬り")});
+  EXPECT_EQ(MotionNames(CATEGORY_GREATSWORD),
+            std::vector<std::string>{velkar::ToSjis(u8"ソード斬り")});
   EXPECT_EQ(Store().GetHitPatternList(CATEGORY_GREATSWORD)->front()->GetName(),
             velkar::ToSjis(u8"表の能力"));
-  EXPECT_EQ(WeaponNames(CATEGORY_GREATSWORD), std::vector<std::string>{velkar::ToSjis(u8"大剣ゼーゾ")});
+  EXPECT_EQ(WeaponNames(CATEGORY_GREATSWORD),
+            std::vector<std::string>{velkar::ToSjis(u8"大剣ゼーゾ")});
 }
 
 // ---- damaged and hostile files ------------------------------------------------
 
 TEST_F(WeaponDataFileTest, ExampleCutInsideTheWeaponKeepsTheMotion) {
-  m_dir.WriteBytes("Sword.dat",
-                   std::vector<uint8_t>(kExample42.begin(), kExample42.end() - 1));
+  m_dir.WriteBytes("Sword.dat", std::vector<uint8_t>(kExample42.begin(), kExample42.end() - 1));
   EXPECT_FALSE(Store().LoadWeaponData(CATEGORY_SWORD));
   EXPECT_EQ(MotionNames(CATEGORY_SWORD), std::vector<std::string>{"a"});
   EXPECT_EQ(Store().GetWeaponList(CATEGORY_SWORD), nullptr);
@@ -306,8 +306,9 @@ TEST_F(WeaponDataFileTest, HugeCountsInsideTheFileFailAtOnce) {
        "the value count 2147483647 of motion 1"},
       {"HitPatternCount", CByteBuilder().U32(0).U32(0x10000000).Raw("abcdefghijk").Bytes(), 4,
        "the hit pattern count 268435456"},
-      {"WeaponCount", CByteBuilder().U32(0).U32(0).U32(2).Line("b").I32(1).I32(2).I32(3).I32(4).Bytes(),
-       8, "the weapon count 2"},
+      {"WeaponCount",
+       CByteBuilder().U32(0).U32(0).U32(2).Line("b").I32(1).I32(2).I32(3).I32(4).Bytes(), 8,
+       "the weapon count 2"},
   };
   for (const Row_t& row : arrRow) {
     WeaponFileContents_t contents;
@@ -371,9 +372,10 @@ TEST(WeaponDataFileCodecTest, DecodeThenEncodeGivesTheSameBytes) {
 }
 
 TEST(WeaponDataFileCodecTest, DecodeKeepsFourByteValuesWhole) {
-  const std::vector<uint8_t> arrByte =
-      CByteBuilder().U32(0).U32(1).Line("p").I32(-300).I32(70000)
-          .U32(1).Line("w").I32(-1).I32(65536).I32(INT32_MIN).I32(7).Bytes();
+  CByteBuilder file;
+  file.U32(0).U32(1).Line("p").I32(-300).I32(70000);
+  file.U32(1).Line("w").I32(-1).I32(65536).I32(INT32_MIN).I32(7);
+  const std::vector<uint8_t>& arrByte = file.Bytes();
   WeaponFileContents_t contents;
   ASSERT_FALSE(CWeaponDataFile::Decode(arrByte, contents).has_value());
   EXPECT_EQ(contents.arrHitPattern.at(0).nLowRate, -300);

@@ -70,7 +70,8 @@ public:
     if (!out) throw std::runtime_error("cannot write " + PathOf(strName));
   }
   void WriteBytes(std::string_view strName, std::span<const uint8_t> bytes) const {
-    WriteBytes(strName, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    WriteBytes(strName,
+               std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   }
 
   // Reads a file of the folder whole.
