@@ -15,7 +15,7 @@ enum eDATA_FILE_ERROR : int32_t {
 struct DataFileError_t {
   std::string strPath;  // the file concerned
   eDATA_FILE_ERROR eKind = DATA_FILE_TRUNCATED;
-  uint64_t nOffset = 0;   // loads: where the damaged field or count begins
+  uint64_t nOffset = 0;  // loads: where the damaged field or count begins
   // English: the record or count concerned ("weapon 3", "region 2 of monster 1",
   // "the motion count 4294967295"), or the system's reason for a read or write.
   std::string strDetail;
