@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <charconv>
 #include <cstdio>
 #include <optional>
 
@@ -16,25 +15,6 @@
 namespace {
 
 using ordered_json = nlohmann::ordered_json;
-
-// The result list holds texts and a text colour; the JSON numbers are read
-// back from what the list shows ("45%" is 45).
-int64_t LeadingNumber(const std::string& strCell) {
-  int64_t nValue = 0;
-  std::from_chars(strCell.data(), strCell.data() + strCell.size(), nValue);
-  return nValue;
-}
-
-// The result kind a row's colour stands for: black normal, red low, blue high.
-ordered_json KindOfColour(const std::optional<uint32_t>& nColour) {
-  if (!nColour) return nullptr;
-  switch (*nColour) {
-    case 0x000000: return RESULT_NORMAL;
-    case 0xFF0000: return RESULT_LOW;
-    case 0x0000FF: return RESULT_HIGH;
-    default: return nullptr;
-  }
-}
 
 ordered_json ColourText(const std::optional<uint32_t>& nColour) {
   if (!nColour) return nullptr;
@@ -174,10 +154,10 @@ ordered_json CReportCommand::ReportJson(const CCalculator& calculator,
     ordered_json cells = ordered_json::array();
     for (const std::string& strCell : row.arrCell) cells.push_back(velkar::SjisToUtf8(strCell));
     rows.push_back({{"region", velkar::SjisToUtf8(row.arrCell[0])},
-                    {"physical", LeadingNumber(row.arrCell[1])},
-                    {"element", LeadingNumber(row.arrCell[2])},
-                    {"damage", LeadingNumber(row.arrCell[3])},
-                    {"kind", KindOfColour(row.nColor)},
+                    {"physical", row.byPhys},
+                    {"element", row.byElement},
+                    {"damage", row.nDamage},
+                    {"kind", row.nKind},
                     {"colour", ColourText(row.nColor)},
                     {"cells", cells}});
   }
