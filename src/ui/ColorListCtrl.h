@@ -1,0 +1,83 @@
+// CColorListCtrl: the result list of the main window. A report view with
+// columns whose rows it paints itself (DrawRow), so that every row's text can
+// carry its own colour (SetItemColor). It knows nothing of damage: it stores
+// colours by row index and draws. Long cell texts are shortened with "..."
+// (ShortenToFit); the row colours outlive the rows, so a row inserted later
+// at the same index draws in the stored colour until it is given a new one.
+#pragma once
+
+#include <QString>
+#include <QTreeView>
+#include <cstdint>
+#include <vector>
+
+class QStandardItemModel;
+
+class CColorListCtrl : public QTreeView {
+  Q_OBJECT
+
+public:
+  // At most this many bytes (Shift-JIS) of a cell are painted.
+  static constexpr size_t kMaxCellBytes = 259;
+  // Space kept free on each side of a cell's text, and the extra room the
+  // shortening asks for: the first column, then every other one.
+  static constexpr int kFirstColumnPadding = 2;
+  static constexpr int kFirstColumnMargin = 4;
+  static constexpr int kColumnPadding = 6;
+  static constexpr int kColumnMargin = 12;
+
+  explicit CColorListCtrl(QWidget* pParent = nullptr);
+  ~CColorListCtrl() override;
+
+  // Columns, left to right. GetColumn answers false past the last column.
+  void InsertColumn(int nColumn, const QString& strCaption, int nWidth,
+                    Qt::Alignment alignment = Qt::AlignLeft);
+  int GetColumnCount() const;
+  bool GetColumn(int nColumn, Qt::Alignment& alignment, int& nWidth) const;
+
+  // Rows: a row is inserted with its first cell; the others are set after.
+  int GetRowCount() const;
+  void InsertRow(int nRow, const QString& strText);
+  void SetCellText(int nRow, int nColumn, const QString& strText);
+  QString GetCellText(int nRow, int nColumn) const;
+  void RemoveAllRows();
+
+  // Look: the selection fills the whole row or only the first cell; grid
+  // lines between the cells; the selection shown also without the focus.
+  void SetFullRowSelect(bool bOn) { m_bFullRowSelect = bOn; }
+  bool HasFullRowSelect() const { return m_bFullRowSelect; }
+  void SetGridLines(bool bOn);
+  bool HasGridLines() const { return m_bGridLines; }
+  void SetShowSelectionAlways(bool bOn) { m_bShowSelectionAlways = bOn; }
+  bool HasShowSelectionAlways() const { return m_bShowSelectionAlways; }
+
+  // The text colour (0xRRGGBB) of a row the control holds; false, and nothing
+  // stored, for any other index.
+  bool SetItemColor(int nRow, uint32_t rgbColor);
+
+  // Paints row nRow where the view shows it.
+  void DrawRow(QPainter& painter, int nRow) const;
+
+  // The text, or its longest prefix followed by "..." whose width plus
+  // nMargin fits in nWidth (at least one character), in this control's font.
+  QString ShortenToFit(const QString& strText, int nWidth, int nMargin) const;
+
+protected:
+  void drawRow(QPainter* pPainter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+  void paintEvent(QPaintEvent* pEvent) override;
+
+private:
+  QRect LabelRect(int nRow) const;
+  QColor StoredColor(int nRow, const QColor& clrDefault) const;
+  void DrawCellText(QPainter& painter, const QRect& rcCell, int nPadding, Qt::Alignment alignment,
+                    const QString& strShown) const;
+  void DrawGridLines();
+  int RowHeight() const;
+
+  QStandardItemModel* m_pModel;
+  std::vector<uint32_t> m_arrColor;  // 0xRRGGBB by row index; never shrinks
+  bool m_bFullRowSelect = false;
+  bool m_bGridLines = false;
+  bool m_bShowSelectionAlways = false;
+};

@@ -1,0 +1,15 @@
+#include "SystemMenu.h"
+
+#include "VelkarTexts.h"
+
+std::vector<SystemMenuEntry_t> GetSystemMenuEntries(std::string_view strAbout) {
+  std::vector<SystemMenuEntry_t> arrEntry = {{kCommandClose, txt::kCloseMenuEntry}};
+  if (!strAbout.empty()) {
+    arrEntry.push_back({kCommandSeparator, {}});
+    arrEntry.push_back({kCommandAbout, strAbout});
+  }
+  arrEntry.push_back({kCommandSeparator, {}});
+  arrEntry.push_back({kCommandConvertWeapons, txt::kConvertWeaponsMenuEntry});
+  arrEntry.push_back({kCommandConvertMonsters, txt::kConvertMonstersMenuEntry});
+  return arrEntry;
+}

@@ -1,0 +1,557 @@
+#include "VelkarDlg.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QStyle>
+
+#include "AboutDlg.h"
+#include "ClipboardText.h"
+#include "ColorListCtrl.h"
+#include "DialogFont.h"
+#include "LoadErrorText.h"
+#include "MinimisedIcon.h"
+#include "Resources.h"
+#include "SjisText.h"
+#include "SystemMenu.h"
+#include "VelkarTexts.h"
+#include "WeaponListBox.h"
+#include "calc/ModifierTable.h"
+#include "calc/ReportText.h"
+#include "data/DataManager.h"
+
+namespace {
+
+const QSize kReportBitmapSize(15, 13);
+
+QString ControlName(int nId) {
+  return QStringLiteral("ctl%1").arg(nId);
+}
+
+// The row of a list box's selected entry, or NO_SELECTION.
+int SelectedRow(const QListWidget* pList) {
+  const QList<QListWidgetItem*> arrItem = pList->selectedItems();
+  return arrItem.isEmpty() ? NO_SELECTION : pList->row(arrItem.first());
+}
+
+template <class Record>
+void FillWithNames(QComboBox* pCombo, const std::vector<const Record*>& arrRecord) {
+  pCombo->clear();
+  for (const Record* pRecord : arrRecord) pCombo->addItem(FromSjis(pRecord->GetName()));
+}
+
+template <class Record>
+void FillWithNames(QListWidget* pList, const std::vector<const Record*>& arrRecord) {
+  pList->clear();
+  for (const Record* pRecord : arrRecord) pList->addItem(FromSjis(pRecord->GetName()));
+}
+
+bool SameRows(const std::vector<ResultRow_t>& arrA, const std::vector<ResultRow_t>& arrB) {
+  return std::equal(arrA.begin(), arrA.end(), arrB.begin(), arrB.end(),
+                    [](const ResultRow_t& a, const ResultRow_t& b) {
+                      return a.arrCell == b.arrCell && a.nColor == b.nColor;
+                    });
+}
+
+}  // namespace
+
+CVelkarDlg::CVelkarDlg(QWidget* pParent) : QDialog(pParent), m_icon(LoadApplicationIcon()) {
+  setObjectName(QStringLiteral("velkarDlg"));
+  setWindowTitle(FromSjis(txt::kWindowCaption));
+  // A fixed frame with title, system menu and close box; no minimise or
+  // maximise box.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  setFont(MakeDialogFont());
+  CreateControls();
+  ConnectControls();
+  ShowCalculator(true);
+
+  CreateSystemMenu();
+  setWindowIcon(m_icon);
+  m_pReport->setIcon(QIcon(LoadReportBitmap()));
+  m_pReport->setIconSize(kReportBitmapSize);
+  ReloadAll();
+}
+
+CVelkarDlg::~CVelkarDlg() = default;
+
+QWidget* CVelkarDlg::GetControl(int nId) const {
+  return findChild<QWidget*>(ControlName(nId), Qt::FindDirectChildrenOnly);
+}
+
+// ---------------------------------------------------------------------------
+// Controls
+
+void CVelkarDlg::CreateControls() {
+  const DialogBaseUnits_t base = MeasureDialogBaseUnits(font());
+  QGroupBox* pGroup = nullptr;
+  // Created in template order, which makes it the tab order too.
+  for (const ControlTemplate_t& control : GetMainWindowTemplate()) {
+    QWidget* pWidget = CreateControl(control, base);
+    pWidget->setObjectName(
+        control.nId != 0 ? ControlName(control.nId)
+                         : QString::fromLatin1(control.strName.data(),
+                                               static_cast<qsizetype>(control.strName.size())));
+    if (auto* pBox = qobject_cast<QGroupBox*>(pWidget)) pGroup = pBox;
+  }
+  // The frame lies behind the check boxes it surrounds, so that it takes
+  // none of their clicks.
+  if (pGroup != nullptr) pGroup->lower();
+
+  m_pCategory = findChild<QComboBox*>(ControlName(1001));
+  m_pWeapons = findChild<CWeaponListBox*>(ControlName(1002));
+  m_pAvailable = findChild<QListWidget*>(ControlName(1003));
+  m_pChosen = findChild<QListWidget*>(ControlName(1004));
+  m_pMonster = findChild<QComboBox*>(ControlName(1008));
+  m_pSharpness = findChild<QSlider*>(ControlName(1009));
+  m_pSharpnessText = findChild<QLabel*>(ControlName(1010));
+  m_pAttackText = findChild<QLabel*>(ControlName(1011));
+  m_pElementText = findChild<QLabel*>(ControlName(1012));
+  m_pResult = findChild<CColorListCtrl*>(ControlName(1013));
+  m_pLevel = findChild<QComboBox*>(ControlName(1014));
+  m_pHitCorrection = findChild<QComboBox*>(ControlName(1015));
+  m_pReport = findChild<QPushButton*>(ControlName(1016));
+  m_pAnger = findChild<QCheckBox*>(ControlName(1017));
+  for (int nId = CCalculator::kFirstModifierId; nId <= CCalculator::kLastModifierId; ++nId) {
+    m_arrModifier[static_cast<size_t>(nId - CCalculator::kFirstModifierId)] =
+        findChild<QCheckBox*>(ControlName(nId));
+  }
+
+  setFixedSize(
+      DialogUnitsToPixels(QRect(0, 0, kMainWindowWidthDu, kMainWindowHeightDu), base).size());
+}
+
+QWidget* CVelkarDlg::CreateControl(const ControlTemplate_t& control,
+                                   const DialogBaseUnits_t& base) {
+  const QRect rc = DialogUnitsToPixels(QRect(control.x, control.y, control.cx, control.cy), base);
+  const int nLineHeight = fontMetrics().height();
+  switch (control.eKind) {
+    case CONTROL_DROPDOWN: {
+      auto* pCombo = new QComboBox(this);
+      // The template's height includes the opened list; closed, the box is
+      // one line high.
+      const int nClosed = nLineHeight + 8;
+      pCombo->setGeometry(rc.x(), rc.y(), rc.width(), nClosed);
+      pCombo->setMaxVisibleItems(std::max(1, (rc.height() - nClosed) / (nLineHeight + 2)));
+      return pCombo;
+    }
+    case CONTROL_LIST:
+    case CONTROL_WEAPON_LIST: {
+      QListWidget* pList =
+          control.eKind == CONTROL_WEAPON_LIST ? new CWeaponListBox(this) : new QListWidget(this);
+      pList->setSelectionMode(QAbstractItemView::SingleSelection);
+      pList->setGeometry(rc);
+      return pList;
+    }
+    case CONTROL_BUTTON:
+    case CONTROL_BITMAP_BUTTON: {
+      auto* pButton = new QPushButton(FromSjis(control.strCaption), this);
+      // No button is ever the window's default: Enter presses only a button
+      // that has the focus (see keyPressEvent).
+      pButton->setAutoDefault(false);
+      pButton->setGeometry(rc);
+      return pButton;
+    }
+    case CONTROL_SLIDER: {
+      auto* pSlider = new QSlider(Qt::Horizontal, this);
+      pSlider->setTickPosition(QSlider::TicksBelow);
+      pSlider->setTickInterval(1);
+      pSlider->setPageStep(1);
+      pSlider->setGeometry(rc);
+      return pSlider;
+    }
+    case CONTROL_TEXT: {
+      auto* pLabel = new QLabel(FromSjis(control.strCaption), this);
+      pLabel->setTextFormat(Qt::PlainText);
+      pLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      pLabel->setGeometry(rc);
+      return pLabel;
+    }
+    case CONTROL_RESULT_LIST: {
+      auto* pList = new CColorListCtrl(this);
+      pList->setGeometry(rc);
+      return pList;
+    }
+    case CONTROL_CHECK:
+    case CONTROL_MODIFIER: {
+      const ModifierInfo_t* pModifier = FindModifier(control.nId);
+      auto* pCheck = new QCheckBox(
+          FromSjis(pModifier != nullptr ? pModifier->strCaption : control.strCaption), this);
+      pCheck->setGeometry(rc);
+      return pCheck;
+    }
+    case CONTROL_GROUP: {
+      auto* pGroup = new QGroupBox(this);
+      pGroup->setFocusPolicy(Qt::NoFocus);
+      pGroup->setGeometry(rc);
+      return pGroup;
+    }
+  }
+  return new QWidget(this);
+}
+
+void CVelkarDlg::ConnectControls() {
+  connect(m_pCategory, &QComboBox::currentIndexChanged, this, [this](int nIndex) {
+    m_calculator.SelectCategory(nIndex);
+    ShowCalculator(true);
+  });
+  connect(m_pWeapons, &QListWidget::currentRowChanged, this, [this](int nRow) {
+    m_calculator.SelectWeapon(nRow);
+    ShowCalculator();
+  });
+  connect(m_pChosen, &QListWidget::currentRowChanged, this, [this](int nRow) {
+    m_calculator.SelectChosenMotion(nRow);
+    ShowCalculator();
+  });
+  connect(findChild<QPushButton*>(ControlName(1005)), &QPushButton::clicked, this, [this] {
+    m_calculator.AddChosenMotion(SelectedRow(m_pAvailable));
+    ShowCalculator();
+  });
+  connect(findChild<QPushButton*>(ControlName(1006)), &QPushButton::clicked, this, [this] {
+    m_calculator.RemoveChosenMotion(SelectedRow(m_pChosen));
+    ShowCalculator();
+  });
+  connect(findChild<QPushButton*>(ControlName(1007)), &QPushButton::clicked, this, [this] {
+    m_calculator.ClearChosenMotions();
+    ShowCalculator();
+  });
+  connect(m_pMonster, &QComboBox::currentIndexChanged, this, [this](int nIndex) {
+    m_calculator.SelectMonster(nIndex);
+    ShowCalculator();
+  });
+  connect(m_pLevel, &QComboBox::currentIndexChanged, this, [this](int nIndex) {
+    m_calculator.SelectLevel(nIndex);
+    ShowCalculator();
+  });
+  connect(m_pHitCorrection, &QComboBox::currentIndexChanged, this, [this](int nIndex) {
+    m_calculator.SelectHitCorrection(nIndex);
+    ShowCalculator();
+  });
+  // Every move (keyboard, wheel, drag) changes the position only; the mouse
+  // release recalculates (eventFilter).
+  connect(m_pSharpness, &QSlider::valueChanged, this, [this](int nPosition) {
+    m_calculator.SetSharpnessPosition(nPosition);
+    ShowCalculator();
+  });
+  m_pSharpness->installEventFilter(this);
+  connect(m_pReport, &QPushButton::clicked, this, &CVelkarDlg::CopyReport);
+  connect(m_pAnger, &QCheckBox::clicked, this, [this](bool bChecked) {
+    m_calculator.SetAnger(bChecked);
+    ShowCalculator();
+  });
+  for (int nId = CCalculator::kFirstModifierId; nId <= CCalculator::kLastModifierId; ++nId) {
+    connect(m_arrModifier[static_cast<size_t>(nId - CCalculator::kFirstModifierId)],
+            &QCheckBox::clicked, this, [this, nId](bool bChecked) {
+              m_calculator.SetModifier(nId, bChecked);
+              ShowCalculator();
+            });
+  }
+}
+
+bool CVelkarDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
+  if (pWatched == m_pSharpness && pEvent->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(pEvent)->button() == Qt::LeftButton) {
+    // Seen before the slider handles the release; the slider tracks the
+    // mouse, so its value already is the final one (also after a click on
+    // the groove, which moved it on the press).
+    m_calculator.ReleaseSharpness(m_pSharpness->value());
+    ShowCalculator();
+  }
+  return QDialog::eventFilter(pWatched, pEvent);
+}
+
+// ---------------------------------------------------------------------------
+// Showing the calculator
+
+void CVelkarDlg::ShowCalculator(bool bRefill) {
+  if (bRefill || m_calculator.GetListRevision() != m_nShownRevision) {
+    RefillLists(bRefill);
+    m_nShownRevision = m_calculator.GetListRevision();
+  }
+  ShowSelections();
+  ShowTextsAndFlags();
+  ShowRows();
+}
+
+void CVelkarDlg::RefillLists(bool bRefill) {
+  std::vector<int> arrCategory;
+  for (const CategoryEntry_t& entry : m_calculator.GetCategories()) {
+    arrCategory.push_back(entry.nCategory);
+  }
+  if (bRefill || arrCategory != m_arrShownCategory) {
+    const QSignalBlocker blocker(m_pCategory);
+    m_pCategory->clear();
+    for (const CategoryEntry_t& entry : m_calculator.GetCategories()) {
+      m_pCategory->addItem(FromSjis(entry.strLabel));
+    }
+    m_arrShownCategory = arrCategory;
+  }
+  if (bRefill || m_calculator.GetWeapons() != m_arrShownWeapon) {
+    const QSignalBlocker blocker(m_pWeapons);
+    m_pWeapons->clear();
+    for (const CWeapon* pWeapon : m_calculator.GetWeapons()) m_pWeapons->AddWeapon(*pWeapon);
+    m_arrShownWeapon = m_calculator.GetWeapons();
+  }
+  if (bRefill || m_calculator.GetAvailableMotions() != m_arrShownAvailable) {
+    FillWithNames(m_pAvailable, m_calculator.GetAvailableMotions());
+    m_arrShownAvailable = m_calculator.GetAvailableMotions();
+  }
+  if (bRefill || m_calculator.GetChosenMotions() != m_arrShownChosen) {
+    const QSignalBlocker blocker(m_pChosen);
+    FillWithNames(m_pChosen, m_calculator.GetChosenMotions());
+    m_arrShownChosen = m_calculator.GetChosenMotions();
+  }
+  if (bRefill || m_calculator.GetMonsters() != m_arrShownMonster) {
+    const QSignalBlocker blocker(m_pMonster);
+    FillWithNames(m_pMonster, m_calculator.GetMonsters());
+    m_arrShownMonster = m_calculator.GetMonsters();
+  }
+  if (bRefill || m_calculator.GetLevels() != m_arrShownLevel) {
+    const QSignalBlocker blocker(m_pLevel);
+    FillWithNames(m_pLevel, m_calculator.GetLevels());
+    m_arrShownLevel = m_calculator.GetLevels();
+  }
+  if (bRefill || m_calculator.GetHitCorrections() != m_arrShownHitCorrection) {
+    const QSignalBlocker blocker(m_pHitCorrection);
+    FillWithNames(m_pHitCorrection, m_calculator.GetHitCorrections());
+    m_arrShownHitCorrection = m_calculator.GetHitCorrections();
+  }
+}
+
+void CVelkarDlg::ShowSelections() {
+  const QSignalBlocker categoryBlocker(m_pCategory);
+  m_pCategory->setCurrentIndex(m_calculator.GetCategorySelection());
+  const QSignalBlocker weaponBlocker(m_pWeapons);
+  m_pWeapons->setCurrentRow(m_calculator.GetWeaponSelection());
+  const QSignalBlocker chosenBlocker(m_pChosen);
+  m_pChosen->setCurrentRow(m_calculator.GetChosenMotionSelection());
+  const QSignalBlocker monsterBlocker(m_pMonster);
+  m_pMonster->setCurrentIndex(m_calculator.GetMonsterSelection());
+  const QSignalBlocker levelBlocker(m_pLevel);
+  m_pLevel->setCurrentIndex(m_calculator.GetLevelSelection());
+  const QSignalBlocker hitBlocker(m_pHitCorrection);
+  m_pHitCorrection->setCurrentIndex(m_calculator.GetHitCorrectionSelection());
+}
+
+void CVelkarDlg::ShowTextsAndFlags() {
+  m_pAttackText->setText(FromSjis(m_calculator.GetAttackText()));
+  m_pElementText->setText(FromSjis(m_calculator.GetElementText()));
+  m_pSharpnessText->setText(FromSjis(m_calculator.GetSharpnessText()));
+  {
+    const QSignalBlocker blocker(m_pSharpness);
+    m_pSharpness->setRange(m_calculator.GetSharpnessMin(), m_calculator.GetSharpnessMax());
+    m_pSharpness->setValue(m_calculator.GetSharpnessPosition());
+  }
+  m_pAnger->setChecked(m_calculator.GetAnger());
+  for (int nId = CCalculator::kFirstModifierId; nId <= CCalculator::kLastModifierId; ++nId) {
+    QCheckBox* pCheck = m_arrModifier[static_cast<size_t>(nId - CCalculator::kFirstModifierId)];
+    pCheck->setChecked(m_calculator.GetModifier(nId));
+    pCheck->setEnabled(m_calculator.IsModifierEnabled(nId));
+  }
+}
+
+void CVelkarDlg::ShowRows() {
+  // The columns come with the first load and stay; full-row selection and
+  // grid lines come with them.
+  if (m_pResult->GetColumnCount() == 0 && !m_calculator.GetResultColumns().empty()) {
+    int nColumn = 0;
+    for (const ResultColumn_t& column : m_calculator.GetResultColumns()) {
+      m_pResult->InsertColumn(nColumn++, FromSjis(column.strCaption), column.nWidth);
+    }
+    m_pResult->SetFullRowSelect(true);
+    m_pResult->SetGridLines(true);
+  }
+  // Rows are rebuilt only when they changed, so that an operation that does
+  // not recalculate keeps the list's selection.
+  const std::vector<ResultRow_t>& arrRow = m_calculator.GetResultRows();
+  if (SameRows(arrRow, m_arrShownRow)) return;
+  m_pResult->RemoveAllRows();
+  int nRow = 0;
+  for (const ResultRow_t& row : arrRow) {
+    m_pResult->InsertRow(nRow, FromSjis(row.arrCell[0]));
+    for (int nColumn = 1; nColumn < static_cast<int>(row.arrCell.size()); ++nColumn) {
+      m_pResult->SetCellText(nRow, nColumn, FromSjis(row.arrCell[static_cast<size_t>(nColumn)]));
+    }
+    // A row without a colour keeps the one stored for its index.
+    if (row.nColor) m_pResult->SetItemColor(nRow, *row.nColor);
+    ++nRow;
+  }
+  m_arrShownRow = arrRow;
+}
+
+// ---------------------------------------------------------------------------
+// Reloading, the system menu and its commands
+
+void CVelkarDlg::ReloadAll() {
+  m_calculator.LoadAll();
+  ShowCalculator(true);
+  const QString strErrors = DescribeLoadErrors(CDataManager::GetInstance().GetLoadErrors());
+  if (strErrors.isEmpty()) return;
+  // At start-up the window is not on screen yet; the message waits for it.
+  if (isVisible()) {
+    ReportLoadErrors(strErrors);
+  } else {
+    m_strPendingLoadErrors = strErrors;
+  }
+}
+
+void CVelkarDlg::showEvent(QShowEvent* pEvent) {
+  QDialog::showEvent(pEvent);
+  if (m_strPendingLoadErrors.isEmpty()) return;
+  const QString strErrors = std::exchange(m_strPendingLoadErrors, QString());
+  QMetaObject::invokeMethod(
+      this, [this, strErrors] { ReportLoadErrors(strErrors); }, Qt::QueuedConnection);
+}
+
+void CVelkarDlg::ReportLoadErrors(const QString& strText) {
+  ShowMessage(strText, true);
+}
+
+void CVelkarDlg::ShowMessage(const QString& strText, bool bProblem) {
+  QMessageBox box(bProblem ? QMessageBox::Warning : QMessageBox::Information,
+                  FromSjis(txt::kWindowCaption), strText, QMessageBox::Ok, this);
+  box.setObjectName(QStringLiteral("velkarMessage"));
+  box.exec();
+}
+
+void CVelkarDlg::CreateSystemMenu() {
+  m_pSystemMenu = new QMenu(this);
+  m_pSystemMenu->setObjectName(QStringLiteral("systemMenu"));
+  for (const SystemMenuEntry_t& entry : GetSystemMenuEntries(txt::kAboutMenuEntry)) {
+    if (entry.nCommand == kCommandSeparator) {
+      m_pSystemMenu->addSeparator();
+      continue;
+    }
+    QAction* pAction = m_pSystemMenu->addAction(FromSjis(entry.strText));
+    pAction->setData(entry.nCommand);
+    connect(pAction, &QAction::triggered, this,
+            [this, nCommand = entry.nCommand] { OnSysCommand(nCommand); });
+  }
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::ALT | Qt::Key_Space)}) {
+    auto* pShortcut = new QShortcut(keys, this);
+    connect(pShortcut, &QShortcut::activated, this,
+            [this] { OpenSystemMenu(mapToGlobal(QPoint(0, 0))); });
+  }
+}
+
+void CVelkarDlg::OpenSystemMenu(const QPoint& ptGlobal) {
+  m_pSystemMenu->exec(ptGlobal);
+}
+
+bool CVelkarDlg::IsBackground(const QWidget* pChild) const {
+  // The window itself, its static texts and the group frame are background;
+  // anything that can take the focus (or lies inside such a control) is not.
+  for (const QWidget* pWidget = pChild; pWidget != nullptr && pWidget != this;
+       pWidget = pWidget->parentWidget()) {
+    if (pWidget->focusPolicy() != Qt::NoFocus) return false;
+  }
+  return true;
+}
+
+void CVelkarDlg::contextMenuEvent(QContextMenuEvent* pEvent) {
+  if (pEvent->reason() == QContextMenuEvent::Mouse && !IsBackground(childAt(pEvent->pos()))) {
+    pEvent->ignore();
+    return;
+  }
+  pEvent->accept();
+  OpenSystemMenu(pEvent->reason() == QContextMenuEvent::Mouse ? pEvent->globalPos()
+                                                              : mapToGlobal(QPoint(0, 0)));
+}
+
+void CVelkarDlg::OnSysCommand(int nCommand) {
+  switch (nCommand) {
+    case kCommandAbout: {
+      CAboutDlg about(this);
+      about.exec();
+      break;
+    }
+    case kCommandConvertWeapons: ConvertWeapons(); break;
+    case kCommandConvertMonsters: ConvertMonsters(); break;
+    case kCommandClose: reject(); break;
+    default: break;
+  }
+}
+
+void CVelkarDlg::ForgetRecords() {
+  // A conversion empties the store; until the reload, nothing on screen may
+  // still point at its records (the weapon list paints through them).
+  const QSignalBlocker blocker(m_pWeapons);
+  m_pWeapons->clear();
+  m_arrShownWeapon.clear();
+}
+
+void CVelkarDlg::ConvertWeapons() {
+  ForgetRecords();
+  CDataManager& store = CDataManager::GetInstance();
+  bool bAll = true;
+  // The first category that fails ends the conversion.
+  for (int nCategory = 0; nCategory < CATEGORY_COUNT && bAll; ++nCategory) {
+    bAll = store.ConvertWeaponIni(nCategory);
+  }
+  ShowMessage(FromSjis(bAll ? txt::kConvertWeaponsSucceeded : txt::kConvertWeaponsFailed), !bAll);
+  ReloadAll();
+}
+
+void CVelkarDlg::ConvertMonsters() {
+  ForgetRecords();
+  const bool bDone = CDataManager::GetInstance().ConvertMonsterIni();
+  ShowMessage(FromSjis(bDone ? txt::kConvertMonstersSucceeded : txt::kConvertMonstersFailed),
+              !bDone);
+  ReloadAll();
+}
+
+// ---------------------------------------------------------------------------
+// Keys, painting, the report
+
+void CVelkarDlg::keyPressEvent(QKeyEvent* pEvent) {
+  const bool bEnter = pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter;
+  const bool bPlain =
+      pEvent->modifiers() == Qt::NoModifier || pEvent->modifiers() == Qt::KeypadModifier;
+  if (!bEnter || !bPlain) {
+    QDialog::keyPressEvent(pEvent);  // Esc ends the window's run
+    return;
+  }
+  // Enter presses a push button that has the focus; anywhere else the
+  // window stays as it is.
+  if (auto* pButton = qobject_cast<QPushButton*>(focusWidget())) pButton->click();
+  pEvent->accept();
+}
+
+void CVelkarDlg::paintEvent(QPaintEvent* pEvent) {
+  if (!isMinimized()) {
+    QDialog::paintEvent(pEvent);
+    return;
+  }
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().window());
+  const int nIconSize = style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, this);
+  const QSize iconSize(nIconSize, nIconSize);
+  painter.drawPixmap(MinimisedIconOrigin(size(), iconSize), m_icon.pixmap(iconSize));
+}
+
+void CVelkarDlg::CopyReport() {
+  // Every click on a check box goes through the calculator, so its flags are
+  // the marks on screen and it can be read as it is.
+  const std::optional<std::string> report = BuildReportFromCalculator(m_calculator);
+  if (report) CopyTextToClipboard(*report);
+}

@@ -1,0 +1,122 @@
+// CVelkarDlg: the main window, the one place where everything meets.
+//
+//   CVelkarApp ──runs──> CVelkarDlg ──owns──> CCalculator ──refers to──> CDataManager
+//                            │                                            (owns every record)
+//                            └──owns──> the 44 controls, among them
+//                                       CWeaponListBox (1002) and CColorListCtrl (1013)
+//
+// The window creates its controls from the template table (ControlTemplate.h)
+// with positions in dialog units, and routes every control event to exactly
+// one calculator operation. After each operation it shows the calculator's
+// state again: lists (refilled only when the calculator's list revision moved
+// on), selections, texts, check marks, enabled states, the slider and the
+// result rows. The calculator and the store never see a Qt type.
+//
+// Keys: Enter presses a focused push button and otherwise does nothing; Esc
+// and the close box end the window's run. The system menu (close, About, the
+// two conversions) opens on a right click on the window's background and with
+// Shift+F10 or Alt+Space.
+#pragma once
+
+#include <QDialog>
+#include <QIcon>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "ControlTemplate.h"
+#include "DialogUnits.h"
+#include "calc/Calculator.h"
+
+class CColorListCtrl;
+class CWeaponListBox;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QSlider;
+
+class CVelkarDlg : public QDialog {
+  Q_OBJECT
+
+public:
+  explicit CVelkarDlg(QWidget* pParent = nullptr);
+  ~CVelkarDlg() override;
+
+  const CCalculator& GetCalculator() const { return m_calculator; }
+  // The control of a control id, or null.
+  QWidget* GetControl(int nId) const;
+  // The system menu as it opens (its actions carry their command values).
+  QMenu* GetSystemMenu() const { return m_pSystemMenu; }
+
+  // Runs one command of the system menu.
+  void OnSysCommand(int nCommand);
+  // The report button: the current calculation onto the clipboard.
+  void CopyReport();
+
+protected:
+  void keyPressEvent(QKeyEvent* pEvent) override;
+  void contextMenuEvent(QContextMenuEvent* pEvent) override;
+  void paintEvent(QPaintEvent* pEvent) override;
+  void showEvent(QShowEvent* pEvent) override;
+  bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+private:
+  void CreateControls();
+  QWidget* CreateControl(const ControlTemplate_t& control, const DialogBaseUnits_t& base);
+  void ConnectControls();
+  void CreateSystemMenu();
+  void OpenSystemMenu(const QPoint& ptGlobal);
+  bool IsBackground(const QWidget* pChild) const;
+
+  void ReloadAll();
+  void ForgetRecords();
+  void ConvertWeapons();
+  void ConvertMonsters();
+  void ShowMessage(const QString& strText, bool bProblem);
+  void ReportLoadErrors(const QString& strText);
+
+  // Showing the calculator's state; bRefill refills every list even when
+  // its entries look unchanged (after a reload or a category change).
+  void ShowCalculator(bool bRefill = false);
+  void RefillLists(bool bRefill);
+  void ShowSelections();
+  void ShowTextsAndFlags();
+  void ShowRows();
+
+  CCalculator m_calculator;
+  QIcon m_icon;
+
+  QComboBox* m_pCategory = nullptr;                                     // 1001
+  CWeaponListBox* m_pWeapons = nullptr;                                 // 1002
+  QListWidget* m_pAvailable = nullptr;                                  // 1003
+  QListWidget* m_pChosen = nullptr;                                     // 1004
+  QComboBox* m_pMonster = nullptr;                                      // 1008
+  QSlider* m_pSharpness = nullptr;                                      // 1009
+  QLabel* m_pSharpnessText = nullptr;                                   // 1010
+  QLabel* m_pAttackText = nullptr;                                      // 1011
+  QLabel* m_pElementText = nullptr;                                     // 1012
+  CColorListCtrl* m_pResult = nullptr;                                  // 1013
+  QComboBox* m_pLevel = nullptr;                                        // 1014
+  QComboBox* m_pHitCorrection = nullptr;                                // 1015
+  QPushButton* m_pReport = nullptr;                                     // 1016
+  QCheckBox* m_pAnger = nullptr;                                        // 1017
+  std::array<QCheckBox*, CCalculator::kModifierCount> m_arrModifier{};  // 1018..1041
+  QMenu* m_pSystemMenu = nullptr;
+
+  // What the list controls show, to refill only the lists that changed.
+  uint64_t m_nShownRevision = 0;
+  std::vector<int> m_arrShownCategory;
+  std::vector<const CWeapon*> m_arrShownWeapon;
+  std::vector<const CAction*> m_arrShownAvailable;
+  std::vector<const CAction*> m_arrShownChosen;
+  std::vector<const CMonster*> m_arrShownMonster;
+  std::vector<const CLevel*> m_arrShownLevel;
+  std::vector<const CHitPattern*> m_arrShownHitCorrection;
+  std::vector<ResultRow_t> m_arrShownRow;
+
+  QString m_strPendingLoadErrors;  // found before the window was first shown
+};

@@ -1,0 +1,70 @@
+// Small helpers shared by the window's tests: pixel inspection of rendered
+// images, exact-colour fonts, and focus on the offscreen platform.
+#pragma once
+
+#include <QApplication>
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QSet>
+#include <QWidget>
+#include <QtTest>
+
+#include "DialogFont.h"
+
+inline constexpr QRgb kUntouched = 0xFFFF00FF;  // magenta: what nothing painted
+
+// The dialog font without anti-aliasing, so that text pixels carry exactly
+// the text colour.
+inline QFont ExactColourFont() {
+  QFont font = MakeDialogFont();
+  font.setStyleStrategy(QFont::NoAntialias);
+  return font;
+}
+
+inline QImage BlankImage(const QSize& size) {
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(kUntouched);
+  return image;
+}
+
+// Every colour (without alpha) found inside rc.
+inline QSet<QRgb> ColoursIn(const QImage& image, const QRect& rc) {
+  QSet<QRgb> setColour;
+  const QRect rcClipped = rc & image.rect();
+  for (int y = rcClipped.top(); y <= rcClipped.bottom(); ++y) {
+    for (int x = rcClipped.left(); x <= rcClipped.right(); ++x) {
+      setColour.insert(image.pixel(x, y) & 0xFFFFFF);
+    }
+  }
+  return setColour;
+}
+
+inline QRgb Rgb(const QColor& colour) {
+  return colour.rgb() & 0xFFFFFF;
+}
+
+// The leftmost and rightmost column inside rc holding a pixel other than
+// clrBackground; (-1, -1) when there is none.
+inline std::pair<int, int> InkColumns(const QImage& image, const QRect& rc, QRgb clrBackground) {
+  int nLeft = -1;
+  int nRight = -1;
+  const QRect rcClipped = rc & image.rect();
+  for (int x = rcClipped.left(); x <= rcClipped.right(); ++x) {
+    for (int y = rcClipped.top(); y <= rcClipped.bottom(); ++y) {
+      if ((image.pixel(x, y) & 0xFFFFFF) != (clrBackground & 0xFFFFFF)) {
+        if (nLeft < 0) nLeft = x;
+        nRight = x;
+        break;
+      }
+    }
+  }
+  return {nLeft, nRight};
+}
+
+// Shows a top-level widget and waits until it is the active window.
+inline bool ShowActive(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  return QTest::qWaitForWindowActive(&window);
+}
