@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
+#include <vector>
 
 #include "model/Action.h"
 #include "model/HitPattern.h"
@@ -51,12 +53,33 @@ int32_t AddHit(int32_t nDamage, int32_t nHit) {
   return nSum > kMaxDamage ? kMaxDamage : static_cast<int32_t>(nSum);
 }
 
-eRESULT_KIND KindOf(double dPhysical, double dRaw) {
-  if (dRaw == 0.0) return RESULT_LOW;  // no effective rate can be formed
-  const double dEffective = (dPhysical / dRaw) * 100;
-  if (dEffective > 100) return RESULT_HIGH;
-  if (dEffective > 25) return RESULT_NORMAL;
+// The effective physical rate of a hit; none when the raw value is 0.
+std::optional<double> EffectiveRate(double dPhysical, double dRaw) {
+  if (dRaw == 0.0) return std::nullopt;
+  return (dPhysical / dRaw) * 100;
+}
+
+eRESULT_KIND KindOf(const std::optional<double>& dEffective) {
+  if (!dEffective) return RESULT_LOW;
+  if (*dEffective > 100) return RESULT_HIGH;
+  if (*dEffective > 25) return RESULT_NORMAL;
   return RESULT_LOW;
+}
+
+DamageFactors_t FormFactors(const DamageRequest_t& req, uint16_t wAttack, double dAttackCoef) {
+  DamageFactors_t factors;
+  factors.nSharpness = req.nSharpness;
+  CWeapon::GetSharpnessRate(req.nSharpness, factors.dSharpPhys, factors.dSharpElement);
+  factors.byHitRate =
+      req.nSharpness < 3 ? req.pHitPattern->GetLowRate() : req.pHitPattern->GetHighRate();
+  factors.dHitFactor = factors.byHitRate * 0.01;
+  CWeapon::CalcModifier(req.nModifier, factors.byBonus, factors.dFactor);
+  factors.dBase = ((wAttack / dAttackCoef) + factors.byBonus) * factors.dFactor;
+  factors.byLevelRate = req.pLevel->GetRate();
+  factors.bAnger = req.bAnger != 0;
+  // (200 - anger) is taken as an unsigned byte, so anger above 200 wraps.
+  factors.byAngerRate = static_cast<uint8_t>(200 - req.pMonster->GetAnger());
+  return factors;
 }
 
 }  // namespace
@@ -82,25 +105,22 @@ void CWeapon::CalcModifier(uint32_t nModifier, uint8_t& byBonus, double& dFactor
 
 bool CWeapon::CalcDamage(const DamageRequest_t* pRequest,
                          std::vector<DamageResult_t>* pResults) const {
+  return CalcDamage(pRequest, pResults, nullptr);
+}
+
+bool CWeapon::CalcDamage(const DamageRequest_t* pRequest, std::vector<DamageResult_t>* pResults,
+                         DamageTrace_t* pTrace) const {
   const DamageRequest_t& req = *pRequest;
   const CMonster& monster = *req.pMonster;
+  const std::vector<const CAction*>& arrAction = *req.pActions;
 
-  double ps = 0.0;
-  double es = 0.0;
-  GetSharpnessRate(req.nSharpness, ps, es);
-
-  const uint8_t byHitRate =
-      req.nSharpness < 3 ? req.pHitPattern->GetLowRate() : req.pHitPattern->GetHighRate();
-  const double h = byHitRate * 0.01;
-
-  uint8_t byBonus = 0;
-  double f = 1.0;
-  CalcModifier(req.nModifier, byBonus, f);
-  const double B = ((m_wAttack / m_dAttackCoef) + byBonus) * f;
-
-  const double dLevelRate = req.pLevel->GetRate();
-  // (200 - anger) is taken as an unsigned byte, so anger above 200 wraps.
-  const auto byAngerRate = static_cast<uint8_t>(200 - monster.GetAnger());
+  const DamageFactors_t factors = FormFactors(req, m_wAttack, m_dAttackCoef);
+  if (pTrace) pTrace->factors = factors;
+  const double ps = factors.dSharpPhys;
+  const double es = factors.dSharpElement;
+  const double h = factors.dHitFactor;
+  const double B = factors.dBase;
+  const double dLevelRate = factors.byLevelRate;
 
   const int n = monster.GetRegionCount();
   for (int i = 0; i < n; ++i) {
@@ -112,16 +132,38 @@ bool CWeapon::CalcDamage(const DamageRequest_t* pRequest,
     monster.GetElementHitzone(i, m_nElementMask, x);
     const int nPhysIndex = monster.GetPhysIndex(i, m_nDamageType);
 
-    for (const CAction* pAction : *req.pActions) {
+    for (size_t nAction = 0; nAction < arrAction.size(); ++nAction) {
+      const CAction* pAction = arrAction[nAction];
       const uint8_t m = pAction->GetRate(nPhysIndex);
-      for (const uint16_t mv : pAction->GetMotions()) {
+      const std::vector<uint16_t>& arrMotion = pAction->GetMotions();
+      for (size_t nHit = 0; nHit < arrMotion.size(); ++nHit) {
+        const uint16_t mv = arrMotion[nHit];
         const double r = (mv * B) * 0.01;
         const double P = ((((p * (m * 0.01)) * r) * h) * ps) * 0.01;
-        k = KindOf(P, r);
+        const std::optional<double> e = EffectiveRate(P, r);
+        k = KindOf(e);
         const double E = ((((m_wElement * 0.1) * x) * es) * 0.01) * m_dElementCoef;
-        double T = (dLevelRate * (E + P)) * 0.01;
-        if (req.bAnger != 0) T = (byAngerRate * T) * 0.01;
-        d = AddHit(d, TruncateHit(T));
+        const double T = (dLevelRate * (E + P)) * 0.01;
+        const double dAngry = factors.bAnger ? (factors.byAngerRate * T) * 0.01 : T;
+        const int32_t nTruncated = TruncateHit(dAngry);
+        d = AddHit(d, nTruncated);
+        if (pTrace) {
+          pTrace->arrHit.push_back(HitTrace_t{.nRegion = i,
+                                              .pAction = pAction,
+                                              .nAction = static_cast<int32_t>(nAction),
+                                              .nHit = static_cast<int32_t>(nHit),
+                                              .wMotionValue = mv,
+                                              .byMotionRate = m,
+                                              .dRaw = r,
+                                              .dPhysical = P,
+                                              .dEffective = e,
+                                              .nKind = k,
+                                              .dElement = E,
+                                              .dTotal = T,
+                                              .dAngryTotal = dAngry,
+                                              .nTruncated = nTruncated,
+                                              .nRunning = d});
+        }
       }
     }
     pResults->push_back(DamageResult_t{monster.GetRegionName(i), d, p, x, k});

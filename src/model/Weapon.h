@@ -25,6 +25,12 @@ public:
   virtual bool CalcDamage(const DamageRequest_t* pRequest,
                           std::vector<DamageResult_t>* pResults) const;
 
+  // The same computation; when pTrace is not null it also receives the
+  // factors and every hit, with the values the rows were summed from. The
+  // virtual CalcDamage runs this with no trace.
+  bool CalcDamage(const DamageRequest_t* pRequest, std::vector<DamageResult_t>* pResults,
+                  DamageTrace_t* pTrace) const;
+
   virtual eWEAPON_CATEGORY GetCategory() const;
   virtual bool SetStatus(const std::string& strName, uint16_t wAttack, uint16_t wElement,
                          int32_t nElementMask, int32_t nSharpness);
