@@ -26,6 +26,7 @@
 #include "ClipboardText.h"
 #include "ColorListCtrl.h"
 #include "DialogFont.h"
+#include "DialogStyle.h"
 #include "LoadErrorText.h"
 #include "MinimisedIcon.h"
 #include "Resources.h"
@@ -81,6 +82,8 @@ CVelkarDlg::CVelkarDlg(QWidget* pParent) : QDialog(pParent), m_icon(LoadApplicat
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setFont(MakeDialogFont());
+  m_pCheckBoxStyle = new CDialogStyle;
+  m_pCheckBoxStyle->setParent(this);
   CreateControls();
   ConnectControls();
   ShowCalculator(true);
@@ -196,6 +199,7 @@ QWidget* CVelkarDlg::CreateControl(const ControlTemplate_t& control,
       const ModifierInfo_t* pModifier = FindModifier(control.nId);
       auto* pCheck = new QCheckBox(
           FromSjis(pModifier != nullptr ? pModifier->strCaption : control.strCaption), this);
+      pCheck->setStyle(m_pCheckBoxStyle);
       pCheck->setGeometry(rc);
       return pCheck;
     }

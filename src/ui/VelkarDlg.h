@@ -30,6 +30,7 @@
 #include "calc/Calculator.h"
 
 class CColorListCtrl;
+class CDialogStyle;
 class CWeaponListBox;
 class QCheckBox;
 class QComboBox;
@@ -106,6 +107,7 @@ private:
   QCheckBox* m_pAnger = nullptr;                                        // 1017
   std::array<QCheckBox*, CCalculator::kModifierCount> m_arrModifier{};  // 1018..1041
   QMenu* m_pSystemMenu = nullptr;
+  CDialogStyle* m_pCheckBoxStyle = nullptr;  // owned by the window
 
   // What the list controls show, to refill only the lists that changed.
   uint64_t m_nShownRevision = 0;

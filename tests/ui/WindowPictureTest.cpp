@@ -1,0 +1,144 @@
+// Saves a picture of the main window with a calculation on screen, on the
+// sample data beside the program, for a person to look at
+// (velkar-window.png in the build folder, and velkar-about.png beside it). It also checks what a
+// picture cannot be trusted to show: every text of the window has its glyphs in the dialog font,
+// and every caption fits its control.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QtTest>
+
+#include "AboutDlg.h"
+#include "ColorListCtrl.h"
+#include "VelkarDlg.h"
+#include "WeaponListBox.h"
+#include "data/DataManager.h"
+
+namespace {
+
+template <class Widget>
+Widget* Control(const CVelkarDlg& dlg, int nId) {
+  auto* pWidget = qobject_cast<Widget*>(dlg.GetControl(nId));
+  if (pWidget == nullptr) qFatal("control %d missing or of another kind", nId);
+  return pWidget;
+}
+
+void ClickEntry(QAbstractItemView* pView, int nRow) {
+  const QModelIndex index = pView->model()->index(nRow, 0);
+  pView->scrollTo(index);
+  QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, pView->visualRect(index).center());
+}
+
+}  // namespace
+
+class WindowPictureTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void cleanupTestCase() { CDataManager::DestroyInstance(); }
+
+  void windowWithACalculation() {
+    CVelkarDlg dlg;
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    auto* pWeapons = Control<CWeaponListBox>(dlg, 1002);
+    QVERIFY2(pWeapons->count() > 2, "the sample data files are missing");
+    ClickEntry(pWeapons, 1);
+    auto* pAvailable = Control<QListWidget>(dlg, 1003);
+    for (int nRow : {0, 2, 5, 5}) {
+      ClickEntry(pAvailable, nRow);
+      QTest::mouseClick(Control<QPushButton>(dlg, 1005), Qt::LeftButton);
+    }
+    Control<QComboBox>(dlg, 1008)->setCurrentIndex(1);
+    for (int nId : {1017, 1021, 1029, 1038}) {
+      auto* pCheck = Control<QCheckBox>(dlg, nId);
+      QTest::mouseClick(pCheck, Qt::LeftButton, {}, QPoint(6, pCheck->height() / 2));
+    }
+    QVERIFY(Control<CColorListCtrl>(dlg, 1013)->GetRowCount() > 0);
+    QTest::qWait(50);  // scroll bars follow the lists' new contents
+
+    const QImage picture = dlg.grab().toImage();
+    QVERIFY(picture.save(QStringLiteral(VELKAR_WINDOW_PNG)));
+    qInfo("saved %s", VELKAR_WINDOW_PNG);
+
+    VerifyGlyphs(dlg);
+    VerifyCaptionsFit(dlg);
+  }
+
+  void aboutBox() {
+    CAboutDlg about;
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    const QString strPath = QFileInfo(QStringLiteral(VELKAR_WINDOW_PNG))
+                                .dir()
+                                .filePath(QStringLiteral("velkar-about.png"));
+    QVERIFY(about.grab().toImage().save(strPath));
+    for (const QLabel* pLabel : about.findChildren<QLabel*>()) {
+      QVERIFY(pLabel->geometry().right() < about.width());
+      if (pLabel->pixmap().isNull()) {
+        QVERIFY(pLabel->fontMetrics().horizontalAdvance(pLabel->text()) <= pLabel->width());
+      }
+    }
+  }
+
+private:
+  // No text of the window falls back to boxes: the dialog font has a glyph
+  // for every character on screen.
+  void VerifyGlyphs(const CVelkarDlg& dlg) {
+    QStringList arrText;
+    for (const QLabel* pLabel : dlg.findChildren<QLabel*>()) arrText.append(pLabel->text());
+    for (const QAbstractButton* pButton : dlg.findChildren<QAbstractButton*>()) {
+      arrText.append(pButton->text());
+    }
+    for (const QComboBox* pCombo : dlg.findChildren<QComboBox*>()) {
+      for (int i = 0; i < pCombo->count(); ++i) arrText.append(pCombo->itemText(i));
+    }
+    for (const QListWidget* pList : dlg.findChildren<QListWidget*>()) {
+      for (int i = 0; i < pList->count(); ++i) arrText.append(pList->item(i)->text());
+    }
+    const auto* pResult = Control<CColorListCtrl>(dlg, 1013);
+    for (int nRow = 0; nRow < pResult->GetRowCount(); ++nRow) {
+      for (int nColumn = 0; nColumn < 4; ++nColumn) {
+        arrText.append(pResult->GetCellText(nRow, nColumn));
+      }
+    }
+    const QFontMetrics metrics(dlg.font());
+    for (const QString& strText : arrText) {
+      for (const QChar ch : strText) {
+        QVERIFY2(metrics.inFont(ch),
+                 qPrintable(QStringLiteral("no glyph for %1 in %2").arg(ch).arg(strText)));
+      }
+    }
+  }
+
+  // Check boxes, buttons and static texts show their whole caption.
+  void VerifyCaptionsFit(const CVelkarDlg& dlg) {
+    for (QCheckBox* pCheck : dlg.findChildren<QCheckBox*>()) {
+      QStyleOptionButton option;
+      option.initFrom(pCheck);
+      option.text = pCheck->text();
+      const QRect rcText =
+          pCheck->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, pCheck);
+      const int nNeeded = pCheck->fontMetrics().horizontalAdvance(pCheck->text());
+      QVERIFY2(nNeeded <= rcText.width(), qPrintable(QStringLiteral("%1 needs %2 px, has %3")
+                                                         .arg(pCheck->text())
+                                                         .arg(nNeeded)
+                                                         .arg(rcText.width())));
+    }
+    for (const QLabel* pLabel : dlg.findChildren<QLabel*>()) {
+      if (pLabel->text().isEmpty() || pLabel->pixmap().isNull() == false) continue;
+      QVERIFY2(pLabel->fontMetrics().horizontalAdvance(pLabel->text()) <= pLabel->width(),
+               qPrintable(pLabel->text()));
+      QVERIFY2(pLabel->fontMetrics().height() <= pLabel->height(), qPrintable(pLabel->text()));
+    }
+  }
+};
+
+QTEST_MAIN(WindowPictureTest)
+#include "WindowPictureTest.moc"
