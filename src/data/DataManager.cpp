@@ -92,7 +92,9 @@ bool Convert(ConvertReport_t& report, Build build) {
   const CIniFile ini = CIniFile::Load(report.strSource);
   report.bSourceFound = ini.WasFound();
   const SourceLookup lookup = [&ini](std::string_view section, std::string_view key) {
-    return ini.GetString(section, key);
+    const CIniFile::Value_t* pValue = ini.Find(section, key);
+    return pValue == nullptr ? SourceValue_t{}
+                             : SourceValue_t{pValue->strText, pValue->bUnencodable};
   };
   if (!writer.Commit(build(lookup))) {
     report.strError = WriteFailure(report.strTarget, writer.Error());

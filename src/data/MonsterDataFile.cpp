@@ -6,6 +6,7 @@
 #include "data/ByteWriter.h"
 #include "data/DataManager.h"
 #include "data/LowBits.h"
+#include "data/SourceReader.h"
 #include "data/SourceValueParser.h"
 
 namespace {
@@ -63,16 +64,14 @@ void WriteMonster(CByteWriter& writer, const MonsterRecord_t& monster) {
 
 // The monster listed under a name: its "Anger" entry decides whether it is
 // kept at all; then its regions.
-void ReadSourceMonster(const SourceLookup& lookup, std::string strName,
-                       MonsterFileContents_t& contents, std::vector<SkippedEntry_t>& arrSkipped) {
-  ParseResult_t<std::array<int32_t, 3>> anger = ParseAngerValue(lookup(strName, "Anger"));
-  if (!anger.entry) {
-    arrSkipped.push_back({std::move(strName), "Anger", std::move(anger.strReason)});
-    return;
-  }
+void ReadSourceMonster(CSourceReader& reader, std::string strName,
+                       MonsterFileContents_t& contents) {
+  std::optional<std::array<int32_t, 3>> anger = reader.Accept(
+      eSOURCE_ENTRY::ANGER, strName, "Anger", reader.Get(strName, "Anger"), ParseAngerValue);
+  if (!anger) return;
   MonsterRecord_t monster;
-  monster.nAnger = *anger.entry;
-  ReadNumberedList(lookup, strName, 0, ParseRegionValue, monster.arrRegion, arrSkipped);
+  monster.nAnger = *anger;
+  reader.ReadList(eSOURCE_ENTRY::REGION, strName, 0, ParseRegionValue, monster.arrRegion);
   monster.strName = std::move(strName);
   contents.arrMonster.push_back(std::move(monster));
 }
@@ -101,16 +100,19 @@ std::vector<uint8_t> CMonsterDataFile::Encode(const MonsterFileContents_t& conte
 }
 
 MonsterFileContents_t CMonsterDataFile::ReadSource(const SourceLookup& lookup,
-                                                   std::vector<SkippedEntry_t>& arrSkipped) {
+                                                   std::vector<SkippedEntry_t>& arrSkipped,
+                                                   CSourceReadListener* pListener) {
+  CSourceReader reader(lookup, arrSkipped, pListener);
   MonsterFileContents_t contents;
-  for (int n = 0;; ++n) {
-    // The name is taken as the reader gives it: blanks inside it stay, and it
-    // names the monster's own section.
-    std::string strName = lookup("Monster", std::to_string(n));
-    if (strName.empty()) break;
-    ReadSourceMonster(lookup, std::move(strName), contents, arrSkipped);
-  }
-  ReadNumberedList(lookup, "Level", 1, ParseLevelValue, contents.arrLevel, arrSkipped);
+  // Each name is taken as the reader gives it: blanks inside it stay, and it
+  // names the monster's own section.
+  reader.ForEachNumbered(eSOURCE_ENTRY::MONSTER, "Monster", 0,
+                         [&](const std::string& strKey, const SourceValue_t& value) {
+                           std::optional<std::string> name = reader.Accept(
+                               eSOURCE_ENTRY::MONSTER, "Monster", strKey, value, ParseMonsterName);
+                           if (name) ReadSourceMonster(reader, std::move(*name), contents);
+                         });
+  reader.ReadList(eSOURCE_ENTRY::LEVEL, "Level", 1, ParseLevelValue, contents.arrLevel);
   return contents;
 }
 

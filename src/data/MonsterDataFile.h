@@ -22,6 +22,7 @@
 #include "data/DataFileError.h"
 #include "data/MonsterFileRecords.h"
 #include "data/SourceLookup.h"
+#include "data/SourceReadListener.h"
 
 class CDataManager;
 
@@ -36,9 +37,11 @@ public:
   // The data file's bytes for the records.
   static std::vector<uint8_t> Encode(const MonsterFileContents_t& contents);
 
-  // The records of a source file, skipped entries noted in arrSkipped.
+  // The records of a source file, skipped entries noted in arrSkipped; a
+  // listener, when given, hears of every entry read.
   static MonsterFileContents_t ReadSource(const SourceLookup& lookup,
-                                          std::vector<SkippedEntry_t>& arrSkipped);
+                                          std::vector<SkippedEntry_t>& arrSkipped,
+                                          CSourceReadListener* pListener = nullptr);
 
   // Decodes the bytes and appends the monsters and levels to the store. True
   // when the bytes were whole, even if they hold no monster or level; error is

@@ -49,13 +49,12 @@ ParseResult_t<NameAndRest_t> SplitName(std::string_view value) {
       {strValue.substr(0, nComma), strValue.substr(nComma + 1)});
 }
 
-// Applies a first token that starts with a rate letter; false when it does not.
-bool ApplyRateToken(std::string_view token, MotionRecord_t& motion) {
+// Takes a first token that starts with a rate letter; false when it does not.
+bool TakeRateToken(std::string_view token, ActionSource_t& action) {
   const char cLetter = token.front();
   if (cLetter != 'A' && cLetter != 'B' && cLetter != 'C') return false;
-  const uint8_t byRate = Low8(ConvertToken(token.substr(1)));
-  if (cLetter != 'C') motion.byCutRate = byRate;
-  if (cLetter != 'B') motion.byImpactRate = byRate;
+  action.cRateLetter = cLetter;
+  action.nRate = ConvertToken(token.substr(1));
   return true;
 }
 
@@ -88,12 +87,12 @@ bool ScanIntegers(std::string_view text, std::span<int32_t> arrValue) {
   return true;
 }
 
-ParseResult_t<MotionRecord_t> ParseActionValue(std::string_view value) {
+ParseResult_t<ActionSource_t> ParseActionSource(std::string_view value) {
   ParseResult_t<NameAndRest_t> split = SplitName(value);
-  if (!split.entry) return ParseResult_t<MotionRecord_t>::Skip(split.strReason);
+  if (!split.entry) return ParseResult_t<ActionSource_t>::Skip(split.strReason);
 
-  MotionRecord_t motion;
-  motion.strName = std::move(split.entry->strName);
+  ActionSource_t action;
+  action.strName = std::move(split.entry->strName);
   const std::string_view rest = split.entry->strRest;
   size_t nPos = 0;
   bool bFirst = true;
@@ -101,13 +100,27 @@ ParseResult_t<MotionRecord_t> ParseActionValue(std::string_view value) {
        nComma = rest.find(',', nPos)) {
     const std::string_view token = rest.substr(nPos, nComma - nPos);
     if (token.empty()) break;  // the rest from here is the last token
-    if (!(bFirst && ApplyRateToken(token, motion))) {
-      motion.arrValue.push_back(Low16(ConvertToken(token)));
-    }
+    if (!(bFirst && TakeRateToken(token, action))) action.arrValue.push_back(ConvertToken(token));
     bFirst = false;
     nPos = nComma + 1;
   }
-  motion.arrValue.push_back(Low16(ConvertToken(rest.substr(nPos))));
+  action.arrValue.push_back(ConvertToken(rest.substr(nPos)));
+  return ParseResult_t<ActionSource_t>::Ok(std::move(action));
+}
+
+ParseResult_t<MotionRecord_t> ParseActionValue(std::string_view value) {
+  ParseResult_t<ActionSource_t> action = ParseActionSource(value);
+  if (!action.entry) return ParseResult_t<MotionRecord_t>::Skip(action.strReason);
+  MotionRecord_t motion;
+  motion.strName = std::move(action.entry->strName);
+  const uint8_t byRate = Low8(action.entry->nRate);
+  if (action.entry->cRateLetter == 'A' || action.entry->cRateLetter == 'B') {
+    motion.byCutRate = byRate;
+  }
+  if (action.entry->cRateLetter == 'A' || action.entry->cRateLetter == 'C') {
+    motion.byImpactRate = byRate;
+  }
+  for (const int32_t nValue : action.entry->arrValue) motion.arrValue.push_back(Low16(nValue));
   return ParseResult_t<MotionRecord_t>::Ok(std::move(motion));
 }
 
@@ -139,6 +152,10 @@ ParseResult_t<WeaponRecord_t> ParseWeaponValue(std::string_view value) {
   return ParseResult_t<WeaponRecord_t>::Ok(std::move(weapon));
 }
 
+ParseResult_t<std::string> ParseMonsterName(std::string_view value) {
+  return ParseResult_t<std::string>::Ok(std::string(value));
+}
+
 ParseResult_t<std::array<int32_t, 3>> ParseAngerValue(std::string_view value) {
   using Result = ParseResult_t<std::array<int32_t, 3>>;
   const std::string strValue = RemoveBlanks(value);
@@ -159,9 +176,16 @@ ParseResult_t<RegionRecord_t> ParseRegionValue(std::string_view value) {
   return ParseResult_t<RegionRecord_t>::Ok(std::move(region));
 }
 
-ParseResult_t<LevelRecord_t> ParseLevelValue(std::string_view value) {
+ParseResult_t<LevelSource_t> ParseLevelSource(std::string_view value) {
   ParseResult_t<NameAndRest_t> split = SplitName(value);
-  if (!split.entry) return ParseResult_t<LevelRecord_t>::Skip(split.strReason);
+  if (!split.entry) return ParseResult_t<LevelSource_t>::Skip(split.strReason);
+  return ParseResult_t<LevelSource_t>::Ok(
+      {std::move(split.entry->strName), ConvertToken(split.entry->strRest)});
+}
+
+ParseResult_t<LevelRecord_t> ParseLevelValue(std::string_view value) {
+  ParseResult_t<LevelSource_t> level = ParseLevelSource(value);
+  if (!level.entry) return ParseResult_t<LevelRecord_t>::Skip(level.strReason);
   return ParseResult_t<LevelRecord_t>::Ok(
-      {std::move(split.entry->strName), Low8(ConvertToken(split.entry->strRest))});
+      {std::move(level.entry->strName), Low8(level.entry->nRate)});
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "data/MonsterFileRecords.h"
 #include "data/WeaponFileRecords.h"
@@ -38,6 +39,27 @@ inline constexpr std::string_view kReasonRegionNumbers = "needs eight integers a
 inline constexpr std::string_view kReasonNoAnger = "no Anger entry, the monster is left out";
 inline constexpr std::string_view kReasonAngerNumbers =
     "Anger needs three integers, the monster is left out";
+// An entry of a UTF-8 source whose value holds a character without a
+// Shift-JIS code.
+inline constexpr std::string_view kReasonUnencodable =
+    "holds a character that Shift-JIS cannot encode";
+inline constexpr std::string_view kReasonAngerUnencodable =
+    "Anger holds a character that Shift-JIS cannot encode, the monster is left out";
+
+// An "Action" value as written: its numbers whole, before the record keeps
+// their low bits (rates 8 bits, motion values 16 bits).
+struct ActionSource_t {
+  std::string strName;
+  char cRateLetter = 0;  // 'A' both rates, 'B' cut, 'C' impact; 0 for none
+  int32_t nRate = 0;     // the rate letter's number
+  std::vector<int32_t> arrValue;
+};
+
+// A "Level" value as written, its rate whole.
+struct LevelSource_t {
+  std::string strName;
+  int32_t nRate = 0;
+};
 
 // The value without any space (0x20) or tab (0x09).
 std::string RemoveBlanks(std::string_view value);
@@ -54,6 +76,7 @@ bool ScanIntegers(std::string_view text, std::span<int32_t> arrValue);
 // letter (A both rates, B cut, C impact) and only when a comma follows it; the
 // last token is always a motion value; an empty token ends the list, and the
 // text from there on becomes the last token.
+ParseResult_t<ActionSource_t> ParseActionSource(std::string_view value);
 ParseResult_t<MotionRecord_t> ParseActionValue(std::string_view value);
 
 // "HitPattern": name, low rate, high rate.
@@ -63,6 +86,10 @@ ParseResult_t<HitPatternRecord_t> ParseHitPatternValue(std::string_view value);
 // integer that is required but not kept. Note the order: mask before value.
 ParseResult_t<WeaponRecord_t> ParseWeaponValue(std::string_view value);
 
+// An entry of "Monster": the monster's name, exactly as the reader gives it
+// (blanks inside stay); it names the monster's own section. Never skipped.
+ParseResult_t<std::string> ParseMonsterName(std::string_view value);
+
 // "Anger" of a monster's section: three integers.
 ParseResult_t<std::array<int32_t, 3>> ParseAngerValue(std::string_view value);
 
@@ -71,4 +98,5 @@ ParseResult_t<std::array<int32_t, 3>> ParseAngerValue(std::string_view value);
 ParseResult_t<RegionRecord_t> ParseRegionValue(std::string_view value);
 
 // "Level": name, then the rate, converted on its own (low 8 bits kept).
+ParseResult_t<LevelSource_t> ParseLevelSource(std::string_view value);
 ParseResult_t<LevelRecord_t> ParseLevelValue(std::string_view value);

@@ -6,6 +6,7 @@
 #include "data/ByteWriter.h"
 #include "data/DataManager.h"
 #include "data/LowBits.h"
+#include "data/SourceReader.h"
 #include "data/SourceValueParser.h"
 #include "model/WeaponClasses.h"
 
@@ -106,12 +107,14 @@ std::vector<uint8_t> CWeaponDataFile::Encode(const WeaponFileContents_t& content
 }
 
 WeaponFileContents_t CWeaponDataFile::ReadSource(const SourceLookup& lookup,
-                                                 std::vector<SkippedEntry_t>& arrSkipped) {
+                                                 std::vector<SkippedEntry_t>& arrSkipped,
+                                                 CSourceReadListener* pListener) {
+  CSourceReader reader(lookup, arrSkipped, pListener);
   WeaponFileContents_t contents;
-  ReadNumberedList(lookup, "Action", 1, ParseActionValue, contents.arrMotion, arrSkipped);
-  ReadNumberedList(lookup, "HitPattern", 1, ParseHitPatternValue, contents.arrHitPattern,
-                   arrSkipped);
-  ReadNumberedList(lookup, "Weapon", 1, ParseWeaponValue, contents.arrWeapon, arrSkipped);
+  reader.ReadList(eSOURCE_ENTRY::MOTION, "Action", 1, ParseActionValue, contents.arrMotion);
+  reader.ReadList(eSOURCE_ENTRY::HIT_PATTERN, "HitPattern", 1, ParseHitPatternValue,
+                  contents.arrHitPattern);
+  reader.ReadList(eSOURCE_ENTRY::WEAPON, "Weapon", 1, ParseWeaponValue, contents.arrWeapon);
   return contents;
 }
 

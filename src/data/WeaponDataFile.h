@@ -20,6 +20,7 @@
 #include "data/ConvertReport.h"
 #include "data/DataFileError.h"
 #include "data/SourceLookup.h"
+#include "data/SourceReadListener.h"
 #include "data/WeaponFileRecords.h"
 
 class CDataManager;
@@ -35,9 +36,11 @@ public:
   // The data file's bytes for the records.
   static std::vector<uint8_t> Encode(const WeaponFileContents_t& contents);
 
-  // The records of a source file, skipped entries noted in arrSkipped.
+  // The records of a source file, skipped entries noted in arrSkipped; a
+  // listener, when given, hears of every entry read.
   static WeaponFileContents_t ReadSource(const SourceLookup& lookup,
-                                         std::vector<SkippedEntry_t>& arrSkipped);
+                                         std::vector<SkippedEntry_t>& arrSkipped,
+                                         CSourceReadListener* pListener = nullptr);
 
   // Decodes the bytes into the store's lists of the category: the motion and
   // hit pattern lists always exist afterwards, the weapon list only when it

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace velkar {
 namespace {
@@ -77,6 +78,40 @@ size_t Utf8SequenceLength(unsigned char c) {
   return 1;
 }
 
+bool IsContinuation(unsigned char c) {
+  return c >= 0x80 && c <= 0xBF;
+}
+
+// The bytes to step over at a character iconv refused: its lead byte and the
+// continuation bytes that follow it, at most as many as the lead promises.
+size_t RefusedLength(std::string_view text, size_t nPos) {
+  const size_t nLength = Utf8SequenceLength(static_cast<unsigned char>(text[nPos]));
+  size_t nEnd = nPos + 1;
+  while (nEnd < nPos + nLength && nEnd < text.size() &&
+         IsContinuation(static_cast<unsigned char>(text[nEnd]))) {
+    ++nEnd;
+  }
+  return nEnd - nPos;
+}
+
+// The first byte after a well-formed sequence at nPos, or nPos when there is none.
+size_t Utf8CharEnd(std::string_view text, size_t nPos) {
+  const auto c = static_cast<unsigned char>(text[nPos]);
+  if (c < 0x80) return nPos + 1;
+  const size_t nLength = Utf8SequenceLength(c);
+  if (nLength == 1 || nPos + nLength > text.size()) return nPos;
+  const auto c1 = static_cast<unsigned char>(text[nPos + 1]);
+  // The second byte's range rules out overlong forms, surrogates and values
+  // above U+10FFFF.
+  const unsigned char byLow = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
+  const unsigned char byHigh = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
+  if (c1 < byLow || c1 > byHigh) return nPos;
+  for (size_t i = 2; i < nLength; ++i) {
+    if (!IsContinuation(static_cast<unsigned char>(text[nPos + i]))) return nPos;
+  }
+  return nPos + nLength;
+}
+
 }  // namespace
 
 std::string SjisToUtf8(std::string_view sjis) {
@@ -111,25 +146,41 @@ std::optional<std::string> Utf8ToSjis(std::string_view utf8) {
   return out;
 }
 
-std::string ToSjis(std::u8string_view utf8) {
-  const std::string_view text(reinterpret_cast<const char*>(utf8.data()), utf8.size());
-  if (IsAscii(text)) return std::string(text);
+std::string Utf8ToSjisReplacing(std::string_view utf8, std::vector<size_t>& arrReplaced) {
+  if (IsAscii(utf8)) return std::string(utf8);
   CIconv& cd = SjisEncoder();
   std::string out;
+  out.reserve(utf8.size());
   size_t nPos = 0;
-  while (nPos < text.size()) {
-    if (cd.IsValid()) nPos += cd.Convert(text.data() + nPos, text.size() - nPos, out);
-    if (nPos >= text.size()) break;
-    const auto c = static_cast<unsigned char>(text[nPos]);
+  while (nPos < utf8.size()) {
+    if (cd.IsValid()) nPos += cd.Convert(utf8.data() + nPos, utf8.size() - nPos, out);
+    if (nPos >= utf8.size()) break;
+    const auto c = static_cast<unsigned char>(utf8[nPos]);
     if (!cd.IsValid() && c < 0x80) {
       out += static_cast<char>(c);
       ++nPos;
       continue;
     }
+    arrReplaced.push_back(out.size());
     out += '?';
-    nPos += Utf8SequenceLength(c);
+    nPos += RefusedLength(utf8, nPos);
   }
   return out;
+}
+
+std::string ToSjis(std::u8string_view utf8) {
+  std::vector<size_t> arrReplaced;
+  return Utf8ToSjisReplacing(
+      std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()), arrReplaced);
+}
+
+bool IsUtf8(std::string_view text) {
+  for (size_t nPos = 0; nPos < text.size();) {
+    const size_t nEnd = Utf8CharEnd(text, nPos);
+    if (nEnd == nPos) return false;
+    nPos = nEnd;
+  }
+  return true;
 }
 
 size_t SjisPrefixLength(std::string_view text, size_t nMaxBytes) {

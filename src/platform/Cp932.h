@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velkar {
 
@@ -17,9 +18,19 @@ std::string SjisToUtf8(std::string_view sjis);
 // character that code page 932 cannot encode.
 std::optional<std::string> Utf8ToSjis(std::string_view utf8);
 
+// UTF-8 to Shift-JIS for text that must be read whatever it holds: each
+// character that code page 932 lacks, and each malformed UTF-8 sequence,
+// becomes one '?', whose offset in the result is appended to arrReplaced. A
+// malformed sequence never swallows an ASCII byte after it.
+std::string Utf8ToSjisReplacing(std::string_view utf8, std::vector<size_t>& arrReplaced);
+
 // Shift-JIS of a UTF-8 literal; a character code page 932 lacks becomes '?'.
 // Meant for literals in tests and tools, e.g. ToSjis(u8"大剣").
 std::string ToSjis(std::u8string_view utf8);
+
+// True when the text is well-formed UTF-8 (no overlong forms, no surrogates,
+// nothing above U+10FFFF).
+bool IsUtf8(std::string_view text);
 
 // True when the byte starts a double-byte Shift-JIS character.
 constexpr bool IsSjisLeadByte(unsigned char c) {

@@ -2,6 +2,8 @@
 // section and key=value line; lookups then hash two folded names. Every scan
 // inside a line walks whole characters, so the second byte of a double-byte
 // character is never read as '[', ']', '=', a quote, a blank or a letter.
+// A UTF-8 file is converted line by line, and the offsets of the '?' marks
+// the conversion leaves tell which names and values held what Shift-JIS lacks.
 #include "platform/IniFile.h"
 
 #include <utility>
@@ -10,6 +12,8 @@
 #include "platform/Cp932.h"
 
 namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // The end of the character that starts at nPos. A lead byte takes the next
 // byte of the line with it, whatever that byte is.
@@ -67,6 +71,16 @@ std::string_view Unquote(std::string_view text) {
   return text.substr(1, nLast - 1);
 }
 
+// Whether part, a view into line, holds one of the offsets in arrReplaced.
+bool HoldsReplaced(std::string_view line, std::string_view part,
+                   const std::vector<size_t>& arrReplaced) {
+  const auto nBegin = static_cast<size_t>(part.data() - line.data());
+  for (const size_t nOffset : arrReplaced) {
+    if (nOffset >= nBegin && nOffset < nBegin + part.size()) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 CIniFile CIniFile::Load(const std::string& strPath) {
@@ -79,36 +93,54 @@ CIniFile CIniFile::Load(const std::string& strPath) {
 CIniFile CIniFile::Parse(std::string_view text) {
   CIniFile ini;
   ini.m_bFound = true;
+  ini.m_bUtf8 = text.starts_with(kUtf8Mark);
+  if (ini.m_bUtf8) text.remove_prefix(kUtf8Mark.size());
   KeyIndex_t* pKeys = nullptr;
+  std::vector<size_t> arrReplaced;
   size_t nLine = 0;
   size_t nPos = 0;
   while (nPos < text.size()) {
     // CR, LF and CR LF each end a line; neither byte can be part of a
-    // double-byte character.
+    // double-byte character or of a UTF-8 sequence.
     size_t nEnd = text.find_first_of("\r\n", nPos);
     if (nEnd == std::string_view::npos) nEnd = text.size();
-    ini.ReadLine(text.substr(nPos, nEnd - nPos), ++nLine, pKeys);
+    const std::string_view line = text.substr(nPos, nEnd - nPos);
+    if (ini.m_bUtf8) {
+      arrReplaced.clear();
+      const std::string strSjis = velkar::Utf8ToSjisReplacing(line, arrReplaced);
+      ini.ReadLine(strSjis, ++nLine, arrReplaced, pKeys);
+    } else {
+      ini.ReadLine(line, ++nLine, arrReplaced, pKeys);
+    }
     nPos = nEnd + 1;
     if (nEnd + 1 < text.size() && text[nEnd] == '\r' && text[nEnd + 1] == '\n') ++nPos;
   }
   return ini;
 }
 
-void CIniFile::ReadLine(std::string_view line, size_t nLine, KeyIndex_t*& pKeys) {
+void CIniFile::ReadLine(std::string_view line, size_t nLine, const std::vector<size_t>& arrReplaced,
+                        KeyIndex_t*& pKeys) {
   const std::string_view body = TrimBlanks(line);
   if (body.empty() || body.front() == ';') return;
 
   if (body.front() == '[') {
     const size_t nClose = FindSingle(body, ']', true);
     if (nClose == std::string_view::npos) {
-      m_arrOddLine.push_back({nLine, std::string(line)});
+      m_arrOddLine.push_back({nLine, std::string(line), eODD_LINE::NO_CLOSING_BRACKET});
       return;
     }
-    std::string strName(TrimBlanks(body.substr(1, nClose - 1)));
-    // A later section of the same name is listed but never answers lookups.
-    auto [it, bNew] = m_mapIndex.try_emplace(FoldCase(strName));
-    pKeys = bNew ? &it->second : nullptr;
-    m_arrSection.push_back({std::move(strName), nLine, {}});
+    const std::string_view name = TrimBlanks(body.substr(1, nClose - 1));
+    const bool bUnencodable = HoldsReplaced(line, name, arrReplaced);
+    pKeys = nullptr;
+    if (!bUnencodable) {
+      // A later section of the same name is listed but never answers lookups.
+      auto [it, bNew] = m_mapIndex.try_emplace(FoldCase(name));
+      if (bNew) {
+        it->second.nLine = nLine;
+        pKeys = &it->second.mapKey;
+      }
+    }
+    m_arrSection.push_back({std::string(name), nLine, bUnencodable, {}});
     return;
   }
 
@@ -116,23 +148,36 @@ void CIniFile::ReadLine(std::string_view line, size_t nLine, KeyIndex_t*& pKeys)
   const std::string_view key =
       nEqual == std::string_view::npos ? std::string_view{} : TrimBlanks(body.substr(0, nEqual));
   if (key.empty() || m_arrSection.empty()) {
-    m_arrOddLine.push_back({nLine, std::string(line)});
+    const eODD_LINE eKind = nEqual == std::string_view::npos ? eODD_LINE::NO_EQUALS
+                            : key.empty()                    ? eODD_LINE::EMPTY_KEY
+                                                             : eODD_LINE::BEFORE_SECTIONS;
+    m_arrOddLine.push_back({nLine, std::string(line), eKind});
     return;
   }
   const std::string_view value = Unquote(TrimBlanks(body.substr(nEqual + 1)));
-  if (pKeys != nullptr) {
-    pKeys->try_emplace(FoldCase(key),
-                       value.substr(0, velkar::SjisPrefixLength(value, kMaxValueBytes)));
+  if (pKeys != nullptr && !HoldsReplaced(line, key, arrReplaced)) {
+    const std::string_view kept = value.substr(0, velkar::SjisPrefixLength(value, kMaxValueBytes));
+    pKeys->try_emplace(FoldCase(key), Value_t{std::string(kept), nLine, kept.size() < value.size(),
+                                              HoldsReplaced(line, kept, arrReplaced)});
   }
   m_arrSection.back().arrEntry.push_back({std::string(key), std::string(value), nLine});
 }
 
 std::string CIniFile::GetString(std::string_view section, std::string_view key) const {
+  const Value_t* pValue = Find(section, key);
+  return pValue == nullptr ? std::string() : pValue->strText;
+}
+
+const CIniFile::Value_t* CIniFile::Find(std::string_view section, std::string_view key) const {
   const auto itSection = m_mapIndex.find(FoldCase(section));
-  if (itSection == m_mapIndex.end()) return {};
-  const auto itKey = itSection->second.find(FoldCase(key));
-  if (itKey == itSection->second.end()) return {};
-  return itKey->second;
+  if (itSection == m_mapIndex.end()) return nullptr;
+  const auto itKey = itSection->second.mapKey.find(FoldCase(key));
+  return itKey == itSection->second.mapKey.end() ? nullptr : &itKey->second;
+}
+
+size_t CIniFile::GetSectionLine(std::string_view section) const {
+  const auto it = m_mapIndex.find(FoldCase(section));
+  return it == m_mapIndex.end() ? 0 : it->second.nLine;
 }
 
 std::string CIniFile::FoldCase(std::string_view name) {

@@ -22,6 +22,13 @@
 // - odd lines, kept for tools and otherwise ignored: a '[' line without ']',
 //   a line without '=', a line with an empty key ("=x"), and key=value lines
 //   before the first section.
+// A file that starts with the UTF-8 byte-order mark (EF BB BF) is UTF-8: the
+// mark is dropped and each line is converted to Shift-JIS before it is read,
+// so lookups by Shift-JIS names work as with any other file. A character that
+// code page 932 lacks (or a malformed UTF-8 sequence) becomes '?' and marks
+// what holds it: a value so marked is still found, with its flag set; a section
+// or key name so marked never answers a lookup. Files without the mark are
+// read as Shift-JIS, byte for byte.
 #pragma once
 
 #include <cstddef>
@@ -34,6 +41,15 @@ class CIniFile {
 public:
   static constexpr size_t kMaxValueBytes = 5119;
 
+  // A value as lookups give it.
+  struct Value_t {
+    std::string strText;        // cut at kMaxValueBytes
+    size_t nLine = 0;           // 1-based line number of its key=value line
+    bool bCut = false;          // the line's value was longer than kMaxValueBytes
+    bool bUnencodable = false;  // UTF-8 file: strText holds a '?' for a character
+                                // that code page 932 lacks
+  };
+
   // One key=value line as read, for lint-style tools.
   struct Entry_t {
     std::string strKey;
@@ -43,11 +59,20 @@ public:
   struct Section_t {
     std::string strName;
     size_t nLine = 0;
+    bool bUnencodable = false;      // UTF-8 file: the name holds a character
+                                    // that code page 932 lacks; never looked up
     std::vector<Entry_t> arrEntry;  // every entry, duplicates included, in file order
+  };
+  enum class eODD_LINE {
+    NO_CLOSING_BRACKET,  // starts with '[' but has no ']'
+    NO_EQUALS,           // neither a section, a comment nor key=value
+    EMPTY_KEY,           // nothing before the '='
+    BEFORE_SECTIONS,     // key=value before the first section
   };
   struct OddLine_t {  // a line that is neither section, comment, blank nor key=value
     size_t nLine = 0;
     std::string strText;
+    eODD_LINE eKind = eODD_LINE::NO_EQUALS;
   };
 
   CIniFile() = default;
@@ -58,26 +83,44 @@ public:
   static CIniFile Parse(std::string_view text);
 
   bool WasFound() const { return m_bFound; }
+  // The file started with the UTF-8 byte-order mark and was read as UTF-8.
+  bool IsUtf8() const { return m_bUtf8; }
 
   // The value of a key, as GetPrivateProfileStringA with an empty default and
-  // a 5120-byte buffer gives it.
+  // a 5120-byte buffer gives it. A value flagged unencodable is given with
+  // its '?' marks.
   std::string GetString(std::string_view section, std::string_view key) const;
+
+  // The value that answers a lookup, with its line and flags; null when the
+  // section or key is absent.
+  const Value_t* Find(std::string_view section, std::string_view key) const;
+
+  // The line of the section that answers lookups of a name; 0 when none does.
+  size_t GetSectionLine(std::string_view section) const;
 
   // Everything read, in file order (sections of the same name each appear).
   const std::vector<Section_t>& GetSections() const { return m_arrSection; }
   const std::vector<OddLine_t>& GetOddLines() const { return m_arrOddLine; }
 
 private:
-  using KeyIndex_t = std::unordered_map<std::string, std::string>;
+  using KeyIndex_t = std::unordered_map<std::string, Value_t>;
+  struct SectionIndex_t {
+    size_t nLine = 0;
+    KeyIndex_t mapKey;
+  };
 
-  // Files one line; pKeys is the index of the current section, null while
-  // the current section is a repeated one (its keys are never looked up).
-  void ReadLine(std::string_view line, size_t nLine, KeyIndex_t*& pKeys);
+  // Files one line. pKeys is the index of the current section, null while
+  // the current section never answers lookups (a repeated name, a name that
+  // is not Shift-JIS). arrReplaced: offsets of '?' marks put in by the UTF-8
+  // conversion, empty for Shift-JIS files.
+  void ReadLine(std::string_view line, size_t nLine, const std::vector<size_t>& arrReplaced,
+                KeyIndex_t*& pKeys);
   static std::string FoldCase(std::string_view name);
 
   bool m_bFound = false;
+  bool m_bUtf8 = false;
   std::vector<Section_t> m_arrSection;
   std::vector<OddLine_t> m_arrOddLine;
   // folded section name -> folded key -> value (first wins)
-  std::unordered_map<std::string, KeyIndex_t> m_mapIndex;
+  std::unordered_map<std::string, SectionIndex_t> m_mapIndex;
 };
