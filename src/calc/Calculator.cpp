@@ -61,7 +61,7 @@ void CCalculator::LoadAll() {
   m_nHitPatternSel = NO_SELECTION;
   m_arrMonster.clear();
   m_nMonsterSel = NO_SELECTION;
-  m_arrRow.clear();
+  ClearResultRows();
   m_arrChosen.clear();
   m_nChosenSel = NO_SELECTION;
   m_arrAvailable.clear();
@@ -271,26 +271,59 @@ bool CCalculator::IsModifierEnabled(int nControlId) const {
 void CCalculator::Recalculate() {
   const CWeapon* pWeapon = GetSelectedWeapon();
   if (!pWeapon || m_nMonsterSel == NO_SELECTION) return;  // the previous rows stay
-  m_arrRow.clear();
+  ClearResultRows();
   if (m_nHitPatternSel == NO_SELECTION || m_nLevelSel == NO_SELECTION) return;
 
-  m_arrMotionScratch.assign(m_arrChosen.begin(), m_arrChosen.end());
+  m_arrRowMotion.assign(m_arrChosen.begin(), m_arrChosen.end());
   DamageRequest_t request;
   request.nSharpness = m_nSharpness;
   request.bAnger = m_bAnger ? 1 : 0;
   request.nModifier = BuildModifierMask();
   request.pMonster = GetSelectedMonster();
-  request.pActions = &m_arrMotionScratch;
+  request.pActions = &m_arrRowMotion;
   request.pHitPattern = GetSelectedHitCorrection();
   request.pLevel = GetSelectedLevel();
 
   m_arrResultScratch.clear();
   if (pWeapon->CalcDamage(&request, &m_arrResultScratch)) {
+    m_pRowWeapon = pWeapon;
+    m_rowRequest = request;
+    m_rowRequest.pActions = nullptr;
     m_arrRow.reserve(m_arrResultScratch.size());
     for (const DamageResult_t& result : m_arrResultScratch) AppendResultRow(result);
   }
-  m_arrMotionScratch.clear();
   m_arrResultScratch.clear();
+}
+
+void CCalculator::ClearResultRows() {
+  m_arrRow.clear();
+  m_pRowWeapon = nullptr;
+  m_arrRowMotion.clear();
+}
+
+std::optional<CalcExplanation_t> CCalculator::Explain() const {
+  if (!m_pRowWeapon) return std::nullopt;
+  DamageRequest_t request = m_rowRequest;
+  request.pActions = &m_arrRowMotion;
+  CalcExplanation_t explanation;
+  if (!m_pRowWeapon->CalcDamage(&request, &explanation.arrRegion, &explanation.trace)) {
+    return std::nullopt;
+  }
+  return explanation;
+}
+
+std::optional<CalcExplanation_t> CCalculator::ExplainRow(int nRow) const {
+  if (SelectionIn(nRow, m_arrRow.size()) == NO_SELECTION) return std::nullopt;
+  std::optional<CalcExplanation_t> explanation = Explain();
+  if (!explanation || SelectionIn(nRow, explanation->arrRegion.size()) == NO_SELECTION) {
+    return std::nullopt;
+  }
+  std::vector<DamageResult_t>& arrRegion = explanation->arrRegion;
+  arrRegion = {arrRegion[static_cast<size_t>(nRow)]};
+  std::vector<HitTrace_t>& arrHit = explanation->trace.arrHit;
+  std::erase_if(arrHit, [nRow](const HitTrace_t& hit) { return hit.nRegion != nRow; });
+  for (HitTrace_t& hit : arrHit) hit.nRegion = 0;
+  return explanation;
 }
 
 void CCalculator::AppendResultRow(const DamageResult_t& result) {

@@ -47,6 +47,12 @@ struct ResultRow_t {
   int32_t nKind = RESULT_NORMAL;  // eRESULT_KIND
 };
 
+// The calculation behind the result rows, run again with every hit recorded.
+struct CalcExplanation_t {
+  std::vector<DamageResult_t> arrRegion;  // one per row, as the computation gave them
+  DamageTrace_t trace;                    // the factors and every hit
+};
+
 class CCalculator {
 public:
   static constexpr int kFirstModifierId = ::kFirstModifierId;
@@ -105,6 +111,18 @@ public:
   const std::vector<ResultColumn_t>& GetResultColumns() const { return m_arrColumn; }
   const std::vector<ResultRow_t>& GetResultRows() const { return m_arrRow; }
 
+  // The calculation that gave the current result rows, run again with every
+  // hit recorded; none when the rows were not computed (before the first
+  // calculation, or when a missing level or hit correction emptied them). It
+  // re-runs the rows' own request, so it always explains the rows on show,
+  // also after a keyboard move of the sharpness or a category change, which
+  // leave the rows as they are.
+  std::optional<CalcExplanation_t> Explain() const;
+
+  // The same for one result row: that row's region as the only region, with
+  // its hits (their nRegion is 0); none for an index outside the rows.
+  std::optional<CalcExplanation_t> ExplainRow(int nRow) const;
+
   // Raised whenever a list other than the result rows changes, so that a
   // window can refill its list controls only when needed.
   uint64_t GetListRevision() const { return m_nListRevision; }
@@ -123,6 +141,7 @@ private:
   void FillMonstersAndLevels();
   void SetWeaponTexts(const CWeapon& weapon);
   void AppendResultRow(const DamageResult_t& result);
+  void ClearResultRows();
   void ListsChanged() { ++m_nListRevision; }
 
   std::vector<CategoryEntry_t> m_arrCategory;
@@ -149,8 +168,15 @@ private:
   std::vector<ResultRow_t> m_arrRow;
   uint64_t m_nListRevision = 0;
 
-  // Scratch arrays of Recalculate, kept between calls only to reuse their
-  // memory; they hold nothing once a recalculation has finished.
-  std::vector<const CAction*> m_arrMotionScratch;
+  // The calculation behind the result rows: the weapon and the request, whose
+  // motion array is m_arrRowMotion (the request keeps no pointer to it, so a
+  // copied calculator cannot point into this one); no weapon when the rows
+  // were not computed.
+  const CWeapon* m_pRowWeapon = nullptr;
+  DamageRequest_t m_rowRequest;
+  std::vector<const CAction*> m_arrRowMotion;
+
+  // Scratch array of Recalculate, kept between calls only to reuse its
+  // memory; it holds nothing once a recalculation has finished.
   std::vector<DamageResult_t> m_arrResultScratch;
 };

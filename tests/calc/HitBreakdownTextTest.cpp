@@ -1,0 +1,169 @@
+// The breakdown text: doubles with 17 significant digits in any locale, the
+// factor lines, and a whole explanation worked out by hand.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+#include "CalcTestData.h"
+#include "calc/HitBreakdownText.h"
+#include "support/RowName.h"
+
+using namespace calctest;
+
+namespace {
+
+constexpr int kAmuletId = 1021;  // 力の護符, +5
+
+std::string Sjis(const std::string& strUtf8) {
+  return velkar::Utf8ToSjis(strUtf8).value();
+}
+
+// ---------------------------------------------------------------------------
+// Doubles
+
+struct DoubleRow_t {
+  const char* szName;
+  double dValue;
+  const char* szText;
+};
+
+class FormatDouble17Test : public ::testing::TestWithParam<DoubleRow_t> {};
+
+TEST_P(FormatDouble17Test, WritesSeventeenSignificantDigits) {
+  const DoubleRow_t& row = GetParam();
+  EXPECT_EQ(FormatDouble17(row.dValue), row.szText);
+  char szPrintf[64];
+  std::snprintf(szPrintf, sizeof szPrintf, "%.17g", row.dValue);
+  EXPECT_EQ(FormatDouble17(row.dValue), szPrintf);
+}
+
+const DoubleRow_t kDoubleRows[] = {
+    {"Whole", 54.0, "54"},
+    {"ExactFraction", 50.625, "50.625"},
+    {"NearestToDecimal", 48.6, "48.600000000000001"},
+    {"LastBitAbove", 0.1 + 0.2, "0.30000000000000004"},
+    {"SharpnessWhite", 1.3, "1.3"},
+    {"Zero", 0.0, "0"},
+    {"NegativeZero", -0.0, "-0"},
+    {"Large", 3.9e9, "3900000000"},
+    {"Exponent", 1.0e300, "1.0000000000000001e+300"},
+    {"Tiny", 5e-324, "4.9406564584124654e-324"},
+    {"Infinity", std::numeric_limits<double>::infinity(), "inf"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Values, FormatDouble17Test, ::testing::ValuesIn(kDoubleRows),
+                         RowName<DoubleRow_t>);
+
+TEST(FormatDouble17, NoValueIsNone) {
+  EXPECT_EQ(FormatDouble17(std::optional<double>{}), "none");
+  EXPECT_EQ(FormatDouble17(std::optional<double>{2.5}), "2.5");
+}
+
+// The window runs with the user's locale; a decimal comma must not appear.
+TEST(FormatDouble17, IgnoresTheNumericLocale) {
+  const char* pszLocale = nullptr;
+  for (const char* pszName : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
+    pszLocale = std::setlocale(LC_NUMERIC, pszName);
+    if (pszLocale) break;
+  }
+  if (!pszLocale) GTEST_SKIP() << "no locale with a decimal comma is installed";
+  const std::string strText = FormatDouble17(48.6);
+  std::setlocale(LC_NUMERIC, "C");
+  EXPECT_EQ(strText, "48.600000000000001");
+}
+
+TEST(ResultKindName, NamesTheThreeKinds) {
+  EXPECT_EQ(ResultKindName(RESULT_NORMAL), "normal");
+  EXPECT_EQ(ResultKindName(RESULT_LOW), "low");
+  EXPECT_EQ(ResultKindName(RESULT_HIGH), "high");
+  EXPECT_EQ(ResultKindName(7), "kind 7");
+}
+
+// ---------------------------------------------------------------------------
+// Whole explanations
+
+class HitBreakdownTextTest : public CalculatorFixture {};
+
+// The knife: B = 280 / 1.4 + 5 = 205 with 力の護符; green (1.125), 通常 100 %,
+// 下位 100 %, ドラゴン angry (200 - 90 = 110 %); 斬り下ろし [20] at rate 100:
+// r = 41; P = cut * 41 * 1.125 / 100; no element.
+//   頭 45:   P = 20.75625,  e = 50.625, T * 1.1 = 22.831875 -> 22
+//   尻尾 30: P = 13.8375,   e = 33.75,  15.22125 -> 15
+//   腹 90:   P = 41.5125,   e = 101.25 (high), 45.66375 -> 45
+//   甲殻 22: P = 10.1475,   e = 24.75 (low), 11.16225 -> 11
+// The 17 digits show the last bits: e at the head is 50.625000000000007.
+TEST_F(HitBreakdownTextTest, WholeExplanationWorkedByHand) {
+  StartWithKnife();
+  m_calc.SetModifier(kAmuletId, true);
+  m_calc.SetAnger(true);
+
+  const std::string strText = BuildHitBreakdownText(m_calc.Explain().value());
+
+  const char* const kHit = "  motion 1 斬り下ろし, hit 1: mv 20, raw r 41, rate m 100%, ";
+  EXPECT_EQ(strText,
+            Sjis(std::string("sharpness 3: physical x1.125, element x1\n"
+                             "hit correction 100%: h 1\n"
+                             "modifiers: bonus +5, factor x1; base attack B 205\n"
+                             "level 100%; angry 110%\n"
+                             "頭: physical 45%, element 0%, damage 22 (normal)\n") +
+                 kHit +
+                 "physical P 20.756250000000001, effective e 50.625000000000007 (normal), "
+                 "element E 0, total T 20.756250000000001, after anger 22.831875, truncated 22, "
+                 "running 22\n"
+                 "尻尾: physical 30%, element 0%, damage 15 (normal)\n" +
+                 kHit +
+                 "physical P 13.8375, effective e 33.75 (normal), element E 0, total T 13.8375, "
+                 "after anger 15.22125, truncated 15, running 15\n"
+                 "腹: physical 90%, element 0%, damage 45 (high)\n" +
+                 kHit +
+                 "physical P 41.512500000000003, effective e 101.25000000000001 (high), "
+                 "element E 0, total T 41.512500000000003, after anger 45.66375, truncated 45, "
+                 "running 45\n"
+                 "甲殻: physical 22%, element 0%, damage 11 (low)\n" +
+                 kHit +
+                 "physical P 10.147500000000001, effective e 24.750000000000004 (low), "
+                 "element E 0, total T 10.147500000000001, after anger 11.162250000000002, "
+                 "truncated 11, running 11\n"));
+}
+
+// One row: the factors, then that region alone.
+TEST_F(HitBreakdownTextTest, OneRowShowsItsRegionOnly) {
+  StartWithKnife();
+  m_calc.AddChosenMotion(kSlash);
+
+  const std::string strText = BuildHitBreakdownText(m_calc.ExplainRow(2).value());
+
+  EXPECT_EQ(strText.find(ToSjis(u8"頭")), std::string::npos);
+  const size_t nRegion = strText.find(Sjis("腹: physical 90%, element 0%, damage 80 (high)\n"));
+  ASSERT_NE(nRegion, std::string::npos) << strText;
+  EXPECT_EQ(strText.substr(0, nRegion), BuildFactorText(m_calc.Explain()->trace.factors));
+  EXPECT_NE(strText.find("level 100%; not angry\n"), std::string::npos);
+  EXPECT_NE(strText.find(", hit 1: mv 20,", nRegion), std::string::npos);
+  EXPECT_NE(strText.find("motion 2 ", nRegion), std::string::npos);
+  EXPECT_NE(strText.find("truncated 40, running 80\n"), std::string::npos);
+}
+
+// A hit with raw value 0 has no effective rate.
+TEST(HitLine, NoEffectiveRateReadsNone) {
+  const CAction action(Sjis("溜め"));
+  HitTrace_t hit;
+  hit.pAction = &action;
+  hit.nAction = 0;
+  hit.nHit = 2;
+  hit.nKind = RESULT_LOW;
+  hit.dElement = 6.0;
+  hit.dTotal = 6.0;
+  hit.dAngryTotal = 6.0;
+  hit.nTruncated = 6;
+  hit.nRunning = 18;
+  EXPECT_EQ(BuildHitLine(hit),
+            Sjis("  motion 1 溜め, hit 3: mv 0, raw r 0, rate m 0%, physical P 0, "
+                 "effective e none (low), element E 6, total T 6, after anger 6, truncated 6, "
+                 "running 18\n"));
+}
+
+}  // namespace
