@@ -11,6 +11,7 @@
 
 #include "ConvertCommand.h"
 #include "DumpCommand.h"
+#include "LintCommand.h"
 #include "ListCommand.h"
 #include "ReportCommand.h"
 #include "ToolCommand.h"
@@ -34,6 +35,8 @@ std::unique_ptr<CToolCommand> Create() {
 const CommandEntry_t kCommandTable[] = {
     {"convert", "Rebuild data files from their INI sources", &Create<CConvertCommand>},
     {"dump", "Print a data file as the INI source it converts from", &Create<CDumpCommand>},
+    {"lint", "Check source files and explain what the converters would skip or change",
+     &Create<CLintCommand>},
     {"list", "List what the data files hold", &Create<CListCommand>},
     {"report", "Compute one calculation and print its report", &Create<CReportCommand>},
 };
