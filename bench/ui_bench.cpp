@@ -1,0 +1,140 @@
+// Speed of the window on the sample data beside the program (offscreen):
+//
+//   StartToWindowShown   a new process of this program, from the spawn until
+//                        its main window is on screen with the data loaded and
+//                        painted once; the child's peak memory is reported.
+//   WeaponClickToRows    in this process: a click on a weapon entry until the
+//                        result list's new rows are painted.
+//
+// The child is this same program started with --show-window <fd>: it builds
+// the application and the window exactly as Velkar does, shows it, and
+// writes one byte to the pipe once the first frame is painted.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include <benchmark/benchmark.h>
+
+#include "ColorListCtrl.h"
+#include "VelkarApp.h"
+#include "VelkarDlg.h"
+#include "WeaponListBox.h"
+#include "data/DataManager.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr std::string_view kChildFlag = "--show-window";
+
+[[noreturn]] void Fail(const std::string& strWhy) {
+  std::cerr << "ui_bench: " << strWhy << '\n';
+  std::exit(1);
+}
+
+// Shows the window once it is on screen and painted, then says so on fd.
+int RunChild(int argc, char** argv, int nFd) {
+  CVelkarApp app(argc, argv);
+  CVelkarDlg dlg;
+  dlg.show();
+  if (!QTest::qWaitForWindowExposed(&dlg)) return 2;
+  QCoreApplication::processEvents();
+  if (dlg.GetCalculator().GetCategories().empty()) return 3;  // no sample data
+  const char byte = 1;
+  if (write(nFd, &byte, 1) != 1) return 4;
+  close(nFd);
+  return 0;
+}
+
+void StartToWindowShown(benchmark::State& state) {
+  long nPeakKiB = 0;
+  for (auto _ : state) {
+    int arrPipe[2];
+    if (pipe(arrPipe) != 0) Fail("pipe");
+    std::string strFd = std::to_string(arrPipe[1]);
+    std::string strFlag(kChildFlag);
+    char szSelf[] = "/proc/self/exe";
+    char* arrArg[] = {szSelf, strFlag.data(), strFd.data(), nullptr};
+
+    const auto tStart = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, arrArg, environ) != 0) {
+      Fail("cannot start the child");
+    }
+    close(arrPipe[1]);
+    char byte = 0;
+    const bool bShown = read(arrPipe[0], &byte, 1) == 1;
+    const auto tShown = std::chrono::steady_clock::now();
+    close(arrPipe[0]);
+
+    int nStatus = 0;
+    rusage usage{};
+    wait4(pid, &nStatus, 0, &usage);
+    if (!bShown || !WIFEXITED(nStatus) || WEXITSTATUS(nStatus) != 0) {
+      Fail("the child did not show the window (exit " + std::to_string(WEXITSTATUS(nStatus)) + ")");
+    }
+    nPeakKiB = std::max(nPeakKiB, usage.ru_maxrss);
+    state.SetIterationTime(std::chrono::duration<double>(tShown - tStart).count());
+  }
+  state.counters["peak_MiB"] = static_cast<double>(nPeakKiB) / 1024.0;
+}
+BENCHMARK(StartToWindowShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void WeaponClickToRows(benchmark::State& state) {
+  auto pDlg = std::make_unique<CVelkarDlg>();
+  pDlg->show();
+  if (!QTest::qWaitForWindowExposed(pDlg.get())) Fail("the window did not show");
+  auto* pWeapons = qobject_cast<CWeaponListBox*>(pDlg->GetControl(1002));
+  auto* pMotions = qobject_cast<QListWidget*>(pDlg->GetControl(1003));
+  auto* pResult = qobject_cast<CColorListCtrl*>(pDlg->GetControl(1013));
+  if (pWeapons->count() < 2 || pMotions->count() < 1) Fail("the sample data files are missing");
+  // A calculation with a few motions, as a player would have it.
+  pMotions->setCurrentRow(0);
+  auto* pAdd = pDlg->GetControl(1005);
+  for (int i = 0; i < 5; ++i) QTest::mouseClick(pAdd, Qt::LeftButton);
+  QCoreApplication::processEvents();
+
+  int nRow = 0;
+  for (auto _ : state) {
+    nRow = 1 - nRow;  // two weapons in turn, so that the rows change every time
+    const QRect rc = pWeapons->visualRect(pWeapons->model()->index(nRow, 0));
+    QTest::mouseClick(pWeapons->viewport(), Qt::LeftButton, {}, rc.center());
+    QCoreApplication::processEvents();  // paints what the click changed
+    benchmark::DoNotOptimize(pResult->GetRowCount());
+  }
+  if (pDlg->GetCalculator().GetWeaponSelection() != nRow || pResult->GetRowCount() == 0) {
+    Fail("the clicks did not reach the calculator");
+  }
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+  pDlg.reset();
+  CDataManager::DestroyInstance();
+}
+BENCHMARK(WeaponClickToRows)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  if (argc == 3 && argv[1] == kChildFlag) return RunChild(argc, argv, std::atoi(argv[2]));
+  benchmark::Initialize(&argc, argv);
+  QApplication app(argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
