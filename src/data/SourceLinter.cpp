@@ -384,18 +384,23 @@ void CSourceLinter::CheckUnreadEntries(const CIniFile::Section_t& section) {
         (nNumber && *nNumber >= itEnd->second)) {
       continue;
     }
-    std::string strHint = " (only numbered entries are read here)";
-    if (HasLeadingZero(entry.strKey)) {
-      strHint = " (entry numbers are written without leading zeros)";
-    } else if (nNumber) {
-      strHint = " (this list starts at 1)";
-    } else if (section.nLine != m_ini.GetSectionLine("Monster") &&
-               section.nLine != m_ini.GetSectionLine("Level") && m_eKind == eSOURCE_KIND::MONSTER) {
-      strHint = " (a monster's section holds Anger and the numbered regions)";
-    }
-    Add(entry.nLine, section.strName, entry.strKey,
-        strSubject + ": the entry is never read" + strHint);
+    std::string strText = strSubject;
+    strText += ": the entry is never read";
+    strText += UnreadHint(section, entry.strKey);
+    Add(entry.nLine, section.strName, entry.strKey, std::move(strText));
   }
+}
+
+std::string_view CSourceLinter::UnreadHint(const CIniFile::Section_t& section,
+                                           std::string_view key) const {
+  if (HasLeadingZero(key)) return " (entry numbers are written without leading zeros)";
+  // The numbers a list reads run from its start; only 0 can lie below it.
+  if (EntryNumber(key)) return " (this list starts at 1)";
+  const bool bMonsterSection = m_eKind == eSOURCE_KIND::MONSTER &&
+                               section.nLine != m_ini.GetSectionLine("Monster") &&
+                               section.nLine != m_ini.GetSectionLine("Level");
+  return bMonsterSection ? " (a monster's section holds Anger and the numbered regions)"
+                         : " (only numbered entries are read here)";
 }
 
 void CSourceLinter::Add(size_t nLine, std::string_view section, std::string_view key,

@@ -93,6 +93,8 @@ private:
   void CheckOddLines();
   void CheckSections();
   void CheckUnreadEntries(const CIniFile::Section_t& section);
+  // Why an entry of a section that the converter reads is not read.
+  std::string_view UnreadHint(const CIniFile::Section_t& section, std::string_view key) const;
 
   void Add(size_t nLine, std::string_view section, std::string_view key, std::string strText);
 
