@@ -7,9 +7,9 @@
 
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
-#include "calc/ModifierTable.h"
+#include "calc/HitBreakdownText.h"
 #include "calc/ReportText.h"
-#include "data/DataManager.h"
+#include "model/Action.h"
 #include "platform/Cp932.h"
 
 namespace {
@@ -23,51 +23,35 @@ ordered_json ColourText(const std::optional<uint32_t>& nColour) {
   return szText;
 }
 
-// "--weapon: 9 is out of range; valid: 0 to 7 (the weapons of category 0)".
-std::string RangeError(const char* pszOption, int nValue, size_t nCount,
-                       const std::string& strWhat) {
-  std::string strMessage =
-      std::string(pszOption) + ": " + std::to_string(nValue) + " is out of range; ";
-  if (nCount == 0) return strMessage + "there are no " + strWhat;
-  return strMessage + "valid: 0 to " + std::to_string(nCount - 1) + " (" + strWhat + ")";
-}
-
-bool InRange(int nValue, size_t nCount) {
-  return nValue >= 0 && static_cast<size_t>(nValue) < nCount;
-}
-
-std::string ListedCategories(const CCalculator& calculator) {
-  std::string strList;
-  for (const CategoryEntry_t& entry : calculator.GetCategories()) {
-    strList += (strList.empty() ? "" : ", ") + std::to_string(entry.nCategory);
-  }
-  return strList.empty() ? "none" : strList;
+ordered_json HitJson(const HitTrace_t& hit) {
+  ordered_json effective = nullptr;
+  if (hit.dEffective) effective = *hit.dEffective;
+  return {{"motion", velkar::SjisToUtf8(hit.pAction ? hit.pAction->GetName() : std::string())},
+          {"position", hit.nAction},
+          {"hit", hit.nHit},
+          {"motion_value", hit.wMotionValue},
+          {"raw", hit.dRaw},
+          {"motion_rate", hit.byMotionRate},
+          {"physical", hit.dPhysical},
+          {"effective", effective},
+          {"kind", hit.nKind},
+          {"element", hit.dElement},
+          {"total", hit.dTotal},
+          {"after_anger", hit.dAngryTotal},
+          {"truncated", hit.nTruncated},
+          {"running", hit.nRunning}};
 }
 
 }  // namespace
 
 void CReportCommand::Setup(CLI::App& command) {
-  command.add_option("--category", m_nCategory, "Weapon category 0 to 7; it must be listed")
-      ->required()
-      ->check(CLI::Range(0, 7));
+  m_options.AddCategoryOption(command);
   command.add_option("--weapon", m_nWeapon, "Index in the category's weapon list")->required();
-  m_pSharpness =
-      command
-          .add_option("--sharpness", m_nSharpness, "Sharpness 0 to 5 (default: the weapon's own)")
-          ->check(CLI::Range(0, 5));
-  m_pMonster = command.add_option("--monster", m_nMonster, "Index in the monster list (default 0)");
-  m_pLevel = command.add_option("--level", m_nLevel, "Index in the level list (default 0)");
-  m_pHit = command.add_option("--hit", m_nHit,
-                              "Index in the category's hit correction list (default 0)");
-  command.add_flag("--anger", m_bAnger, "The monster is angry");
-  command
-      .add_option("--modifier", m_arrModifier,
-                  "Tick a modifier by control id, 1018 to 1041 (repeatable, in order)")
-      ->check(CLI::Range(kFirstModifierId, kLastModifierId));
-  command.add_option(
-      "--motion", m_arrMotion,
-      "Add a motion by its index in the category's motion list (repeatable, in order)");
+  m_options.AddSelectionOptions(command, "Sharpness 0 to 5 (default: the weapon's own)");
   command.add_flag("--json", m_bJson, "Print one JSON object (UTF-8)");
+  command.add_flag("--explain", m_bExplain,
+                   "After the report, every hit on every region with each step of its "
+                   "damage (with --json: the \"factors\" and \"explain\" members)");
 }
 
 int CReportCommand::Run(const ToolContext_t& context) {
@@ -76,71 +60,37 @@ int CReportCommand::Run(const ToolContext_t& context) {
   if (!strUsage.empty()) return context.output.UsageError(strUsage);
 
   const std::optional<std::string> strReport = BuildReportFromCalculator(calculator);
-  if (!strReport) {
-    const char* pszMissing = calculator.GetSelectedMonster() == nullptr ? "monster"
-                             : calculator.GetSelectedLevel() == nullptr ? "level"
-                                                                        : "hit correction";
-    context.output.Error(std::string("no report: there is no ") + pszMissing + " to select");
+  const std::optional<CalcExplanation_t> explanation = calculator.Explain();
+  if (!strReport || !explanation) {
+    const std::string strMissing =
+        CCalculationOptions::MissingTarget(calculator).value_or("calculation");
+    context.output.Error("no report: there is no " + strMissing + " to select");
     return kExitFailure;
   }
   if (m_bJson) {
-    context.output.WriteUtf8(ReportJson(calculator, *strReport).dump(2) + "\n");
+    ordered_json document = ReportJson(calculator, *strReport);
+    if (m_bExplain) {
+      document["factors"] = FactorsJson(*explanation);
+      document["explain"] = ExplainJson(*explanation);
+    }
+    context.output.WriteUtf8(document.dump(2) + "\n");
   } else {
     context.output.Write(*strReport);
+    if (m_bExplain) context.output.Write("\n" + BuildHitBreakdownText(*explanation));
   }
   return kExitOk;
 }
 
 std::string CReportCommand::Drive(CCalculator& calculator) const {
-  calculator.LoadAll();
-
-  const std::vector<CategoryEntry_t>& arrCategory = calculator.GetCategories();
-  size_t nEntry = 0;
-  while (nEntry < arrCategory.size() && arrCategory[nEntry].nCategory != m_nCategory) ++nEntry;
-  if (nEntry == arrCategory.size()) {
-    return "--category: " + std::to_string(m_nCategory) + " (" +
-           CDataManager::GetCategoryName(m_nCategory) +
-           ") is not listed; listed categories: " + ListedCategories(calculator);
-  }
-  calculator.SelectCategory(static_cast<int>(nEntry));
-
-  const std::string strOfCategory = " of category " + std::to_string(m_nCategory);
+  std::string strUsage = m_options.LoadCategory(calculator);
+  if (!strUsage.empty()) return strUsage;
   if (!InRange(m_nWeapon, calculator.GetWeapons().size())) {
     return RangeError("--weapon", m_nWeapon, calculator.GetWeapons().size(),
-                      "weapons" + strOfCategory);
+                      "weapons" + m_options.OfCategory());
   }
   calculator.SelectWeapon(m_nWeapon);
-  if (*m_pSharpness) calculator.ReleaseSharpness(m_nSharpness);
-
-  if (*m_pMonster) {
-    if (!InRange(m_nMonster, calculator.GetMonsters().size())) {
-      return RangeError("--monster", m_nMonster, calculator.GetMonsters().size(), "monsters");
-    }
-    calculator.SelectMonster(m_nMonster);
-  }
-  if (*m_pLevel) {
-    if (!InRange(m_nLevel, calculator.GetLevels().size())) {
-      return RangeError("--level", m_nLevel, calculator.GetLevels().size(), "levels");
-    }
-    calculator.SelectLevel(m_nLevel);
-  }
-  if (*m_pHit) {
-    if (!InRange(m_nHit, calculator.GetHitCorrections().size())) {
-      return RangeError("--hit", m_nHit, calculator.GetHitCorrections().size(),
-                        "hit corrections" + strOfCategory);
-    }
-    calculator.SelectHitCorrection(m_nHit);
-  }
-  if (m_bAnger) calculator.SetAnger(true);
-  for (int nId : m_arrModifier) calculator.SetModifier(nId, true);
-  for (int nMotion : m_arrMotion) {
-    if (!InRange(nMotion, calculator.GetAvailableMotions().size())) {
-      return RangeError("--motion", nMotion, calculator.GetAvailableMotions().size(),
-                        "motions" + strOfCategory);
-    }
-    calculator.AddChosenMotion(nMotion);
-  }
-  return {};
+  m_options.ApplySharpness(calculator);
+  return m_options.ApplySelections(calculator);
 }
 
 ordered_json CReportCommand::ReportJson(const CCalculator& calculator,
@@ -163,4 +113,37 @@ ordered_json CReportCommand::ReportJson(const CCalculator& calculator,
   }
   document["report"] = velkar::SjisToUtf8(strReport);
   return document;
+}
+
+ordered_json CReportCommand::FactorsJson(const CalcExplanation_t& explanation) {
+  const DamageFactors_t& f = explanation.trace.factors;
+  return {{"sharpness", f.nSharpness},
+          {"sharpness_physical", f.dSharpPhys},
+          {"sharpness_element", f.dSharpElement},
+          {"hit_rate", f.byHitRate},
+          {"hit_factor", f.dHitFactor},
+          {"bonus", f.byBonus},
+          {"factor", f.dFactor},
+          {"base_attack", f.dBase},
+          {"level_rate", f.byLevelRate},
+          {"anger", f.bAnger},
+          {"anger_rate", f.byAngerRate}};
+}
+
+ordered_json CReportCommand::ExplainJson(const CalcExplanation_t& explanation) {
+  ordered_json regions = ordered_json::array();
+  for (size_t i = 0; i < explanation.arrRegion.size(); ++i) {
+    const DamageResult_t& region = explanation.arrRegion[i];
+    ordered_json hits = ordered_json::array();
+    for (const HitTrace_t& hit : explanation.trace.arrHit) {
+      if (hit.nRegion == static_cast<int32_t>(i)) hits.push_back(HitJson(hit));
+    }
+    regions.push_back({{"region", velkar::SjisToUtf8(region.strName)},
+                       {"physical", region.byPhys},
+                       {"element", region.byElement},
+                       {"damage", region.nDamage},
+                       {"kind", region.nKind},
+                       {"hits", std::move(hits)}});
+  }
+  return regions;
 }

@@ -2,17 +2,19 @@
 // order a user of the window would go: LoadAll, the category, the weapon, the
 // sharpness, monster, level and hit correction, anger, the modifiers in the
 // order given, then the motions in the order given. Prints the report text,
-// or with --json the status texts, the result rows and the report.
+// or with --json the status texts, the result rows and the report; --explain
+// adds the breakdown of every hit behind the rows.
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "CalculationOptions.h"
 #include "ToolCommand.h"
 
 class CCalculator;
+struct CalcExplanation_t;
 
 class CReportCommand : public CToolCommand {
 public:
@@ -25,19 +27,11 @@ private:
 
   static nlohmann::ordered_json ReportJson(const CCalculator& calculator,
                                            const std::string& strReport);
+  static nlohmann::ordered_json FactorsJson(const CalcExplanation_t& explanation);
+  static nlohmann::ordered_json ExplainJson(const CalcExplanation_t& explanation);
 
-  CLI::Option* m_pSharpness = nullptr;
-  CLI::Option* m_pMonster = nullptr;
-  CLI::Option* m_pLevel = nullptr;
-  CLI::Option* m_pHit = nullptr;
-  int m_nCategory = 0;
+  CCalculationOptions m_options;
   int m_nWeapon = 0;
-  int m_nSharpness = 0;
-  int m_nMonster = 0;
-  int m_nLevel = 0;
-  int m_nHit = 0;
-  bool m_bAnger = false;
-  std::vector<int> m_arrModifier;
-  std::vector<int> m_arrMotion;
   bool m_bJson = false;
+  bool m_bExplain = false;
 };

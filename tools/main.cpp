@@ -13,6 +13,7 @@
 #include "DumpCommand.h"
 #include "LintCommand.h"
 #include "ListCommand.h"
+#include "RankCommand.h"
 #include "ReportCommand.h"
 #include "ToolCommand.h"
 #include "ToolOutput.h"
@@ -38,6 +39,7 @@ const CommandEntry_t kCommandTable[] = {
     {"lint", "Check source files and explain what the converters would skip or change",
      &Create<CLintCommand>},
     {"list", "List what the data files hold", &Create<CListCommand>},
+    {"rank", "Rank a category's weapons by their damage on one target", &Create<CRankCommand>},
     {"report", "Compute one calculation and print its report", &Create<CReportCommand>},
 };
 

@@ -76,6 +76,87 @@ TEST_F(ReportCommandTest, TextIsTheWholeReport) {
   EXPECT_EQ(result.strOut, kPlainReport);
 }
 
+// The breakdown after the report, for the one 振り下ろし above: the same
+// numbers, each double with its 17 significant digits (48.6 is stored as
+// 48.600000000000001), every hit's truncated value adding up to the damage.
+TEST_F(ReportCommandTest, ExplainFollowsTheReport) {
+  const ToolResult_t result = Report({"--motion", "0", "--explain"});
+  EXPECT_EQ(result.nExit, 0) << result.strErr;
+  const std::string strHit = "  motion 1 振り下ろし, hit 1: mv 48, raw r 96, rate m 100%, ";
+  EXPECT_EQ(result.strOut,
+            std::string(kPlainReport) + "\n" +
+                "sharpness 3: physical x1.125, element x1\n"
+                "hit correction 100%: h 1\n"
+                "modifiers: bonus +0, factor x1; base attack B 200\n"
+                "level 100%; not angry\n"
+                "頭: physical 45%, element 20%, damage 54 (normal)\n" +
+                strHit +
+                "physical P 48.600000000000001, effective e 50.625 (normal), element E 6, "
+                "total T 54.600000000000001, after anger 54.600000000000001, truncated 54, "
+                "running 54\n"
+                "背中の甲殻部: physical 20%, element 0%, damage 21 (low)\n" +
+                strHit +
+                "physical P 21.600000000000001, effective e 22.5 (low), element E 0, "
+                "total T 21.600000000000001, after anger 21.600000000000001, truncated 21, "
+                "running 21\n"
+                "尻尾: physical 90%, element 10%, damage 100 (high)\n" +
+                strHit +
+                "physical P 97.200000000000003, effective e 101.25 (high), element E 3, "
+                "total T 100.2, after anger 100.2, truncated 100, running 100\n");
+}
+
+// With --json the breakdown is data: the factors, and per region its hits.
+// The second hit of 薙ぎ払い on the head, angry with 会心 (B = 250):
+// r = 26 * 250 / 100 = 65, P = 45 * 65 * 1.125 / 100 = 32.90625, E = 6,
+// T = 38.90625, angry (110 %) 42.796875 -> 42; the first hit (mv 48:
+// r = 120, P = 60.75, T = 66.75, angry 73.425 -> 73) makes the running 115.
+TEST_F(ReportCommandTest, ExplainJsonHoldsFactorsAndHits) {
+  const ToolResult_t result =
+      Report({"--motion", "1", "--anger", "--modifier", "1040", "--json", "--explain"});
+  ASSERT_EQ(result.nExit, 0) << result.strErr;
+  const json document = json::parse(result.strOut);
+
+  const json& factors = document["factors"];
+  EXPECT_EQ(factors["sharpness"], 3);
+  EXPECT_EQ(factors["sharpness_physical"], 1.125);
+  EXPECT_EQ(factors["hit_rate"], 100);
+  EXPECT_EQ(factors["bonus"], 0);
+  EXPECT_EQ(factors["factor"], 1.25);
+  EXPECT_EQ(factors["base_attack"], 250.0);
+  EXPECT_EQ(factors["anger"], true);
+  EXPECT_EQ(factors["anger_rate"], 110);
+
+  const json& explain = document["explain"];
+  ASSERT_EQ(explain.size(), 3u);
+  EXPECT_EQ(explain[0]["region"], "頭");
+  EXPECT_EQ(explain[0]["damage"], 115);
+  EXPECT_EQ(explain[0]["damage"], document["rows"][0]["damage"]);
+  ASSERT_EQ(explain[0]["hits"].size(), 2u);
+  const json& hit = explain[0]["hits"][1];
+  EXPECT_EQ(hit["motion"], "薙ぎ払い");
+  EXPECT_EQ(hit["position"], 0);
+  EXPECT_EQ(hit["hit"], 1);
+  EXPECT_EQ(hit["motion_value"], 26);
+  EXPECT_DOUBLE_EQ(hit["raw"].get<double>(), 65.0);
+  EXPECT_EQ(hit["motion_rate"], 100);
+  EXPECT_DOUBLE_EQ(hit["physical"].get<double>(), 32.90625);
+  EXPECT_DOUBLE_EQ(hit["effective"].get<double>(), 50.625);
+  EXPECT_EQ(hit["kind"], 0);
+  EXPECT_DOUBLE_EQ(hit["element"].get<double>(), 6.0);
+  EXPECT_DOUBLE_EQ(hit["total"].get<double>(), 38.90625);
+  EXPECT_DOUBLE_EQ(hit["after_anger"].get<double>(), 42.796875);
+  EXPECT_EQ(hit["truncated"], 42);
+  EXPECT_EQ(hit["running"], 115);
+}
+
+TEST_F(ReportCommandTest, JsonWithoutExplainHasNoBreakdown) {
+  const ToolResult_t result = Report({"--motion", "0", "--json"});
+  ASSERT_EQ(result.nExit, 0) << result.strErr;
+  const json document = json::parse(result.strOut);
+  EXPECT_FALSE(document.contains("explain"));
+  EXPECT_FALSE(document.contains("factors"));
+}
+
 TEST_F(ReportCommandTest, SjisWritesTheReportsOwnBytes) {
   const ToolResult_t result = RunToolIn(
       m_dir.Path(), {"--sjis", "report", "--category", "2", "--weapon", "0", "--motion", "0"});

@@ -52,11 +52,16 @@ std::vector<std::string> Report(std::vector<std::string> arrArg) {
   return arrArg;
 }
 
+std::vector<std::string> Rank(std::vector<std::string> arrArg) {
+  arrArg.insert(arrArg.begin(), "rank");
+  return arrArg;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Tool, UsageErrorTest,
     ::testing::Values(
         UsageRow_t{"NoCommand", {}, "A subcommand is required"},
-        UsageRow_t{"UnknownCommand", {"rank"}, "A subcommand is required"},
+        UsageRow_t{"UnknownCommand", {"rate"}, "A subcommand is required"},
         UsageRow_t{"ConvertUnknownTarget",
                    {"convert", "swords"},
                    "SOURCES: swords not in {weapons,monsters,all}"},
@@ -107,6 +112,24 @@ INSTANTIATE_TEST_SUITE_P(
                    Report({"--category", "0", "--weapon", "0", "--modifier", "1018", "--modifier",
                            "1042"}),
                    "--modifier: Value 1042 not in range 1018 to 1041"},
+        UsageRow_t{"RankWithoutCategory", Rank({}), "--category is required"},
+        UsageRow_t{"RankCategoryNotListed", Rank({"--category", "3"}),
+                   "--category: 3 (Katana) is not listed; listed categories: 0, 2"},
+        UsageRow_t{"RankTakesNoWeapon", Rank({"--category", "0", "--weapon", "1"}),
+                   "The following arguments were not expected: 1 --weapon"},
+        UsageRow_t{"RankSharpnessBeyondWhite", Rank({"--category", "0", "--sharpness", "6"}),
+                   "--sharpness: Value 6 not in range 0 to 5"},
+        UsageRow_t{"RankMonsterBeyondTheList", Rank({"--category", "0", "--monster", "1"}),
+                   "--monster: 1 is out of range; valid: 0 to 0 (monsters)"},
+        UsageRow_t{"RankMotionBeyondTheList", Rank({"--category", "0", "--motion", "-1"}),
+                   "--motion: -1 is out of range; valid: 0 to 2 (motions of category 0)"},
+        UsageRow_t{"RankModifierAboveTheIds", Rank({"--category", "0", "--modifier", "1042"}),
+                   "--modifier: Value 1042 not in range 1018 to 1041"},
+        UsageRow_t{"RankRegionWithoutName", Rank({"--category", "0", "--region"}),
+                   "--region: 1 required TEXT missing"},
+        UsageRow_t{"RankRegionOfAMonsterWithoutRegions",
+                   Rank({"--category", "0", "--region", "頭"}),
+                   "--region: 頭 is not a region of m; it has no regions"},
         UsageRow_t{"MissingDataFolder",
                    {"--dir", "/nonexistent/velkar", "list"},
                    "--dir: Directory does not exist: /nonexistent/velkar"}),

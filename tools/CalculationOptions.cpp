@@ -1,0 +1,115 @@
+#include "CalculationOptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include "calc/Calculator.h"
+#include "calc/ModifierTable.h"
+#include "data/DataManager.h"
+
+namespace {
+
+std::string ListedCategories(const CCalculator& calculator) {
+  std::string strList;
+  for (const CategoryEntry_t& entry : calculator.GetCategories()) {
+    strList += (strList.empty() ? "" : ", ") + std::to_string(entry.nCategory);
+  }
+  return strList.empty() ? "none" : strList;
+}
+
+}  // namespace
+
+std::string RangeError(const char* pszOption, int nValue, size_t nCount,
+                       const std::string& strWhat) {
+  std::string strMessage =
+      std::string(pszOption) + ": " + std::to_string(nValue) + " is out of range; ";
+  if (nCount == 0) return strMessage + "there are no " + strWhat;
+  return strMessage + "valid: 0 to " + std::to_string(nCount - 1) + " (" + strWhat + ")";
+}
+
+bool InRange(int nValue, size_t nCount) {
+  return nValue >= 0 && static_cast<size_t>(nValue) < nCount;
+}
+
+void CCalculationOptions::AddCategoryOption(CLI::App& command) {
+  command.add_option("--category", m_nCategory, "Weapon category 0 to 7; it must be listed")
+      ->required()
+      ->check(CLI::Range(0, 7));
+}
+
+void CCalculationOptions::AddSelectionOptions(CLI::App& command, const char* pszSharpnessHelp) {
+  m_pSharpness =
+      command.add_option("--sharpness", m_nSharpness, pszSharpnessHelp)->check(CLI::Range(0, 5));
+  m_pMonster = command.add_option("--monster", m_nMonster, "Index in the monster list (default 0)");
+  m_pLevel = command.add_option("--level", m_nLevel, "Index in the level list (default 0)");
+  m_pHit = command.add_option("--hit", m_nHit,
+                              "Index in the category's hit correction list (default 0)");
+  command.add_flag("--anger", m_bAnger, "The monster is angry");
+  command
+      .add_option("--modifier", m_arrModifier,
+                  "Tick a modifier by control id, 1018 to 1041 (repeatable, in order)")
+      ->check(CLI::Range(kFirstModifierId, kLastModifierId));
+  command.add_option(
+      "--motion", m_arrMotion,
+      "Add a motion by its index in the category's motion list (repeatable, in order)");
+}
+
+std::string CCalculationOptions::OfCategory() const {
+  return " of category " + std::to_string(m_nCategory);
+}
+
+std::string CCalculationOptions::LoadCategory(CCalculator& calculator) const {
+  calculator.LoadAll();
+  const std::vector<CategoryEntry_t>& arrCategory = calculator.GetCategories();
+  size_t nEntry = 0;
+  while (nEntry < arrCategory.size() && arrCategory[nEntry].nCategory != m_nCategory) ++nEntry;
+  if (nEntry == arrCategory.size()) {
+    return "--category: " + std::to_string(m_nCategory) + " (" +
+           CDataManager::GetCategoryName(m_nCategory) +
+           ") is not listed; listed categories: " + ListedCategories(calculator);
+  }
+  calculator.SelectCategory(static_cast<int>(nEntry));
+  return {};
+}
+
+void CCalculationOptions::ApplySharpness(CCalculator& calculator) const {
+  if (*m_pSharpness) calculator.ReleaseSharpness(m_nSharpness);
+}
+
+std::string CCalculationOptions::ApplySelections(CCalculator& calculator) const {
+  if (*m_pMonster) {
+    if (!InRange(m_nMonster, calculator.GetMonsters().size())) {
+      return RangeError("--monster", m_nMonster, calculator.GetMonsters().size(), "monsters");
+    }
+    calculator.SelectMonster(m_nMonster);
+  }
+  if (*m_pLevel) {
+    if (!InRange(m_nLevel, calculator.GetLevels().size())) {
+      return RangeError("--level", m_nLevel, calculator.GetLevels().size(), "levels");
+    }
+    calculator.SelectLevel(m_nLevel);
+  }
+  if (*m_pHit) {
+    if (!InRange(m_nHit, calculator.GetHitCorrections().size())) {
+      return RangeError("--hit", m_nHit, calculator.GetHitCorrections().size(),
+                        "hit corrections" + OfCategory());
+    }
+    calculator.SelectHitCorrection(m_nHit);
+  }
+  if (m_bAnger) calculator.SetAnger(true);
+  for (int nId : m_arrModifier) calculator.SetModifier(nId, true);
+  for (int nMotion : m_arrMotion) {
+    if (!InRange(nMotion, calculator.GetAvailableMotions().size())) {
+      return RangeError("--motion", nMotion, calculator.GetAvailableMotions().size(),
+                        "motions" + OfCategory());
+    }
+    calculator.AddChosenMotion(nMotion);
+  }
+  return {};
+}
+
+std::optional<std::string> CCalculationOptions::MissingTarget(const CCalculator& calculator) {
+  if (!calculator.GetSelectedMonster()) return "monster";
+  if (!calculator.GetSelectedLevel()) return "level";
+  if (!calculator.GetSelectedHitCorrection()) return "hit correction";
+  return std::nullopt;
+}
