@@ -157,8 +157,13 @@ void CIniFile::ReadLine(std::string_view line, size_t nLine, const std::vector<s
   const std::string_view value = Unquote(TrimBlanks(body.substr(nEqual + 1)));
   if (pKeys != nullptr && !HoldsReplaced(line, key, arrReplaced)) {
     const std::string_view kept = value.substr(0, velkar::SjisPrefixLength(value, kMaxValueBytes));
-    pKeys->try_emplace(FoldCase(key), Value_t{std::string(kept), nLine, kept.size() < value.size(),
-                                              HoldsReplaced(line, kept, arrReplaced)});
+    const auto [it, bNew] = pKeys->try_emplace(FoldCase(key));
+    if (bNew) {
+      it->second.strText.assign(kept);
+      it->second.nLine = nLine;
+      it->second.bCut = kept.size() < value.size();
+      it->second.bUnencodable = HoldsReplaced(line, kept, arrReplaced);
+    }
   }
   m_arrSection.back().arrEntry.push_back({std::string(key), std::string(value), nLine});
 }
