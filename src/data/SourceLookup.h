@@ -19,8 +19,8 @@ struct SourceValue_t {
   bool bUnencodable = false;
 
   SourceValue_t() = default;
-  SourceValue_t(std::string strValue,
-                bool bUnencodableValue = false)  // NOLINT: implicit on purpose
+  // Implicit, so that a lookup may simply return the text.
+  SourceValue_t(std::string strValue, bool bUnencodableValue = false)
       : strText(std::move(strValue)), bUnencodable(bUnencodableValue) {}
 };
 
