@@ -1,21 +1,82 @@
 #include "calc/HitBreakdownText.h"
 
 #include <charconv>
+#include <string_view>
 #include <system_error>
 
+#include "VelkarTexts.h"
 #include "calc/TextFormat.h"
 #include "model/Action.h"
 
 namespace {
 
+// The formats of one language. Every language fills the same conversions in
+// the same order, so that only the words and the line breaks can differ.
+struct BreakdownFormats_t {
+  std::string_view strSharpness;      // %d level, %s physical, %s element multiplier
+  std::string_view strHitCorrection;  // %d rate, %s factor h
+  std::string_view strModifiers;      // %d bonus, %s factor, %s base attack B
+  std::string_view strLevelAngry;     // %d level rate, %d anger rate
+  std::string_view strLevelCalm;      // %d level rate
+  std::string_view strRegion;         // after the name: %d, %d hitzones, %d damage, %s kind
+  std::string_view strHitHead;        // %d motion, %s name, %d hit, %d mv, %s r, %d m
+  std::string_view strHitDamage;      // %s P, %s e, %s kind, %s E
+  std::string_view strHitTotal;       // %s T, %s after anger, %d truncated, %d running
+  std::string_view strNormal;
+  std::string_view strLow;
+  std::string_view strHigh;
+  std::string_view strOtherKind;  // %d
+  std::string_view strNone;       // no effective rate
+};
+
+constexpr BreakdownFormats_t kEnglish{
+    .strSharpness = "sharpness %d: physical x%s, element x%s\n",
+    .strHitCorrection = "hit correction %d%%: h %s\n",
+    .strModifiers = "modifiers: bonus +%d, factor x%s; base attack B %s\n",
+    .strLevelAngry = "level %d%%; angry %d%%\n",
+    .strLevelCalm = "level %d%%; not angry\n",
+    .strRegion = ": physical %d%%, element %d%%, damage %d (%s)\n",
+    .strHitHead = "  motion %d %s, hit %d: mv %d, raw r %s, rate m %d%%, ",
+    .strHitDamage = "physical P %s, effective e %s (%s), element E %s, ",
+    .strHitTotal = "total T %s, after anger %s, truncated %d, running %d\n",
+    .strNormal = "normal",
+    .strLow = "low",
+    .strHigh = "high",
+    .strOtherKind = "kind %d",
+    .strNone = "none",
+};
+
+constexpr BreakdownFormats_t kJapanese{
+    .strSharpness = txt::kBreakdownSharpness,
+    .strHitCorrection = txt::kBreakdownHitCorrection,
+    .strModifiers = txt::kBreakdownModifiers,
+    .strLevelAngry = txt::kBreakdownLevelAngry,
+    .strLevelCalm = txt::kBreakdownLevelCalm,
+    .strRegion = txt::kBreakdownRegion,
+    .strHitHead = txt::kBreakdownHitHead,
+    .strHitDamage = txt::kBreakdownHitDamage,
+    .strHitTotal = txt::kBreakdownHitTotal,
+    .strNormal = txt::kBreakdownKindNormal,
+    .strLow = txt::kBreakdownKindLow,
+    .strHigh = txt::kBreakdownKindHigh,
+    .strOtherKind = txt::kBreakdownKindOther,
+    .strNone = txt::kBreakdownNone,
+};
+
+const BreakdownFormats_t& FormatsOf(eBREAKDOWN_LANGUAGE eLanguage) {
+  return eLanguage == BREAKDOWN_JAPANESE ? kJapanese : kEnglish;
+}
+
 // A region's line and the lines of its hits.
 void AppendRegion(std::string& strText, const DamageResult_t& region,
-                  const std::vector<HitTrace_t>& arrHit, int32_t nRegion) {
+                  const std::vector<HitTrace_t>& arrHit, int32_t nRegion,
+                  eBREAKDOWN_LANGUAGE eLanguage) {
   strText += region.strName;
-  AppendFormatText(strText, ": physical %d%%, element %d%%, damage %d (%s)\n",
-                   {region.byPhys, region.byElement, region.nDamage, ResultKindName(region.nKind)});
+  AppendFormatText(
+      strText, FormatsOf(eLanguage).strRegion,
+      {region.byPhys, region.byElement, region.nDamage, ResultKindName(region.nKind, eLanguage)});
   for (const HitTrace_t& hit : arrHit) {
-    if (hit.nRegion == nRegion) strText += BuildHitLine(hit);
+    if (hit.nRegion == nRegion) strText += BuildHitLine(hit, eLanguage);
   }
 }
 
@@ -30,55 +91,58 @@ std::string FormatDouble17(double dValue) {
 }
 
 std::string FormatDouble17(const std::optional<double>& dValue) {
-  return dValue ? FormatDouble17(*dValue) : std::string("none");
+  return dValue ? FormatDouble17(*dValue) : std::string(kEnglish.strNone);
 }
 
-std::string ResultKindName(int32_t nKind) {
+std::string ResultKindName(int32_t nKind, eBREAKDOWN_LANGUAGE eLanguage) {
+  const BreakdownFormats_t& formats = FormatsOf(eLanguage);
   switch (nKind) {
-    case RESULT_NORMAL: return "normal";
-    case RESULT_LOW: return "low";
-    case RESULT_HIGH: return "high";
-    default: return "kind " + std::to_string(nKind);
+    case RESULT_NORMAL: return std::string(formats.strNormal);
+    case RESULT_LOW: return std::string(formats.strLow);
+    case RESULT_HIGH: return std::string(formats.strHigh);
+    default: return FormatText(formats.strOtherKind, {nKind});
   }
 }
 
-std::string BuildFactorText(const DamageFactors_t& f) {
+std::string BuildFactorText(const DamageFactors_t& f, eBREAKDOWN_LANGUAGE eLanguage) {
+  const BreakdownFormats_t& formats = FormatsOf(eLanguage);
   std::string strText;
-  AppendFormatText(strText, "sharpness %d: physical x%s, element x%s\n",
+  AppendFormatText(strText, formats.strSharpness,
                    {f.nSharpness, FormatDouble17(f.dSharpPhys), FormatDouble17(f.dSharpElement)});
-  AppendFormatText(strText, "hit correction %d%%: h %s\n",
-                   {f.byHitRate, FormatDouble17(f.dHitFactor)});
-  AppendFormatText(strText, "modifiers: bonus +%d, factor x%s; base attack B %s\n",
+  AppendFormatText(strText, formats.strHitCorrection, {f.byHitRate, FormatDouble17(f.dHitFactor)});
+  AppendFormatText(strText, formats.strModifiers,
                    {f.byBonus, FormatDouble17(f.dFactor), FormatDouble17(f.dBase)});
   if (f.bAnger) {
-    AppendFormatText(strText, "level %d%%; angry %d%%\n", {f.byLevelRate, f.byAngerRate});
+    AppendFormatText(strText, formats.strLevelAngry, {f.byLevelRate, f.byAngerRate});
   } else {
-    AppendFormatText(strText, "level %d%%; not angry\n", {f.byLevelRate});
+    AppendFormatText(strText, formats.strLevelCalm, {f.byLevelRate});
   }
   return strText;
 }
 
-std::string BuildHitLine(const HitTrace_t& hit) {
+std::string BuildHitLine(const HitTrace_t& hit, eBREAKDOWN_LANGUAGE eLanguage) {
+  const BreakdownFormats_t& formats = FormatsOf(eLanguage);
+  const std::string strEffective =
+      hit.dEffective ? FormatDouble17(*hit.dEffective) : std::string(formats.strNone);
   std::string strText;
-  AppendFormatText(strText, "  motion %d ", {hit.nAction + 1});
-  if (hit.pAction) strText += hit.pAction->GetName();
-  AppendFormatText(strText, ", hit %d: mv %d, raw r %s, rate m %d%%, physical P %s, ",
-                   {hit.nHit + 1, hit.wMotionValue, FormatDouble17(hit.dRaw), hit.byMotionRate,
-                    FormatDouble17(hit.dPhysical)});
+  AppendFormatText(strText, formats.strHitHead,
+                   {hit.nAction + 1, hit.pAction ? hit.pAction->GetName() : std::string(),
+                    hit.nHit + 1, hit.wMotionValue, FormatDouble17(hit.dRaw), hit.byMotionRate});
+  AppendFormatText(strText, formats.strHitDamage,
+                   {FormatDouble17(hit.dPhysical), strEffective,
+                    ResultKindName(hit.nKind, eLanguage), FormatDouble17(hit.dElement)});
   AppendFormatText(
-      strText, "effective e %s (%s), element E %s, ",
-      {FormatDouble17(hit.dEffective), ResultKindName(hit.nKind), FormatDouble17(hit.dElement)});
-  AppendFormatText(
-      strText, "total T %s, after anger %s, truncated %d, running %d\n",
+      strText, formats.strHitTotal,
       {FormatDouble17(hit.dTotal), FormatDouble17(hit.dAngryTotal), hit.nTruncated, hit.nRunning});
   return strText;
 }
 
-std::string BuildHitBreakdownText(const CalcExplanation_t& explanation) {
-  std::string strText = BuildFactorText(explanation.trace.factors);
+std::string BuildHitBreakdownText(const CalcExplanation_t& explanation,
+                                  eBREAKDOWN_LANGUAGE eLanguage) {
+  std::string strText = BuildFactorText(explanation.trace.factors, eLanguage);
   for (size_t i = 0; i < explanation.arrRegion.size(); ++i) {
     AppendRegion(strText, explanation.arrRegion[i], explanation.trace.arrHit,
-                 static_cast<int32_t>(i));
+                 static_cast<int32_t>(i), eLanguage);
   }
   return strText;
 }

@@ -1,9 +1,11 @@
 // The per-hit breakdown of a calculation as text: the factors every hit
-// shares, then for each region its hitzones and damage and one line per hit
-// with every intermediate value. Doubles are written with 17 significant
+// shares, then for each region its hitzones and damage and the lines of each
+// hit with every intermediate value. Doubles are written with 17 significant
 // digits ("%.17g"), so that each one reads back as the very double that was
-// summed. velkar-tool's report --explain prints it and the window shows it
-// for one row. Shift-JIS (the names), "\n" line ends.
+// summed. velkar-tool's report --explain prints it in English, one line per
+// hit; the window shows it for one row in Japanese, two lines per hit.
+// The numbers are the same in both languages. Shift-JIS (the names and the
+// Japanese labels), "\n" line ends.
 #pragma once
 
 #include <cstdint>
@@ -12,19 +14,28 @@
 
 #include "calc/Calculator.h"
 
+// The labels of the breakdown; only the words and the line breaks differ.
+enum eBREAKDOWN_LANGUAGE : int32_t {
+  BREAKDOWN_ENGLISH = 0,
+  BREAKDOWN_JAPANESE = 1,
+};
+
 // The whole breakdown of an explanation (one region for ExplainRow's).
-std::string BuildHitBreakdownText(const CalcExplanation_t& explanation);
+std::string BuildHitBreakdownText(const CalcExplanation_t& explanation,
+                                  eBREAKDOWN_LANGUAGE eLanguage = BREAKDOWN_ENGLISH);
 
 // The lines of the factors alone.
-std::string BuildFactorText(const DamageFactors_t& factors);
+std::string BuildFactorText(const DamageFactors_t& factors,
+                            eBREAKDOWN_LANGUAGE eLanguage = BREAKDOWN_ENGLISH);
 
-// One hit's line, indented by two spaces, ending in "\n".
-std::string BuildHitLine(const HitTrace_t& hit);
+// One hit's lines, indented, each ending in "\n" (one line in English).
+std::string BuildHitLine(const HitTrace_t& hit, eBREAKDOWN_LANGUAGE eLanguage = BREAKDOWN_ENGLISH);
 
 // A double with 17 significant digits, as "%.17g" in the C locale writes it
 // (whatever locale the process runs in); "none" for no value.
 std::string FormatDouble17(double dValue);
 std::string FormatDouble17(const std::optional<double>& dValue);
 
-// "normal", "low" or "high"; "kind N" for any other value.
-std::string ResultKindName(int32_t nKind);
+// "normal", "low" or "high"; "kind N" for any other value (or the Japanese
+// words for them).
+std::string ResultKindName(int32_t nKind, eBREAKDOWN_LANGUAGE eLanguage = BREAKDOWN_ENGLISH);

@@ -1,12 +1,17 @@
 // The breakdown text: doubles with 17 significant digits in any locale, the
-// factor lines, and a whole explanation worked out by hand.
+// factor lines, a whole explanation worked out by hand, and the Japanese
+// labels of the window carrying the very same numbers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <regex>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "CalcTestData.h"
 #include "calc/HitBreakdownText.h"
@@ -165,5 +170,120 @@ TEST(HitLine, NoEffectiveRateReadsNone) {
                  "effective e none (low), element E 6, total T 6, after anger 6, truncated 6, "
                  "running 18\n"));
 }
+
+// ---------------------------------------------------------------------------
+// Japanese labels
+
+// Every number and result kind of a text, in order: what a reader compares
+// between the two languages. Names hold no ASCII digits and none of the kind
+// words in this data set.
+std::vector<std::string> Numbers(const std::string& strSjis) {
+  const std::string strText = velkar::SjisToUtf8(strSjis);
+  static const std::regex kToken(
+      "-?[0-9][0-9.]*(e[+-][0-9]+)?|inf|none|なし|normal|通常|low|低|high|高");
+  static const std::vector<std::pair<std::string, std::string>> kSameWord = {
+      {"なし", "none"}, {"通常", "normal"}, {"低", "low"}, {"高", "high"}};
+  std::vector<std::string> arrToken;
+  for (auto it = std::sregex_iterator(strText.begin(), strText.end(), kToken);
+       it != std::sregex_iterator(); ++it) {
+    std::string strToken = it->str();
+    for (const auto& [strJapanese, strEnglish] : kSameWord) {
+      if (strToken == strJapanese) strToken = strEnglish;
+    }
+    arrToken.push_back(strToken);
+  }
+  return arrToken;
+}
+
+TEST(ResultKindName, NamesTheThreeKindsInJapanese) {
+  EXPECT_EQ(ResultKindName(RESULT_NORMAL, BREAKDOWN_JAPANESE), Sjis("通常"));
+  EXPECT_EQ(ResultKindName(RESULT_LOW, BREAKDOWN_JAPANESE), Sjis("低"));
+  EXPECT_EQ(ResultKindName(RESULT_HIGH, BREAKDOWN_JAPANESE), Sjis("高"));
+  EXPECT_EQ(ResultKindName(-3, BREAKDOWN_JAPANESE), Sjis("種別 -3"));
+}
+
+// The head of the knife's worked example above, in the window's words.
+TEST_F(HitBreakdownTextTest, JapaneseFactorsAndRegionWorkedByHand) {
+  StartWithKnife();
+  m_calc.SetModifier(kAmuletId, true);
+  m_calc.SetAnger(true);
+
+  const std::string strText =
+      BuildHitBreakdownText(m_calc.ExplainRow(2).value(), BREAKDOWN_JAPANESE);
+
+  EXPECT_EQ(strText,
+            Sjis("切れ味 3: 物理 ×1.125, 属性 ×1\n"
+                 "当たり方修正 100%: h 1\n"
+                 "スキル/アイテム: 加算 +5, 倍率 ×1; 基礎攻撃力 B 205\n"
+                 "レベル 100%; 怒り状態 110%\n"
+                 "腹: 物理 90%, 属性 0%, ダメージ 45 (高)\n"
+                 "  攻撃1 斬り下ろし 1ヒット目: モーション値 20, 素の値 r 41, 斬打 m 100%, "
+                 "物理 P 41.512500000000003\n"
+                 "    有効肉質 e 101.25000000000001 (高), 属性 E 0, 合計 T 41.512500000000003, "
+                 "怒り後 45.66375, 切り捨て 45, 累計 45\n"));
+}
+
+TEST(HitLine, JapaneseNoEffectiveRateReadsNashi) {
+  const CAction action(Sjis("溜め"));
+  HitTrace_t hit;
+  hit.pAction = &action;
+  hit.nHit = 2;
+  hit.nKind = RESULT_LOW;
+  hit.dElement = 6.0;
+  hit.dTotal = 6.0;
+  hit.dAngryTotal = 6.0;
+  hit.nTruncated = 6;
+  hit.nRunning = 18;
+  EXPECT_EQ(BuildHitLine(hit, BREAKDOWN_JAPANESE),
+            Sjis("  攻撃1 溜め 3ヒット目: モーション値 0, 素の値 r 0, 斬打 m 0%, 物理 P 0\n"
+                 "    有効肉質 e なし (低), 属性 E 6, 合計 T 6, 怒り後 6, 切り捨て 6, 累計 18\n"));
+}
+
+// Both languages of one calculation: the same numbers in the same order, and
+// as many lines per hit as each language promises.
+struct LanguageRow_t {
+  const char* szName;
+  int nWeapon;
+  std::vector<int> arrMotion;
+  bool bAnger;
+  int nHitCorrection;
+  int nLevel;
+};
+
+class BreakdownLanguageTest : public CalculatorFixture,
+                              public ::testing::WithParamInterface<LanguageRow_t> {};
+
+TEST_P(BreakdownLanguageTest, SameNumbersInBothLanguages) {
+  const LanguageRow_t& row = GetParam();
+  Start();
+  m_calc.SelectWeapon(row.nWeapon);
+  for (int nMotion : row.arrMotion) m_calc.AddChosenMotion(nMotion);
+  m_calc.SetAnger(row.bAnger);
+  m_calc.SelectHitCorrection(row.nHitCorrection);
+  m_calc.SelectLevel(row.nLevel);
+  const CalcExplanation_t explanation = m_calc.Explain().value();
+
+  const std::string strEnglish = BuildHitBreakdownText(explanation, BREAKDOWN_ENGLISH);
+  const std::string strJapanese = BuildHitBreakdownText(explanation, BREAKDOWN_JAPANESE);
+  EXPECT_EQ(Numbers(strJapanese), Numbers(strEnglish));
+  EXPECT_GT(Numbers(strEnglish).size(), 12u);
+  const auto nLines = [](const std::string& strText) {
+    return std::count(strText.begin(), strText.end(), '\n');
+  };
+  const auto nHits = static_cast<std::ptrdiff_t>(explanation.trace.arrHit.size());
+  const auto nFixed = static_cast<std::ptrdiff_t>(4 + explanation.arrRegion.size());
+  EXPECT_EQ(nLines(strEnglish), nFixed + nHits);
+  EXPECT_EQ(nLines(strJapanese), nFixed + 2 * nHits);
+}
+
+const LanguageRow_t kLanguageRows[] = {
+    {"KnifeOneSlash", kKnife, {kSlash}, false, 0, 0},
+    {"FireSwordEveryMotionAngry", kFireSword, {kSlash, kThrust, kThrust}, true, 1, 1},
+    {"NoMotion", kKnife, {}, false, 0, 1},
+    {"EveryElementBit", kEveryBit, {kThrust, kSlash}, true, 1, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, BreakdownLanguageTest, ::testing::ValuesIn(kLanguageRows),
+                         RowName<LanguageRow_t>);
 
 }  // namespace
