@@ -2,9 +2,11 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QPainter>
 #include <QStandardItemModel>
+#include <QToolTip>
 
 #include "FocusRect.h"
 #include "SjisText.h"
@@ -188,6 +190,42 @@ void CColorListCtrl::drawRow(QPainter* pPainter, const QStyleOptionViewItem& /*o
 void CColorListCtrl::paintEvent(QPaintEvent* pEvent) {
   QTreeView::paintEvent(pEvent);
   if (m_bGridLines) DrawGridLines();
+}
+
+QString CColorListCtrl::GetRowToolTip(int nRow) const {
+  if (!m_fnRowToolTip || nRow < 0 || nRow >= GetRowCount()) return QString();
+  return m_fnRowToolTip(nRow);
+}
+
+bool CColorListCtrl::viewportEvent(QEvent* pEvent) {
+  if (pEvent->type() != QEvent::ToolTip) return QTreeView::viewportEvent(pEvent);
+  const auto* pHelp = static_cast<QHelpEvent*>(pEvent);
+  const QModelIndex index = indexAt(pHelp->pos());
+  const QString strTip = index.isValid() ? GetRowToolTip(index.row()) : QString();
+  if (strTip.isEmpty()) {
+    QToolTip::hideText();
+    pEvent->ignore();
+    return true;
+  }
+  // The tooltip stays while the mouse stays on the row it explains.
+  QRect rcRow = visualRect(index);
+  rcRow.setLeft(0);
+  rcRow.setRight(viewport()->width() - 1);
+  QToolTip::showText(pHelp->globalPos(), ToolTipMarkup(strTip), viewport(), rcRow);
+  return true;
+}
+
+QString CColorListCtrl::ToolTipMarkup(const QString& strText) const {
+  // Rich text only to keep the list's own font, whose Latin letters, digits
+  // and Japanese match; the text itself is escaped, so no name in the data
+  // can add markup.
+  QString strStyle =
+      QStringLiteral("white-space:pre; font-family:'%1';").arg(font().family().toHtmlEscaped());
+  if (font().pointSize() > 0) {
+    strStyle += QStringLiteral(" font-size:%1pt;").arg(font().pointSize());
+  }
+  return QStringLiteral("<p style=\"") + strStyle + QStringLiteral("\">") +
+         strText.toHtmlEscaped() + QStringLiteral("</p>");
 }
 
 int CColorListCtrl::RowHeight() const {

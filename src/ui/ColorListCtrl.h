@@ -4,11 +4,15 @@
 // colours by row index and draws. Long cell texts are shortened with "..."
 // (ShortenToFit); the row colours outlive the rows, so a row inserted later
 // at the same index draws in the stored colour until it is given a new one.
+// A row's tooltip comes from a source its owner sets, asked only when the
+// tooltip is about to show.
 #pragma once
 
 #include <QString>
 #include <QTreeView>
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <vector>
 
 class QStandardItemModel;
@@ -55,6 +59,15 @@ public:
   // stored, for any other index.
   bool SetItemColor(int nRow, uint32_t rgbColor);
 
+  // The tooltip of a row: the source is asked with the row's index each time
+  // the mouse rests on a row; an empty text shows no tooltip.
+  using RowToolTipSource_t = std::function<QString(int nRow)>;
+  void SetRowToolTipSource(RowToolTipSource_t fnSource) { m_fnRowToolTip = std::move(fnSource); }
+  QString GetRowToolTip(int nRow) const;
+  // What the tooltip shows for a text: the text in this control's font,
+  // every space and line break kept, no line wrapped.
+  QString ToolTipMarkup(const QString& strText) const;
+
   // Paints row nRow where the view shows it.
   void DrawRow(QPainter& painter, int nRow) const;
 
@@ -66,6 +79,7 @@ protected:
   void drawRow(QPainter* pPainter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
   void paintEvent(QPaintEvent* pEvent) override;
+  bool viewportEvent(QEvent* pEvent) override;
 
 private:
   QRect LabelRect(int nRow) const;
@@ -80,4 +94,5 @@ private:
   bool m_bFullRowSelect = false;
   bool m_bGridLines = false;
   bool m_bShowSelectionAlways = false;
+  RowToolTipSource_t m_fnRowToolTip;
 };

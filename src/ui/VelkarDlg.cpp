@@ -27,6 +27,7 @@
 #include "ColorListCtrl.h"
 #include "DialogFont.h"
 #include "DialogStyle.h"
+#include "GroupFrame.h"
 #include "LoadErrorText.h"
 #include "MinimisedIcon.h"
 #include "Resources.h"
@@ -34,6 +35,7 @@
 #include "SystemMenu.h"
 #include "VelkarTexts.h"
 #include "WeaponListBox.h"
+#include "calc/HitBreakdownText.h"
 #include "calc/ModifierTable.h"
 #include "calc/ReportText.h"
 #include "data/DataManager.h"
@@ -204,7 +206,7 @@ QWidget* CVelkarDlg::CreateControl(const ControlTemplate_t& control,
       return pCheck;
     }
     case CONTROL_GROUP: {
-      auto* pGroup = new QGroupBox(this);
+      auto* pGroup = new CGroupFrame(this);
       pGroup->setFocusPolicy(Qt::NoFocus);
       pGroup->setGeometry(rc);
       return pGroup;
@@ -257,6 +259,7 @@ void CVelkarDlg::ConnectControls() {
     ShowCalculator();
   });
   m_pSharpness->installEventFilter(this);
+  m_pResult->SetRowToolTipSource([this](int nRow) { return RowBreakdown(nRow); });
   connect(m_pReport, &QPushButton::clicked, this, &CVelkarDlg::CopyReport);
   connect(m_pAnger, &QCheckBox::clicked, this, [this](bool bChecked) {
     m_calculator.SetAnger(bChecked);
@@ -402,11 +405,21 @@ void CVelkarDlg::ShowRows() {
   m_arrShownRow = arrRow;
 }
 
+QString CVelkarDlg::RowBreakdown(int nRow) const {
+  if (m_bRecordsForgotten) return QString();
+  const std::optional<CalcExplanation_t> explanation = m_calculator.ExplainRow(nRow);
+  if (!explanation) return QString();
+  QString strText = FromSjis(BuildHitBreakdownText(*explanation, BREAKDOWN_JAPANESE));
+  if (strText.endsWith(u'\n')) strText.chop(1);
+  return strText;
+}
+
 // ---------------------------------------------------------------------------
 // Reloading, the system menu and its commands
 
 void CVelkarDlg::ReloadAll() {
   m_calculator.LoadAll();
+  m_bRecordsForgotten = false;
   ShowCalculator(true);
   const QString strErrors = DescribeLoadErrors(CDataManager::GetInstance().GetLoadErrors());
   if (strErrors.isEmpty()) return;
@@ -502,6 +515,7 @@ void CVelkarDlg::ForgetRecords() {
   const QSignalBlocker blocker(m_pWeapons);
   m_pWeapons->clear();
   m_arrShownWeapon.clear();
+  m_bRecordsForgotten = true;
 }
 
 void CVelkarDlg::ConvertWeapons() {

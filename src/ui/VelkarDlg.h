@@ -10,7 +10,9 @@
 // one calculator operation. After each operation it shows the calculator's
 // state again: lists (refilled only when the calculator's list revision moved
 // on), selections, texts, check marks, enabled states, the slider and the
-// result rows. The calculator and the store never see a Qt type.
+// result rows. A result row's tooltip is the calculator's per-hit breakdown
+// of that row, worked out when the tooltip shows. The calculator and the
+// store never see a Qt type.
 //
 // Keys: Enter presses a focused push button and otherwise does nothing; Esc
 // and the close box end the window's run. The system menu (close, About, the
@@ -87,6 +89,7 @@ private:
   void ShowSelections();
   void ShowTextsAndFlags();
   void ShowRows();
+  QString RowBreakdown(int nRow) const;
 
   CCalculator m_calculator;
   QIcon m_icon;
@@ -121,4 +124,7 @@ private:
   std::vector<ResultRow_t> m_arrShownRow;
 
   QString m_strPendingLoadErrors;  // found before the window was first shown
+  // From a conversion's start to the reload after it the store is empty and
+  // the calculator's records are gone: nothing may be explained meanwhile.
+  bool m_bRecordsForgotten = false;
 };

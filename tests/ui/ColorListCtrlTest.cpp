@@ -1,8 +1,12 @@
-// CColorListCtrl: row painting checked by pixels, shortening, row colours.
+// CColorListCtrl: row painting checked by pixels, shortening, row colours,
+// row tooltips.
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QtTest>
 #include <memory>
 
@@ -348,6 +352,80 @@ private slots:
     QFETCH(QString, strText);
     QFETCH(QString, strPainted);
     QCOMPARE(LimitToSjisBytes(strText, CColorListCtrl::kMaxCellBytes), strPainted);
+  }
+
+  void rowToolTipComesFromItsSource_data() {
+    QTest::addColumn<int>("nRows");
+    QTest::addColumn<int>("nRow");
+    QTest::addColumn<QString>("strTip");
+    QTest::newRow("first row") << 3 << 0 << QStringLiteral("row 0");
+    QTest::newRow("last row") << 3 << 2 << QStringLiteral("row 2");
+    QTest::newRow("negative") << 3 << -1 << QString();
+    QTest::newRow("equal to the row count") << 3 << 3 << QString();
+    QTest::newRow("no rows at all") << 0 << 0 << QString();
+  }
+  void rowToolTipComesFromItsSource() {
+    QFETCH(int, nRows);
+    QFETCH(int, nRow);
+    QFETCH(QString, strTip);
+    ListWindow_t list;
+    for (int i = 0; i < nRows; ++i) list.AddRow("A", "1%", "2%", "3");
+    QVERIFY(list.pList->GetRowToolTip(nRow).isEmpty());  // no source yet
+    QList<int> arrAsked;
+    list.pList->SetRowToolTipSource([&arrAsked](int nAsked) {
+      arrAsked.append(nAsked);
+      return QStringLiteral("row %1").arg(nAsked);
+    });
+    QCOMPARE(list.pList->GetRowToolTip(nRow), strTip);
+    // The source is only ever asked about rows the list holds.
+    QCOMPARE(arrAsked, strTip.isEmpty() ? QList<int>{} : QList<int>{nRow});
+  }
+
+  void toolTipMarkupKeepsTheTextAsItIs_data() {
+    QTest::addColumn<QString>("strText");
+    QTest::newRow("lines and indents") << QStringLiteral("a: 1\n  b 2\n    c 3");
+    QTest::newRow("markup in a name") << QStringLiteral("<b>x</b> & <i>&amp;");
+    QTest::newRow("placeholders") << QStringLiteral("100% %1 %2 %L3");
+    QTest::newRow("Japanese") << QString::fromUtf8(
+        "頭: 物理 45%, ダメージ 22 (通常)\n  攻撃1 斬り");
+    QTest::newRow("runs of spaces") << QStringLiteral("x    y\n\n z");
+  }
+  void toolTipMarkupKeepsTheTextAsItIs() {
+    QFETCH(QString, strText);
+    ListWindow_t list;
+    const QString strMarkup = list.pList->ToolTipMarkup(strText);
+    QVERIFY(Qt::mightBeRichText(strMarkup));
+    QTextDocument document;
+    document.setHtml(strMarkup);
+    QCOMPARE(document.toPlainText(), strText);
+    // In the list's own font.
+    QVERIFY(strMarkup.contains(list.pList->font().family()));
+  }
+
+  void helpEventShowsTheToolTipOfTheRowUnderTheMouse() {
+    ListWindow_t list;
+    list.AddRow("A", "1%", "2%", "3");
+    list.AddRow("B", "4%", "5%", "6");
+    list.pList->SetRowToolTipSource(
+        [](int nRow) { return nRow == 0 ? QString() : QStringLiteral("<row>\n %1").arg(nRow); });
+    QVERIFY(ShowActive(list.window));
+    QWidget* pViewport = list.pList->viewport();
+    const auto Ask = [pViewport](const QPoint& pt) {
+      QHelpEvent help(QEvent::ToolTip, pt, pViewport->mapToGlobal(pt));
+      QApplication::sendEvent(pViewport, &help);
+    };
+
+    Ask(list.CellRect(1, 3).center());
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), list.pList->ToolTipMarkup(QStringLiteral("<row>\n 1")));
+    // A row whose source has nothing to say, and the empty space below the
+    // rows, hide it.
+    Ask(list.CellRect(0, 1).center());
+    QTRY_VERIFY(!QToolTip::isVisible());
+    Ask(list.CellRect(1, 3).center());
+    QTRY_VERIFY(QToolTip::isVisible());
+    Ask(QPoint(5, list.RowRect(1).bottom() + 20));
+    QTRY_VERIFY(!QToolTip::isVisible());
   }
 
   void gridLinesRunBetweenTheCells() {

@@ -1,18 +1,25 @@
 // CVelkarDlg on real data files in a temporary folder: start-up, the layout,
 // a player's clicks, the keys, the system menu with its conversions, load
-// errors and the report button.
+// errors, the report button, the result rows' tooltips and the modifiers'
+// frame.
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QGroupBox>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QStyleOptionSlider>
+#include <QTextDocument>
+#include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 #include <filesystem>
 #include <memory>
@@ -23,6 +30,7 @@
 #include "DialogUnits.h"
 #include "ModalAnswerer.h"
 #include "SjisText.h"
+#include "SystemMenu.h"
 #include "UiTestHelpers.h"
 #include "UiTestMain.h"
 #include "VelkarDlg.h"
@@ -125,6 +133,19 @@ std::vector<int> Damages(const CVelkarDlg& dlg) {
 
 QString SharpnessText(int nPosition) {
   return U("切れ味:") + FromSjis(CDataManager::GetSharpnessName(nPosition));
+}
+
+// Sends the tooltip request that resting the mouse at pt (viewport
+// coordinates) sends.
+void AskForToolTip(QAbstractItemView* pView, const QPoint& pt) {
+  QHelpEvent help(QEvent::ToolTip, pt, pView->viewport()->mapToGlobal(pt));
+  QApplication::sendEvent(pView->viewport(), &help);
+}
+
+QString PlainTextOf(const QString& strMarkup) {
+  QTextDocument document;
+  document.setHtml(strMarkup);
+  return document.toPlainText();
 }
 
 QPoint PixelsOf(const CVelkarDlg& dlg, int xDu, int yDu) {
@@ -739,7 +760,146 @@ private slots:
     QVERIFY(bSplitSeen);
   }
 
+  void resultRowToolTipExplainsItsHits() {
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    auto* pList = Control<CColorListCtrl>(dlg, 1013);
+
+    // No rows, no tooltip.
+    QCOMPARE(pList->GetRowCount(), 0);
+    AskForToolTip(pList, pList->viewport()->rect().center());
+    QTest::qWait(20);
+    QVERIFY(!QToolTip::isVisible());
+    QVERIFY(pList->GetRowToolTip(0).isEmpty());
+
+    // The fire sword, angry, 力の護符, two motions (one of them twice).
+    ClickEntry(Control<CWeaponListBox>(dlg, 1002), 1);
+    for (int nMotion : {0, 2, 2}) {
+      ClickEntry(Control<QListWidget>(dlg, 1003), nMotion);
+      ClickButton(dlg, 1005);
+    }
+    ClickCheck(dlg, 1017);
+    ClickCheck(dlg, 1021);
+    QCOMPARE(pList->GetRowCount(), 3);
+    for (int nRow = 0; nRow < pList->GetRowCount(); ++nRow) {
+      VerifyRowToolTip(dlg, nRow);
+    }
+
+    // Resting the mouse on a row shows that row's breakdown.
+    const QPoint ptRow = pList->visualRect(pList->model()->index(1, 2)).center();
+    AskForToolTip(pList, ptRow);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(PlainTextOf(QToolTip::text()), pList->GetRowToolTip(1));
+    QVERIFY(QToolTip::text().contains(U("背中の岩殻")));
+    // Below the last row the tooltip goes away.
+    const QRect rcLast = pList->visualRect(pList->model()->index(2, 0));
+    AskForToolTip(pList, QPoint(rcLast.center().x(), rcLast.bottom() + 10));
+    QTRY_VERIFY(!QToolTip::isVisible());
+  }
+
+  // While a conversion has emptied the store the calculator's records are
+  // gone; a tooltip asked for meanwhile must not reach them.
+  void noToolTipWhileAConversionHasEmptiedTheStore() {
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    auto* pList = Control<CColorListCtrl>(dlg, 1013);
+    ClickEntry(Control<CWeaponListBox>(dlg, 1002), 0);
+    ClickEntry(Control<QListWidget>(dlg, 1003), 0);
+    ClickButton(dlg, 1005);
+    QVERIFY(!pList->GetRowToolTip(0).isEmpty());
+
+    // This test answers the message itself, after asking for the tooltip.
+    m_pAnswerer.reset();
+    QStringList arrDuring;
+    QTimer poll;
+    poll.setInterval(0);
+    connect(&poll, &QTimer::timeout, &poll, [&] {
+      auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (pBox == nullptr || !pBox->isVisible()) return;
+      arrDuring.append(pList->GetRowCount() > 0 ? pList->GetRowToolTip(0) : QString());
+      pBox->button(QMessageBox::Ok)->click();
+    });
+    poll.start();
+    dlg.OnSysCommand(kCommandConvertWeapons);
+    poll.stop();
+    m_pAnswerer = std::make_unique<CModalAnswerer>();
+    QCOMPARE(arrDuring, QStringList{QString()});
+
+    // After the reload the rows are explained again.
+    ClickEntry(Control<CWeaponListBox>(dlg, 1002), 0);
+    ClickEntry(Control<QListWidget>(dlg, 1003), 0);
+    ClickButton(dlg, 1005);
+    QVERIFY(!pList->GetRowToolTip(0).isEmpty());
+  }
+
+  // The captionless frame around the modifiers shows: a shadow line with a
+  // highlight line inside it on the left, in the window as it is on screen.
+  void modifierFrameIsVisible() {
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    auto* pFrame = dlg.findChild<QGroupBox*>(QStringLiteral("grpModifiers"));
+    QVERIFY(pFrame != nullptr);
+    const QImage image = dlg.grab().toImage();
+    const QRgb clrShadow = Rgb(pFrame->palette().color(QPalette::Dark));
+    const QRgb clrLight = Rgb(pFrame->palette().color(QPalette::Light));
+    QVERIFY(clrShadow != Rgb(dlg.palette().color(QPalette::Window)));
+    const QRect rc = pFrame->geometry();
+    const int yMiddle = rc.center().y();
+    QCOMPARE(image.pixel(rc.left(), yMiddle) & 0xFFFFFF, clrShadow);
+    QCOMPARE(image.pixel(rc.left() + 1, yMiddle) & 0xFFFFFF, clrLight);
+    QCOMPARE(image.pixel(rc.right(), yMiddle) & 0xFFFFFF, clrLight);
+    QCOMPARE(image.pixel(rc.center().x(), rc.bottom()) & 0xFFFFFF, clrLight);
+    QCOMPARE(image.pixel(rc.center().x(), rc.bottom() - 1) & 0xFFFFFF, clrShadow);
+    // The frame lies behind the check boxes: a click inside it still ticks.
+    auto* pCheck = Control<QCheckBox>(dlg, 1037);
+    QVERIFY(pCheck->geometry().intersects(rc));
+    QCOMPARE(dlg.childAt(pCheck->geometry().center()), pCheck);
+  }
+
 private:
+  // A row's tooltip: the factors, the row's region with the row's own cells,
+  // then every hit of every chosen motion in attack order, whose truncated
+  // values add up, step by step, to the row's damage.
+  void VerifyRowToolTip(const CVelkarDlg& dlg, int nRow) {
+    const auto* pList = Control<CColorListCtrl>(dlg, 1013);
+    const QString strTip = pList->GetRowToolTip(nRow);
+    const QStringList arrLine = strTip.split('\n');
+    QVERIFY2(arrLine.size() > 5, qPrintable(strTip));
+    QVERIFY(arrLine[0].startsWith(U("切れ味 4: ")));
+    QCOMPARE(arrLine[3], U("レベル 100%; 怒り状態 110%"));
+    const QString strRegion = U("%1: 物理 %2, 属性 %3, ダメージ %4 (")
+                                  .arg(pList->GetCellText(nRow, 0), pList->GetCellText(nRow, 1),
+                                       pList->GetCellText(nRow, 2), pList->GetCellText(nRow, 3));
+    QVERIFY2(arrLine[4].startsWith(strRegion), qPrintable(arrLine[4] + " / " + strRegion));
+
+    qsizetype nLine = 5;
+    int nRunning = 0;
+    int nMotion = 0;
+    static const QRegularExpression kTotal(U(", 切り捨て (\\d+), 累計 (\\d+)$"));
+    for (const CAction* pAction : dlg.GetCalculator().GetChosenMotions()) {
+      ++nMotion;
+      int nHit = 0;
+      for (uint16_t wMotion : pAction->GetMotions()) {
+        ++nHit;
+        QVERIFY2(nLine + 1 < arrLine.size(), qPrintable(strTip));
+        const QString strHead = U("  攻撃%1 %2 %3ヒット目: モーション値 %4, ")
+                                    .arg(nMotion)
+                                    .arg(FromSjis(pAction->GetName()))
+                                    .arg(nHit)
+                                    .arg(wMotion);
+        QVERIFY2(arrLine[nLine].startsWith(strHead), qPrintable(arrLine[nLine]));
+        const QRegularExpressionMatch match = kTotal.match(arrLine[nLine + 1]);
+        QVERIFY2(match.hasMatch(), qPrintable(arrLine[nLine + 1]));
+        nRunning += match.captured(1).toInt();
+        QCOMPARE(match.captured(2).toInt(), nRunning);
+        nLine += 2;
+      }
+    }
+    QCOMPARE(nLine, arrLine.size());
+    QVERIFY(nMotion == 3 && nLine > 5 + 6);
+    QCOMPARE(nRunning, pList->GetCellText(nRow, 3).toInt());
+  }
+
   // The result list shows the calculator's rows: the region names given,
   // every cell's text, and each row's text in its own colour.
   void VerifyRowsShown(const CVelkarDlg& dlg, const QStringList& arrName) {

@@ -1,17 +1,20 @@
 // Saves a picture of the main window with a calculation on screen, on the
 // sample data beside the program, for a person to look at
-// (velkar-window.png in the build folder, and velkar-about.png beside it). It also checks what a
+// (velkar-window.png in the build folder, velkar-about.png and velkar-tooltip.png, a result row's
+// per-hit breakdown, beside it). It also checks what a
 // picture cannot be trusted to show: every text of the window has its glyphs in the dialog font,
 // and every caption fits its control.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include "AboutDlg.h"
@@ -69,16 +72,14 @@ private slots:
 
     VerifyGlyphs(dlg);
     VerifyCaptionsFit(dlg);
+    SaveRowToolTip(dlg);
   }
 
   void aboutBox() {
     CAboutDlg about;
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
-    const QString strPath = QFileInfo(QStringLiteral(VELKAR_WINDOW_PNG))
-                                .dir()
-                                .filePath(QStringLiteral("velkar-about.png"));
-    QVERIFY(about.grab().toImage().save(strPath));
+    QVERIFY(about.grab().toImage().save(PicturePath("velkar-about.png")));
     for (const QLabel* pLabel : about.findChildren<QLabel*>()) {
       QVERIFY(pLabel->geometry().right() < about.width());
       if (pLabel->pixmap().isNull()) {
@@ -88,6 +89,35 @@ private slots:
   }
 
 private:
+  static QString PicturePath(const char* pszName) {
+    return QFileInfo(QStringLiteral(VELKAR_WINDOW_PNG))
+        .dir()
+        .filePath(QString::fromLatin1(pszName));
+  }
+
+  // The tooltip of the first row as the mouse brings it up, with its glyphs
+  // checked like every other text of the window.
+  void SaveRowToolTip(const CVelkarDlg& dlg) {
+    auto* pResult = Control<CColorListCtrl>(dlg, 1013);
+    QWidget* pViewport = pResult->viewport();
+    const QPoint ptRow = pResult->visualRect(pResult->model()->index(0, 0)).center();
+    QHelpEvent help(QEvent::ToolTip, ptRow, pViewport->mapToGlobal(ptRow));
+    QApplication::sendEvent(pViewport, &help);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QWidget* pTip = nullptr;
+    for (QWidget* pWidget : QApplication::topLevelWidgets()) {
+      if (pWidget->inherits("QTipLabel") && pWidget->isVisible()) pTip = pWidget;
+    }
+    QVERIFY(pTip != nullptr);
+    QVERIFY(pTip->grab().toImage().save(PicturePath("velkar-tooltip.png")));
+    const QFontMetrics metrics(pTip->font());
+    for (const QChar ch : QToolTip::text()) {
+      if (ch == u'\n') continue;
+      QVERIFY2(metrics.inFont(ch), qPrintable(QStringLiteral("no glyph for %1").arg(ch)));
+    }
+    QToolTip::hideText();
+  }
+
   // No text of the window falls back to boxes: the dialog font has a glyph
   // for every character on screen.
   void VerifyGlyphs(const CVelkarDlg& dlg) {
