@@ -3,12 +3,14 @@
 
   icon103.ico    the application icon, 32x32 and 16x16 (a sword on a blue disc)
   bitmap104.bmp  the report button's picture, 15x13 (a clipboard)
+  velkar.png     the 32x32 icon again, for the desktop entry of the package
 
 Run it from this folder after changing a drawing; the output is committed.
 Standard library only.
 """
 import math
 import struct
+import zlib
 
 # The 16 colours of the classic VGA palette, in palette order.
 PALETTE = [
@@ -148,6 +150,26 @@ def write_ico(path, images):
             f.write(blob)
 
 
+def write_png(path, pixels):
+    """An 8-bit RGBA PNG; transparent icon pixels get alpha 0."""
+    height, width = len(pixels), len(pixels[0])
+    raw = bytearray()
+    for row in pixels:
+        raw.append(0)  # no filter
+        for c in row:
+            raw += bytes((0, 0, 0, 0)) if c is None else bytes(PALETTE[c] + (255,))
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n")
+        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)))
+        f.write(chunk(b"IDAT", zlib.compress(bytes(raw), 9)))
+        f.write(chunk(b"IEND", b""))
+
+
 if __name__ == "__main__":
     write_ico("icon103.ico", [draw_icon(32), draw_icon(16)])
     write_bmp("bitmap104.bmp", draw_clipboard())
+    write_png("velkar.png", draw_icon(32))
