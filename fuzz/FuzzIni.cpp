@@ -29,7 +29,12 @@ std::string UpperAscii(std::string_view text) {
   return strUpper;
 }
 
-void CheckListedEntries(const CIniFile& ini) {
+// A source that starts with a UTF-8 byte-order mark is converted to Shift-JIS
+// while it is read, so its listed names and values are no longer the bytes of
+// the input, and names holding an unencodable character are never looked up.
+bool StartsWithUtf8Mark(std::string_view text) { return text.substr(0, 3) == "\xEF\xBB\xBF"; }
+
+void CheckListedEntries(const CIniFile& ini, bool bExactBytes) {
   const auto& arrSection = ini.GetSections();
   for (size_t nSection = 0; nSection < arrSection.size() && nSection < kMaxChecked; ++nSection) {
     const CIniFile::Section_t& section = arrSection[nSection];
@@ -38,7 +43,7 @@ void CheckListedEntries(const CIniFile& ini) {
       const std::string strValue = ini.GetString(section.strName, entry.strKey);
       Require(strValue.size() <= CIniFile::kMaxValueBytes);
       Require(ini.GetString(UpperAscii(section.strName), UpperAscii(entry.strKey)) == strValue);
-      if (nSection == 0 && nEntry == 0) {
+      if (bExactBytes && nSection == 0 && nEntry == 0) {
         const std::string_view value = entry.strValue;
         Require(strValue ==
                 value.substr(0, velkar::SjisPrefixLength(value, CIniFile::kMaxValueBytes)));
@@ -53,7 +58,7 @@ void CheckListedEntries(const CIniFile& ini) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   const std::string_view text(reinterpret_cast<const char*>(pData), nSize);
   const CIniFile ini = CIniFile::Parse(text);
-  CheckListedEntries(ini);
+  CheckListedEntries(ini, !StartsWithUtf8Mark(text));
 
   // Names cut from the input: a section from its first bytes, a key from the
   // bytes after them.
