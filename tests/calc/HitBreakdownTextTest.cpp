@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <regex>
 #include <string>
@@ -16,6 +17,7 @@
 #include "CalcTestData.h"
 #include "calc/HitBreakdownText.h"
 #include "support/RowName.h"
+#include "support/TestDataDir.h"
 
 using namespace calctest;
 
@@ -69,15 +71,23 @@ TEST(FormatDouble17, NoValueIsNone) {
 }
 
 // The window runs with the user's locale; a decimal comma must not appear.
+// The test compiles a German locale into its own folder (glibc reads LOCPATH
+// on every setlocale), so it does not depend on what the machine generated.
 TEST(FormatDouble17, IgnoresTheNumericLocale) {
-  const char* pszLocale = nullptr;
-  for (const char* pszName : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
-    pszLocale = std::setlocale(LC_NUMERIC, pszName);
-    if (pszLocale) break;
-  }
-  if (!pszLocale) GTEST_SKIP() << "no locale with a decimal comma is installed";
+  CTestDataDir dir;
+  const std::string strCommand =
+      "localedef -i de_DE -f UTF-8 '" + dir.Path() + "de_DE.UTF-8' >/dev/null 2>&1";
+  ASSERT_EQ(std::system(strCommand.c_str()), 0) << "localedef (package locales) failed";
+  ASSERT_EQ(setenv("LOCPATH", dir.Path().c_str(), 1), 0);
+  const char* pszLocale = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+  ASSERT_NE(pszLocale, nullptr);
+  char szProbe[16];
+  std::snprintf(szProbe, sizeof szProbe, "%.1f", 0.5);
+  const std::string strProbe = szProbe;
   const std::string strText = FormatDouble17(48.6);
   std::setlocale(LC_NUMERIC, "C");
+  unsetenv("LOCPATH");
+  ASSERT_EQ(strProbe, "0,5");  // the locale really uses a decimal comma
   EXPECT_EQ(strText, "48.600000000000001");
 }
 
