@@ -7,16 +7,15 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzSupport.h"
 #include "platform/Cp932.h"
 #include "platform/IniFile.h"
+
+using fuzz::Require;
 
 namespace {
 
 constexpr size_t kMaxChecked = 64;  // sections and entries checked per input
-
-void Require(bool bCondition) {
-  if (!bCondition) __builtin_trap();
-}
 
 std::string UpperAscii(std::string_view text) {
   std::string strUpper(text);

@@ -6,16 +6,11 @@
 #include <optional>
 #include <span>
 
+#include "FuzzSupport.h"
 #include "data/DataManager.h"
 #include "data/MonsterDataFile.h"
 
-namespace {
-
-void Require(bool bCondition) {
-  if (!bCondition) __builtin_trap();
-}
-
-}  // namespace
+using fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   const std::span<const uint8_t> bytes(pData, nSize);

@@ -6,66 +6,25 @@
 // - when the input is Shift-JIS text that survives the trip to UTF-8 and
 //   back, the UTF-8 twin (mark, then the text in UTF-8) must convert to the
 //   same data files, byte for byte, as the input itself.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "data/DataManager.h"
 #include "data/SourceLinter.h"
 #include "platform/Cp932.h"
 
+using fuzz::ReadFile;
+using fuzz::Require;
+using fuzz::ScratchFolder;
+using fuzz::WriteFile;
+
 namespace {
 
 constexpr std::string_view kMark = "\xEF\xBB\xBF";
-
-void Require(bool bCondition) {
-  if (!bCondition) __builtin_trap();
-}
-
-std::string MakeScratchFolder() {
-  const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
-                                         ? std::filesystem::path("/dev/shm")
-                                         : std::filesystem::temp_directory_path();
-  std::string strTemplate = (base / "velkar-fuzz-utf8-XXXXXX").string();
-  Require(mkdtemp(strTemplate.data()) != nullptr);
-  return strTemplate + "/";
-}
-
-void RemoveScratchFolder();
-
-// A scratch folder for the whole run, removed at exit.
-const std::string& ScratchFolder() {
-  static const std::string s_strFolder = MakeScratchFolder();
-  static const bool s_bRemoveAtExit = std::atexit(RemoveScratchFolder) == 0;
-  (void)s_bRemoveAtExit;
-  return s_strFolder;
-}
-
-void RemoveScratchFolder() {
-  std::error_code ec;
-  std::filesystem::remove_all(ScratchFolder(), ec);
-}
-
-void WriteFile(const std::string& strPath, std::string_view bytes) {
-  std::ofstream out(strPath, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  Require(static_cast<bool>(out));
-}
-
-std::string ReadFile(const std::string& strPath) {
-  std::ifstream in(strPath, std::ios::binary);
-  Require(static_cast<bool>(in));
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 struct Converted_t {
   std::string strWeapons;  // the data files' bytes
