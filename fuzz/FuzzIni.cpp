@@ -31,7 +31,9 @@ std::string UpperAscii(std::string_view text) {
 // A source that starts with a UTF-8 byte-order mark is converted to Shift-JIS
 // while it is read, so its listed names and values are no longer the bytes of
 // the input, and names holding an unencodable character are never looked up.
-bool StartsWithUtf8Mark(std::string_view text) { return text.substr(0, 3) == "\xEF\xBB\xBF"; }
+bool StartsWithUtf8Mark(std::string_view text) {
+  return text.substr(0, 3) == "\xEF\xBB\xBF";
+}
 
 void CheckListedEntries(const CIniFile& ini, bool bExactBytes) {
   const auto& arrSection = ini.GetSections();
