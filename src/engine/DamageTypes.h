@@ -23,9 +23,9 @@ enum eRESULT_KIND : int32_t {
 // One calculation, filled by the calculator on every change. It owns nothing:
 // the records belong to the data store, the motion array to the caller.
 struct DamageRequest_t {
-  int32_t nSharpness = 0;   // sharpness level 0..5
-  int32_t bAnger = 0;       // nonzero while the monster is angry
-  uint32_t nModifier = 0;   // attack modifier bits 1..24
+  int32_t nSharpness = 0;  // sharpness level 0..5
+  int32_t bAnger = 0;      // nonzero while the monster is angry
+  uint32_t nModifier = 0;  // attack modifier bits 1..24
   const CMonster* pMonster = nullptr;
   const std::vector<const CAction*>* pActions = nullptr;  // in attack order, repeats allowed
   const CHitPattern* pHitPattern = nullptr;
@@ -34,10 +34,10 @@ struct DamageRequest_t {
 
 // One row per body region of the monster.
 struct DamageResult_t {
-  std::string strName;     // the region's name
-  int32_t nDamage = 0;     // total of all hits, each truncated before summing
-  uint8_t byPhys = 0;      // physical hitzone the weapon's damage type selects
-  uint8_t byElement = 0;   // element hitzone the weapon's element mask selects
+  std::string strName;            // the region's name
+  int32_t nDamage = 0;            // total of all hits, each truncated before summing
+  uint8_t byPhys = 0;             // physical hitzone the weapon's damage type selects
+  uint8_t byElement = 0;          // element hitzone the weapon's element mask selects
   int32_t nKind = RESULT_NORMAL;  // eRESULT_KIND
 };
 

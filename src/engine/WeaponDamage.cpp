@@ -32,7 +32,8 @@ constexpr std::array<SharpnessRate_t, 6> kSharpnessRates{{
 }};
 
 // Additive attack bonus of modifier bits 1..16, by bit.
-constexpr std::array<uint8_t, 17> kModifierBonus{0, 5, 9, 3, 5, 3, 3, 5, 10, 25, 10, 5, 10, 10, 3, 5, 10};
+constexpr std::array<uint8_t, 17> kModifierBonus{0,  5,  9, 3,  5,  3, 3, 5, 10,
+                                                 25, 10, 5, 10, 10, 3, 5, 10};
 
 // Attack factor of modifier bits 17..24, by bit - 17.
 constexpr std::array<double, 8> kModifierFactor{1.15, 1.2, 1.2, 1.3, 1.3, 0.7, 1.25, 0.75};

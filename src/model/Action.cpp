@@ -16,8 +16,8 @@ void CAction::SetRate(uint8_t byCutRate, uint8_t byImpactRate) {
 
 uint8_t CAction::GetRate(int nPhysIndex) const {
   switch (nPhysIndex) {
-  case 0: return m_byCutRate;
-  case 1: return m_byImpactRate;
-  default: return 0;
+    case 0: return m_byCutRate;
+    case 1: return m_byImpactRate;
+    default: return 0;
   }
 }

@@ -4,8 +4,7 @@ namespace {
 const std::string kError = "Error";
 }
 
-CMonster::CMonster(const std::string& strName, uint8_t byAnger1, uint8_t byAnger2,
-                   uint8_t byAnger3)
+CMonster::CMonster(const std::string& strName, uint8_t byAnger1, uint8_t byAnger2, uint8_t byAnger3)
     : m_strName(strName), m_byAnger1(byAnger1), m_byAnger2(byAnger2), m_byAnger3(byAnger3) {}
 
 CMonster::~CMonster() = default;
@@ -22,14 +21,14 @@ const std::string& CMonster::GetRegionName(int nIndex) const {
 
 int CMonster::GetPhysIndex(int nIndex, eDAMAGE_TYPE eType) const {
   switch (eType) {
-  case DAMAGE_CUT: return 0;
-  case DAMAGE_IMPACT: return 1;
-  case DAMAGE_CUT_OR_IMPACT:
-    if (!IsValidIndex(nIndex)) return 0;
-    {
-      const auto& phys = m_arrRegion[static_cast<size_t>(nIndex)].byPhys;
-      return phys[0] < phys[1] ? 1 : 0;
-    }
+    case DAMAGE_CUT: return 0;
+    case DAMAGE_IMPACT: return 1;
+    case DAMAGE_CUT_OR_IMPACT:
+      if (!IsValidIndex(nIndex)) return 0;
+      {
+        const auto& phys = m_arrRegion[static_cast<size_t>(nIndex)].byPhys;
+        return phys[0] < phys[1] ? 1 : 0;
+      }
   }
   return 0;
 }

@@ -49,14 +49,14 @@ public:
 // A new weapon of the category's class, or null for a value outside 0..7.
 inline std::unique_ptr<CWeapon> CreateWeapon(int nCategory) {
   switch (nCategory) {
-  case CATEGORY_SWORD: return std::make_unique<CSword>();
-  case CATEGORY_DUALSWORD: return std::make_unique<CDualSword>();
-  case CATEGORY_GREATSWORD: return std::make_unique<CGreatSword>();
-  case CATEGORY_KATANA: return std::make_unique<CKatana>();
-  case CATEGORY_LANCE: return std::make_unique<CLance>();
-  case CATEGORY_GUNLANCE: return std::make_unique<CGunLance>();
-  case CATEGORY_HUMMER: return std::make_unique<CHummer>();
-  case CATEGORY_HUNTINGHORN: return std::make_unique<CHuntingHorn>();
-  default: return nullptr;
+    case CATEGORY_SWORD: return std::make_unique<CSword>();
+    case CATEGORY_DUALSWORD: return std::make_unique<CDualSword>();
+    case CATEGORY_GREATSWORD: return std::make_unique<CGreatSword>();
+    case CATEGORY_KATANA: return std::make_unique<CKatana>();
+    case CATEGORY_LANCE: return std::make_unique<CLance>();
+    case CATEGORY_GUNLANCE: return std::make_unique<CGunLance>();
+    case CATEGORY_HUMMER: return std::make_unique<CHummer>();
+    case CATEGORY_HUNTINGHORN: return std::make_unique<CHuntingHorn>();
+    default: return nullptr;
   }
 }
