@@ -1,7 +1,9 @@
 // Small helpers shared by the window's tests: pixel inspection of rendered
-// images, exact-colour fonts, and focus on the offscreen platform.
+// images, exact-colour fonts, focus on the offscreen platform, and finding
+// and clicking the main window's controls.
 #pragma once
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFont>
 #include <QImage>
@@ -11,6 +13,7 @@
 #include <QtTest>
 
 #include "DialogFont.h"
+#include "VelkarDlg.h"
 
 inline constexpr QRgb kUntouched = 0xFFFF00FF;  // magenta: what nothing painted
 
@@ -67,4 +70,19 @@ inline bool ShowActive(QWidget& window) {
   window.show();
   window.activateWindow();
   return QTest::qWaitForWindowActive(&window);
+}
+
+// The main window's control of an id, as the kind of widget it must be.
+template <class Widget>
+Widget* Control(const CVelkarDlg& dlg, int nId) {
+  auto* pWidget = qobject_cast<Widget*>(dlg.GetControl(nId));
+  if (pWidget == nullptr) qFatal("control %d missing or of another kind", nId);
+  return pWidget;
+}
+
+// Clicks a list entry through the viewport, as a player would.
+inline void ClickEntry(QAbstractItemView* pView, int nRow) {
+  const QModelIndex index = pView->model()->index(nRow, 0);
+  pView->scrollTo(index);
+  QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, pView->visualRect(index).center());
 }

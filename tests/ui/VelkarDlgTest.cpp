@@ -87,19 +87,6 @@ const char8_t kMonsterIni[] =
 const char* const kStems[] = {"Sword", "DualSword", "GreatSword", "Katana",
                               "Lance", "GunLance",  "Hummer",     "HuntingHorn"};
 
-template <class Widget>
-Widget* Control(const CVelkarDlg& dlg, int nId) {
-  auto* pWidget = qobject_cast<Widget*>(dlg.GetControl(nId));
-  if (pWidget == nullptr) qFatal("control %d missing or of another kind", nId);
-  return pWidget;
-}
-
-void ClickEntry(QAbstractItemView* pView, int nRow) {
-  const QModelIndex index = pView->model()->index(nRow, 0);
-  pView->scrollTo(index);
-  QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, pView->visualRect(index).center());
-}
-
 void ClickButton(const CVelkarDlg& dlg, int nId) {
   QTest::mouseClick(Control<QAbstractButton>(dlg, nId), Qt::LeftButton);
 }

@@ -19,26 +19,10 @@
 
 #include "AboutDlg.h"
 #include "ColorListCtrl.h"
+#include "UiTestHelpers.h"
 #include "VelkarDlg.h"
 #include "WeaponListBox.h"
 #include "data/DataManager.h"
-
-namespace {
-
-template <class Widget>
-Widget* Control(const CVelkarDlg& dlg, int nId) {
-  auto* pWidget = qobject_cast<Widget*>(dlg.GetControl(nId));
-  if (pWidget == nullptr) qFatal("control %d missing or of another kind", nId);
-  return pWidget;
-}
-
-void ClickEntry(QAbstractItemView* pView, int nRow) {
-  const QModelIndex index = pView->model()->index(nRow, 0);
-  pView->scrollTo(index);
-  QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, pView->visualRect(index).center());
-}
-
-}  // namespace
 
 class WindowPictureTest : public QObject {
   Q_OBJECT
