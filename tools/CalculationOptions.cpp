@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "ToolOutput.h"
 #include "calc/Calculator.h"
 #include "calc/ModifierTable.h"
 #include "data/DataManager.h"
@@ -69,6 +70,19 @@ std::string CCalculationOptions::LoadCategory(CCalculator& calculator) const {
   }
   calculator.SelectCategory(static_cast<int>(nEntry));
   return {};
+}
+
+int CCalculationOptions::Refuse(const CToolOutput& output, const std::string& strUsage) const {
+  const CDataManager& store = CDataManager::GetInstance();
+  const std::string strFile = store.GetWeaponDataPath(m_nCategory);
+  for (const DataFileError_t& error : store.GetLoadErrors()) {
+    if (error.strPath != strFile) continue;
+    output.Error("--category: " + std::to_string(m_nCategory) + " (" +
+                 CDataManager::GetCategoryName(m_nCategory) +
+                 ") cannot be used as asked: " + DescribeInEnglish(error));
+    return kExitFailure;
+  }
+  return output.UsageError(strUsage);
 }
 
 void CCalculationOptions::ApplySharpness(CCalculator& calculator) const {

@@ -16,6 +16,7 @@ class App;
 class Option;
 }  // namespace CLI
 class CCalculator;
+class CToolOutput;
 
 class CCalculationOptions {
 public:
@@ -41,6 +42,11 @@ public:
   static std::optional<std::string> MissingTarget(const CCalculator& calculator);
 
   int GetCategory() const { return m_nCategory; }
+
+  // Refuses the options that LoadCategory or the selections found wrong: a
+  // usage error, unless the category's data file is damaged (then the file
+  // is to blame, not the options). The exit code.
+  int Refuse(const CToolOutput& output, const std::string& strUsage) const;
 
   // " of category C", for messages about the category's lists.
   std::string OfCategory() const;

@@ -56,12 +56,12 @@ bool CConvertCommand::PrintReport(const CToolOutput& output, const ConvertReport
   const std::string strSource = FileNameOf(report.strSource);
   const std::string strTarget = FileNameOf(report.strTarget);
   if (!report.bWritten) {
-    output.Error(strSource + ": " + strTarget + " was not written: " + report.strError);
+    const bool bSourceFailed = report.failure && report.failure->strPath == report.strSource;
+    output.Error(report.strError + (bSourceFailed ? "; " + strTarget + " is left as it was" : ""));
     return false;
   }
-  output.WriteLine(strSource + (report.bSourceFound ? "" : " (missing)") + " -> " + strTarget +
-                   ": " + Counted(report.nCount[0], arrNoun[0]) + ", " +
-                   Counted(report.nCount[1], arrNoun[1]) + ", " +
+  output.WriteLine(strSource + " -> " + strTarget + ": " + Counted(report.nCount[0], arrNoun[0]) +
+                   ", " + Counted(report.nCount[1], arrNoun[1]) + ", " +
                    Counted(report.nCount[2], arrNoun[2]));
   for (const SkippedEntry_t& skipped : report.arrSkipped) {
     output.WriteLine(strSource + ": [" + skipped.strSection + "] " + skipped.strKey +

@@ -76,15 +76,10 @@ int CDumpCommand::Run(const ToolContext_t& context) {
       m_strFile.find('/') == std::string::npos ? context.strDataDir + m_strFile : m_strFile;
 
   std::vector<uint8_t> arrBytes;
-  std::string strError;
-  switch (velkar::ReadWholeFile(strPath, arrBytes, strError)) {
-    case velkar::eREAD_RESULT::Ok: break;
-    case velkar::eREAD_RESULT::Missing:
-      context.output.Error(strPath + ": no such file");
-      return kExitFailure;
-    case velkar::eREAD_RESULT::Unreadable:
-      context.output.Error(strPath + ": " + strError);
-      return kExitFailure;
+  velkar::ReadFailure_t failure;
+  if (velkar::ReadWholeFile(strPath, arrBytes, failure) != velkar::eREAD_RESULT::Ok) {
+    context.output.Error(DescribeInEnglish(FromReadFailure(strPath, failure)));
+    return kExitFailure;
   }
   if (*nKind == kMonsterFile) {
     return Dump<CMonsterDataFile, MonsterFileContents_t>(context, strPath, arrBytes);

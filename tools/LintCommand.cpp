@@ -47,11 +47,9 @@ int CLintCommand::Run(const ToolContext_t& context) {
   for (const std::string& strName : arrName) {
     const std::string strPath = PathOf(strName, context.strDataDir);
     std::vector<uint8_t> arrBytes;
-    std::string strError;
-    switch (velkar::ReadWholeFile(strPath, arrBytes, strError)) {
-      case velkar::eREAD_RESULT::Ok: break;
-      case velkar::eREAD_RESULT::Missing: return output.UsageError(strPath + ": no such file");
-      case velkar::eREAD_RESULT::Unreadable: return output.UsageError(strPath + ": " + strError);
+    velkar::ReadFailure_t failure;
+    if (velkar::ReadWholeFile(strPath, arrBytes, failure) != velkar::eREAD_RESULT::Ok) {
+      return output.UsageError(DescribeInEnglish(FromReadFailure(strPath, failure)));
     }
     arrFile.push_back({strName, std::string(arrBytes.begin(), arrBytes.end())});
   }

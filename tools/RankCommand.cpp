@@ -44,7 +44,7 @@ void CRankCommand::Setup(CLI::App& command) {
 int CRankCommand::Run(const ToolContext_t& context) {
   CCalculator calculator;
   std::string strUsage = Drive(calculator);
-  if (!strUsage.empty()) return context.output.UsageError(strUsage);
+  if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
   if (const auto strMissing = CCalculationOptions::MissingTarget(calculator)) {
     context.output.Error("no ranking: there is no " + *strMissing + " to select");
     return kExitFailure;

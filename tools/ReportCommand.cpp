@@ -57,7 +57,7 @@ void CReportCommand::Setup(CLI::App& command) {
 int CReportCommand::Run(const ToolContext_t& context) {
   CCalculator calculator;
   const std::string strUsage = Drive(calculator);
-  if (!strUsage.empty()) return context.output.UsageError(strUsage);
+  if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
 
   const std::optional<std::string> strReport = BuildReportFromCalculator(calculator);
   const std::optional<CalcExplanation_t> explanation = calculator.Explain();

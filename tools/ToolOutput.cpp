@@ -1,5 +1,8 @@
 #include "ToolOutput.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "platform/Cp932.h"
 
 namespace {
@@ -41,5 +44,26 @@ std::optional<std::string> CToolOutput::SavedAsSjis(std::string_view sjis) const
 }
 
 void CToolOutput::Put(std::FILE* pStream, std::string_view bytes) const {
-  std::fwrite(bytes.data(), 1, bytes.size(), pStream);
+  if (std::fwrite(bytes.data(), 1, bytes.size(), pStream) != bytes.size()) {
+    NoteFailure(pStream, errno);
+  }
+}
+
+void CToolOutput::NoteFailure(std::FILE* pStream, int nErrno) const {
+  if (pStream == m_pErr) {
+    m_bErrFailed = true;
+  } else if (m_nOutErrno == 0) {
+    m_nOutErrno = nErrno != 0 ? nErrno : EIO;
+  }
+}
+
+int CToolOutput::Finish(int nExit) {
+  if (std::fflush(m_pOut) != 0) NoteFailure(m_pOut, errno);
+  if (std::fclose(m_pOut) != 0) NoteFailure(m_pOut, errno);
+  if (m_nOutErrno != 0 && m_nOutErrno != EPIPE) {
+    Error(std::string("cannot write the output: ") + std::strerror(m_nOutErrno));
+  }
+  if (std::fflush(m_pErr) != 0) m_bErrFailed = true;
+  if (std::fclose(m_pErr) != 0) m_bErrFailed = true;
+  return (m_nOutErrno != 0 || m_bErrFailed) ? kExitFailure : nExit;
 }

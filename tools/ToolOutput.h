@@ -1,7 +1,9 @@
 // CToolOutput: where velkar-tool writes. Every text of the core is Shift-JIS;
 // the tool turns it into UTF-8 for the terminal, or passes the bytes through
 // unchanged with --sjis. Results go to stdout, messages to stderr, each
-// message one line with the program's name in front.
+// message one line with the program's name in front. Every write is checked,
+// up to the final flush and close: output that did not get through (a full
+// disk, /dev/full, a closed stdout) makes the command fail.
 #pragma once
 
 #include <cstdio>
@@ -48,10 +50,19 @@ public:
   // change a character that code page 932 has twice.
   std::optional<std::string> SavedAsSjis(std::string_view sjis) const;
 
+  // Flushes and closes both streams and gives the process's exit code:
+  // nExit when everything written got through; otherwise kExitFailure, with
+  // a message on stderr, or quietly when stdout is a pipe whose reader has
+  // gone (as for cat, whom SIGPIPE usually ends first).
+  int Finish(int nExit);
+
 private:
   void Put(std::FILE* pStream, std::string_view bytes) const;
+  void NoteFailure(std::FILE* pStream, int nErrno) const;
 
   std::FILE* m_pOut;
   std::FILE* m_pErr;
   bool m_bRawSjis = false;
+  mutable int m_nOutErrno = 0;  // the first failed write to stdout
+  mutable bool m_bErrFailed = false;
 };

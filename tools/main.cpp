@@ -2,10 +2,15 @@
 // options (--dir, --sjis) and one command from the table below, points the
 // data store at the data folder and runs the command. Commands drive the same
 // store and calculator as the window.
+#include <fcntl.h>
+#include <unistd.h>
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -62,6 +67,15 @@ std::string WithSeparator(std::string strDir) {
   return strDir;
 }
 
+// Every data file that a command found damaged or unreadable, one line each
+// on stderr after what the command printed; the command then fails even
+// though it printed what did load.
+int WithLoadErrors(const CToolOutput& output, int nExit) {
+  const std::vector<DataFileError_t>& arrError = CDataManager::GetInstance().GetLoadErrors();
+  for (const DataFileError_t& error : arrError) output.Error(DescribeInEnglish(error));
+  return (arrError.empty() || nExit != kExitOk) ? nExit : kExitFailure;
+}
+
 int RunTool(int argc, char** argv, CToolOutput& output) {
   CLI::App app{"Velkar's data files and damage calculator on the command line", "velkar-tool"};
   std::string strDir = velkar::GetModuleDirectory();
@@ -92,16 +106,43 @@ int RunTool(int argc, char** argv, CToolOutput& output) {
   const ToolContext_t context{output, WithSeparator(strDir)};
   CDataManager::GetInstance().SetDataDirectory(context.strDataDir);
   for (ParsedCommand_t& command : arrCommand) {
-    if (command.pApp->parsed()) return command.pCommand->Run(context);
+    if (command.pApp->parsed()) return WithLoadErrors(output, command.pCommand->Run(context));
   }
   return output.UsageError("no command given");
+}
+
+// A standard stream that was closed gets a descriptor on which every write
+// fails, so that the failure is seen, and no file the tool opens can take
+// its number and receive its output.
+void KeepStandardStreamsTaken() {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;
+    const int fdNull = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (fdNull >= 0 && fdNull != fd) {
+      dup2(fdNull, fd);
+      close(fdNull);
+    }
+  }
+}
+
+int RunGuarded(int argc, char** argv, CToolOutput& output) {
+  try {
+    return RunTool(argc, argv, output);
+  } catch (const std::bad_alloc&) {
+    output.Error("not enough memory to finish the command");
+    return kExitFailure;
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepStandardStreamsTaken();
+  // A reader that goes away ends the command as it ends cat, even when the
+  // signal was ignored by whoever started it.
+  std::signal(SIGPIPE, SIG_DFL);
   CToolOutput output(stdout, stderr);
-  const int nExit = RunTool(argc, argv, output);
+  const int nExit = RunGuarded(argc, argv, output);
   CDataManager::DestroyInstance();
-  return nExit;
+  return output.Finish(nExit);
 }

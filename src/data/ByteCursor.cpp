@@ -58,19 +58,21 @@ bool CByteCursor::ReadLine(std::string& strText) {
   return true;
 }
 
-bool CByteCursor::ReadCount(uint32_t& nCount, size_t nMinSize, std::string_view listName) {
-  const size_t nOffset = m_nPos;
-  uint32_t n = 0;
-  if (!ReadU32(n)) {
+bool CByteCursor::ReadCount(uint32_t& nCount, size_t nMinSize, std::string_view listName,
+                            bool& bFits) {
+  if (!ReadU32(nCount)) {
     if (m_error->strDetail.empty()) m_error->strDetail = "the " + std::string(listName) + " count";
     return false;
   }
-  if (static_cast<uint64_t>(n) * nMinSize > Remaining()) {
-    return Fail(DATA_FILE_COUNT_TOO_LARGE, nOffset,
-                "the " + std::string(listName) + " count " + std::to_string(n));
-  }
-  nCount = n;
+  bFits = static_cast<uint64_t>(nCount) * nMinSize <= Remaining();
   return true;
+}
+
+void CByteCursor::BlameCount(size_t nOffset, std::string_view listName, uint32_t nCount) {
+  m_error = DataFileError_t{{},
+                            DATA_FILE_COUNT_TOO_LARGE,
+                            nOffset,
+                            "the " + std::string(listName) + " count " + std::to_string(nCount)};
 }
 
 void CByteCursor::AddContext(std::string_view recordName, uint32_t nIndex) {

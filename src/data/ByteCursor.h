@@ -29,10 +29,15 @@ public:
   // bytes end before the line does.
   bool ReadLine(std::string& strText);
 
-  // A list's 4-byte count, accepted only when that many records of at least
-  // nMinSize bytes each fit in what is left: a count is a promise, and is
-  // checked before it drives any work or memory.
-  bool ReadCount(uint32_t& nCount, size_t nMinSize, std::string_view listName);
+  // A list's 4-byte count. A count is a promise, not a size: it never decides
+  // memory, and the records are read one by one until the bytes end. bFits
+  // tells whether nCount records of at least nMinSize bytes each fit in what
+  // is left, so that a failure inside the list can blame the count.
+  bool ReadCount(uint32_t& nCount, size_t nMinSize, std::string_view listName, bool& bFits);
+
+  // Makes the failure the count's: the count read at nOffset promised more
+  // records than the file holds.
+  void BlameCount(size_t nOffset, std::string_view listName, uint32_t nCount);
 
   // After a failure: names the record that was being read, e.g. "weapon 3";
   // called from the innermost record outwards ("region 2 of monster 1").
@@ -53,19 +58,26 @@ private:
   std::optional<DataFileError_t> m_error;
 };
 
-// Reads a counted list: the count, checked against nMinSize bytes a record,
-// then records through readRecord(cursor, record) until the count is reached
-// or a read fails. Completed records are appended; false on a failure, with
-// the record's place added to the cursor's error.
+// Reads a counted list: the count, then records through
+// readRecord(cursor, record) until the count is reached or a read fails.
+// Every completed record is appended, also those before a failure; false on
+// a failure, with the record's place added to the cursor's error, or the
+// count blamed when it promised more than the file could hold.
 template <typename Record, typename ReadRecord>
 bool ReadCountedList(CByteCursor& cursor, std::string_view listName, size_t nMinSize,
                      ReadRecord readRecord, std::vector<Record>& arrRecord) {
+  const size_t nCountOffset = cursor.Offset();
   uint32_t nCount = 0;
-  if (!cursor.ReadCount(nCount, nMinSize, listName)) return false;
+  bool bFits = false;
+  if (!cursor.ReadCount(nCount, nMinSize, listName, bFits)) return false;
   for (uint32_t i = 0; i < nCount; ++i) {
     Record record;
     if (!readRecord(cursor, record)) {
-      cursor.AddContext(listName, i);
+      if (bFits) {
+        cursor.AddContext(listName, i);
+      } else {
+        cursor.BlameCount(nCountOffset, listName, nCount);
+      }
       return false;
     }
     arrRecord.push_back(std::move(record));

@@ -10,16 +10,30 @@ enum eDATA_FILE_ERROR : int32_t {
   DATA_FILE_COUNT_TOO_LARGE = 1,  // a count promises more records than the file can hold
   DATA_FILE_UNREADABLE = 2,       // the file exists but cannot be read
   DATA_FILE_WRITE_FAILED = 3,     // writing a converted file failed; the old file is kept
+  DATA_FILE_MISSING = 4,          // a source file to convert is absent
+  DATA_FILE_NOT_REGULAR = 5,      // a folder, FIFO, device or socket in the file's place
+  DATA_FILE_TOO_LARGE = 6,        // above the size limit; nOffset holds the size
+  DATA_FILE_NO_MEMORY = 7,        // not enough memory to read or hold what it holds
 };
 
 struct DataFileError_t {
   std::string strPath;  // the file concerned
   eDATA_FILE_ERROR eKind = DATA_FILE_TRUNCATED;
-  uint64_t nOffset = 0;  // loads: where the damaged field or count begins
+  // Loads: where the damaged field or count begins; DATA_FILE_TOO_LARGE and
+  // DATA_FILE_NO_MEMORY: the file's size.
+  uint64_t nOffset = 0;
   // English: the record or count concerned ("weapon 3", "region 2 of monster 1",
-  // "the motion count 4294967295"), or the system's reason for a read or write.
+  // "the motion count 4294967295"), the system's reason for a read or write,
+  // or what lies in the file's place ("a FIFO").
   std::string strDetail;
 };
 
 // One line of English describing the error, for the command line.
 std::string DescribeInEnglish(const DataFileError_t& error);
+
+namespace velkar {
+struct ReadFailure_t;
+}
+
+// The error of a file that could not be read at all.
+DataFileError_t FromReadFailure(const std::string& strPath, const velkar::ReadFailure_t& failure);

@@ -1,6 +1,7 @@
 #include "data/DataManager.h"
 
 #include <array>
+#include <new>
 #include <span>
 #include <string_view>
 #include <utility>
@@ -65,40 +66,74 @@ auto* FindList(const Map& mapList, int nCategory) {
 // but cannot be read is noted as a load error.
 bool ReadDataFile(const std::string& strPath, std::vector<uint8_t>& arrByte,
                   std::vector<DataFileError_t>& arrError) {
-  std::string strReason;
-  switch (velkar::ReadWholeFile(strPath, arrByte, strReason)) {
+  velkar::ReadFailure_t failure;
+  switch (velkar::ReadWholeFile(strPath, arrByte, failure)) {
     case velkar::eREAD_RESULT::Ok: return true;
     case velkar::eREAD_RESULT::Missing: return false;
-    case velkar::eREAD_RESULT::Unreadable: break;
+    default: break;
   }
-  arrError.push_back({strPath, DATA_FILE_UNREADABLE, 0, strReason});
+  arrError.push_back(FromReadFailure(strPath, failure));
   return false;
 }
 
-std::string WriteFailure(const std::string& strTarget, const std::string& strReason) {
-  return DescribeInEnglish({strTarget, DATA_FILE_WRITE_FAILED, 0, strReason});
+// Decodes a data file into the store, keeping whatever was completed before
+// a failure; running out of memory is one more way for a file to fail.
+template <typename Load>
+bool LoadDataFile(const std::string& strPath, std::vector<DataFileError_t>& arrError, Load load) {
+  std::vector<uint8_t> arrByte;
+  if (!ReadDataFile(strPath, arrByte, arrError)) return false;
+  std::optional<DataFileError_t> error;
+  bool bLoaded = false;
+  try {
+    bLoaded = load(arrByte, error);
+  } catch (const std::bad_alloc&) {
+    error = DataFileError_t{{}, DATA_FILE_NO_MEMORY, arrByte.size(), {}};
+    bLoaded = false;
+  }
+  if (error) {
+    error->strPath = strPath;
+    arrError.push_back(std::move(*error));
+  }
+  return bLoaded;
+}
+
+bool Failed(ConvertReport_t& report, DataFileError_t failure) {
+  report.strError = DescribeInEnglish(failure);
+  report.failure = std::move(failure);
+  return false;
 }
 
 // The steps every conversion shares: make sure the target can be written
 // before the source is read, read the source once, build the data in memory,
-// and replace the target only when every byte is written.
+// and replace the target only when every byte is written. A source that
+// cannot be read leaves the old data file as it was: only an existing source
+// (even one without any entry) replaces it.
 template <typename Build>
 bool Convert(ConvertReport_t& report, Build build) {
   velkar::CAtomicFileWriter writer(report.strTarget);
   if (!writer.Open()) {
-    report.strError = WriteFailure(report.strTarget, writer.Error());
-    return false;
+    return Failed(report, {report.strTarget, DATA_FILE_WRITE_FAILED, 0, writer.Error()});
   }
-  const CIniFile ini = CIniFile::Load(report.strSource);
-  report.bSourceFound = ini.WasFound();
-  const SourceLookup lookup = [&ini](std::string_view section, std::string_view key) {
-    const CIniFile::Value_t* pValue = ini.Find(section, key);
-    return pValue == nullptr ? SourceValue_t{}
-                             : SourceValue_t{pValue->strText, pValue->bUnencodable};
-  };
-  if (!writer.Commit(build(lookup))) {
-    report.strError = WriteFailure(report.strTarget, writer.Error());
-    return false;
+  std::vector<uint8_t> arrSource;
+  velkar::ReadFailure_t failure;
+  if (velkar::ReadWholeFile(report.strSource, arrSource, failure) != velkar::eREAD_RESULT::Ok) {
+    return Failed(report, FromReadFailure(report.strSource, failure));
+  }
+  std::vector<uint8_t> arrData;
+  try {
+    const CIniFile ini = CIniFile::Parse(
+        std::string_view(reinterpret_cast<const char*>(arrSource.data()), arrSource.size()));
+    const SourceLookup lookup = [&ini](std::string_view section, std::string_view key) {
+      const CIniFile::Value_t* pValue = ini.Find(section, key);
+      return pValue == nullptr ? SourceValue_t{}
+                               : SourceValue_t{pValue->strText, pValue->bUnencodable};
+    };
+    arrData = build(lookup);
+  } catch (const std::bad_alloc&) {
+    return Failed(report, {report.strSource, DATA_FILE_NO_MEMORY, arrSource.size(), {}});
+  }
+  if (!writer.Commit(arrData)) {
+    return Failed(report, {report.strTarget, DATA_FILE_WRITE_FAILED, 0, writer.Error()});
   }
   report.bWritten = true;
   return true;
@@ -132,31 +167,20 @@ void CDataManager::Clear() {
 }
 
 bool CDataManager::LoadMonsterData() {
-  const std::string strPath = GetMonsterDataPath();
-  std::vector<uint8_t> arrByte;
-  if (!ReadDataFile(strPath, arrByte, m_arrLoadError)) return false;
-  std::optional<DataFileError_t> error;
-  const bool bLoaded = CMonsterDataFile::Load(arrByte, *this, error);
-  if (error) {
-    error->strPath = strPath;
-    m_arrLoadError.push_back(std::move(*error));
-  }
-  return bLoaded;
+  return LoadDataFile(GetMonsterDataPath(), m_arrLoadError,
+                      [this](std::span<const uint8_t> bytes, auto& error) {
+                        return CMonsterDataFile::Load(bytes, *this, error);
+                      });
 }
 
 bool CDataManager::LoadWeaponData(int nCategory) {
   if (!IsCategory(nCategory)) return false;
   const std::string strPath = GetWeaponDataPath(nCategory);
   if (!velkar::FileExists(strPath)) return false;
-  std::vector<uint8_t> arrByte;
-  if (!ReadDataFile(strPath, arrByte, m_arrLoadError)) return false;
-  std::optional<DataFileError_t> error;
-  const bool bLoaded = CWeaponDataFile::Load(arrByte, nCategory, *this, error);
-  if (error) {
-    error->strPath = strPath;
-    m_arrLoadError.push_back(std::move(*error));
-  }
-  return bLoaded;
+  return LoadDataFile(strPath, m_arrLoadError,
+                      [this, nCategory](std::span<const uint8_t> bytes, auto& error) {
+                        return CWeaponDataFile::Load(bytes, nCategory, *this, error);
+                      });
 }
 
 bool CDataManager::ConvertMonsterIni() {

@@ -17,15 +17,14 @@ constexpr size_t kMinMotionSize = 1 + 1 + 1 + 4;
 constexpr size_t kMinHitPatternSize = 1 + 4 + 4;
 constexpr size_t kMinWeaponSize = 1 + 4 * 4;
 
+bool ReadMotionValue(CByteCursor& cursor, uint16_t& wValue) {
+  return cursor.ReadU16(wValue);
+}
+
 bool ReadMotion(CByteCursor& cursor, MotionRecord_t& motion) {
-  uint32_t nValueCount = 0;
-  if (!cursor.ReadLine(motion.strName) || !cursor.ReadU8(motion.byCutRate) ||
-      !cursor.ReadU8(motion.byImpactRate) || !cursor.ReadCount(nValueCount, 2, "value")) {
-    return false;
-  }
-  motion.arrValue.resize(nValueCount);  // checked against the bytes left
-  for (uint16_t& wValue : motion.arrValue) cursor.ReadU16(wValue);
-  return true;
+  return cursor.ReadLine(motion.strName) && cursor.ReadU8(motion.byCutRate) &&
+         cursor.ReadU8(motion.byImpactRate) &&
+         ReadCountedList(cursor, "value", 2, ReadMotionValue, motion.arrValue);
 }
 
 bool ReadHitPattern(CByteCursor& cursor, HitPatternRecord_t& pattern) {

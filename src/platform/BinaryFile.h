@@ -1,7 +1,9 @@
-// Reading and writing whole binary files. Reading gives the bytes or an error;
-// writing goes to a temporary file in the same folder that replaces the target
-// only after every byte is written and flushed, so a failed write never
-// destroys the previous file.
+// Reading and writing whole binary files. Reading opens without blocking,
+// accepts only regular files of a sane size and never lets an allocation
+// failure escape; writing goes to an unnamed (or, where the file system lacks
+// those, a locked named) temporary file in the same folder that replaces the
+// target only after every byte is written and flushed, so a failed or killed
+// write never destroys the previous file and leaves nothing behind.
 #pragma once
 
 #include <cstdint>
@@ -12,13 +14,26 @@
 
 namespace velkar {
 
-enum class eREAD_RESULT { Ok, Missing, Unreadable };
+// Far above any real game's data; a larger file is refused before any
+// allocation.
+inline constexpr uint64_t kMaxReadBytes = uint64_t{64} * 1024 * 1024;
+
+enum class eREAD_RESULT { Ok, Missing, Unreadable, NotRegular, TooLarge, OutOfMemory };
+
+struct ReadFailure_t {
+  eREAD_RESULT eResult = eREAD_RESULT::Ok;
+  // Unreadable: the system's reason; NotRegular: what is there instead
+  // ("a folder", "a FIFO", "a device", "a socket").
+  std::string strDetail;
+  uint64_t nSize = 0;  // TooLarge, OutOfMemory: the file's size
+};
 
 // Reads a whole file; as many bytes as the file system says the file holds,
-// whatever the file claims. strError gets an English reason naming the file
-// for Unreadable; a missing file or folder is Missing.
+// whatever the file claims. The file is opened without blocking (a FIFO
+// without a writer never hangs) and must be a regular file of at most nLimit
+// bytes. A missing file or folder is Missing.
 eREAD_RESULT ReadWholeFile(const std::string& strPath, std::vector<uint8_t>& arrBytes,
-                           std::string& strError);
+                           ReadFailure_t& failure, uint64_t nLimit = kMaxReadBytes);
 
 // Where the bytes of an atomic write go; tests substitute one that fails.
 class COutputDevice {
@@ -32,10 +47,9 @@ public:
   virtual std::string Error() const = 0;
 };
 
-// Opens the device for a temporary file (which exists, empty); the default
-// writes to disk.
-using OutputDeviceFactory =
-    std::function<std::unique_ptr<COutputDevice>(const std::string& strPath)>;
+// Makes the device for the descriptor of the temporary file (open, empty,
+// owned by the writer); the default writes to it.
+using OutputDeviceFactory = std::function<std::unique_ptr<COutputDevice>(int fd)>;
 
 class CAtomicFileWriter {
 public:
@@ -46,11 +60,13 @@ public:
   CAtomicFileWriter& operator=(const CAtomicFileWriter&) = delete;
 
   // Checks that the target can be written (an existing target must be a
-  // writable file, its folder must accept a new file) and creates the
-  // temporary file. False, with Error() set, when it cannot.
+  // writable file, its folder must accept a new file), removes temporary
+  // files that killed writers left beside it, and creates the temporary
+  // file. False, with Error() set, when it cannot.
   bool Open();
 
-  // Writes everything, flushes and renames the temporary file over the target.
+  // Writes everything, flushes and puts the temporary file in the target's
+  // place in one rename.
   bool Commit(const std::vector<uint8_t>& arrBytes);
 
   const std::string& Error() const { return m_strError; }
@@ -59,14 +75,21 @@ public:
   // restores the default.
   static void SetDeviceFactory(OutputDeviceFactory factory);
 
+  // Whether to try an unnamed temporary file first (the default); tests turn
+  // it off to take the path of file systems without O_TMPFILE.
+  static void SetUnnamedTemps(bool bUnnamed);
+
 private:
   bool Fail(std::string strError);
   bool FailAndDiscard(std::string strError);
-  void Discard();  // drops the device and removes the temporary file
+  bool OpenNamedTemp();
+  bool LinkUnnamedTemp();
+  void Discard();  // drops the device and the temporary file
   void SyncFolder() const;
 
   std::string m_strTarget;
-  std::string m_strTemp;
+  std::string m_strTemp;  // the temporary file's name once it has one
+  int m_fdTemp = -1;      // holds an exclusive flock while open
   std::unique_ptr<COutputDevice> m_pDevice;
   std::string m_strError;
 };

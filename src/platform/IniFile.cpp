@@ -85,8 +85,8 @@ bool HoldsReplaced(std::string_view line, std::string_view part,
 
 CIniFile CIniFile::Load(const std::string& strPath) {
   std::vector<uint8_t> arrBytes;
-  std::string strError;
-  if (velkar::ReadWholeFile(strPath, arrBytes, strError) != velkar::eREAD_RESULT::Ok) return {};
+  velkar::ReadFailure_t failure;
+  if (velkar::ReadWholeFile(strPath, arrBytes, failure) != velkar::eREAD_RESULT::Ok) return {};
   return Parse(std::string_view(reinterpret_cast<const char*>(arrBytes.data()), arrBytes.size()));
 }
 

@@ -77,8 +77,8 @@ public:
 
   CIniFile() = default;
 
-  // Reads and parses a file; a missing or unreadable file gives an empty index
-  // (bFound false).
+  // Reads and parses a file; a file that cannot be read (missing, not a
+  // regular file, too large, unreadable) gives an empty index (bFound false).
   static CIniFile Load(const std::string& strPath);
   static CIniFile Parse(std::string_view text);
 
