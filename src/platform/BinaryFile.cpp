@@ -305,11 +305,15 @@ bool CAtomicFileWriter::Open() {
   if (UnnamedTemps() && access("/proc/self/fd", X_OK) == 0) {
     m_fdTemp = OpenRetrying(FolderOf(m_strTarget).c_str(), O_TMPFILE | O_WRONLY);
   }
+  if (m_fdTemp >= 0 && flock(m_fdTemp, LOCK_EX) != 0) {
+    return FailAndDiscard("cannot lock a temporary file beside " + m_strTarget + " (" +
+                          SystemError(errno) + ")");
+  }
   if (m_fdTemp < 0 && !OpenNamedTemp()) return false;
   // O_TMPFILE and mkostemp apply the umask or the owner-only mode; the data
   // file should end up with the permissions an ordinary new file (or the
   // replaced one) has.
-  if (flock(m_fdTemp, LOCK_EX) != 0 || fchmod(m_fdTemp, nMode) != 0) {
+  if (fchmod(m_fdTemp, nMode) != 0) {
     return FailAndDiscard("cannot prepare a temporary file beside " + m_strTarget + " (" +
                           SystemError(errno) + ")");
   }
@@ -319,14 +323,23 @@ bool CAtomicFileWriter::Open() {
 }
 
 bool CAtomicFileWriter::OpenNamedTemp() {
-  std::string strTemplate = TempPrefix(m_strTarget) + std::string(kTempSuffixLength, 'X');
-  m_fdTemp = mkostemp(strTemplate.data(), O_CLOEXEC);
-  if (m_fdTemp < 0) {
-    return Fail("cannot create a temporary file beside " + m_strTarget + " (" + SystemError(errno) +
-                ")");
+  // Another writer may take the new file for a stale one in the moment
+  // before it is locked; once locked, a file still linked is safely ours.
+  for (int nTry = 0; nTry < 100; ++nTry) {
+    std::string strTemplate = TempPrefix(m_strTarget) + std::string(kTempSuffixLength, 'X');
+    CFileDescriptor temp(mkostemp(strTemplate.data(), O_CLOEXEC));
+    if (!temp.IsOpen()) {
+      return Fail("cannot create a temporary file beside " + m_strTarget + " (" +
+                  SystemError(errno) + ")");
+    }
+    struct stat info {};
+    if (flock(temp.Get(), LOCK_EX) == 0 && fstat(temp.Get(), &info) == 0 && info.st_nlink > 0) {
+      m_fdTemp = temp.Release();
+      m_strTemp = std::move(strTemplate);
+      return true;
+    }
   }
-  m_strTemp = std::move(strTemplate);
-  return true;
+  return Fail("cannot keep a temporary file beside " + m_strTarget);
 }
 
 bool CAtomicFileWriter::LinkUnnamedTemp() {

@@ -421,7 +421,10 @@ void CVelkarDlg::ReloadAll() {
   m_calculator.LoadAll();
   m_bRecordsForgotten = false;
   ShowCalculator(true);
-  const QString strErrors = DescribeLoadErrors(CDataManager::GetInstance().GetLoadErrors());
+  const CDataManager& store = CDataManager::GetInstance();
+  QString strErrors = DescribeLoadErrors(store.GetLoadErrors());
+  // Without any data file the first start says where they belong.
+  if (strErrors.isEmpty() && !isVisible()) strErrors = DescribeMissingData(store);
   if (strErrors.isEmpty()) return;
   // At start-up the window is not on screen yet; the message waits for it.
   if (isVisible()) {
@@ -522,19 +525,26 @@ void CVelkarDlg::ConvertWeapons() {
   ForgetRecords();
   CDataManager& store = CDataManager::GetInstance();
   bool bAll = true;
+  std::vector<ConvertReport_t> arrReport;
   // The first category that fails ends the conversion.
   for (int nCategory = 0; nCategory < CATEGORY_COUNT && bAll; ++nCategory) {
     bAll = store.ConvertWeaponIni(nCategory);
+    arrReport.push_back(store.GetLastConvertReport());
   }
-  ShowMessage(FromSjis(bAll ? txt::kConvertWeaponsSucceeded : txt::kConvertWeaponsFailed), !bAll);
+  ShowMessage(DescribeConversion(bAll ? txt::kConvertWeaponsSucceeded : txt::kConvertWeaponsFailed,
+                                 arrReport, false),
+              !bAll);
   ReloadAll();
 }
 
 void CVelkarDlg::ConvertMonsters() {
   ForgetRecords();
-  const bool bDone = CDataManager::GetInstance().ConvertMonsterIni();
-  ShowMessage(FromSjis(bDone ? txt::kConvertMonstersSucceeded : txt::kConvertMonstersFailed),
-              !bDone);
+  CDataManager& store = CDataManager::GetInstance();
+  const bool bDone = store.ConvertMonsterIni();
+  ShowMessage(
+      DescribeConversion(bDone ? txt::kConvertMonstersSucceeded : txt::kConvertMonstersFailed,
+                         {store.GetLastConvertReport()}, true),
+      !bDone);
   ReloadAll();
 }
 

@@ -1,18 +1,21 @@
-// Conversions as a whole: the store is emptied, an unwritable target stops
-// the conversion before the source is read, a failing write keeps the old data
-// file, and a source survives the trip to a data file and back into records.
+// Conversions as a whole: the store is emptied, a source that cannot be read
+// or a target that cannot be written keeps the old data file, and a source
+// survives the trip to a data file and back into records.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "data/WeaponDataFile.h"
 #include "model/WeaponClasses.h"
 #include "platform/BinaryFile.h"
+#include "support/HostileFiles.h"
 #include "support/TestDataDir.h"
 
 namespace {
@@ -29,31 +32,6 @@ std::vector<std::string> FileNames(const std::string& strDir) {
   std::sort(arrName.begin(), arrName.end());
   return arrName;
 }
-
-// Writes the first nLimit bytes it is given to the real temporary file, then
-// fails; or fails when flushed.
-class CFailingDevice final : public velkar::COutputDevice {
-public:
-  CFailingDevice(const std::string& strPath, size_t nLimit, bool bFailFlush)
-      : m_out(strPath, std::ios::binary), m_nLeft(nLimit), m_bFailFlush(bFailFlush) {}
-
-  bool Write(const uint8_t* pData, size_t nSize) override {
-    const size_t nTaken = std::min(nSize, m_nLeft);
-    m_out.write(reinterpret_cast<const char*>(pData), static_cast<std::streamsize>(nTaken));
-    m_nLeft -= nTaken;
-    return nTaken == nSize;
-  }
-  bool Flush() override {
-    m_out.close();
-    return !m_bFailFlush;
-  }
-  std::string Error() const override { return "no space left on the test device"; }
-
-private:
-  std::ofstream m_out;
-  size_t m_nLeft;
-  bool m_bFailFlush;
-};
 
 class ConversionTest : public ::testing::Test {
 protected:
@@ -85,6 +63,7 @@ TEST_F(ConversionTest, ConversionEmptiesTheStoreFirst) {
   ASSERT_TRUE(Store().ConvertWeaponIni(CATEGORY_SWORD));
   ExpectStoreEmpty();
   FillStore();
+  m_dir.WriteText("Monster.ini", u8"");
   ASSERT_TRUE(Store().ConvertMonsterIni());
   ExpectStoreEmpty();
 }
@@ -97,86 +76,121 @@ TEST_F(ConversionTest, ConversionReplacesAnEarlierDataFile) {
   EXPECT_EQ(FileNames(m_dir.Path()), (std::vector<std::string>{"Sword.dat", "Sword.ini"}));
 }
 
-// ---- targets that cannot be written --------------------------------------------
+// ---- conversions that cannot be done -------------------------------------------
 
-TEST_F(ConversionTest, FolderAsTargetFailsWithoutReadingTheSource) {
-  FillStore();
-  m_dir.WriteText("Sword.ini", kSwordSource);
-  m_dir.WriteText("Monster.ini", u8"[Level]\r\n1=L,100\r\n");
-  std::filesystem::create_directory(m_dir.PathOf("Sword.dat"));
-  std::filesystem::create_directory(m_dir.PathOf("Monster.dat"));
-
-  EXPECT_FALSE(Store().ConvertWeaponIni(CATEGORY_SWORD));
-  ExpectStoreEmpty();
-  const ConvertReport_t& report = Store().GetLastConvertReport();
-  EXPECT_FALSE(report.bSourceFound);  // never opened
-  EXPECT_FALSE(report.bWritten);
-  EXPECT_NE(report.strError.find("Sword.dat"), std::string::npos) << report.strError;
-  EXPECT_TRUE(std::filesystem::is_directory(m_dir.PathOf("Sword.dat")));
-
-  EXPECT_FALSE(Store().ConvertMonsterIni());
-  EXPECT_FALSE(Store().GetLastConvertReport().bSourceFound);
-  EXPECT_EQ(Store().GetLastConvertReport().nCount[2], 0u);
-}
-
-TEST_F(ConversionTest, MissingFolderFails) {
-  Store().SetDataDirectory(m_dir.PathOf("no/such/folder"));
-  EXPECT_FALSE(Store().ConvertWeaponIni(CATEGORY_SWORD));
-  EXPECT_FALSE(Store().GetLastConvertReport().strError.empty());
-  EXPECT_FALSE(Store().ConvertMonsterIni());
-}
-
-// ---- a write that fails part way ---------------------------------------------------
-
-struct WriteFailureRow_t {
+// A fault in the source or the target, for a weapon and for the monster
+// conversion: the conversion fails, says which file and why, and the old data
+// file stays byte for byte (a folder in its place stays a folder).
+struct ConvertFaultRow_t {
   const char* pszRow;
-  size_t nLimit;  // bytes the device accepts
-  bool bFailFlush;
-  bool bSucceeds;
+  const char* pszOn;  // "ini" or "dat": the file that make replaces, or the one that fails
+  std::function<void(const std::string& strPath)> make;  // null: the device fails instead
+  eDATA_FILE_ERROR eKind;
+  size_t nBudget = SIZE_MAX;  // bytes the device accepts
+  bool bFailFlush = false;
 };
 
-class WriteFailureTest : public ConversionTest,
-                         public ::testing::WithParamInterface<WriteFailureRow_t> {};
+class ConvertFaultTest : public ConversionTest,
+                         public ::testing::WithParamInterface<std::tuple<ConvertFaultRow_t, bool>> {
+};
 
-TEST_P(WriteFailureTest, OldDataFileIsKeptUnlessEveryByteIsWritten) {
-  const WriteFailureRow_t& row = GetParam();
+TEST_P(ConvertFaultTest, FailsNamingTheFileAndKeepsTheOldDataFile) {
+  const auto& [row, bMonsters] = GetParam();
+  const std::string strStem = bMonsters ? "Monster" : "Sword";
   const std::string strOld = "the previous data file";
-  m_dir.WriteBytes("Sword.dat", std::string_view(strOld));
-  m_dir.WriteText("Sword.ini", kSwordSource);
-  velkar::CAtomicFileWriter::SetDeviceFactory([row](const std::string& strPath) {
-    return std::make_unique<CFailingDevice>(strPath, row.nLimit, row.bFailFlush);
-  });
+  m_dir.WriteText(strStem + ".ini", bMonsters ? u8"[Level]\r\n1=L,100\r\n" : kSwordSource);
+  m_dir.WriteBytes(strStem + ".dat", std::string_view(strOld));
+  const std::string strFaulty = m_dir.PathOf(strStem + "." + row.pszOn);
+  if (row.make) {
+    m_dir.Remove(strStem + "." + row.pszOn);
+    row.make(strFaulty);
+  } else {
+    velkar::CAtomicFileWriter::SetDeviceFactory([&row](int fd) {
+      return std::make_unique<CFailingDevice>(fd, row.nBudget, row.bFailFlush);
+    });
+  }
+  const std::vector<std::string> arrBefore = FileNames(m_dir.Path());
   FillStore();
 
-  EXPECT_EQ(Store().ConvertWeaponIni(CATEGORY_SWORD), row.bSucceeds);
+  EXPECT_FALSE(bMonsters ? Store().ConvertMonsterIni() : Store().ConvertWeaponIni(CATEGORY_SWORD));
   ExpectStoreEmpty();
   const ConvertReport_t& report = Store().GetLastConvertReport();
-  EXPECT_EQ(report.bWritten, row.bSucceeds);
-  EXPECT_TRUE(report.bSourceFound);
-  EXPECT_EQ(FileNames(m_dir.Path()), (std::vector<std::string>{"Sword.dat", "Sword.ini"}));
-  const std::vector<uint8_t> arrData = m_dir.ReadBytes("Sword.dat");
-  if (row.bSucceeds) {
-    EXPECT_EQ(arrData.size(), kSwordDataSize);
-    EXPECT_TRUE(report.strError.empty());
-  } else {
+  EXPECT_FALSE(report.bWritten);
+  ASSERT_TRUE(report.failure.has_value());
+  EXPECT_EQ(report.failure->eKind, row.eKind);
+  EXPECT_EQ(report.failure->strPath, strFaulty);
+  EXPECT_EQ(report.strError, DescribeInEnglish(*report.failure));
+  EXPECT_EQ(FileNames(m_dir.Path()), arrBefore);
+  if (!row.make || std::string_view(row.pszOn) == "ini") {
+    const std::vector<uint8_t> arrData = m_dir.ReadBytes(strStem + ".dat");
     EXPECT_EQ(std::string(arrData.begin(), arrData.end()), strOld);
-    EXPECT_NE(report.strError.find("no space left on the test device"), std::string::npos)
-        << report.strError;
-    EXPECT_NE(report.strError.find("previous one is kept"), std::string::npos) << report.strError;
   }
 }
 
+void NoFile(const std::string& /*strPath*/) {}
+
 INSTANTIATE_TEST_SUITE_P(
-    Table, WriteFailureTest,
-    ::testing::Values(WriteFailureRow_t{"NothingWritten", 0, false, false},
-                      WriteFailureRow_t{"OneByte", 1, false, false},
-                      WriteFailureRow_t{"AfterTheFirstCount", 4, false, false},
-                      WriteFailureRow_t{"OneByteShort", kSwordDataSize - 1, false, false},
-                      WriteFailureRow_t{"FlushFails", kSwordDataSize, true, false},
-                      WriteFailureRow_t{"EveryByte", kSwordDataSize, false, true}),
-    [](const ::testing::TestParamInfo<WriteFailureRow_t>& rowInfo) {
-      return std::string(rowInfo.param.pszRow);
+    Table, ConvertFaultTest,
+    ::testing::Combine(
+        ::testing::Values(
+            ConvertFaultRow_t{"SourceMissing", "ini", NoFile, DATA_FILE_MISSING},
+            ConvertFaultRow_t{"SourceIsAFolder", "ini",
+                              [](const std::string& p) { MakeHostileFile(eHOSTILE::FOLDER, p); },
+                              DATA_FILE_NOT_REGULAR},
+            ConvertFaultRow_t{"SourceIsAFifo", "ini",
+                              [](const std::string& p) { MakeHostileFile(eHOSTILE::FIFO, p); },
+                              DATA_FILE_NOT_REGULAR},
+            ConvertFaultRow_t{
+                "SourceIsSparse2GB", "ini",
+                [](const std::string& p) { MakeHostileFile(eHOSTILE::SPARSE_2GB, p); },
+                DATA_FILE_TOO_LARGE},
+            ConvertFaultRow_t{"TargetIsAFolder", "dat",
+                              [](const std::string& p) { MakeHostileFile(eHOSTILE::FOLDER, p); },
+                              DATA_FILE_WRITE_FAILED},
+            ConvertFaultRow_t{"NothingWritten", "dat", nullptr, DATA_FILE_WRITE_FAILED, 0},
+            ConvertFaultRow_t{"WriteFailsAfterFourBytes", "dat", nullptr, DATA_FILE_WRITE_FAILED,
+                              4},
+            ConvertFaultRow_t{"FlushFails", "dat", nullptr, DATA_FILE_WRITE_FAILED, SIZE_MAX,
+                              true}),
+        ::testing::Bool()),
+    [](const auto& rowInfo) {
+      return std::string(std::get<0>(rowInfo.param).pszRow) +
+             (std::get<1>(rowInfo.param) ? "Monster" : "Weapon");
     });
+
+// Files within the size limit whose records do not fit in the memory the
+// process may use: the load or the conversion fails naming the file, the old
+// data file stays, and the process carries on.
+TEST_F(ConversionTest, RunningOutOfMemoryIsAnErrorNotAnAbort) {
+  if (kSanitized) GTEST_SKIP() << "a sanitizer's shadow memory needs the address space";
+  const uint32_t nMonsters = 3000000;  // 51 MB of the smallest records
+  std::string strData{
+      static_cast<char>(nMonsters & 0xFF), static_cast<char>((nMonsters >> 8) & 0xFF),
+      static_cast<char>((nMonsters >> 16) & 0xFF), static_cast<char>(nMonsters >> 24)};
+  strData.reserve(nMonsters * 17 + 8);
+  for (uint32_t n = 0; n < nMonsters; ++n) strData.append("\n").append(16, '\0');
+  strData.append(4, '\0');
+  m_dir.WriteBytes("Monster.dat", std::string_view(strData));
+  std::string strSource = "[Weapon]\r\n";
+  while (strSource.size() < (size_t{50} << 20)) strSource += "1=b\r\n";
+  m_dir.WriteBytes("Sword.ini", std::string_view(strSource));
+  m_dir.WriteBytes("Sword.dat", std::string_view("old"));
+  constexpr uint64_t kRoom = uint64_t{150} << 20;
+
+  EXPECT_TRUE(RunWithAddressSpaceLimit(kRoom, [this] {
+    const bool bLoaded = Store().LoadMonsterData();
+    const std::vector<DataFileError_t>& arrError = Store().GetLoadErrors();
+    return !bLoaded && arrError.size() == 1 && arrError[0].eKind == DATA_FILE_NO_MEMORY &&
+           arrError[0].strPath == m_dir.PathOf("Monster.dat") && Store().GetMonsterList().empty();
+  }));
+  EXPECT_TRUE(RunWithAddressSpaceLimit(kRoom, [this] {
+    const bool bWritten = Store().ConvertWeaponIni(CATEGORY_SWORD);
+    const ConvertReport_t& report = Store().GetLastConvertReport();
+    return !bWritten && report.failure && report.failure->eKind == DATA_FILE_NO_MEMORY &&
+           report.failure->strPath == m_dir.PathOf("Sword.ini") &&
+           m_dir.ReadBytes("Sword.dat") == std::vector<uint8_t>{'o', 'l', 'd'};
+  }));
+}
 
 // ---- round trip ---------------------------------------------------------------------
 

@@ -103,9 +103,10 @@ TEST(MonsterDataFileCodecTest, DecodeThenEncodeGivesTheSameBytes) {
 
 // ---- empty sources and files ----------------------------------------------
 
-TEST_F(MonsterDataFileTest, AbsentSourceGivesEightZeroBytesThatLoad) {
+// A source without any entry (emptied on purpose) empties the data file.
+TEST_F(MonsterDataFileTest, SourceWithoutEntriesGivesEightZeroBytesThatLoad) {
+  m_dir.WriteBytes("Monster.ini", std::string_view("\xEF\xBB\xBF; every monster removed\r\n"));
   ASSERT_TRUE(Store().ConvertMonsterIni());
-  EXPECT_FALSE(Store().GetLastConvertReport().bSourceFound);
   EXPECT_EQ(m_dir.ReadBytes("Monster.dat"), std::vector<uint8_t>(8, 0));
   EXPECT_TRUE(Store().LoadMonsterData());
   EXPECT_TRUE(Store().GetMonsterList().empty());
@@ -276,6 +277,21 @@ TEST_F(MonsterDataFileTest, TwentyBytesClaimingFourBillionMonstersFailAtOnce) {
   ASSERT_EQ(Store().GetLoadErrors().size(), 1u);
   EXPECT_EQ(Store().GetLoadErrors().front().eKind, DATA_FILE_COUNT_TOO_LARGE);
   EXPECT_EQ(Store().GetLoadErrors().front().strPath, m_dir.PathOf("Monster.dat"));
+}
+
+// Ten monsters promised, five complete before the file ends: the five stay.
+TEST_F(MonsterDataFileTest, CountBeyondTheFileKeepsTheMonstersRead) {
+  CByteBuilder file;
+  file.U32(10);
+  for (int n = 0; n < 5; ++n) file.Line("m" + std::to_string(n)).I32(1).I32(2).I32(3).U32(0);
+  m_dir.WriteBytes("Monster.dat", file.Bytes());
+  EXPECT_FALSE(Store().LoadMonsterData());
+  EXPECT_EQ(MonsterNames(), (Strings{"m0", "m1", "m2", "m3", "m4"}));
+  ASSERT_EQ(Store().GetLoadErrors().size(), 1u);
+  const DataFileError_t& error = Store().GetLoadErrors().front();
+  EXPECT_EQ(error.eKind, DATA_FILE_COUNT_TOO_LARGE);
+  EXPECT_EQ(error.nOffset, 0u);
+  EXPECT_EQ(error.strDetail, "the monster count 10");
 }
 
 TEST_F(MonsterDataFileTest, HugeRegionCountFailsAtOnce) {

@@ -11,6 +11,7 @@
 #include "data/ByteBuilder.h"
 #include "data/WeaponDataFile.h"
 #include "model/WeaponClasses.h"
+#include "support/HostileFiles.h"
 #include "support/TestDataDir.h"
 
 namespace {
@@ -54,7 +55,6 @@ TEST_F(WeaponDataFileTest, ExampleConvertsToThe42Bytes) {
   ASSERT_TRUE(Store().ConvertWeaponIni(CATEGORY_SWORD));
   EXPECT_EQ(m_dir.ReadBytes("Sword.dat"), kExample42);
   const ConvertReport_t& report = Store().GetLastConvertReport();
-  EXPECT_TRUE(report.bSourceFound);
   EXPECT_TRUE(report.bWritten);
   EXPECT_EQ(report.nCount[0], 1u);
   EXPECT_EQ(report.nCount[1], 0u);
@@ -92,23 +92,17 @@ TEST_F(WeaponDataFileTest, The42BytesLoadIntoOneMotionAndOneWeapon) {
 
 // ---- empty sources and files ----------------------------------------------
 
-TEST_F(WeaponDataFileTest, AbsentSourceGivesTwelveZeroBytesThatLoadWithoutWeapons) {
-  ASSERT_TRUE(Store().ConvertWeaponIni(CATEGORY_LANCE));
-  EXPECT_FALSE(Store().GetLastConvertReport().bSourceFound);
-  EXPECT_EQ(m_dir.ReadBytes("Lance.dat"), kTwelveZeros);
-
-  EXPECT_FALSE(Store().LoadWeaponData(CATEGORY_LANCE));
-  EXPECT_EQ(Store().GetWeaponList(CATEGORY_LANCE), nullptr);
-  ASSERT_NE(Store().GetActionList(CATEGORY_LANCE), nullptr);
-  ASSERT_NE(Store().GetHitPatternList(CATEGORY_LANCE), nullptr);
-  EXPECT_TRUE(Store().GetLoadErrors().empty());
-}
-
-TEST_F(WeaponDataFileTest, EmptySourceGivesTwelveZeroBytes) {
+// A source emptied on purpose empties the data file; loading it then offers
+// no weapon, while the motion and hit pattern lists exist.
+TEST_F(WeaponDataFileTest, EmptySourceGivesTwelveZeroBytesThatLoadWithoutWeapons) {
   m_dir.WriteText("Katana.ini", u8"");
   ASSERT_TRUE(Store().ConvertWeaponIni(CATEGORY_KATANA));
-  EXPECT_TRUE(Store().GetLastConvertReport().bSourceFound);
   EXPECT_EQ(m_dir.ReadBytes("Katana.dat"), kTwelveZeros);
+  EXPECT_FALSE(Store().LoadWeaponData(CATEGORY_KATANA));
+  EXPECT_EQ(Store().GetWeaponList(CATEGORY_KATANA), nullptr);
+  ASSERT_NE(Store().GetActionList(CATEGORY_KATANA), nullptr);
+  ASSERT_NE(Store().GetHitPatternList(CATEGORY_KATANA), nullptr);
+  EXPECT_TRUE(Store().GetLoadErrors().empty());
 }
 
 TEST_F(WeaponDataFileTest, OnlyAWeaponLoadsWithEmptyMotionAndPatternLists) {
@@ -157,12 +151,33 @@ TEST_F(WeaponDataFileTest, CategoryOutsideTheTableLoadsNothing) {
   EXPECT_FALSE(m_dir.Exists("Error.dat"));
 }
 
-TEST_F(WeaponDataFileTest, FolderInPlaceOfTheDataFileIsAnUnreadableFile) {
-  std::filesystem::create_directory(m_dir.PathOf("Sword.dat"));
+// Something other than a regular file in a data file's place, or a file far
+// above the size limit, is reported at once (nothing blocks on a FIFO), and
+// the store keeps nothing of it.
+class HostileDataFileTest : public WeaponDataFileTest,
+                            public ::testing::WithParamInterface<eHOSTILE> {};
+
+TEST_P(HostileDataFileTest, IsReportedAtOnceForWeaponsAndMonsters) {
+  MakeHostileFile(GetParam(), m_dir.PathOf("Sword.dat"));
+  MakeHostileFile(GetParam(), m_dir.PathOf("Monster.dat"));
+  const eDATA_FILE_ERROR eKind =
+      GetParam() == eHOSTILE::SPARSE_2GB ? DATA_FILE_TOO_LARGE : DATA_FILE_NOT_REGULAR;
   EXPECT_FALSE(Store().LoadWeaponData(CATEGORY_SWORD));
-  ASSERT_EQ(Store().GetLoadErrors().size(), 1u);
-  EXPECT_EQ(Store().GetLoadErrors().front().eKind, DATA_FILE_UNREADABLE);
+  EXPECT_FALSE(Store().LoadMonsterData());
+  EXPECT_EQ(Store().GetActionList(CATEGORY_SWORD), nullptr);
+  const std::vector<DataFileError_t>& arrError = Store().GetLoadErrors();
+  ASSERT_EQ(arrError.size(), 2u);
+  EXPECT_EQ(arrError[0].strPath, m_dir.PathOf("Sword.dat"));
+  EXPECT_EQ(arrError[1].strPath, m_dir.PathOf("Monster.dat"));
+  for (const DataFileError_t& error : arrError) EXPECT_EQ(error.eKind, eKind);
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds, HostileDataFileTest,
+                         ::testing::Values(eHOSTILE::FIFO, eHOSTILE::FOLDER, eHOSTILE::SOCKET,
+                                           eHOSTILE::DEVICE, eHOSTILE::SPARSE_2GB),
+                         [](const auto& rowInfo) {
+                           return std::string(HostileName(rowInfo.param));
+                         });
 
 // ---- values: low bits, order, file details ----------------------------------
 
@@ -294,21 +309,34 @@ TEST_F(WeaponDataFileTest, TwentyBytesClaimingFourBillionMotionsFailAtOnce) {
   EXPECT_EQ(error.strDetail, "the motion count 4294967295");
 }
 
-TEST_F(WeaponDataFileTest, HugeCountsInsideTheFileFailAtOnce) {
+// A count that promises more than the file holds is blamed, and the records
+// read before the bytes ran out are kept.
+TEST_F(WeaponDataFileTest, CountsBeyondTheFileAreBlamedAndWhatWasReadStays) {
   struct Row_t {
     const char* pszRow;
     std::vector<uint8_t> arrByte;
     uint64_t nOffset;
     const char* pszDetail;
+    size_t nMotions;
+    size_t nWeapons;
   };
   const Row_t arrRow[] = {
       {"ValueCount", CByteBuilder().U32(1).Line("a").U8(1).U8(1).U32(0x7FFFFFFF).U16(1).Bytes(), 9,
-       "the value count 2147483647 of motion 1"},
-      {"HitPatternCount", CByteBuilder().U32(0).U32(0x10000000).Raw("abcdefghijk").Bytes(), 4,
-       "the hit pattern count 268435456"},
+       "the value count 2147483647 of motion 1", 0, 0},
+      {"HitPatternCount",
+       CByteBuilder()
+           .U32(1)
+           .Line("a")
+           .U8(1)
+           .U8(1)
+           .U32(0)
+           .U32(0x10000000)
+           .Raw("abcdefghijk")
+           .Bytes(),
+       13, "the hit pattern count 268435456", 1, 0},
       {"WeaponCount",
        CByteBuilder().U32(0).U32(0).U32(2).Line("b").I32(1).I32(2).I32(3).I32(4).Bytes(), 8,
-       "the weapon count 2"},
+       "the weapon count 2", 0, 1},
   };
   for (const Row_t& row : arrRow) {
     WeaponFileContents_t contents;
@@ -317,7 +345,8 @@ TEST_F(WeaponDataFileTest, HugeCountsInsideTheFileFailAtOnce) {
     EXPECT_EQ(error->eKind, DATA_FILE_COUNT_TOO_LARGE) << row.pszRow;
     EXPECT_EQ(error->nOffset, row.nOffset) << row.pszRow;
     EXPECT_EQ(error->strDetail, row.pszDetail) << row.pszRow;
-    EXPECT_TRUE(contents.arrWeapon.empty()) << row.pszRow;
+    EXPECT_EQ(contents.arrMotion.size(), row.nMotions) << row.pszRow;
+    EXPECT_EQ(contents.arrWeapon.size(), row.nWeapons) << row.pszRow;
   }
 }
 

@@ -3,15 +3,21 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/BinaryFile.h"
+#include "support/HostileFiles.h"
 #include "support/TestDataDir.h"
 
 namespace {
@@ -20,6 +26,8 @@ using testing::HasSubstr;
 using velkar::CAtomicFileWriter;
 using velkar::COutputDevice;
 using velkar::eREAD_RESULT;
+using velkar::kMaxReadBytes;
+using velkar::ReadFailure_t;
 using velkar::ReadWholeFile;
 
 std::vector<uint8_t> Bytes(size_t nSize, uint8_t bySeed) {
@@ -39,41 +47,89 @@ std::vector<std::string> FolderEntries(const CTestDataDir& dir) {
 
 // ---- reading -------------------------------------------------------------------------
 
-TEST(ReadWholeFile, ReadsEveryByte) {
+struct ReadRow_t {
+  const char* pszName;
+  std::function<void(const CTestDataDir&)> make;  // makes "f"
+  eREAD_RESULT eResult;
+  std::string strDetail;  // what the failure says
+  uint64_t nSize;         // bytes read, or the size a TooLarge failure gives
+};
+
+class ReadWholeFileTest : public testing::TestWithParam<ReadRow_t> {};
+
+// Every kind of file answers at once (a FIFO without a writer would block a
+// plain open forever), and only a regular file within the limit is read.
+TEST_P(ReadWholeFileTest, ReadsOnlyRegularFilesWithinTheLimit) {
+  const ReadRow_t& row = GetParam();
   CTestDataDir dir;
-  const std::vector<uint8_t> arrWritten = Bytes(70000, 0);  // NUL and 0xFF included
-  dir.WriteBytes("a.dat", arrWritten);
+  row.make(dir);
   std::vector<uint8_t> arrRead{1, 2, 3};
-  std::string strError;
-  EXPECT_EQ(ReadWholeFile(dir.PathOf("a.dat"), arrRead, strError), eREAD_RESULT::Ok);
-  EXPECT_EQ(arrRead, arrWritten);
+  ReadFailure_t failure;
+  EXPECT_EQ(ReadWholeFile(dir.PathOf("f"), arrRead, failure), row.eResult);
+  EXPECT_EQ(failure.eResult, row.eResult);
+  EXPECT_EQ(failure.strDetail, row.strDetail);
+  if (row.eResult == eREAD_RESULT::Ok) {
+    // Every row's file holds the Bytes pattern, or zeros when made sparse.
+    const bool bSparse = row.nSize > 70000;
+    EXPECT_EQ(arrRead, bSparse ? std::vector<uint8_t>(row.nSize, 0) : Bytes(row.nSize, 0));
+  } else {
+    EXPECT_TRUE(arrRead.empty());
+    EXPECT_EQ(failure.nSize, row.nSize);
+  }
 }
 
-TEST(ReadWholeFile, EmptyFileIsOkAndEmpty) {
-  CTestDataDir dir;
-  dir.WriteBytes("empty.dat", std::string_view{});
-  std::vector<uint8_t> arrRead{1};
-  std::string strError;
-  EXPECT_EQ(ReadWholeFile(dir.PathOf("empty.dat"), arrRead, strError), eREAD_RESULT::Ok);
-  EXPECT_TRUE(arrRead.empty());
+void MakeSized(const CTestDataDir& dir, uint64_t nSize) {
+  std::ofstream(dir.PathOf("f")).close();
+  ASSERT_EQ(truncate(dir.PathOf("f").c_str(), static_cast<off_t>(nSize)), 0);
 }
 
-TEST(ReadWholeFile, MissingFileOrFolderIsMissing) {
-  CTestDataDir dir;
-  std::vector<uint8_t> arrRead{1};
-  std::string strError;
-  EXPECT_EQ(ReadWholeFile(dir.PathOf("absent.dat"), arrRead, strError), eREAD_RESULT::Missing);
-  EXPECT_TRUE(arrRead.empty());
-  EXPECT_EQ(ReadWholeFile(dir.PathOf("absent/a.dat"), arrRead, strError), eREAD_RESULT::Missing);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ReadWholeFileTest,
+    testing::Values(
+        ReadRow_t{"RegularFile", [](const CTestDataDir& d) { d.WriteBytes("f", Bytes(70000, 0)); },
+                  eREAD_RESULT::Ok, "", 70000},
+        ReadRow_t{"EmptyFile", [](const CTestDataDir& d) { d.WriteBytes("f", std::string_view{}); },
+                  eREAD_RESULT::Ok, "", 0},
+        ReadRow_t{"AtTheLimit", [](const CTestDataDir& d) { MakeSized(d, kMaxReadBytes); },
+                  eREAD_RESULT::Ok, "", kMaxReadBytes},
+        ReadRow_t{"OneByteAboveTheLimit",
+                  [](const CTestDataDir& d) { MakeSized(d, kMaxReadBytes + 1); },
+                  eREAD_RESULT::TooLarge, "", kMaxReadBytes + 1},
+        ReadRow_t{
+            "Sparse2GB",
+            [](const CTestDataDir& d) { MakeHostileFile(eHOSTILE::SPARSE_2GB, d.PathOf("f")); },
+            eREAD_RESULT::TooLarge, "", uint64_t{1} << 31},
+        ReadRow_t{"Missing", [](const CTestDataDir&) {}, eREAD_RESULT::Missing, "", 0},
+        ReadRow_t{"MissingFolder",
+                  [](const CTestDataDir& d) { d.WriteBytes("x", std::string_view("x")); },
+                  eREAD_RESULT::Missing, "", 0},
+        ReadRow_t{"Fifo",
+                  [](const CTestDataDir& d) { MakeHostileFile(eHOSTILE::FIFO, d.PathOf("f")); },
+                  eREAD_RESULT::NotRegular, "a FIFO", 0},
+        ReadRow_t{"Folder",
+                  [](const CTestDataDir& d) { MakeHostileFile(eHOSTILE::FOLDER, d.PathOf("f")); },
+                  eREAD_RESULT::NotRegular, "a folder", 0},
+        ReadRow_t{"Socket",
+                  [](const CTestDataDir& d) { MakeHostileFile(eHOSTILE::SOCKET, d.PathOf("f")); },
+                  eREAD_RESULT::NotRegular, "a socket", 0},
+        ReadRow_t{"Device",
+                  [](const CTestDataDir& d) { MakeHostileFile(eHOSTILE::DEVICE, d.PathOf("f")); },
+                  eREAD_RESULT::NotRegular, "a device", 0}),
+    [](const auto& row) { return std::string(row.param.pszName); });
 
-TEST(ReadWholeFile, FolderIsUnreadableWithReason) {
+// Reading a file whose bytes do not fit in memory reports it; it never ends
+// the process.
+TEST(ReadWholeFileMemory, AllocationFailureIsAnError) {
+  if (kSanitized) GTEST_SKIP() << "a sanitizer's shadow memory needs the address space";
   CTestDataDir dir;
-  std::filesystem::create_directory(dir.PathOf("sub"));
-  std::vector<uint8_t> arrRead;
-  std::string strError;
-  EXPECT_EQ(ReadWholeFile(dir.PathOf("sub"), arrRead, strError), eREAD_RESULT::Unreadable);
-  EXPECT_THAT(strError, HasSubstr(dir.PathOf("sub")));
+  const uint64_t nSize = uint64_t{60} << 20;
+  MakeSized(dir, nSize);
+  EXPECT_TRUE(RunWithAddressSpaceLimit(uint64_t{16} << 20, [&] {
+    std::vector<uint8_t> arrRead;
+    ReadFailure_t failure;
+    return ReadWholeFile(dir.PathOf("f"), arrRead, failure) == eREAD_RESULT::OutOfMemory &&
+           failure.nSize == nSize && arrRead.empty();
+  }));
 }
 
 // ---- writing -------------------------------------------------------------------------
@@ -149,17 +205,85 @@ TEST(AtomicFileWriter, CommitWithoutOpenFails) {
   EXPECT_FALSE(dir.Exists("x.dat"));
 }
 
-TEST(AtomicFileWriter, AbandonedWriteRemovesTemporaryFile) {
+// The same rules hold for unnamed temporary files and for the named ones of
+// file systems without O_TMPFILE.
+class AtomicFileWriterModes : public testing::TestWithParam<bool> {
+protected:
+  void SetUp() override { CAtomicFileWriter::SetUnnamedTemps(GetParam()); }
+  void TearDown() override { CAtomicFileWriter::SetUnnamedTemps(true); }
+};
+
+// A writer killed half-way keeps the old file; whatever it left behind is
+// gone after the next write of the same file.
+TEST_P(AtomicFileWriterModes, KilledWriterLeavesTheOldFileAndNothingThatStays) {
   CTestDataDir dir;
   dir.WriteBytes("x.dat", Bytes(10, 4));
-  {
+  const pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    CAtomicFileWriter::SetDeviceFactory(
+        [](int fd) { return std::make_unique<CFailingDevice>(fd, 100, false); });
     CAtomicFileWriter writer(dir.PathOf("x.dat"));
-    ASSERT_TRUE(writer.Open()) << writer.Error();
-    EXPECT_EQ(FolderEntries(dir).size(), 2u);  // the target and the temporary file
+    if (writer.Open()) writer.Commit(Bytes(500, 1));  // stops after 100 bytes
+    raise(SIGKILL);
+  }
+  int nStatus = 0;
+  ASSERT_EQ(waitpid(pid, &nStatus, 0), pid);
+  ASSERT_TRUE(WIFSIGNALED(nStatus));
+  EXPECT_EQ(dir.ReadBytes("x.dat"), Bytes(10, 4));
+
+  CAtomicFileWriter writer(dir.PathOf("x.dat"));
+  ASSERT_TRUE(writer.Open() && writer.Commit(Bytes(20, 2))) << writer.Error();
+  EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
+  EXPECT_EQ(dir.ReadBytes("x.dat"), Bytes(20, 2));
+}
+
+// A stale temporary file of a killed writer is removed; one a live writer
+// holds is not, so that writer still commits.
+TEST_P(AtomicFileWriterModes, OnlyTemporaryFilesOfWritersThatAreGoneAreRemoved) {
+  CTestDataDir dir;
+  dir.WriteBytes("x.dat.tmpAbC123", Bytes(7, 0));  // left by a killed writer
+  dir.WriteBytes("y.dat.tmpAbC123", Bytes(7, 0));  // another file's: not ours to remove
+  CAtomicFileWriter first(dir.PathOf("x.dat"));
+  ASSERT_TRUE(first.Open()) << first.Error();
+  CAtomicFileWriter second(dir.PathOf("x.dat"));
+  ASSERT_TRUE(second.Open() && second.Commit(Bytes(30, 3))) << second.Error();
+  ASSERT_TRUE(first.Commit(Bytes(40, 4))) << first.Error();
+  EXPECT_EQ(FolderEntries(dir), (std::vector<std::string>{"x.dat", "y.dat.tmpAbC123"}));
+  EXPECT_EQ(dir.ReadBytes("x.dat"), Bytes(40, 4));
+}
+
+// Two processes replacing one file over and over: the file is always one of
+// the complete versions, and no temporary file stays.
+TEST_P(AtomicFileWriterModes, ConcurrentWritersNeverLoseTheFile) {
+  CTestDataDir dir;
+  const std::vector<std::vector<uint8_t>> arrVersion{Bytes(20000, 1), Bytes(30000, 2)};
+  std::vector<pid_t> arrChild;
+  for (const std::vector<uint8_t>& arrBytes : arrVersion) {
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      bool bAll = true;
+      for (int n = 0; n < 40; ++n) {
+        CAtomicFileWriter writer(dir.PathOf("x.dat"));
+        bAll = writer.Open() && writer.Commit(arrBytes) && bAll;
+      }
+      _exit(bAll ? 0 : 1);
+    }
+    arrChild.push_back(pid);
+  }
+  for (const pid_t pid : arrChild) {
+    int nStatus = 0;
+    ASSERT_EQ(waitpid(pid, &nStatus, 0), pid);
+    EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0);
   }
   EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
-  EXPECT_EQ(dir.ReadBytes("x.dat"), Bytes(10, 4));
+  const std::vector<uint8_t> arrFinal = dir.ReadBytes("x.dat");
+  EXPECT_TRUE(arrFinal == arrVersion[0] || arrFinal == arrVersion[1]);
 }
+
+INSTANTIATE_TEST_SUITE_P(TemporaryFiles, AtomicFileWriterModes, testing::Values(true, false),
+                         [](const auto& row) { return row.param ? "Unnamed" : "Named"; });
 
 TEST(AtomicFileWriter, FailedRenameLeavesNoTemporaryFile) {
   CTestDataDir dir;
@@ -176,33 +300,6 @@ TEST(AtomicFileWriter, FailedRenameLeavesNoTemporaryFile) {
 
 // ---- a device that fails part-way ----------------------------------------------------
 
-// Writes the first nBudget bytes to the temporary file for real, then fails;
-// optionally fails the flush as well.
-class CFailingDevice final : public COutputDevice {
-public:
-  CFailingDevice(const std::string& strPath, size_t nBudget, bool bFailFlush)
-      : m_out(strPath, std::ios::binary | std::ios::trunc),
-        m_nBudget(nBudget),
-        m_bFailFlush(bFailFlush) {}
-
-  bool Write(const uint8_t* pData, size_t nSize) override {
-    const size_t nNow = std::min(nSize, m_nBudget);
-    m_out.write(reinterpret_cast<const char*>(pData), static_cast<std::streamsize>(nNow));
-    m_nBudget -= nNow;
-    return nNow == nSize;
-  }
-  bool Flush() override {
-    m_out.close();
-    return !m_bFailFlush;
-  }
-  std::string Error() const override { return "disk full (test)"; }
-
-private:
-  std::ofstream m_out;
-  size_t m_nBudget;
-  bool m_bFailFlush;
-};
-
 struct Failure_t {
   const char* pszName;
   size_t nBudget;  // bytes the device accepts
@@ -213,8 +310,8 @@ class AtomicFileWriterFailure : public testing::TestWithParam<Failure_t> {
 protected:
   void SetUp() override {
     const Failure_t row = GetParam();
-    CAtomicFileWriter::SetDeviceFactory([row](const std::string& strPath) {
-      return std::make_unique<CFailingDevice>(strPath, row.nBudget, row.bFailFlush);
+    CAtomicFileWriter::SetDeviceFactory([row](int fd) {
+      return std::make_unique<CFailingDevice>(fd, row.nBudget, row.bFailFlush);
     });
   }
   void TearDown() override { CAtomicFileWriter::SetDeviceFactory({}); }
@@ -229,7 +326,7 @@ TEST_P(AtomicFileWriterFailure, LeavesOldFileAndNoTemporaryFile) {
   CAtomicFileWriter writer(dir.PathOf("Sword.dat"));
   ASSERT_TRUE(writer.Open()) << writer.Error();
   EXPECT_FALSE(writer.Commit(Bytes(kNewSize, 6)));
-  EXPECT_THAT(writer.Error(), HasSubstr("disk full (test)"));
+  EXPECT_THAT(writer.Error(), HasSubstr("no space left on the test device"));
   EXPECT_EQ(dir.ReadBytes("Sword.dat"), arrOld);
   EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"Sword.dat"});
 }
@@ -251,9 +348,8 @@ INSTANTIATE_TEST_SUITE_P(Devices, AtomicFileWriterFailure,
                          [](const auto& row) { return std::string(row.param.pszName); });
 
 TEST(AtomicFileWriterFactory, EmptyFactoryRestoresDiskWrites) {
-  CAtomicFileWriter::SetDeviceFactory([](const std::string& strPath) {
-    return std::make_unique<CFailingDevice>(strPath, 0, false);
-  });
+  CAtomicFileWriter::SetDeviceFactory(
+      [](int fd) { return std::make_unique<CFailingDevice>(fd, 0, false); });
   CAtomicFileWriter::SetDeviceFactory({});
   CTestDataDir dir;
   CAtomicFileWriter writer(dir.PathOf("x.dat"));
