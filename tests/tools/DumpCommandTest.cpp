@@ -42,7 +42,7 @@ TEST_P(DumpRoundTripTest, PrintedSourceConvertsToTheSameBytes) {
   const char* pszWhich = IsMonsterStem(strStem) ? "monsters" : "weapons";
   CTestDataDir first;
   first.WriteText(strStem + ".ini", row.szSource);
-  ASSERT_EQ(RunToolIn(first.Path(), {"convert", pszWhich}).nExit, 0);
+  ASSERT_EQ(ConvertWithEmptySources(first.Path(), {"convert", pszWhich}).nExit, 0);
 
   std::vector<std::string> arrArg{"--dir", first.Path()};
   if (row.bSjis) arrArg.push_back("--sjis");
@@ -53,7 +53,7 @@ TEST_P(DumpRoundTripTest, PrintedSourceConvertsToTheSameBytes) {
 
   CTestDataDir second;
   second.WriteBytes(strStem + ".ini", std::string_view(SavedSource(dump, row.bSjis)));
-  ASSERT_EQ(RunToolIn(second.Path(), {"convert", pszWhich}).nExit, 0);
+  ASSERT_EQ(ConvertWithEmptySources(second.Path(), {"convert", pszWhich}).nExit, 0);
   EXPECT_EQ(second.ReadBytes(strData), first.ReadBytes(strData)) << dump.strOut;
 }
 
@@ -292,7 +292,7 @@ TEST(DumpCommandTest, SjisPrintsBytesThatUtf8CannotCarry) {
 
   CTestDataDir second;
   second.WriteBytes("Sword.ini", std::string_view(dump.strOut));
-  ASSERT_EQ(RunToolIn(second.Path(), {"convert", "weapons"}).nExit, 0);
+  ASSERT_EQ(ConvertWithEmptySources(second.Path(), {"convert", "weapons"}).nExit, 0);
   EXPECT_EQ(second.ReadBytes("Sword.dat"), dir.ReadBytes("Sword.dat"));
 }
 

@@ -22,7 +22,7 @@ void WriteDataSet(const CTestDataDir& dir) {
   dir.WriteText("Monster.ini",
                 u8"[Monster]\n0=テスト竜ー\n[テスト竜ー]\nAnger=100,90,300\n"
                 u8"0=頭,45,50,300,20,0,5,0,10\n[Level]\n1=下位,100\n2=上位,80\n");
-  ASSERT_EQ(RunToolIn(dir.Path(), {"convert"}).nExit, 0);
+  ASSERT_EQ(ConvertWithEmptySources(dir.Path(), {"convert"}).nExit, 0);
 }
 
 TEST(ListCommandTest, JsonHoldsEveryListedCategoryAndTheTargets) {

@@ -51,7 +51,7 @@ void WriteDataSet(const CTestDataDir& dir) {
                 u8"2=尻尾,90,30,30,10,0,0,0,0\n"
                 u8"[無角獣]\nAnger=100,100,100\n0=胴,50,50,50,0,0,0,0,0\n"
                 u8"[Level]\n1=下位,100\n2=上位,80\n");
-  ASSERT_EQ(RunToolIn(dir.Path(), {"convert"}).nExit, 0);
+  ASSERT_EQ(ConvertWithEmptySources(dir.Path(), {"convert"}).nExit, 0);
 }
 
 class RankCommandTest : public ::testing::Test {

@@ -34,7 +34,7 @@ void WriteDataSet(const CTestDataDir& dir) {
                 u8"1=背中の甲殻部,20,20,20,0,0,0,0,0\n"
                 u8"2=尻尾,90,30,30,10,0,0,0,0\n"
                 u8"[Level]\n1=下位,100\n2=上位,80\n");
-  ASSERT_EQ(RunToolIn(dir.Path(), {"convert"}).nExit, 0);
+  ASSERT_EQ(ConvertWithEmptySources(dir.Path(), {"convert"}).nExit, 0);
 }
 
 class ReportCommandTest : public ::testing::Test {
@@ -266,7 +266,7 @@ TEST_F(ReportCommandTest, ExclusiveGroupsFollowTheOrderGiven) {
 TEST(ReportWithoutTargetsTest, MissingMonsterFileIsAFailureNotAUsageError) {
   CTestDataDir dir;
   dir.WriteText("GreatSword.ini", u8"[HitPattern]\n1=通常,100,100\n[Weapon]\n1=w,960,0,0,3,0\n");
-  ASSERT_EQ(RunToolIn(dir.Path(), {"convert", "weapons"}).nExit, 0);
+  ASSERT_EQ(ConvertWithEmptySources(dir.Path(), {"convert", "weapons"}).nExit, 0);
 
   const ToolResult_t result = RunToolIn(dir.Path(), {"report", "--category", "2", "--weapon", "0"});
 

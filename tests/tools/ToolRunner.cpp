@@ -1,11 +1,14 @@
 #include "tools/ToolRunner.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <fstream>
 #include <stdexcept>
 
 extern char** environ;
@@ -42,7 +45,8 @@ private:
 void Drain(CPipe& out, CPipe& err, ToolResult_t& result) {
   std::array<pollfd, 2> arrPoll{pollfd{out.Read(), POLLIN, 0}, pollfd{err.Read(), POLLIN, 0}};
   std::array<std::string*, 2> arrText{&result.strOut, &result.strErr};
-  size_t nOpen = 2;
+  auto nOpen = static_cast<size_t>(std::count_if(
+      arrPoll.begin(), arrPoll.end(), [](const pollfd& entry) { return entry.fd >= 0; }));
   char buffer[4096];
   while (nOpen > 0) {
     if (poll(arrPoll.data(), arrPoll.size(), -1) < 0) throw std::runtime_error("poll failed");
@@ -61,7 +65,9 @@ void Drain(CPipe& out, CPipe& err, ToolResult_t& result) {
 
 }  // namespace
 
-ToolResult_t RunTool(const std::vector<std::string>& arrArg) {
+namespace {
+
+ToolResult_t Spawn(const std::vector<std::string>& arrArg, const eSTDOUT* pOut) {
   std::vector<std::string> arrAll{VELKAR_TOOL_PATH};
   arrAll.insert(arrAll.end(), arrArg.begin(), arrArg.end());
   std::vector<char*> arrArgv;
@@ -72,9 +78,18 @@ ToolResult_t RunTool(const std::vector<std::string>& arrArg) {
   CPipe err;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out.Write(), STDOUT_FILENO);
+  if (pOut == nullptr) {
+    posix_spawn_file_actions_adddup2(&actions, out.Write(), STDOUT_FILENO);
+  } else if (*pOut == eSTDOUT::DEV_FULL) {
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/full", O_WRONLY, 0);
+  } else if (*pOut == eSTDOUT::CLOSED) {
+    posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
+  } else {
+    out.CloseRead();  // nobody will ever read what the program writes
+    posix_spawn_file_actions_adddup2(&actions, out.Write(), STDOUT_FILENO);
+  }
   posix_spawn_file_actions_adddup2(&actions, err.Write(), STDERR_FILENO);
-  posix_spawn_file_actions_addclose(&actions, out.Read());
+  if (out.Read() >= 0) posix_spawn_file_actions_addclose(&actions, out.Read());
   posix_spawn_file_actions_addclose(&actions, err.Read());
   pid_t pid = 0;
   const int nSpawn = posix_spawn(&pid, arrArgv[0], &actions, nullptr, arrArgv.data(), environ);
@@ -88,13 +103,34 @@ ToolResult_t RunTool(const std::vector<std::string>& arrArg) {
   int nStatus = 0;
   if (waitpid(pid, &nStatus, 0) != pid) throw std::runtime_error("waitpid failed");
   result.nExit = WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
+  result.nSignal = WIFSIGNALED(nStatus) ? WTERMSIG(nStatus) : 0;
   return result;
+}
+
+}  // namespace
+
+ToolResult_t RunTool(const std::vector<std::string>& arrArg) {
+  return Spawn(arrArg, nullptr);
+}
+
+ToolResult_t RunToolWithStdout(eSTDOUT eOut, const std::vector<std::string>& arrArg) {
+  return Spawn(arrArg, &eOut);
 }
 
 ToolResult_t RunToolIn(const std::string& strDir, const std::vector<std::string>& arrArg) {
   std::vector<std::string> arrAll{"--dir", strDir};
   arrAll.insert(arrAll.end(), arrArg.begin(), arrArg.end());
   return RunTool(arrAll);
+}
+
+ToolResult_t ConvertWithEmptySources(const std::string& strDir,
+                                     const std::vector<std::string>& arrArg) {
+  for (const char* pszStem : {"Sword", "DualSword", "GreatSword", "Katana", "Lance", "GunLance",
+                              "Hummer", "HuntingHorn", "Monster"}) {
+    const std::string strPath = strDir + pszStem + ".ini";
+    if (access(strPath.c_str(), F_OK) != 0) std::ofstream(strPath).close();
+  }
+  return RunToolIn(strDir, arrArg);
 }
 
 std::vector<std::string> SplitLines(const std::string& strText) {

@@ -26,7 +26,7 @@ protected:
     s_pDir->WriteText("GreatSword.ini", u8"[Weapon]\n1=g,960,0,0,3,0\n");
     s_pDir->WriteText("Monster.ini",
                       u8"[Monster]\n0=m\n[m]\nAnger=1,2,3\n[Level]\n1=l,100\n2=k,80\n");
-    ASSERT_EQ(RunToolIn(s_pDir->Path(), {"convert"}).nExit, 0);
+    ASSERT_EQ(ConvertWithEmptySources(s_pDir->Path(), {"convert"}).nExit, 0);
   }
   static void TearDownTestSuite() {
     delete s_pDir;

@@ -30,7 +30,7 @@ TEST(Utf8SourceToolTest, ConvertReportsUnencodableEntriesAndKeepsTheRest) {
                  std::string(kMark) + Utf8(u8"[Monster]\n0=岩甲獣\n[岩甲獣]\nAnger=1,2,3\n"
                                            u8"0=頭,1,2,3,4,5,6,7,8\n1=尾€,1,2,3,4,5,6,7,8\n"));
 
-  const ToolResult_t convert = RunToolIn(dir.Path(), {"convert"});
+  const ToolResult_t convert = ConvertWithEmptySources(dir.Path(), {"convert"});
   EXPECT_EQ(convert.nExit, 0) << convert.strErr;
   const Lines arrLine = SplitLines(convert.strOut);
   ASSERT_EQ(arrLine.size(), 11u);
