@@ -92,7 +92,7 @@ private slots:
         {"/data/Sword.dat", DATA_FILE_TRUNCATED, 120, "in the weapon section"},
         {"/data/Monster.dat", DATA_FILE_COUNT_TOO_LARGE, 4, ""},
         {"/data/Sword.dat", DATA_FILE_COUNT_TOO_LARGE, 8, ""},
-        {"/data/Katana.dat", DATA_FILE_UNREADABLE, 0, "Is a directory"},
+        {"/data/Katana.dat", DATA_FILE_UNREADABLE, 0, "Permission denied"},
     };
     const QStringList arrLine = DescribeLoadErrors(arrError).split('\n');
     QCOMPARE(arrLine.size(), 4);
@@ -101,7 +101,8 @@ private slots:
              QString::fromUtf8("Sword.dat：ファイルが途中で終わっています（120 バイト目）"));
     QCOMPARE(arrLine[2],
              QString::fromUtf8("Monster.dat：件数がファイルの大きさを超えています（4 バイト目）"));
-    QCOMPARE(arrLine[3], QString::fromUtf8("Katana.dat：ファイルを読み取れません"));
+    QCOMPARE(arrLine[3],
+             QString::fromUtf8("Katana.dat：ファイルを読み取れません（Permission denied）"));
     QVERIFY(DescribeLoadErrors({}).isEmpty());
   }
 };

@@ -38,6 +38,7 @@
 #include "calc/ReportText.h"
 #include "data/DataManager.h"
 #include "platform/Cp932.h"
+#include "support/HostileFiles.h"
 #include "support/TestDataDir.h"
 
 namespace {
@@ -555,39 +556,71 @@ private slots:
     QVERIFY(dlg.isVisible());
   }
 
+  // The weapon conversion stops at the first category that fails: its
+  // message names the file and the reason below the usual text, Katana's data
+  // file stays as it was, and the categories after it are not converted.
+  void weaponConversionStopsAtTheFirstFailure_data() {
+    QTest::addColumn<QString>("strFile");  // the file that fails
+    QTest::addColumn<int>("nKind");
+    QTest::addColumn<QString>("strReason");
+    QTest::addRow("target is a folder")
+        << "Katana.dat" << int(eHOSTILE::FOLDER) << U("Katana.dat：ファイルに書き込めません\n");
+    QTest::addRow("source missing") << "Katana.ini" << -1 << U("Katana.ini：ファイルがありません");
+    QTest::addRow("source is a FIFO")
+        << "Katana.ini" << int(eHOSTILE::FIFO)
+        << U("Katana.ini：通常のファイルではなく名前付きパイプ（FIFO）です");
+    QTest::addRow("source too large")
+        << "Katana.ini" << int(eHOSTILE::SPARSE_2GB)
+        << U("Katana.ini：ファイルが大きすぎます（2147483648 バイト。上限は 67108864 バイトです）");
+  }
+
   void weaponConversionStopsAtTheFirstFailure() {
-    for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) {
-      m_pDir->WriteText(std::string(kStems[nCategory]) + ".ini", kSwordIni);
+    QFETCH(QString, strFile);
+    QFETCH(int, nKind);
+    QFETCH(QString, strReason);
+    for (const char* pszStem : kStems) {
+      if (std::string_view(pszStem) != "Katana") {
+        m_pDir->WriteText(std::string(pszStem) + ".ini", kSwordIni);
+        m_pDir->Remove(std::string(pszStem) + ".dat");
+      }
     }
+    const std::vector<uint8_t> arrKatana = m_pDir->ReadBytes("Katana.dat");
     CVelkarDlg dlg;
     QVERIFY(ShowActive(dlg));
     ClickEntry(Control<CWeaponListBox>(dlg, 1002), 0);
-    for (const char* pszStem : kStems) m_pDir->Remove(std::string(pszStem) + ".dat");
-    // Katana.dat cannot be written while a folder has its name.
-    std::filesystem::create_directory(m_pDir->PathOf("Katana.dat"));
+    m_pDir->Remove(strFile.toStdString());
+    if (nKind >= 0) MakeHostileFile(eHOSTILE(nKind), m_pDir->PathOf(strFile.toStdString()));
 
     dlg.GetSystemMenu()->actions()[4]->trigger();
 
     const QList<AnsweredWindow_t> arrAnswered = m_pAnswerer->Take();
-    QVERIFY(arrAnswered.size() >= 1);
+    const bool bTarget = strFile.endsWith(QStringLiteral(".dat"));
+    // Reloaded afterwards: a folder in Katana.dat's place is reported too.
+    QCOMPARE(arrAnswered.size(), bTarget ? 2 : 1);
     QCOMPARE(arrAnswered[0].strKind, QStringLiteral("message"));
     QCOMPARE(arrAnswered[0].strTitle, QStringLiteral("Velkar"));
-    QCOMPARE(arrAnswered[0].strText, U("武器リストの変換に失敗しました"));
-    // Reloaded afterwards: the folder in Katana.dat's place is reported.
-    QCOMPARE(arrAnswered.size(), 2);
-    QVERIFY(arrAnswered[1].strText.contains(U("Katana.dat：")));
+    QVERIFY2(arrAnswered[0].strText.startsWith(U("武器リストの変換に失敗しました\n") + strReason),
+             qPrintable(arrAnswered[0].strText));
+    if (!bTarget) QCOMPARE(m_pDir->ReadBytes("Katana.dat"), arrKatana);
     for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) {
       const std::string strData = std::string(kStems[nCategory]) + ".dat";
       QCOMPARE(m_pDir->Exists(strData), nCategory <= CATEGORY_KATANA);
     }
-    QCOMPARE(Entries(Control<QComboBox>(dlg, 1001)),
-             (QStringList{U("片手剣"), U("双剣"), U("大剣")}));
+    QStringList arrCategory{U("片手剣"), U("双剣"), U("大剣")};
+    if (!bTarget) arrCategory.append(U("太刀"));
+    QCOMPARE(Entries(Control<QComboBox>(dlg, 1001)), arrCategory);
     QCOMPARE(dlg.GetCalculator().GetWeaponSelection(), NO_SELECTION);
     QCOMPARE(Control<CWeaponListBox>(dlg, 1002)->count(), 3);
     QCOMPARE(Control<QComboBox>(dlg, 1008)->count(), 2);
   }
 
+  // A success says which files were written, with what they hold.
   void weaponConversionThatSucceedsReloads() {
+    for (const char* pszStem : kStems) {
+      if (!m_pDir->Exists(std::string(pszStem) + ".ini")) {
+        m_pDir->WriteText(std::string(pszStem) + ".ini", u8"");
+      }
+    }
     CVelkarDlg dlg;
     QVERIFY(ShowActive(dlg));
     ClickEntry(Control<CWeaponListBox>(dlg, 1002), 2);
@@ -598,7 +631,15 @@ private slots:
     dlg.GetSystemMenu()->actions()[4]->trigger();
     const QList<AnsweredWindow_t> arrAnswered = m_pAnswerer->Take();
     QCOMPARE(arrAnswered.size(), 1);
-    QCOMPARE(arrAnswered[0].strText, U("武器リストの変換に成功しました"));
+    const QStringList arrLine = arrAnswered[0].strText.split('\n');
+    QCOMPARE(arrLine.size(), 1 + CATEGORY_COUNT);
+    QCOMPARE(arrLine[0], U("武器リストの変換に成功しました"));
+    QCOMPARE(arrLine[1],
+             U("Sword.dat を書き込みました：モーション 3 件、当たり方 2 件、武器 3 件"));
+    QCOMPARE(arrLine[2],
+             U("DualSword.dat を書き込みました：モーション 0 件、当たり方 0 件、武器 0 件"));
+    QCOMPARE(arrLine[4],
+             U("Katana.dat を書き込みました：モーション 1 件、当たり方 1 件、武器 2 件"));
     // Every list is filled again from the new files, with the first entries.
     QCOMPARE(Control<QListWidget>(dlg, 1004)->count(), 0);
     QCOMPARE(Control<CWeaponListBox>(dlg, 1002)->count(), 3);
@@ -606,6 +647,30 @@ private slots:
     Control<QComboBox>(dlg, 1001)->setCurrentIndex(1);
     QCOMPARE(Entries(Control<CWeaponListBox>(dlg, 1002)), (QStringList{U("鉄刀"), U("新しい刀")}));
     QCOMPARE(Control<CColorListCtrl>(dlg, 1013)->GetColumnCount(), 4);
+  }
+
+  // Without any data file the window says, once, where they belong and how
+  // to make them; a data file that exists silences it.
+  void noDataFileAtAllSaysWhereTheyBelong() {
+    for (const char* pszFile : {"Sword.dat", "Katana.dat", "Monster.dat"}) m_pDir->Remove(pszFile);
+    CVelkarDlg dlg;
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QList<AnsweredWindow_t> arrAnswered;
+    QTRY_VERIFY(!(arrAnswered += m_pAnswerer->Take()).isEmpty());
+    QCOMPARE(arrAnswered.size(), 1);
+    const QString strText = arrAnswered[0].strText;
+    QVERIFY2(strText.startsWith(U("データファイルがひとつもありません。")), qPrintable(strText));
+    QVERIFY(strText.contains(QString::fromStdString(m_pDir->Path())));
+    QVERIFY(strText.contains(U("「武器のiniファイルをdatに変換」")));
+    QVERIFY(strText.contains(U("「モンスターのiniファイルをdatに変換」")));
+    // Made now, the data files load at the next start without a word.
+    QVERIFY((*m_pStore)->ConvertMonsterIni());
+    CVelkarDlg second;
+    second.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&second));
+    QTest::qWait(50);
+    QCOMPARE(m_pAnswerer->Take().size(), 0);
   }
 
   void failedMonsterConversionStillReloads() {
@@ -623,7 +688,8 @@ private slots:
     const QList<AnsweredWindow_t> arrAnswered = m_pAnswerer->Take();
     QCOMPARE(arrAnswered.size(), 2);
     QCOMPARE(arrAnswered[0].strTitle, QStringLiteral("Velkar"));
-    QCOMPARE(arrAnswered[0].strText, U("モンスターリストの変換に失敗しました"));
+    QVERIFY(arrAnswered[0].strText.startsWith(
+        U("モンスターリストの変換に失敗しました\nMonster.dat：ファイルに書き込めません\n")));
     QVERIFY(arrAnswered[1].strText.contains(U("Monster.dat：")));
     // The reload ran: lists refilled from what is on disk now.
     QCOMPARE(Control<QComboBox>(dlg, 1008)->count(), 0);
@@ -641,7 +707,9 @@ private slots:
     dlg.GetSystemMenu()->actions()[5]->trigger();
     const QList<AnsweredWindow_t> arrAnswered = m_pAnswerer->Take();
     QCOMPARE(arrAnswered.size(), 1);
-    QCOMPARE(arrAnswered[0].strText, U("モンスターリストの変換に成功しました"));
+    QCOMPARE(arrAnswered[0].strText,
+             U("モンスターリストの変換に成功しました\n"
+               "Monster.dat を書き込みました：モンスター 2 件、部位 5 件、レベル 3 件"));
     QCOMPARE(Entries(Control<QComboBox>(dlg, 1014)), (QStringList{U("下位"), U("上位"), U("G級")}));
     QCOMPARE(Control<QComboBox>(dlg, 1008)->currentIndex(), 0);
   }
