@@ -185,9 +185,10 @@ int OpenRegularFile(const std::string& strPath, uint64_t nLimit, struct stat& in
   return file.Release();
 }
 
+// The folder of a path, ending with '/'.
 std::string FolderOf(const std::string& strPath) {
   const size_t nSlash = strPath.rfind('/');
-  return nSlash == std::string::npos ? "." : strPath.substr(0, nSlash + 1);
+  return nSlash == std::string::npos ? "./" : strPath.substr(0, nSlash + 1);
 }
 
 std::string TempPrefix(const std::string& strTarget) {
@@ -220,7 +221,7 @@ void RemoveStaleTemps(const std::string& strTarget) {
     if (strName.size() != strPrefix.size() + kTempSuffixLength || !strName.starts_with(strPrefix)) {
       continue;
     }
-    const std::string strPath = strFolder + (strFolder.back() == '/' ? "" : "/") + strName;
+    const std::string strPath = strFolder + strName;
     CFileDescriptor temp(OpenRetrying(strPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW));
     struct stat info {};
     if (temp.IsOpen() && fstat(temp.Get(), &info) == 0 && S_ISREG(info.st_mode) &&
