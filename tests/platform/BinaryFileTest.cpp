@@ -341,9 +341,7 @@ TEST_P(AtomicFileWriterFailure, CreatesNothingWhenTargetWasAbsent) {
 
 INSTANTIATE_TEST_SUITE_P(Devices, AtomicFileWriterFailure,
                          testing::Values(Failure_t{"FailsAtOnce", 0, false},
-                                         Failure_t{"FailsAfterOneByte", 1, false},
                                          Failure_t{"FailsAfterTwelveBytes", 12, false},
-                                         Failure_t{"FailsOnLastByte", kNewSize - 1, false},
                                          Failure_t{"FailsOnFlush", kNewSize, true}),
                          [](const auto& row) { return std::string(row.param.pszName); });
 
