@@ -32,10 +32,11 @@ std::string SystemError(int nErrno) {
   return std::strerror(nErrno);
 }
 
-int OpenRetrying(const char* pszPath, int nFlags) {
+// nMode is used only when the flags create a file (O_TMPFILE here).
+int OpenRetrying(const char* pszPath, int nFlags, mode_t nMode = 0) {
   int fd = -1;
   do {
-    fd = open(pszPath, nFlags | O_CLOEXEC);
+    fd = open(pszPath, nFlags | O_CLOEXEC, nMode);
   } while (fd < 0 && errno == EINTR);
   return fd;
 }
@@ -304,7 +305,7 @@ bool CAtomicFileWriter::Open() {
   // linkat of an unnamed file goes through /proc/self/fd; without /proc the
   // file needs a name from the start.
   if (UnnamedTemps() && access("/proc/self/fd", X_OK) == 0) {
-    m_fdTemp = OpenRetrying(FolderOf(m_strTarget).c_str(), O_TMPFILE | O_WRONLY);
+    m_fdTemp = OpenRetrying(FolderOf(m_strTarget).c_str(), O_TMPFILE | O_WRONLY, 0600);
   }
   if (m_fdTemp >= 0 && flock(m_fdTemp, LOCK_EX) != 0) {
     return FailAndDiscard("cannot lock a temporary file beside " + m_strTarget + " (" +
@@ -345,16 +346,17 @@ bool CAtomicFileWriter::OpenNamedTemp() {
 
 bool CAtomicFileWriter::LinkUnnamedTemp() {
   const std::string strProc = "/proc/self/fd/" + std::to_string(m_fdTemp);
-  for (int nTry = 0; nTry < 100; ++nTry) {
+  int nErrno = EEXIST;
+  for (int nTry = 0; nTry < 100 && nErrno == EEXIST; ++nTry) {
     std::string strName = TempPrefix(m_strTarget) + RandomSuffix();
     if (linkat(AT_FDCWD, strProc.c_str(), AT_FDCWD, strName.c_str(), AT_SYMLINK_FOLLOW) == 0) {
       m_strTemp = std::move(strName);
       return true;
     }
-    if (errno != EEXIST) break;
+    nErrno = errno;
   }
   return Fail("cannot give the temporary file beside " + m_strTarget + " a name (" +
-              SystemError(errno) + ")");
+              SystemError(nErrno) + ")");
 }
 
 bool CAtomicFileWriter::Commit(const std::vector<uint8_t>& arrBytes) {
