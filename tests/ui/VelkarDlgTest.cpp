@@ -714,10 +714,28 @@ private slots:
     QCOMPARE(Control<QComboBox>(dlg, 1008)->currentIndex(), 0);
   }
 
+  // A damaged data file, or something else in its place, is reported once
+  // when the window appears; the window never waits on a FIFO.
+  void damagedDataFileIsReportedOnceAtStartUp_data() {
+    QTest::addColumn<int>("nKind");  // -1: the file cut in half
+    QTest::addColumn<QString>("strLine");
+    QTest::addRow("cut in half") << -1 << U("Sword.dat：ファイルが途中で終わっています");
+    QTest::addRow("FIFO") << int(eHOSTILE::FIFO)
+                          << U("Sword.dat：通常のファイルではなく名前付きパイプ（FIFO）です");
+    QTest::addRow("2 GB") << int(eHOSTILE::SPARSE_2GB)
+                          << U("Sword.dat：ファイルが大きすぎます（2147483648 バイト。");
+  }
+
   void damagedDataFileIsReportedOnceAtStartUp() {
+    QFETCH(int, nKind);
+    QFETCH(QString, strLine);
     std::vector<uint8_t> arrByte = m_pDir->ReadBytes("Sword.dat");
     arrByte.resize(arrByte.size() / 2);
     m_pDir->WriteBytes("Sword.dat", arrByte);
+    if (nKind >= 0) {
+      m_pDir->Remove("Sword.dat");
+      MakeHostileFile(eHOSTILE(nKind), m_pDir->PathOf("Sword.dat"));
+    }
     CVelkarDlg dlg;
     QTest::qWait(30);
     QCOMPARE(m_pAnswerer->Take().size(), 0);  // not before the window is on screen
@@ -732,7 +750,7 @@ private slots:
     QCOMPARE(arrAnswered[0].strTitle, QStringLiteral("Velkar"));
     const QString& strText = arrAnswered[0].strText;
     QVERIFY(strText.startsWith(U("次のデータファイルは正しく読み込めませんでした。")));
-    QVERIFY(strText.contains(U("Sword.dat：")));
+    QVERIFY2(strText.contains(strLine), qPrintable(strText));
     // Files that are simply absent are no problem.
     QVERIFY(!strText.contains(U("DualSword")));
     QVERIFY(dlg.isVisible());
