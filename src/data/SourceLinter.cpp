@@ -313,6 +313,7 @@ void CSourceLinter::CheckKeptEntry(eSOURCE_ENTRY eKind, std::string_view section
     case eSOURCE_ENTRY::MONSTER:
       m_monsterEntry = {std::string(section), std::string(key), nLine};
       CheckName(m_mapMonster, "monster", section, key, nLine, strValue);
+      CheckMonsterSection(section, key, nLine, strValue);
       break;
     case eSOURCE_ENTRY::ANGER: {
       CheckNumberTexts(section, key, nLine, RemoveBlanks(strValue), kAngerName);
@@ -408,6 +409,19 @@ void CSourceLinter::CheckRange(std::string_view section, std::string_view key, s
       Subject(section, key) + ": " + std::string(what) + " " + std::to_string(nValue) +
           " is kept as " + std::to_string(nKept) + " (only 0 to " + std::to_string(nMax) +
           " can be stored)");
+}
+
+void CSourceLinter::CheckMonsterSection(std::string_view section, std::string_view key,
+                                        size_t nLine, const std::string& strName) {
+  const size_t nSectionLine = m_ini.GetSectionLine(strName);
+  if (nSectionLine == 0) return;  // the missing section has its own finding
+  for (const std::string_view list : {std::string_view("Monster"), std::string_view("Level")}) {
+    if (nSectionLine != m_ini.GetSectionLine(list)) continue;
+    Add(nLine, section, key,
+        Subject(section, key) + ": the monster's section " + Subject(strName, {}) + " is the " +
+            std::string(list) +
+            " list as well; its entries are read as both (name the monster otherwise)");
+  }
 }
 
 void CSourceLinter::CheckName(std::map<std::string, NameUse_t>& mapName, std::string_view noun,

@@ -9,7 +9,8 @@
 // - a number the data file or the record keeps only partly (a rate of 300 is
 //   kept as 44, an attack above 65535, a hitzone above 255), a sharpness
 //   outside 0 to 5;
-// - the same name for two weapons, two motions or two listed monsters;
+// - the same name for two weapons, two motions or two listed monsters; a
+//   monster whose section is the Monster or the Level list;
 // - a number the converter reads as another value: trailing text ("12abc"),
 //   another notation ("1e9", "0x10", "+5"), too many digits for 32 bits, an
 //   empty number, a lower-case rate letter; text after the numbers it reads;
@@ -99,6 +100,9 @@ private:
                        std::string_view what, std::string_view token);
   void CheckRange(std::string_view section, std::string_view key, size_t nLine,
                   std::string_view what, int32_t nValue, int32_t nMax);
+  // A monster whose section is one of the lists.
+  void CheckMonsterSection(std::string_view section, std::string_view key, size_t nLine,
+                           const std::string& strName);
   void CheckName(std::map<std::string, NameUse_t>& mapName, std::string_view noun,
                  std::string_view section, std::string_view key, size_t nLine,
                  const std::string& strName);

@@ -362,6 +362,12 @@ INSTANTIATE_TEST_SUITE_P(
                    u8"Monster.ini:8: [Level] 2: rate +120 is read as 120 (only decimal digits with "
                    u8"an optional minus sign are read as written)",
                    u8"Monster.ini:9: [Level] 3: rate is empty and read as 0"}},
+        LintRow_t{"MonsterNamedAfterAList",
+                  kMonster,
+                  u8"[Monster]\n0=level\n[Level]\nAnger=1,2,3\n1=下位,100\n",
+                  {u8"Monster.ini:2: [Monster] 0: the monster's section [level] is the Level list "
+                   u8"as well; its entries are read as both (name the monster otherwise)",
+                   u8"Monster.ini:5: [level] 0 is missing: entry 1 is never read"}},
         LintRow_t{"OnlyTheMark", kMonster, u8"", {kNoMonster}, eENCODING::UTF8_BOM},
         LintRow_t{"ShiftJisAfterTheMark",
                   kMonster,
