@@ -116,8 +116,9 @@ std::string CCalculationOptions::ApplySelections(CCalculator& calculator) const 
       return RangeError("--motion", nMotion, calculator.GetAvailableMotions().size(),
                         "motions" + OfCategory());
     }
-    calculator.AddChosenMotion(nMotion);
   }
+  // One recalculation for the whole list: long lists stay fast.
+  if (!m_arrMotion.empty()) calculator.AddChosenMotions(m_arrMotion);
   return {};
 }
 

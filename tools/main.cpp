@@ -62,6 +62,15 @@ std::string OneLine(std::string strText) {
   return strText;
 }
 
+// The message for a first argument that names no command.
+std::string UnknownCommand(const std::string& strName) {
+  std::string strText = strName + " is not a command; the commands are";
+  for (const CommandEntry_t& entry : kCommandTable) {
+    strText += std::string(&entry == kCommandTable ? " " : ", ") + entry.pszName;
+  }
+  return strText;
+}
+
 std::string WithSeparator(std::string strDir) {
   if (!strDir.empty() && strDir.back() != '/') strDir += '/';
   return strDir;
@@ -99,6 +108,11 @@ int RunTool(int argc, char** argv, CToolOutput& output) {
   } catch (const CLI::Success& e) {  // --help
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
+    // A word where the command belongs is left over, unparsed.
+    const std::vector<std::string> arrRest = app.remaining();
+    if (app.get_subcommands().empty() && !arrRest.empty() && !arrRest.front().starts_with('-')) {
+      return output.UsageError(UnknownCommand(arrRest.front()));
+    }
     return output.UsageError(OneLine(e.what()));
   }
 

@@ -201,6 +201,15 @@ void CCalculator::AddChosenMotion(int nAvailableIndex) {
   Recalculate();
 }
 
+void CCalculator::AddChosenMotions(std::span<const int> arrAvailableIndex) {
+  for (const int nIndex : arrAvailableIndex) {
+    if (SelectionIn(nIndex, m_arrAvailable.size()) == NO_SELECTION) continue;
+    m_arrChosen.push_back(m_arrAvailable[static_cast<size_t>(nIndex)]);
+  }
+  ListsChanged();
+  Recalculate();
+}
+
 void CCalculator::RemoveChosenMotion(int nChosenIndex) {
   if (SelectionIn(nChosenIndex, m_arrChosen.size()) == NO_SELECTION) return;
   m_arrChosen.erase(m_arrChosen.begin() + nChosenIndex);

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,10 @@ public:
   void ReleaseSharpness(int nPosition);
   void SelectChosenMotion(int nIndex);  // mirrors the chosen-motion list's selection
   void AddChosenMotion(int nAvailableIndex);
+  // A whole list of motions, in order, with one recalculation at the end (for
+  // programs that add many at once; the window adds one per event). An index
+  // outside the list is passed over, as AddChosenMotion passes it over.
+  void AddChosenMotions(std::span<const int> arrAvailableIndex);
   void RemoveChosenMotion(int nChosenIndex);
   void ClearChosenMotions();
   void SelectMonster(int nIndex);

@@ -25,6 +25,17 @@ constexpr std::array<std::string_view, 8> kHitzoneName = {
     "thunder hitzone", "ice hitzone",    "dragon hitzone"};
 constexpr std::array<std::string_view, 3> kAngerName = {"first anger value", "second anger value",
                                                         "third anger value"};
+constexpr std::array<std::string_view, 2> kHitPatternName = {"low rate", "high rate"};
+constexpr std::array<std::string_view, 5> kWeaponName = {"attack", "element mask", "element value",
+                                                         "sharpness", "fifth number"};
+constexpr std::array<std::string_view, 1> kLevelName = {"rate"};
+
+bool IsRateLetter(char c) {
+  return c == 'A' || c == 'B' || c == 'C';
+}
+bool IsLowerRateLetter(char c) {
+  return c == 'a' || c == 'b' || c == 'c';
+}
 
 std::string Subject(std::string_view section, std::string_view key) {
   std::string strSubject = "[" + std::string(section) + "]";
@@ -56,6 +67,38 @@ bool HasLeadingZero(std::string_view key) {
 bool IsAscii(std::string_view text) {
   return std::all_of(text.begin(), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Whether text is Shift-JIS as the converter reads it: single bytes below
+// 0x80 or half-width katakana (0xA1 to 0xDF), and lead bytes followed by a
+// trail byte (0x40 to 0xFC but 0x7F).
+bool IsSjis(std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) continue;
+    if (!velkar::IsSjisLeadByte(c) || ++i == text.size()) return false;
+    const auto cTrail = static_cast<unsigned char>(text[i]);
+    if (cTrail < 0x40 || cTrail > 0xFC || cTrail == 0x7F) return false;
+  }
+  return true;
+}
+
+// The name of a UTF-16 or UTF-32 encoding the bytes are in, by their
+// byte-order mark or, without one, by where the zero bytes of ASCII text fall.
+std::optional<std::string> WideEncodingName(std::string_view bytes) {
+  if (bytes.starts_with(std::string_view("\xFF\xFE\0\0", 4))) return "UTF-32LE";
+  if (bytes.starts_with(std::string_view("\0\0\xFE\xFF", 4))) return "UTF-32BE";
+  if (bytes.starts_with("\xFF\xFE")) return "UTF-16LE";
+  if (bytes.starts_with("\xFE\xFF")) return "UTF-16BE";
+  size_t nEven = 0;
+  size_t nOdd = 0;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\0') ++(i % 2 == 0 ? nEven : nOdd);
+  }
+  // Text in a byte encoding has no zero bytes; UTF-16 of ASCII has one in
+  // every pair.
+  if (nEven + nOdd == 0 || nEven + nOdd < bytes.size() / 4) return std::nullopt;
+  return std::string(nOdd > nEven ? "UTF-16LE" : "UTF-16BE") + " without a byte-order mark";
 }
 
 // Calls onLine(nLine, text) for each line, numbered as CIniFile numbers them:
@@ -132,12 +175,20 @@ void CSourceLinter::Run(std::string_view bytes) {
     return pValue == nullptr ? SourceValue_t{}
                              : SourceValue_t{pValue->strText, pValue->bUnencodable};
   };
-  CheckEncoding(bytes);
+  // Text in a wide encoding is no INI file to the converter: reporting what
+  // it reads there would only bury the one finding that matters.
+  if (!CheckEncoding(bytes)) return;
   std::vector<SkippedEntry_t> arrSkipped;  // the listener hears of each one
   if (m_eKind == eSOURCE_KIND::MONSTER) {
-    CMonsterDataFile::ReadSource(lookup, arrSkipped, this);
-  } else {
-    CWeaponDataFile::ReadSource(lookup, arrSkipped, this);
+    if (CMonsterDataFile::ReadSource(lookup, arrSkipped, this).arrMonster.empty()) {
+      Add(0, {}, {},
+          "the converter finds no monster here: the data file it writes holds none, and the "
+          "monster list disappears");
+    }
+  } else if (CWeaponDataFile::ReadSource(lookup, arrSkipped, this).arrWeapon.empty()) {
+    Add(0, {}, {},
+        "the converter finds no weapon here: the data file it writes holds none, and the "
+        "category disappears");
   }
   CheckOddLines();
   CheckSections();
@@ -230,6 +281,7 @@ void CSourceLinter::CheckKeptEntry(eSOURCE_ENTRY eKind, std::string_view section
                                    const std::string& strValue) {
   switch (eKind) {
     case eSOURCE_ENTRY::MOTION: {
+      CheckMotionText(section, key, nLine, *TextAfterName(strValue));
       const ActionSource_t action = *ParseActionSource(strValue).entry;
       if (action.cRateLetter != 0) CheckRange(section, key, nLine, "rate", action.nRate, kMax8);
       for (const int32_t nValue : action.arrValue) {
@@ -239,12 +291,14 @@ void CSourceLinter::CheckKeptEntry(eSOURCE_ENTRY eKind, std::string_view section
       break;
     }
     case eSOURCE_ENTRY::HIT_PATTERN: {
+      CheckNumberTexts(section, key, nLine, *TextAfterName(strValue), kHitPatternName);
       const HitPatternRecord_t pattern = *ParseHitPatternValue(strValue).entry;
       CheckRange(section, key, nLine, "low rate", pattern.nLowRate, kMax8);
       CheckRange(section, key, nLine, "high rate", pattern.nHighRate, kMax8);
       break;
     }
     case eSOURCE_ENTRY::WEAPON: {
+      CheckNumberTexts(section, key, nLine, *TextAfterName(strValue), kWeaponName);
       const WeaponRecord_t weapon = *ParseWeaponValue(strValue).entry;
       CheckRange(section, key, nLine, "attack", weapon.nAttack, kMax16);
       CheckRange(section, key, nLine, "element value", weapon.nElement, kMax16);
@@ -259,8 +313,10 @@ void CSourceLinter::CheckKeptEntry(eSOURCE_ENTRY eKind, std::string_view section
     case eSOURCE_ENTRY::MONSTER:
       m_monsterEntry = {std::string(section), std::string(key), nLine};
       CheckName(m_mapMonster, "monster", section, key, nLine, strValue);
+      CheckMonsterSection(section, key, nLine, strValue);
       break;
     case eSOURCE_ENTRY::ANGER: {
+      CheckNumberTexts(section, key, nLine, RemoveBlanks(strValue), kAngerName);
       const std::array<int32_t, 3> nAnger = *ParseAngerValue(strValue).entry;
       for (size_t i = 0; i < nAnger.size(); ++i) {
         CheckRange(section, key, nLine, kAngerName[i], nAnger[i], kMax8);
@@ -268,6 +324,7 @@ void CSourceLinter::CheckKeptEntry(eSOURCE_ENTRY eKind, std::string_view section
       break;
     }
     case eSOURCE_ENTRY::REGION: {
+      CheckNumberTexts(section, key, nLine, *TextAfterName(strValue), kHitzoneName);
       const RegionRecord_t region = *ParseRegionValue(strValue).entry;
       for (size_t i = 0; i < region.nValue.size(); ++i) {
         CheckRange(section, key, nLine, kHitzoneName[i], region.nValue[i], kMax8);
@@ -275,11 +332,73 @@ void CSourceLinter::CheckKeptEntry(eSOURCE_ENTRY eKind, std::string_view section
       break;
     }
     case eSOURCE_ENTRY::LEVEL: {
+      CheckNumberTexts(section, key, nLine, *TextAfterName(strValue), kLevelName);
       const LevelSource_t level = *ParseLevelSource(strValue).entry;
       CheckRange(section, key, nLine, "rate", level.nRate, kMax8);
       break;
     }
   }
+}
+
+void CSourceLinter::CheckNumberTexts(std::string_view section, std::string_view key, size_t nLine,
+                                     std::string_view text,
+                                     std::span<const std::string_view> arrWhat) {
+  const std::vector<std::string_view> arrToken = SplitTokens(text);
+  for (size_t i = 0; i < arrWhat.size() && i < arrToken.size(); ++i) {
+    CheckNumberText(section, key, nLine, arrWhat[i], arrToken[i]);
+  }
+  if (arrToken.size() <= arrWhat.size()) return;
+  const size_t nExtra = static_cast<size_t>(arrToken[arrWhat.size()].data() - text.data()) - 1;
+  Add(nLine, section, key,
+      Subject(section, key) + ": the text after the " + std::to_string(arrWhat.size()) +
+          (arrWhat.size() == 1 ? " number, \"" : " numbers, \"") +
+          std::string(text.substr(nExtra)) + "\", is ignored");
+}
+
+void CSourceLinter::CheckMotionText(std::string_view section, std::string_view key, size_t nLine,
+                                    std::string_view text) {
+  const std::vector<std::string_view> arrToken = SplitTokens(text);
+  for (size_t i = 0; i < arrToken.size(); ++i) {
+    const std::string_view token = arrToken[i];
+    const bool bLast = i + 1 == arrToken.size();
+    if (token.empty() && !bLast) {
+      // The converter stops at an empty token and reads the rest as one value.
+      const std::string_view rest = text.substr(static_cast<size_t>(token.data() - text.data()));
+      Add(nLine, section, key,
+          Subject(section, key) + ": an empty motion value ends the list; the rest, \"" +
+              std::string(rest) + "\", is read as one motion value " +
+              std::to_string(ConvertToken(rest)));
+      return;
+    }
+    if (i == 0 && !bLast && IsRateLetter(token.front())) {
+      CheckNumberText(section, key, nLine, "rate", token.substr(1));
+    } else if (i == 0 && !bLast && IsLowerRateLetter(token.front())) {
+      Add(nLine, section, key,
+          Subject(section, key) + ": " + std::string(token) + " is read as motion value " +
+              std::to_string(ConvertToken(token)) + " (a rate letter is A, B or C in upper case)");
+    } else {
+      CheckNumberText(section, key, nLine, "motion value", token);
+    }
+  }
+}
+
+void CSourceLinter::CheckNumberText(std::string_view section, std::string_view key, size_t nLine,
+                                    std::string_view what, std::string_view token) {
+  const std::string strRead = std::to_string(ConvertToken(token));
+  std::string strText = Subject(section, key) + ": " + std::string(what);
+  switch (ClassifyNumberText(token)) {
+    case eNUMBER_TEXT::PLAIN: return;
+    case eNUMBER_TEXT::EMPTY: strText += " is empty and read as 0"; break;
+    case eNUMBER_TEXT::WRAPS:
+      strText +=
+          " " + std::string(token) + " does not fit in 32 bits and wraps around to " + strRead;
+      break;
+    case eNUMBER_TEXT::OTHER:
+      strText += " " + std::string(token) + " is read as " + strRead +
+                 " (only decimal digits with an optional minus sign are read as written)";
+      break;
+  }
+  Add(nLine, section, key, std::move(strText));
 }
 
 void CSourceLinter::CheckRange(std::string_view section, std::string_view key, size_t nLine,
@@ -290,6 +409,19 @@ void CSourceLinter::CheckRange(std::string_view section, std::string_view key, s
       Subject(section, key) + ": " + std::string(what) + " " + std::to_string(nValue) +
           " is kept as " + std::to_string(nKept) + " (only 0 to " + std::to_string(nMax) +
           " can be stored)");
+}
+
+void CSourceLinter::CheckMonsterSection(std::string_view section, std::string_view key,
+                                        size_t nLine, const std::string& strName) {
+  const size_t nSectionLine = m_ini.GetSectionLine(strName);
+  if (nSectionLine == 0) return;  // the missing section has its own finding
+  for (const std::string_view list : {std::string_view("Monster"), std::string_view("Level")}) {
+    if (nSectionLine != m_ini.GetSectionLine(list)) continue;
+    Add(nLine, section, key,
+        Subject(section, key) + ": the monster's section " + Subject(strName, {}) + " is the " +
+            std::string(list) +
+            " list as well; its entries are read as both (name the monster otherwise)");
+  }
 }
 
 void CSourceLinter::CheckName(std::map<std::string, NameUse_t>& mapName, std::string_view noun,
@@ -305,17 +437,27 @@ void CSourceLinter::CheckName(std::map<std::string, NameUse_t>& mapName, std::st
           LineRef(first.nLine) + "); the two cannot be told apart");
 }
 
-void CSourceLinter::CheckEncoding(std::string_view bytes) {
+bool CSourceLinter::CheckEncoding(std::string_view bytes) {
+  if (const std::optional<std::string> strWide = WideEncodingName(bytes)) {
+    Add(0, {}, {},
+        "the file is " + *strWide +
+            ": the converter reads Shift-JIS or UTF-8 with a byte-order mark, so what it "
+            "finds here is not what the file says (save it as Shift-JIS, or as UTF-8 with BOM)");
+    return false;
+  }
   if (!bytes.starts_with(kUtf8Mark)) {
-    if (IsAscii(bytes) || !velkar::IsUtf8(bytes)) return;
-    ForEachLine(bytes, [this](size_t nLine, std::string_view line) {
-      if (IsAscii(line)) return true;
+    if (IsAscii(bytes)) return true;
+    const bool bUtf8 = velkar::IsUtf8(bytes);
+    ForEachLine(bytes, [this, bUtf8](size_t nLine, std::string_view line) {
+      if (bUtf8 ? IsAscii(line) : IsSjis(line)) return true;
       Add(nLine, {}, {},
-          "the file looks like UTF-8 but has no byte-order mark: it is read as Shift-JIS, so "
-          "its Japanese turns into mojibake (save it as UTF-8 with BOM, or as Shift-JIS)");
+          bUtf8 ? "the file is UTF-8 without a byte-order mark: it is read as Shift-JIS, so "
+                  "its Japanese turns into mojibake (save it as UTF-8 with BOM, or as Shift-JIS)"
+                : "this line is neither Shift-JIS nor UTF-8 (saved in another encoding?); its "
+                  "text turns into mojibake (save the file as Shift-JIS, or as UTF-8 with BOM)");
       return false;
     });
-    return;
+    return true;
   }
   ForEachLine(bytes.substr(kUtf8Mark.size()), [this](size_t nLine, std::string_view line) {
     if (velkar::IsUtf8(line)) return true;
@@ -324,6 +466,7 @@ void CSourceLinter::CheckEncoding(std::string_view bytes) {
         "Shift-JIS file with a stray mark?); what it holds cannot be read");
     return false;
   });
+  return true;
 }
 
 void CSourceLinter::CheckOddLines() {

@@ -9,10 +9,17 @@
 // - a number the data file or the record keeps only partly (a rate of 300 is
 //   kept as 44, an attack above 65535, a hitzone above 255), a sharpness
 //   outside 0 to 5;
-// - the same name for two weapons, two motions or two listed monsters;
+// - the same name for two weapons, two motions or two listed monsters; a
+//   monster whose section is the Monster or the Level list;
+// - a number the converter reads as another value: trailing text ("12abc"),
+//   another notation ("1e9", "0x10", "+5"), too many digits for 32 bits, an
+//   empty number, a lower-case rate letter; text after the numbers it reads;
 // - text that looks like UTF-8 in a file without the byte-order mark (read as
-//   Shift-JIS, its Japanese would become mojibake), and lines that are not
-//   UTF-8 in a file with the mark.
+//   Shift-JIS, its Japanese would become mojibake), lines that are not UTF-8
+//   in a file with the mark, lines that are neither Shift-JIS nor UTF-8, and
+//   a file in UTF-16 or UTF-32;
+// - a file in which the converter finds no weapon (no monster): converting it
+//   empties the data file.
 // The file is read as the converter reads it: CSourceReader walks it and
 // reports every entry here, so the rules exist once.
 #pragma once
@@ -22,6 +29,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -82,14 +90,26 @@ private:
                       size_t nLine, const std::string& strValue);
   void CheckSkippedEntry(eSOURCE_ENTRY eKind, std::string_view section, std::string_view key,
                          size_t nLine, std::string_view strReason);
+  // Numbers written in a way the converter reads as another value, and text
+  // after the last number it reads.
+  void CheckNumberTexts(std::string_view section, std::string_view key, size_t nLine,
+                        std::string_view text, std::span<const std::string_view> arrWhat);
+  void CheckMotionText(std::string_view section, std::string_view key, size_t nLine,
+                       std::string_view text);
+  void CheckNumberText(std::string_view section, std::string_view key, size_t nLine,
+                       std::string_view what, std::string_view token);
   void CheckRange(std::string_view section, std::string_view key, size_t nLine,
                   std::string_view what, int32_t nValue, int32_t nMax);
+  // A monster whose section is one of the lists.
+  void CheckMonsterSection(std::string_view section, std::string_view key, size_t nLine,
+                           const std::string& strName);
   void CheckName(std::map<std::string, NameUse_t>& mapName, std::string_view noun,
                  std::string_view section, std::string_view key, size_t nLine,
                  const std::string& strName);
 
   // Checks of the file as a whole.
-  void CheckEncoding(std::string_view bytes);
+  // False when the bytes are in an encoding the converter cannot read at all.
+  bool CheckEncoding(std::string_view bytes);
   void CheckOddLines();
   void CheckSections();
   void CheckUnreadEntries(const CIniFile::Section_t& section);

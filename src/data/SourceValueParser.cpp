@@ -1,5 +1,7 @@
 #include "data/SourceValueParser.h"
 
+#include <algorithm>
+
 #include "data/LowBits.h"
 
 namespace {
@@ -67,6 +69,41 @@ std::string RemoveBlanks(std::string_view value) {
     if (c != ' ' && c != '\t') strResult.push_back(c);
   }
   return strResult;
+}
+
+eNUMBER_TEXT ClassifyNumberText(std::string_view token) {
+  if (token.empty()) return eNUMBER_TEXT::EMPTY;
+  const bool bSigned = token.front() == '+' || token.front() == '-';
+  const std::string_view digits = token.substr(bSigned ? 1 : 0);
+  if (digits.empty() || !std::all_of(digits.begin(), digits.end(), IsDigit)) {
+    return eNUMBER_TEXT::OTHER;
+  }
+  // The magnitude that still fits: 2^31 - 1, or 2^31 after a minus sign.
+  const uint64_t nLimit = token.front() == '-' ? 0x80000000u : 0x7FFFFFFFu;
+  uint64_t nMagnitude = 0;
+  for (const char c : digits) {
+    nMagnitude = nMagnitude * 10u + static_cast<uint64_t>(c - '0');
+    if (nMagnitude > nLimit) return eNUMBER_TEXT::WRAPS;
+  }
+  return token.front() == '+' ? eNUMBER_TEXT::OTHER : eNUMBER_TEXT::PLAIN;
+}
+
+std::optional<std::string> TextAfterName(std::string_view value) {
+  ParseResult_t<NameAndRest_t> split = SplitName(value);
+  if (!split.entry) return std::nullopt;
+  return std::move(split.entry->strRest);
+}
+
+std::vector<std::string_view> SplitTokens(std::string_view text) {
+  std::vector<std::string_view> arrToken;
+  size_t nPos = 0;
+  for (size_t nComma = text.find(','); nComma != std::string_view::npos;
+       nComma = text.find(',', nPos)) {
+    arrToken.push_back(text.substr(nPos, nComma - nPos));
+    nPos = nComma + 1;
+  }
+  arrToken.push_back(text.substr(nPos));
+  return arrToken;
 }
 
 int32_t ConvertToken(std::string_view token) {

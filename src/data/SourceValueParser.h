@@ -64,6 +64,22 @@ struct LevelSource_t {
 // The value without any space (0x20) or tab (0x09).
 std::string RemoveBlanks(std::string_view value);
 
+// How a number token is written, against what the converter reads from it.
+enum class eNUMBER_TEXT {
+  PLAIN,  // an optional minus sign and decimal digits that fit in 32 bits: read as written
+  EMPTY,  // nothing: read as 0
+  WRAPS,  // an optional sign and digits beyond 32 bits: read modulo 2^32
+  OTHER   // anything else ("12abc", "1e9", "0x10", "+5"): read as its leading number, or 0
+};
+eNUMBER_TEXT ClassifyNumberText(std::string_view token);
+
+// The text after the name of a "name,numbers" value, blanks removed; none
+// when the value has no name, so the converter skips it.
+std::optional<std::string> TextAfterName(std::string_view value);
+
+// The comma-separated tokens of text; "" gives one empty token.
+std::vector<std::string_view> SplitTokens(std::string_view text);
+
 // A token converted on its own: leading white space, an optional sign and the
 // leading digits; 0 when there are none ("A50" gives 0, "12x" gives 12).
 int32_t ConvertToken(std::string_view token);

@@ -252,10 +252,15 @@ void CVelkarDlg::ConnectControls() {
     m_calculator.SelectHitCorrection(nIndex);
     ShowCalculator();
   });
-  // Every move (keyboard, wheel, drag) changes the position only; the mouse
-  // release recalculates (eventFilter).
+  // A drag changes the position only, and its mouse release recalculates
+  // (eventFilter); a move from the keyboard or the wheel is complete at once,
+  // so it runs the release's operation straight away.
   connect(m_pSharpness, &QSlider::valueChanged, this, [this](int nPosition) {
-    m_calculator.SetSharpnessPosition(nPosition);
+    if (m_pSharpness->isSliderDown()) {
+      m_calculator.SetSharpnessPosition(nPosition);
+    } else {
+      m_calculator.ReleaseSharpness(nPosition);
+    }
     ShowCalculator();
   });
   m_pSharpness->installEventFilter(this);

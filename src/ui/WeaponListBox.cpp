@@ -37,6 +37,16 @@ const CWeapon* CWeaponListBox::GetWeapon(int nRow) const {
   return pItem != nullptr ? pItem->data(Qt::UserRole).value<const CWeapon*>() : nullptr;
 }
 
+QItemSelectionModel::SelectionFlags CWeaponListBox::selectionCommand(const QModelIndex& index,
+                                                                     const QEvent* pEvent) const {
+  // A click beside the entries would clear the selection, a Ctrl+click on the
+  // selected entry would toggle it off: both leave it as it is.
+  if (!index.isValid() || selectionModel()->isSelected(index)) {
+    return QItemSelectionModel::NoUpdate;
+  }
+  return QListWidget::selectionCommand(index, pEvent);
+}
+
 QSize CWeaponListBox::MeasureEntry(const QSize& proposed) const {
   return QSize(proposed.width(), kEntryHeight);
 }

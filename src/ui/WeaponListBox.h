@@ -2,6 +2,9 @@
 // carries its CWeapon record (owned by the store) and paints itself
 // (DrawEntry): the weapon's name in the colour of its element, white on the
 // highlight when selected. Every entry is 13 pixels high (MeasureEntry).
+// Like a single-selection list box, it never loses its selected entry to
+// the mouse: a click beside the entries or a Ctrl+click on the selected one
+// leaves it selected.
 #pragma once
 
 #include <QColor>
@@ -38,4 +41,8 @@ public:
   // The text colour of an unselected entry: by the lowest set bit 0..8 of the
   // element mask (black for none of them).
   static QColor ElementTextColor(int32_t nElementMask);
+
+protected:
+  QItemSelectionModel::SelectionFlags selectionCommand(
+      const QModelIndex& index, const QEvent* pEvent = nullptr) const override;
 };

@@ -22,7 +22,9 @@ using Lines = std::vector<std::string>;
 
 constexpr std::string_view kMark = "\xEF\xBB\xBF";
 
-enum class eENCODING { SJIS, UTF8_BOM, UTF8_RAW };
+// UTF8_RAW: the bytes as written; SJIS_BOM: Shift-JIS after a UTF-8 mark;
+// the UTF-16 forms take ASCII text only.
+enum class eENCODING { SJIS, UTF8_BOM, UTF8_RAW, SJIS_BOM, UTF16LE_BOM, UTF16BE };
 
 struct LintRow_t {
   const char* szName;
@@ -36,11 +38,23 @@ std::string Bytes(std::u8string_view text) {
   return std::string(reinterpret_cast<const char*>(text.data()), text.size());
 }
 
+std::string Utf16(std::u8string_view ascii, bool bLittleEndian) {
+  std::string strBytes;
+  for (const char8_t c : ascii) {
+    strBytes += bLittleEndian ? std::string{static_cast<char>(c), '\0'}
+                              : std::string{'\0', static_cast<char>(c)};
+  }
+  return strBytes;
+}
+
 std::string Encode(const LintRow_t& row) {
   switch (row.eEncoding) {
     case eENCODING::SJIS: return velkar::ToSjis(row.source);
     case eENCODING::UTF8_BOM: return std::string(kMark) + Bytes(row.source);
     case eENCODING::UTF8_RAW: return Bytes(row.source);
+    case eENCODING::SJIS_BOM: return std::string(kMark) + velkar::ToSjis(row.source);
+    case eENCODING::UTF16LE_BOM: return "\xFF\xFE" + Utf16(row.source, true);
+    case eENCODING::UTF16BE: return Utf16(row.source, false);
   }
   return {};
 }
@@ -66,6 +80,15 @@ TEST_P(SourceLint, ExplainsEachFault) {
 
 constexpr eSOURCE_KIND kWeapon = eSOURCE_KIND::WEAPON;
 constexpr eSOURCE_KIND kMonster = eSOURCE_KIND::MONSTER;
+
+// The converter keeps no weapon (no monster): the category (the monster
+// list) disappears.
+constexpr std::u8string_view kNoWeapon =
+    u8"Sword.ini: the converter finds no weapon here: the data file it writes holds none, and "
+    u8"the category disappears";
+constexpr std::u8string_view kNoMonster =
+    u8"Monster.ini: the converter finds no monster here: the data file it writes holds none, "
+    u8"and the monster list disappears";
 
 const std::u8string kLongName(5200, u8'a');
 const std::u8string kLongValue = u8"[Weapon]\n1=" + kLongName + u8",100,0,0,3,0\n";
@@ -96,30 +119,35 @@ INSTANTIATE_TEST_SUITE_P(
         LintRow_t{"EmptyEntryEndsTheList",
                   kWeapon,
                   u8"[Action]\n1=突き,20\n2=\n3=払い,10\n",
-                  {u8"Sword.ini:3: [Action] 2 is empty: entry 3 is never read"}},
-        LintRow_t{"EmptyLastEntryIsHarmless", kWeapon, u8"[Action]\n1=突き,20\n2=\"\"\n", {}},
+                  {kNoWeapon, u8"Sword.ini:3: [Action] 2 is empty: entry 3 is never read"}},
+        LintRow_t{
+            "EmptyLastEntryIsHarmless", kWeapon, u8"[Action]\n1=突き,20\n2=\"\"\n", {kNoWeapon}},
         LintRow_t{"ValueCut",
                   kWeapon,
                   kLongValue,
-                  {u8"Sword.ini:2: [Weapon] 1: the value is longer than 5119 bytes and is cut "
+                  {kNoWeapon,
+                   u8"Sword.ini:2: [Weapon] 1: the value is longer than 5119 bytes and is cut "
                    u8"there",
                    u8"Sword.ini:2: [Weapon] 1: no comma after the name; the entry is skipped"}},
         LintRow_t{"RateKeptPartly",
                   kWeapon,
                   u8"[Action]\n1=叩きつけ,A300,10\n2=弾き,C-1,5\n",
-                  {u8"Sword.ini:2: [Action] 1: rate 300 is kept as 44 (only 0 to 255 can be "
+                  {kNoWeapon,
+                   u8"Sword.ini:2: [Action] 1: rate 300 is kept as 44 (only 0 to 255 can be "
                    u8"stored)",
                    u8"Sword.ini:3: [Action] 2: rate -1 is kept as 255 (only 0 to 255 can be "
                    u8"stored)"}},
         LintRow_t{"MotionValueKeptPartly",
                   kWeapon,
                   u8"[Action]\n1=大回転,10,70000\n",
-                  {u8"Sword.ini:2: [Action] 1: motion value 70000 is kept as 4464 (only 0 to "
+                  {kNoWeapon,
+                   u8"Sword.ini:2: [Action] 1: motion value 70000 is kept as 4464 (only 0 to "
                    u8"65535 can be stored)"}},
         LintRow_t{"HitPatternRatesKeptPartly",
                   kWeapon,
                   u8"[HitPattern]\n1=弾かれ,-1,256\n",
-                  {u8"Sword.ini:2: [HitPattern] 1: low rate -1 is kept as 255 (only 0 to 255 "
+                  {kNoWeapon,
+                   u8"Sword.ini:2: [HitPattern] 1: low rate -1 is kept as 255 (only 0 to 255 "
                    u8"can be stored)",
                    u8"Sword.ini:2: [HitPattern] 1: high rate 256 is kept as 0 (only 0 to 255 "
                    u8"can be stored)"}},
@@ -141,15 +169,16 @@ INSTANTIATE_TEST_SUITE_P(
                    u8"[Action] 1 (line 2); the two cannot be told apart",
                    u8"Sword.ini:6: [Weapon] 2: the weapon name 鉄の剣 is used before by "
                    u8"[Weapon] 1 (line 5); the two cannot be told apart"}},
-        LintRow_t{"OddLines",
-                  kWeapon,
-                  u8"stray=1\n[Weapon\n[Weapon]\n鉄の剣 168 0 0 2 0\n=鉄の剣\n",
-                  {u8"Sword.ini:1: the entry comes before the first section; it is never read",
-                   u8"Sword.ini:2: the line starts a section name with '[' but has no ']'; it "
-                   u8"is ignored",
-                   u8"Sword.ini:4: the line is neither a section, a comment nor key=value; it "
-                   u8"is ignored",
-                   u8"Sword.ini:5: the line has nothing before its '='; it is ignored"}},
+        LintRow_t{
+            "OddLines",
+            kWeapon,
+            u8"stray=1\n[Weapon\n[Weapon]\n鉄の剣 168 0 0 2 0\n=鉄の剣\n",
+            {kNoWeapon, u8"Sword.ini:1: the entry comes before the first section; it is never read",
+             u8"Sword.ini:2: the line starts a section name with '[' but has no ']'; it "
+             u8"is ignored",
+             u8"Sword.ini:4: the line is neither a section, a comment nor key=value; it "
+             u8"is ignored",
+             u8"Sword.ini:5: the line has nothing before its '='; it is ignored"}},
         LintRow_t{"RepeatedSectionAndKey",
                   kWeapon,
                   u8"[Weapon]\n1=鉄の剣,168,0,0,2,0\n1=銅の剣,120,0,0,2,0\n[weapon]\n"
@@ -170,14 +199,77 @@ INSTANTIATE_TEST_SUITE_P(
         LintRow_t{"UnknownSection",
                   kWeapon,
                   u8"[Weapons]\n1=鉄の剣,168,0,0,2,0\n",
-                  {u8"Sword.ini:1: [Weapons]: the section is never read (a weapon source has "
+                  {kNoWeapon,
+                   u8"Sword.ini:1: [Weapons]: the section is never read (a weapon source has "
                    u8"[Action], [HitPattern] and [Weapon])"}},
         LintRow_t{"Utf8WithoutMark",
                   kWeapon,
                   u8"; 片手剣\n[Weapon]\n1=鉄の剣,168,0,0,2,0\n",
-                  {u8"Sword.ini:1: the file looks like UTF-8 but has no byte-order mark: it is "
+                  {u8"Sword.ini:1: the file is UTF-8 without a byte-order mark: it is "
                    u8"read as Shift-JIS, so its Japanese turns into mojibake (save it as UTF-8 "
                    u8"with BOM, or as Shift-JIS)"},
+                  eENCODING::UTF8_RAW},
+        LintRow_t{"NumbersReadAsOtherValues",
+                  kWeapon,
+                  u8"[Weapon]\n1=一の剣,+5,0,0,3,1e9\n2=二の剣,4294967396,0,0,3,0x10\n"
+                  u8"3=三の剣,100,0,0,3,12abc\n[HitPattern]\n1=弾かれ,2147483648,100\n",
+                  {u8"Sword.ini:2: [Weapon] 1: attack +5 is read as 5 (only decimal digits with an "
+                   u8"optional minus sign are read as written)",
+                   u8"Sword.ini:2: [Weapon] 1: fifth number 1e9 is read as 1 (only decimal digits "
+                   u8"with an optional minus sign are read as written)",
+                   u8"Sword.ini:3: [Weapon] 2: attack 4294967396 does not fit in 32 bits and wraps "
+                   u8"around to 100",
+                   u8"Sword.ini:3: [Weapon] 2: fifth number 0x10 is read as 0 (only decimal digits "
+                   u8"with an optional minus sign are read as written)",
+                   u8"Sword.ini:4: [Weapon] 3: fifth number 12abc is read as 12 (only decimal "
+                   u8"digits with an optional minus sign are read as written)",
+                   u8"Sword.ini:6: [HitPattern] 1: low rate 2147483648 does not fit in 32 bits and "
+                   u8"wraps around to -2147483648",
+                   u8"Sword.ini:6: [HitPattern] 1: low rate -2147483648 is kept as 0 (only 0 to "
+                   u8"255 can be stored)"}},
+        LintRow_t{"TextAfterTheNumbers",
+                  kWeapon,
+                  u8"[HitPattern]\n1=弾かれ,50,60,70\n[Weapon]\n1=鉄の剣,168,0,0,2,0,9,9\n",
+                  {u8"Sword.ini:2: [HitPattern] 1: the text after the 2 numbers, \",70\", is "
+                   u8"ignored",
+                   u8"Sword.ini:4: [Weapon] 1: the text after the 5 numbers, \",9,9\", is "
+                   u8"ignored"}},
+        LintRow_t{"MotionTokensReadAsOtherValues",
+                  kWeapon,
+                  u8"[Action]\n1=突き,a50,10\n2=払い,10,,20\n3=溜め,A50\n4=斬り,10,B40\n"
+                  u8"5=叩き,A,10\n6=薙ぎ,10,\n7=盾,C-0,7\n[Weapon]\n1=鉄の剣,168,0,0,2,0\n",
+                  {u8"Sword.ini:2: [Action] 1: a50 is read as motion value 0 (a rate letter is A, "
+                   u8"B or C in upper case)",
+                   u8"Sword.ini:3: [Action] 2: an empty motion value ends the list; the rest, "
+                   u8"\",20\", is read as one motion value 0",
+                   u8"Sword.ini:4: [Action] 3: motion value A50 is read as 0 (only decimal digits "
+                   u8"with an optional minus sign are read as written)",
+                   u8"Sword.ini:5: [Action] 4: motion value B40 is read as 0 (only decimal digits "
+                   u8"with an optional minus sign are read as written)",
+                   u8"Sword.ini:6: [Action] 5: rate is empty and read as 0",
+                   u8"Sword.ini:7: [Action] 6: motion value is empty and read as 0"}},
+        LintRow_t{"EmptyFile", kWeapon, u8"", {kNoWeapon}},
+        LintRow_t{"OnlyComments", kWeapon, u8"; 片手剣\r\n; 準備中\r\n", {kNoWeapon}},
+        LintRow_t{"Utf16LittleEndianWithMark",
+                  kWeapon,
+                  u8"[Weapon]\r\n1=Sword,168,0,0,2,0\r\n",
+                  {u8"Sword.ini: the file is UTF-16LE: the converter reads Shift-JIS or UTF-8 "
+                   u8"with a byte-order mark, so what it finds here is not what the file says "
+                   u8"(save it as Shift-JIS, or as UTF-8 with BOM)"},
+                  eENCODING::UTF16LE_BOM},
+        LintRow_t{"Utf16BigEndianWithoutMark",
+                  kWeapon,
+                  u8"[Weapon]\n1=Sword,168,0,0,2,0\n",
+                  {u8"Sword.ini: the file is UTF-16BE without a byte-order mark: the converter "
+                   u8"reads Shift-JIS or UTF-8 with a byte-order mark, so what it finds here is "
+                   u8"not what the file says (save it as Shift-JIS, or as UTF-8 with BOM)"},
+                  eENCODING::UTF16BE},
+        LintRow_t{"NeitherShiftJisNorUtf8",
+                  kWeapon,
+                  u8"[Weapon]\n1=Sword,168,0,0,2,0\n2=caf\xE9,100,0,0,3,0\n",
+                  {u8"Sword.ini:3: this line is neither Shift-JIS nor UTF-8 (saved in another "
+                   u8"encoding?); its text turns into mojibake (save the file as Shift-JIS, or as "
+                   u8"UTF-8 with BOM)"},
                   eENCODING::UTF8_RAW},
         LintRow_t{"Utf8WithMarkIsClean",
                   kWeapon,
@@ -208,13 +300,14 @@ INSTANTIATE_TEST_SUITE_P(
                   u8"0=頭,55,60,45,10,25,15,10,5\n",
                   {u8"Monster.ini:3: [Monster] 1: the section [氷牙竜] is missing, so the "
                    u8"monster is left out"}},
-        LintRow_t{"AngerMissingOrBad",
-                  kMonster,
-                  u8"[Monster]\n0=岩甲獣\n1=氷牙竜\n[岩甲獣]\n0=頭,55,60,45,10,25,15,10,5\n"
-                  u8"[氷牙竜]\nAnger=100,90\n",
-                  {u8"Monster.ini:4: [岩甲獣] Anger: no Anger entry, the monster is left out",
-                   u8"Monster.ini:7: [氷牙竜] Anger: Anger needs three integers, the monster is "
-                   u8"left out"}},
+        LintRow_t{
+            "AngerMissingOrBad",
+            kMonster,
+            u8"[Monster]\n0=岩甲獣\n1=氷牙竜\n[岩甲獣]\n0=頭,55,60,45,10,25,15,10,5\n"
+            u8"[氷牙竜]\nAnger=100,90\n",
+            {kNoMonster, u8"Monster.ini:4: [岩甲獣] Anger: no Anger entry, the monster is left out",
+             u8"Monster.ini:7: [氷牙竜] Anger: Anger needs three integers, the monster is "
+             u8"left out"}},
         LintRow_t{"NumbersKeptPartly",
                   kMonster,
                   u8"[Monster]\n0=岩甲獣\n[岩甲獣]\nAnger=100,300,110\n"
@@ -240,7 +333,7 @@ INSTANTIATE_TEST_SUITE_P(
                   kMonster,
                   u8"[Monster]\n1=岩甲獣\n[岩甲獣]\nAnger=100,90,110\n[Level]\n0=下位,100\n"
                   u8"1=上位,120\n",
-                  {u8"Monster.ini:2: [Monster] 0 is missing: entry 1 is never read",
+                  {kNoMonster, u8"Monster.ini:2: [Monster] 0 is missing: entry 1 is never read",
                    u8"Monster.ini:3: [岩甲獣]: the section is never read (no entry of [Monster] "
                    u8"names it)",
                    u8"Monster.ini:6: [Level] 0: the entry is never read (this list starts at "
@@ -257,11 +350,41 @@ INSTANTIATE_TEST_SUITE_P(
                   kMonster,
                   u8"[Monster]\n0= 大猿獣 ゴルバッカ \n[大猿獣 ゴルバッカ]\nAnger=1,2,3\n",
                   {}},
+        LintRow_t{"NumbersReadAsOtherValues",
+                  kMonster,
+                  u8"[Monster]\n0=岩甲獣\n[岩甲獣]\nAnger=100,90,110,5\n"
+                  u8"0=頭,55,60,45,10,25,15,10,5x\n[Level]\n1=下位,100,20\n2=上位,+120\n3=Ｇ級,\n",
+                  {u8"Monster.ini:4: [岩甲獣] Anger: the text after the 3 numbers, \",5\", is "
+                   u8"ignored",
+                   u8"Monster.ini:5: [岩甲獣] 0: dragon hitzone 5x is read as 5 (only decimal "
+                   u8"digits with an optional minus sign are read as written)",
+                   u8"Monster.ini:7: [Level] 1: the text after the 1 number, \",20\", is ignored",
+                   u8"Monster.ini:8: [Level] 2: rate +120 is read as 120 (only decimal digits with "
+                   u8"an optional minus sign are read as written)",
+                   u8"Monster.ini:9: [Level] 3: rate is empty and read as 0"}},
+        LintRow_t{"MonsterNamedAfterAList",
+                  kMonster,
+                  u8"[Monster]\n0=level\n[Level]\nAnger=1,2,3\n1=下位,100\n",
+                  {u8"Monster.ini:2: [Monster] 0: the monster's section [level] is the Level list "
+                   u8"as well; its entries are read as both (name the monster otherwise)",
+                   u8"Monster.ini:5: [level] 0 is missing: entry 1 is never read"}},
+        LintRow_t{"OnlyTheMark", kMonster, u8"", {kNoMonster}, eENCODING::UTF8_BOM},
+        LintRow_t{"ShiftJisAfterTheMark",
+                  kMonster,
+                  u8"[Monster]\n0=岩甲獣\n",
+                  {kNoMonster,
+                   u8"Monster.ini:2: the file starts with a UTF-8 byte-order mark, but this line "
+                   u8"is not UTF-8 (a Shift-JIS file with a stray mark?); what it holds cannot be "
+                   u8"read",
+                   u8"Monster.ini:2: [Monster] 0: holds a character that Shift-JIS cannot encode; "
+                   u8"the entry is skipped"},
+                  eENCODING::SJIS_BOM},
         LintRow_t{"Utf8Unencodable",
                   kMonster,
                   u8"[Monster]\n0=Dragón\n1=岩甲獣\n[Dragón]\nAnger=1,2,3\n[岩甲獣]\n"
                   u8"Anger=1,2,3€\n",
-                  {u8"Monster.ini:2: [Monster] 0: holds a character that Shift-JIS cannot "
+                  {kNoMonster,
+                   u8"Monster.ini:2: [Monster] 0: holds a character that Shift-JIS cannot "
                    u8"encode; the entry is skipped",
                    u8"Monster.ini:4: [Drag?n]: the section name holds a character that "
                    u8"Shift-JIS cannot encode; the section is never read",
@@ -269,16 +392,6 @@ INSTANTIATE_TEST_SUITE_P(
                    u8"cannot encode, the monster is left out"},
                   eENCODING::UTF8_BOM}),
     RowName<LintRow_t>);
-
-TEST(SourceLintMark, ShiftJisTextAfterTheMark) {
-  const std::string strBytes = std::string(kMark) + velkar::ToSjis(u8"[Monster]\n0=岩甲獣\n");
-  const Lines arrLine = LintLines(strBytes, eSOURCE_KIND::MONSTER, "Monster.ini");
-  EXPECT_EQ(arrLine,
-            (Lines{"Monster.ini:2: the file starts with a UTF-8 byte-order mark, but this line is "
-                   "not UTF-8 (a Shift-JIS file with a stray mark?); what it holds cannot be read",
-                   "Monster.ini:2: [Monster] 0: holds a character that Shift-JIS cannot encode; "
-                   "the entry is skipped"}));
-}
 
 // ---- which kind a file is ----------------------------------------------------------
 

@@ -91,22 +91,23 @@ TEST(LintCommandTest, CleanFileExitsWithZero) {
 
 TEST(LintCommandTest, ShiftJisOutputOnRequest) {
   CTestDataDir dir;
-  dir.WriteText("Monster.ini", u8"[Monster]\n0=岩甲獣\n");
+  dir.WriteText("Monster.ini", u8"[Monster]\n0=岩甲獣\n1=氷牙竜\n[岩甲獣]\nAnger=1,2,3\n");
   const ToolResult_t result = RunTool({"--dir", dir.Path(), "--sjis", "lint"});
   EXPECT_EQ(result.nExit, 1);
-  EXPECT_EQ(result.strOut, velkar::ToSjis(u8"Monster.ini:2: [Monster] 0: the section [岩甲獣] is "
+  EXPECT_EQ(result.strOut, velkar::ToSjis(u8"Monster.ini:3: [Monster] 1: the section [氷牙竜] is "
                                           u8"missing, so the monster is left out\n"));
 }
 
 TEST(LintCommandTest, OtherFileNamesAreCheckedByTheirSections) {
   CTestDataDir dir;
-  dir.WriteText("draft.ini", u8"[Monster]\n0=岩甲獣\n[Level]\n1=下位,100\n");
+  dir.WriteText("draft.ini",
+                u8"[Monster]\n0=岩甲獣\n1=氷牙竜\n[岩甲獣]\nAnger=1,2,3\n[Level]\n1=下位,100\n");
   const ToolResult_t result = RunToolIn(dir.Path(), {"lint", "draft.ini", dir.PathOf("draft.ini")});
   EXPECT_EQ(result.nExit, 1);
-  const std::string strFinding = ": [Monster] 0: the section [" + Utf8(u8"岩甲獣") +
+  const std::string strFinding = ": [Monster] 1: the section [" + Utf8(u8"氷牙竜") +
                                  "] is missing, so the monster is left out";
   EXPECT_EQ(SplitLines(result.strOut),
-            (Lines{"draft.ini:2" + strFinding, dir.PathOf("draft.ini") + ":2" + strFinding}));
+            (Lines{"draft.ini:3" + strFinding, dir.PathOf("draft.ini") + ":3" + strFinding}));
   EXPECT_EQ(SplitLines(result.strErr),
             (Lines{"velkar-tool: warning: draft.ini: the converters never read a file of this "
                    "name; checked as the monster source",

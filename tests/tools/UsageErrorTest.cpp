@@ -61,7 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
     Tool, UsageErrorTest,
     ::testing::Values(
         UsageRow_t{"NoCommand", {}, "A subcommand is required"},
-        UsageRow_t{"UnknownCommand", {"rate"}, "A subcommand is required"},
+        UsageRow_t{"UnknownCommand",
+                   {"frob", "--weapon", "1"},
+                   "frob is not a command; the commands are convert, dump, lint, list, rank, "
+                   "report"},
         UsageRow_t{"ConvertUnknownTarget",
                    {"convert", "swords"},
                    "SOURCES: swords not in {weapons,monsters,all}"},

@@ -20,6 +20,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <QtTest>
 #include <filesystem>
 #include <memory>
@@ -117,6 +118,34 @@ std::vector<int> Damages(const CVelkarDlg& dlg) {
     arrDamage.push_back(pList->GetCellText(nRow, 3).toInt());
   }
   return arrDamage;
+}
+
+int SelectedRowOf(const QListWidget* pList) {
+  const QList<QListWidgetItem*> arrItem = pList->selectedItems();
+  return arrItem.isEmpty() ? -1 : pList->row(arrItem.first());
+}
+
+// The ways a player moves the sharpness slider.
+constexpr int kKeyLeft = 0;
+constexpr int kKeyHome = 1;
+constexpr int kWheel = 2;
+constexpr int kGrooveClick = 3;
+constexpr int kDrag = 4;
+
+// A part of the slider as its style lays it out.
+QRect SliderPart(const QSlider* pSlider, QStyle::SubControl ePart) {
+  QStyleOptionSlider option;
+  option.initFrom(pSlider);
+  option.subControls = QStyle::SC_All;
+  option.orientation = Qt::Horizontal;
+  option.minimum = pSlider->minimum();
+  option.maximum = pSlider->maximum();
+  option.sliderPosition = option.sliderValue = pSlider->value();
+  option.tickPosition = pSlider->tickPosition();
+  option.tickInterval = pSlider->tickInterval();
+  option.pageStep = pSlider->pageStep();
+  option.singleStep = pSlider->singleStep();
+  return pSlider->style()->subControlRect(QStyle::CC_Slider, &option, ePart, pSlider);
 }
 
 QString SharpnessText(int nPosition) {
@@ -397,7 +426,42 @@ private slots:
     QVERIFY(dlg.GetCalculator().GetModifier(1033));
   }
 
-  void sliderRecalculatesOnlyOnMouseRelease() {
+  void weaponListKeepsItsSelection_data() {
+    QTest::addColumn<bool>("bCtrl");
+    QTest::newRow("click beside the entries") << false;
+    QTest::newRow("Ctrl+click on the selected entry") << true;
+  }
+
+  void weaponListKeepsItsSelection() {
+    QFETCH(bool, bCtrl);
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    auto* pList = Control<CWeaponListBox>(dlg, 1002);
+    ClickEntry(pList, 1);
+    const QRect rcLast = pList->visualRect(pList->model()->index(pList->count() - 1, 0));
+    const QPoint ptClick = bCtrl ? pList->visualRect(pList->model()->index(1, 0)).center()
+                                 : rcLast.center() + QPoint(0, 2 * rcLast.height());
+    QVERIFY(pList->viewport()->rect().contains(ptClick));
+    QTest::mouseClick(pList->viewport(), Qt::LeftButton,
+                      bCtrl ? Qt::ControlModifier : Qt::NoModifier, ptClick);
+    QCOMPARE(SelectedRowOf(pList), 1);
+    QCOMPARE(pList->currentRow(), 1);
+    QCOMPARE(dlg.GetCalculator().GetWeaponSelection(), 1);
+  }
+
+  void sliderMoveShowsItsSharpness_data() {
+    QTest::addColumn<int>("nGesture");
+    QTest::newRow("left arrow") << kKeyLeft;
+    QTest::newRow("home key") << kKeyHome;
+    QTest::newRow("wheel") << kWheel;
+    QTest::newRow("click on the groove") << kGrooveClick;
+    QTest::newRow("drag") << kDrag;
+  }
+
+  // However the slider moves, the sharpness text and the rows follow it once
+  // the move ends; during a drag they stay on the old level.
+  void sliderMoveShowsItsSharpness() {
+    QFETCH(int, nGesture);
     CVelkarDlg dlg;
     QVERIFY(ShowActive(dlg));
     Control<CColorListCtrl>(dlg, 1013)->setFont(ExactColourFont());
@@ -406,38 +470,47 @@ private slots:
     ClickButton(dlg, 1005);
     const std::vector<int> arrAt4 = Damages(dlg);
     auto* pSlider = Control<QSlider>(dlg, 1009);
-
-    // The keyboard moves the position, and nothing else.
     pSlider->setFocus();
-    QTest::keyClick(pSlider, Qt::Key_Left);
-    QCOMPARE(pSlider->value(), 3);
-    QCOMPARE(dlg.GetCalculator().GetSharpnessPosition(), 3);
-    QCOMPARE(Control<QLabel>(dlg, 1010)->text(), SharpnessText(4));
-    QCOMPARE(Damages(dlg), arrAt4);
-
-    // A click on the groove, left of the handle: the release recalculates.
-    QStyleOptionSlider option;
-    option.initFrom(pSlider);
-    option.subControls = QStyle::SC_All;
-    option.orientation = Qt::Horizontal;
-    option.minimum = pSlider->minimum();
-    option.maximum = pSlider->maximum();
-    option.sliderPosition = option.sliderValue = pSlider->value();
-    option.tickPosition = pSlider->tickPosition();
-    option.tickInterval = pSlider->tickInterval();
-    option.pageStep = pSlider->pageStep();
-    option.singleStep = pSlider->singleStep();
-    const QRect rcGroove = pSlider->style()->subControlRect(QStyle::CC_Slider, &option,
-                                                            QStyle::SC_SliderGroove, pSlider);
-    const QPoint ptGroove(rcGroove.left() + 2, rcGroove.center().y());
-    QTest::mousePress(pSlider, Qt::LeftButton, {}, ptGroove);
-    QTest::mouseRelease(pSlider, Qt::LeftButton, {}, ptGroove);
+    const QRect rcGroove = SliderPart(pSlider, QStyle::SC_SliderGroove);
+    const QPoint ptLeft(rcGroove.left() + 2, rcGroove.center().y());
+    switch (nGesture) {
+      case kKeyLeft: QTest::keyClick(pSlider, Qt::Key_Left); break;
+      case kKeyHome: QTest::keyClick(pSlider, Qt::Key_Home); break;
+      case kWheel: {
+        const QPoint pt = rcGroove.center();
+        QWheelEvent wheel(pt, pSlider->mapToGlobal(pt), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(pSlider, &wheel);
+        break;
+      }
+      case kGrooveClick:
+        QTest::mousePress(pSlider, Qt::LeftButton, {}, ptLeft);
+        QTest::mouseRelease(pSlider, Qt::LeftButton, {}, ptLeft);
+        break;
+      case kDrag: {
+        const QPoint ptHandle = SliderPart(pSlider, QStyle::SC_SliderHandle).center();
+        QTest::mousePress(pSlider, Qt::LeftButton, {}, ptHandle);
+        QMouseEvent move(QEvent::MouseMove, ptLeft, pSlider->mapToGlobal(ptLeft), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(pSlider, &move);
+        QVERIFY(pSlider->value() != 4);
+        QCOMPARE(Control<QLabel>(dlg, 1010)->text(), SharpnessText(4));
+        QCOMPARE(Damages(dlg), arrAt4);
+        QTest::mouseRelease(pSlider, Qt::LeftButton, {}, ptLeft);
+        break;
+      }
+      default: QFAIL("unknown gesture");
+    }
     const int nPosition = pSlider->value();
-    QVERIFY(nPosition < 3);
+    QVERIFY(nPosition != 4);
     QCOMPARE(dlg.GetCalculator().GetSharpnessPosition(), nPosition);
     QCOMPARE(Control<QLabel>(dlg, 1010)->text(), SharpnessText(nPosition));
-    QVERIFY(Damages(dlg)[0] < arrAt4[0]);
-    VerifyRowsShown(dlg, {U("頭"), U("背中の岩殻"), U("腹")});
+    CCalculator expected = dlg.GetCalculator();
+    expected.ReleaseSharpness(nPosition);
+    std::vector<int> arrExpected;
+    for (const ResultRow_t& row : expected.GetResultRows()) arrExpected.push_back(row.nDamage);
+    QCOMPARE(Damages(dlg), arrExpected);
+    QVERIFY(arrExpected != arrAt4);
   }
 
   void enterPressesOnlyAFocusedButtonAndEscCloses() {
