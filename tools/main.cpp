@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "BuildsCommand.h"
+#include "CompareCommand.h"
 #include "ConvertCommand.h"
 #include "DumpCommand.h"
 #include "LintCommand.h"
@@ -34,6 +36,9 @@ std::unique_ptr<CToolCommand> Create() {
 }
 
 const CommandEntry_t kCommandTable[] = {
+    {"builds", "List the builds saved by the window or the tool", &Create<CBuildsCommand>},
+    {"compare", "Compute two saved builds and print the difference per region",
+     &Create<CCompareCommand>},
     {"convert", "Rebuild data files from their INI sources", &Create<CConvertCommand>},
     {"dump", "Print a data file as the INI source it converts from", &Create<CDumpCommand>},
     {"lint", "Check source files and explain what the converters would skip or change",
