@@ -17,6 +17,7 @@
 #include "ListCommand.h"
 #include "RankCommand.h"
 #include "ReportCommand.h"
+#include "SaveBuildCommand.h"
 #include "ToolCommand.h"
 #include "ToolOutput.h"
 #include "data/DataManager.h"
@@ -46,6 +47,8 @@ const CommandEntry_t kCommandTable[] = {
     {"list", "List what the data files hold", &Create<CListCommand>},
     {"rank", "Rank a category's weapons by their damage on one target", &Create<CRankCommand>},
     {"report", "Compute one calculation and print its report", &Create<CReportCommand>},
+    {"save-build", "Save a calculation's setup as a build the window can load",
+     &Create<CSaveBuildCommand>},
 };
 
 struct ParsedCommand_t {

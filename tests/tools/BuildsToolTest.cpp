@@ -201,4 +201,21 @@ TEST_F(BuildsToolTest, BuildsListsWhatTheStoreSavedAndUnknownNamesAreUsageErrors
   EXPECT_EQ(Run({"compare", "--build", "炎剣"}).nExit, 2);
 }
 
+TEST_F(BuildsToolTest, SaveBuildStoresTheSetupAsTheWindowWould) {
+  const ToolResult_t saved = Run(Concat({"save-build", "道具", "--weapon", "1"}, kFireSwordParts));
+  ASSERT_EQ(saved.nExit, 0) << saved.strErr;
+  Setup_t expected = FireSword();
+  expected.arrMotion.pop_back();  // a motion the data lacks is not chosen
+  EXPECT_EQ(CSetupStore().FindBuild(ToSjis(u8"道具"))->setup, expected);
+  // Over a build of that name, from another build with one part replaced.
+  ASSERT_EQ(Run({"save-build", "道具", "--build", "鉄剣", "--level", "1"}).nExit, 0);
+  expected = IronSword();
+  expected.nSharpness = 2;  // the weapon's own
+  expected.strMonster = ToSjis(u8"岩甲獣グラドム");
+  expected.strLevel = ToSjis(u8"上位");
+  expected.strHitCorrection = ToSjis(u8"通常");
+  EXPECT_EQ(CSetupStore().FindBuild(ToSjis(u8"道具"))->setup, expected);
+  EXPECT_EQ(CSetupStore().LoadBuilds().size(), 3U);
+}
+
 }  // namespace
