@@ -521,6 +521,8 @@ void CVelkarDlg::OpenBuilds() {
     m_pBuilds = new CBuildsDlg([this] { return CaptureSetup(m_calculator); },
                                [this](const Setup_t& setup) { ApplySetup(setup); }, this);
   }
+  // Shown again it reads the builds anew; already on screen, it is told to.
+  if (m_pBuilds->isVisible()) m_pBuilds->Refresh();
   m_pBuilds->show();
   m_pBuilds->raise();
   m_pBuilds->activateWindow();
