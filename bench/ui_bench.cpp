@@ -1,14 +1,17 @@
 // Speed of the window on the sample data beside the program (offscreen):
 //
 //   StartToWindowShown   a new process of this program, from the spawn until
-//                        its main window is on screen with the data loaded and
-//                        painted once; the child's peak memory is reported.
+//                        its main window is on screen with the data loaded,
+//                        the last setup restored (a weapon, five motions, a
+//                        monster, anger, a modifier) and painted once; the
+//                        child's peak memory is reported.
 //   WeaponClickToRows    in this process: a click on a weapon entry until the
 //                        result list's new rows are painted.
 //
 // The child is this same program started with --show-window <fd>: it builds
 // the application and the window exactly as Velkar does, shows it, and
-// writes one byte to the pipe once the first frame is painted.
+// writes one byte to the pipe once the first frame is painted. The setup
+// lies in a temporary XDG_CONFIG_HOME, never in the user's own.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -22,6 +25,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -34,6 +38,8 @@
 #include "VelkarDlg.h"
 #include "WeaponListBox.h"
 #include "data/DataManager.h"
+#include "platform/Cp932.h"
+#include "setup/SetupStore.h"
 
 extern char** environ;
 
@@ -50,10 +56,11 @@ constexpr std::string_view kChildFlag = "--show-window";
 int RunChild(int argc, char** argv, int nFd) {
   CVelkarApp app(argc, argv);
   CVelkarDlg dlg;
+  dlg.RestoreLastSetup();
   dlg.show();
   if (!QTest::qWaitForWindowExposed(&dlg)) return 2;
   QCoreApplication::processEvents();
-  if (dlg.GetCalculator().GetCategories().empty()) return 3;  // no sample data
+  if (dlg.GetCalculator().GetResultRows().empty()) return 3;  // no sample data or setup
   const char byte = 1;
   if (write(nFd, &byte, 1) != 1) return 4;
   close(nFd);
@@ -127,14 +134,41 @@ void WeaponClickToRows(benchmark::State& state) {
 }
 BENCHMARK(WeaponClickToRows)->Unit(benchmark::kMicrosecond);
 
+// A setup of the sample data as a player leaves it, saved in a new folder
+// that XDG_CONFIG_HOME then names; the folder's path.
+std::string SaveSampleSetup() {
+  std::string strFolder = "/tmp/velkar-bench-XXXXXX";
+  if (mkdtemp(strFolder.data()) == nullptr) Fail("cannot create a temporary folder");
+  setenv("XDG_CONFIG_HOME", strFolder.c_str(), 1);
+  Setup_t setup;
+  setup.nCategory = 0;
+  setup.strWeapon = velkar::ToSjis(u8"焔刃ヴァルゼナ");
+  for (const char8_t* pszMotion :
+       {u8"縦斬り", u8"横斬り", u8"連続斬り", u8"回転斬り", u8"縦斬り"}) {
+    setup.arrMotion.push_back(velkar::ToSjis(pszMotion));
+  }
+  setup.strMonster = velkar::ToSjis(u8"雷角獣シグラーム");
+  setup.strLevel = velkar::ToSjis(u8"上位");
+  setup.bAnger = true;
+  setup.arrModifier = {1019};
+  CSetupStore store;
+  if (!store.SaveLastSetup(setup)) Fail(store.Error());
+  return strFolder;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   if (argc == 3 && argv[1] == kChildFlag) return RunChild(argc, argv, std::atoi(argv[2]));
+  const std::string strConfig = SaveSampleSetup();
   benchmark::Initialize(&argc, argv);
-  QApplication app(argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  {
+    QApplication app(argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+  }
+  std::error_code ec;
+  std::filesystem::remove_all(strConfig, ec);
   return 0;
 }

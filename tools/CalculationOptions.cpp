@@ -6,6 +6,9 @@
 #include "calc/Calculator.h"
 #include "calc/ModifierTable.h"
 #include "data/DataManager.h"
+#include "platform/Cp932.h"
+#include "setup/SetupRestore.h"
+#include "setup/SetupStore.h"
 
 namespace {
 
@@ -15,6 +18,12 @@ std::string ListedCategories(const CCalculator& calculator) {
     strList += (strList.empty() ? "" : ", ") + std::to_string(entry.nCategory);
   }
   return strList.empty() ? "none" : strList;
+}
+
+std::string BuildNames(const std::vector<Build_t>& arrBuild) {
+  std::string strList;
+  for (const Build_t& build : arrBuild) strList += (strList.empty() ? "" : ", ") + build.strName;
+  return strList;
 }
 
 }  // namespace
@@ -31,10 +40,24 @@ bool InRange(int nValue, size_t nCount) {
   return nValue >= 0 && static_cast<size_t>(nValue) < nCount;
 }
 
+bool CCalculationOptions::Given(const CLI::Option* pOption) {
+  return pOption != nullptr && pOption->count() > 0;
+}
+
 void CCalculationOptions::AddCategoryOption(CLI::App& command) {
-  command.add_option("--category", m_nCategory, "Weapon category 0 to 7; it must be listed")
-      ->required()
-      ->check(CLI::Range(0, 7));
+  m_pCategory =
+      command
+          .add_option("--category", m_nCategory,
+                      "Weapon category 0 to 7; it must be listed (required without --build)")
+          ->check(CLI::Range(0, 7));
+  m_pBuild = command.add_option(
+      "--build", m_strBuild,
+      "Start from the saved build of this name (UTF-8); the other options replace its parts");
+}
+
+void CCalculationOptions::AddWeaponOption(CLI::App& command) {
+  m_pWeapon = command.add_option("--weapon", m_nWeapon,
+                                 "Index in the category's weapon list (required without --build)");
 }
 
 void CCalculationOptions::AddSelectionOptions(CLI::App& command, const char* pszSharpnessHelp) {
@@ -45,11 +68,12 @@ void CCalculationOptions::AddSelectionOptions(CLI::App& command, const char* psz
   m_pHit = command.add_option("--hit", m_nHit,
                               "Index in the category's hit correction list (default 0)");
   command.add_flag("--anger", m_bAnger, "The monster is angry");
-  command
-      .add_option("--modifier", m_arrModifier,
-                  "Tick a modifier by control id, 1018 to 1041 (repeatable, in order)")
-      ->check(CLI::Range(kFirstModifierId, kLastModifierId));
-  command.add_option(
+  m_pModifier =
+      command
+          .add_option("--modifier", m_arrModifier,
+                      "Tick a modifier by control id, 1018 to 1041 (repeatable, in order)")
+          ->check(CLI::Range(kFirstModifierId, kLastModifierId));
+  m_pMotion = command.add_option(
       "--motion", m_arrMotion,
       "Add a motion by its index in the category's motion list (repeatable, in order)");
 }
@@ -58,7 +82,35 @@ std::string CCalculationOptions::OfCategory() const {
   return " of category " + std::to_string(m_nCategory);
 }
 
-std::string CCalculationOptions::LoadCategory(CCalculator& calculator) const {
+std::string CCalculationOptions::UseBuild(const std::string& strName) {
+  const CSetupStore store;
+  const std::vector<Build_t> arrBuild = store.LoadBuilds();
+  const std::optional<std::string> strSjis = velkar::Utf8ToSjis(strName);
+  for (const Build_t& build : arrBuild) {
+    if (strSjis && build.strName == *strSjis) {
+      m_build = build;
+      return {};
+    }
+  }
+  std::vector<size_t> arrReplaced;
+  const std::string strMessage =
+      "--build: there is no build named " + velkar::Utf8ToSjisReplacing(strName, arrReplaced);
+  if (arrBuild.empty()) return strMessage + "; there are no saved builds";
+  return strMessage + "; saved builds: " + BuildNames(arrBuild);
+}
+
+std::string CCalculationOptions::LoadCategory(CCalculator& calculator) {
+  if (Given(m_pBuild)) {
+    const std::string strUsage = UseBuild(m_strBuild);
+    if (!strUsage.empty()) return strUsage;
+  }
+  if (!Given(m_pCategory)) {
+    if (!m_build || !m_build->setup.nCategory) {
+      return m_build ? "--category is required: the build names no category"
+                     : "--category is required";
+    }
+    m_nCategory = *m_build->setup.nCategory;
+  }
   calculator.LoadAll();
   const std::vector<CategoryEntry_t>& arrCategory = calculator.GetCategories();
   size_t nEntry = 0;
@@ -85,24 +137,58 @@ int CCalculationOptions::Refuse(const CToolOutput& output, const std::string& st
   return output.UsageError(strUsage);
 }
 
+std::string CCalculationOptions::ApplyWeapon(CCalculator& calculator) const {
+  if (Given(m_pWeapon)) {
+    if (!InRange(m_nWeapon, calculator.GetWeapons().size())) {
+      return RangeError("--weapon", m_nWeapon, calculator.GetWeapons().size(),
+                        "weapons" + OfCategory());
+    }
+    calculator.SelectWeapon(m_nWeapon);
+    return {};
+  }
+  if (!m_build) return "--weapon is required";
+  if (!RestoreWeapon(calculator, m_build->setup)) {
+    return "--weapon is required: the weapon of build " + m_build->strName + " (" +
+           m_build->setup.strWeapon.value_or("none") + ") is not among the weapons" + OfCategory();
+  }
+  return {};
+}
+
 void CCalculationOptions::ApplySharpness(CCalculator& calculator) const {
-  if (*m_pSharpness) calculator.ReleaseSharpness(m_nSharpness);
+  if (Given(m_pSharpness)) {
+    calculator.ReleaseSharpness(m_nSharpness);
+  } else if (m_build) {
+    RestoreSharpness(calculator, m_build->setup);
+  }
 }
 
 std::string CCalculationOptions::ApplySelections(CCalculator& calculator) const {
-  if (*m_pMonster) {
+  if (m_build) {
+    // The build's parts first; the options given below replace them.
+    if (!Given(m_pMonster)) RestoreMonster(calculator, m_build->setup);
+    if (!Given(m_pLevel)) RestoreLevel(calculator, m_build->setup);
+    if (!Given(m_pHit) && m_build->setup.nCategory == m_nCategory) {
+      RestoreHitCorrection(calculator, m_build->setup);
+    }
+    if (!m_bAnger) RestoreAnger(calculator, m_build->setup);
+    if (!Given(m_pModifier)) RestoreModifiers(calculator, m_build->setup.arrModifier);
+    if (!Given(m_pMotion) && m_build->setup.nCategory == m_nCategory) {
+      RestoreMotions(calculator, m_build->setup);
+    }
+  }
+  if (Given(m_pMonster)) {
     if (!InRange(m_nMonster, calculator.GetMonsters().size())) {
       return RangeError("--monster", m_nMonster, calculator.GetMonsters().size(), "monsters");
     }
     calculator.SelectMonster(m_nMonster);
   }
-  if (*m_pLevel) {
+  if (Given(m_pLevel)) {
     if (!InRange(m_nLevel, calculator.GetLevels().size())) {
       return RangeError("--level", m_nLevel, calculator.GetLevels().size(), "levels");
     }
     calculator.SelectLevel(m_nLevel);
   }
-  if (*m_pHit) {
+  if (Given(m_pHit)) {
     if (!InRange(m_nHit, calculator.GetHitCorrections().size())) {
       return RangeError("--hit", m_nHit, calculator.GetHitCorrections().size(),
                         "hit corrections" + OfCategory());

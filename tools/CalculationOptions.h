@@ -1,15 +1,23 @@
-// CCalculationOptions: the options that report and rank share (the category,
-// sharpness, monster, level, hit correction, anger, modifiers and motions),
-// and the calculator operations that apply them, so that both commands drive
-// the calculator exactly as a user of the window would: LoadAll, the
-// category, then the weapon (the command's own part), the sharpness, the
-// monster, level and hit correction, anger, the modifiers in the order given
-// and the motions in the order given.
+// CCalculationOptions: the options that every calculation command shares (the
+// category, a saved build, the weapon, sharpness, monster, level, hit
+// correction, anger, modifiers and motions), and the calculator operations
+// that apply them, so that each command drives the calculator exactly as a
+// user of the window would: LoadAll, the category, then the weapon, the
+// sharpness, the monster, level and hit correction, anger, the modifiers in
+// the order given and the motions in the order given.
+//
+// --build NAME starts from a build saved by the window or the tool: each part
+// that no option gives comes from the build, found by name as the window
+// restores it (a record that no longer exists is skipped); an option given
+// replaces that part of the build (--modifier and --motion replace the
+// build's whole list).
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "setup/Setup.h"
 
 namespace CLI {
 class App;
@@ -20,21 +28,32 @@ class CToolOutput;
 
 class CCalculationOptions {
 public:
-  // --category, the first option of a command.
+  // --category and --build, the first options of a command.
   void AddCategoryOption(CLI::App& command);
+
+  // --weapon, for the commands that compute one weapon.
+  void AddWeaponOption(CLI::App& command);
 
   // --sharpness, --monster, --level, --hit, --anger, --modifier, --motion.
   void AddSelectionOptions(CLI::App& command, const char* pszSharpnessHelp);
 
-  // LoadAll and the category. A usage error message, or empty.
-  std::string LoadCategory(CCalculator& calculator) const;
+  // Reads the build of this UTF-8 name (for commands with several builds);
+  // a usage error message, or empty.
+  std::string UseBuild(const std::string& strName);
 
-  // ReleaseSharpness when --sharpness was given: after each weapon, as a
-  // weapon sets the position to its own sharpness.
+  // LoadAll and the category (reading the --build first). A usage error
+  // message, or empty.
+  std::string LoadCategory(CCalculator& calculator);
+
+  // The weapon of --weapon or of the build. A usage error message, or empty.
+  std::string ApplyWeapon(CCalculator& calculator) const;
+
+  // ReleaseSharpness when --sharpness was given (or the build moved the
+  // slider): after each weapon, as a weapon sets the position to its own.
   void ApplySharpness(CCalculator& calculator) const;
 
-  // The monster, level and hit correction when given, anger, the modifiers
-  // and the motions. A usage error message, or empty.
+  // The monster, level and hit correction, anger, the modifiers and the
+  // motions. A usage error message, or empty.
   std::string ApplySelections(CCalculator& calculator) const;
 
   // What a calculation lacks: "monster", "level" or "hit correction" when no
@@ -52,11 +71,20 @@ public:
   std::string OfCategory() const;
 
 private:
+  static bool Given(const CLI::Option* pOption);
+
+  CLI::Option* m_pCategory = nullptr;
+  CLI::Option* m_pBuild = nullptr;
+  CLI::Option* m_pWeapon = nullptr;
   CLI::Option* m_pSharpness = nullptr;
   CLI::Option* m_pMonster = nullptr;
   CLI::Option* m_pLevel = nullptr;
   CLI::Option* m_pHit = nullptr;
+  CLI::Option* m_pModifier = nullptr;
+  CLI::Option* m_pMotion = nullptr;
   int m_nCategory = 0;
+  std::string m_strBuild;  // UTF-8, as given
+  int m_nWeapon = 0;
   int m_nSharpness = 0;
   int m_nMonster = 0;
   int m_nLevel = 0;
@@ -64,6 +92,7 @@ private:
   bool m_bAnger = false;
   std::vector<int> m_arrModifier;
   std::vector<int> m_arrMotion;
+  std::optional<Build_t> m_build;  // the build in use
 };
 
 // "--weapon: 9 is out of range; valid: 0 to 7 (the weapons of category 0)",

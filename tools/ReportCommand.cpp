@@ -46,7 +46,7 @@ ordered_json HitJson(const HitTrace_t& hit) {
 
 void CReportCommand::Setup(CLI::App& command) {
   m_options.AddCategoryOption(command);
-  command.add_option("--weapon", m_nWeapon, "Index in the category's weapon list")->required();
+  m_options.AddWeaponOption(command);
   m_options.AddSelectionOptions(command, "Sharpness 0 to 5 (default: the weapon's own)");
   command.add_flag("--json", m_bJson, "Print one JSON object (UTF-8)");
   command.add_flag("--explain", m_bExplain,
@@ -81,14 +81,11 @@ int CReportCommand::Run(const ToolContext_t& context) {
   return kExitOk;
 }
 
-std::string CReportCommand::Drive(CCalculator& calculator) const {
+std::string CReportCommand::Drive(CCalculator& calculator) {
   std::string strUsage = m_options.LoadCategory(calculator);
   if (!strUsage.empty()) return strUsage;
-  if (!InRange(m_nWeapon, calculator.GetWeapons().size())) {
-    return RangeError("--weapon", m_nWeapon, calculator.GetWeapons().size(),
-                      "weapons" + m_options.OfCategory());
-  }
-  calculator.SelectWeapon(m_nWeapon);
+  strUsage = m_options.ApplyWeapon(calculator);
+  if (!strUsage.empty()) return strUsage;
   m_options.ApplySharpness(calculator);
   return m_options.ApplySelections(calculator);
 }

@@ -1,9 +1,9 @@
-// velkar-tool report: one calculation, driven through the calculator in the
-// order a user of the window would go: LoadAll, the category, the weapon, the
-// sharpness, monster, level and hit correction, anger, the modifiers in the
-// order given, then the motions in the order given. Prints the report text,
-// or with --json the status texts, the result rows and the report; --explain
-// adds the breakdown of every hit behind the rows.
+// velkar-tool report: one calculation (of options or a saved build), driven
+// through the calculator in the order a user of the window would go: LoadAll,
+// the category, the weapon, the sharpness, monster, level and hit correction,
+// anger, the modifiers in the order given, then the motions in the order given. Prints the report
+// text, or with --json the status texts, the result rows and the report; --explain adds the
+// breakdown of every hit behind the rows.
 #pragma once
 
 #include <string>
@@ -23,7 +23,7 @@ public:
 
 private:
   // Runs the operations; a usage error message, or empty when all went well.
-  std::string Drive(CCalculator& calculator) const;
+  std::string Drive(CCalculator& calculator);
 
   static nlohmann::ordered_json ReportJson(const CCalculator& calculator,
                                            const std::string& strReport);
@@ -31,7 +31,6 @@ private:
   static nlohmann::ordered_json ExplainJson(const CalcExplanation_t& explanation);
 
   CCalculationOptions m_options;
-  int m_nWeapon = 0;
   bool m_bJson = false;
   bool m_bExplain = false;
 };

@@ -14,12 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "BuildsCommand.h"
+#include "CompareCommand.h"
 #include "ConvertCommand.h"
 #include "DumpCommand.h"
 #include "LintCommand.h"
 #include "ListCommand.h"
 #include "RankCommand.h"
 #include "ReportCommand.h"
+#include "SaveBuildCommand.h"
 #include "ToolCommand.h"
 #include "ToolOutput.h"
 #include "data/DataManager.h"
@@ -39,6 +42,9 @@ std::unique_ptr<CToolCommand> Create() {
 }
 
 const CommandEntry_t kCommandTable[] = {
+    {"builds", "List the builds saved by the window or the tool", &Create<CBuildsCommand>},
+    {"compare", "Compute two saved builds and print the difference per region",
+     &Create<CCompareCommand>},
     {"convert", "Rebuild data files from their INI sources", &Create<CConvertCommand>},
     {"dump", "Print a data file as the INI source it converts from", &Create<CDumpCommand>},
     {"lint", "Check source files and explain what the converters would skip or change",
@@ -46,6 +52,8 @@ const CommandEntry_t kCommandTable[] = {
     {"list", "List what the data files hold", &Create<CListCommand>},
     {"rank", "Rank a category's weapons by their damage on one target", &Create<CRankCommand>},
     {"report", "Compute one calculation and print its report", &Create<CReportCommand>},
+    {"save-build", "Save a calculation's setup as a build the window can load",
+     &Create<CSaveBuildCommand>},
 };
 
 struct ParsedCommand_t {

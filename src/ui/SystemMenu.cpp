@@ -11,5 +11,7 @@ std::vector<SystemMenuEntry_t> GetSystemMenuEntries(std::string_view strAbout) {
   arrEntry.push_back({kCommandSeparator, {}});
   arrEntry.push_back({kCommandConvertWeapons, txt::kConvertWeaponsMenuEntry});
   arrEntry.push_back({kCommandConvertMonsters, txt::kConvertMonstersMenuEntry});
+  arrEntry.push_back({kCommandSeparator, {}});
+  arrEntry.push_back({kCommandBuilds, txt::kBuildsMenuEntry});
   return arrEntry;
 }

@@ -1,6 +1,7 @@
 // The entries of the main window's system menu, defined once: the window's
-// close entry, then the About entry (when its text is not empty) and the two
-// conversion commands, each with the command value the window acts on.
+// close entry, then the About entry (when its text is not empty), the two
+// conversion commands and the builds window, each with the command value the
+// window acts on.
 #pragma once
 
 #include <string_view>
@@ -10,6 +11,7 @@ inline constexpr int kCommandSeparator = 0;
 inline constexpr int kCommandAbout = 16;
 inline constexpr int kCommandConvertWeapons = 17;
 inline constexpr int kCommandConvertMonsters = 18;
+inline constexpr int kCommandBuilds = 40;     // the builds window
 inline constexpr int kCommandClose = 0xF060;  // the window's own close command
 
 struct SystemMenuEntry_t {

@@ -17,6 +17,7 @@ CVelkarApp::~CVelkarApp() = default;
 int CVelkarApp::Run() {
   {
     CVelkarDlg dlg;
+    dlg.RestoreLastSetup();
     dlg.exec();  // its result does not matter: only Esc or the close box end it
   }
   // The store outlives the window; the records go with it here.

@@ -1,6 +1,6 @@
-// CVelkarApp: the application object. Run shows the main window until it is
-// closed, then destroys the data store with every record it holds; the
-// process ends when Run returns.
+// CVelkarApp: the application object. Run restores the last setup into the
+// main window and shows it until it is closed (which saves the setup again), then destroys the data
+// store with every record it holds; the process ends when Run returns.
 #pragma once
 
 #include <QApplication>

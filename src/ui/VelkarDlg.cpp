@@ -1,6 +1,7 @@
 #include "VelkarDlg.h"
 
 #include <algorithm>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <utility>
@@ -23,6 +24,7 @@
 #include <QStyle>
 
 #include "AboutDlg.h"
+#include "BuildsDlg.h"
 #include "ClipboardText.h"
 #include "ColorListCtrl.h"
 #include "DialogFont.h"
@@ -39,6 +41,8 @@
 #include "calc/ModifierTable.h"
 #include "calc/ReportText.h"
 #include "data/DataManager.h"
+#include "setup/SetupRestore.h"
+#include "setup/SetupStore.h"
 
 namespace {
 
@@ -477,6 +481,8 @@ void CVelkarDlg::CreateSystemMenu() {
     connect(pShortcut, &QShortcut::activated, this,
             [this] { OpenSystemMenu(mapToGlobal(QPoint(0, 0))); });
   }
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this), &QShortcut::activated, this,
+          &CVelkarDlg::OpenBuilds);
 }
 
 void CVelkarDlg::OpenSystemMenu(const QPoint& ptGlobal) {
@@ -512,9 +518,43 @@ void CVelkarDlg::OnSysCommand(int nCommand) {
     }
     case kCommandConvertWeapons: ConvertWeapons(); break;
     case kCommandConvertMonsters: ConvertMonsters(); break;
+    case kCommandBuilds: OpenBuilds(); break;
     case kCommandClose: reject(); break;
     default: break;
   }
+}
+
+void CVelkarDlg::OpenBuilds() {
+  if (m_pBuilds == nullptr) {
+    m_pBuilds = new CBuildsDlg([this] { return CaptureSetup(m_calculator); },
+                               [this](const Setup_t& setup) { ApplySetup(setup); }, this);
+  }
+  // Shown again it reads the builds anew; already on screen, it is told to.
+  if (m_pBuilds->isVisible()) m_pBuilds->Refresh();
+  m_pBuilds->show();
+  m_pBuilds->raise();
+  m_pBuilds->activateWindow();
+}
+
+void CVelkarDlg::ApplySetup(const Setup_t& setup) {
+  if (m_bRecordsForgotten) return;
+  RestoreSetup(m_calculator, setup);
+  ShowCalculator(true);
+}
+
+void CVelkarDlg::RestoreLastSetup() {
+  if (const std::optional<Setup_t> setup = CSetupStore().LoadLastSetup()) ApplySetup(*setup);
+}
+
+void CVelkarDlg::done(int nResult) {
+  // Nothing is saved while a conversion has emptied the store.
+  if (!m_bRecordsForgotten) {
+    CSetupStore store;
+    if (!store.SaveLastSetup(CaptureSetup(m_calculator))) {
+      std::cerr << "velkar: the setup was not saved: " << store.Error() << '\n';
+    }
+  }
+  QDialog::done(nResult);
 }
 
 void CVelkarDlg::ForgetRecords() {

@@ -16,8 +16,11 @@
 //
 // Keys: Enter presses a focused push button and otherwise does nothing; Esc
 // and the close box end the window's run. The system menu (close, About, the
-// two conversions) opens on a right click on the window's background and with
-// Shift+F10 or Alt+Space.
+// two conversions, the builds window) opens on a right click on the window's
+// background and with Shift+F10 or Alt+Space; Ctrl+B opens the builds window.
+//
+// The setup on show is saved (CSetupStore) whenever the window's run ends,
+// and the application restores it before the next run (RestoreLastSetup).
 #pragma once
 
 #include <QDialog>
@@ -30,7 +33,9 @@
 #include "ControlTemplate.h"
 #include "DialogUnits.h"
 #include "calc/Calculator.h"
+#include "setup/Setup.h"
 
+class CBuildsDlg;
 class CColorListCtrl;
 class CDialogStyle;
 class CWeaponListBox;
@@ -60,6 +65,15 @@ public:
   // The report button: the current calculation onto the clipboard.
   void CopyReport();
 
+  // Runs a setup's operations on the calculator and shows the result.
+  void ApplySetup(const Setup_t& setup);
+  // Applies the setup saved when the window last ended, if there is one.
+  void RestoreLastSetup();
+  // The builds window, created on first use; null before.
+  CBuildsDlg* GetBuildsDialog() const { return m_pBuilds; }
+  // Ends the run (Esc, the close box, the menu's close) and saves the setup.
+  void done(int nResult) override;
+
 protected:
   void keyPressEvent(QKeyEvent* pEvent) override;
   void contextMenuEvent(QContextMenuEvent* pEvent) override;
@@ -75,6 +89,7 @@ private:
   void OpenSystemMenu(const QPoint& ptGlobal);
   bool IsBackground(const QWidget* pChild) const;
 
+  void OpenBuilds();
   void ReloadAll();
   void ForgetRecords();
   void ConvertWeapons();
@@ -111,6 +126,7 @@ private:
   std::array<QCheckBox*, CCalculator::kModifierCount> m_arrModifier{};  // 1018..1041
   QMenu* m_pSystemMenu = nullptr;
   CDialogStyle* m_pCheckBoxStyle = nullptr;  // owned by the window
+  CBuildsDlg* m_pBuilds = nullptr;           // owned by the window
 
   // What the list controls show, to refill only the lists that changed.
   uint64_t m_nShownRevision = 0;

@@ -1,6 +1,7 @@
 #include "UiTestMain.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <cstring>
 
@@ -10,9 +11,14 @@ std::vector<UiTestFactory_t>& RegisteredUiTests() {
 }
 
 // ui_tests [TestClass] [QtTest options and functions]: without a class
-// name every class runs.
+// name every class runs. The window saves its setup when it closes: HOME and
+// XDG_CONFIG_HOME point at a temporary folder, never at the user's own.
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const QTemporaryDir home;
+  if (!home.isValid()) qFatal("cannot create a temporary home folder");
+  qputenv("HOME", home.path().toUtf8());
+  qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
   QApplication app(argc, argv);
   const char* pszOnly =
       argc > 1 && argv[1][0] != '-' && std::strchr(argv[1], '(') == nullptr ? argv[1] : nullptr;

@@ -565,7 +565,7 @@ private slots:
   void systemMenuHoldsItsEntriesInOrder() {
     CVelkarDlg dlg;
     const QList<QAction*> arrAction = dlg.GetSystemMenu()->actions();
-    QCOMPARE(arrAction.size(), 6);
+    QCOMPARE(arrAction.size(), 8);
     QCOMPARE(arrAction[0]->data().toInt(), 0xF060);
     QCOMPARE(arrAction[0]->text(), U("閉じる(&C)"));
     QVERIFY(arrAction[1]->isSeparator());
@@ -576,6 +576,9 @@ private slots:
     QCOMPARE(arrAction[4]->data().toInt(), 17);
     QCOMPARE(arrAction[5]->text(), U("モンスターのiniファイルをdatに変換"));
     QCOMPARE(arrAction[5]->data().toInt(), 18);
+    QVERIFY(arrAction[6]->isSeparator());
+    QCOMPARE(arrAction[7]->text(), U("ビルドの保存と読み込み(&B)..."));
+    QCOMPARE(arrAction[7]->data().toInt(), 40);
   }
 
   void systemMenuOpensOnTheBackgroundAndFromTheKeyboard() {
@@ -583,7 +586,8 @@ private slots:
     QVERIFY(ShowActive(dlg));
     const QString strEntries =
         U("閉じる(&C)|-|Velkar のﾊﾞｰｼﾞｮﾝ情報(&A)...|-|"
-          "武器のiniファイルをdatに変換|モンスターのiniファイルをdatに変換");
+          "武器のiniファイルをdatに変換|モンスターのiniファイルをdatに変換|-|"
+          "ビルドの保存と読み込み(&B)...");
 
     // A right click between the lists: the window's background.
     const QPoint ptBackground = PixelsOf(dlg, 93, 60);

@@ -1,0 +1,64 @@
+// CBuildsDlg: the non-modal builds window (system menu, Ctrl+B). It lists the
+// builds of CSetupStore and saves the main window's setup under a name, loads
+// a build into the main window, renames and deletes builds. It knows the main
+// window only through two functions: one that captures its setup and one that
+// applies a setup to it. The list is read from the file again whenever the
+// window is shown and after each change, so builds saved meanwhile by
+// velkar-tool appear too.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "setup/Setup.h"
+#include "setup/SetupStore.h"
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+class CBuildsDlg : public QDialog {
+  Q_OBJECT
+
+public:
+  using CaptureFunction = std::function<Setup_t()>;
+  using ApplyFunction = std::function<void(const Setup_t&)>;
+
+  CBuildsDlg(CaptureFunction capture, ApplyFunction apply, QWidget* pParent = nullptr);
+  ~CBuildsDlg() override;
+
+  // Reads the builds again and shows them, keeping the selected name.
+  void Refresh();
+
+protected:
+  void showEvent(QShowEvent* pEvent) override;
+
+private:
+  void SaveCurrent();
+  void LoadSelected();
+  void RenameSelected();
+  void DeleteSelected();
+  void SelectionChanged();
+
+  // The name typed in, as Shift-JIS; none (after saying why) when it is
+  // empty or holds a character code page 932 lacks.
+  std::optional<std::string> EnteredName();
+  // The selected build's name, or none.
+  std::optional<std::string> SelectedName() const;
+  // Says what went wrong; true when the change was made.
+  bool Report(eSTORE_RESULT eResult, const CSetupStore& store, const std::string& strName);
+  bool Ask(const QString& strQuestion);
+  void Tell(const QString& strText);
+
+  CaptureFunction m_capture;
+  ApplyFunction m_apply;
+  std::vector<Build_t> m_arrBuild;
+  QListWidget* m_pList = nullptr;
+  QLineEdit* m_pName = nullptr;
+  QPushButton* m_pLoad = nullptr;
+  QPushButton* m_pRename = nullptr;
+  QPushButton* m_pDelete = nullptr;
+};
