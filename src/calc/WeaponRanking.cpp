@@ -43,12 +43,10 @@ std::vector<RankedWeapon_t> RankWeapons(CCalculator& calculator, std::optional<s
   return arrRanked;
 }
 
-std::vector<RankedWeapon_t> RankWeaponsAsShown(const CCalculator& calculator,
-                                               std::optional<size_t> nRegion) {
+std::vector<RankedWeapon_t> RankWeaponsOf(const CCalculator& calculator,
+                                          std::optional<size_t> nRegion) {
   CCalculator copy = calculator;
-  const int nSharpness = calculator.GetSharpnessPosition();
-  return RankWeapons(copy, nRegion,
-                     [nSharpness](CCalculator& each) { each.ReleaseSharpness(nSharpness); });
+  return RankWeapons(copy, nRegion, {});
 }
 
 std::vector<std::string> RegionNames(const CCalculator& calculator) {

@@ -35,11 +35,12 @@ using SharpnessSetter_t = std::function<void(CCalculator& calculator)>;
 std::vector<RankedWeapon_t> RankWeapons(CCalculator& calculator, std::optional<size_t> nRegion,
                                         const SharpnessSetter_t& fnSharpness);
 
-// The same on a copy of the calculator, every weapon at the calculator's
-// current sharpness position: the ranking of what is on screen, leaving the
-// calculator as it is.
-std::vector<RankedWeapon_t> RankWeaponsAsShown(const CCalculator& calculator,
-                                               std::optional<size_t> nRegion);
+// The same on a copy of the calculator, each weapon at its own sharpness:
+// the ranking of the calculation on show, leaving the calculator as it is.
+// Each weapon's figures are what the calculator shows once that weapon is
+// selected.
+std::vector<RankedWeapon_t> RankWeaponsOf(const CCalculator& calculator,
+                                          std::optional<size_t> nRegion);
 
 // The region names of the selected monster, in order (Shift-JIS); empty
 // without a monster.

@@ -16,8 +16,10 @@
 //
 // Keys: Enter presses a focused push button and otherwise does nothing; Esc
 // and the close box end the window's run. The system menu (close, About, the
-// two conversions) opens on a right click on the window's background and with
-// Shift+F10 or Alt+Space.
+// two conversions, the ranking dialog and the pin) opens on a right click on
+// the window's background and with Shift+F10 or Alt+Space; Ctrl+R opens the
+// ranking dialog (CRankingDlg, which follows CalculationShown) and Ctrl+P
+// pins or unpins the result rows as a baseline (CBaselineColumn).
 #pragma once
 
 #include <QDialog>
@@ -25,14 +27,17 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "ControlTemplate.h"
 #include "DialogUnits.h"
 #include "calc/Calculator.h"
 
+class CBaselineColumn;
 class CColorListCtrl;
 class CDialogStyle;
+class CRankingDlg;
 class CWeaponListBox;
 class QCheckBox;
 class QComboBox;
@@ -60,6 +65,15 @@ public:
   // The report button: the current calculation onto the clipboard.
   void CopyReport();
 
+  // The ranking dialog, null until it is first opened; whether a baseline is
+  // pinned.
+  CRankingDlg* GetRankingDlg() const { return m_pRanking; }
+  bool IsBaselinePinned() const;
+
+signals:
+  // Sent after the window has shown the calculator's state again.
+  void CalculationShown();
+
 protected:
   void keyPressEvent(QKeyEvent* pEvent) override;
   void contextMenuEvent(QContextMenuEvent* pEvent) override;
@@ -80,6 +94,8 @@ private:
   void ConvertWeapons();
   void ConvertMonsters();
   void ShowMessage(const QString& strText, bool bProblem);
+  void OpenRanking();
+  void TogglePin();
   void ReportLoadErrors(const QString& strText);
 
   // Showing the calculator's state; bRefill refills every list even when
@@ -111,6 +127,8 @@ private:
   std::array<QCheckBox*, CCalculator::kModifierCount> m_arrModifier{};  // 1018..1041
   QMenu* m_pSystemMenu = nullptr;
   CDialogStyle* m_pCheckBoxStyle = nullptr;  // owned by the window
+  std::unique_ptr<CBaselineColumn> m_pBaseline;
+  CRankingDlg* m_pRanking = nullptr;  // owned by the window
 
   // What the list controls show, to refill only the lists that changed.
   uint64_t m_nShownRevision = 0;

@@ -491,7 +491,7 @@ private slots:
   void systemMenuHoldsItsEntriesInOrder() {
     CVelkarDlg dlg;
     const QList<QAction*> arrAction = dlg.GetSystemMenu()->actions();
-    QCOMPARE(arrAction.size(), 6);
+    QCOMPARE(arrAction.size(), 9);
     QCOMPARE(arrAction[0]->data().toInt(), 0xF060);
     QCOMPARE(arrAction[0]->text(), U("閉じる(&C)"));
     QVERIFY(arrAction[1]->isSeparator());
@@ -502,6 +502,11 @@ private slots:
     QCOMPARE(arrAction[4]->data().toInt(), 17);
     QCOMPARE(arrAction[5]->text(), U("モンスターのiniファイルをdatに変換"));
     QCOMPARE(arrAction[5]->data().toInt(), 18);
+    QVERIFY(arrAction[6]->isSeparator());
+    QCOMPARE(arrAction[7]->text(), U("武器ランキング(&R)..."));
+    QCOMPARE(arrAction[7]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    QCOMPARE(arrAction[8]->text(), U("結果を基準に固定(&P)"));
+    QCOMPARE(arrAction[8]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
   }
 
   void systemMenuOpensOnTheBackgroundAndFromTheKeyboard() {
@@ -509,7 +514,8 @@ private slots:
     QVERIFY(ShowActive(dlg));
     const QString strEntries =
         U("閉じる(&C)|-|Velkar のﾊﾞｰｼﾞｮﾝ情報(&A)...|-|"
-          "武器のiniファイルをdatに変換|モンスターのiniファイルをdatに変換");
+          "武器のiniファイルをdatに変換|モンスターのiniファイルをdatに変換|-|"
+          "武器ランキング(&R)...|結果を基準に固定(&P)");
 
     // A right click between the lists: the window's background.
     const QPoint ptBackground = PixelsOf(dlg, 93, 60);
