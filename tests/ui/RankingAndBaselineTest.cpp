@@ -21,6 +21,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "BaselineColumn.h"
 #include "ColorListCtrl.h"
 #include "ModalAnswerer.h"
 #include "RankingDlg.h"
@@ -350,6 +351,31 @@ private slots:
       QCOMPARE(pResult->columnWidth(nColumn), arrWidth[nColumn]);
     }
     QCOMPARE(pPin->text(), U("結果を基準に固定(&P)"));
+  }
+
+  // With a larger font the five columns need more than the list's width:
+  // the template's columns give way, widest first, never below the minimum.
+  void columnsNarrowWidestFirst_data() {
+    QTest::addColumn<QList<int>>("arrWidth");
+    QTest::addColumn<int>("nAvailable");
+    QTest::addColumn<QList<int>>("arrExpected");
+    QTest::newRow("fits already") << QList<int>{40, 40, 40, 45} << 165
+                                  << QList<int>{40, 40, 40, 45};
+    QTest::newRow("the widest first")
+        << QList<int>{40, 40, 40, 45} << 161 << QList<int>{40, 40, 40, 41};
+    QTest::newRow("then evenly, leftmost first")
+        << QList<int>{40, 40, 40, 45} << 150 << QList<int>{37, 37, 38, 38};
+    QTest::newRow("never below the minimum")
+        << QList<int>{40, 40, 40, 45} << 10 << QList<int>{16, 16, 16, 16};
+  }
+
+  void columnsNarrowWidestFirst() {
+    QFETCH(QList<int>, arrWidth);
+    QFETCH(int, nAvailable);
+    QFETCH(QList<int>, arrExpected);
+    const std::vector<int> arrNarrowed = CBaselineColumn::NarrowToFit(
+        std::vector<int>(arrWidth.begin(), arrWidth.end()), nAvailable, 16);
+    QCOMPARE(QList<int>(arrNarrowed.begin(), arrNarrowed.end()), arrExpected);
   }
 
 private:
