@@ -44,9 +44,13 @@ std::vector<RankedWeapon_t> RankWeapons(CCalculator& calculator, std::optional<s
 }
 
 std::vector<RankedWeapon_t> RankWeaponsOf(const CCalculator& calculator,
-                                          std::optional<size_t> nRegion) {
+                                          std::optional<size_t> nRegion,
+                                          std::optional<int> nSharpness) {
   CCalculator copy = calculator;
-  return RankWeapons(copy, nRegion, {});
+  if (!nSharpness) return RankWeapons(copy, nRegion, {});
+  return RankWeapons(copy, nRegion, [nPosition = *nSharpness](CCalculator& each) {
+    each.ReleaseSharpness(nPosition);
+  });
 }
 
 std::vector<std::string> RegionNames(const CCalculator& calculator) {

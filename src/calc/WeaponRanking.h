@@ -35,12 +35,13 @@ using SharpnessSetter_t = std::function<void(CCalculator& calculator)>;
 std::vector<RankedWeapon_t> RankWeapons(CCalculator& calculator, std::optional<size_t> nRegion,
                                         const SharpnessSetter_t& fnSharpness);
 
-// The same on a copy of the calculator, each weapon at its own sharpness:
-// the ranking of the calculation on show, leaving the calculator as it is.
-// Each weapon's figures are what the calculator shows once that weapon is
-// selected.
+// The same on a copy of the calculator, leaving the calculator as it is:
+// each weapon at its own sharpness, or every weapon at nSharpness (as
+// ReleaseSharpness sets it) when given. Each weapon's figures are what the
+// calculator shows once that weapon is selected (and the sharpness released).
 std::vector<RankedWeapon_t> RankWeaponsOf(const CCalculator& calculator,
-                                          std::optional<size_t> nRegion);
+                                          std::optional<size_t> nRegion,
+                                          std::optional<int> nSharpness);
 
 // The region names of the selected monster, in order (Shift-JIS); empty
 // without a monster.

@@ -1,5 +1,6 @@
 #include "RankingDlg.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -29,6 +30,9 @@ CRankingDlg::CRankingDlg(RankingSource_t source, QWidget* pParent)
   pOrderRow->addWidget(pOrderLabel);
   pOrderRow->addWidget(m_pOrder, 1);
 
+  m_pSameSharpness = new QCheckBox(this);
+  m_pSameSharpness->setObjectName(QStringLiteral("rankingSameSharpness"));
+
   m_pList = new QTreeWidget(this);
   m_pList->setObjectName(QStringLiteral("rankingList"));
   m_pList->setRootIsDecorated(false);
@@ -48,11 +52,13 @@ CRankingDlg::CRankingDlg(RankingSource_t source, QWidget* pParent)
 
   auto* pLayout = new QVBoxLayout(this);
   pLayout->addLayout(pOrderRow);
+  pLayout->addWidget(m_pSameSharpness);
   pLayout->addWidget(m_pList, 1);
   pLayout->addWidget(m_pNote);
   resize(380, 360);
 
   connect(m_pOrder, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
+  connect(m_pSameSharpness, &QCheckBox::toggled, this, [this] { Refresh(); });
   // Double-click or Enter, as the platform activates an entry.
   connect(m_pList, &QTreeWidget::activated, this,
           [this](const QModelIndex& index) { ActivateRow(index.row()); });
@@ -70,6 +76,11 @@ void CRankingDlg::Refresh() {
   const CCalculator* pCalculator = m_source.fnCalculation ? m_source.fnCalculation() : nullptr;
   if (pCalculator == nullptr) return;
   FillRegions(*pCalculator);
+  const int nSharpness = pCalculator->GetSharpnessPosition();
+  m_pSameSharpness->setText(FromSjis(txt::kRankingSameSharpness)
+                                .arg(FromSjis(CDataManager::GetSharpnessName(nSharpness))));
+  m_nRankedSharpness =
+      m_pSameSharpness->isChecked() ? std::optional<int>(nSharpness) : std::nullopt;
   const bool bComputable = pCalculator->GetSelectedMonster() != nullptr &&
                            pCalculator->GetSelectedLevel() != nullptr &&
                            pCalculator->GetSelectedHitCorrection() != nullptr;
@@ -81,7 +92,8 @@ void CRankingDlg::Refresh() {
   const int nOrder = m_pOrder->currentIndex();
   const std::optional<size_t> nRegion =
       nOrder > 0 ? std::optional<size_t>(static_cast<size_t>(nOrder - 1)) : std::nullopt;
-  FillRanking(RankWeaponsOf(*pCalculator, nRegion), pCalculator->GetWeaponSelection());
+  FillRanking(RankWeaponsOf(*pCalculator, nRegion, m_nRankedSharpness),
+              pCalculator->GetWeaponSelection());
 }
 
 void CRankingDlg::FillRegions(const CCalculator& calculator) {
@@ -135,5 +147,7 @@ void CRankingDlg::FillRanking(const std::vector<RankedWeapon_t>& arrRanked, int 
 
 void CRankingDlg::ActivateRow(int nRow) {
   if (nRow < 0 || static_cast<size_t>(nRow) >= m_arrWeaponOfRow.size()) return;
-  if (m_source.fnSelectWeapon) m_source.fnSelectWeapon(m_arrWeaponOfRow[static_cast<size_t>(nRow)]);
+  if (m_source.fnSelectWeapon) {
+    m_source.fnSelectWeapon(m_arrWeaponOfRow[static_cast<size_t>(nRow)], m_nRankedSharpness);
+  }
 }

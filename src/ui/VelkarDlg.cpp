@@ -528,8 +528,9 @@ void CVelkarDlg::OpenRanking() {
     source.fnCalculation = [this]() -> const CCalculator* {
       return m_bRecordsForgotten ? nullptr : &m_calculator;
     };
-    source.fnSelectWeapon = [this](int nWeapon) {
+    source.fnSelectWeapon = [this](int nWeapon, std::optional<int> nSharpness) {
       m_calculator.SelectWeapon(nWeapon);
+      if (nSharpness) m_calculator.ReleaseSharpness(*nSharpness);
       ShowCalculator();
     };
     m_pRanking = new CRankingDlg(std::move(source), this);

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
@@ -146,14 +147,17 @@ private slots:
 
   void rankingAgreesWithTheTool_data() {
     QTest::addColumn<int>("nCategoryEntry");
-    QTest::addColumn<int>("nRegion");  // -1: by the total
-    QTest::newRow("first category by total") << 0 << -1;
-    QTest::newRow("katana by its second region") << 3 << 1;
+    QTest::addColumn<int>("nRegion");     // -1: by the total
+    QTest::addColumn<int>("nSharpness");  // -1: each weapon's own
+    QTest::newRow("first category by total") << 0 << -1 << -1;
+    QTest::newRow("katana by its second region") << 3 << 1 << -1;
+    QTest::newRow("all at the slider's sharpness") << 2 << -1 << 2;
   }
 
   void rankingAgreesWithTheTool() {
     QFETCH(int, nCategoryEntry);
     QFETCH(int, nRegion);
+    QFETCH(int, nSharpness);
     m_pStore.reset();
     CDataManager::GetInstance().SetDataDirectory(VELKAR_SAMPLE_DATA_DIR);
     CVelkarDlg dlg;
@@ -189,6 +193,17 @@ private slots:
 
     QTest::keyClick(&dlg, Qt::Key_R, Qt::ControlModifier);
     QVERIFY(dlg.GetRankingDlg() != nullptr && dlg.GetRankingDlg()->isVisible());
+    if (nSharpness >= 0) {
+      auto* pSlider = Control<QSlider>(dlg, 1009);
+      pSlider->setValue(nSharpness);
+      QTest::mouseRelease(pSlider, Qt::LeftButton);
+      QCOMPARE(calc.GetSharpnessPosition(), nSharpness);
+      auto* pSame =
+          dlg.GetRankingDlg()->findChild<QCheckBox*>(QStringLiteral("rankingSameSharpness"));
+      QTest::mouseClick(pSame, Qt::LeftButton, {}, QPoint(6, pSame->height() / 2));
+      QVERIFY(pSame->isChecked());
+      arrArg << QStringLiteral("--sharpness") << QString::number(nSharpness);
+    }
     if (nRegion >= 0) {
       auto* pOrder = dlg.GetRankingDlg()->findChild<QComboBox*>(QStringLiteral("rankingOrder"));
       pOrder->setCurrentIndex(nRegion + 1);
@@ -218,6 +233,21 @@ private slots:
     if (nRegion >= 0) QCOMPARE(RankingColumn(dlg, CRankingDlg::COLUMN_REGION), arrRegionDamage);
     // The ranking leaves the main window's own calculation as it was.
     QCOMPARE(calc.GetWeaponSelection(), 1);
+
+    // Enter on the last weapon selects it, and the main window then shows
+    // the figures the ranking gave it.
+    QTreeWidget* pList = RankingList(dlg);
+    pList->setFocus();
+    pList->setCurrentItem(pList->topLevelItem(pList->topLevelItemCount() - 1));
+    QTest::keyClick(pList, Qt::Key_Return);
+    const QJsonObject last = arrExpected.last().toObject();
+    QCOMPARE(calc.GetWeaponSelection(), last.value(QStringLiteral("index")).toInt());
+    QCOMPARE(calc.GetSharpnessPosition(), last.value(QStringLiteral("sharpness")).toInt());
+    QStringList arrDamage;
+    for (const QJsonValue& value : last.value(QStringLiteral("damage")).toArray()) {
+      arrDamage.append(QString::number(value.toInt()));
+    }
+    QCOMPARE(ResultColumn(dlg, 3), arrDamage);
   }
 
   void rankingTiesFollowsAndSelects() {
