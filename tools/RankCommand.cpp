@@ -52,7 +52,9 @@ int CRankCommand::Run(const ToolContext_t& context) {
   strUsage = FindRegion(calculator);
   if (!strUsage.empty()) return context.output.UsageError(strUsage);
 
-  const std::vector<Ranked_t> arrRanked = RankWeapons(calculator);
+  const std::vector<RankedWeapon_t> arrRanked = RankWeapons(
+      calculator, m_nSortRegion,
+      [this](CCalculator& weaponSelected) { m_options.ApplySharpness(weaponSelected); });
   const std::vector<std::string> arrRegion = RegionNames(calculator);
   if (m_bJson) {
     context.output.WriteUtf8(RankJson(calculator, arrRegion, arrRanked).dump(2) + "\n");
@@ -86,51 +88,14 @@ std::string CRankCommand::FindRegion(const CCalculator& calculator) {
   return strMessage + "valid: " + Joined(arrRegion);
 }
 
-std::vector<CRankCommand::Ranked_t> CRankCommand::RankWeapons(CCalculator& calculator) const {
-  std::vector<Ranked_t> arrRanked;
-  const std::vector<const CWeapon*>& arrWeapon = calculator.GetWeapons();
-  for (size_t i = 0; i < arrWeapon.size(); ++i) {
-    calculator.SelectWeapon(static_cast<int>(i));
-    m_options.ApplySharpness(calculator);
-    Ranked_t& ranked = arrRanked.emplace_back();
-    ranked.nWeapon = static_cast<int>(i);
-    ranked.strName = arrWeapon[i]->GetName();
-    ranked.nSharpness = calculator.GetSharpnessPosition();
-    for (const ResultRow_t& row : calculator.GetResultRows()) {
-      ranked.arrDamage.push_back(row.nDamage);
-      ranked.nTotal += row.nDamage;
-    }
-  }
-
-  const auto Key = [this](const Ranked_t& ranked) -> int64_t {
-    if (!m_nSortRegion) return ranked.nTotal;
-    return *m_nSortRegion < ranked.arrDamage.size() ? ranked.arrDamage[*m_nSortRegion] : 0;
-  };
-  std::stable_sort(arrRanked.begin(), arrRanked.end(),
-                   [&Key](const Ranked_t& a, const Ranked_t& b) { return Key(a) > Key(b); });
-  // Equal damage shares the rank of the first of its kind: 1, 1, 3.
-  for (size_t i = 0; i < arrRanked.size(); ++i) {
-    const bool bTie = i > 0 && Key(arrRanked[i]) == Key(arrRanked[i - 1]);
-    arrRanked[i].nRank = bTie ? arrRanked[i - 1].nRank : static_cast<int>(i + 1);
-  }
-  return arrRanked;
-}
-
-std::vector<std::string> CRankCommand::RegionNames(const CCalculator& calculator) {
-  std::vector<std::string> arrName;
-  for (const CMonster::Regio_t& region : calculator.GetSelectedMonster()->GetRegions())
-    arrName.push_back(region.strName);
-  return arrName;
-}
-
 std::string CRankCommand::TableText(const std::vector<std::string>& arrRegion,
-                                    const std::vector<Ranked_t>& arrRanked) {
+                                    const std::vector<RankedWeapon_t>& arrRanked) {
   std::vector<std::vector<std::string>> arrLine;
   std::vector<std::string> header{"rank", "weapon", "total"};
   header.insert(header.end(), arrRegion.begin(), arrRegion.end());
   const size_t nColumns = header.size();
   arrLine.push_back(std::move(header));
-  for (const Ranked_t& ranked : arrRanked) {
+  for (const RankedWeapon_t& ranked : arrRanked) {
     std::vector<std::string> line{std::to_string(ranked.nRank), ranked.strName,
                                   std::to_string(ranked.nTotal)};
     for (int32_t nDamage : ranked.arrDamage) line.push_back(std::to_string(nDamage));
@@ -156,11 +121,11 @@ std::string CRankCommand::TableText(const std::vector<std::string>& arrRegion,
 
 ordered_json CRankCommand::RankJson(const CCalculator& calculator,
                                     const std::vector<std::string>& arrRegion,
-                                    const std::vector<Ranked_t>& arrRanked) const {
+                                    const std::vector<RankedWeapon_t>& arrRanked) const {
   ordered_json regions = ordered_json::array();
   for (const std::string& strRegion : arrRegion) regions.push_back(velkar::SjisToUtf8(strRegion));
   ordered_json ranking = ordered_json::array();
-  for (const Ranked_t& ranked : arrRanked) {
+  for (const RankedWeapon_t& ranked : arrRanked) {
     ranking.push_back({{"rank", ranked.nRank},
                        {"index", ranked.nWeapon},
                        {"weapon", velkar::SjisToUtf8(ranked.strName)},

@@ -54,6 +54,14 @@ int CColorListCtrl::GetColumnCount() const {
   return m_pModel->columnCount();
 }
 
+void CColorListCtrl::DeleteColumn(int nColumn) {
+  m_pModel->removeColumn(nColumn);
+}
+
+void CColorListCtrl::SetColumnWidth(int nColumn, int nWidth) {
+  header()->resizeSection(nColumn, nWidth);
+}
+
 bool CColorListCtrl::GetColumn(int nColumn, Qt::Alignment& alignment, int& nWidth) const {
   if (nColumn < 0 || nColumn >= m_pModel->columnCount()) return false;
   const QStandardItem* pItem = m_pModel->horizontalHeaderItem(nColumn);

@@ -37,6 +37,8 @@ public:
   void InsertColumn(int nColumn, const QString& strCaption, int nWidth,
                     Qt::Alignment alignment = Qt::AlignLeft);
   int GetColumnCount() const;
+  void DeleteColumn(int nColumn);
+  void SetColumnWidth(int nColumn, int nWidth);
   bool GetColumn(int nColumn, Qt::Alignment& alignment, int& nWidth) const;
 
   // Rows: a row is inserted with its first cell; the others are set after.

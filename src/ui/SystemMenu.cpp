@@ -11,7 +11,10 @@ std::vector<SystemMenuEntry_t> GetSystemMenuEntries(std::string_view strAbout) {
   arrEntry.push_back({kCommandSeparator, {}});
   arrEntry.push_back({kCommandConvertWeapons, txt::kConvertWeaponsMenuEntry});
   arrEntry.push_back({kCommandConvertMonsters, txt::kConvertMonstersMenuEntry});
+  // Builds, ranking and the pinned baseline
   arrEntry.push_back({kCommandSeparator, {}});
-  arrEntry.push_back({kCommandBuilds, txt::kBuildsMenuEntry});
+  arrEntry.push_back({kCommandBuilds, txt::kBuildsMenuEntry, "Ctrl+B"});
+  arrEntry.push_back({kCommandRanking, txt::kRankingMenuEntry, "Ctrl+R"});
+  arrEntry.push_back({kCommandPin, txt::kPinMenuEntry, "Ctrl+P"});
   return arrEntry;
 }

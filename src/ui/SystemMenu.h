@@ -1,7 +1,8 @@
 // The entries of the main window's system menu, defined once: the window's
 // close entry, then the About entry (when its text is not empty), the two
-// conversion commands and the builds window, each with the command value the
-// window acts on.
+// conversion commands, the builds window, the ranking dialog and the pin of a
+// baseline, each with the command value the window acts on and, for the last
+// two, the keyboard shortcut that runs it from anywhere in the window.
 #pragma once
 
 #include <string_view>
@@ -11,12 +12,15 @@ inline constexpr int kCommandSeparator = 0;
 inline constexpr int kCommandAbout = 16;
 inline constexpr int kCommandConvertWeapons = 17;
 inline constexpr int kCommandConvertMonsters = 18;
-inline constexpr int kCommandBuilds = 40;     // the builds window
+inline constexpr int kCommandRanking = 32;
+inline constexpr int kCommandPin = 33;     // toggles: pin, then unpin
+inline constexpr int kCommandBuilds = 40;  // the builds window
 inline constexpr int kCommandClose = 0xF060;  // the window's own close command
 
 struct SystemMenuEntry_t {
-  int nCommand;              // kCommandSeparator for a separator
-  std::string_view strText;  // Shift-JIS; "&" marks the access key
+  int nCommand;                       // kCommandSeparator for a separator
+  std::string_view strText;           // Shift-JIS; "&" marks the access key
+  std::string_view strShortcut = {};  // portable key text ("Ctrl+R"), or empty
 };
 
 // The entries in menu order. strAbout is the About entry's text; when it is

@@ -25,6 +25,7 @@
 
 #include "AboutDlg.h"
 #include "BuildsDlg.h"
+#include "BaselineColumn.h"
 #include "ClipboardText.h"
 #include "ColorListCtrl.h"
 #include "DialogFont.h"
@@ -32,6 +33,7 @@
 #include "GroupFrame.h"
 #include "LoadErrorText.h"
 #include "MinimisedIcon.h"
+#include "RankingDlg.h"
 #include "Resources.h"
 #include "SjisText.h"
 #include "SystemMenu.h"
@@ -91,6 +93,7 @@ CVelkarDlg::CVelkarDlg(QWidget* pParent) : QDialog(pParent), m_icon(LoadApplicat
   m_pCheckBoxStyle = new CDialogStyle;
   m_pCheckBoxStyle->setParent(this);
   CreateControls();
+  m_pBaseline = std::make_unique<CBaselineColumn>(*m_pResult);
   ConnectControls();
   ShowCalculator(true);
 
@@ -306,6 +309,7 @@ void CVelkarDlg::ShowCalculator(bool bRefill) {
   ShowSelections();
   ShowTextsAndFlags();
   ShowRows();
+  emit CalculationShown();
 }
 
 void CVelkarDlg::RefillLists(bool bRefill) {
@@ -411,6 +415,7 @@ void CVelkarDlg::ShowRows() {
     if (row.nColor) m_pResult->SetItemColor(nRow, *row.nColor);
     ++nRow;
   }
+  m_pBaseline->ShowDifferences(arrRow);
   m_arrShownRow = arrRow;
 }
 
@@ -472,6 +477,12 @@ void CVelkarDlg::CreateSystemMenu() {
     }
     QAction* pAction = m_pSystemMenu->addAction(FromSjis(entry.strText));
     pAction->setData(entry.nCommand);
+    if (!entry.strShortcut.empty()) {
+      // Also on the window itself, so the keys work while the menu is closed.
+      pAction->setShortcut(QKeySequence(QString::fromLatin1(
+          entry.strShortcut.data(), static_cast<qsizetype>(entry.strShortcut.size()))));
+      addAction(pAction);
+    }
     connect(pAction, &QAction::triggered, this,
             [this, nCommand = entry.nCommand] { OnSysCommand(nCommand); });
   }
@@ -481,8 +492,6 @@ void CVelkarDlg::CreateSystemMenu() {
     connect(pShortcut, &QShortcut::activated, this,
             [this] { OpenSystemMenu(mapToGlobal(QPoint(0, 0))); });
   }
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this), &QShortcut::activated, this,
-          &CVelkarDlg::OpenBuilds);
 }
 
 void CVelkarDlg::OpenSystemMenu(const QPoint& ptGlobal) {
@@ -519,6 +528,8 @@ void CVelkarDlg::OnSysCommand(int nCommand) {
     case kCommandConvertWeapons: ConvertWeapons(); break;
     case kCommandConvertMonsters: ConvertMonsters(); break;
     case kCommandBuilds: OpenBuilds(); break;
+    case kCommandRanking: OpenRanking(); break;
+    case kCommandPin: TogglePin(); break;
     case kCommandClose: reject(); break;
     default: break;
   }
@@ -555,6 +566,41 @@ void CVelkarDlg::done(int nResult) {
     }
   }
   QDialog::done(nResult);
+}
+
+void CVelkarDlg::OpenRanking() {
+  if (m_pRanking == nullptr) {
+    RankingSource_t source;
+    source.fnCalculation = [this]() -> const CCalculator* {
+      return m_bRecordsForgotten ? nullptr : &m_calculator;
+    };
+    source.fnSelectWeapon = [this](int nWeapon, std::optional<int> nSharpness) {
+      m_calculator.SelectWeapon(nWeapon);
+      if (nSharpness) m_calculator.ReleaseSharpness(*nSharpness);
+      ShowCalculator();
+    };
+    m_pRanking = new CRankingDlg(std::move(source), this);
+    connect(this, &CVelkarDlg::CalculationShown, m_pRanking, &CRankingDlg::Refresh);
+  }
+  m_pRanking->show();
+  m_pRanking->raise();
+  m_pRanking->activateWindow();
+}
+
+bool CVelkarDlg::IsBaselinePinned() const {
+  return m_pBaseline->IsPinned();
+}
+
+void CVelkarDlg::TogglePin() {
+  if (m_pBaseline->IsPinned()) {
+    m_pBaseline->Unpin();
+  } else if (!m_arrShownRow.empty()) {
+    m_pBaseline->Pin(m_arrShownRow);
+  }
+  for (QAction* pAction : m_pSystemMenu->actions()) {
+    if (pAction->data().toInt() != kCommandPin) continue;
+    pAction->setText(FromSjis(IsBaselinePinned() ? txt::kUnpinMenuEntry : txt::kPinMenuEntry));
+  }
 }
 
 void CVelkarDlg::ForgetRecords() {

@@ -16,8 +16,11 @@
 //
 // Keys: Enter presses a focused push button and otherwise does nothing; Esc
 // and the close box end the window's run. The system menu (close, About, the
-// two conversions, the builds window) opens on a right click on the window's
-// background and with Shift+F10 or Alt+Space; Ctrl+B opens the builds window.
+// two conversions, the builds window, the ranking dialog and the pin) opens on
+// a right click on the window's background and with Shift+F10 or Alt+Space;
+// Ctrl+B opens the builds window (CBuildsDlg), Ctrl+R the ranking dialog
+// (CRankingDlg, which follows CalculationShown) and Ctrl+P pins or unpins the
+// result rows as a baseline (CBaselineColumn).
 //
 // The setup on show is saved (CSetupStore) whenever the window's run ends,
 // and the application restores it before the next run (RestoreLastSetup).
@@ -28,6 +31,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "ControlTemplate.h"
@@ -36,8 +40,10 @@
 #include "setup/Setup.h"
 
 class CBuildsDlg;
+class CBaselineColumn;
 class CColorListCtrl;
 class CDialogStyle;
+class CRankingDlg;
 class CWeaponListBox;
 class QCheckBox;
 class QComboBox;
@@ -73,6 +79,14 @@ public:
   CBuildsDlg* GetBuildsDialog() const { return m_pBuilds; }
   // Ends the run (Esc, the close box, the menu's close) and saves the setup.
   void done(int nResult) override;
+  // The ranking dialog, null until it is first opened; whether a baseline is
+  // pinned.
+  CRankingDlg* GetRankingDlg() const { return m_pRanking; }
+  bool IsBaselinePinned() const;
+
+signals:
+  // Sent after the window has shown the calculator's state again.
+  void CalculationShown();
 
 protected:
   void keyPressEvent(QKeyEvent* pEvent) override;
@@ -95,6 +109,8 @@ private:
   void ConvertWeapons();
   void ConvertMonsters();
   void ShowMessage(const QString& strText, bool bProblem);
+  void OpenRanking();
+  void TogglePin();
   void ReportLoadErrors(const QString& strText);
 
   // Showing the calculator's state; bRefill refills every list even when
@@ -127,6 +143,8 @@ private:
   QMenu* m_pSystemMenu = nullptr;
   CDialogStyle* m_pCheckBoxStyle = nullptr;  // owned by the window
   CBuildsDlg* m_pBuilds = nullptr;           // owned by the window
+  std::unique_ptr<CBaselineColumn> m_pBaseline;
+  CRankingDlg* m_pRanking = nullptr;  // owned by the window
 
   // What the list controls show, to refill only the lists that changed.
   uint64_t m_nShownRevision = 0;

@@ -565,7 +565,7 @@ private slots:
   void systemMenuHoldsItsEntriesInOrder() {
     CVelkarDlg dlg;
     const QList<QAction*> arrAction = dlg.GetSystemMenu()->actions();
-    QCOMPARE(arrAction.size(), 8);
+    QCOMPARE(arrAction.size(), 10);
     QCOMPARE(arrAction[0]->data().toInt(), 0xF060);
     QCOMPARE(arrAction[0]->text(), U("閉じる(&C)"));
     QVERIFY(arrAction[1]->isSeparator());
@@ -579,6 +579,11 @@ private slots:
     QVERIFY(arrAction[6]->isSeparator());
     QCOMPARE(arrAction[7]->text(), U("ビルドの保存と読み込み(&B)..."));
     QCOMPARE(arrAction[7]->data().toInt(), 40);
+    QCOMPARE(arrAction[7]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
+    QCOMPARE(arrAction[8]->text(), U("武器ランキング(&R)..."));
+    QCOMPARE(arrAction[8]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    QCOMPARE(arrAction[9]->text(), U("結果を基準に固定(&P)"));
+    QCOMPARE(arrAction[9]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
   }
 
   void systemMenuOpensOnTheBackgroundAndFromTheKeyboard() {
@@ -587,7 +592,7 @@ private slots:
     const QString strEntries =
         U("閉じる(&C)|-|Velkar のﾊﾞｰｼﾞｮﾝ情報(&A)...|-|"
           "武器のiniファイルをdatに変換|モンスターのiniファイルをdatに変換|-|"
-          "ビルドの保存と読み込み(&B)...");
+          "ビルドの保存と読み込み(&B)...|武器ランキング(&R)...|結果を基準に固定(&P)");
 
     // A right click between the lists: the window's background.
     const QPoint ptBackground = PixelsOf(dlg, 93, 60);

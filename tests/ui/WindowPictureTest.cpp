@@ -1,7 +1,8 @@
 // Saves a picture of the main window with a calculation on screen, on the
 // sample data beside the program, for a person to look at
 // (velkar-window.png in the build folder, velkar-about.png and velkar-tooltip.png, a result row's
-// per-hit breakdown, beside it). It also checks what a
+// per-hit breakdown, beside it; velkar-window-pinned.png with a pinned baseline and a change
+// after it, and velkar-ranking.png, the ranking dialog). It also checks what a
 // picture cannot be trusted to show: every text of the window has its glyphs in the dialog font,
 // and every caption fits its control.
 #include <QCheckBox>
@@ -19,6 +20,8 @@
 
 #include "AboutDlg.h"
 #include "ColorListCtrl.h"
+#include "RankingDlg.h"
+#include "SystemMenu.h"
 #include "UiTestHelpers.h"
 #include "VelkarDlg.h"
 #include "WeaponListBox.h"
@@ -57,6 +60,19 @@ private slots:
     VerifyGlyphs(dlg);
     VerifyCaptionsFit(dlg);
     SaveRowToolTip(dlg);
+
+    // A pinned baseline, then the critical-hit modifier ticked.
+    dlg.OnSysCommand(kCommandPin);
+    auto* pCritical = Control<QCheckBox>(dlg, 1040);
+    QTest::mouseClick(pCritical, Qt::LeftButton, {}, QPoint(6, pCritical->height() / 2));
+    QTest::qWait(50);
+    QVERIFY(dlg.grab().toImage().save(PicturePath("velkar-window-pinned.png")));
+
+    dlg.OnSysCommand(kCommandRanking);
+    CRankingDlg* pRanking = dlg.GetRankingDlg();
+    QVERIFY(QTest::qWaitForWindowExposed(pRanking));
+    QTest::qWait(50);
+    QVERIFY(pRanking->grab().toImage().save(PicturePath("velkar-ranking.png")));
   }
 
   void aboutBox() {

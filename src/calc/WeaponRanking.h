@@ -1,0 +1,48 @@
+// Ranking the weapons of the calculator's category: every weapon computed on
+// the same motions, monster, level, hit correction, anger and modifiers,
+// through the calculator's own operations (SelectWeapon for each weapon, then
+// whatever sharpness the caller asks for), ranked by the total damage over all
+// regions or by the damage on one region, highest first. Equal damage keeps
+// list order and shares the rank of the first of its kind (1, 1, 3).
+// velkar-tool rank and the window's ranking dialog both use it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CCalculator;
+
+struct RankedWeapon_t {
+  int nRank = 0;
+  int nWeapon = 0;                 // index in the category's weapon list
+  std::string strName;             // Shift-JIS
+  int nSharpness = 0;              // the position it was computed at
+  int64_t nTotal = 0;              // over all regions
+  std::vector<int32_t> arrDamage;  // one per region, in the monster's order
+};
+
+// Run on each weapon right after it is selected, to set its sharpness; an
+// empty function keeps each weapon's own sharpness.
+using SharpnessSetter_t = std::function<void(CCalculator& calculator)>;
+
+// Ranks the weapons on the calculator itself, which ends with the last
+// weapon selected. nRegion indexes the selected monster's regions; none ranks
+// by the total. A region past a weapon's rows counts as 0 damage.
+std::vector<RankedWeapon_t> RankWeapons(CCalculator& calculator, std::optional<size_t> nRegion,
+                                        const SharpnessSetter_t& fnSharpness);
+
+// The same on a copy of the calculator, leaving the calculator as it is:
+// each weapon at its own sharpness, or every weapon at nSharpness (as
+// ReleaseSharpness sets it) when given. Each weapon's figures are what the
+// calculator shows once that weapon is selected (and the sharpness released).
+std::vector<RankedWeapon_t> RankWeaponsOf(const CCalculator& calculator,
+                                          std::optional<size_t> nRegion,
+                                          std::optional<int> nSharpness);
+
+// The region names of the selected monster, in order (Shift-JIS); empty
+// without a monster.
+std::vector<std::string> RegionNames(const CCalculator& calculator);
