@@ -71,16 +71,22 @@ const BreakdownFormats_t& FormatsOf(eBREAKDOWN_LANGUAGE eLanguage) {
 void AppendRegion(std::string& strText, const DamageResult_t& region,
                   const std::vector<HitTrace_t>& arrHit, int32_t nRegion,
                   eBREAKDOWN_LANGUAGE eLanguage) {
-  strText += region.strName;
-  AppendFormatText(
-      strText, FormatsOf(eLanguage).strRegion,
-      {region.byPhys, region.byElement, region.nDamage, ResultKindName(region.nKind, eLanguage)});
+  strText += BuildRegionLine(region, eLanguage);
   for (const HitTrace_t& hit : arrHit) {
     if (hit.nRegion == nRegion) strText += BuildHitLine(hit, eLanguage);
   }
 }
 
 }  // namespace
+
+// At most three decimals, without trailing zeros: 1.125, 1.3, 205.
+std::string FormatShort(double dValue) {
+  std::string strText = FormatFixed(dValue, 3);
+  if (strText.find('.') == std::string::npos) return strText;
+  while (strText.back() == '0') strText.pop_back();
+  if (strText.back() == '.') strText.pop_back();
+  return strText;
+}
 
 std::string FormatDouble17(double dValue) {
   char szText[40];
@@ -94,6 +100,14 @@ std::string FormatDouble17(const std::optional<double>& dValue) {
   return dValue ? FormatDouble17(*dValue) : std::string(kEnglish.strNone);
 }
 
+std::string FormatFixed(double dValue, int nDecimals) {
+  char szText[400];  // the largest double written in full, with its decimals
+  const std::to_chars_result result =
+      std::to_chars(szText, szText + sizeof szText, dValue, std::chars_format::fixed, nDecimals);
+  if (result.ec != std::errc()) return "?";
+  return std::string(szText, result.ptr);
+}
+
 std::string ResultKindName(int32_t nKind, eBREAKDOWN_LANGUAGE eLanguage) {
   const BreakdownFormats_t& formats = FormatsOf(eLanguage);
   switch (nKind) {
@@ -104,14 +118,23 @@ std::string ResultKindName(int32_t nKind, eBREAKDOWN_LANGUAGE eLanguage) {
   }
 }
 
-std::string BuildFactorText(const DamageFactors_t& f, eBREAKDOWN_LANGUAGE eLanguage) {
+std::string BuildRegionLine(const DamageResult_t& region, eBREAKDOWN_LANGUAGE eLanguage) {
+  return region.strName + FormatText(FormatsOf(eLanguage).strRegion,
+                                     {region.byPhys, region.byElement, region.nDamage,
+                                      ResultKindName(region.nKind, eLanguage)});
+}
+
+std::string BuildFactorText(const DamageFactors_t& f, eBREAKDOWN_LANGUAGE eLanguage,
+                            eFACTOR_DIGITS eDigits) {
   const BreakdownFormats_t& formats = FormatsOf(eLanguage);
+  const auto Number = [eDigits](double dValue) {
+    return eDigits == FACTOR_DIGITS_EXACT ? FormatDouble17(dValue) : FormatShort(dValue);
+  };
   std::string strText;
   AppendFormatText(strText, formats.strSharpness,
-                   {f.nSharpness, FormatDouble17(f.dSharpPhys), FormatDouble17(f.dSharpElement)});
-  AppendFormatText(strText, formats.strHitCorrection, {f.byHitRate, FormatDouble17(f.dHitFactor)});
-  AppendFormatText(strText, formats.strModifiers,
-                   {f.byBonus, FormatDouble17(f.dFactor), FormatDouble17(f.dBase)});
+                   {f.nSharpness, Number(f.dSharpPhys), Number(f.dSharpElement)});
+  AppendFormatText(strText, formats.strHitCorrection, {f.byHitRate, Number(f.dHitFactor)});
+  AppendFormatText(strText, formats.strModifiers, {f.byBonus, Number(f.dFactor), Number(f.dBase)});
   if (f.bAnger) {
     AppendFormatText(strText, formats.strLevelAngry, {f.byLevelRate, f.byAngerRate});
   } else {

@@ -24,8 +24,20 @@ enum eBREAKDOWN_LANGUAGE : int32_t {
 std::string BuildHitBreakdownText(const CalcExplanation_t& explanation,
                                   eBREAKDOWN_LANGUAGE eLanguage = BREAKDOWN_ENGLISH);
 
+// How the factors' doubles are written: every digit (17 significant), or
+// short for a reader (at most three decimals, trailing zeros dropped).
+enum eFACTOR_DIGITS : int32_t {
+  FACTOR_DIGITS_EXACT = 0,
+  FACTOR_DIGITS_SHORT = 1,
+};
+
 // The lines of the factors alone.
 std::string BuildFactorText(const DamageFactors_t& factors,
+                            eBREAKDOWN_LANGUAGE eLanguage = BREAKDOWN_ENGLISH,
+                            eFACTOR_DIGITS eDigits = FACTOR_DIGITS_EXACT);
+
+// A region's line: its name, hitzones, damage and kind, ending in "\n".
+std::string BuildRegionLine(const DamageResult_t& region,
                             eBREAKDOWN_LANGUAGE eLanguage = BREAKDOWN_ENGLISH);
 
 // One hit's lines, indented, each ending in "\n" (one line in English).
@@ -35,6 +47,14 @@ std::string BuildHitLine(const HitTrace_t& hit, eBREAKDOWN_LANGUAGE eLanguage = 
 // (whatever locale the process runs in); "none" for no value.
 std::string FormatDouble17(double dValue);
 std::string FormatDouble17(const std::optional<double>& dValue);
+
+// A double rounded to nDecimals decimals (0..6), as "%.*f" in the C locale
+// writes it, whatever locale the process runs in.
+std::string FormatFixed(double dValue, int nDecimals);
+
+// At most three decimals without trailing zeros (1.125, 1.3, 205): a factor
+// as a player reads it.
+std::string FormatShort(double dValue);
 
 // "normal", "low" or "high"; "kind N" for any other value (or the Japanese
 // words for them).
