@@ -3,6 +3,7 @@
 // conversion commands, each with the command value the window acts on.
 #pragma once
 
+#include <QRect>
 #include <string_view>
 #include <vector>
 
@@ -11,6 +12,11 @@ inline constexpr int kCommandAbout = 16;
 inline constexpr int kCommandConvertWeapons = 17;
 inline constexpr int kCommandConvertMonsters = 18;
 inline constexpr int kCommandClose = 0xF060;  // the window's own close command
+
+// The menu button that opens the system menu, in dialog units: right of the
+// "全消去" button, between the two motion lists, where the template has no
+// control.
+inline const QRect kMenuButtonRectDu(156, 88, 14, 14);
 
 struct SystemMenuEntry_t {
   int nCommand;              // kCommandSeparator for a separator

@@ -10,14 +10,18 @@
 // one calculator operation. After each operation it shows the calculator's
 // state again: lists (refilled only when the calculator's list revision moved
 // on), selections, texts, check marks, enabled states, the slider and the
-// result rows. A result row's tooltip is the calculator's per-hit breakdown
-// of that row, worked out when the tooltip shows. The calculator and the
-// store never see a Qt type.
+// result rows, and then tells its other windows (StateChanged). A result
+// row's tooltip is a short summary of that row's hits, worked out when the
+// tooltip shows; a double-click or Enter on the row opens the breakdown
+// window (CBreakdownDlg) with every hit. The calculator and the store never
+// see a Qt type.
 //
 // Keys: Enter presses a focused push button and otherwise does nothing; Esc
-// and the close box end the window's run. The system menu (close, About, the
-// two conversions) opens on a right click on the window's background and with
-// Shift+F10 or Alt+Space.
+// and the close box end the window's run. In the motion lists Enter or a
+// double-click adds an available motion, Delete removes a chosen one. The
+// system menu (close, About, the two conversions) opens from the menu button,
+// on a right click on the window's background and with Shift+F10 or
+// Alt+Space.
 #pragma once
 
 #include <QDialog>
@@ -25,12 +29,14 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "ControlTemplate.h"
 #include "DialogUnits.h"
 #include "calc/Calculator.h"
 
+class CBreakdownDlg;
 class CColorListCtrl;
 class CDialogStyle;
 class CWeaponListBox;
@@ -57,8 +63,16 @@ public:
 
   // Runs one command of the system menu.
   void OnSysCommand(int nCommand);
-  // The report button: the current calculation onto the clipboard.
+  // The report button: the current calculation onto the clipboard, and a
+  // short note at the button saying so, or why not.
   void CopyReport();
+  // The breakdown window of a result row (created on first use), or null.
+  CBreakdownDlg* GetBreakdownDlg() const { return m_pBreakdown; }
+  void OpenBreakdown(int nRow);
+
+signals:
+  // The calculation on screen may have changed.
+  void StateChanged();
 
 protected:
   void keyPressEvent(QKeyEvent* pEvent) override;
@@ -72,6 +86,7 @@ private:
   QWidget* CreateControl(const ControlTemplate_t& control, const DialogBaseUnits_t& base);
   void ConnectControls();
   void CreateSystemMenu();
+  void CreateMenuButton();
   void OpenSystemMenu(const QPoint& ptGlobal);
   bool IsBackground(const QWidget* pChild) const;
 
@@ -89,7 +104,11 @@ private:
   void ShowSelections();
   void ShowTextsAndFlags();
   void ShowRows();
-  QString RowBreakdown(int nRow) const;
+  std::optional<CalcExplanation_t> ExplainShownRow(int nRow) const;
+  QString RowSummary(int nRow) const;
+  void AddSelectedMotion();
+  void RemoveSelectedMotion();
+  bool HandleMotionListKey(const QObject* pList, const QKeyEvent& event);
 
   CCalculator m_calculator;
   QIcon m_icon;
@@ -110,6 +129,7 @@ private:
   QCheckBox* m_pAnger = nullptr;                                        // 1017
   std::array<QCheckBox*, CCalculator::kModifierCount> m_arrModifier{};  // 1018..1041
   QMenu* m_pSystemMenu = nullptr;
+  CBreakdownDlg* m_pBreakdown = nullptr;
   CDialogStyle* m_pCheckBoxStyle = nullptr;  // owned by the window
 
   // What the list controls show, to refill only the lists that changed.

@@ -2,6 +2,8 @@
 // carries its CWeapon record (owned by the store) and paints itself
 // (DrawEntry): the weapon's name in the colour of its element, white on the
 // highlight when selected. Every entry is 13 pixels high (MeasureEntry).
+// The list is painted on the light base its colours are made for, and its
+// tooltip is the legend of those colours.
 #pragma once
 
 #include <QColor>
@@ -38,4 +40,7 @@ public:
   // The text colour of an unselected entry: by the lowest set bit 0..8 of the
   // element mask (black for none of them).
   static QColor ElementTextColor(int32_t nElementMask);
+
+protected:
+  bool viewportEvent(QEvent* pEvent) override;
 };
