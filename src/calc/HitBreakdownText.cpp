@@ -79,9 +79,9 @@ void AppendRegion(std::string& strText, const DamageResult_t& region,
 
 }  // namespace
 
-// At most three decimals, without trailing zeros: 1.125, 1.3, 205.
+// At most four decimals, without trailing zeros: 1.0625, 1.3, 205.
 std::string FormatShort(double dValue) {
-  std::string strText = FormatFixed(dValue, 3);
+  std::string strText = FormatFixed(dValue, 4);
   if (strText.find('.') == std::string::npos) return strText;
   while (strText.back() == '0') strText.pop_back();
   if (strText.back() == '.') strText.pop_back();

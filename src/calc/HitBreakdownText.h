@@ -25,7 +25,7 @@ std::string BuildHitBreakdownText(const CalcExplanation_t& explanation,
                                   eBREAKDOWN_LANGUAGE eLanguage = BREAKDOWN_ENGLISH);
 
 // How the factors' doubles are written: every digit (17 significant), or
-// short for a reader (at most three decimals, trailing zeros dropped).
+// short for a reader (at most four decimals, trailing zeros dropped).
 enum eFACTOR_DIGITS : int32_t {
   FACTOR_DIGITS_EXACT = 0,
   FACTOR_DIGITS_SHORT = 1,
@@ -52,7 +52,7 @@ std::string FormatDouble17(const std::optional<double>& dValue);
 // writes it, whatever locale the process runs in.
 std::string FormatFixed(double dValue, int nDecimals);
 
-// At most three decimals without trailing zeros (1.125, 1.3, 205): a factor
+// At most four decimals without trailing zeros (1.0625, 1.3, 205): a factor
 // as a player reads it.
 std::string FormatShort(double dValue);
 

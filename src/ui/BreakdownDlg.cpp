@@ -17,8 +17,8 @@
 
 namespace {
 
-// The first two columns (motion, hit) are words; the rest are numbers.
-constexpr int kFirstNumberColumn = 2;
+// The first column (the motion) is words; the rest are numbers.
+constexpr int kFirstNumberColumn = 1;
 
 QString Trimmed(const std::string& strSjis) {
   QString strText = FromSjis(strSjis);
@@ -49,9 +49,12 @@ CBreakdownDlg::CBreakdownDlg(RowSource_t fnSource, QWidget* pParent)
   m_pTable = new QTableWidget(0, static_cast<int>(kHitTableColumns), this);
   m_pTable->setObjectName(QStringLiteral("breakdownTable"));
   m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+  m_pTable->setSelectionMode(QAbstractItemView::NoSelection);
   m_pTable->verticalHeader()->hide();
+  m_pTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   m_pTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // As wide as its columns, so that the window opens showing all of them.
+  m_pTable->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
 
   m_pCopy = new QPushButton(FromSjis(txt::kHitTableCopy), this);
   m_pCopy->setObjectName(QStringLiteral("breakdownCopy"));
@@ -70,15 +73,16 @@ CBreakdownDlg::CBreakdownDlg(RowSource_t fnSource, QWidget* pParent)
   pLayout->addWidget(m_pFactors);
   pLayout->addWidget(m_pTable, 1);
   pLayout->addLayout(pButtons);
-  resize(640, 360);
 }
 
 CBreakdownDlg::~CBreakdownDlg() = default;
 
 void CBreakdownDlg::ShowRow(int nRow) {
   m_nRow = nRow;
+  const bool bFirstShow = !isVisible();
   show();
   Refresh();
+  if (bFirstShow) adjustSize();  // at most two thirds of the screen
   raise();
   activateWindow();
 }

@@ -138,8 +138,11 @@ TEST_P(NumberFormTest, ShortAndTwoDecimals) {
 
 const NumberRow_t kNumberRows[] = {
     {"SharpnessGreen", 1.125, "1.125", "1.12"},  // an exact tie rounds to even
-    {"Whole", 205.0, "205", "205.00"},          {"Repeating", 200.0 / 1.75, "114.286", "114.29"},
-    {"SmallFraction", 0.0004, "0", "0.00"},     {"Negative", -2.5, "-2.5", "-2.50"},
+    {"Whole", 205.0, "205", "205.00"},
+    {"Repeating", 200.0 / 1.75, "114.2857", "114.29"},
+    {"SharpnessElement", 1.0625, "1.0625", "1.06"},
+    {"SmallFraction", 0.00004, "0", "0.00"},
+    {"Negative", -2.5, "-2.5", "-2.50"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, NumberFormTest, ::testing::ValuesIn(kNumberRows),

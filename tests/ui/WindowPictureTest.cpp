@@ -1,9 +1,9 @@
 // Saves a picture of the main window with a calculation on screen, on the
 // sample data beside the program, for a person to look at
-// (velkar-window.png in the build folder, velkar-about.png and velkar-tooltip.png, a result row's
-// per-hit breakdown, beside it). It also checks what a
-// picture cannot be trusted to show: every text of the window has its glyphs in the dialog font,
-// and every caption fits its control.
+// (velkar-window.png in the build folder; beside it velkar-about.png, velkar-tooltip.png with a
+// result row's summary and velkar-breakdown.png with that row's breakdown window). It also checks
+// what a picture cannot be trusted to show: every text of the window has its glyphs in the dialog
+// font, and every caption fits its control.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -14,10 +14,12 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTableWidget>
 #include <QToolTip>
 #include <QtTest>
 
 #include "AboutDlg.h"
+#include "BreakdownDlg.h"
 #include "ColorListCtrl.h"
 #include "UiTestHelpers.h"
 #include "VelkarDlg.h"
@@ -57,6 +59,7 @@ private slots:
     VerifyGlyphs(dlg);
     VerifyCaptionsFit(dlg);
     SaveRowToolTip(dlg);
+    SaveBreakdown(dlg);
   }
 
   void aboutBox() {
@@ -100,6 +103,35 @@ private:
       QVERIFY2(metrics.inFont(ch), qPrintable(QStringLiteral("no glyph for %1").arg(ch)));
     }
     QToolTip::hideText();
+  }
+
+  // The breakdown window of the first row, with its glyphs checked.
+  void SaveBreakdown(CVelkarDlg& dlg) {
+    dlg.OpenBreakdown(0);
+    CBreakdownDlg* pBreakdown = dlg.GetBreakdownDlg();
+    QVERIFY(pBreakdown != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(pBreakdown));
+    QTest::qWait(50);
+    QVERIFY(pBreakdown->grab().toImage().save(PicturePath("velkar-breakdown.png")));
+    QStringList arrText;
+    for (const QLabel* pLabel : pBreakdown->findChildren<QLabel*>()) arrText.append(pLabel->text());
+    for (const QAbstractButton* pButton : pBreakdown->findChildren<QAbstractButton*>()) {
+      arrText.append(pButton->text());
+    }
+    const auto* pTable = pBreakdown->findChild<QTableWidget*>(QStringLiteral("breakdownTable"));
+    QVERIFY(pTable != nullptr && pTable->rowCount() > 0);
+    for (int nColumn = 0; nColumn < pTable->columnCount(); ++nColumn) {
+      arrText.append(pTable->horizontalHeaderItem(nColumn)->text());
+      arrText.append(pTable->item(0, nColumn)->text());
+    }
+    const QFontMetrics metrics(pBreakdown->font());
+    for (const QString& strText : arrText) {
+      for (const QChar ch : strText) {
+        if (ch == u'\n') continue;
+        QVERIFY2(metrics.inFont(ch),
+                 qPrintable(QStringLiteral("no glyph for %1 in %2").arg(ch).arg(strText)));
+      }
+    }
   }
 
   // No text of the window falls back to boxes: the dialog font has a glyph
