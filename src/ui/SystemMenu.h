@@ -16,7 +16,7 @@ inline constexpr int kCommandClose = 0xF060;  // the window's own close command
 // The menu button that opens the system menu, in dialog units: right of the
 // "全消去" button, between the two motion lists, where the template has no
 // control.
-inline const QRect kMenuButtonRectDu(156, 88, 14, 14);
+inline constexpr QRect kMenuButtonRectDu(156, 88, 14, 14);
 
 struct SystemMenuEntry_t {
   int nCommand;              // kCommandSeparator for a separator

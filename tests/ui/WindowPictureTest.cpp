@@ -1,7 +1,8 @@
 // Saves a picture of the main window with a calculation on screen, on the
 // sample data beside the program, for a person to look at
 // (velkar-window.png in the build folder; beside it velkar-about.png, velkar-tooltip.png with a
-// result row's summary and velkar-breakdown.png with that row's breakdown window). It also checks
+// result row's summary, velkar-legend.png with the weapon colours and velkar-breakdown.png with
+// the first row's breakdown window). It also checks
 // what a picture cannot be trusted to show: every text of the window has its glyphs in the dialog
 // font, and every caption fits its control.
 #include <QCheckBox>
@@ -58,7 +59,7 @@ private slots:
 
     VerifyGlyphs(dlg);
     VerifyCaptionsFit(dlg);
-    SaveRowToolTip(dlg);
+    SaveToolTips(dlg);
     SaveBreakdown(dlg);
   }
 
@@ -82,13 +83,19 @@ private:
         .filePath(QString::fromLatin1(pszName));
   }
 
-  // The tooltip of the first row as the mouse brings it up, with its glyphs
-  // checked like every other text of the window.
-  void SaveRowToolTip(const CVelkarDlg& dlg) {
+  // The tooltips of the first result row and of the weapon list (the colour
+  // legend) as the mouse brings them up.
+  void SaveToolTips(const CVelkarDlg& dlg) {
     auto* pResult = Control<CColorListCtrl>(dlg, 1013);
-    QWidget* pViewport = pResult->viewport();
-    const QPoint ptRow = pResult->visualRect(pResult->model()->index(0, 0)).center();
-    QHelpEvent help(QEvent::ToolTip, ptRow, pViewport->mapToGlobal(ptRow));
+    SaveToolTip(pResult->viewport(), pResult->visualRect(pResult->model()->index(0, 0)).center(),
+                "velkar-tooltip.png");
+    SaveToolTip(Control<CWeaponListBox>(dlg, 1002)->viewport(), QPoint(5, 5), "velkar-legend.png");
+  }
+
+  // A tooltip, saved, with its glyphs checked like every other text of the
+  // window.
+  void SaveToolTip(QWidget* pViewport, const QPoint& pt, const char* pszFile) {
+    QHelpEvent help(QEvent::ToolTip, pt, pViewport->mapToGlobal(pt));
     QApplication::sendEvent(pViewport, &help);
     QTRY_VERIFY(QToolTip::isVisible());
     QWidget* pTip = nullptr;
@@ -96,7 +103,7 @@ private:
       if (pWidget->inherits("QTipLabel") && pWidget->isVisible()) pTip = pWidget;
     }
     QVERIFY(pTip != nullptr);
-    QVERIFY(pTip->grab().toImage().save(PicturePath("velkar-tooltip.png")));
+    QVERIFY(pTip->grab().toImage().save(PicturePath(pszFile)));
     const QFontMetrics metrics(pTip->font());
     for (const QChar ch : QToolTip::text()) {
       if (ch == u'\n') continue;
