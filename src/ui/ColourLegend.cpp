@@ -22,7 +22,7 @@ QString Legend(std::string_view strHeading,
                         "bgcolor=\"#ffffff\">")
                         .arg(FromSjis(strHeading).toHtmlEscaped());
   for (const auto& [clrText, strText] : arrEntry) {
-    strHtml += QStringLiteral("<tr><td style=\"color:%1\">%2%3</td></tr>")
+    strHtml += QStringLiteral("<tr><td style=\"background-color:#ffffff; color:%1\">%2%3</td></tr>")
                    .arg(clrText.name(), FromSjis(txt::kLegendSwatch), strText.toHtmlEscaped());
   }
   return strHtml + QStringLiteral("</table>");
