@@ -13,16 +13,17 @@
 
 namespace {
 
-// A heading, then a white table with one entry per line in its colour.
+// A heading, then a white table with one entry per line in its colour. (Qt
+// paints a table's background only when the table has a width.)
 QString Legend(std::string_view strHeading,
                const std::vector<std::pair<QColor, QString>>& arrEntry) {
   QString strHtml = QStringLiteral(
                         "<p style=\"white-space:pre\">%1</p>"
-                        "<table cellspacing=\"0\" cellpadding=\"2\" "
-                        "bgcolor=\"#ffffff\">")
+                        "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\" "
+                        "style=\"background-color:#ffffff\">")
                         .arg(FromSjis(strHeading).toHtmlEscaped());
   for (const auto& [clrText, strText] : arrEntry) {
-    strHtml += QStringLiteral("<tr><td style=\"background-color:#ffffff; color:%1\">%2%3</td></tr>")
+    strHtml += QStringLiteral("<tr><td style=\"color:%1\">%2%3</td></tr>")
                    .arg(clrText.name(), FromSjis(txt::kLegendSwatch), strText.toHtmlEscaped());
   }
   return strHtml + QStringLiteral("</table>");
