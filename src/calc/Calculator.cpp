@@ -36,7 +36,9 @@ std::string ElementNames(int32_t nMask) {
   return strNames;
 }
 
-std::optional<uint32_t> ColorOfKind(int32_t nKind) {
+}  // namespace
+
+std::optional<uint32_t> ResultKindColor(int32_t nKind) {
   switch (nKind) {
     case RESULT_NORMAL: return kColorBlack;
     case RESULT_LOW: return kColorRed;
@@ -44,8 +46,6 @@ std::optional<uint32_t> ColorOfKind(int32_t nKind) {
     default: return std::nullopt;
   }
 }
-
-}  // namespace
 
 CCalculator::CCalculator()
     : m_strAttackText(txt::kAttackTextInitial),
@@ -341,7 +341,7 @@ void CCalculator::AppendResultRow(const DamageResult_t& result) {
   row.arrCell[1] = FormatText("%d%%", {result.byPhys});
   row.arrCell[2] = FormatText("%d%%", {result.byElement});
   row.arrCell[3] = FormatText("%d", {result.nDamage});
-  row.nColor = ColorOfKind(result.nKind);
+  row.nColor = ResultKindColor(result.nKind);
   row.byPhys = result.byPhys;
   row.byElement = result.byElement;
   row.nDamage = result.nDamage;

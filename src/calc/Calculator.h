@@ -48,6 +48,10 @@ struct ResultRow_t {
   int32_t nKind = RESULT_NORMAL;  // eRESULT_KIND
 };
 
+// The text colour (0xRRGGBB) of a result row of a kind (eRESULT_KIND): black,
+// red or blue; none for an unknown kind.
+std::optional<uint32_t> ResultKindColor(int32_t nKind);
+
 // The calculation behind the result rows, run again with every hit recorded.
 struct CalcExplanation_t {
   std::vector<DamageResult_t> arrRegion;  // one per row, as the computation gave them

@@ -11,7 +11,7 @@
 namespace {
 
 // The formats of one language. Every language fills the same conversions in
-// the same order, so that only the words and the line breaks can differ.
+// the same order, so that only the words can differ.
 struct BreakdownFormats_t {
   std::string_view strSharpness;      // %d level, %s physical, %s element multiplier
   std::string_view strHitCorrection;  // %d rate, %s factor h
@@ -19,14 +19,10 @@ struct BreakdownFormats_t {
   std::string_view strLevelAngry;     // %d level rate, %d anger rate
   std::string_view strLevelCalm;      // %d level rate
   std::string_view strRegion;         // after the name: %d, %d hitzones, %d damage, %s kind
-  std::string_view strHitHead;        // %d motion, %s name, %d hit, %d mv, %s r, %d m
-  std::string_view strHitDamage;      // %s P, %s e, %s kind, %s E
-  std::string_view strHitTotal;       // %s T, %s after anger, %d truncated, %d running
   std::string_view strNormal;
   std::string_view strLow;
   std::string_view strHigh;
   std::string_view strOtherKind;  // %d
-  std::string_view strNone;       // no effective rate
 };
 
 constexpr BreakdownFormats_t kEnglish{
@@ -36,14 +32,10 @@ constexpr BreakdownFormats_t kEnglish{
     .strLevelAngry = "level %d%%; angry %d%%\n",
     .strLevelCalm = "level %d%%; not angry\n",
     .strRegion = ": physical %d%%, element %d%%, damage %d (%s)\n",
-    .strHitHead = "  motion %d %s, hit %d: mv %d, raw r %s, rate m %d%%, ",
-    .strHitDamage = "physical P %s, effective e %s (%s), element E %s, ",
-    .strHitTotal = "total T %s, after anger %s, truncated %d, running %d\n",
     .strNormal = "normal",
     .strLow = "low",
     .strHigh = "high",
     .strOtherKind = "kind %d",
-    .strNone = "none",
 };
 
 constexpr BreakdownFormats_t kJapanese{
@@ -53,15 +45,17 @@ constexpr BreakdownFormats_t kJapanese{
     .strLevelAngry = txt::kBreakdownLevelAngry,
     .strLevelCalm = txt::kBreakdownLevelCalm,
     .strRegion = txt::kBreakdownRegion,
-    .strHitHead = txt::kBreakdownHitHead,
-    .strHitDamage = txt::kBreakdownHitDamage,
-    .strHitTotal = txt::kBreakdownHitTotal,
     .strNormal = txt::kBreakdownKindNormal,
     .strLow = txt::kBreakdownKindLow,
     .strHigh = txt::kBreakdownKindHigh,
     .strOtherKind = txt::kBreakdownKindOther,
-    .strNone = txt::kBreakdownNone,
 };
+
+// A hit's line (English only: the window shows hits in HitTable's form).
+constexpr std::string_view kHitHead = "  motion %d %s, hit %d: mv %d, raw r %s, rate m %d%%, ";
+constexpr std::string_view kHitDamage = "physical P %s, effective e %s (%s), element E %s, ";
+constexpr std::string_view kHitTotal = "total T %s, after anger %s, truncated %d, running %d\n";
+constexpr std::string_view kNone = "none";  // no effective rate
 
 const BreakdownFormats_t& FormatsOf(eBREAKDOWN_LANGUAGE eLanguage) {
   return eLanguage == BREAKDOWN_JAPANESE ? kJapanese : kEnglish;
@@ -69,18 +63,23 @@ const BreakdownFormats_t& FormatsOf(eBREAKDOWN_LANGUAGE eLanguage) {
 
 // A region's line and the lines of its hits.
 void AppendRegion(std::string& strText, const DamageResult_t& region,
-                  const std::vector<HitTrace_t>& arrHit, int32_t nRegion,
-                  eBREAKDOWN_LANGUAGE eLanguage) {
-  strText += region.strName;
-  AppendFormatText(
-      strText, FormatsOf(eLanguage).strRegion,
-      {region.byPhys, region.byElement, region.nDamage, ResultKindName(region.nKind, eLanguage)});
+                  const std::vector<HitTrace_t>& arrHit, int32_t nRegion) {
+  strText += BuildRegionLine(region);
   for (const HitTrace_t& hit : arrHit) {
-    if (hit.nRegion == nRegion) strText += BuildHitLine(hit, eLanguage);
+    if (hit.nRegion == nRegion) strText += BuildHitLine(hit);
   }
 }
 
 }  // namespace
+
+// At most four decimals, without trailing zeros: 1.0625, 1.3, 205.
+std::string FormatShort(double dValue) {
+  std::string strText = FormatFixed(dValue, 4);
+  if (strText.find('.') == std::string::npos) return strText;
+  while (strText.back() == '0') strText.pop_back();
+  if (strText.back() == '.') strText.pop_back();
+  return strText;
+}
 
 std::string FormatDouble17(double dValue) {
   char szText[40];
@@ -91,7 +90,15 @@ std::string FormatDouble17(double dValue) {
 }
 
 std::string FormatDouble17(const std::optional<double>& dValue) {
-  return dValue ? FormatDouble17(*dValue) : std::string(kEnglish.strNone);
+  return dValue ? FormatDouble17(*dValue) : std::string(kNone);
+}
+
+std::string FormatFixed(double dValue, int nDecimals) {
+  char szText[400];  // the largest double written in full, with its decimals
+  const std::to_chars_result result =
+      std::to_chars(szText, szText + sizeof szText, dValue, std::chars_format::fixed, nDecimals);
+  if (result.ec != std::errc()) return "?";
+  return std::string(szText, result.ptr);
 }
 
 std::string ResultKindName(int32_t nKind, eBREAKDOWN_LANGUAGE eLanguage) {
@@ -104,14 +111,23 @@ std::string ResultKindName(int32_t nKind, eBREAKDOWN_LANGUAGE eLanguage) {
   }
 }
 
-std::string BuildFactorText(const DamageFactors_t& f, eBREAKDOWN_LANGUAGE eLanguage) {
+std::string BuildRegionLine(const DamageResult_t& region, eBREAKDOWN_LANGUAGE eLanguage) {
+  return region.strName + FormatText(FormatsOf(eLanguage).strRegion,
+                                     {region.byPhys, region.byElement, region.nDamage,
+                                      ResultKindName(region.nKind, eLanguage)});
+}
+
+std::string BuildFactorText(const DamageFactors_t& f, eBREAKDOWN_LANGUAGE eLanguage,
+                            eFACTOR_DIGITS eDigits) {
   const BreakdownFormats_t& formats = FormatsOf(eLanguage);
+  const auto Number = [eDigits](double dValue) {
+    return eDigits == FACTOR_DIGITS_EXACT ? FormatDouble17(dValue) : FormatShort(dValue);
+  };
   std::string strText;
   AppendFormatText(strText, formats.strSharpness,
-                   {f.nSharpness, FormatDouble17(f.dSharpPhys), FormatDouble17(f.dSharpElement)});
-  AppendFormatText(strText, formats.strHitCorrection, {f.byHitRate, FormatDouble17(f.dHitFactor)});
-  AppendFormatText(strText, formats.strModifiers,
-                   {f.byBonus, FormatDouble17(f.dFactor), FormatDouble17(f.dBase)});
+                   {f.nSharpness, Number(f.dSharpPhys), Number(f.dSharpElement)});
+  AppendFormatText(strText, formats.strHitCorrection, {f.byHitRate, Number(f.dHitFactor)});
+  AppendFormatText(strText, formats.strModifiers, {f.byBonus, Number(f.dFactor), Number(f.dBase)});
   if (f.bAnger) {
     AppendFormatText(strText, formats.strLevelAngry, {f.byLevelRate, f.byAngerRate});
   } else {
@@ -120,29 +136,25 @@ std::string BuildFactorText(const DamageFactors_t& f, eBREAKDOWN_LANGUAGE eLangu
   return strText;
 }
 
-std::string BuildHitLine(const HitTrace_t& hit, eBREAKDOWN_LANGUAGE eLanguage) {
-  const BreakdownFormats_t& formats = FormatsOf(eLanguage);
-  const std::string strEffective =
-      hit.dEffective ? FormatDouble17(*hit.dEffective) : std::string(formats.strNone);
+std::string BuildHitLine(const HitTrace_t& hit) {
   std::string strText;
-  AppendFormatText(strText, formats.strHitHead,
+  AppendFormatText(strText, kHitHead,
                    {hit.nAction + 1, hit.pAction ? hit.pAction->GetName() : std::string(),
                     hit.nHit + 1, hit.wMotionValue, FormatDouble17(hit.dRaw), hit.byMotionRate});
-  AppendFormatText(strText, formats.strHitDamage,
-                   {FormatDouble17(hit.dPhysical), strEffective,
-                    ResultKindName(hit.nKind, eLanguage), FormatDouble17(hit.dElement)});
+  AppendFormatText(strText, kHitDamage,
+                   {FormatDouble17(hit.dPhysical), FormatDouble17(hit.dEffective),
+                    ResultKindName(hit.nKind), FormatDouble17(hit.dElement)});
   AppendFormatText(
-      strText, formats.strHitTotal,
+      strText, kHitTotal,
       {FormatDouble17(hit.dTotal), FormatDouble17(hit.dAngryTotal), hit.nTruncated, hit.nRunning});
   return strText;
 }
 
-std::string BuildHitBreakdownText(const CalcExplanation_t& explanation,
-                                  eBREAKDOWN_LANGUAGE eLanguage) {
-  std::string strText = BuildFactorText(explanation.trace.factors, eLanguage);
+std::string BuildHitBreakdownText(const CalcExplanation_t& explanation) {
+  std::string strText = BuildFactorText(explanation.trace.factors);
   for (size_t i = 0; i < explanation.arrRegion.size(); ++i) {
     AppendRegion(strText, explanation.arrRegion[i], explanation.trace.arrHit,
-                 static_cast<int32_t>(i), eLanguage);
+                 static_cast<int32_t>(i));
   }
   return strText;
 }

@@ -56,3 +56,11 @@ std::optional<std::string> BuildReportFromCalculator(const CCalculator& calculat
                          pMonster->GetName(), calculator.GetAnger(), pLevel->GetName(),
                          pHitPattern->GetName(), arrModifier, arrMotion, arrRow);
 }
+
+std::string_view ReportUnavailableReason(const CCalculator& calculator) {
+  if (calculator.GetSelectedWeapon() == nullptr) return txt::kReportNoWeapon;
+  if (calculator.GetSelectedMonster() == nullptr) return txt::kReportNoMonster;
+  if (calculator.GetSelectedLevel() == nullptr) return txt::kReportNoLevel;
+  if (calculator.GetSelectedHitCorrection() == nullptr) return txt::kReportNoHitCorrection;
+  return {};
+}

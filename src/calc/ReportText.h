@@ -28,3 +28,8 @@ std::string BuildReportText(std::string_view strCategoryLabel, std::string_view 
 // the ticked modifiers in control id order, the chosen motions and the result
 // rows. None when the weapon, monster, level or hit correction is missing.
 std::optional<std::string> BuildReportFromCalculator(const CCalculator& calculator);
+
+// Why BuildReportFromCalculator gives none: the first missing selection of
+// weapon, monster, level and hit correction, as a sentence for the player
+// (Shift-JIS). Empty when the report can be built.
+std::string_view ReportUnavailableReason(const CCalculator& calculator);

@@ -1,14 +1,21 @@
 #include "ColorListCtrl.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QStandardItemModel>
+#include <QStringList>
 #include <QToolTip>
 
 #include "FocusRect.h"
+#include "LightBase.h"
 #include "SjisText.h"
 
 namespace {
@@ -37,6 +44,7 @@ CColorListCtrl::CColorListCtrl(QWidget* pParent)
   header()->setSectionsMovable(false);
   header()->setStretchLastSection(false);
   header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  UseLightBase(*this);
 }
 
 CColorListCtrl::~CColorListCtrl() = default;
@@ -46,6 +54,7 @@ void CColorListCtrl::InsertColumn(int nColumn, const QString& strCaption, int nW
   m_pModel->insertColumn(nColumn);
   auto* pItem = new QStandardItem(strCaption);
   pItem->setTextAlignment(alignment | Qt::AlignVCenter);
+  pItem->setToolTip(m_strHeaderToolTip);
   m_pModel->setHorizontalHeaderItem(nColumn, pItem);
   header()->resizeSection(nColumn, nWidth);
 }
@@ -69,6 +78,13 @@ bool CColorListCtrl::GetColumn(int nColumn, Qt::Alignment& alignment, int& nWidt
       (pItem != nullptr ? pItem->textAlignment() : Qt::AlignLeft) & Qt::AlignHorizontal_Mask;
   nWidth = header()->sectionSize(nColumn);
   return true;
+}
+
+void CColorListCtrl::SetHeaderToolTip(const QString& strText) {
+  m_strHeaderToolTip = strText;
+  for (int nColumn = 0; nColumn < m_pModel->columnCount(); ++nColumn) {
+    if (QStandardItem* pItem = m_pModel->horizontalHeaderItem(nColumn)) pItem->setToolTip(strText);
+  }
 }
 
 int CColorListCtrl::GetRowCount() const {
@@ -223,6 +239,29 @@ bool CColorListCtrl::viewportEvent(QEvent* pEvent) {
   return true;
 }
 
+void CColorListCtrl::keyPressEvent(QKeyEvent* pEvent) {
+  const bool bEnter = pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter;
+  if (!bEnter || !currentIndex().isValid()) {
+    QTreeView::keyPressEvent(pEvent);
+    return;
+  }
+  pEvent->accept();
+  emit RowOpened(currentIndex().row());
+}
+
+void CColorListCtrl::mouseDoubleClickEvent(QMouseEvent* pEvent) {
+  QTreeView::mouseDoubleClickEvent(pEvent);
+  const QModelIndex index = indexAt(pEvent->position().toPoint());
+  if (pEvent->button() == Qt::LeftButton && index.isValid()) emit RowOpened(index.row());
+}
+
+int CColorListCtrl::ToolTipLineCapacity() const {
+  // Three quarters of the screen, leaving room for the tooltip's frame.
+  const QScreen* pScreen = screen();
+  const int nHeight = pScreen != nullptr ? pScreen->availableGeometry().height() : 480;
+  return std::max(3, nHeight * 3 / 4 / fontMetrics().lineSpacing() - 1);
+}
+
 QString CColorListCtrl::ToolTipMarkup(const QString& strText) const {
   // Rich text only to keep the list's own font, whose Latin letters, digits
   // and Japanese match; the text itself is escaped, so no name in the data
@@ -232,8 +271,13 @@ QString CColorListCtrl::ToolTipMarkup(const QString& strText) const {
   if (font().pointSize() > 0) {
     strStyle += QStringLiteral(" font-size:%1pt;").arg(font().pointSize());
   }
+  const QFontMetrics metrics(font());
+  QStringList arrLine = strText.split(u'\n');
+  for (QString& strLine : arrLine) {
+    strLine = metrics.elidedText(strLine, Qt::ElideRight, kToolTipMaxWidth);
+  }
   return QStringLiteral("<p style=\"") + strStyle + QStringLiteral("\">") +
-         strText.toHtmlEscaped() + QStringLiteral("</p>");
+         arrLine.join(u'\n').toHtmlEscaped() + QStringLiteral("</p>");
 }
 
 int CColorListCtrl::RowHeight() const {

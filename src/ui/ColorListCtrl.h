@@ -5,7 +5,10 @@
 // (ShortenToFit); the row colours outlive the rows, so a row inserted later
 // at the same index draws in the stored colour until it is given a new one.
 // A row's tooltip comes from a source its owner sets, asked only when the
-// tooltip is about to show.
+// tooltip is about to show; it is kept narrow (kToolTipMaxWidth) and within
+// the screen (ToolTipLineCapacity). A double-click or Enter on a row opens it
+// (RowOpened). The whole area is painted on the light base the row colours
+// are made for.
 #pragma once
 
 #include <QString>
@@ -29,6 +32,8 @@ public:
   static constexpr int kFirstColumnMargin = 4;
   static constexpr int kColumnPadding = 6;
   static constexpr int kColumnMargin = 12;
+  // The widest a row's tooltip gets; longer lines end in an ellipsis.
+  static constexpr int kToolTipMaxWidth = 400;
 
   explicit CColorListCtrl(QWidget* pParent = nullptr);
   ~CColorListCtrl() override;
@@ -67,8 +72,14 @@ public:
   void SetRowToolTipSource(RowToolTipSource_t fnSource) { m_fnRowToolTip = std::move(fnSource); }
   QString GetRowToolTip(int nRow) const;
   // What the tooltip shows for a text: the text in this control's font,
-  // every space and line break kept, no line wrapped.
+  // every space and line break kept, no line wrapped, each line cut to
+  // kToolTipMaxWidth pixels.
   QString ToolTipMarkup(const QString& strText) const;
+  // How many lines a row's tooltip may have to stay well within the screen.
+  int ToolTipLineCapacity() const;
+
+  // The tooltip of the column headers (a legend of the row colours).
+  void SetHeaderToolTip(const QString& strText);
 
   // Paints row nRow where the view shows it.
   void DrawRow(QPainter& painter, int nRow) const;
@@ -77,7 +88,13 @@ public:
   // nMargin fits in nWidth (at least one character), in this control's font.
   QString ShortenToFit(const QString& strText, int nWidth, int nMargin) const;
 
+signals:
+  // A row was double-clicked, or Enter was pressed on the current row.
+  void RowOpened(int nRow);
+
 protected:
+  void keyPressEvent(QKeyEvent* pEvent) override;
+  void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
   void drawRow(QPainter* pPainter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
   void paintEvent(QPaintEvent* pEvent) override;
@@ -97,4 +114,5 @@ private:
   bool m_bGridLines = false;
   bool m_bShowSelectionAlways = false;
   RowToolTipSource_t m_fnRowToolTip;
+  QString m_strHeaderToolTip;
 };

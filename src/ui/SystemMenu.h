@@ -5,6 +5,7 @@
 // two, the keyboard shortcut that runs it from anywhere in the window.
 #pragma once
 
+#include <QRect>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,11 @@ inline constexpr int kCommandRanking = 32;
 inline constexpr int kCommandPin = 33;     // toggles: pin, then unpin
 inline constexpr int kCommandBuilds = 40;  // the builds window
 inline constexpr int kCommandClose = 0xF060;  // the window's own close command
+
+// The menu button that opens the system menu, in dialog units: right of the
+// "全消去" button, between the two motion lists, where the template has no
+// control.
+inline constexpr QRect kMenuButtonRectDu(156, 88, 14, 14);
 
 struct SystemMenuEntry_t {
   int nCommand;                       // kCommandSeparator for a separator

@@ -26,8 +26,11 @@
 #include "AboutDlg.h"
 #include "BuildsDlg.h"
 #include "BaselineColumn.h"
+#include "BreakdownDlg.h"
+#include "ButtonNote.h"
 #include "ClipboardText.h"
 #include "ColorListCtrl.h"
+#include "ColourLegend.h"
 #include "DialogFont.h"
 #include "DialogStyle.h"
 #include "GroupFrame.h"
@@ -39,7 +42,7 @@
 #include "SystemMenu.h"
 #include "VelkarTexts.h"
 #include "WeaponListBox.h"
-#include "calc/HitBreakdownText.h"
+#include "calc/HitTable.h"
 #include "calc/ModifierTable.h"
 #include "calc/ReportText.h"
 #include "data/DataManager.h"
@@ -235,14 +238,13 @@ void CVelkarDlg::ConnectControls() {
     m_calculator.SelectChosenMotion(nRow);
     ShowCalculator();
   });
-  connect(findChild<QPushButton*>(ControlName(1005)), &QPushButton::clicked, this, [this] {
-    m_calculator.AddChosenMotion(SelectedRow(m_pAvailable));
-    ShowCalculator();
-  });
-  connect(findChild<QPushButton*>(ControlName(1006)), &QPushButton::clicked, this, [this] {
-    m_calculator.RemoveChosenMotion(SelectedRow(m_pChosen));
-    ShowCalculator();
-  });
+  connect(findChild<QPushButton*>(ControlName(1005)), &QPushButton::clicked, this,
+          &CVelkarDlg::AddSelectedMotion);
+  connect(findChild<QPushButton*>(ControlName(1006)), &QPushButton::clicked, this,
+          &CVelkarDlg::RemoveSelectedMotion);
+  connect(m_pAvailable, &QListWidget::itemDoubleClicked, this, &CVelkarDlg::AddSelectedMotion);
+  m_pAvailable->installEventFilter(this);
+  m_pChosen->installEventFilter(this);
   connect(findChild<QPushButton*>(ControlName(1007)), &QPushButton::clicked, this, [this] {
     m_calculator.ClearChosenMotions();
     ShowCalculator();
@@ -271,7 +273,10 @@ void CVelkarDlg::ConnectControls() {
     ShowCalculator();
   });
   m_pSharpness->installEventFilter(this);
-  m_pResult->SetRowToolTipSource([this](int nRow) { return RowBreakdown(nRow); });
+  m_pResult->SetRowToolTipSource([this](int nRow) { return RowSummary(nRow); });
+  m_pResult->SetHeaderToolTip(ResultColourLegend());
+  connect(m_pResult, &CColorListCtrl::RowOpened, this, &CVelkarDlg::OpenBreakdown);
+  m_pReport->setToolTip(FromSjis(txt::kReportButtonTip));
   connect(m_pReport, &QPushButton::clicked, this, &CVelkarDlg::CopyReport);
   connect(m_pAnger, &QCheckBox::clicked, this, [this](bool bChecked) {
     m_calculator.SetAnger(bChecked);
@@ -287,6 +292,10 @@ void CVelkarDlg::ConnectControls() {
 }
 
 bool CVelkarDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
+  if (pEvent->type() == QEvent::KeyPress &&
+      HandleMotionListKey(pWatched, *static_cast<QKeyEvent*>(pEvent))) {
+    return true;
+  }
   if (pWatched == m_pSharpness && pEvent->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(pEvent)->button() == Qt::LeftButton) {
     // Seen before the slider handles the release; the slider tracks the
@@ -296,6 +305,31 @@ bool CVelkarDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
     ShowCalculator();
   }
   return QDialog::eventFilter(pWatched, pEvent);
+}
+
+void CVelkarDlg::AddSelectedMotion() {
+  m_calculator.AddChosenMotion(SelectedRow(m_pAvailable));
+  ShowCalculator();
+}
+
+void CVelkarDlg::RemoveSelectedMotion() {
+  m_calculator.RemoveChosenMotion(SelectedRow(m_pChosen));
+  ShowCalculator();
+}
+
+// Enter on an available motion adds it, Delete on a chosen one removes it,
+// as the buttons beside the lists do.
+bool CVelkarDlg::HandleMotionListKey(const QObject* pList, const QKeyEvent& event) {
+  const bool bEnter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+  if (pList == m_pAvailable && bEnter) {
+    AddSelectedMotion();
+    return true;
+  }
+  if (pList == m_pChosen && event.key() == Qt::Key_Delete) {
+    RemoveSelectedMotion();
+    return true;
+  }
+  return false;
 }
 
 // ---------------------------------------------------------------------------
@@ -419,13 +453,27 @@ void CVelkarDlg::ShowRows() {
   m_arrShownRow = arrRow;
 }
 
-QString CVelkarDlg::RowBreakdown(int nRow) const {
-  if (m_bRecordsForgotten) return QString();
-  const std::optional<CalcExplanation_t> explanation = m_calculator.ExplainRow(nRow);
+std::optional<CalcExplanation_t> CVelkarDlg::ExplainShownRow(int nRow) const {
+  if (m_bRecordsForgotten) return std::nullopt;
+  return m_calculator.ExplainRow(nRow);
+}
+
+QString CVelkarDlg::RowSummary(int nRow) const {
+  const std::optional<CalcExplanation_t> explanation = ExplainShownRow(nRow);
   if (!explanation) return QString();
-  QString strText = FromSjis(BuildHitBreakdownText(*explanation, BREAKDOWN_JAPANESE));
+  // The region's line and the hint line come with the motions' lines.
+  const int nMotionLines = std::max(1, m_pResult->ToolTipLineCapacity() - 2);
+  QString strText = FromSjis(BuildRowSummary(*explanation, static_cast<size_t>(nMotionLines)));
   if (strText.endsWith(u'\n')) strText.chop(1);
   return strText;
+}
+
+void CVelkarDlg::OpenBreakdown(int nRow) {
+  if (m_pBreakdown == nullptr) {
+    m_pBreakdown = new CBreakdownDlg([this](int nShown) { return ExplainShownRow(nShown); }, this);
+    connect(this, &CVelkarDlg::CalculationShown, m_pBreakdown, &CBreakdownDlg::Refresh);
+  }
+  m_pBreakdown->ShowRow(nRow);
 }
 
 // ---------------------------------------------------------------------------
@@ -486,12 +534,26 @@ void CVelkarDlg::CreateSystemMenu() {
     connect(pAction, &QAction::triggered, this,
             [this, nCommand = entry.nCommand] { OnSysCommand(nCommand); });
   }
+  CreateMenuButton();
   for (const QKeySequence& keys :
        {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::ALT | Qt::Key_Space)}) {
     auto* pShortcut = new QShortcut(keys, this);
     connect(pShortcut, &QShortcut::activated, this,
             [this] { OpenSystemMenu(mapToGlobal(QPoint(0, 0))); });
   }
+}
+
+void CVelkarDlg::CreateMenuButton() {
+  // In free space of the template, last in the tab order: it moves and
+  // covers none of the template's controls.
+  auto* pButton = new QPushButton(FromSjis(txt::kMenuButtonCaption), this);
+  pButton->setObjectName(QStringLiteral("menuButton"));
+  pButton->setAccessibleName(FromSjis(txt::kMenuButtonName));
+  pButton->setToolTip(FromSjis(txt::kMenuButtonTip));
+  pButton->setAutoDefault(false);
+  pButton->setGeometry(DialogUnitsToPixels(kMenuButtonRectDu, MeasureDialogBaseUnits(font())));
+  connect(pButton, &QPushButton::clicked, this,
+          [this, pButton] { OpenSystemMenu(pButton->mapToGlobal(QPoint(0, pButton->height()))); });
 }
 
 void CVelkarDlg::OpenSystemMenu(const QPoint& ptGlobal) {
@@ -610,6 +672,7 @@ void CVelkarDlg::ForgetRecords() {
   m_pWeapons->clear();
   m_arrShownWeapon.clear();
   m_bRecordsForgotten = true;
+  emit CalculationShown();
 }
 
 void CVelkarDlg::ConvertWeapons() {
@@ -673,4 +736,6 @@ void CVelkarDlg::CopyReport() {
   // the marks on screen and it can be read as it is.
   const std::optional<std::string> report = BuildReportFromCalculator(m_calculator);
   if (report) CopyTextToClipboard(*report);
+  ShowButtonNote(*m_pReport,
+                 FromSjis(report ? txt::kReportCopied : ReportUnavailableReason(m_calculator)));
 }

@@ -10,17 +10,21 @@
 // one calculator operation. After each operation it shows the calculator's
 // state again: lists (refilled only when the calculator's list revision moved
 // on), selections, texts, check marks, enabled states, the slider and the
-// result rows. A result row's tooltip is the calculator's per-hit breakdown
-// of that row, worked out when the tooltip shows. The calculator and the
-// store never see a Qt type.
+// result rows, and then tells its other windows (CalculationShown). A result
+// row's tooltip is a short summary of that row's hits, worked out when the
+// tooltip shows; a double-click or Enter on the row opens the breakdown
+// window (CBreakdownDlg) with every hit. The calculator and the store never
+// see a Qt type.
 //
 // Keys: Enter presses a focused push button and otherwise does nothing; Esc
-// and the close box end the window's run. The system menu (close, About, the
-// two conversions, the builds window, the ranking dialog and the pin) opens on
-// a right click on the window's background and with Shift+F10 or Alt+Space;
-// Ctrl+B opens the builds window (CBuildsDlg), Ctrl+R the ranking dialog
-// (CRankingDlg, which follows CalculationShown) and Ctrl+P pins or unpins the
-// result rows as a baseline (CBaselineColumn).
+// and the close box end the window's run. In the motion lists Enter or a
+// double-click adds an available motion, Delete removes a chosen one. The
+// system menu (close, About, the two conversions, the builds window, the
+// ranking dialog and the pin) opens from the menu button, on a right click on
+// the window's background and with Shift+F10 or Alt+Space; Ctrl+B opens the
+// builds window (CBuildsDlg), Ctrl+R the ranking dialog (CRankingDlg) and
+// Ctrl+P pins or unpins the result rows as a baseline (CBaselineColumn). The
+// ranking dialog and the breakdown window follow CalculationShown.
 //
 // The setup on show is saved (CSetupStore) whenever the window's run ends,
 // and the application restores it before the next run (RestoreLastSetup).
@@ -32,6 +36,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "ControlTemplate.h"
@@ -41,6 +46,7 @@
 
 class CBuildsDlg;
 class CBaselineColumn;
+class CBreakdownDlg;
 class CColorListCtrl;
 class CDialogStyle;
 class CRankingDlg;
@@ -68,8 +74,12 @@ public:
 
   // Runs one command of the system menu.
   void OnSysCommand(int nCommand);
-  // The report button: the current calculation onto the clipboard.
+  // The report button: the current calculation onto the clipboard, and a
+  // short note at the button saying so, or why not.
   void CopyReport();
+  // The breakdown window of a result row (created on first use), or null.
+  CBreakdownDlg* GetBreakdownDlg() const { return m_pBreakdown; }
+  void OpenBreakdown(int nRow);
 
   // Runs a setup's operations on the calculator and shows the result.
   void ApplySetup(const Setup_t& setup);
@@ -85,7 +95,9 @@ public:
   bool IsBaselinePinned() const;
 
 signals:
-  // Sent after the window has shown the calculator's state again.
+  // The calculation on screen may have changed: sent after the window has
+  // shown the calculator's state again, and when a conversion has emptied
+  // the store.
   void CalculationShown();
 
 protected:
@@ -100,6 +112,7 @@ private:
   QWidget* CreateControl(const ControlTemplate_t& control, const DialogBaseUnits_t& base);
   void ConnectControls();
   void CreateSystemMenu();
+  void CreateMenuButton();
   void OpenSystemMenu(const QPoint& ptGlobal);
   bool IsBackground(const QWidget* pChild) const;
 
@@ -120,7 +133,11 @@ private:
   void ShowSelections();
   void ShowTextsAndFlags();
   void ShowRows();
-  QString RowBreakdown(int nRow) const;
+  std::optional<CalcExplanation_t> ExplainShownRow(int nRow) const;
+  QString RowSummary(int nRow) const;
+  void AddSelectedMotion();
+  void RemoveSelectedMotion();
+  bool HandleMotionListKey(const QObject* pList, const QKeyEvent& event);
 
   CCalculator m_calculator;
   QIcon m_icon;
@@ -141,6 +158,7 @@ private:
   QCheckBox* m_pAnger = nullptr;                                        // 1017
   std::array<QCheckBox*, CCalculator::kModifierCount> m_arrModifier{};  // 1018..1041
   QMenu* m_pSystemMenu = nullptr;
+  CBreakdownDlg* m_pBreakdown = nullptr;
   CDialogStyle* m_pCheckBoxStyle = nullptr;  // owned by the window
   CBuildsDlg* m_pBuilds = nullptr;           // owned by the window
   std::unique_ptr<CBaselineColumn> m_pBaseline;

@@ -1,9 +1,13 @@
 #include "WeaponListBox.h"
 
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <array>
 
+#include "ColourLegend.h"
 #include "FocusRect.h"
+#include "LightBase.h"
 #include "SjisText.h"
 #include "WeaponEntryDelegate.h"
 
@@ -22,6 +26,7 @@ CWeaponListBox::CWeaponListBox(QWidget* pParent) : QListWidget(pParent) {
   setUniformItemSizes(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+  UseLightBase(*this);
 }
 
 CWeaponListBox::~CWeaponListBox() = default;
@@ -82,4 +87,12 @@ void CWeaponListBox::DrawEntry(QPainter& painter, const QRect& rcEntry, const CW
                    Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic,
                    FromSjis(pWeapon->GetName()));
   painter.restore();
+}
+
+bool CWeaponListBox::viewportEvent(QEvent* pEvent) {
+  if (pEvent->type() != QEvent::ToolTip) return QListWidget::viewportEvent(pEvent);
+  // The legend, wherever the mouse rests: on an entry or on the empty space.
+  QToolTip::showText(static_cast<QHelpEvent*>(pEvent)->globalPos(), WeaponColourLegend(),
+                     viewport());
+  return true;
 }

@@ -5,6 +5,8 @@
 // Like a single-selection list box, it never loses its selected entry to
 // the mouse: a click beside the entries or a Ctrl+click on the selected one
 // leaves it selected.
+// The list is painted on the light base its colours are made for, and its
+// tooltip is the legend of those colours.
 #pragma once
 
 #include <QColor>
@@ -45,4 +47,5 @@ public:
 protected:
   QItemSelectionModel::SelectionFlags selectionCommand(
       const QModelIndex& index, const QEvent* pEvent = nullptr) const override;
+  bool viewportEvent(QEvent* pEvent) override;
 };

@@ -217,40 +217,19 @@ TEST_F(HitBreakdownTextTest, JapaneseFactorsAndRegionWorkedByHand) {
   StartWithKnife();
   m_calc.SetModifier(kAmuletId, true);
   m_calc.SetAnger(true);
+  const CalcExplanation_t row = m_calc.ExplainRow(2).value();
 
-  const std::string strText =
-      BuildHitBreakdownText(m_calc.ExplainRow(2).value(), BREAKDOWN_JAPANESE);
-
-  EXPECT_EQ(strText,
+  EXPECT_EQ(BuildFactorText(row.trace.factors, BREAKDOWN_JAPANESE) +
+                BuildRegionLine(row.arrRegion.front(), BREAKDOWN_JAPANESE),
             Sjis("切れ味 3: 物理 ×1.125, 属性 ×1\n"
                  "当たり方修正 100%: h 1\n"
                  "スキル/アイテム: 加算 +5, 倍率 ×1; 基礎攻撃力 B 205\n"
                  "レベル 100%; 怒り状態 110%\n"
-                 "腹: 物理 90%, 属性 0%, ダメージ 45 (高)\n"
-                 "  攻撃1 斬り下ろし 1ヒット目: モーション値 20, 素の値 r 41, 斬打 m 100%, "
-                 "物理 P 41.512500000000003\n"
-                 "    有効肉質 e 101.25000000000001 (高), 属性 E 0, 合計 T 41.512500000000003, "
-                 "怒り後 45.66375, 切り捨て 45, 累計 45\n"));
+                 "腹: 物理 90%, 属性 0%, ダメージ 45 (高)\n"));
 }
 
-TEST(HitLine, JapaneseNoEffectiveRateReadsNashi) {
-  const CAction action(Sjis("溜め"));
-  HitTrace_t hit;
-  hit.pAction = &action;
-  hit.nHit = 2;
-  hit.nKind = RESULT_LOW;
-  hit.dElement = 6.0;
-  hit.dTotal = 6.0;
-  hit.dAngryTotal = 6.0;
-  hit.nTruncated = 6;
-  hit.nRunning = 18;
-  EXPECT_EQ(BuildHitLine(hit, BREAKDOWN_JAPANESE),
-            Sjis("  攻撃1 溜め 3ヒット目: モーション値 0, 素の値 r 0, 斬打 m 0%, 物理 P 0\n"
-                 "    有効肉質 e なし (低), 属性 E 6, 合計 T 6, 怒り後 6, 切り捨て 6, 累計 18\n"));
-}
-
-// Both languages of one calculation: the same numbers in the same order, and
-// as many lines per hit as each language promises.
+// The factor and region lines in both languages: the same numbers in the
+// same order, one line each.
 struct LanguageRow_t {
   const char* szName;
   int nWeapon;
@@ -273,17 +252,23 @@ TEST_P(BreakdownLanguageTest, SameNumbersInBothLanguages) {
   m_calc.SelectLevel(row.nLevel);
   const CalcExplanation_t explanation = m_calc.Explain().value();
 
-  const std::string strEnglish = BuildHitBreakdownText(explanation, BREAKDOWN_ENGLISH);
-  const std::string strJapanese = BuildHitBreakdownText(explanation, BREAKDOWN_JAPANESE);
+  const auto Lines = [&explanation](eBREAKDOWN_LANGUAGE eLanguage) {
+    std::string strText = BuildFactorText(explanation.trace.factors, eLanguage);
+    for (const DamageResult_t& region : explanation.arrRegion) {
+      strText += BuildRegionLine(region, eLanguage);
+    }
+    return strText;
+  };
+  const std::string strEnglish = Lines(BREAKDOWN_ENGLISH);
+  const std::string strJapanese = Lines(BREAKDOWN_JAPANESE);
   EXPECT_EQ(Numbers(strJapanese), Numbers(strEnglish));
   EXPECT_GT(Numbers(strEnglish).size(), 12u);
   const auto nLines = [](const std::string& strText) {
     return std::count(strText.begin(), strText.end(), '\n');
   };
-  const auto nHits = static_cast<std::ptrdiff_t>(explanation.trace.arrHit.size());
   const auto nFixed = static_cast<std::ptrdiff_t>(4 + explanation.arrRegion.size());
-  EXPECT_EQ(nLines(strEnglish), nFixed + nHits);
-  EXPECT_EQ(nLines(strJapanese), nFixed + 2 * nHits);
+  EXPECT_EQ(nLines(strEnglish), nFixed);
+  EXPECT_EQ(nLines(strJapanese), nFixed);
 }
 
 const LanguageRow_t kLanguageRows[] = {

@@ -15,8 +15,10 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSlider>
 #include <QStyleOptionSlider>
+#include <QTableWidget>
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolTip>
@@ -25,6 +27,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "BreakdownDlg.h"
 #include "ClipboardText.h"
 #include "ColorListCtrl.h"
 #include "ControlTemplate.h"
@@ -36,6 +39,7 @@
 #include "UiTestMain.h"
 #include "VelkarDlg.h"
 #include "WeaponListBox.h"
+#include "calc/HitTable.h"
 #include "calc/ReportText.h"
 #include "data/DataManager.h"
 #include "platform/Cp932.h"
@@ -163,6 +167,29 @@ QString PlainTextOf(const QString& strMarkup) {
   QTextDocument document;
   document.setHtml(strMarkup);
   return document.toPlainText();
+}
+
+// The tooltip window on show, or null.
+QWidget* ShownToolTip() {
+  for (QWidget* pWidget : QApplication::topLevelWidgets()) {
+    if (pWidget->inherits("QTipLabel") && pWidget->isVisible()) return pWidget;
+  }
+  return nullptr;
+}
+
+// The sum of the "+N" a row summary gives its motions.
+int SummedAdds(const QString& strSummary) {
+  static const QRegularExpression kAdds(QStringLiteral(": \\+(\\d+)（"));
+  int nSum = 0;
+  for (const QRegularExpressionMatch& match : kAdds.globalMatch(strSummary)) {
+    nSum += match.captured(1).toInt();
+  }
+  return nSum;
+}
+
+void PressKey(QWidget* pWidget, Qt::Key eKey) {
+  pWidget->setFocus();
+  QTest::keyClick(pWidget, eKey);
 }
 
 QPoint PixelsOf(const CVelkarDlg& dlg, int xDu, int yDu) {
@@ -519,12 +546,13 @@ private slots:
     ClickEntry(Control<CWeaponListBox>(dlg, 1002), 0);
     ClickEntry(Control<QListWidget>(dlg, 1003), 0);
 
-    // Enter in a list: nothing happens, the window stays.
-    auto* pAvailable = Control<QListWidget>(dlg, 1003);
-    pAvailable->setFocus();
-    QTRY_VERIFY(pAvailable->hasFocus());
-    QTest::keyClick(pAvailable, Qt::Key_Return);
-    QTest::keyClick(pAvailable, Qt::Key_Enter, Qt::KeypadModifier);
+    // Enter in a list that has no use for it: nothing happens, the window
+    // stays.
+    auto* pWeapons = Control<QListWidget>(dlg, 1002);
+    pWeapons->setFocus();
+    QTRY_VERIFY(pWeapons->hasFocus());
+    QTest::keyClick(pWeapons, Qt::Key_Return);
+    QTest::keyClick(pWeapons, Qt::Key_Enter, Qt::KeypadModifier);
     QVERIFY(dlg.isVisible());
     QCOMPARE(Control<QListWidget>(dlg, 1004)->count(), 0);
 
@@ -850,6 +878,9 @@ private slots:
     QGuiApplication::clipboard()->setText(QStringLiteral("unchanged"));
     ClickButton(dlg, 1016);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("unchanged"));
+    // The button says why, where it is, without a dialog.
+    QTRY_COMPARE(QToolTip::text(), U("武器が選ばれていないため、コピーできません"));
+    VerifyNoteAtReportButton(dlg);
     ClickEntry(Control<QListWidget>(dlg, 1003), 0);
     ClickButton(dlg, 1005);
     ClickCheck(dlg, 1017);
@@ -869,7 +900,10 @@ private slots:
     ClickCheck(dlg, 1040);
     ClickCheck(dlg, 1018);
     const std::vector<int> arrDamage = Damages(dlg);
+    QVERIFY(!Control<QPushButton>(dlg, 1016)->toolTip().isEmpty());
     ClickButton(dlg, 1016);
+    QTRY_COMPARE(QToolTip::text(), U("クリップボードにコピーしました"));
+    VerifyNoteAtReportButton(dlg);
 
     const std::optional<std::string> report = BuildReportFromCalculator(dlg.GetCalculator());
     QVERIFY(report.has_value());
@@ -987,6 +1021,255 @@ private slots:
     QVERIFY(!pList->GetRowToolTip(0).isEmpty());
   }
 
+  // A row's tooltip stays narrow and on the screen: sixty one-hit motions
+  // are capped with a count of the rest, and a long motion name is cut.
+  void rowToolTipStaysSmall_data() {
+    QTest::addColumn<int>("nMotion");
+    QTest::addColumn<int>("nTimes");
+    QTest::addColumn<bool>("bCapped");
+    QTest::newRow("sixty one-hit motions") << 0 << 60 << true;
+    QTest::newRow("one long-named motion of sixty hits") << 3 << 1 << false;
+  }
+
+  void rowToolTipStaysSmall() {
+    QFETCH(int, nMotion);
+    QFETCH(int, nTimes);
+    QFETCH(bool, bCapped);
+    std::u8string strSword(kSwordIni);
+    const size_t nWeapons = strSword.find(u8"[HitPattern]");
+    std::u8string strLong =
+        u8"4=超絶溜め回転斬り・極み改二式フィニッシュ連続攻撃からの回転斬り上げ派生";
+    for (int i = 0; i < 60; ++i) strLong += u8", 7";
+    strSword.insert(nWeapons, strLong + u8"\r\n");
+    m_pDir->WriteText("Sword.ini", strSword);
+    QVERIFY((*m_pStore)->ConvertWeaponIni(CATEGORY_SWORD));
+
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    auto* pList = Control<CColorListCtrl>(dlg, 1013);
+    ClickEntry(Control<CWeaponListBox>(dlg, 1002), 1);
+    ClickEntry(Control<QListWidget>(dlg, 1003), nMotion);
+    for (int i = 0; i < nTimes; ++i) ClickButton(dlg, 1005);
+    int nHits = 0;
+    for (const CAction* pAction : dlg.GetCalculator().GetChosenMotions()) {
+      nHits += int(pAction->GetMotions().size());
+    }
+    QCOMPARE(nHits, 60);
+
+    const QString strTip = pList->GetRowToolTip(0);
+    QCOMPARE(strTip.contains(U("…ほか")), bCapped);
+    if (!bCapped) QCOMPARE(SummedAdds(strTip), pList->GetCellText(0, 3).toInt());
+    AskForToolTip(pList, pList->visualRect(pList->model()->index(0, 0)).center());
+    QTRY_VERIFY(ShownToolTip() != nullptr);
+    const QWidget* pTip = ShownToolTip();
+    const QRect rcScreen = pTip->screen()->availableGeometry();
+    QVERIFY2(pTip->width() <= CColorListCtrl::kToolTipMaxWidth + 30,
+             qPrintable(QString::number(pTip->width())));
+    QVERIFY2(pTip->height() <= rcScreen.height(), qPrintable(QString::number(pTip->height())));
+    QVERIFY(PlainTextOf(QToolTip::text()).contains(U("…")));
+    QToolTip::hideText();
+  }
+
+  // Double-click or Enter on a row opens the breakdown window: every hit, its
+  // "adds" column summing to the row's damage, and it follows the main
+  // window's changes; its button copies it as text.
+  void breakdownWindowAddsUpToTheRowAndFollows() {
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    auto* pList = Control<CColorListCtrl>(dlg, 1013);
+    ClickEntry(Control<CWeaponListBox>(dlg, 1002), 1);
+    for (int nMotion : {0, 2, 2}) {
+      ClickEntry(Control<QListWidget>(dlg, 1003), nMotion);
+      ClickButton(dlg, 1005);
+    }
+    QCOMPARE(pList->GetRowCount(), 3);
+    const QRect rcRow = pList->visualRect(pList->model()->index(1, 0));
+    QTest::mouseDClick(pList->viewport(), Qt::LeftButton, {}, rcRow.center());
+    CBreakdownDlg* pBreakdown = dlg.GetBreakdownDlg();
+    QVERIFY(pBreakdown != nullptr && pBreakdown->isVisible());
+    QVERIFY(!pBreakdown->isModal());
+    auto* pTable = pBreakdown->findChild<QTableWidget*>(QStringLiteral("breakdownTable"));
+    auto* pRegion = pBreakdown->findChild<QLabel*>(QStringLiteral("breakdownRegion"));
+    auto* pFactors = pBreakdown->findChild<QLabel*>(QStringLiteral("breakdownFactors"));
+
+    const auto VerifyRow = [&](int nRow) {
+      QVERIFY2(pRegion->text().startsWith(pList->GetCellText(nRow, 0) + U(": ")),
+               qPrintable(pRegion->text()));
+      QCOMPARE(pTable->rowCount(), 1 + 2 + 2);  // 縦斬り once, 溜め回転斬り's two hits twice
+      QCOMPARE(pTable->horizontalHeaderItem(7)->text(), U("加算"));
+      int nSum = 0;
+      for (int nHit = 0; nHit < pTable->rowCount(); ++nHit) {
+        nSum += pTable->item(nHit, 7)->text().toInt();
+        QCOMPARE(pTable->item(nHit, 8)->text().toInt(), nSum);
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d\\d$"))
+                    .match(pTable->item(nHit, 6)->text())
+                    .hasMatch());
+      }
+      QCOMPARE(nSum, pList->GetCellText(nRow, 3).toInt());
+    };
+    VerifyRow(1);
+    QCOMPARE(pTable->item(3, 0)->text(), U("3 溜め回転斬り"));
+    QVERIFY(pFactors->text().contains(U("基礎攻撃力")));
+
+    // A modifier ticked in the main window reaches the open breakdown.
+    const QString strBefore = pList->GetCellText(1, 3);
+    ClickCheck(dlg, 1021);
+    QVERIFY(pList->GetCellText(1, 3) != strBefore);
+    VerifyRow(1);
+    QVERIFY(pFactors->text().contains(U("加算 +")));
+
+    // Enter on another row shows that row in the same window.
+    pList->setCurrentIndex(pList->model()->index(0, 0));
+    PressKey(pList, Qt::Key_Return);
+    QCOMPARE(dlg.GetBreakdownDlg(), pBreakdown);
+    QCOMPARE(pBreakdown->GetRow(), 0);
+    VerifyRow(0);
+
+    // Copied as text: the region's line, the factors, the header and every hit.
+    QTest::mouseClick(pBreakdown->findChild<QPushButton*>(QStringLiteral("breakdownCopy")),
+                      Qt::LeftButton);
+    const QStringList arrCopied = QGuiApplication::clipboard()->text().split('\n');
+    QCOMPARE(arrCopied.first(), pRegion->text());
+    QVERIFY(
+        arrCopied.contains(U("攻撃\tヒット\tモーション値\t素の値\t物理\t属性\t合計\t加算\t累計")));
+    QStringList arrCells;
+    for (int nColumn = 0; nColumn < pTable->columnCount(); ++nColumn) {
+      arrCells.append(pTable->item(4, nColumn)->text());
+    }
+    QVERIFY(arrCopied.contains(arrCells.join('\t')));
+    QTRY_COMPARE(QToolTip::text(), U("コピーしました"));
+    QToolTip::hideText();
+  }
+
+  // Enter or a double-click on an available motion adds it; Delete on a
+  // chosen one removes it; the other keys of the other list do nothing.
+  void motionListsTakeEnterDoubleClickAndDelete() {
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    ClickEntry(Control<CWeaponListBox>(dlg, 1002), 0);
+    auto* pAvailable = Control<QListWidget>(dlg, 1003);
+    auto* pChosen = Control<QListWidget>(dlg, 1004);
+    const std::vector<int> arrNoMotion = Damages(dlg);
+
+    ClickEntry(pAvailable, 2);
+    PressKey(pAvailable, Qt::Key_Return);
+    QCOMPARE(Entries(pChosen), QStringList{U("溜め回転斬り")});
+    // A double-click is a click followed by the double-click event.
+    ClickEntry(pAvailable, 0);
+    QTest::mouseDClick(pAvailable->viewport(), Qt::LeftButton, {},
+                       pAvailable->visualRect(pAvailable->model()->index(0, 0)).center());
+    QCOMPARE(Entries(pChosen), (QStringList{U("溜め回転斬り"), U("縦斬り")}));
+    PressKey(pAvailable, Qt::Key_Delete);
+    QCOMPARE(pChosen->count(), 2);
+    ClickEntry(pChosen, 0);
+    PressKey(pChosen, Qt::Key_Return);
+    QCOMPARE(pChosen->count(), 2);
+    PressKey(pChosen, Qt::Key_Delete);
+    QCOMPARE(Entries(pChosen), QStringList{U("縦斬り")});
+    QCOMPARE(dlg.GetCalculator().GetChosenMotions().size(), size_t(1));
+    ClickEntry(pChosen, 0);
+    PressKey(pChosen, Qt::Key_Delete);
+    QCOMPARE(pChosen->count(), 0);
+    QCOMPARE(Damages(dlg), arrNoMotion);  // recalculated each time
+  }
+
+  // Under a dark desktop palette both coloured lists keep their white base
+  // over rows and empty space, while the window itself follows the desktop.
+  void listsKeepTheirLightBaseUnderADarkPalette() {
+    const QPalette oldPalette = QApplication::palette();
+    QPalette dark(QColor(40, 40, 40));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Window, QColor(45, 45, 45));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    {
+      CVelkarDlg dlg;
+      QVERIFY(ShowActive(dlg));
+      auto* pWeapons = Control<CWeaponListBox>(dlg, 1002);
+      ClickEntry(pWeapons, 1);
+      ClickEntry(Control<QListWidget>(dlg, 1003), 0);
+      ClickButton(dlg, 1005);
+      auto* pResult = Control<CColorListCtrl>(dlg, 1013);
+      pResult->clearSelection();
+      QCOMPARE(pResult->GetRowCount(), 3);
+
+      const QImage weapons = pWeapons->viewport()->grab().toImage();
+      const QRect rcEntry = pWeapons->visualItemRect(pWeapons->item(0));  // unselected
+      QCOMPARE(weapons.pixel(rcEntry.right() - 1, rcEntry.center().y()) & 0xFFFFFF, 0xFFFFFFu);
+      QCOMPARE(weapons.pixel(weapons.width() / 2, weapons.height() - 2) & 0xFFFFFF, 0xFFFFFFu);
+
+      const QImage result = pResult->viewport()->grab().toImage();
+      const QRect rcLast = pResult->visualRect(pResult->model()->index(2, 0));
+      QSet<QRgb> setRow = ColoursIn(result, QRect(rcLast.left(), rcLast.top(), 8, 2));
+      QCOMPARE(setRow, QSet<QRgb>{0xFFFFFF});
+      QSet<QRgb> setEmpty = ColoursIn(result, QRect(0, rcLast.bottom() + 1, result.width(),
+                                                    result.height() - rcLast.bottom() - 1));
+      setEmpty.remove(0xC0C0C0);  // grid lines
+      QCOMPARE(setEmpty, QSet<QRgb>{0xFFFFFF});
+      QCOMPARE(Rgb(dlg.palette().color(QPalette::Window)), Rgb(QColor(45, 45, 45)));
+    }
+    QApplication::setPalette(oldPalette);
+  }
+
+  // The colours are explained: the result list's header and the weapon list
+  // show a legend as their tooltip, each colour in its own colour.
+  void coloursHaveALegend() {
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    ClickEntry(Control<CWeaponListBox>(dlg, 1002), 0);
+    auto* pResult = Control<CColorListCtrl>(dlg, 1013);
+    QHeaderView* pHeader = pResult->header();
+    AskForToolTip(pHeader, QPoint(pHeader->sectionViewportPosition(3) + 5, pHeader->height() / 2));
+    QTRY_VERIFY(QToolTip::isVisible());
+    QString strTip = QToolTip::text();
+    for (const char* pszPart :
+         {"ダメージの文字色", "通常", "効きにくい", "よく効く", "#ff0000", "#0000ff", "#ffffff"}) {
+      QVERIFY2(strTip.contains(U(pszPart)), pszPart);
+    }
+    QToolTip::hideText();
+
+    auto* pWeapons = Control<CWeaponListBox>(dlg, 1002);
+    AskForToolTip(pWeapons, QPoint(5, pWeapons->viewport()->height() - 5));  // empty space
+    QTRY_VERIFY(QToolTip::isVisible());
+    strTip = QToolTip::text();
+    for (int nElement = 0; nElement < 9; ++nElement) {
+      const QString strName = FromSjis(CDataManager::GetElementName(nElement));
+      const QString strColour = CWeaponListBox::ElementTextColor(1 << nElement).name();
+      QVERIFY2(strTip.contains(QStringLiteral("color:%1\">").arg(strColour)), qPrintable(strTip));
+      QVERIFY2(strTip.contains(strName), qPrintable(strName));
+    }
+    QToolTip::hideText();
+  }
+
+  // The menu button opens the system menu, by mouse and from the keyboard,
+  // covers none of the template's controls and says what it is.
+  void menuButtonOpensTheSystemMenu() {
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    auto* pButton = dlg.findChild<QPushButton*>(QStringLiteral("menuButton"));
+    QVERIFY(pButton != nullptr);
+    QCOMPARE(pButton->accessibleName(), U("メニュー"));
+    QVERIFY(pButton->toolTip().contains(U("Shift+F10")));
+    QVERIFY(pButton->focusPolicy() & Qt::TabFocus);
+    for (QWidget* pChild : dlg.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (pChild == pButton || !pChild->isVisible()) continue;
+      QVERIFY2(!pChild->geometry().intersects(pButton->geometry()),
+               qPrintable(pChild->objectName()));
+    }
+    QVERIFY(dlg.rect().contains(pButton->geometry()));
+
+    QTest::mouseClick(pButton, Qt::LeftButton);
+    pButton->setFocus();
+    QTest::keyClick(pButton, Qt::Key_Space);
+    const QList<AnsweredWindow_t> arrAnswered = m_pAnswerer->Take();
+    QCOMPARE(arrAnswered.size(), 2);
+    for (const AnsweredWindow_t& window : arrAnswered) {
+      QCOMPARE(window.strKind, QStringLiteral("menu"));
+      QCOMPARE(window.strTitle, QStringLiteral("systemMenu"));
+    }
+  }
+
   // The captionless frame around the modifiers shows: a shadow line with a
   // highlight line inside it on the left, in the window as it is on screen.
   void modifierFrameIsVisible() {
@@ -1012,47 +1295,50 @@ private slots:
   }
 
 private:
-  // A row's tooltip: the factors, the row's region with the row's own cells,
-  // then every hit of every chosen motion in attack order, whose truncated
-  // values add up, step by step, to the row's damage.
+  // The report's note shows just below its button and goes by itself.
+  void VerifyNoteAtReportButton(const CVelkarDlg& dlg) {
+    const auto* pReport = Control<QPushButton>(dlg, 1016);
+    const QWidget* pTip = ShownToolTip();
+    QVERIFY(pTip != nullptr);
+    // Below the button, beginning or (at the screen's edge) ending at its
+    // right edge.
+    const QPoint ptBelow = pReport->mapToGlobal(QPoint(pReport->width(), pReport->height()));
+    const QRect rcTip = pTip->geometry();
+    const QString strWhere = QStringLiteral("tip %1,%2 button %3,%4")
+                                 .arg(rcTip.x())
+                                 .arg(rcTip.y())
+                                 .arg(ptBelow.x())
+                                 .arg(ptBelow.y());
+    QVERIFY2(rcTip.top() >= ptBelow.y() && rcTip.top() - ptBelow.y() < 40, qPrintable(strWhere));
+    const int nGap =
+        std::min(std::abs(rcTip.left() - ptBelow.x()), std::abs(rcTip.right() - ptBelow.x()));
+    QVERIFY2(nGap < 30, qPrintable(strWhere));
+    QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 4000);
+  }
+
+  // A row's tooltip: the row's region with the row's own cells, one line per
+  // chosen motion in attack order with its hit count and what its hits add
+  // (those add up to the row's damage), and the hint at the window.
   void VerifyRowToolTip(const CVelkarDlg& dlg, int nRow) {
     const auto* pList = Control<CColorListCtrl>(dlg, 1013);
     const QString strTip = pList->GetRowToolTip(nRow);
     const QStringList arrLine = strTip.split('\n');
-    QVERIFY2(arrLine.size() > 5, qPrintable(strTip));
-    QVERIFY(arrLine[0].startsWith(U("切れ味 4: ")));
-    QCOMPARE(arrLine[3], U("レベル 100%; 怒り状態 110%"));
+    const std::vector<const CAction*>& arrChosen = dlg.GetCalculator().GetChosenMotions();
+    QCOMPARE(arrLine.size(), qsizetype(arrChosen.size()) + 2);
     const QString strRegion = U("%1: 物理 %2, 属性 %3, ダメージ %4 (")
                                   .arg(pList->GetCellText(nRow, 0), pList->GetCellText(nRow, 1),
                                        pList->GetCellText(nRow, 2), pList->GetCellText(nRow, 3));
-    QVERIFY2(arrLine[4].startsWith(strRegion), qPrintable(arrLine[4] + " / " + strRegion));
-
-    qsizetype nLine = 5;
-    int nRunning = 0;
-    int nMotion = 0;
-    static const QRegularExpression kTotal(U(", 切り捨て (\\d+), 累計 (\\d+)$"));
-    for (const CAction* pAction : dlg.GetCalculator().GetChosenMotions()) {
-      ++nMotion;
-      int nHit = 0;
-      for (uint16_t wMotion : pAction->GetMotions()) {
-        ++nHit;
-        QVERIFY2(nLine + 1 < arrLine.size(), qPrintable(strTip));
-        const QString strHead = U("  攻撃%1 %2 %3ヒット目: モーション値 %4, ")
-                                    .arg(nMotion)
-                                    .arg(FromSjis(pAction->GetName()))
-                                    .arg(nHit)
-                                    .arg(wMotion);
-        QVERIFY2(arrLine[nLine].startsWith(strHead), qPrintable(arrLine[nLine]));
-        const QRegularExpressionMatch match = kTotal.match(arrLine[nLine + 1]);
-        QVERIFY2(match.hasMatch(), qPrintable(arrLine[nLine + 1]));
-        nRunning += match.captured(1).toInt();
-        QCOMPARE(match.captured(2).toInt(), nRunning);
-        nLine += 2;
-      }
+    QVERIFY2(arrLine[0].startsWith(strRegion), qPrintable(arrLine[0] + " / " + strRegion));
+    for (size_t i = 0; i < arrChosen.size(); ++i) {
+      const QString strHead = U("攻撃%1 %2（%3ヒット）: +")
+                                  .arg(i + 1)
+                                  .arg(FromSjis(arrChosen[i]->GetName()))
+                                  .arg(arrChosen[i]->GetMotions().size());
+      QVERIFY2(arrLine[qsizetype(i) + 1].startsWith(strHead),
+               qPrintable(arrLine[qsizetype(i) + 1]));
     }
-    QCOMPARE(nLine, arrLine.size());
-    QVERIFY(nMotion == 3 && nLine > 5 + 6);
-    QCOMPARE(nRunning, pList->GetCellText(nRow, 3).toInt());
+    QVERIFY(arrLine.last().contains(U("ダブルクリック")));
+    QCOMPARE(SummedAdds(strTip), pList->GetCellText(nRow, 3).toInt());
   }
 
   // The result list shows the calculator's rows: the region names given,

@@ -1,10 +1,11 @@
 // Saves a picture of the main window with a calculation on screen, on the
 // sample data beside the program, for a person to look at
-// (velkar-window.png in the build folder, velkar-about.png and velkar-tooltip.png, a result row's
-// per-hit breakdown, beside it; velkar-window-pinned.png with a pinned baseline and a change
-// after it, and velkar-ranking.png, the ranking dialog). It also checks what a
-// picture cannot be trusted to show: every text of the window has its glyphs in the dialog font,
-// and every caption fits its control.
+// (velkar-window.png in the build folder; beside it velkar-about.png, velkar-tooltip.png with a
+// result row's summary, velkar-legend.png with the weapon colours, velkar-breakdown.png with
+// the first row's breakdown window, velkar-window-pinned.png with a pinned baseline and a change
+// after it, and velkar-ranking.png, the ranking dialog). It also checks what a picture cannot be
+// trusted to show: every text of the window has its glyphs in the dialog font, and every caption
+// fits its control.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -15,10 +16,12 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTableWidget>
 #include <QToolTip>
 #include <QtTest>
 
 #include "AboutDlg.h"
+#include "BreakdownDlg.h"
 #include "ColorListCtrl.h"
 #include "RankingDlg.h"
 #include "SystemMenu.h"
@@ -59,7 +62,8 @@ private slots:
 
     VerifyGlyphs(dlg);
     VerifyCaptionsFit(dlg);
-    SaveRowToolTip(dlg);
+    SaveToolTips(dlg);
+    SaveBreakdown(dlg);
 
     // A pinned baseline, then the critical-hit modifier ticked.
     dlg.OnSysCommand(kCommandPin);
@@ -95,13 +99,19 @@ private:
         .filePath(QString::fromLatin1(pszName));
   }
 
-  // The tooltip of the first row as the mouse brings it up, with its glyphs
-  // checked like every other text of the window.
-  void SaveRowToolTip(const CVelkarDlg& dlg) {
+  // The tooltips of the first result row and of the weapon list (the colour
+  // legend) as the mouse brings them up.
+  void SaveToolTips(const CVelkarDlg& dlg) {
     auto* pResult = Control<CColorListCtrl>(dlg, 1013);
-    QWidget* pViewport = pResult->viewport();
-    const QPoint ptRow = pResult->visualRect(pResult->model()->index(0, 0)).center();
-    QHelpEvent help(QEvent::ToolTip, ptRow, pViewport->mapToGlobal(ptRow));
+    SaveToolTip(pResult->viewport(), pResult->visualRect(pResult->model()->index(0, 0)).center(),
+                "velkar-tooltip.png");
+    SaveToolTip(Control<CWeaponListBox>(dlg, 1002)->viewport(), QPoint(5, 5), "velkar-legend.png");
+  }
+
+  // A tooltip, saved, with its glyphs checked like every other text of the
+  // window.
+  void SaveToolTip(QWidget* pViewport, const QPoint& pt, const char* pszFile) {
+    QHelpEvent help(QEvent::ToolTip, pt, pViewport->mapToGlobal(pt));
     QApplication::sendEvent(pViewport, &help);
     QTRY_VERIFY(QToolTip::isVisible());
     QWidget* pTip = nullptr;
@@ -109,13 +119,42 @@ private:
       if (pWidget->inherits("QTipLabel") && pWidget->isVisible()) pTip = pWidget;
     }
     QVERIFY(pTip != nullptr);
-    QVERIFY(pTip->grab().toImage().save(PicturePath("velkar-tooltip.png")));
+    QVERIFY(pTip->grab().toImage().save(PicturePath(pszFile)));
     const QFontMetrics metrics(pTip->font());
     for (const QChar ch : QToolTip::text()) {
       if (ch == u'\n') continue;
       QVERIFY2(metrics.inFont(ch), qPrintable(QStringLiteral("no glyph for %1").arg(ch)));
     }
     QToolTip::hideText();
+  }
+
+  // The breakdown window of the first row, with its glyphs checked.
+  void SaveBreakdown(CVelkarDlg& dlg) {
+    dlg.OpenBreakdown(0);
+    CBreakdownDlg* pBreakdown = dlg.GetBreakdownDlg();
+    QVERIFY(pBreakdown != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(pBreakdown));
+    QTest::qWait(50);
+    QVERIFY(pBreakdown->grab().toImage().save(PicturePath("velkar-breakdown.png")));
+    QStringList arrText;
+    for (const QLabel* pLabel : pBreakdown->findChildren<QLabel*>()) arrText.append(pLabel->text());
+    for (const QAbstractButton* pButton : pBreakdown->findChildren<QAbstractButton*>()) {
+      arrText.append(pButton->text());
+    }
+    const auto* pTable = pBreakdown->findChild<QTableWidget*>(QStringLiteral("breakdownTable"));
+    QVERIFY(pTable != nullptr && pTable->rowCount() > 0);
+    for (int nColumn = 0; nColumn < pTable->columnCount(); ++nColumn) {
+      arrText.append(pTable->horizontalHeaderItem(nColumn)->text());
+      arrText.append(pTable->item(0, nColumn)->text());
+    }
+    const QFontMetrics metrics(pBreakdown->font());
+    for (const QString& strText : arrText) {
+      for (const QChar ch : strText) {
+        if (ch == u'\n') continue;
+        QVERIFY2(metrics.inFont(ch),
+                 qPrintable(QStringLiteral("no glyph for %1 in %2").arg(ch).arg(strText)));
+      }
+    }
   }
 
   // No text of the window falls back to boxes: the dialog font has a glyph
