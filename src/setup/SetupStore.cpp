@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "calc/ModifierTable.h"
+#include "data/DataFileError.h"
 #include "platform/BinaryFile.h"
 #include "platform/Cp932.h"
 
@@ -32,10 +33,13 @@ enum class eREAD { Missing, Ok, Ignored };
 eREAD ReadJsonFile(const std::string& strPath, const char* pszFormat, ordered_json& document,
                    std::string& strProblem) {
   std::vector<uint8_t> arrBytes;
-  switch (velkar::ReadWholeFile(strPath, arrBytes, strProblem)) {
-    case velkar::eREAD_RESULT::Missing: return eREAD::Missing;
-    case velkar::eREAD_RESULT::Unreadable: return eREAD::Ignored;
+  velkar::ReadFailure_t failure;
+  switch (velkar::ReadWholeFile(strPath, arrBytes, failure)) {
     case velkar::eREAD_RESULT::Ok: break;
+    case velkar::eREAD_RESULT::Missing: return eREAD::Missing;
+    default:
+      strProblem = DescribeInEnglish(FromReadFailure(strPath, failure));
+      return eREAD::Ignored;
   }
   document = ordered_json::parse(arrBytes.begin(), arrBytes.end(), nullptr, false);
   if (document.is_discarded()) {
