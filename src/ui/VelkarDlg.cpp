@@ -33,6 +33,7 @@
 #include "Resources.h"
 #include "SjisText.h"
 #include "SystemMenu.h"
+#include "UnwritableFolderHint.h"
 #include "VelkarTexts.h"
 #include "WeaponListBox.h"
 #include "calc/HitBreakdownText.h"
@@ -526,14 +527,17 @@ void CVelkarDlg::ConvertWeapons() {
   for (int nCategory = 0; nCategory < CATEGORY_COUNT && bAll; ++nCategory) {
     bAll = store.ConvertWeaponIni(nCategory);
   }
-  ShowMessage(FromSjis(bAll ? txt::kConvertWeaponsSucceeded : txt::kConvertWeaponsFailed), !bAll);
+  ShowMessage(FromSjis(bAll ? txt::kConvertWeaponsSucceeded : txt::kConvertWeaponsFailed) +
+                  (bAll ? QString() : UnwritableFolderHint()),
+              !bAll);
   ReloadAll();
 }
 
 void CVelkarDlg::ConvertMonsters() {
   ForgetRecords();
   const bool bDone = CDataManager::GetInstance().ConvertMonsterIni();
-  ShowMessage(FromSjis(bDone ? txt::kConvertMonstersSucceeded : txt::kConvertMonstersFailed),
+  ShowMessage(FromSjis(bDone ? txt::kConvertMonstersSucceeded : txt::kConvertMonstersFailed) +
+                  (bDone ? QString() : UnwritableFolderHint()),
               !bDone);
   ReloadAll();
 }
