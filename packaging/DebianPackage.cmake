@@ -12,9 +12,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-japanese-gothic")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The long description; cpack puts CPACK_PACKAGE_DESCRIPTION_SUMMARY above it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "damage calculator for a monster-hunting action game
-Velkar computes the damage that a chosen weapon, its sharpness and a
+  "Velkar computes the damage that a chosen weapon, its sharpness and a
 list of attack motions deal to every body region of a monster, with the
 skills and items that change attack power, and copies the calculation
 to the clipboard as a text report. Its window has Japanese captions.

@@ -67,7 +67,7 @@ run(description COMMAND ${DPKG_DEB} --field ${deb} Description)
 if(NOT maintainer MATCHES "^[^<\n]+ <[^>@\n]+@[^>\n]+>\n$")
   message(FATAL_ERROR "no maintainer with an address: ${maintainer}")
 endif()
-if(NOT description MATCHES "^[^\n]+\n( [^\n]+\n)+ velkar-tool")
+if(NOT description MATCHES "^Damage calculator[^\n]+\n Velkar [^\n]+\n.* velkar-tool")
   message(FATAL_ERROR "no summary and long description:\n${description}")
 endif()
 run(depends COMMAND ${DPKG_DEB} --field ${deb} Depends)
@@ -105,7 +105,8 @@ set(expected
   "lrwxrwxrwx usr/bin/velkar-tool -> ../lib/velkar/velkar-tool"
   "-rw-r--r-- usr/share/man/man1/velkar-tool.1.gz"
   "-rw-r--r-- usr/share/doc/velkar/copyright"
-  "-rw-r--r-- usr/share/doc/velkar/changelog.gz")
+  "-rw-r--r-- usr/share/doc/velkar/changelog.gz"
+  "-rw-r--r-- usr/share/lintian/overrides/velkar")
 foreach(stem IN LISTS stems)
   list(APPEND expected "-rw-r--r-- usr/lib/velkar/${stem}.ini" "-rw-r--r-- usr/lib/velkar/${stem}.dat")
 endforeach()
@@ -180,6 +181,6 @@ if(WITH_UI AND APPSTREAMCLI)
 endif()
 find_program(LINTIAN lintian)
 if(LINTIAN)
-  run(report COMMAND ${LINTIAN} --fail-on error ${deb})
+  run(report COMMAND ${LINTIAN} --fail-on error --display-info ${deb})
   message(STATUS "lintian:\n${report}")
 endif()
