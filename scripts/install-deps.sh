@@ -10,6 +10,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   qt6-base-dev libgl-dev
   fonts-ipafont-gothic
+  dpkg-dev lintian desktop-file-utils appstream
 )
 
 missing=()

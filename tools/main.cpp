@@ -1,5 +1,5 @@
 // velkar-tool: the command-line face of the core. It parses the global
-// options (--dir, --sjis) and one command from the table below, points the
+// options (--dir, --sjis, --version) and one command from the table below, points the
 // data store at the data folder and runs the command. Commands drive the same
 // store and calculator as the window.
 #include <fcntl.h>
@@ -25,6 +25,7 @@
 #include "SaveBuildCommand.h"
 #include "ToolCommand.h"
 #include "ToolOutput.h"
+#include "VelkarVersion.h"
 #include "data/DataManager.h"
 #include "platform/ModuleDirectory.h"
 
@@ -101,6 +102,8 @@ int RunTool(int argc, char** argv, CToolOutput& output) {
                  "Folder of the data and source files (default: the folder of velkar-tool)")
       ->check(CLI::ExistingDirectory);
   app.add_flag("--sjis", bSjis, "Write names and texts as Shift-JIS bytes instead of UTF-8");
+  app.set_version_flag("--version", std::string("velkar-tool ") + velkar::kVersion,
+                       "Print the version and exit");
   app.require_subcommand(1);
   app.fallthrough();
 
@@ -113,7 +116,7 @@ int RunTool(int argc, char** argv, CToolOutput& output) {
 
   try {
     app.parse(argc, argv);
-  } catch (const CLI::Success& e) {  // --help
+  } catch (const CLI::Success& e) {  // --help, --version
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     // A word where the command belongs is left over, unparsed.

@@ -1,13 +1,17 @@
 #include "VelkarApp.h"
 
+#include <cstdio>
+
 #include "DialogFont.h"
 #include "SjisText.h"
 #include "VelkarDlg.h"
 #include "VelkarTexts.h"
+#include "VelkarVersion.h"
+#include "WindowCommandLine.h"
 #include "data/DataManager.h"
 
 CVelkarApp::CVelkarApp(int& argc, char** argv) : QApplication(argc, argv) {
-  setApplicationName(FromSjis(txt::kWindowCaption));
+  SetIdentity();
   // Message boxes use the window's font too.
   setFont(MakeDialogFont());
 }
@@ -15,6 +19,11 @@ CVelkarApp::CVelkarApp(int& argc, char** argv) : QApplication(argc, argv) {
 CVelkarApp::~CVelkarApp() = default;
 
 int CVelkarApp::Run() {
+  const CWindowCommandLine commandLine(arguments());
+  if (commandLine.ShouldExit()) return PrintAndExit(commandLine);
+  if (!commandLine.GetDataDirectory().empty()) {
+    CDataManager::GetInstance().SetDataDirectory(commandLine.GetDataDirectory());
+  }
   {
     CVelkarDlg dlg;
     dlg.RestoreLastSetup();
@@ -24,4 +33,32 @@ int CVelkarApp::Run() {
   CDataManager::GetInstance();
   CDataManager::DestroyInstance();
   return 0;
+}
+
+std::optional<int> CVelkarApp::AnswerWithoutWindow(int& argc, char** argv) {
+  QStringList arrArgument;
+  for (int i = 0; i < argc; ++i) arrArgument << QString::fromLocal8Bit(argv[i]);
+  // Qt's own options among them: Run reads them once QApplication has taken
+  // those away.
+  if (!CWindowCommandLine::KnowsEveryOption(arrArgument)) return std::nullopt;
+  SetIdentity();
+  if (CWindowCommandLine::AsksForHelp(arrArgument)) {
+    // The help text names the program as the application object has it.
+    const QCoreApplication app(argc, argv);
+    return PrintAndExit(CWindowCommandLine(QCoreApplication::arguments()));
+  }
+  const CWindowCommandLine commandLine(arrArgument);
+  if (!commandLine.ShouldExit()) return std::nullopt;
+  return PrintAndExit(commandLine);
+}
+
+void CVelkarApp::SetIdentity() {
+  setApplicationName(FromSjis(txt::kWindowCaption));
+  setApplicationVersion(QString::fromLatin1(velkar::kVersion));
+}
+
+int CVelkarApp::PrintAndExit(const CWindowCommandLine& commandLine) {
+  std::fputs(commandLine.GetOutput().toLocal8Bit().constData(), stdout);
+  std::fputs(commandLine.GetError().toLocal8Bit().constData(), stderr);
+  return commandLine.GetExitCode();
 }

@@ -40,6 +40,7 @@
 #include "Resources.h"
 #include "SjisText.h"
 #include "SystemMenu.h"
+#include "UnwritableFolderHint.h"
 #include "VelkarTexts.h"
 #include "WeaponListBox.h"
 #include "calc/HitTable.h"
@@ -686,7 +687,8 @@ void CVelkarDlg::ConvertWeapons() {
     arrReport.push_back(store.GetLastConvertReport());
   }
   ShowMessage(DescribeConversion(bAll ? txt::kConvertWeaponsSucceeded : txt::kConvertWeaponsFailed,
-                                 arrReport, false),
+                                 arrReport, false) +
+                  (bAll ? QString() : UnwritableFolderHint()),
               !bAll);
   ReloadAll();
 }
@@ -697,7 +699,8 @@ void CVelkarDlg::ConvertMonsters() {
   const bool bDone = store.ConvertMonsterIni();
   ShowMessage(
       DescribeConversion(bDone ? txt::kConvertMonstersSucceeded : txt::kConvertMonstersFailed,
-                         {store.GetLastConvertReport()}, true),
+                         {store.GetLastConvertReport()}, true) +
+          (bDone ? QString() : UnwritableFolderHint()),
       !bDone);
   ReloadAll();
 }

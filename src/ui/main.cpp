@@ -2,6 +2,7 @@
 #include "VelkarApp.h"
 
 int main(int argc, char** argv) {
+  if (const std::optional<int> nExit = CVelkarApp::AnswerWithoutWindow(argc, argv)) return *nExit;
   CVelkarApp app(argc, argv);
   return app.Run();
 }

@@ -2,6 +2,8 @@
 // a player's clicks, the keys, the system menu with its conversions, load
 // errors, the report button, the result rows' tooltips and the modifiers'
 // frame.
+#include <unistd.h>
+
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -808,6 +810,29 @@ private slots:
     QCOMPARE(Control<CWeaponListBox>(dlg, 1002)->count(), 3);
     QVERIFY(Control<CWeaponListBox>(dlg, 1002)->selectedItems().isEmpty());
     QCOMPARE(Control<CColorListCtrl>(dlg, 1013)->GetRowCount(), 0);
+  }
+
+  void conversionIntoAReadOnlyFolderPointsAtDir() {
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    namespace fs = std::filesystem;
+    fs::permissions(m_pDir->Path(), fs::perms::owner_write | fs::perms::group_write,
+                    fs::perm_options::remove);
+    if (access(m_pDir->Path().c_str(), W_OK) == 0) {
+      fs::permissions(m_pDir->Path(), fs::perms::owner_write, fs::perm_options::add);
+      QSKIP("this user may write into read-only folders (root)");
+    }
+
+    dlg.GetSystemMenu()->actions()[5]->trigger();
+
+    const QList<AnsweredWindow_t> arrAnswered = m_pAnswerer->Take();
+    QCOMPARE(arrAnswered.size(), 1);
+    QCOMPARE(arrAnswered[0].strText,
+             U("モンスターリストの変換に失敗しました\nフォルダ ") +
+                 QString::fromStdString(m_pDir->Path()) +
+                 U(" には書き込めません。.ini ファイルを書き込めるフォルダにコピーし、"
+                   "「Velkar --dir そのフォルダ」で起動してから変換してください。"));
+    QCOMPARE(Control<QComboBox>(dlg, 1014)->count(), 2);  // the old Monster.dat stays
   }
 
   void monsterConversionThatSucceedsReloads() {

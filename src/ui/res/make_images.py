@@ -4,6 +4,9 @@
   icon103.ico    the application icon, 32x32 and 16x16 (a sword on a blue disc)
   bitmap104.bmp  the report button's picture, 15x13 (a clipboard)
   velkar.png     the 32x32 icon again, for the desktop entry of the package
+  icons/velkar-N.png  the icon at N = 16, 32, 48, 64, 128 and 256 pixels,
+                 for the desktop's icon theme (the Debian package)
+  icons/velkar.svg    the same drawing as shapes, for any other size
 
 Run it from this folder after changing a drawing; the output is committed.
 Standard library only.
@@ -169,7 +172,62 @@ def write_png(path, pixels):
         f.write(chunk(b"IEND", b""))
 
 
+def svg_colour(index):
+    return "#%02x%02x%02x" % PALETTE[index]
+
+
+def svg_stroke(a, b, width, colour, extra=""):
+    """A segment drawn as the pixel rule does: everything within width/2."""
+    return ('<line x1="%s" y1="%s" x2="%s" y2="%s" stroke="%s" stroke-width="%s" '
+            'stroke-linecap="round"%s/>' % (a[0], a[1], b[0], b[1], svg_colour(colour), width, extra))
+
+
+def svg_diamond(cx, cy, r):
+    return "%s,%s %s,%s %s,%s %s,%s" % (cx - r, cy, cx, cy - r, cx + r, cy, cx, cy + r)
+
+
+def write_svg(path):
+    """draw_icon's shapes in its 32-unit coordinates, painted in the order of
+    its rules (a later rule wins over an earlier one)."""
+    blade, guard, grip = ((10, 22), (26, 6)), ((6.5, 18.5), (13.5, 25.5)), ((9, 23), (5, 27))
+    shapes = [
+        '<circle cx="16" cy="16" r="15.5" fill="%s"/>' % svg_colour(BLACK),
+        '<circle cx="16" cy="16" r="14.2" fill="%s"/>' % svg_colour(NAVY),
+        '<circle cx="16" cy="16" r="11" fill="%s"/>' % svg_colour(BLUE),
+        svg_stroke(*blade, 5.2, BLACK),
+        svg_stroke(*blade, 3.4, WHITE),
+        # The blade's lower edge (x + y > 32.4) is in shadow.
+        svg_stroke(*blade, 3.4, GREY, ' clip-path="url(#shadow)"'),
+        svg_stroke(*guard, 4.4, BLACK),
+        svg_stroke(*grip, 3.6, BLACK),
+        svg_stroke(*grip, 2.2, MAROON),
+        svg_stroke(*guard, 2.6, YELLOW),
+        '<circle cx="4.5" cy="27.5" r="2" fill="%s"/>' % svg_colour(OLIVE),
+        '<circle cx="4.5" cy="27.5" r="1.1" fill="%s"/>' % svg_colour(YELLOW),
+        '<g clip-path="url(#spark)"><rect x="23.3" y="20" width="2.4" height="9" fill="%s"/>'
+        '<rect x="20" y="23.3" width="9" height="2.4" fill="%s"/>'
+        '<polygon points="%s" fill="%s"/></g>'
+        % (svg_colour(RED), svg_colour(RED), svg_diamond(24.5, 24.5, 2.5), svg_colour(RED)),
+        '<polygon points="%s" fill="%s"/>' % (svg_diamond(24.5, 24.5, 1.5), svg_colour(YELLOW)),
+    ]
+    defs = ('<defs><clipPath id="shadow"><polygon points="40,-7.6 40,40 -7.6,40"/></clipPath>'
+            '<clipPath id="spark"><polygon points="%s"/></clipPath></defs>'
+            % svg_diamond(24.5, 24.5, 4.2))
+    with open(path, "w", encoding="ascii") as f:
+        f.write('<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" '
+                'viewBox="0 0 32 32">\n')
+        f.write(defs + "\n")
+        for shape in shapes:
+            f.write(shape + "\n")
+        f.write("</svg>\n")
+
+
+ICON_SIZES = (16, 32, 48, 64, 128, 256)
+
 if __name__ == "__main__":
     write_ico("icon103.ico", [draw_icon(32), draw_icon(16)])
     write_bmp("bitmap104.bmp", draw_clipboard())
     write_png("velkar.png", draw_icon(32))
+    for icon_size in ICON_SIZES:
+        write_png("icons/velkar-%d.png" % icon_size, draw_icon(icon_size))
+    write_svg("icons/velkar.svg")
