@@ -14,8 +14,8 @@ inline constexpr int kCommandAbout = 16;
 inline constexpr int kCommandConvertWeapons = 17;
 inline constexpr int kCommandConvertMonsters = 18;
 inline constexpr int kCommandRanking = 32;
-inline constexpr int kCommandPin = 33;     // toggles: pin, then unpin
-inline constexpr int kCommandBuilds = 40;  // the builds window
+inline constexpr int kCommandPin = 33;        // toggles: pin, then unpin
+inline constexpr int kCommandBuilds = 40;     // the builds window
 inline constexpr int kCommandClose = 0xF060;  // the window's own close command
 
 // The menu button that opens the system menu, in dialog units: right of the

@@ -24,9 +24,9 @@
 #include <QStyle>
 
 #include "AboutDlg.h"
-#include "BuildsDlg.h"
 #include "BaselineColumn.h"
 #include "BreakdownDlg.h"
+#include "BuildsDlg.h"
 #include "ButtonNote.h"
 #include "ClipboardText.h"
 #include "ColorListCtrl.h"

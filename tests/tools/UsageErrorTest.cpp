@@ -63,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow_t{"NoCommand", {}, "A subcommand is required"},
         UsageRow_t{"UnknownCommand",
                    {"frob", "--weapon", "1"},
-                   "frob is not a command; the commands are convert, dump, lint, list, rank, "
-                   "report"},
+                   "frob is not a command; the commands are builds, compare, convert, dump, "
+                   "lint, list, rank, report, save-build"},
         UsageRow_t{"ConvertUnknownTarget",
                    {"convert", "swords"},
                    "SOURCES: swords not in {weapons,monsters,all}"},

@@ -71,8 +71,8 @@ private slots:
   void systemMenuEntriesInOrder() {
     const std::vector<SystemMenuEntry_t> arrEntry = GetSystemMenuEntries(txt::kAboutMenuEntry);
     const std::vector<int> arrCommand = {
-        kCommandClose,     kCommandSeparator, 16,         kCommandSeparator, 17, 18,
-        kCommandSeparator, kCommandBuilds, kCommandRanking,   kCommandPin};
+        kCommandClose,  kCommandSeparator, 16,         kCommandSeparator, 17, 18, kCommandSeparator,
+        kCommandBuilds, kCommandRanking,   kCommandPin};
     QCOMPARE(arrEntry.size(), arrCommand.size());
     for (size_t i = 0; i < arrEntry.size(); ++i) QCOMPARE(arrEntry[i].nCommand, arrCommand[i]);
     QCOMPARE(FromSjis(arrEntry[2].strText), QString::fromUtf8("Velkar のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
@@ -83,8 +83,9 @@ private slots:
 
   void emptyAboutTextLeavesOutItsEntryAndSeparator() {
     const std::vector<SystemMenuEntry_t> arrEntry = GetSystemMenuEntries({});
-    const std::vector<int> arrCommand = {kCommandClose,     kCommandSeparator, 17,         18,
-                                         kCommandSeparator, kCommandBuilds, kCommandRanking,   kCommandPin};
+    const std::vector<int> arrCommand = {
+        kCommandClose,  kCommandSeparator, 17,         18, kCommandSeparator,
+        kCommandBuilds, kCommandRanking,   kCommandPin};
     QCOMPARE(arrEntry.size(), arrCommand.size());
     for (size_t i = 0; i < arrEntry.size(); ++i) QCOMPARE(arrEntry[i].nCommand, arrCommand[i]);
   }
