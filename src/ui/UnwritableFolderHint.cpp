@@ -1,5 +1,6 @@
 #include "UnwritableFolderHint.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "SjisText.h"
@@ -8,7 +9,8 @@
 
 QString UnwritableFolderHint() {
   const std::string& strDir = CDataManager::GetInstance().GetDataDirectory();
-  if (access(strDir.c_str(), W_OK) == 0) return QString();
+  // The effective user is the one whose writes failed.
+  if (faccessat(AT_FDCWD, strDir.c_str(), W_OK, AT_EACCESS) == 0) return QString();
   return QLatin1Char('\n') +
          FromSjis(txt::kConvertUnwritableFolderHint).arg(QString::fromLocal8Bit(strDir));
 }

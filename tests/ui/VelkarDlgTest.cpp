@@ -816,19 +816,27 @@ private slots:
     CVelkarDlg dlg;
     QVERIFY(ShowActive(dlg));
     namespace fs = std::filesystem;
-    fs::permissions(m_pDir->Path(), fs::perms::owner_write | fs::perms::group_write,
-                    fs::perm_options::remove);
-    if (access(m_pDir->Path().c_str(), W_OK) == 0) {
-      fs::permissions(m_pDir->Path(), fs::perms::owner_write, fs::perm_options::add);
-      QSKIP("this user may write into read-only folders (root)");
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::owner_exec |
+                               fs::perms::group_read | fs::perms::group_exec |
+                               fs::perms::others_read | fs::perms::others_exec;
+    fs::permissions(m_pDir->Path(), readOnly);
+    // Root writes into any folder: convert as an ordinary user instead, who
+    // may still read the files.
+    for (const fs::directory_entry& entry : fs::directory_iterator(m_pDir->Path())) {
+      fs::permissions(entry.path(), fs::perms::group_read | fs::perms::others_read,
+                      fs::perm_options::add);
     }
-
+    const bool bRoot = geteuid() == 0;
+    if (bRoot) QVERIFY(seteuid(65534) == 0);
     dlg.GetSystemMenu()->actions()[5]->trigger();
+    if (bRoot) QVERIFY(seteuid(0) == 0);
 
     const QList<AnsweredWindow_t> arrAnswered = m_pAnswerer->Take();
     QCOMPARE(arrAnswered.size(), 1);
     QCOMPARE(arrAnswered[0].strText,
-             U("モンスターリストの変換に失敗しました\nフォルダ ") +
+             U("モンスターリストの変換に失敗しました\nMonster.dat：ファイルに書き込めません\n") +
+                 QString::fromStdString(m_pDir->PathOf("Monster.dat")) +
+                 U(" cannot be opened for writing (Permission denied)\nフォルダ ") +
                  QString::fromStdString(m_pDir->Path()) +
                  U(" には書き込めません。.ini ファイルを書き込めるフォルダにコピーし、"
                    "「Velkar --dir そのフォルダ」で起動してから変換してください。"));
