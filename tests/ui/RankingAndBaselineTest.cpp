@@ -38,10 +38,6 @@
 
 namespace {
 
-QString U(const char* psz) {
-  return QString::fromUtf8(psz);
-}
-
 // Swords of attack 100, 200 and 100 again (a twin of the first), no element,
 // all at sharpness 3: the twins tie on every region.
 const char8_t kSwordIni[] =

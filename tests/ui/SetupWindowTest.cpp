@@ -31,10 +31,6 @@
 
 namespace {
 
-QString U(const char* psz) {
-  return QString::fromUtf8(psz);
-}
-
 const char8_t kSwordIni[] =
     u8"[Action]\r\n1=縦斬り, 18\r\n2=横斬り, 14\r\n3=溜め回転斬り, A110, 20, 30\r\n"
     u8"[HitPattern]\r\n1=通常, 100, 100\r\n2=芯当たり, 105, 110\r\n"
@@ -77,19 +73,7 @@ struct Clicks_t {
 };
 
 void ClickGrooveLeft(QSlider* pSlider) {
-  QStyleOptionSlider option;
-  option.initFrom(pSlider);
-  option.subControls = QStyle::SC_All;
-  option.orientation = Qt::Horizontal;
-  option.minimum = pSlider->minimum();
-  option.maximum = pSlider->maximum();
-  option.sliderPosition = option.sliderValue = pSlider->value();
-  option.tickPosition = pSlider->tickPosition();
-  option.tickInterval = pSlider->tickInterval();
-  option.pageStep = pSlider->pageStep();
-  option.singleStep = pSlider->singleStep();
-  const QRect rcGroove = pSlider->style()->subControlRect(QStyle::CC_Slider, &option,
-                                                          QStyle::SC_SliderGroove, pSlider);
+  const QRect rcGroove = SliderPart(pSlider, QStyle::SC_SliderGroove);
   const QPoint ptGroove(rcGroove.left() + 2, rcGroove.center().y());
   QTest::mousePress(pSlider, Qt::LeftButton, {}, ptGroove);
   QTest::mouseRelease(pSlider, Qt::LeftButton, {}, ptGroove);

@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QRect>
 #include <QSet>
+#include <QSlider>
+#include <QStyleOptionSlider>
 #include <QWidget>
 #include <QtTest>
 
@@ -85,4 +87,25 @@ inline void ClickEntry(QAbstractItemView* pView, int nRow) {
   const QModelIndex index = pView->model()->index(nRow, 0);
   pView->scrollTo(index);
   QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, pView->visualRect(index).center());
+}
+
+// A part of a horizontal slider as its style lays it out.
+inline QRect SliderPart(const QSlider* pSlider, QStyle::SubControl ePart) {
+  QStyleOptionSlider option;
+  option.initFrom(pSlider);
+  option.subControls = QStyle::SC_All;
+  option.orientation = Qt::Horizontal;
+  option.minimum = pSlider->minimum();
+  option.maximum = pSlider->maximum();
+  option.sliderPosition = option.sliderValue = pSlider->value();
+  option.tickPosition = pSlider->tickPosition();
+  option.tickInterval = pSlider->tickInterval();
+  option.pageStep = pSlider->pageStep();
+  option.singleStep = pSlider->singleStep();
+  return pSlider->style()->subControlRect(QStyle::CC_Slider, &option, ePart, pSlider);
+}
+
+// UTF-8 text of a test as a QString.
+inline QString U(const char* psz) {
+  return QString::fromUtf8(psz);
 }

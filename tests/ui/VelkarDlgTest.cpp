@@ -50,10 +50,6 @@
 
 namespace {
 
-QString U(const char* psz) {
-  return QString::fromUtf8(psz);
-}
-
 const char8_t kSwordIni[] =
     u8"[Action]\r\n"
     u8"1=縦斬り, 18\r\n"
@@ -137,22 +133,6 @@ constexpr int kKeyHome = 1;
 constexpr int kWheel = 2;
 constexpr int kGrooveClick = 3;
 constexpr int kDrag = 4;
-
-// A part of the slider as its style lays it out.
-QRect SliderPart(const QSlider* pSlider, QStyle::SubControl ePart) {
-  QStyleOptionSlider option;
-  option.initFrom(pSlider);
-  option.subControls = QStyle::SC_All;
-  option.orientation = Qt::Horizontal;
-  option.minimum = pSlider->minimum();
-  option.maximum = pSlider->maximum();
-  option.sliderPosition = option.sliderValue = pSlider->value();
-  option.tickPosition = pSlider->tickPosition();
-  option.tickInterval = pSlider->tickInterval();
-  option.pageStep = pSlider->pageStep();
-  option.singleStep = pSlider->singleStep();
-  return pSlider->style()->subControlRect(QStyle::CC_Slider, &option, ePart, pSlider);
-}
 
 QString SharpnessText(int nPosition) {
   return U("切れ味:") + FromSjis(CDataManager::GetSharpnessName(nPosition));
