@@ -1,7 +1,7 @@
 // Test support shared by every test program: a temporary data folder that
 // removes itself, and a store pointed at such a folder.
 //
-//   CTestDataDir dir;                               // /tmp/velkar-test-XXXXXX/
+//   CTestDataDir dir;                               // $TMPDIR/velkar-test-XXXXXX/
 //   dir.WriteText("Sword.ini", u8"[Weapon]\r\n1=大剣,100,0,0,3,0\r\n");  // stored as Shift-JIS
 //   dir.WriteBytes("Sword.dat", arrBytes);          // raw bytes, unchanged
 //   CTestDataStore store(dir);                      // a fresh CDataManager reading from dir
@@ -30,9 +30,14 @@
 
 class CTestDataDir {
 public:
-  // Creates a new, empty folder under /tmp.
+  // Creates a new, empty folder under TMPDIR (ctest points it into the build
+  // folder), or under /tmp when TMPDIR is unset.
   CTestDataDir() {
-    std::string strTemplate = "/tmp/velkar-test-XXXXXX";
+    const char* pszRoot = std::getenv("TMPDIR");
+    const std::string strRoot = pszRoot != nullptr && *pszRoot != '\0' ? pszRoot : "/tmp";
+    std::error_code ec;
+    std::filesystem::create_directories(strRoot, ec);
+    std::string strTemplate = strRoot + "/velkar-test-XXXXXX";
     if (mkdtemp(strTemplate.data()) == nullptr) {
       throw std::runtime_error("cannot create a temporary folder");
     }
