@@ -24,8 +24,17 @@ function(velkar_add_gtest name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
-    PROPERTIES ENVIRONMENT "${VELKAR_TEST_ENV}" FIXTURES_REQUIRED velkar_tmp
+    TEST_LIST ${name}_TESTS
     DISCOVERY_TIMEOUT 60)
+  # gtest_discover_tests flattens a list-valued property such as ENVIRONMENT,
+  # so the discovered tests get theirs from a file ctest reads after them.
+  set(properties "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
+  file(WRITE ${properties}
+    "if(${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES\n"
+    "    ENVIRONMENT \"${VELKAR_TEST_ENV}\" FIXTURES_REQUIRED velkar_tmp)\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${properties})
 endfunction()
 
 # velkar_add_qtest(name SOURCES ... [LIBS ...]): a QtTest program, one ctest entry.
