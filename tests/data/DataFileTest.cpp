@@ -3,6 +3,7 @@
 // files (every cut, counts far beyond the file).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <span>
 #include <string>
@@ -141,8 +142,7 @@ TEST_P(DataFileCutTest, EveryCutFailsAndKeepsOnlyCompletedRecords) {
     EXPECT_LE(Store().GetLoadErrors().front().nOffset, nLength);
     const Strings arrKept = kind.records(Store());
     ASSERT_LT(arrKept.size(), arrAll.size());
-    EXPECT_EQ(arrKept, Strings(arrAll.begin(),
-                               arrAll.begin() + static_cast<std::ptrdiff_t>(arrKept.size())));
+    EXPECT_TRUE(std::equal(arrKept.begin(), arrKept.end(), arrAll.begin()));
   }
 }
 
@@ -176,9 +176,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CountRow_t{"Motions", "Sword.dat", CByteBuilder().U32(~0u).Raw("0123456789abcdef").Bytes(),
                    0, "the motion count 4294967295"},
-        CountRow_t{"Values", "Sword.dat",
-                   CByteBuilder().U32(1).Line("a").U8(1).U8(1).U32(0x7FFFFFFF).U16(1).Bytes(), 9,
-                   "the value count 2147483647 of motion 1"},
         CountRow_t{"Regions", "Monster.dat",
                    CByteBuilder().U32(1).Line("m").I32(1).I32(2).I32(3).U32(~0u).Raw("pad").Bytes(),
                    19, "the region count 4294967295 of monster 1"},
