@@ -162,8 +162,9 @@ class CountTooLargeTest : public DataFileTest, public ::testing::WithParamInterf
 
 TEST_P(CountTooLargeTest, FailsAtTheCount) {
   m_dir.WriteBytes(GetParam().szFile, GetParam().arrByte);
-  EXPECT_FALSE(GetParam().szFile == std::string("Sword.dat") ? Store().LoadWeaponData(0)
-                                                             : Store().LoadMonsterData());
+  EXPECT_FALSE(GetParam().szFile == std::string("Sword.dat")
+                   ? Store().LoadWeaponData(CATEGORY_SWORD)
+                   : Store().LoadMonsterData());
   ASSERT_EQ(Store().GetLoadErrors().size(), 1u);
   const DataFileError_t& error = Store().GetLoadErrors().front();
   EXPECT_EQ(error.eKind, DATA_FILE_COUNT_TOO_LARGE);
