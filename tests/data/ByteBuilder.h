@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -23,10 +22,6 @@ public:
   }
   CByteBuilder& Raw(std::string_view bytes) {
     m_arrByte.insert(m_arrByte.end(), bytes.begin(), bytes.end());
-    return *this;
-  }
-  CByteBuilder& Hex(std::initializer_list<uint8_t> arrByte) {
-    m_arrByte.insert(m_arrByte.end(), arrByte.begin(), arrByte.end());
     return *this;
   }
 
