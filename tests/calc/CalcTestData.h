@@ -41,7 +41,7 @@ inline constexpr std::u8string_view kSwordIni =
     u8"2=火毒剣,160,66,250,4,0\r\n"       // fire and poison (bits 1 and 6)
     u8"3=鈍ら,280,0,0,7,0\r\n";           // sharpness beyond white
 
-enum : int { kListSword = 0, kListLance = 1, kListHummer = 2 };
+enum : int { kListLance = 1, kListHummer = 2 };
 enum : int { kKnife = 0, kFireSword = 1, kBlunt = 2 };
 enum : int { kSlash = 0, kThrust = 1 };
 

@@ -1,6 +1,6 @@
 // The breakdown of one row in its three forms, worked by hand: the exact
 // text with 17 significant digits, the window's hit table and its tooltip
-// summary with the line cap; and the short and fixed number forms.
+// summary with the line cap.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +8,6 @@
 #include "CalcTestData.h"
 #include "calc/HitBreakdownText.h"
 #include "calc/HitTable.h"
-#include "support/RowName.h"
 
 using namespace calctest;
 
@@ -47,9 +46,6 @@ TEST_F(CalculatorFixture, BellyRowWorkedByHand) {
                  "\n"
                  "攻撃\tヒット\tモーション値\t素の値\t物理\t属性\t合計\t加算\t累計\n"
                  "1 斬り下ろし\t1\t20\t41.00\t41.51\t0.00\t45.66\t45\t45\n"));
-  EXPECT_EQ(BuildRowSummary(row, 5), Sjis("腹: 物理 90%, 属性 0%, ダメージ 45 (高)\n"
-                                          "攻撃1 斬り下ろし（1ヒット）: +45（45.7）\n"
-                                          "（ ）は切り捨て前。ダブルクリックで全ヒットの表\n"));
 }
 
 // Four slashes and a thrust [10, 12] on the head: 20 x 4 + 5 + 6 = 91; a
@@ -72,30 +68,5 @@ TEST_F(CalculatorFixture, TableAddsUpAndSummaryKeepsToItsCap) {
             "…ほか 3 件の攻撃\n"
             "（ ）は切り捨て前。ダブルクリックで全ヒットの表\n");
 }
-
-struct NumberRow_t {
-  const char* szName;
-  double dValue;
-  const char* szShort;
-  const char* szTwoDecimals;
-};
-
-class NumberFormTest : public ::testing::TestWithParam<NumberRow_t> {};
-
-TEST_P(NumberFormTest, ShortAndTwoDecimals) {
-  EXPECT_EQ(FormatShort(GetParam().dValue), GetParam().szShort);
-  EXPECT_EQ(FormatFixed(GetParam().dValue, 2), GetParam().szTwoDecimals);
-}
-
-const NumberRow_t kNumberRows[] = {
-    {"ExactTieRoundsToEven", 1.125, "1.125", "1.12"},
-    {"Whole", 205.0, "205", "205.00"},
-    {"Repeating", 200.0 / 1.75, "114.2857", "114.29"},
-    {"SmallFraction", 0.00004, "0", "0.00"},
-    {"Negative", -2.5, "-2.5", "-2.50"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Rows, NumberFormTest, ::testing::ValuesIn(kNumberRows),
-                         RowName<NumberRow_t>);
 
 }  // namespace

@@ -34,21 +34,11 @@ const ModifierRow_t kModifierRows[] = {
     // 鬼神笛 then 怪力の丸薬: same group, the second wins (bit 9).
     {"OniFueThenKairiki", {{1028, true}, {1029, true}}, 0x200},
     {"AttackUpLargeClearsSmall", {{1018, true}, {1020, true}}, 0x10000},
-    {"MinusKaishinClearsKaishin", {{1040, true}, {1041, true}}, 0x1000000},
     {"UntickingAnotherMemberClearsTheGroup", {{1023, true}, {1025, false}}, 0},
     // 力の護符, 力の爪 and 練気MAX belong to no group.
     {"UntickingAFreeOneTouchesNoOther",
      {{1021, true}, {1022, true}, {1033, true}, {1021, false}},
      0x2004},
-    // Every box in id order: the last of each group and the three free ones
-    // stay: 1020, 1021, 1022, 1027, 1032, 1033, 1037, 1039, 1041.
-    {"EveryBoxInIdOrder",
-     [] {
-       std::vector<std::pair<int, bool>> arrClick;
-       for (int nId = 1018; nId <= 1041; ++nId) arrClick.emplace_back(nId, true);
-       return arrClick;
-     }(),
-     0x1513086},
     {"UnknownIdsAreIgnored", {{1017, true}, {1042, true}, {-1, true}}, 0},
 };
 
