@@ -7,7 +7,6 @@
 // 90), Kirin (one region). Levels: 下位 100, 上位 80.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include <gtest/gtest.h>

@@ -72,14 +72,13 @@ const RestoreRow_t kRestoreRows[] = {
 class RestoreTest : public CalculatorFixture, public ::testing::WithParamInterface<RestoreRow_t> {};
 
 TEST_P(RestoreTest, RestoreEndsWhereThePlayersClicksWould) {
-  CTestDataDir config;
   Start();
   m_calc.SelectWeapon(kFireSword);
   for (int nMotion : {kThrust, kSlash, kThrust}) m_calc.AddChosenMotion(nMotion);
   m_calc.ReleaseSharpness(5);
   PlayTheRest(m_calc);
   m_calc.SelectHitCorrection(1);
-  CSetupStore store(config.Path());
+  CSetupStore store(m_dir.Path() + "config");
   ASSERT_TRUE(store.SaveLastSetup(CaptureSetup(m_calc))) << store.Error();
   m_dir.WriteText("Sword.ini", GetParam().strSwordIni);
   ASSERT_TRUE(m_store->ConvertWeaponIni(0));

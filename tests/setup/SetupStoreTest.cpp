@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
 
@@ -69,6 +70,7 @@ TEST(SetupStoreTest, ChangesKeepMembersThisVersionDoesNotKnow) {
   CSetupStore store(dir.Path());
   EXPECT_EQ(store.RenameBuild(ToSjis(u8"甲"), ToSjis(u8"乙")), eSTORE_RESULT::NameTaken);
   EXPECT_EQ(store.RenameBuild(ToSjis(u8"無"), ToSjis(u8"丁")), eSTORE_RESULT::NotFound);
+  EXPECT_EQ(store.DeleteBuild(ToSjis(u8"無")), eSTORE_RESULT::NotFound);
   ASSERT_EQ(store.RenameBuild(ToSjis(u8"甲"), ToSjis(u8"丁")), eSTORE_RESULT::Ok);
   ASSERT_EQ(store.DeleteBuild(ToSjis(u8"乙")), eSTORE_RESULT::Ok);
   ASSERT_EQ(store.SaveBuild({ToSjis(u8"丙"), setup}), eSTORE_RESULT::Ok);
@@ -85,11 +87,12 @@ TEST(SetupStoreTest, ChangesKeepMembersThisVersionDoesNotKnow) {
   EXPECT_EQ(store.FindBuild(ToSjis(u8"丙"))->setup, setup);
 }
 
-// Without a folder nothing is written, not even into the working directory.
-TEST(SetupStoreTest, NoFolderNoSave) {
-  CSetupStore store("");
+// A file that cannot be replaced fails the save.
+TEST(SetupStoreTest, SaveThatCannotBeWrittenFails) {
+  CTestDataDir dir;
+  std::filesystem::create_directory(dir.PathOf("last-setup.json"));
+  CSetupStore store(dir.Path());
   EXPECT_FALSE(store.SaveLastSetup({}));
-  EXPECT_EQ(store.SaveBuild({"A", {}}), eSTORE_RESULT::Failed);
 }
 
 struct FolderRow_t {
