@@ -24,7 +24,7 @@ struct ReadRow_t {
   std::optional<Setup_t> expected;
 };
 
-Setup_t Read(std::string strWeapon, std::vector<int> arrModifier) {
+Setup_t WeaponSetup(std::string strWeapon, std::vector<int> arrModifier) {
   Setup_t setup;
   setup.strWeapon = std::move(strWeapon);
   setup.nSharpness = 0;
@@ -38,7 +38,7 @@ const ReadRow_t kReadRows[] = {
     {"WrongTypesCountAsMissing",
      R"({"category": "3", "weapon": "大剣", "motions": 7, "sharpness": 0, "anger": "yes",
          "modifiers": [1017, "1018", 1019, 4294968314], "future": 1})",
-     Read(ToSjis(u8"大剣"), {1019})},
+     WeaponSetup(ToSjis(u8"大剣"), {1019})},
     {"NameCodePage932CannotHold", R"({"weapon": "😀", "sharpness": 6})", Setup_t{}},
 };
 
@@ -66,7 +66,7 @@ TEST(SetupStoreTest, ChangesKeepMembersThisVersionDoesNotKnow) {
                                     u8R"({"format": "velkar-builds", "version": 1, "owner": "狩人",
            "builds": [{"name": "甲", "setup": {"weapon": "大剣"}, "note": "残す"},
                       {"name": "乙", "setup": {}}, {"setup": {}}, {"name": "丙"}]})")));
-  const Setup_t setup = Read(ToSjis(u8"鉄刀【朧】"), {1019, 1033});
+  const Setup_t setup = WeaponSetup(ToSjis(u8"鉄刀【朧】"), {1019, 1033});
   CSetupStore store(dir.Path());
   EXPECT_EQ(store.RenameBuild(ToSjis(u8"甲"), ToSjis(u8"乙")), eSTORE_RESULT::NameTaken);
   EXPECT_EQ(store.RenameBuild(ToSjis(u8"無"), ToSjis(u8"丁")), eSTORE_RESULT::NotFound);
