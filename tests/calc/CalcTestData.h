@@ -1,14 +1,12 @@
 // A small game data set for the calculator tests, written as INI sources,
 // converted to data files in a temporary folder and loaded by LoadAll.
 //
-// Categories listed: 0 片手剣 (two motions, two hit patterns, six weapons),
-// 2 大剣, 3 太刀, 4 ランス (no hit pattern), 6 ハンマー (no motion). 5 ガンランス
-// has motions but no weapon and is not listed; 1 and 7 have no files.
-// Monsters: ドラゴン (four regions, anger 2 = 90), Kirin (one region).
-// Levels: 下位 100, 上位 80.
+// Categories listed: 0 片手剣 (two motions, two hit patterns, three weapons),
+// 4 ランス (no hit pattern), 6 ハンマー (no motion). 5 ガンランス has motions
+// but no weapon and is not listed. Monsters: ドラゴン (four regions, anger 2 =
+// 90), Kirin (one region). Levels: 下位 100, 上位 80.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include <gtest/gtest.h>
@@ -33,10 +31,6 @@ inline constexpr std::u8string_view kMonsterIni =
     u8"[Kirin]\r\nAnger=100,100,100\r\n0=角,50,50,50,0,0,0,0,0\r\n"
     u8"[Level]\r\n1=下位,100\r\n2=上位,80\r\n";
 
-inline constexpr std::u8string_view kMonsterIniWithoutLevels =
-    u8"[Monster]\r\n0=ドラゴン\r\n[ドラゴン]\r\nAnger=110,90,120\r\n"
-    u8"0=頭,45,60,10,20,10,5,30,0\r\n";
-
 // Weapons: name, attack, element mask, element value, sharpness, unused.
 inline constexpr std::u8string_view kSwordIni =
     u8"[Action]\r\n1=斬り下ろし,20\r\n2=突き,B50,10,12\r\n"
@@ -44,52 +38,26 @@ inline constexpr std::u8string_view kSwordIni =
     u8"[Weapon]\r\n"
     u8"1=ハンターナイフ,280,0,0,3,0\r\n"  // attack 280 / 1.4 = 200, no element, green
     u8"2=火毒剣,160,66,250,4,0\r\n"       // fire and poison (bits 1 and 6)
-    u8"3=鈍ら,280,0,0,7,0\r\n"            // sharpness beyond white
-    u8"4=謎,100,512,30,3,0\r\n"           // only bit 9 set
-    u8"5=負,280,0,0,-1,0\r\n"             // sharpness below red
-    u8"6=全,100,1023,40,5,0\r\n";         // bits 0..9
+    u8"3=鈍ら,280,0,0,7,0\r\n";           // sharpness beyond white
 
-inline constexpr std::u8string_view kGreatSwordIni =
-    u8"[Action]\r\n1=縦斬り,48\r\n[HitPattern]\r\n1=通常,100,100\r\n"
-    u8"[Weapon]\r\n1=大剣A,960,2,300,3,0\r\n";
-
-inline constexpr std::u8string_view kKatanaIni =
-    u8"[Action]\r\n1=居合,30\r\n[HitPattern]\r\n1=通常,100,100\r\n"
-    u8"[Weapon]\r\n1=鉄刀,480,0,0,3,0\r\n";
-
-inline constexpr std::u8string_view kLanceIni =
-    u8"[Action]\r\n1=突進,20\r\n[Weapon]\r\n1=ランスA,460,0,0,3,0\r\n";
-
-inline constexpr std::u8string_view kGunLanceIni = u8"[Action]\r\n1=砲撃,30\r\n";
-
-inline constexpr std::u8string_view kHummerIni =
-    u8"[HitPattern]\r\n1=通常,100,100\r\n[Weapon]\r\n1=ハンマーA,520,0,0,3,0\r\n";
-
-// Indexes into the calculator's lists for this data set.
-enum : int {
-  kListSword = 0,
-  kListGreatSword = 1,
-  kListKatana = 2,
-  kListLance = 3,
-  kListHummer = 4,
-};
-enum : int { kKnife = 0, kFireSword = 1, kBlunt = 2, kOddMask = 3, kNegative = 4, kEveryBit = 5 };
+enum : int { kListLance = 1, kListHummer = 2 };
+enum : int { kKnife = 0, kFireSword = 1, kBlunt = 2 };
 enum : int { kSlash = 0, kThrust = 1 };
 
 class CalculatorFixture : public ::testing::Test {
 protected:
   // Writes the sources, converts them (each conversion empties the store)
   // and runs LoadAll into the then empty store.
-  void Start(std::u8string_view strMonsterIni = kMonsterIni) {
-    m_dir.WriteText("Monster.ini", strMonsterIni);
+  void Start() {
+    m_dir.WriteText("Monster.ini", kMonsterIni);
     m_dir.WriteText("Sword.ini", kSwordIni);
-    m_dir.WriteText("GreatSword.ini", kGreatSwordIni);
-    m_dir.WriteText("Katana.ini", kKatanaIni);
-    m_dir.WriteText("Lance.ini", kLanceIni);
-    m_dir.WriteText("GunLance.ini", kGunLanceIni);
-    m_dir.WriteText("Hummer.ini", kHummerIni);
+    m_dir.WriteText("Lance.ini",
+                    u8"[Action]\r\n1=突進,20\r\n[Weapon]\r\n1=ランスA,460,0,0,3,0\r\n");
+    m_dir.WriteText("GunLance.ini", u8"[Action]\r\n1=砲撃,30\r\n");
+    m_dir.WriteText("Hummer.ini",
+                    u8"[HitPattern]\r\n1=通常,100,100\r\n[Weapon]\r\n1=ハンマーA,520,0,0,3,0\r\n");
     ASSERT_TRUE(m_store->ConvertMonsterIni());
-    for (int nCategory : {0, 2, 3, 4, 5, 6}) ASSERT_TRUE(m_store->ConvertWeaponIni(nCategory));
+    for (int nCategory : {0, 4, 5, 6}) ASSERT_TRUE(m_store->ConvertWeaponIni(nCategory));
     m_calc.LoadAll();
   }
 
@@ -98,15 +66,6 @@ protected:
     Start();
     m_calc.SelectWeapon(kKnife);
     m_calc.AddChosenMotion(kSlash);
-  }
-
-  std::string Cell(size_t nRow, size_t nColumn) const {
-    return m_calc.GetResultRows().at(nRow).arrCell.at(nColumn);
-  }
-  std::vector<std::string> DamageColumn() const {
-    std::vector<std::string> arrDamage;
-    for (const ResultRow_t& row : m_calc.GetResultRows()) arrDamage.push_back(row.arrCell[3]);
-    return arrDamage;
   }
 
   CTestDataDir m_dir;
