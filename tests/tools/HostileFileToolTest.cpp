@@ -1,7 +1,6 @@
-// velkar-tool against hostile files and failing output: every command names
+// velkar-tool against hostile files: every command names
 // the file and what is wrong with it, keeps the data it could not replace,
-// fails without a crash, and never ends with success when its output did not
-// get through.
+// and fails without a crash.
 #include <gtest/gtest.h>
 
 #include "support/HostileFiles.h"
@@ -50,12 +49,5 @@ INSTANTIATE_TEST_SUITE_P(
       return std::string(std::get<0>(rowInfo.param).szName) +
              HostileName(std::get<1>(rowInfo.param));
     });
-
-TEST(FailingOutputToolTest, FullDiskFailsTheCommand) {
-  CTestDataDir dir;
-  const ToolResult_t result = RunTool({"--dir", dir.Path(), "lint", "--help"}, "/dev/full");
-  EXPECT_EQ(result.nExit, 1);
-  EXPECT_EQ(result.strErr, "velkar-tool: cannot write the output: No space left on device\n");
-}
 
 }  // namespace

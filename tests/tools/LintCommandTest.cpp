@@ -1,17 +1,11 @@
 // velkar-tool lint: its lines and exit codes, and that it never writes. The
-// bundled sample data must give no finding at all.
+// bundled sample data gives no finding at all.
 #include <gtest/gtest.h>
 
 #include "support/TestDataDir.h"
 #include "tools/ToolRunner.h"
 
 namespace {
-
-TEST(LintCommandTest, SampleDataIsClean) {
-  const ToolResult_t result = RunToolIn(VELKAR_SAMPLE_DATA_DIR, "lint");
-  EXPECT_EQ(result.nExit, 0) << result.strOut;
-  EXPECT_EQ(result.strOut + result.strErr, "");
-}
 
 // Every source of the folder is checked, and only those: Error.ini is no
 // source the converters read.
@@ -36,6 +30,8 @@ TEST(LintCommandTest, ChecksEverySourceOfTheFolderWithoutWriting) {
             "Monster.ini:3: [Monster] 1: the section [氷牙竜] is missing, so the monster is left "
             "out\n");
   EXPECT_FALSE(dir.Exists("Sword.dat"));
+  const ToolResult_t sample = RunToolIn(VELKAR_SAMPLE_DATA_DIR, "lint");
+  EXPECT_EQ(std::to_string(sample.nExit) + sample.strOut + sample.strErr, "0");
 }
 
 }  // namespace

@@ -26,7 +26,6 @@ using json = nlohmann::json;
 struct SampleRow_t {
   const char* szName;
   const char* szArgs;    // after "report"
-  const char* szHeader;  // the report's first two lines
   const char* szResult;  // attack, element and sharpness texts; each row's damage and kind
 };
 
@@ -47,7 +46,6 @@ TEST_P(SampleDataReportTest, RowsMatchTheValuesWorkedOutByHand) {
                  std::array<const char*, 3>{"", " low", " high"}.at(resultRow["kind"]);
   }
   EXPECT_EQ(strResult, row.szResult);
-  EXPECT_EQ(document["report"].get<std::string>().rfind(row.szHeader, 0), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -61,7 +59,6 @@ INSTANTIATE_TEST_SUITE_P(
         //   腹 60/15: 24.3 + 4.4625 -> 28; 前脚 35/5: 15.6625 -> 15
         //   後脚 30/5: 13.6375 -> 13; 尻尾 45/10: 21.2 -> 21
         SampleRow_t{"Sword", "--category 0 --weapon 1 --motion 0",
-                    "使用武器：片手剣/焔刃ヴァルゼナ\r\n攻撃対象：岩甲獣グラドム\r\n",
                     "攻撃力：252 属性(火):280 切れ味:青; 25, 17, 8 low, 28, 15, 13, 21"},
         // 双剣 炎氷の双刃: attack 266, fire and ice (fire counts: lowest bit),
         // 300, blue; 笛・攻撃力強化(大) x1.2; 十字斬り [12, 12] and 斬り払い
@@ -77,7 +74,6 @@ INSTANTIATE_TEST_SUITE_P(
         SampleRow_t{
             "DualSword",
             "--category 1 --weapon 10 --monster 3 --level 1 --modifier 1036 --motion 4 --motion 1",
-            "使用武器：双剣/炎氷の双刃\r\n攻撃対象：氷牙竜フリジオーネ\r\n",
             "攻撃力：266 属性(火氷):300 切れ味:青; 72, 37, 51, 37, 44, 53, 41, 37, 54, 56"},
         // 大剣 岩砕大剣グラドム: attack 912, no element, green; 怪力の丸薬 +25;
         // 強溜め斬り [90] on 岩甲獣グラドム, angry (anger value 95: x1.05),
@@ -89,7 +85,6 @@ INSTANTIATE_TEST_SUITE_P(
         //   尻尾 45: 113.1431 -> 113
         SampleRow_t{"GreatSword",
                     "--category 2 --weapon 10 --hit 1 --anger --modifier 1029 --motion 6",
-                    "使用武器：大剣/岩砕大剣グラドム\r\n攻撃対象：岩甲獣グラドム(怒り状態)\r\n",
                     "攻撃力：912 属性(無):0 切れ味:緑; 138, 100, 50 low, 150, 88, 75, 113"},
         // 太刀 影太刀ソーマレス: attack 960, dragon 260, white; 練気MAX +10;
         // 居合斬り (rates 120) [40] on 影翼竜ソーマレス, 訓練場 (120).
@@ -102,7 +97,6 @@ INSTANTIATE_TEST_SUITE_P(
         //   脚 35/10: 58.5468 -> 58; 尻尾 45/15: 76; 尾先 50/15: 83.889 -> 83
         SampleRow_t{"Katana",
                     "--category 3 --weapon 5 --monster 4 --level 3 --modifier 1033 --motion 8",
-                    "使用武器：太刀/影太刀ソーマレス\r\n攻撃対象：影翼竜ソーマレス\r\n",
                     "攻撃力：960 属性(龍):260 切れ味:白; 109 high, 68, 50, 93, 42, 76, 58, 76, 83"},
         // ランス 甲殻槍ガザンゾ: attack 506, no element, blue; カウンター突き
         // (rates 90) [50] and 盾突き (cut rate 0) [14] on 鋼殻蟹ガザンゾ.
@@ -115,7 +109,6 @@ INSTANTIATE_TEST_SUITE_P(
         //   腹 (cut 55, impact 50: cut, rate 0 for 盾突き): 68.0625 + 0 -> 68, low
         //   甲殻（破壊後） 55 impact: 89; 口 (cut 60 > 55): 74.25 + 0 -> 74, low
         SampleRow_t{"Lance", "--category 4 --weapon 10 --monster 8 --motion 8 --motion 9",
-                    "使用武器：ランス/甲殻槍ガザンゾ\r\n攻撃対象：鋼殻蟹ガザンゾ\r\n",
                     "攻撃力：506 属性(無):0 切れ味:青; 80, 56, 64, 89, 56, 68 low, 89, 74 low"},
         // ガンランス 深海銃槍アビソ改: attack 437, water and sleep, 280; sharpness
         // set to 2 (yellow); 弾かれ (low rate 50: h = 0.5); 叩きつけ (impact
@@ -131,7 +124,6 @@ INSTANTIATE_TEST_SUITE_P(
         SampleRow_t{
             "GunLance",
             "--category 5 --weapon 10 --sharpness 2 --monster 9 --hit 3 --motion 5 --motion 8",
-            "使用武器：ガンランス/深海銃槍アビソ改\r\n攻撃対象：深海竜アビソ\r\n",
             "攻撃力：437 属性(水眠):280 切れ味:黄; 53 low, 48 low, 28 low, 37 low, 40 low, 31 low, "
             "75 low"},
         // ハンマー 岩砕槌グラドム: attack 1092, no element, green; 攻撃力UP(大)
@@ -146,7 +138,6 @@ INSTANTIATE_TEST_SUITE_P(
         SampleRow_t{"Hummer",
                     "--category 6 --weapon 10 --modifier 1020 --modifier 1040 --modifier 1038 "
                     "--motion 6 --motion 7",
-                    "使用武器：ハンマー/岩砕槌グラドム\r\n攻撃対象：岩甲獣グラドム\r\n",
                     "攻撃力：1092 属性(無):0 切れ味:緑; 482, 280, 240, 442, 320, 280, 240"},
         // 狩猟笛 表裏の笛: attack 936, fire and sleep, 260, blue; 笛・攻撃力強化
         // (大重複) x1.3, 心配性 x0.7; 二連叩き [20, 28] and 演奏攻撃 (impact
@@ -162,7 +153,6 @@ INSTANTIATE_TEST_SUITE_P(
         SampleRow_t{"HuntingHorn",
                     "--category 7 --weapon 10 --monster 11 --anger --modifier 1037 --modifier 1039 "
                     "--motion 5 --motion 8",
-                    "使用武器：狩猟笛/表裏の笛\r\n攻撃対象：大猿獣ゴルバッカ(怒り状態)\r\n",
                     "攻撃力：936 属性(火眠):260 切れ味:青; 133, 74, 81, 94, 70, 110"}),
     RowName<SampleRow_t>);
 

@@ -21,14 +21,14 @@ std::string Text(const std::vector<uint8_t>& arrBytes) {
 }  // namespace
 
 // The program writes into files of a folder of its own, read once it ended.
-ToolResult_t RunTool(const std::vector<std::string>& arrArg, const char* pszStdout) {
+ToolResult_t RunTool(const std::vector<std::string>& arrArg) {
   std::vector<std::string> arrAll{VELKAR_TOOL_PATH};
   arrAll.insert(arrAll.end(), arrArg.begin(), arrArg.end());
   std::vector<char*> arrArgv;
   for (std::string& strArg : arrAll) arrArgv.push_back(strArg.data());
   arrArgv.push_back(nullptr);
   const CTestDataDir capture;
-  const std::string strOut = pszStdout != nullptr ? pszStdout : capture.PathOf("out");
+  const std::string strOut = capture.PathOf("out");
   const std::string strErr = capture.PathOf("err");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -45,7 +45,7 @@ ToolResult_t RunTool(const std::vector<std::string>& arrArg, const char* pszStdo
   }
   ToolResult_t result;
   result.nExit = WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
-  if (pszStdout == nullptr) result.strOut = Text(capture.ReadBytes("out"));
+  result.strOut = Text(capture.ReadBytes("out"));
   result.strErr = Text(capture.ReadBytes("err"));
   return result;
 }
@@ -72,14 +72,4 @@ std::vector<std::string> Words(const std::string& strText) {
     if (!strWord.empty()) arrWord.push_back(strWord);
   }
   return arrWord;
-}
-
-std::vector<std::string> SplitLines(const std::string& strText) {
-  std::vector<std::string> arrLine;
-  std::istringstream in(strText);
-  for (std::string strLine; std::getline(in, strLine);) {
-    if (!strLine.empty() && strLine.back() == '\r') strLine.pop_back();
-    arrLine.push_back(strLine);
-  }
-  return arrLine;
 }

@@ -12,9 +12,8 @@ struct ToolResult_t {
   std::string strErr;  // everything written to stderr
 };
 
-// velkar-tool with these arguments (the program's name is added); its stdout
-// goes to the file pszStdout instead when one is given ("/dev/full").
-ToolResult_t RunTool(const std::vector<std::string>& arrArg, const char* pszStdout = nullptr);
+// velkar-tool with these arguments (the program's name is added).
+ToolResult_t RunTool(const std::vector<std::string>& arrArg);
 
 // velkar-tool --dir DIR followed by the words of strArgs (see Words).
 ToolResult_t RunToolIn(const std::string& strDir, const std::string& strArgs);
@@ -26,6 +25,3 @@ ToolResult_t ConvertWithEmptySources(const std::string& strDir, const std::strin
 
 // The words of a text, separated by spaces (a line feed is part of a word).
 std::vector<std::string> Words(const std::string& strText);
-
-// The lines of a text, without their line ends ("\n" or "\r\n").
-std::vector<std::string> SplitLines(const std::string& strText);
