@@ -84,8 +84,14 @@ TEST_F(BuildsToolTest, CompareGivesBothReportsAndTheirDifference) {
                                         ? json()
                                         : json(region["b"].get<int>() - region["a"].get<int>()));
   }
-  EXPECT_EQ(compare["total_difference"],
-            compare["b"]["total"].get<int>() - compare["a"]["total"].get<int>());
+  const int nA = compare["a"]["total"];
+  const int nB = compare["b"]["total"];
+  EXPECT_EQ(compare["total_difference"], nB - nA);
+  // The text ends with the same totals, the difference signed.
+  const std::string strText = Run("compare --build 炎剣 --build 鉄剣").strOut;
+  EXPECT_EQ(Words(strText.substr(strText.rfind("\ntotal") + 1)),
+            Words("total " + std::to_string(nA) + " " + std::to_string(nB) + " " +
+                  (nB > nA ? "+" : "") + std::to_string(nB - nA) + "\n"));
 }
 
 TEST_F(BuildsToolTest, BuildsListsWhatWasSavedAndUnknownNamesAreUsageErrors) {

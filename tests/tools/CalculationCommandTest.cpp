@@ -58,9 +58,8 @@ ToolResult_t RunOnDataSet(const std::string& strArgs) {
 
 // The great swords' names in ranking order, each after its rank.
 std::string Order(const std::string& strArgs) {
-  const ToolResult_t result = RunOnDataSet("rank --category 2 --motion 0 --json " + strArgs);
-  EXPECT_EQ(result.nExit, 0) << result.strErr;
-  const json document = json::parse(result.strOut);
+  const json document =
+      json::parse(RunOnDataSet("rank --category 2 --motion 0 --json " + strArgs).strOut);
   std::string strOrder;
   for (const json& entry : document["ranking"]) {
     strOrder +=
@@ -88,10 +87,7 @@ TEST(CalculationCommandTest, ExplainFollowsTheReport) {
 // Widths count Shift-JIS bytes, which is what a terminal shows: a kanji is
 // two columns wide. Names are on the left, numbers on the right.
 TEST(CalculationCommandTest, TableByTotalWithTheTwinsTied) {
-  const ToolResult_t result = RunOnDataSet("rank --category 2 --motion 0");
-  EXPECT_EQ(result.nExit, 0) << result.strErr;
-  EXPECT_EQ(result.strErr, "");
-  EXPECT_EQ(result.strOut,
+  EXPECT_EQ(RunOnDataSet("rank --category 2 --motion 0").strOut,
             "rank  weapon     total  頭  背中の甲殻部  尻尾\n"
             "   1  試作大剣     193  54            39   100\n"
             "   2  双子大剣A    124  36            16    72\n"

@@ -12,14 +12,6 @@
 
 extern char** environ;
 
-namespace {
-
-std::string Text(const std::vector<uint8_t>& arrBytes) {
-  return {arrBytes.begin(), arrBytes.end()};
-}
-
-}  // namespace
-
 // The program writes into files of a folder of its own, read once it ended.
 ToolResult_t RunTool(const std::vector<std::string>& arrArg) {
   std::vector<std::string> arrAll{VELKAR_TOOL_PATH};
@@ -28,25 +20,23 @@ ToolResult_t RunTool(const std::vector<std::string>& arrArg) {
   for (std::string& strArg : arrAll) arrArgv.push_back(strArg.data());
   arrArgv.push_back(nullptr);
   const CTestDataDir capture;
-  const std::string strOut = capture.PathOf("out");
-  const std::string strErr = capture.PathOf("err");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, strOut.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, strErr.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  for (const auto& [nFd, pszName] : {std::pair{STDOUT_FILENO, "out"}, {STDERR_FILENO, "err"}}) {
+    posix_spawn_file_actions_addopen(&actions, nFd, capture.PathOf(pszName).c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  }
   pid_t pid = 0;
   const int nSpawn = posix_spawn(&pid, arrArgv[0], &actions, nullptr, arrArgv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   int nStatus = 0;
-  if (nSpawn != 0 || waitpid(pid, &nStatus, 0) != pid) {
-    throw std::runtime_error("cannot run " + arrAll[0]);
-  }
+  if (nSpawn != 0 || waitpid(pid, &nStatus, 0) != pid) throw std::runtime_error("cannot run");
   ToolResult_t result;
   result.nExit = WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
-  result.strOut = Text(capture.ReadBytes("out"));
-  result.strErr = Text(capture.ReadBytes("err"));
+  for (auto [pszName, pText] : {std::pair{"out", &result.strOut}, {"err", &result.strErr}}) {
+    const std::vector<uint8_t> arrBytes = capture.ReadBytes(pszName);
+    pText->assign(arrBytes.begin(), arrBytes.end());
+  }
   return result;
 }
 
