@@ -42,6 +42,7 @@ TEST(DumpCommandTest, PrintedSourceConvertsToTheSameBytes) {
                   u8"[Level]\n1=下位,100\n2=上位,85\n");
   ASSERT_EQ(ConvertWithEmptySources(first.Path(), "convert monsters").nExit, 0);
   const ToolResult_t dump = RunToolIn(first.Path(), "--sjis dump Monster.dat");
+  EXPECT_EQ(dump.nExit, 0) << dump.strErr;
 
   CTestDataDir second;
   second.WriteBytes("Monster.ini", dump.strOut);
