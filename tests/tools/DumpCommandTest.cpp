@@ -51,8 +51,8 @@ TEST(DumpCommandTest, PrintedSourceConvertsToTheSameBytes) {
 }
 
 // Files that no source converts into: the nearest source is printed and the
-// difference is named in a warning on stderr. A value of 5119 bytes is what the INI
-// reader keeps whole; the weapon's value is its name and ",100,0,0,3,0".
+// difference is named in a warning on stderr. A monster's name is the whole
+// value of its list entry, and 5119 bytes is what the INI reader keeps whole.
 // The file is given by its path, its name matched without regard to case.
 struct NearestRow_t {
   const char* szName;
@@ -84,10 +84,10 @@ INSTANTIATE_TEST_SUITE_P(
                      "[Action]\n\n[HitPattern]\n\n[Weapon]\n1=d,100,0,0,3,0\n", ""},
         NearestRow_t{"TwoRatesNoLetterCanSet", "Sword.dat", WeaponFile(80, 60, "w"), "1=a,B80,10\n",
                      "cut rate 80 and impact rate 60 cannot both be set"},
-        NearestRow_t{"ValueOfTheLongestKept", "Sword.dat",
-                     WeaponFile(100, 100, std::string(5107, 'x')), "[Weapon]\n1=xxx", ""},
-        NearestRow_t{"ValueLongerThanTheReaderKeeps", "Sword.dat",
-                     WeaponFile(100, 100, std::string(5108, 'x')), "[Weapon]\n1=xxx",
+        NearestRow_t{"ValueOfTheLongestKept", "Monster.dat", MonsterFile(std::string(5119, 'x')),
+                     "0=xxx", ""},
+        NearestRow_t{"ValueLongerThanTheReaderKeeps", "Monster.dat",
+                     MonsterFile(std::string(5120, 'x')), "0=xxx",
                      "the entry is longer than 5119 bytes"},
         // The list entry keeps the blank inside quotes, but a section header
         // cannot: the reader trims section names.
