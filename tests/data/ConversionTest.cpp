@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/SourceValueParser.h"
+#include "support/HostileFiles.h"
 #include "support/RowName.h"
 #include "support/TestDataDir.h"
 
@@ -88,6 +89,36 @@ TEST(ConversionTest, MissingSourceFailsAndKeepsTheOldDataFile) {
   EXPECT_EQ(report.failure->nOffset, 0u);
   EXPECT_EQ(report.strError, DescribeInEnglish(*report.failure));
   EXPECT_EQ(dir.ReadBytes("Sword.dat"), std::vector<uint8_t>({'o', 'l', 'd'}));
+}
+
+// Files within the size limit whose records do not fit in the memory the
+// process may use: the load or the conversion fails naming the file, the old
+// data file stays, and the process carries on instead of aborting.
+TEST(ConversionTest, RunningOutOfMemoryIsAnErrorNotAnAbort) {
+  if (kSanitized) GTEST_SKIP() << "a sanitizer's shadow memory needs the address space";
+  CTestDataDir dir;
+  const uint32_t nMonsters = 3000000;  // 51 MB of the smallest records
+  std::string strData;
+  for (int nShift = 0; nShift < 32; nShift += 8) strData += static_cast<char>(nMonsters >> nShift);
+  for (uint32_t n = 0; n < nMonsters; ++n) strData.append("\n").append(16, '\0');
+  dir.WriteBytes("Monster.dat", strData.append(4, '\0'));
+  std::string strSource = "[Weapon]\r\n";
+  while (strSource.size() < (size_t{50} << 20)) strSource += "1=b\r\n";
+  dir.WriteBytes("Sword.ini", strSource);
+  dir.WriteBytes("Sword.dat", std::string_view("old"));
+  CTestDataStore store(dir);
+  const uint64_t nRoom = uint64_t{150} << 20;
+  EXPECT_TRUE(RunWithAddressSpaceLimit(nRoom, [&] {
+    const std::vector<DataFileError_t>& arrError = store->GetLoadErrors();
+    return !store->LoadMonsterData() && arrError.size() == 1 &&
+           arrError[0].eKind == DATA_FILE_NO_MEMORY && store->GetMonsterList().empty();
+  }));
+  EXPECT_TRUE(RunWithAddressSpaceLimit(nRoom, [&] {
+    const ConvertReport_t& report = store->GetLastConvertReport();
+    return !store->ConvertWeaponIni(CATEGORY_SWORD) && report.failure &&
+           report.failure->eKind == DATA_FILE_NO_MEMORY &&
+           dir.ReadBytes("Sword.dat") == std::vector<uint8_t>{'o', 'l', 'd'};
+  }));
 }
 
 }  // namespace

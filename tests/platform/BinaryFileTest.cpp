@@ -143,6 +143,29 @@ TEST_P(AtomicFileWriterModes, OnlyTemporaryFilesOfWritersThatAreGoneAreRemoved) 
   EXPECT_EQ(dir.ReadBytes("x.dat"), Bytes(40, 4));
 }
 
+// A writer killed half-way keeps the old file; whatever it left behind is
+// gone after the next write of the same file.
+TEST_P(AtomicFileWriterModes, KilledWriterLeavesTheOldFileAndNothingThatStays) {
+  CTestDataDir dir;
+  dir.WriteBytes("x.dat", Bytes(10, 4));
+  const pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    CAtomicFileWriter::SetDeviceFactory(
+        [](int fd) { return std::make_unique<CFailingDevice>(fd, 100, false); });
+    CAtomicFileWriter writer(dir.PathOf("x.dat"));
+    if (writer.Open()) writer.Commit(Bytes(500, 1));  // stops after 100 bytes
+    raise(SIGKILL);
+  }
+  int nStatus = 0;
+  ASSERT_EQ(waitpid(pid, &nStatus, 0), pid);
+  ASSERT_TRUE(WIFSIGNALED(nStatus));
+  EXPECT_EQ(dir.ReadBytes("x.dat"), Bytes(10, 4));
+  CAtomicFileWriter writer(dir.PathOf("x.dat"));
+  ASSERT_TRUE(writer.Open() && writer.Commit(Bytes(20, 2))) << writer.Error();
+  EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
+}
+
 INSTANTIATE_TEST_SUITE_P(TemporaryFiles, AtomicFileWriterModes, testing::Values(true, false),
                          [](const auto& row) { return row.param ? "Unnamed" : "Named"; });
 

@@ -1,6 +1,8 @@
 // CSetupStore on temporary folders: the tolerant read, changes that keep what
 // this version does not know, and the folder it picks.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -87,12 +89,41 @@ TEST(SetupStoreTest, ChangesKeepMembersThisVersionDoesNotKnow) {
   EXPECT_EQ(store.FindBuild(ToSjis(u8"丙"))->setup, setup);
 }
 
-// A file that cannot be replaced fails the save.
+// A file that cannot be replaced fails the save; a damaged builds file is
+// read as empty but never overwritten, so no build in it is lost.
 TEST(SetupStoreTest, SaveThatCannotBeWrittenFails) {
   CTestDataDir dir;
   std::filesystem::create_directory(dir.PathOf("last-setup.json"));
+  const std::string strDamaged = R"({"format": "velkar-builds", "version": 1, "builds": [)";
+  dir.WriteBytes("builds.json", strDamaged);
   CSetupStore store(dir.Path());
   EXPECT_FALSE(store.SaveLastSetup({}));
+  EXPECT_TRUE(store.LoadBuilds().empty());
+  EXPECT_EQ(store.SaveBuild({"A", {}}), eSTORE_RESULT::Failed);
+  EXPECT_NE(store.Error().find("builds.json"), std::string::npos) << store.Error();
+  const std::vector<uint8_t> arrByte = dir.ReadBytes("builds.json");
+  EXPECT_EQ(std::string(arrByte.begin(), arrByte.end()), strDamaged);
+}
+
+// Two processes saving builds at once: the lock keeps every build of both.
+TEST(SetupStoreTest, TwoProcessesSavingAtOnceLoseNoBuild) {
+  constexpr int kEach = 25;
+  CTestDataDir dir;
+  const auto SaveAll = [&dir](const char* pszPrefix) {
+    CSetupStore store(dir.Path());
+    for (int i = 0; i < kEach; ++i) {
+      if (store.SaveBuild({pszPrefix + std::to_string(i), {}}) != eSTORE_RESULT::Ok) return false;
+    }
+    return true;
+  };
+  const pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) _exit(SaveAll("child") ? 0 : 1);
+  const bool bParent = SaveAll("parent");
+  int nStatus = 0;
+  ASSERT_EQ(waitpid(pid, &nStatus, 0), pid);
+  ASSERT_TRUE(bParent && WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0);
+  EXPECT_EQ(CSetupStore(dir.Path()).LoadBuilds().size(), 2U * kEach);
 }
 
 struct FolderRow_t {

@@ -1,6 +1,10 @@
 // velkar-tool list on the sample data: every record of every kind, as text
 // and as JSON.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
 
 #include <nlohmann/json.hpp>
 
@@ -27,6 +31,14 @@ TEST(ListCommandTest, TextAndJsonHoldTheFirstRecordOfEveryKind) {
                                       "highRate": 110})"));
   EXPECT_EQ(document["categories"].size(), 8U);
   EXPECT_EQ(document["monsters"][0]["regions"][0]["element"]["fire"], 10);
+}
+
+// Output that cannot be written is a failure, never a silent success.
+TEST(ListCommandTest, FullDeviceIsAFailure) {
+  const std::string strCommand = std::string(VELKAR_TOOL_PATH) + " --dir '" +
+                                 VELKAR_SAMPLE_DATA_DIR + "' list >/dev/full 2>/dev/null";
+  const int nStatus = std::system(strCommand.c_str());
+  EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 1) << nStatus;
 }
 
 }  // namespace
