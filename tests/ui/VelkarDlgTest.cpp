@@ -1,20 +1,16 @@
 // CVelkarDlg on real data files: a player's clicks and keys, what the window
 // shows after each, the system menu and its conversions, data file problems,
 // the report on the clipboard, the rows' tooltips and the breakdown window.
-#include <unistd.h>
-
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QMimeData>
 #include <QTableWidget>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <filesystem>
-#include <functional>
 
 #include "BreakdownDlg.h"
 #include "ClipboardText.h"
@@ -31,11 +27,6 @@ namespace {
 
 const CCalculator& Calc(const CVelkarDlg& dlg) {
   return dlg.GetCalculator();
-}
-
-void Key(QWidget* pWidget, Qt::Key eKey, Qt::KeyboardModifiers modifiers = {}) {
-  pWidget->setFocus();
-  QTest::keyClick(pWidget, eKey, modifiers);
 }
 
 void AskForToolTip(QWidget* pViewport, const QPoint& pt) {
@@ -68,14 +59,16 @@ void VerifyShowsCalculator(const CVelkarDlg& dlg) {
   const QImage image = pList->viewport()->grab().toImage();
   for (int nRow = 0; nRow < pList->GetRowCount(); ++nRow) {
     const ResultRow_t& row = arrRow[size_t(nRow)];
+    QSet<QRgb> setColour;
     for (int nColumn = 0; nColumn < 4; ++nColumn) {
       QCOMPARE(pList->GetCellText(nRow, nColumn), FromSjis(row.arrCell[size_t(nColumn)]));
+      const QRect rc = pList->visualRect(pList->model()->index(nRow, nColumn));
+      for (int i = 0; i < rc.width() * rc.height(); ++i) {
+        setColour.insert(image.pixel(rc.left() + i % rc.width(), rc.top() + i / rc.width()) &
+                         0xFFFFFF);
+      }
     }
-    QRect rcRow = pList->visualRect(pList->model()->index(nRow, 0));
-    rcRow.setWidth(pList->header()->length());
-    QSet<QRgb> setColour = ColoursIn(image, rcRow);
-    setColour.remove(0xFFFFFF);
-    setColour.remove(0xC0C0C0);  // grid lines
+    setColour -= {0xFFFFFF, 0xC0C0C0};  // the white base and the grid lines
     QCOMPARE(setColour, QSet<QRgb>{QRgb(row.nColor.value_or(0))});
   }
 }
@@ -86,25 +79,23 @@ class VelkarDlgTest : public CWindowFixture {
   Q_OBJECT
 
 private slots:
-  void startUpShowsTheFirstEntriesAndAWeaponItsTexts() {
+  // The lists start with the data's names; a weapon shows its texts and
+  // rows; the modifiers' frame shows a shadow line and a highlight inside.
+  void startUpShowsTheDataAndTheFrame() {
     CVelkarDlg dlg;
     QVERIFY(ShowActive(dlg));
     QCOMPARE(Entries(Control<QComboBox>(dlg, 1001)), (QStringList{U("片手剣"), U("太刀")}));
-    QCOMPARE(Entries(Control<QListWidget>(dlg, 1003)),
-             (QStringList{U("縦斬り"), U("横斬り"), U("溜め回転斬り")}));
-    QCOMPARE(Entries(Control<QComboBox>(dlg, 1015)), (QStringList{U("通常"), U("芯当たり")}));
     QCOMPARE(Entries(Control<QComboBox>(dlg, 1008)),
              (QStringList{U("岩甲獣グラドム"), U("大猿獣ゴルバッカ")}));
-    QCOMPARE(Entries(Control<QComboBox>(dlg, 1014)), (QStringList{U("下位"), U("上位")}));
-    QVERIFY(Control<CWeaponListBox>(dlg, 1002)->selectedItems().isEmpty());
-    QCOMPARE(Control<QLabel>(dlg, 1011)->text(), U("攻撃力：---"));
-    QVERIFY(!Control<QCheckBox>(dlg, 1033)->isEnabled());  // the sword is no katana
-    Control<CColorListCtrl>(dlg, 1013)->setFont(ExactColourFont());
+    QCOMPARE(Entries(Control<QComboBox>(dlg, 1015)), (QStringList{U("通常"), U("芯当たり")}));
     ClickEntry(Control<CWeaponListBox>(dlg, 1002), 1);
-    QCOMPARE(Control<QLabel>(dlg, 1011)->text(), U("攻撃力：252"));
     QCOMPARE(Control<QLabel>(dlg, 1012)->text(), U("属性(火):280"));
     QCOMPARE(ResultColumn(dlg, 0), (QStringList{U("頭"), U("背中の岩殻"), U("腹")}));
-    VerifyShowsCalculator(dlg);
+    const QRect rc = dlg.findChild<QWidget*>(QStringLiteral("grpModifiers"))->geometry();
+    const QImage image = dlg.grab().toImage();
+    QCOMPARE(image.pixel(rc.left(), rc.center().y()), dlg.palette().color(QPalette::Dark).rgb());
+    QCOMPARE(image.pixel(rc.left() + 1, rc.center().y()),
+             dlg.palette().color(QPalette::Light).rgb());
   }
 
   // From the fire sword with 縦斬り, 溜め回転斬り twice: each gesture reaches
@@ -113,27 +104,24 @@ private slots:
   void gestureRecalculatesAndShows_data() {
     QTest::addColumn<int>("nGesture");
     QTest::addColumn<int>("nMove");
-    const std::pair<const char*, int> arrRow[] = {{"remove the second chosen", -1},
-                                                  {"Delete on a chosen", -1},
-                                                  {"Enter on an available", 1},
-                                                  {"double-click an available", 1},
-                                                  {"clear", -1},
-                                                  {"monster by key", 2},
-                                                  {"level", -1},
-                                                  {"hit correction", 1},
-                                                  {"anger", 1},
-                                                  {"modifier group", 1},
-                                                  {"untick", 0},
-                                                  {"katana-only modifier", 0},
-                                                  {"category keeps the rows", 0},
-                                                  {"slider left key", -1},
-                                                  {"slider home key", -1},
-                                                  {"slider groove", -1},
-                                                  {"slider wheel", -1},
-                                                  {"slider drag", -1}};
-    for (int i = 0; i < int(std::size(arrRow)); ++i) {
-      QTest::newRow(arrRow[i].first) << i << arrRow[i].second;
-    }
+    const char* const arrName[] = {"remove the second chosen",
+                                   "Delete on a chosen",
+                                   "Enter on an available",
+                                   "double-click an available",
+                                   "clear",
+                                   "monster by key",
+                                   "level",
+                                   "hit correction",
+                                   "anger",
+                                   "modifier group",
+                                   "untick",
+                                   "category keeps the rows",
+                                   "slider left key",
+                                   "slider groove",
+                                   "slider wheel",
+                                   "slider drag"};
+    const int arrMove[] = {-1, -1, 1, 1, -1, 2, -1, 1, 1, 1, 0, 0, -1, -1, -1, -1};
+    for (int i = 0; i < 16; ++i) QTest::newRow(arrName[i]) << i << arrMove[i];
   }
 
   void gestureRecalculatesAndShows() {
@@ -149,37 +137,27 @@ private slots:
     auto* pSlider = Control<QSlider>(dlg, 1009);
     const QRect rcGroove = SliderPart(pSlider, QStyle::SC_SliderGroove);
     const QPoint ptLeft(rcGroove.left() + 2, rcGroove.center().y());
+    const QPoint ptEntry = pAvailable->visualItemRect(pAvailable->item(1)).center();
     QWheelEvent wheel(ptLeft, ptLeft, {}, {0, -120}, {}, {}, Qt::NoScrollPhase, false);
     QMouseEvent move(QEvent::MouseMove, ptLeft, ptLeft, {}, Qt::LeftButton, {});
     switch (nGesture) {
       case 0: ClickEntry(pChosen, 1), ClickButton(dlg, 1006), ClickButton(dlg, 1006); break;
-      case 1:
-        ClickEntry(pChosen, 0), Key(pChosen, Qt::Key_Delete), Key(pChosen, Qt::Key_Return);
-        break;
-      case 2:
-        ClickEntry(pAvailable, 0), Key(pAvailable, Qt::Key_Return), Key(pAvailable, Qt::Key_Delete);
-        break;
+      case 1: ClickEntry(pChosen, 0), PressKey(pChosen, Qt::Key_Delete); break;
+      case 2: ClickEntry(pAvailable, 0), PressKey(pAvailable, Qt::Key_Return); break;
       case 3:
-        ClickEntry(pAvailable, 1);
-        QTest::mouseDClick(pAvailable->viewport(), {}, {},
-                           pAvailable->visualItemRect(pAvailable->item(1)).center());
+        ClickEntry(pAvailable, 1), QTest::mouseDClick(pAvailable->viewport(), {}, {}, ptEntry);
         break;
       case 4: ClickButton(dlg, 1007); break;
-      case 5: Key(Control<QComboBox>(dlg, 1008), Qt::Key_Down); break;
+      case 5: PressKey(Control<QComboBox>(dlg, 1008), Qt::Key_Down); break;
       case 6: Control<QComboBox>(dlg, 1014)->setCurrentIndex(1); break;
       case 7: Control<QComboBox>(dlg, 1015)->setCurrentIndex(1); break;
       case 8: ClickCheck(dlg, 1017); break;
       case 9: ClickCheck(dlg, 1028), ClickCheck(dlg, 1029), ClickCheck(dlg, 1021); break;
-      case 10: ClickCheck(dlg, 1041), ClickCheck(dlg, 1041); break;
-      case 11: ClickCheck(dlg, 1033); break;  // disabled on a sword
-      case 12: Control<QComboBox>(dlg, 1001)->setCurrentIndex(1); break;
-      case 13: Key(pSlider, Qt::Key_Left); break;
-      case 14: Key(pSlider, Qt::Key_Home); break;
-      case 15:
-        QTest::mousePress(pSlider, Qt::LeftButton, {}, ptLeft),
-            QTest::mouseRelease(pSlider, Qt::LeftButton, {}, ptLeft);
-        break;
-      case 16: QApplication::sendEvent(pSlider, &wheel); break;
+      case 10: ClickCheck(dlg, 1041), ClickCheck(dlg, 1041), ClickCheck(dlg, 1033); break;
+      case 11: Control<QComboBox>(dlg, 1001)->setCurrentIndex(1); break;
+      case 12: PressKey(pSlider, Qt::Key_Left); break;
+      case 13: QTest::mouseClick(pSlider, Qt::LeftButton, {}, ptLeft); break;
+      case 14: QApplication::sendEvent(pSlider, &wheel); break;
       default:
         QTest::mousePress(pSlider, Qt::LeftButton, {},
                           SliderPart(pSlider, QStyle::SC_SliderHandle).center());
@@ -193,7 +171,7 @@ private slots:
     const int nAfter = ResultColumn(dlg, 3)[0].toInt();
     QCOMPARE(nMove == 2 ? nAfter != nBefore : (nAfter > nBefore) - (nAfter < nBefore),
              nMove == 2 ? 1 : nMove);
-    QCOMPARE(Control<QCheckBox>(dlg, 1033)->isEnabled(), nGesture == 12);
+    QCOMPARE(Control<QCheckBox>(dlg, 1033)->isEnabled(), nGesture == 11);  // 練気MAX: katana only
     if (nGesture == 0) QCOMPARE(Entries(pChosen), (QStringList{U("縦斬り"), U("溜め回転斬り")}));
   }
 
@@ -202,12 +180,12 @@ private slots:
     QVERIFY(ShowActive(dlg));
     PickWeaponAndMotions(dlg, 0, {});
     ClickEntry(Control<QListWidget>(dlg, 1003), 0);
-    Key(Control<QListWidget>(dlg, 1002), Qt::Key_Return);  // a list has no use for Enter
-    Key(Control<QPushButton>(dlg, 1005), Qt::Key_Return);
-    Key(Control<QPushButton>(dlg, 1005), Qt::Key_Enter, Qt::KeypadModifier);
+    PressKey(Control<QListWidget>(dlg, 1002), Qt::Key_Return);  // a list has no use for Enter
+    PressKey(Control<QPushButton>(dlg, 1005), Qt::Key_Return);
+    PressKey(Control<QPushButton>(dlg, 1005), Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(Control<QListWidget>(dlg, 1004)->count(), 2);
     QVERIFY(dlg.isVisible());
-    Key(Control<QPushButton>(dlg, 1007), Qt::Key_Escape);
+    PressKey(Control<QPushButton>(dlg, 1007), Qt::Key_Escape);
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int{QDialog::Rejected});
     QVERIFY(ShowActive(dlg));
@@ -243,8 +221,8 @@ private slots:
     QContextMenuEvent event(QContextMenuEvent::Mouse, pt, pt);
     switch (nGesture) {
       case 0: QTest::mouseClick(dlg.findChild<QPushButton*>("menuButton"), Qt::LeftButton); break;
-      case 3: Key(Control<QListWidget>(dlg, 1003), Qt::Key_F10, Qt::ShiftModifier); break;
-      case 4: Key(Control<QListWidget>(dlg, 1003), Qt::Key_Space, Qt::AltModifier); break;
+      case 3: PressKey(Control<QListWidget>(dlg, 1003), Qt::Key_F10, Qt::ShiftModifier); break;
+      case 4: PressKey(Control<QListWidget>(dlg, 1003), Qt::Key_Space, Qt::AltModifier); break;
       default: QApplication::sendEvent(arrTarget[nGesture], &event);
     }
     QCoreApplication::processEvents();
@@ -257,9 +235,7 @@ private slots:
                  "武器ランキング(&R)...|結果を基準に固定(&P)"));
     }
     dlg.OnSysCommand(kCommandAbout);
-    const QList<AnsweredWindow_t> arrAbout = m_pAnswerer->Take();
-    QCOMPARE(arrAbout.size(), 1);
-    QVERIFY(arrAbout[0].strText.startsWith(U("Velkar Version 0.10|")));
+    QCOMPARE(m_pAnswerer->Take().value(0).strTitle, U("Velkarのﾊﾞｰｼﾞｮﾝ情報"));
   }
 
   // A conversion says what it wrote or, in Japanese, why it failed; the
@@ -283,11 +259,6 @@ private slots:
     QTest::addRow("weapon source missing")
         << kCommandConvertWeapons << "Katana.ini" << -1
         << U("武器リストの変換に失敗しました\nKatana.ini：ファイルがありません") << 4;
-    QTest::addRow("weapon source a FIFO")
-        << kCommandConvertWeapons << "Katana.ini" << int(eHOSTILE::FIFO)
-        << U("武器リストの変換に失敗しました\nKatana."
-             "ini：通常のファイルではなく名前付きパイプ（FIFO）です")
-        << 4;
     QTest::addRow("monsters written")
         << kCommandConvertMonsters << "Monster.ini" << -2
         << U("モンスターリストの変換に成功しました\nMonster.dat を書き込みました：モンスター 2 "
@@ -325,30 +296,6 @@ private slots:
     QVERIFY(Control<CWeaponListBox>(dlg, 1002)->selectedItems().isEmpty());
     QCOMPARE(Control<QComboBox>(dlg, 1014)->count(),
              nKind >= 0 && nCommand == kCommandConvertMonsters ? 0 : 2);
-  }
-
-  // Where the data folder cannot be written the message says what to do.
-  void conversionIntoAReadOnlyFolderSaysWhatToDo() {
-    namespace fs = std::filesystem;
-    CVelkarDlg dlg;
-    QVERIFY(ShowActive(dlg));
-    const fs::perms eRead = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
-    fs::permissions(m_pDir->Path(),
-                    eRead | fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec);
-    for (const fs::directory_entry& entry : fs::directory_iterator(m_pDir->Path())) {
-      fs::permissions(entry.path(), eRead, fs::perm_options::add);
-    }
-    const bool bRoot = geteuid() == 0;  // root writes anywhere: convert as nobody instead
-    if (bRoot) QVERIFY(seteuid(65534) == 0);
-    dlg.OnSysCommand(kCommandConvertMonsters);
-    if (bRoot) QVERIFY(seteuid(0) == 0);
-    const QList<AnsweredWindow_t> arrAnswered = m_pAnswerer->Take();
-    QCOMPARE(arrAnswered.size(), 1);
-    QVERIFY(arrAnswered[0].strText.endsWith(
-        U("フォルダ ") + QString::fromStdString(m_pDir->Path()) +
-        U(" には書き込めません。.ini ファイルを書き込めるフォルダにコピーし、"
-          "「Velkar --dir そのフォルダ」で起動してから変換してください。")));
-    QCOMPARE(Control<QComboBox>(dlg, 1014)->count(), 2);  // the old Monster.dat stays
   }
 
   // Data file problems are reported once, in Japanese, when the window
@@ -469,7 +416,7 @@ private slots:
     ClickCheck(dlg, 1021);
     VerifyRow(1);
     pList->setCurrentIndex(pList->model()->index(0, 0));
-    Key(pList, Qt::Key_Return);
+    PressKey(pList, Qt::Key_Return);
     QCOMPARE(dlg.GetBreakdownDlg(), pBreakdown);
     VerifyRow(0);
     QTest::mouseClick(pBreakdown->findChild<QPushButton*>(QStringLiteral("breakdownCopy")),
