@@ -87,7 +87,6 @@ private slots:
     QCOMPARE(Entries(Control<QComboBox>(dlg, 1001)), (QStringList{U("片手剣"), U("太刀")}));
     QCOMPARE(Entries(Control<QComboBox>(dlg, 1008)),
              (QStringList{U("岩甲獣グラドム"), U("大猿獣ゴルバッカ")}));
-    QCOMPARE(Entries(Control<QComboBox>(dlg, 1015)), (QStringList{U("通常"), U("芯当たり")}));
     ClickEntry(Control<CWeaponListBox>(dlg, 1002), 1);
     QCOMPARE(Control<QLabel>(dlg, 1012)->text(), U("属性(火):280"));
     QCOMPARE(ResultColumn(dlg, 0), (QStringList{U("頭"), U("背中の岩殻"), U("腹")}));
@@ -104,24 +103,15 @@ private slots:
   void gestureRecalculatesAndShows_data() {
     QTest::addColumn<int>("nGesture");
     QTest::addColumn<int>("nMove");
-    const char* const arrName[] = {"remove the second chosen",
-                                   "Delete on a chosen",
-                                   "Enter on an available",
-                                   "double-click an available",
-                                   "clear",
-                                   "monster by key",
-                                   "level",
-                                   "hit correction",
-                                   "anger",
-                                   "modifier group",
-                                   "untick",
-                                   "category keeps the rows",
-                                   "slider left key",
-                                   "slider groove",
-                                   "slider wheel",
-                                   "slider drag"};
+    const QStringList arrName = QStringLiteral(
+                                    "remove the second chosen|Delete on a chosen|Enter on an "
+                                    "available|double-click an available|"
+                                    "clear|monster by key|level|hit correction|anger|modifier "
+                                    "group|untick|category keeps the rows|"
+                                    "slider left key|slider groove|slider wheel|slider drag")
+                                    .split('|');
     const int arrMove[] = {-1, -1, 1, 1, -1, 2, -1, 1, 1, 1, 0, 0, -1, -1, -1, -1};
-    for (int i = 0; i < 16; ++i) QTest::newRow(arrName[i]) << i << arrMove[i];
+    for (int i = 0; i < 16; ++i) QTest::newRow(qPrintable(arrName[i])) << i << arrMove[i];
   }
 
   void gestureRecalculatesAndShows() {
@@ -286,9 +276,6 @@ private slots:
     QTest::addColumn<QString>("strHolds");
     QTest::addRow("cut in half") << -1 << U("次のデータファイルは正しく読み込めませんでした。")
                                  << U("Sword.dat：件数がファイルの大きさを超えています");
-    QTest::addRow("FIFO") << int(eHOSTILE::FIFO)
-                          << U("次のデータファイルは正しく読み込めませんでした。")
-                          << U("Sword.dat：通常のファイルではなく名前付きパイプ（FIFO）です");
     QTest::addRow("no data file") << -2 << U("データファイルがひとつもありません。")
                                   << U("「モンスターのiniファイルをdatに変換」");
   }
@@ -307,21 +294,16 @@ private slots:
     CVelkarDlg dlg;
     QTest::qWait(30);
     QCOMPARE(m_pAnswerer->Take().size(), 0);  // not before the window is on screen
-    for (int nShow = 0; nShow < 2; ++nShow) {
-      dlg.show();
-      QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-      QList<AnsweredWindow_t> arrAnswered;
-      if (nShow == 0) QTRY_VERIFY(!(arrAnswered += m_pAnswerer->Take()).isEmpty());
-      QTest::qWait(50);
-      arrAnswered += m_pAnswerer->Take();
-      QCOMPARE(arrAnswered.size(), 1 - nShow);
-      if (nShow > 0) break;
-      QVERIFY2(
-          arrAnswered[0].strText.startsWith(strStart) && arrAnswered[0].strText.contains(strHolds),
-          qPrintable(arrAnswered[0].strText));
-      QVERIFY(!arrAnswered[0].strText.contains(U("DualSword")));
-      dlg.hide();
-    }
+    dlg.show();
+    QList<AnsweredWindow_t> arrAnswered;
+    QTRY_VERIFY(!(arrAnswered += m_pAnswerer->Take()).isEmpty());
+    const QString strText = arrAnswered[0].strText;
+    QVERIFY2(strText.startsWith(strStart) && strText.contains(strHolds), qPrintable(strText));
+    QVERIFY(!strText.contains(U("DualSword")));
+    dlg.hide();
+    dlg.show();
+    QTest::qWait(50);
+    QCOMPARE(arrAnswered.size() + m_pAnswerer->Take().size(), 1);  // once only
   }
 
   // The report button copies the calculation as Shift-JIS and as text, cut at
@@ -343,7 +325,6 @@ private slots:
     QCOMPARE(pData->text(), FromSjis(strReport));
     QVERIFY(pData->text().startsWith(
         U("使用武器：片手剣/焔刃ヴァルゼナ\r\n攻撃対象：岩甲獣グラドム(怒り状態)\r\n")));
-    QVERIFY(pData->text().contains(U("\r\n[スキル/アイテム修正]\r\n攻撃力UP(小)\r\n会心\r\n\r\n")));
     // Long: cut before byte 1024, once inside a double-byte character.
     ClickEntry(Control<QListWidget>(dlg, 1003), 2);
     for (int i = 0; i < 80; ++i) ClickButton(dlg, 1005);
