@@ -172,6 +172,7 @@ private slots:
     const QPoint ptTwin = pList->visualRect(pList->model()->index(3, 0)).center();
     QTest::mouseClick(pList->viewport(), Qt::LeftButton, {}, ptTwin);
     QTest::mouseDClick(pList->viewport(), Qt::LeftButton, {}, ptTwin);
+    QCOMPARE(pList->currentIndex().row(), 3);  // the list marks the main window's weapon
     QCOMPARE(dlg.GetCalculator().GetWeaponSelection(),
              arrRanked[3].toObject().value("index").toInt());
     QCOMPARE(ResultColumn(dlg, 3)[1], RankingColumn(dlg, CRankingDlg::COLUMN_REGION)[3]);

@@ -92,9 +92,12 @@ private slots:
     QCOMPARE(ResultColumn(dlg, 0), (QStringList{U("頭"), U("背中の岩殻"), U("腹")}));
     const QRect rc = dlg.findChild<QWidget*>(QStringLiteral("grpModifiers"))->geometry();
     const QImage image = dlg.grab().toImage();
-    QCOMPARE(image.pixel(rc.left(), rc.center().y()), dlg.palette().color(QPalette::Dark).rgb());
-    QCOMPARE(image.pixel(rc.left() + 1, rc.center().y()),
-             dlg.palette().color(QPalette::Light).rgb());
+    const QRgb clrDark = dlg.palette().color(QPalette::Dark).rgb();
+    const QRgb clrLight = dlg.palette().color(QPalette::Light).rgb();
+    const int y = rc.center().y();
+    QCOMPARE(QList<QRgb>({image.pixel(rc.left(), y), image.pixel(rc.left() + 1, y),
+                          image.pixel(rc.right(), y)}),
+             QList<QRgb>({clrDark, clrLight, clrLight}));
   }
 
   // From the fire sword with 縦斬り, 溜め回転斬り twice: each gesture reaches
@@ -165,22 +168,16 @@ private slots:
     if (nGesture == 0) QCOMPARE(Entries(pChosen), (QStringList{U("縦斬り"), U("溜め回転斬り")}));
   }
 
-  void keysEndTheRunOrPressAFocusedButton() {
+  // Enter presses only a focused push button; Esc ends the window's run.
+  void enterPressesOnlyAFocusedButtonAndEscEnds() {
     CVelkarDlg dlg;
     QVERIFY(ShowActive(dlg));
-    PickWeaponAndMotions(dlg, 0, {});
-    ClickEntry(Control<QListWidget>(dlg, 1003), 0);
+    PickWeaponAndMotions(dlg, 0, {0});
     PressKey(Control<QListWidget>(dlg, 1002), Qt::Key_Return);  // a list has no use for Enter
-    PressKey(Control<QPushButton>(dlg, 1005), Qt::Key_Return);
     PressKey(Control<QPushButton>(dlg, 1005), Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(Control<QListWidget>(dlg, 1004)->count(), 2);
-    QVERIFY(dlg.isVisible());
     PressKey(Control<QPushButton>(dlg, 1007), Qt::Key_Escape);
-    QVERIFY(!dlg.isVisible());
-    QCOMPARE(dlg.result(), int{QDialog::Rejected});
-    QVERIFY(ShowActive(dlg));
-    dlg.GetSystemMenu()->actions().first()->trigger();  // 閉じる
-    QVERIFY(!dlg.isVisible());
+    QVERIFY(!dlg.isVisible() && dlg.result() == QDialog::Rejected);
   }
 
   // The system menu opens from its button, a right click on the background
