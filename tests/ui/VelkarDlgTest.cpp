@@ -96,8 +96,8 @@ private slots:
     const QRgb clrLight = dlg.palette().color(QPalette::Light).rgb();
     const int y = rc.center().y();
     QCOMPARE(QList<QRgb>({image.pixel(rc.left(), y), image.pixel(rc.left() + 1, y),
-                          image.pixel(rc.right(), y)}),
-             QList<QRgb>({clrDark, clrLight, clrLight}));
+                          image.pixel(rc.right(), y), image.pixel(rc.center().x(), rc.bottom())}),
+             QList<QRgb>({clrDark, clrLight, clrLight, clrLight}));
   }
 
   // From the fire sword with 縦斬り, 溜め回転斬り twice: each gesture reaches
