@@ -172,10 +172,16 @@ private slots:
   void enterPressesOnlyAFocusedButtonAndEscEnds() {
     CVelkarDlg dlg;
     QVERIFY(ShowActive(dlg));
-    PickWeaponAndMotions(dlg, 0, {0});
+    PickWeaponAndMotions(dlg, 0, {});
+    ClickEntry(Control<QListWidget>(dlg, 1003), 0);
     PressKey(Control<QListWidget>(dlg, 1002), Qt::Key_Return);  // a list has no use for Enter
+    PressKey(Control<QListWidget>(dlg, 1002), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(Control<QListWidget>(dlg, 1004)->count(), 0);
+    PressKey(Control<QPushButton>(dlg, 1005), Qt::Key_Return);
     PressKey(Control<QPushButton>(dlg, 1005), Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(Control<QListWidget>(dlg, 1004)->count(), 2);
+    PressKey(Control<QPushButton>(dlg, 1007), Qt::Key_Return);
+    QVERIFY(dlg.isVisible() && Control<QListWidget>(dlg, 1004)->count() == 0);
     PressKey(Control<QPushButton>(dlg, 1007), Qt::Key_Escape);
     QVERIFY(!dlg.isVisible() && dlg.result() == QDialog::Rejected);
   }
