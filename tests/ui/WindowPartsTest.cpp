@@ -3,10 +3,13 @@
 // preferred one is installed, and dialog units from the font's letters.
 #include <QtTest>
 
+#include "BaselineColumn.h"
+#include "ColorListCtrl.h"
 #include "DialogFont.h"
 #include "DialogUnits.h"
 #include "UiTestMain.h"
 #include "WeaponListBox.h"
+#include "WindowCommandLine.h"
 
 class WindowPartsTest : public QObject {
   Q_OBJECT
@@ -38,6 +41,26 @@ private slots:
     QCOMPARE(DialogBaseUnitsFrom(337, 13).nCx, 6);  // 6.48 letters
     QCOMPARE(DialogBaseUnitsFrom(338, 13).nCx, 7);  // 6.5
     QCOMPARE(DialogUnitsToPixels(QRect(1, 3, 5, 9), {7, 13}), QRect(2, 5, 9, 15));
+    QCOMPARE(CWindowCommandLine({"velkar", "--help"}).GetExitCode(), 0);
+  }
+
+  // A pinned column takes its room from the widest columns first; a cell's
+  // text too long for its column keeps its longest prefix that fits the dots.
+  void columnsMakeRoom() {
+    QCOMPARE(CBaselineColumn::NarrowToFit({40, 40, 40, 45}, 161, 16),
+             (std::vector<int>{40, 40, 40, 41}));
+    QCOMPARE(CBaselineColumn::NarrowToFit({40, 40, 40, 45}, 150, 16),
+             (std::vector<int>{37, 37, 38, 38}));
+    CColorListCtrl list;
+    const QFontMetrics metrics(list.font());
+    const QString strText = QStringLiteral("Left foreleg armour plate");
+    for (int nWidth = 30; nWidth <= 120; nWidth += 13) {
+      const QString strPrefix = list.ShortenToFit(strText, nWidth, 4).chopped(3);
+      QVERIFY(strText.startsWith(strPrefix) && !strPrefix.isEmpty());
+      const int nRoom = nWidth - 4 - metrics.horizontalAdvance(QStringLiteral("..."));
+      QVERIFY(metrics.horizontalAdvance(strText.left(strPrefix.size() + 1)) > nRoom);
+      QVERIFY(strPrefix.size() == 1 || metrics.horizontalAdvance(strPrefix) <= nRoom);
+    }
   }
 };
 
