@@ -53,13 +53,15 @@ private slots:
              (std::vector<int>{37, 37, 38, 38}));
     CColorListCtrl list;
     const QFontMetrics metrics(list.font());
-    const QString strText = QStringLiteral("Left foreleg armour plate");
-    for (int nWidth = 30; nWidth <= 120; nWidth += 13) {
-      const QString strPrefix = list.ShortenToFit(strText, nWidth, 4).chopped(3);
-      QVERIFY(strText.startsWith(strPrefix) && !strPrefix.isEmpty());
-      const int nRoom = nWidth - 4 - metrics.horizontalAdvance(QStringLiteral("..."));
-      QVERIFY(metrics.horizontalAdvance(strText.left(strPrefix.size() + 1)) > nRoom);
-      QVERIFY(strPrefix.size() == 1 || metrics.horizontalAdvance(strPrefix) <= nRoom);
+    for (const QString& strText : {QStringLiteral("Left foreleg armour plate"),
+                                   QString::fromUtf8("雷殻の尾先と角（破壊後）")}) {
+      for (int nWidth = 30; nWidth <= 120; nWidth += 13) {
+        const QString strPrefix = list.ShortenToFit(strText, nWidth, 12).chopped(3);
+        QVERIFY(strText.startsWith(strPrefix) && !strPrefix.isEmpty());
+        const int nRoom = nWidth - 12 - metrics.horizontalAdvance(QStringLiteral("..."));
+        QVERIFY(metrics.horizontalAdvance(strText.left(strPrefix.size() + 1)) > nRoom);
+        QVERIFY(strPrefix.size() == 1 || metrics.horizontalAdvance(strPrefix) <= nRoom);
+      }
     }
   }
 };
