@@ -1,24 +1,19 @@
 // Answers the modal windows and pop-up menus that open during a test, so
-// that no test ever hangs in a nested event loop: every message box gets its
-// OK, the About box its OK button, a menu is closed. What was answered is
-// recorded for the test to check; a test that expects nothing checks that
-// the record stays empty.
+// that no test ever hangs in a nested event loop: a message box gets its OK,
+// any other modal dialog is closed, a menu is closed. What was answered is
+// recorded for the test to check.
 #pragma once
 
 #include <QApplication>
-#include <QLabel>
+#include <QDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStringList>
 #include <QTimer>
 
-#include "AboutDlg.h"
-
 struct AnsweredWindow_t {
-  QString strKind;  // "message", "about" or "menu"
   QString strTitle;
-  QString strText;  // message text; the About box's two lines; the menu's entries
+  QString strText;  // a message's text; a menu's entries joined by '|'
 };
 
 class CModalAnswerer : public QObject {
@@ -26,9 +21,8 @@ class CModalAnswerer : public QObject {
 
 public:
   CModalAnswerer() {
-    m_timer.setInterval(10);
     connect(&m_timer, &QTimer::timeout, this, &CModalAnswerer::Answer);
-    m_timer.start();
+    m_timer.start(10);
   }
 
   // What has been answered since the last call.
@@ -38,27 +32,16 @@ private:
   void Answer() {
     if (auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
       QStringList arrEntry;
-      for (const QAction* pAction : pMenu->actions()) {
-        arrEntry.append(pAction->isSeparator() ? QStringLiteral("-") : pAction->text());
-      }
-      m_arrAnswered.append({QStringLiteral("menu"), pMenu->objectName(), arrEntry.join('|')});
+      for (const QAction* pAction : pMenu->actions())
+        arrEntry.append(pAction->isSeparator() ? "-" : pAction->text());
+      m_arrAnswered.append({pMenu->objectName(), arrEntry.join('|')});
       pMenu->close();
-      return;
-    }
-    QWidget* pModal = QApplication::activeModalWidget();
-    if (auto* pBox = qobject_cast<QMessageBox*>(pModal)) {
-      m_arrAnswered.append({QStringLiteral("message"), pBox->windowTitle(), pBox->text()});
+    } else if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      m_arrAnswered.append({pBox->windowTitle(), pBox->text()});
       pBox->button(QMessageBox::Ok)->click();
-    } else if (auto* pAbout = qobject_cast<CAboutDlg*>(pModal)) {
-      const auto* pVersion = pAbout->findChild<QLabel*>(QStringLiteral("aboutVersion"));
-      const auto* pLine = pAbout->findChild<QLabel*>(QStringLiteral("aboutSecondLine"));
-      const auto* pIcon = pAbout->findChild<QLabel*>(QStringLiteral("aboutIcon"));
-      const bool bIcon = pIcon != nullptr && !pIcon->pixmap().isNull();
-      m_arrAnswered.append({QStringLiteral("about"), pAbout->windowTitle(),
-                            (pVersion ? pVersion->text() : QString()) + '|' +
-                                (pLine ? pLine->text() : QString()) +
-                                (bIcon ? QStringLiteral("|icon") : QString())});
-      pAbout->findChild<QPushButton*>(QStringLiteral("ctl1"))->click();
+    } else if (auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      m_arrAnswered.append({pDialog->windowTitle(), QString()});
+      pDialog->reject();
     }
   }
 

@@ -1,71 +1,50 @@
-// Small helpers shared by the window's tests: pixel inspection of rendered
-// images, exact-colour fonts, focus on the offscreen platform, and finding
-// and clicking the main window's controls.
+// What the window's tests share: a data folder with a few weapons and
+// monsters converted into it (CWindowFixture, whose init and cleanup every
+// window test class inherits), and a player's clicks and readings of the
+// main window's controls.
 #pragma once
 
 #include <QAbstractItemView>
-#include <QApplication>
-#include <QFont>
-#include <QImage>
-#include <QRect>
-#include <QSet>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
 #include <QSlider>
 #include <QStyleOptionSlider>
-#include <QWidget>
 #include <QtTest>
+#include <filesystem>
+#include <memory>
 
+#include "ColorListCtrl.h"
 #include "DialogFont.h"
+#include "ModalAnswerer.h"
 #include "VelkarDlg.h"
+#include "WeaponListBox.h"
+#include "setup/SetupStore.h"
+#include "support/TestDataDir.h"
 
-inline constexpr QRgb kUntouched = 0xFFFF00FF;  // magenta: what nothing painted
-
-// The dialog font without anti-aliasing, so that text pixels carry exactly
-// the text colour.
-inline QFont ExactColourFont() {
-  QFont font = MakeDialogFont();
-  font.setStyleStrategy(QFont::NoAntialias);
-  return font;
+// UTF-8 text of a test as a QString.
+inline QString U(const char* psz) {
+  return QString::fromUtf8(psz);
 }
 
-inline QImage BlankImage(const QSize& size) {
-  QImage image(size, QImage::Format_RGB32);
-  image.fill(kUntouched);
-  return image;
-}
-
-// Every colour (without alpha) found inside rc.
-inline QSet<QRgb> ColoursIn(const QImage& image, const QRect& rc) {
-  QSet<QRgb> setColour;
-  const QRect rcClipped = rc & image.rect();
-  for (int y = rcClipped.top(); y <= rcClipped.bottom(); ++y) {
-    for (int x = rcClipped.left(); x <= rcClipped.right(); ++x) {
-      setColour.insert(image.pixel(x, y) & 0xFFFFFF);
-    }
-  }
-  return setColour;
-}
-
-inline QRgb Rgb(const QColor& colour) {
-  return colour.rgb() & 0xFFFFFF;
-}
-
-// The leftmost and rightmost column inside rc holding a pixel other than
-// clrBackground; (-1, -1) when there is none.
-inline std::pair<int, int> InkColumns(const QImage& image, const QRect& rc, QRgb clrBackground) {
-  int nLeft = -1;
-  int nRight = -1;
-  const QRect rcClipped = rc & image.rect();
-  for (int x = rcClipped.left(); x <= rcClipped.right(); ++x) {
-    for (int y = rcClipped.top(); y <= rcClipped.bottom(); ++y) {
-      if ((image.pixel(x, y) & 0xFFFFFF) != (clrBackground & 0xFFFFFF)) {
-        if (nLeft < 0) nLeft = x;
-        nRight = x;
-        break;
-      }
-    }
-  }
-  return {nLeft, nRight};
-}
+// Sword: the second weapon is a fire weapon, the fourth a twin of the first
+// (they tie in a ranking); the third motion has two hits.
+inline constexpr char8_t kSwordIni[] =
+    u8"[Action]\r\n1=縦斬り, 18\r\n2=横斬り, 14\r\n3=溜め回転斬り, A110, 20, 30\r\n"
+    u8"[HitPattern]\r\n1=通常, 100, 100\r\n2=芯当たり, 105, 110\r\n"
+    u8"[Weapon]\r\n1=鉄の片手剣, 168, 0, 0, 2, 1\r\n2=焔刃ヴァルゼナ, 252, 2, 280, 4, 5\r\n"
+    u8"3=水鏡剣ミナモ, 224, 4, 250, 3, 3\r\n4=鋼の片手剣, 168, 0, 0, 2, 1\r\n";
+inline constexpr char8_t kKatanaIni[] =
+    u8"[Action]\r\n1=踏み込み斬り, 26\r\n[HitPattern]\r\n1=通常, 100, 100\r\n"
+    u8"[Weapon]\r\n1=鉄刀, 180, 0, 0, 3, 1\r\n";
+inline constexpr char8_t kMonsterIni[] =
+    u8"[Monster]\r\n0=岩甲獣グラドム\r\n1=大猿獣ゴルバッカ\r\n"
+    u8"[岩甲獣グラドム]\r\nAnger=100, 90, 110\r\n0=頭, 90, 60, 45, 10, 25, 15, 10, 5\r\n"
+    u8"1=背中の岩殻, 10, 30, 15, 0, 10, 5, 0, 0\r\n2=腹, 50, 55, 50, 15, 30, 20, 15, 10\r\n"
+    u8"[大猿獣ゴルバッカ]\r\nAnger=100, 90, 120\r\n0=頭, 70, 75, 65, 20, 15, 20, 25, 10\r\n"
+    u8"1=腕, 45, 40, 40, 15, 10, 15, 20, 5\r\n[Level]\r\n1=下位, 100\r\n2=上位, 85\r\n";
 
 // Shows a top-level widget and waits until it is the active window.
 inline bool ShowActive(QWidget& window) {
@@ -89,6 +68,33 @@ inline void ClickEntry(QAbstractItemView* pView, int nRow) {
   QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, pView->visualRect(index).center());
 }
 
+inline void ClickButton(const CVelkarDlg& dlg, int nId) {
+  QTest::mouseClick(Control<QAbstractButton>(dlg, nId), Qt::LeftButton);
+}
+
+inline void ClickCheck(QCheckBox* pCheck) {
+  QTest::mouseClick(pCheck, Qt::LeftButton, {}, QPoint(6, pCheck->height() / 2));
+}
+
+inline void ClickCheck(const CVelkarDlg& dlg, int nId) {
+  ClickCheck(Control<QCheckBox>(dlg, nId));
+}
+
+inline void PressKey(QWidget* pWidget, Qt::Key eKey, Qt::KeyboardModifiers modifiers = {}) {
+  pWidget->setFocus();
+  QTest::keyClick(pWidget, eKey, modifiers);
+}
+
+// Picks a weapon (none for -1) and adds motions by their rows in the available list.
+inline void PickWeaponAndMotions(const CVelkarDlg& dlg, int nWeapon,
+                                 std::initializer_list<int> arrMotion) {
+  if (nWeapon >= 0) ClickEntry(Control<CWeaponListBox>(dlg, 1002), nWeapon);
+  for (const int nMotion : arrMotion) {
+    ClickEntry(Control<QListWidget>(dlg, 1003), nMotion);
+    ClickButton(dlg, 1005);
+  }
+}
+
 // A part of a horizontal slider as its style lays it out.
 inline QRect SliderPart(const QSlider* pSlider, QStyle::SubControl ePart) {
   QStyleOptionSlider option;
@@ -101,11 +107,73 @@ inline QRect SliderPart(const QSlider* pSlider, QStyle::SubControl ePart) {
   option.tickPosition = pSlider->tickPosition();
   option.tickInterval = pSlider->tickInterval();
   option.pageStep = pSlider->pageStep();
-  option.singleStep = pSlider->singleStep();
   return pSlider->style()->subControlRect(QStyle::CC_Slider, &option, ePart, pSlider);
 }
 
-// UTF-8 text of a test as a QString.
-inline QString U(const char* psz) {
-  return QString::fromUtf8(psz);
+// The entries of a list or drop-down list, top to bottom.
+template <class View>
+QStringList Entries(const View* pView) {
+  QStringList arrEntry;
+  for (int i = 0; i < pView->model()->rowCount(); ++i)
+    arrEntry.append(pView->model()->index(i, 0).data().toString());
+  return arrEntry;
 }
+
+// One column of the result list, top to bottom.
+inline QStringList ResultColumn(const CVelkarDlg& dlg, int nColumn) {
+  const auto* pList = Control<CColorListCtrl>(dlg, 1013);
+  QStringList arrText;
+  for (int nRow = 0; nRow < pList->GetRowCount(); ++nRow) {
+    arrText.append(pList->GetCellText(nRow, nColumn));
+  }
+  return arrText;
+}
+
+// The dialog font without anti-aliasing: text pixels carry exactly the text
+// colour.
+inline QFont ExactColourFont() {
+  QFont font = MakeDialogFont();
+  font.setStyleStrategy(QFont::NoAntialias);
+  return font;
+}
+
+// Every window test runs on its own data folder holding Sword, Katana and
+// Monster data converted from the texts above, with modal windows answered;
+// a message box a test did not take fails it.
+class CWindowFixture : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init() {
+    m_pDir = std::make_unique<CTestDataDir>();
+    m_pDir->WriteText("Sword.ini", kSwordIni);
+    m_pDir->WriteText("Katana.ini", kKatanaIni);
+    m_pDir->WriteText("Monster.ini", kMonsterIni);
+    RenewStore();
+    QVERIFY((*m_pStore)->ConvertWeaponIni(CATEGORY_SWORD));
+    QVERIFY((*m_pStore)->ConvertWeaponIni(CATEGORY_KATANA));
+    QVERIFY((*m_pStore)->ConvertMonsterIni());
+    m_pAnswerer = std::make_unique<CModalAnswerer>();
+    std::filesystem::remove_all(CSetupStore::DefaultFolder());  // no builds, no remembered setup
+    QGuiApplication::clipboard()->clear();
+  }
+
+  void cleanup() {
+    const QList<AnsweredWindow_t> arrLeft = m_pAnswerer->Take();
+    m_pAnswerer.reset();
+    m_pStore.reset();
+    m_pDir.reset();
+    QVERIFY2(arrLeft.isEmpty(), qPrintable(arrLeft.value(0).strText));
+  }
+
+protected:
+  // A fresh store on the same folder: the next window loads into an empty one.
+  void RenewStore() {
+    m_pStore.reset();
+    m_pStore = std::make_unique<CTestDataStore>(*m_pDir);
+  }
+
+  std::unique_ptr<CTestDataDir> m_pDir;
+  std::unique_ptr<CTestDataStore> m_pStore;
+  std::unique_ptr<CModalAnswerer> m_pAnswerer;
+};

@@ -1,0 +1,221 @@
+// The window's other windows and what it remembers: the setup restored after
+// a restart, builds passed between the window and velkar-tool both ways, the
+// ranking dialog against velkar-tool rank, and the pinned baseline's
+// difference column.
+#include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTreeWidget>
+
+#include "BuildsDlg.h"
+#include "RankingDlg.h"
+#include "SjisText.h"
+#include "SystemMenu.h"
+#include "UiTestHelpers.h"
+#include "UiTestMain.h"
+#include "calc/ReportText.h"
+
+namespace {
+
+// A setup by list positions: weapon, hit correction, monster, then the
+// motions; always the lowest sharpness, 上位, anger and two
+// modifiers.
+void Play(const CVelkarDlg& dlg, const QList<int>& arrClick) {
+  ClickEntry(Control<CWeaponListBox>(dlg, 1002), arrClick[0]);
+  for (const int nMotion : arrClick.mid(3)) PickWeaponAndMotions(dlg, -1, {nMotion});
+  PressKey(Control<QSlider>(dlg, 1009), Qt::Key_Home);
+  Control<QComboBox>(dlg, 1008)->setCurrentIndex(arrClick[2]);
+  Control<QComboBox>(dlg, 1014)->setCurrentIndex(1);
+  Control<QComboBox>(dlg, 1015)->setCurrentIndex(arrClick[1]);
+  for (const int nId : {1017, 1019, 1021}) ClickCheck(dlg, nId);
+}
+
+// Everything a setup decides, as the window shows it.
+QStringList Shown(const CVelkarDlg& dlg) {
+  QStringList arrShown = Entries(Control<QListWidget>(dlg, 1004)) + ResultColumn(dlg, 3);
+  for (const int nId : {1001, 1008, 1014, 1015})
+    arrShown << Control<QComboBox>(dlg, nId)->currentText();
+  for (const int nId : {1010, 1011, 1012}) arrShown << Control<QLabel>(dlg, nId)->text();
+  for (int nId = 1017; nId <= 1041; ++nId)
+    arrShown << QString::number(Control<QCheckBox>(dlg, nId)->isChecked());
+  return arrShown;
+}
+
+// velkar-tool's JSON answer to a command line, given as words.
+QJsonObject RunTool(const std::string& strDir, const QString& strArguments) {
+  QProcess tool;
+  tool.start(QStringLiteral(VELKAR_TOOL_PATH),
+             QStringList{"--dir", QString::fromStdString(strDir)} + strArguments.split(' '));
+  if (!tool.waitForFinished(30000) || tool.exitCode() != 0)
+    qWarning("velkar-tool: %s", tool.readAllStandardError().constData());
+  return QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+}
+
+QStringList RankingColumn(const CVelkarDlg& dlg, int nColumn) {
+  QStringList arrText;
+  const auto* pList = dlg.GetRankingDlg()->findChild<QTreeWidget*>(QStringLiteral("rankingList"));
+  for (int i = 0; i < pList->topLevelItemCount(); ++i)
+    arrText.append(pList->topLevelItem(i)->text(nColumn));
+  return arrText;
+}
+
+QString Difference(int nDelta) {
+  return nDelta == 0 ? U("±0")
+                     : (nDelta > 0 ? QStringLiteral("+") : QString()) + QString::number(nDelta);
+}
+
+}  // namespace
+
+class SetupAndRankingTest : public CWindowFixture {
+  Q_OBJECT
+
+private slots:
+  void setupIsRestoredAfterARestart() {
+    QStringList arrPlayed;
+    {
+      CVelkarDlg dlg;
+      QVERIFY(ShowActive(dlg));
+      Play(dlg, {1, 1, 1, 1, 0, 1, 2});
+      arrPlayed = Shown(dlg);
+      QTest::keyClick(&dlg, Qt::Key_Escape);
+    }
+    RenewStore();
+    CVelkarDlg dlg;
+    dlg.RestoreLastSetup();  // as CVelkarApp does before showing it
+    QVERIFY(ShowActive(dlg));
+    QCOMPARE(Shown(dlg), arrPlayed);
+    QVERIFY(arrPlayed.contains(U("溜め回転斬り")) &&
+            dlg.GetCalculator().GetResultRows().at(0).nDamage > 0);
+  }
+
+  void buildsPassBetweenWindowAndTool() {
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    Play(dlg, {1, 1, 1, 1, 0, 1, 2});
+    QTest::keyClick(&dlg, Qt::Key_B, Qt::ControlModifier);
+    CBuildsDlg* pBuilds = dlg.GetBuildsDialog();
+    QVERIFY(pBuilds != nullptr && pBuilds->isVisible());
+    auto* pName = pBuilds->findChild<QLineEdit*>(QStringLiteral("buildName"));
+    auto* pList = pBuilds->findChild<QListWidget*>(QStringLiteral("buildList"));
+    const auto Press = [&](const char* pszButton) {
+      QTest::mouseClick(pBuilds->findChild<QPushButton*>(pszButton), Qt::LeftButton);
+    };
+    pName->setText(U("炎剣上位"));
+    Press("buildSave");
+    QStringList arrToolDamage;
+    for (const QJsonValue& row :
+         RunTool(m_pDir->Path(), U("report --build 炎剣上位 --json")).value("rows").toArray()) {
+      arrToolDamage.append(row.toObject().value("cells").toArray().at(3).toString());
+    }
+    QCOMPARE(arrToolDamage, ResultColumn(dlg, 3));
+
+    RunTool(m_pDir->Path(), U("save-build 道具 --category 0 --weapon 2 --motion 0 --monster 1"));
+    pBuilds->hide();
+    QTest::keyClick(&dlg, Qt::Key_B, Qt::ControlModifier);  // shown again: read again
+    QCOMPARE(Entries(pList), (QStringList{U("炎剣上位"), U("道具")}));
+    ClickEntry(pList, 1);
+    Press("buildLoad");
+    const CCalculator& calc = dlg.GetCalculator();
+    QVERIFY(calc.GetWeaponSelection() == 2 && calc.GetMonsterSelection() == 1 &&
+            calc.BuildModifierMask() == 0);
+    QCOMPARE(Entries(Control<QListWidget>(dlg, 1004)), QStringList{U("縦斬り")});
+    pName->setText(U("道具2"));
+    Press("buildRename");
+    ClickEntry(pList, 0);
+    Press("buildDelete");
+    QCOMPARE(m_pAnswerer->Take().value(0).strText, U("「炎剣上位」を削除しますか？"));
+    const QJsonArray arrBuild = RunTool(m_pDir->Path(), "builds --json").value("builds").toArray();
+    QCOMPARE(arrBuild.size(), 1);
+    QCOMPARE(arrBuild[0].toObject().value("name").toString(), U("道具2"));
+  }
+
+  // The ranking dialog follows the main window: with no motion every weapon
+  // ties; by one region at the slider's sharpness it ranks as velkar-tool
+  // rank does, twins sharing a rank; Enter on an entry selects that weapon.
+  void rankingFollowsAndAgreesWithTheTool() {
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    dlg.OnSysCommand(kCommandRanking);
+    CRankingDlg* pRanking = dlg.GetRankingDlg();
+    QVERIFY(pRanking != nullptr && pRanking->isVisible() && !pRanking->isModal());
+    QCOMPARE(RankingColumn(dlg, CRankingDlg::COLUMN_RANK), (QStringList{"1", "1", "1", "1"}));
+    PickWeaponAndMotions(dlg, 0, {0, 2});
+    ClickCheck(dlg, 1040);
+    ClickCheck(pRanking->findChild<QCheckBox*>(QStringLiteral("rankingSameSharpness")));
+    auto* pOrder = pRanking->findChild<QComboBox*>(QStringLiteral("rankingOrder"));
+    pOrder->setCurrentIndex(2);
+    const QJsonArray arrRanked =
+        RunTool(m_pDir->Path(), U("rank --json --category 0 --motion 0 --motion 2 "
+                                  "--modifier 1040 --sharpness 2 --region 背中の岩殻"))
+            .value("ranking")
+            .toArray();
+    QStringList arrExpected;
+    for (const QJsonValue& value : arrRanked) {
+      const QJsonObject ranked = value.toObject();
+      arrExpected << QStringLiteral("%1 %2 %3")
+                         .arg(ranked.value("rank").toInt())
+                         .arg(ranked.value("weapon").toString())
+                         .arg(ranked.value("damage").toArray().at(1).toInt());
+    }
+    QStringList arrShown = RankingColumn(dlg, CRankingDlg::COLUMN_RANK);
+    for (int i = 0; i < arrShown.size(); ++i) {
+      arrShown[i] += ' ' + RankingColumn(dlg, CRankingDlg::COLUMN_WEAPON)[i] + ' ' +
+                     RankingColumn(dlg, CRankingDlg::COLUMN_REGION)[i];
+    }
+    QCOMPARE(arrShown, arrExpected);
+    QCOMPARE(RankingColumn(dlg, CRankingDlg::COLUMN_RANK), (QStringList{"1", "2", "3", "3"}));
+    auto* pList = pRanking->findChild<QTreeWidget*>(QStringLiteral("rankingList"));
+    const QPoint ptTwin = pList->visualRect(pList->model()->index(3, 0)).center();
+    QTest::mouseClick(pList->viewport(), Qt::LeftButton, {}, ptTwin);
+    QTest::mouseDClick(pList->viewport(), Qt::LeftButton, {}, ptTwin);
+    QCOMPARE(pList->currentIndex().row(), 3);  // the list marks the main window's weapon
+    QCOMPARE(dlg.GetCalculator().GetWeaponSelection(),
+             arrRanked[3].toObject().value("index").toInt());
+    QCOMPARE(ResultColumn(dlg, 3)[1], RankingColumn(dlg, CRankingDlg::COLUMN_REGION)[3]);
+    pOrder->setCurrentIndex(1);
+    Control<QComboBox>(dlg, 1008)->setCurrentIndex(1);  // a region keeps its name
+    QCOMPARE(Entries(pOrder).mid(1), (QStringList{U("頭"), U("腕")}));
+    QCOMPARE(pOrder->currentText(), U("頭"));
+  }
+
+  // Ctrl+P pins the rows: a fifth column shows each region's difference
+  // (matched by name), the report stays as it was, and unpinning restores
+  // the four columns.
+  void pinnedBaselineShowsTheDifferences() {
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    auto* pResult = Control<CColorListCtrl>(dlg, 1013);
+    QTest::keyClick(&dlg, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(!dlg.IsBaselinePinned());  // nothing to pin without rows
+    PickWeaponAndMotions(dlg, 0, {0, 1});
+    const QStringList arrBaseline = ResultColumn(dlg, 3);
+    QTest::keyClick(&dlg, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(ResultColumn(dlg, 4), (QStringList{U("±0"), U("±0"), U("±0")}));
+    ClickEntry(Control<CWeaponListBox>(dlg, 1002), 1);
+    QStringList arrExpected;
+    for (int i = 0; i < 3; ++i)
+      arrExpected.append(Difference(ResultColumn(dlg, 3)[i].toInt() - arrBaseline[i].toInt()));
+    QCOMPARE(ResultColumn(dlg, 4), arrExpected);
+    ClickButton(dlg, 1016);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             FromSjis(*BuildReportFromCalculator(dlg.GetCalculator())));
+    ClickEntry(Control<CWeaponListBox>(dlg, 1002), 0);
+    Control<QComboBox>(dlg, 1014)->setCurrentIndex(1);
+    Control<QComboBox>(dlg, 1008)->setCurrentIndex(1);
+    const int nHead = ResultColumn(dlg, 3)[0].toInt();
+    QCOMPARE(ResultColumn(dlg, 4),
+             (QStringList{Difference(nHead - arrBaseline[0].toInt()), U("―")}));
+    QVERIFY(nHead < arrBaseline[0].toInt());
+    dlg.OnSysCommand(kCommandPin);
+    QVERIFY(!dlg.IsBaselinePinned());
+    QCOMPARE(pResult->GetColumnCount(), 4);
+    QCOMPARE(pResult->header()->length(), 40 + 40 + 40 + 45);
+  }
+};
+
+VELKAR_UI_TEST(SetupAndRankingTest)
+#include "SetupAndRankingTest.moc"
