@@ -106,6 +106,7 @@ private slots:
     };
     pName->setText(U("炎剣上位"));
     Press("buildSave");
+    QCOMPARE(Entries(pList), QStringList{U("炎剣上位")});  // listed at once
     QStringList arrToolDamage;
     for (const QJsonValue& row :
          RunTool(m_pDir->Path(), U("report --build 炎剣上位 --json")).value("rows").toArray()) {
@@ -180,6 +181,9 @@ private slots:
     Control<QComboBox>(dlg, 1008)->setCurrentIndex(1);  // a region keeps its name
     QCOMPARE(Entries(pOrder).mid(1), (QStringList{U("頭"), U("腕")}));
     QCOMPARE(pOrder->currentText(), U("頭"));
+    pOrder->setCurrentIndex(0);
+    Control<QComboBox>(dlg, 1008)->setCurrentIndex(0);  // by total stays by total
+    QCOMPARE(pOrder->currentIndex(), 0);
   }
 
   // Ctrl+P pins the rows: a fifth column shows each region's difference

@@ -276,6 +276,9 @@ private slots:
     QTest::addColumn<QString>("strHolds");
     QTest::addRow("cut in half") << -1 << U("次のデータファイルは正しく読み込めませんでした。")
                                  << U("Sword.dat：件数がファイルの大きさを超えています");
+    QTest::addRow("a device") << int(eHOSTILE::DEVICE)
+                              << U("次のデータファイルは正しく読み込めませんでした。")
+                              << U("Sword.dat：通常のファイルではなくデバイスです");
     QTest::addRow("no data file") << -2 << U("データファイルがひとつもありません。")
                                   << U("「モンスターのiniファイルをdatに変換」");
   }

@@ -1,12 +1,14 @@
 // The window's small rules that no click shows on this machine: a weapon's
 // text colour by its lowest element, the dialog font's family when no
-// preferred one is installed, and dialog units from the font's letters.
+// preferred one is installed, dialog units from the font's letters, the
+// dotted focus frame, and columns and cells making room.
 #include <QtTest>
 
 #include "BaselineColumn.h"
 #include "ColorListCtrl.h"
 #include "DialogFont.h"
 #include "DialogUnits.h"
+#include "FocusRect.h"
 #include "UiTestMain.h"
 #include "WeaponListBox.h"
 #include "WindowCommandLine.h"
@@ -44,6 +46,19 @@ private slots:
     QCOMPARE(CWindowCommandLine({"velkar", "--help"}).GetExitCode(), 0);
   }
 
+  // The focus frame inverts every other pixel of the outline, each once.
+  void focusFrameIsDotted() {
+    QImage image(6, 5, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    DrawFocusRect(painter, image.rect());
+    painter.end();
+    QString strDots;
+    for (int y = 0; y < 5; ++y)
+      for (int x = 0; x < 6; ++x) strDots += image.pixel(x, y) == qRgb(0, 0, 0) ? '#' : '.';
+    QCOMPARE(strDots, QStringLiteral("#.#.#.......#....#......#.#.#."));
+  }
+
   // A pinned column takes its room from the widest columns first; a cell's
   // text too long for its column keeps its longest prefix that fits the dots.
   void columnsMakeRoom() {
@@ -54,10 +69,11 @@ private slots:
     CColorListCtrl list;
     const QFontMetrics metrics(list.font());
     for (const QString& strText : {QStringLiteral("Left foreleg armour plate"),
-                                   QString::fromUtf8("雷殻の尾先と角（破壊後）")}) {
+                                   QString::fromUtf8("雷殻の尾先と角（破壊後）"),
+                                   QString::fromUtf8("𠮷野家の𩸽と𠮷野家の𩸽")}) {
       for (int nWidth = 30; nWidth <= 120; nWidth += 13) {
         const QString strPrefix = list.ShortenToFit(strText, nWidth, 12).chopped(3);
-        QVERIFY(strText.startsWith(strPrefix) && !strPrefix.isEmpty());
+        QVERIFY(strText.startsWith(strPrefix) && !strPrefix.back().isHighSurrogate());
         const int nRoom = nWidth - 12 - metrics.horizontalAdvance(QStringLiteral("..."));
         QVERIFY(metrics.horizontalAdvance(strText.left(strPrefix.size() + 1)) > nRoom);
         QVERIFY(strPrefix.size() == 1 || metrics.horizontalAdvance(strPrefix) <= nRoom);
