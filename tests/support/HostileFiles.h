@@ -6,16 +6,13 @@
 #pragma once
 
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
 #include <fstream>
 #include <functional>
 #include <stdexcept>
@@ -24,7 +21,7 @@
 #include "platform/BinaryFile.h"
 
 // What a hostile file in a data or source file's place is.
-enum class eHOSTILE { FIFO, FOLDER, SOCKET, DEVICE, SPARSE_2GB };
+enum class eHOSTILE { FIFO, FOLDER, DEVICE, SPARSE_2GB };
 
 inline void MakeHostileFile(eHOSTILE eKind, const std::string& strPath) {
   switch (eKind) {
@@ -34,19 +31,6 @@ inline void MakeHostileFile(eHOSTILE eKind, const std::string& strPath) {
     case eHOSTILE::FOLDER:
       if (mkdir(strPath.c_str(), 0755) != 0) throw std::runtime_error("mkdir " + strPath);
       return;
-    case eHOSTILE::SOCKET: {
-      // The socket file stays after the descriptor is closed; nobody listens.
-      sockaddr_un address{};
-      address.sun_family = AF_UNIX;
-      if (strPath.size() >= sizeof address.sun_path) throw std::runtime_error("path too long");
-      std::memcpy(address.sun_path, strPath.c_str(), strPath.size() + 1);
-      const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-      const bool bBound =
-          fd >= 0 && bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-      if (fd >= 0) close(fd);
-      if (!bBound) throw std::runtime_error("bind " + strPath);
-      return;
-    }
     case eHOSTILE::DEVICE:
       if (symlink("/dev/zero", strPath.c_str()) != 0) throw std::runtime_error("symlink");
       return;
@@ -61,7 +45,6 @@ inline const char* HostileName(eHOSTILE eKind) {
   switch (eKind) {
     case eHOSTILE::FIFO: return "Fifo";
     case eHOSTILE::FOLDER: return "Folder";
-    case eHOSTILE::SOCKET: return "Socket";
     case eHOSTILE::DEVICE: return "Device";
     case eHOSTILE::SPARSE_2GB: return "Sparse2GB";
   }
