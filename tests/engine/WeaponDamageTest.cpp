@@ -265,26 +265,4 @@ INSTANTIATE_TEST_SUITE_P(
              {{kMaxDamage, 250, 250, kHigh}})),
     RowName<Calc_t>);
 
-// The trace holds the factors and every step of a hit (the second hit of
-// ModifiersAndAnger123 above).
-TEST(HitTrace, HoldsTheFactorsAndEveryStepOfAHit) {
-  const CCalculation calculation(Calc("", kGS, 960, 300, {{45, 60, 20}}, {{100, 100, {48, 26}}}, 3,
-                                      0, 100, 100, Bit(1) | Bit(2) | Bit(23), 90, {}));
-  DamageTrace_t trace;
-  calculation.Rows(&trace);
-  const DamageFactors_t& f = trace.factors;
-  EXPECT_EQ(f.dSharpPhys + f.dSharpElement + f.dHitFactor + f.dFactor, 1.125 + 1.0 + 1.0 + 1.25);
-  EXPECT_EQ(f.nSharpness + f.byHitRate + f.byLevelRate + f.byBonus, 3 + 100 + 100 + 14);
-  EXPECT_EQ(f.dBase, 267.5);
-  EXPECT_TRUE(f.bAnger && f.byAngerRate == 110);
-  ASSERT_EQ(trace.arrHit.size(), 2u);
-  const HitTrace_t& hit = trace.arrHit[1];
-  EXPECT_DOUBLE_EQ(hit.dRaw, 69.55);
-  EXPECT_DOUBLE_EQ(hit.dPhysical, 35.2096875);
-  EXPECT_DOUBLE_EQ(hit.dEffective.value_or(0.0), 50.625);
-  EXPECT_DOUBLE_EQ(hit.dElement, 6.0);
-  EXPECT_DOUBLE_EQ(hit.dTotal, 41.2096875);
-  EXPECT_DOUBLE_EQ(hit.dAngryTotal, 45.33065625);
-}
-
 }  // namespace
