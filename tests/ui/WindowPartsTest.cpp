@@ -59,19 +59,22 @@ private slots:
     QCOMPARE(strDots, QStringLiteral("#.#.#.......#....#......#.#.#."));
   }
 
-  // A pinned column takes its room from the widest columns first; a cell's
-  // text too long for its column keeps its longest prefix that fits the dots.
+  // A pinned column takes its room from the widest columns first; a list asks
+  // its tooltip source only about rows it has; a cell's text too long for its
+  // column keeps its longest prefix of whole characters that fits the dots.
   void columnsMakeRoom() {
     QCOMPARE(CBaselineColumn::NarrowToFit({40, 40, 40, 45}, 161, 16),
              (std::vector<int>{40, 40, 40, 41}));
     QCOMPARE(CBaselineColumn::NarrowToFit({40, 40, 40, 45}, 150, 16),
              (std::vector<int>{37, 37, 38, 38}));
     CColorListCtrl list;
+    list.SetRowToolTipSource([](int nRow) { return QString::number(nRow); });
+    QVERIFY(list.GetRowToolTip(-1).isEmpty());  // no row, no call
     const QFontMetrics metrics(list.font());
     for (const QString& strText : {QStringLiteral("Left foreleg armour plate"),
                                    QString::fromUtf8("雷殻の尾先と角（破壊後）"),
                                    QString::fromUtf8("𠮷野家の𩸽と𠮷野家の𩸽")}) {
-      for (int nWidth = 30; nWidth <= 120; nWidth += 13) {
+      for (int nWidth = 30; nWidth <= 120; ++nWidth) {
         const QString strPrefix = list.ShortenToFit(strText, nWidth, 12).chopped(3);
         QVERIFY(strText.startsWith(strPrefix) && !strPrefix.back().isHighSurrogate());
         const int nRoom = nWidth - 12 - metrics.horizontalAdvance(QStringLiteral("..."));
