@@ -1,6 +1,9 @@
 #include "SetupRestore.h"
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "calc/Calculator.h"
 
@@ -50,18 +53,29 @@ Setup_t CaptureSetup(const CCalculator& calculator) {
   return setup;
 }
 
-void RestoreSetup(CCalculator& calculator, const Setup_t& setup) {
+std::vector<RestoreMiss_t> RestoreSetup(CCalculator& calculator, const Setup_t& setup) {
+  std::vector<RestoreMiss_t> arrMiss;
+  const auto miss = [&arrMiss](eSETUP_PART ePart, const std::optional<std::string>& strName) {
+    if (strName) arrMiss.push_back({ePart, *strName});
+  };
   const bool bCategory = RestoreCategory(calculator, setup);
   if (bCategory) {
-    RestoreWeapon(calculator, setup);
-    RestoreMotions(calculator, setup);
+    if (!RestoreWeapon(calculator, setup)) miss(eSETUP_PART::Weapon, setup.strWeapon);
+    for (std::string& strMotion : RestoreMotions(calculator, setup)) {
+      arrMiss.push_back({eSETUP_PART::Motion, std::move(strMotion)});
+    }
     RestoreSharpness(calculator, setup);
+  } else if (setup.nCategory) {
+    miss(eSETUP_PART::Category, std::to_string(*setup.nCategory));
   }
-  RestoreMonster(calculator, setup);
-  RestoreLevel(calculator, setup);
-  if (bCategory) RestoreHitCorrection(calculator, setup);
+  if (!RestoreMonster(calculator, setup)) miss(eSETUP_PART::Monster, setup.strMonster);
+  if (!RestoreLevel(calculator, setup)) miss(eSETUP_PART::Level, setup.strLevel);
+  if (bCategory && !RestoreHitCorrection(calculator, setup)) {
+    miss(eSETUP_PART::HitCorrection, setup.strHitCorrection);
+  }
   RestoreAnger(calculator, setup);
   RestoreModifiers(calculator, setup.arrModifier);
+  return arrMiss;
 }
 
 bool RestoreCategory(CCalculator& calculator, const Setup_t& setup) {
@@ -82,12 +96,27 @@ bool RestoreWeapon(CCalculator& calculator, const Setup_t& setup) {
   return true;
 }
 
-void RestoreMotions(CCalculator& calculator, const Setup_t& setup) {
+std::vector<std::string> RestoreMotions(CCalculator& calculator, const Setup_t& setup) {
   if (!calculator.GetChosenMotions().empty()) calculator.ClearChosenMotions();
-  for (const std::string& strMotion : setup.arrMotion) {
-    const int nIndex = IndexByName(calculator.GetAvailableMotions(), std::optional(strMotion));
-    if (nIndex != NO_SELECTION) calculator.AddChosenMotion(nIndex);
+  // The first motion of each name, as a search from the top finds it.
+  std::unordered_map<std::string_view, int> mapIndex;
+  const std::vector<const CAction*>& arrAvailable = calculator.GetAvailableMotions();
+  for (size_t i = 0; i < arrAvailable.size(); ++i) {
+    mapIndex.try_emplace(arrAvailable[i]->GetName(), static_cast<int>(i));
   }
+  std::vector<int> arrIndex;
+  std::vector<std::string> arrMissing;
+  std::unordered_set<std::string_view> setMissing;
+  for (const std::string& strMotion : setup.arrMotion) {
+    const auto it = mapIndex.find(strMotion);
+    if (it != mapIndex.end()) {
+      arrIndex.push_back(it->second);
+    } else if (setMissing.insert(strMotion).second) {
+      arrMissing.push_back(strMotion);
+    }
+  }
+  if (!arrIndex.empty()) calculator.AddChosenMotions(arrIndex);
+  return arrMissing;
 }
 
 void RestoreSharpness(CCalculator& calculator, const Setup_t& setup) {

@@ -20,6 +20,7 @@ struct RestoreRow_t {
   const char* szName;
   std::u8string_view strSwordIni;              // converted between saving and restoring
   std::function<void(CCalculator&)> expected;  // the clicks giving the same picture
+  std::vector<RestoreMiss_t> arrMiss;           // what the restore reports as gone
 };
 
 // What a window shows of a calculator.
@@ -55,7 +56,8 @@ const RestoreRow_t kRestoreRows[] = {
        calc.ReleaseSharpness(5);
        PlayTheRest(calc);
        calc.SelectHitCorrection(0);
-     }},
+     },
+     {}},
     // Without its weapon the sharpness stays where it was; a renamed motion
     // is left out.
     {"MotionRenamedAndWeaponGone",
@@ -66,7 +68,9 @@ const RestoreRow_t kRestoreRows[] = {
        calc.AddChosenMotion(kSlash);
        PlayTheRest(calc);
        calc.SelectHitCorrection(1);
-     }},
+     },
+     // The thrust stood twice in the list and is named once.
+     {{eSETUP_PART::Weapon, ToSjis(u8"火毒剣")}, {eSETUP_PART::Motion, ToSjis(u8"突き")}}},
 };
 
 class RestoreTest : public CalculatorFixture, public ::testing::WithParamInterface<RestoreRow_t> {};
@@ -95,7 +99,7 @@ TEST_P(RestoreTest, RestoreEndsWhereThePlayersClicksWould) {
   m_store->Clear();
   CCalculator restored;
   restored.LoadAll();
-  RestoreSetup(restored, store.LoadLastSetup().value());
+  EXPECT_EQ(RestoreSetup(restored, store.LoadLastSetup().value()), GetParam().arrMiss);
   EXPECT_EQ(PictureOf(restored), arrExpected);
   EXPECT_EQ(CaptureSetup(restored), expectedSetup);
 }
