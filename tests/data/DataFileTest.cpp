@@ -7,6 +7,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/ByteBuilder.h"
@@ -183,5 +184,22 @@ INSTANTIATE_TEST_SUITE_P(
         CountRow_t{"Levels", "Monster.dat", CByteBuilder().U32(0).U32(~0u).Raw("padding").Bytes(),
                    4, "the level count 4294967295"}),
     RowName<CountRow_t>);
+
+// What the tool prints for a damaged or unreadable file: one English line.
+TEST(DataFileErrorText, EachKindInOneEnglishLine) {
+  const std::pair<DataFileError_t, const char*> arrRow[] = {
+      {{"a.dat", DATA_FILE_TRUNCATED, 17, "weapon 2"},
+       "a.dat: the file ends early at byte 17, in weapon 2"},
+      {{"a.dat", DATA_FILE_TRUNCATED, 3, ""}, "a.dat: the file ends early at byte 3"},
+      {{"a.dat", DATA_FILE_COUNT_TOO_LARGE, 4, "the level count 9"},
+       "a.dat: at byte 4, the level count 9 promises more records than the file holds"},
+      {{"a.dat", DATA_FILE_COUNT_TOO_LARGE, 0, ""},
+       "a.dat: at byte 0, a count promises more records than the file holds"},
+      {{"a.dat", DATA_FILE_UNREADABLE, 0, "Input/output error"},
+       "a.dat: the file cannot be read: Input/output error"},
+      {{"a.dat", DATA_FILE_UNREADABLE, 0, ""}, "a.dat: the file cannot be read"},
+      {{"a.dat", DATA_FILE_NO_MEMORY, 5, ""}, "a.dat: not enough memory for its 5 bytes"}};
+  for (const auto& [error, pszText] : arrRow) EXPECT_EQ(DescribeInEnglish(error), pszText);
+}
 
 }  // namespace

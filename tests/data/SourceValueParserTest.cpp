@@ -71,4 +71,35 @@ INSTANTIATE_TEST_SUITE_P(
         WeaponRow_t{"EmptyName", ",100,0,0,3,0", std::nullopt, kReasonEmptyName}),
     RowName<WeaponRow_t>);
 
+template <auto Parse>
+std::string ReasonOf(std::string_view value) {
+  return Parse(value).strReason;
+}
+
+// Why a hit pattern, region, Anger or level value is skipped: the reason the
+// converter reports (a kept entry has none).
+TEST(SkipReason, EachReasonOfEachKindOfEntry) {
+  const auto kHitPattern = ReasonOf<ParseHitPatternValue>;
+  const auto kRegion = ReasonOf<ParseRegionValue>;
+  const struct {
+    std::string (*reason)(std::string_view);
+    const char* szValue;
+    std::string_view strReason;
+  } arrRow[] = {{kHitPattern, "p,80,-1x", ""},
+                {kHitPattern, "p,80", kReasonHitPatternNumbers},
+                {kHitPattern, "p,80;100", kReasonHitPatternNumbers},  // not separated by commas
+                {kHitPattern, "p,x80,100", kReasonHitPatternNumbers},
+                {kHitPattern, "p", kReasonNoComma},
+                {kRegion, "r,1,2,3,4,5,6,7,8,9", ""},
+                {kRegion, "r,1,2,3,4,5,6,7", kReasonRegionNumbers},
+                {kRegion, ",1,2,3,4,5,6,7,8", kReasonEmptyName},
+                {ReasonOf<ParseAngerValue>, " 1, 2, 3 ", ""},
+                {ReasonOf<ParseAngerValue>, " \t", kReasonNoAnger},
+                {ReasonOf<ParseAngerValue>, "1,2", kReasonAngerNumbers},
+                {ReasonOf<ParseLevelValue>, "L,x", ""},
+                {ReasonOf<ParseLevelValue>, "L", kReasonNoComma},
+                {ReasonOf<ParseLevelValue>, ",100", kReasonEmptyName}};
+  for (const auto& row : arrRow) EXPECT_EQ(row.reason(row.szValue), row.strReason) << row.szValue;
+}
+
 }  // namespace
