@@ -1,6 +1,5 @@
 // Whole-file reading, and the atomic writer: the target must survive every
 // failure unchanged and no temporary file may be left behind.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -9,6 +8,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -104,7 +104,8 @@ TEST(AtomicFileWriter, CreatesAndReplacesWithTheRightPermissions) {
 }
 
 // A write the system refuses part-way (here the file size limit) gives the
-// system's reason and keeps the old file.
+// system's reason, in the words of this machine's C library, and keeps the
+// old file.
 TEST(AtomicFileWriter, SystemWriteErrorKeepsTheOldFile) {
   CTestDataDir dir;
   dir.WriteBytes("x.dat", Bytes(10, 4));
@@ -114,7 +115,8 @@ TEST(AtomicFileWriter, SystemWriteErrorKeepsTheOldFile) {
     const rlimit limit{100, 100};
     CAtomicFileWriter writer(dir.PathOf("x.dat"));
     return setrlimit(RLIMIT_FSIZE, &limit) == 0 && writer.Open() && !writer.Commit(Bytes(500, 1)) &&
-           writer.Error().find("File too large") != std::string::npos;
+           writer.Error() == "writing the new " + dir.PathOf("x.dat") + " failed: write failed (" +
+                                 strerror(EFBIG) + ")";
   }));
   EXPECT_EQ(dir.ReadBytes("x.dat"), Bytes(10, 4));
   EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
@@ -166,6 +168,31 @@ TEST_P(AtomicFileWriterModes, KilledWriterLeavesTheOldFileAndNothingThatStays) {
   EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
 }
 
+// A folder that takes no new file fails the open (the target itself may be
+// written), a target turned into a folder meanwhile fails the rename; neither
+// leaves anything behind.
+TEST_P(AtomicFileWriterModes, NoTemporaryFileOrNoRenameFails) {
+  CTestDataDir dir;
+  dir.WriteBytes("x.dat", Bytes(10, 4));
+  ASSERT_EQ(chmod(dir.PathOf("x.dat").c_str(), 0666) | chmod(dir.Path().c_str(), 0555), 0);
+  EXPECT_TRUE(ChildSucceeds([&] {
+    CAtomicFileWriter writer(dir.PathOf("x.dat"));
+    // root writes anywhere: the check runs as the unprivileged user nobody
+    return (geteuid() != 0 || seteuid(65534) == 0) && !writer.Open() &&
+           writer.Error() == "cannot create a temporary file beside " + dir.PathOf("x.dat") + " (" +
+                                 strerror(EACCES) + ")";
+  }));
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0700), 0);
+  CAtomicFileWriter writer(dir.PathOf("x.dat"));
+  ASSERT_TRUE(writer.Open()) << writer.Error();
+  dir.Remove("x.dat");
+  std::filesystem::create_directories(dir.PathOf("x.dat/inside"));
+  EXPECT_FALSE(writer.Commit(Bytes(5, 1)));
+  EXPECT_EQ(writer.Error(),
+            "cannot replace " + dir.PathOf("x.dat") + " (" + strerror(EISDIR) + ")");
+  EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
+}
+
 INSTANTIATE_TEST_SUITE_P(TemporaryFiles, AtomicFileWriterModes, testing::Values(true, false),
                          [](const auto& row) { return row.param ? "Unnamed" : "Named"; });
 
@@ -178,7 +205,8 @@ TEST(AtomicFileWriter, FailedFlushKeepsTheOldFile) {
   CAtomicFileWriter writer(dir.PathOf("Sword.dat"));
   EXPECT_TRUE(writer.Open() && !writer.Commit(Bytes(300, 6)));
   CAtomicFileWriter::SetDeviceFactory({});
-  EXPECT_THAT(writer.Error(), testing::HasSubstr("flushing the new"));
+  EXPECT_EQ(writer.Error(), "flushing the new " + dir.PathOf("Sword.dat") +
+                                " failed: no space left on the test device");
   EXPECT_EQ(dir.ReadBytes("Sword.dat"), Bytes(1000, 5));
   EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"Sword.dat"});
 }
