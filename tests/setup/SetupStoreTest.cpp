@@ -24,6 +24,7 @@ struct ReadRow_t {
   const char* szName;
   std::string strSetup;  // the "setup" member, or a whole file starting with '!'
   std::optional<Setup_t> expected;
+  const char* szNote = nullptr;  // the note after "velkar: ignoring <path>", if any
 };
 
 Setup_t WeaponSetup(std::string strWeapon, std::vector<int> arrModifier) {
@@ -35,7 +36,12 @@ Setup_t WeaponSetup(std::string strWeapon, std::vector<int> arrModifier) {
 }
 
 const ReadRow_t kReadRows[] = {
-    {"NotJson", "!{\"format\": \"velkar-setup\", \"version\": 1, \"setup\": {", std::nullopt},
+    {"NotJson", "!{\"format\": \"velkar-setup\", \"version\": 1, \"setup\": {", std::nullopt,
+     " is not valid JSON"},
+    {"AnotherFormat", "!{\"format\": \"velkar-builds\", \"version\": 1, \"setup\": {}}",
+     std::nullopt, " is not a file of type \"velkar-setup\""},
+    {"NewerVersion", "!{\"format\": \"velkar-setup\", \"version\": 2, \"setup\": {}}", std::nullopt,
+     " has a version this program does not know"},
     {"SetupNotAnObject", "5", std::nullopt},
     {"WrongTypesCountAsMissing",
      R"({"category": "3", "weapon": "大剣", "motions": 7, "sharpness": 0, "anger": "yes",
@@ -55,9 +61,11 @@ TEST_P(ReadTest, LastSetupIsReadToleratingWhatItCan) {
                      : R"({"format": "velkar-setup", "version": 1, "setup": )" + strSetup + "}");
   std::ostringstream notes;
   EXPECT_EQ(CSetupStore(dir.Path(), &notes).LoadLastSetup(), GetParam().expected);
-  // A file it cannot read at all is named on the notes stream.
-  EXPECT_EQ(notes.str().find(dir.PathOf("last-setup.json")) != std::string::npos,
-            strSetup[0] == '!');
+  // A file it cannot read as its own is named on the notes stream.
+  const char* pszNote = GetParam().szNote;
+  EXPECT_EQ(notes.str(), pszNote
+                             ? "velkar: ignoring " + dir.PathOf("last-setup.json") + pszNote + "\n"
+                             : std::string());
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ReadTest, ::testing::ValuesIn(kReadRows), RowName<ReadRow_t>);
@@ -89,20 +97,29 @@ TEST(SetupStoreTest, ChangesKeepMembersThisVersionDoesNotKnow) {
   EXPECT_EQ(store.FindBuild(ToSjis(u8"丙"))->setup, setup);
 }
 
-// A file that cannot be replaced fails the save; a damaged builds file is
-// read as empty but never overwritten, so no build in it is lost.
+// A file that cannot be replaced fails the save; a builds file that is
+// damaged, of another format or of a newer version is read as empty but never
+// overwritten, so no build in it is lost.
 TEST(SetupStoreTest, SaveThatCannotBeWrittenFails) {
   CTestDataDir dir;
   std::filesystem::create_directory(dir.PathOf("last-setup.json"));
-  const std::string strDamaged = R"({"format": "velkar-builds", "version": 1, "builds": [)";
-  dir.WriteBytes("builds.json", strDamaged);
-  CSetupStore store(dir.Path());
-  EXPECT_FALSE(store.SaveLastSetup({}));
-  EXPECT_TRUE(store.LoadBuilds().empty());
-  EXPECT_EQ(store.SaveBuild({"A", {}}), eSTORE_RESULT::Failed);
-  EXPECT_NE(store.Error().find("builds.json"), std::string::npos) << store.Error();
-  const std::vector<uint8_t> arrByte = dir.ReadBytes("builds.json");
-  EXPECT_EQ(std::string(arrByte.begin(), arrByte.end()), strDamaged);
+  EXPECT_FALSE(CSetupStore(dir.Path()).SaveLastSetup({}));
+  for (const auto& [strFile, strProblem] :
+       {std::pair<std::string, std::string>{
+            R"({"format": "velkar-builds", "version": 1, "builds": [)", " is not valid JSON"},
+        {R"({"format": "velkar-setup", "version": 1, "builds": []})",
+         " is not a file of type \"velkar-builds\""},
+        {R"({"format": "velkar-builds", "version": 2, "builds": []})",
+         " has a version this program does not know"}}) {
+    dir.WriteBytes("builds.json", strFile);
+    std::ostringstream notes;
+    CSetupStore store(dir.Path(), &notes);
+    EXPECT_TRUE(store.LoadBuilds().empty());
+    EXPECT_EQ(store.SaveBuild({"A", {}}), eSTORE_RESULT::Failed);
+    EXPECT_EQ(store.Error(), dir.PathOf("builds.json") + strProblem + "; it is left as it is");
+    const std::vector<uint8_t> arrByte = dir.ReadBytes("builds.json");
+    EXPECT_EQ(std::string(arrByte.begin(), arrByte.end()), strFile);
+  }
 }
 
 // Two processes saving builds at once: the lock keeps every build of both.
