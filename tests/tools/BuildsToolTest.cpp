@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 #include <map>
+#include <optional>
+#include <string>
 
 #include <nlohmann/json.hpp>
 
@@ -28,6 +30,7 @@ class BuildsToolTest : public ::testing::Test {
 protected:
   // 鉄剣 is saved as the window saves a build without a monster.
   void SetUp() override {
+    if (const char* pszOld = std::getenv("XDG_CONFIG_HOME")) m_strOldConfig = pszOld;
     setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
     ASSERT_EQ(Run("save-build 炎剣" + kFireSword).nExit, 0);
     Setup_t iron;
@@ -37,7 +40,10 @@ protected:
     iron.strHitCorrection = velkar::ToSjis(u8"かすり当たり");
     ASSERT_EQ(CSetupStore().SaveBuild({velkar::ToSjis(u8"鉄剣"), iron}), eSTORE_RESULT::Ok);
   }
-  void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
+  void TearDown() override {
+    if (m_strOldConfig) setenv("XDG_CONFIG_HOME", m_strOldConfig->c_str(), 1);
+    if (!m_strOldConfig) unsetenv("XDG_CONFIG_HOME");
+  }
 
   static ToolResult_t Run(const std::string& strArgs) {
     return RunToolIn(VELKAR_SAMPLE_DATA_DIR, strArgs);
@@ -53,6 +59,7 @@ protected:
   }
 
   CTestDataDir m_config;
+  std::optional<std::string> m_strOldConfig;  // restored afterwards
 };
 
 // A build names its records; the same calculation given by list positions
@@ -64,6 +71,12 @@ TEST_F(BuildsToolTest, BuildPrintsWhatItsPartsGivenAsOptionsPrint) {
   EXPECT_EQ(withBuild.strOut, Run("report" + kFireSword).strOut);
   EXPECT_EQ(Run("report --build 鉄剣 --category 6 --weapon 0").strOut,
             Run("report --category 6 --weapon 0").strOut);
+  // Options given replace the build's parts, the lists of modifiers and motions whole.
+  const std::string strRest = " --monster 0 --level 0 --hit 2 --modifier 1018 --motion 1";
+  const ToolResult_t replaced = Run("report --build 炎剣" + strRest);
+  EXPECT_EQ(replaced.strOut,
+            Run("report --category 0 --weapon 1 --sharpness 5 --anger" + strRest).strOut);
+  EXPECT_NE(replaced.strOut, withBuild.strOut);
 }
 
 // 炎剣 against 雷角獣シグラーム, 鉄剣 against the first monster: regions
@@ -96,8 +109,9 @@ TEST_F(BuildsToolTest, CompareGivesBothReportsAndTheirDifference) {
 
 TEST_F(BuildsToolTest, BuildsListsWhatWasSavedAndUnknownNamesAreUsageErrors) {
   EXPECT_EQ(RunJson("builds")["builds"][0]["setup"]["weapon"], "焔刃ヴァルゼナ");
-  EXPECT_NE(Run("builds").strOut.find("\n鉄剣  category 0 (Sword)  weapon 鉄の片手剣  monster -\n"),
-            std::string::npos);
+  EXPECT_EQ(Run("builds").strOut,
+            "炎剣  category 0 (Sword)  weapon 焔刃ヴァルゼナ  monster 雷角獣シグラーム\n"
+            "鉄剣  category 0 (Sword)  weapon 鉄の片手剣  monster -\n");
   const ToolResult_t result = Run("compare --build 炎剣 --build 無");
   EXPECT_EQ(result.nExit, 2);
   EXPECT_EQ(result.strErr,

@@ -68,20 +68,60 @@ std::string Order(const std::string& strArgs) {
   return strOrder;
 }
 
-TEST(CalculationCommandTest, ExplainFollowsTheReport) {
-  const ToolResult_t result = RunOnDataSet("report --category 2 --weapon 1 --motion 0 --explain");
-  EXPECT_EQ(result.nExit, 0) << result.strErr;
-  EXPECT_NE(result.strOut.find("尻尾      | 90%/ 10%| 100\r\n\nsharpness 3: physical x1.125, "
-                               "element x1\nhit correction 100%: h 1\nmodifiers: bonus +0, factor "
-                               "x1; base attack B 200\nlevel 100%; not angry\n頭: "),
-            std::string::npos);
-  EXPECT_NE(
-      result.strOut.find(
-          "\n背中の甲殻部: physical 20%, element 60%, damage 39 (low)\n  motion 1 振り下ろし, "
-          "hit 1: mv 48, raw r 96, rate m 100%, physical P 21.600000000000001, effective e "
-          "22.5 (low), element E 18, total T 39.600000000000001, after anger "
-          "39.600000000000001, truncated 39, running 39\n尻尾: "),
-      std::string::npos);
+// The small data set: w (B = 196 / 1.4 = 140) with a [10] on 竜's head (cut
+// 50, fire 20), blue (1.25, 1.0625), g's high rate 70 %, level k 80 %, angry
+// (200 - 90 = 110 %): r = 14, P = 50 x 14 x 0.7 x 1.25 / 100 = 6.125, e =
+// 43.75, E = 100 x 0.1 x 20 x 1.0625 / 100 = 2.125, T = 0.8 x 8.25 = 6.6,
+// x 1.1 = 7.26 -> 7. The explanation shows the doubles' last bits.
+const std::string kSmallReport =
+    "使用武器：片手剣/w\r\n攻撃対象：竜(怒り状態)\r\nモンスターLv：k\r\n当たり方修正：g\r\n\r\n"
+    "[スキル/アイテム修正]\r\n\r\n[攻撃リスト]\r\na\r\n\r\n[最終ダメージ]\r\n"
+    "部位      |物理/属性|結果\r\n----------+---------+-----\r\n頭        | 50%/ 20%|   7\r\n";
+
+TEST(CalculationCommandTest, ReportExplainedAsTextAndAsJson) {
+  const std::string strArgs =
+      "report --category 0 --weapon 0 --sharpness 4 --monster 1 --level 1 --hit 1 --anger "
+      "--motion 0 --explain";
+  const ToolResult_t text = RunToolIn(SmallDataSet(), strArgs);
+  EXPECT_EQ(text.nExit, 0) << text.strErr;
+  EXPECT_EQ(text.strOut,
+            kSmallReport +
+                "\nsharpness 4: physical x1.25, element x1.0625\nhit correction 70%: h "
+                "0.70000000000000007\nmodifiers: bonus +0, factor x1; base attack B "
+                "140\nlevel 80%; angry 110%\n頭: physical 50%, element 20%, damage 7 "
+                "(normal)\n  motion 1 a, hit 1: mv 10, raw r 14, rate m 100%, physical "
+                "P 6.1250000000000009, effective e 43.750000000000007 (normal), "
+                "element E 2.125, total T 6.6000000000000005, after anger "
+                "7.2600000000000016, truncated 7, running 7\n");
+  nlohmann::ordered_json document = nlohmann::ordered_json::parse(R"({"attack": "攻撃力：196",
+    "element": "属性(火):100", "sharpness": "切れ味:青", "rows": [{"region": "頭", "physical": 50,
+     "element": 20, "damage": 7, "kind": 0, "colour": "#000000", "cells": ["頭", "50%", "20%",
+     "7"]}], "report": "", "factors": {"sharpness": 4, "sharpness_physical": 1.25,
+    "sharpness_element": 1.0625, "hit_rate": 70, "hit_factor": 0.7000000000000001, "bonus": 0,
+    "factor": 1.0, "base_attack": 140.0, "level_rate": 80, "anger": true, "anger_rate": 110},
+   "explain": [{"region": "頭", "physical": 50, "element": 20, "damage": 7, "kind": 0, "hits": [
+     {"motion": "a", "position": 0, "hit": 0, "motion_value": 10, "raw": 14.0, "motion_rate": 100,
+      "physical": 6.125000000000001, "effective": 43.75000000000001, "kind": 0, "element": 2.125,
+      "total": 6.6000000000000005, "after_anger": 7.260000000000002, "truncated": 7,
+      "running": 7}]}]})");
+  document["report"] = kSmallReport;
+  EXPECT_EQ(RunToolIn(SmallDataSet(), strArgs + " --json").strOut, document.dump(2) + "\n");
+}
+
+// Each modifier ticked by its control id: w (B = 140) with e [1000] on 竜's
+// head, green, h's high rate 110 %: a hit is 6.1875 B + 2. A bonus b gives B
+// = 140 + b (886.8 for +3, 899.2 for +5 ...), a factor f gives B = 140 f
+// (998.2 for 1.15, 1041.5 for 1.2, 1128.1 for 1.3, 608.4 for 0.7 ...).
+TEST(CalculationCommandTest, EachModifierByItsControlId) {
+  const int arrDamage[24] = {886, 899, 930, 899, 923, 886,  899,  886,  886,  899, 930,  1022,
+                             930, 899, 930, 930, 998, 1041, 1041, 1128, 1128, 608, 1084, 651};
+  for (int nId = 1018; nId <= 1041; ++nId) {
+    const ToolResult_t result = RunToolIn(
+        SmallDataSet(), "report --category 0 --weapon 0 --monster 1 --motion 4 --json --modifier " +
+                            std::to_string(nId));
+    EXPECT_EQ(nlohmann::json::parse(result.strOut)["rows"][0]["damage"], arrDamage[nId - 1018])
+        << nId;
+  }
 }
 
 // Widths count Shift-JIS bytes, which is what a terminal shows: a kanji is

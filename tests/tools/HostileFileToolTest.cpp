@@ -14,7 +14,9 @@ struct CommandRow_t {
   const char* szSpoiled;  // the file replaced by the hostile one
   const char* szArgs;
   int nExit;
-  const char* szAfter;  // what follows the reason on the message line
+  const char* szAfter;        // what follows the reason on the message line
+  const char* szBefore = "";  // what comes before the file's path
+  bool bAgain = false;        // the file is named again on a line of its own
 };
 
 class HostileFileToolTest : public ::testing::TestWithParam<std::tuple<CommandRow_t, eHOSTILE>> {};
@@ -30,11 +32,12 @@ TEST_P(HostileFileToolTest, NamesTheFileAndTheReason) {
   const ToolResult_t result = RunToolIn(dir.Path(), row.szArgs);
 
   EXPECT_EQ(result.nExit, row.nExit);
-  EXPECT_EQ(result.strErr, "velkar-tool: " + dir.PathOf(row.szSpoiled) +
-                               (eKind == eHOSTILE::FIFO
-                                    ? ": is a FIFO, not a regular file"
-                                    : ": is 2147483648 bytes, above the limit of 67108864 bytes") +
-                               row.szAfter + "\n");
+  const std::string strFile =
+      dir.PathOf(row.szSpoiled) +
+      (eKind == eHOSTILE::FIFO ? ": is a FIFO, not a regular file"
+                               : ": is 2147483648 bytes, above the limit of 67108864 bytes");
+  EXPECT_EQ(result.strErr, "velkar-tool: " + std::string(row.szBefore) + strFile + row.szAfter +
+                               "\n" + (row.bAgain ? "velkar-tool: " + strFile + "\n" : ""));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -43,7 +46,12 @@ INSTANTIATE_TEST_SUITE_P(
                                          CommandRow_t{"Dump", "Sword.dat", "dump Sword.dat", 1, ""},
                                          CommandRow_t{"Lint", "Sword.ini", "lint Sword.ini", 2, ""},
                                          CommandRow_t{"Convert", "Sword.ini", "convert weapons", 1,
-                                                      "; Sword.dat is left as it was"}),
+                                                      "; Sword.dat is left as it was"},
+                                         CommandRow_t{"Report", "Sword.dat",
+                                                      "report --category 0 --weapon 0", 1, "",
+                                                      "--category: 0 (Sword) cannot be used as "
+                                                      "asked: ",
+                                                      true}),
                        ::testing::Values(eHOSTILE::FIFO, eHOSTILE::SPARSE_2GB)),
     [](const auto& rowInfo) {
       return std::string(std::get<0>(rowInfo.param).szName) +
