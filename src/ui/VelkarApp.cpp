@@ -18,8 +18,8 @@ CVelkarApp::CVelkarApp(int& argc, char** argv) : QApplication(argc, argv) {
 
 CVelkarApp::~CVelkarApp() = default;
 
-int CVelkarApp::Run() {
-  const CWindowCommandLine commandLine(arguments());
+int CVelkarApp::Run(const QStringList& arrArgument) {
+  const CWindowCommandLine commandLine(arrArgument);
   if (commandLine.ShouldExit()) return PrintAndExit(commandLine);
   if (!commandLine.GetDataDirectory().empty()) {
     CDataManager::GetInstance().SetDataDirectory(commandLine.GetDataDirectory());

@@ -17,10 +17,11 @@ public:
   CVelkarApp(int& argc, char** argv);
   ~CVelkarApp() override;
 
-  // Runs the main window modally on the data folder of the command line and
+  // Runs the main window modally on the data folder of a command line (the
+  // program's name first, as QCoreApplication::arguments gives it) and
   // releases the store afterwards, or only prints the help, the version or a
-  // usage error; the process's exit code.
-  int Run();
+  // usage error; the process's exit code. Needs the application object.
+  static int Run(const QStringList& arrArgument);
 
   // Answers --help, --version and usage errors without the window system (no
   // display needed) and returns the exit code; nothing when the window is to

@@ -1,7 +1,6 @@
-// The window's other windows and what it remembers: the setup restored after
-// a restart, builds passed between the window and velkar-tool both ways, the
-// ranking dialog against velkar-tool rank, and the pinned baseline's
-// difference column.
+// The window's other windows and what it remembers: builds passed between the
+// window and velkar-tool both ways, the ranking dialog against velkar-tool
+// rank, and the pinned baseline's difference column.
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -34,17 +33,6 @@ void Play(const CVelkarDlg& dlg, const QList<int>& arrClick) {
   for (const int nId : {1017, 1019, 1021}) ClickCheck(dlg, nId);
 }
 
-// Everything a setup decides, as the window shows it.
-QStringList Shown(const CVelkarDlg& dlg) {
-  QStringList arrShown = Entries(Control<QListWidget>(dlg, 1004)) + ResultColumn(dlg, 3);
-  for (const int nId : {1001, 1008, 1014, 1015})
-    arrShown << Control<QComboBox>(dlg, nId)->currentText();
-  for (const int nId : {1010, 1011, 1012}) arrShown << Control<QLabel>(dlg, nId)->text();
-  for (int nId = 1017; nId <= 1041; ++nId)
-    arrShown << QString::number(Control<QCheckBox>(dlg, nId)->isChecked());
-  return arrShown;
-}
-
 // velkar-tool's JSON answer to a command line, given as words.
 QJsonObject RunTool(const std::string& strDir, const QString& strArguments) {
   QProcess tool;
@@ -74,24 +62,6 @@ class SetupAndRankingTest : public CWindowFixture {
   Q_OBJECT
 
 private slots:
-  void setupIsRestoredAfterARestart() {
-    QStringList arrPlayed;
-    {
-      CVelkarDlg dlg;
-      QVERIFY(ShowActive(dlg));
-      Play(dlg, {1, 1, 1, 1, 0, 1, 2});
-      arrPlayed = Shown(dlg);
-      QTest::keyClick(&dlg, Qt::Key_Escape);
-    }
-    RenewStore();
-    CVelkarDlg dlg;
-    dlg.RestoreLastSetup();  // as CVelkarApp does before showing it
-    QVERIFY(ShowActive(dlg));
-    QCOMPARE(Shown(dlg), arrPlayed);
-    QVERIFY(arrPlayed.contains(U("溜め回転斬り")) &&
-            dlg.GetCalculator().GetResultRows().at(0).nDamage > 0);
-  }
-
   void buildsPassBetweenWindowAndTool() {
     CVelkarDlg dlg;
     QVERIFY(ShowActive(dlg));
