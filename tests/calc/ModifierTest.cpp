@@ -33,6 +33,7 @@ TEST_P(ModifierGroupTest, ClicksLeaveTheExpectedMask) {
 const ModifierRow_t kModifierRows[] = {
     // 鬼神笛 then 怪力の丸薬: same group, the second wins (bit 9).
     {"OniFueThenKairiki", {{1028, true}, {1029, true}}, 0x200},
+    {"OniFueThenDokidoki", {{1028, true}, {1032, true}}, 0x1000},
     {"AttackUpLargeClearsSmall", {{1018, true}, {1020, true}}, 0x10000},
     {"UntickingAnotherMemberClearsTheGroup", {{1023, true}, {1025, false}}, 0},
     // 力の護符, 力の爪 and 練気MAX belong to no group.

@@ -185,6 +185,36 @@ INSTANTIATE_TEST_SUITE_P(
                    4, "the level count 4294967295"}),
     RowName<CountRow_t>);
 
+// Records as small as a file can hold them (a name of a lone LF), as many as
+// just fit their count's check, each list followed by fewer bytes than one
+// more record of it would need: nine motions (7 bytes each), five hit
+// patterns (9), a weapon (17); seven monsters (17); seven regions (33).
+TEST_F(DataFileTest, SmallestRecordsLoadWhole) {
+  CByteBuilder motions, patterns, weapon, monsters, regions;
+  motions.U32(9);
+  for (int i = 0; i < 9; ++i) motions.Raw("\n").U8(1).U8(2).U32(0);
+  patterns.U32(0).U32(5);
+  for (int i = 0; i < 5; ++i) patterns.Raw("\n").I32(1).I32(2);
+  weapon.U32(0).U32(0).U32(1).Raw("\n").I32(1).I32(2).I32(3).I32(4);
+  monsters.U32(7);
+  for (int i = 0; i < 7; ++i) monsters.Raw("\n").I32(1).I32(2).I32(3).U32(0);
+  regions.U32(1).Raw("\n").I32(1).I32(2).I32(3).U32(7);
+  for (int i = 0; i < 7; ++i) regions.Raw("\n").I32(1).I32(2).I32(3).I32(4).I32(5).I32(6).I32(7).I32(8);
+  for (CByteBuilder* pFile : {&motions.U32(0).U32(0), &patterns.U32(0), &weapon}) {
+    m_dir.WriteBytes("Sword.dat", pFile->Bytes());
+    EXPECT_EQ(Store().LoadWeaponData(CATEGORY_SWORD), pFile == &weapon);
+  }
+  for (CByteBuilder* pFile : {&monsters, &regions}) {
+    m_dir.WriteBytes("Monster.dat", pFile->U32(1).Raw("\n").U8(100).Bytes());
+    EXPECT_TRUE(Store().LoadMonsterData());
+  }
+  EXPECT_EQ(Store().GetLoadErrors().size(), 0u);
+  EXPECT_EQ(std::vector<size_t>({Store().GetActionList(CATEGORY_SWORD)->size(),
+                                 Store().GetHitPatternList(CATEGORY_SWORD)->size(),
+                                 Store().GetMonsterList().size(), Store().GetLevelList().size()}),
+            std::vector<size_t>({9, 5, 8, 2}));
+}
+
 // What the tool prints for a damaged or unreadable file: one English line.
 TEST(DataFileErrorText, EachKindInOneEnglishLine) {
   const std::pair<DataFileError_t, const char*> arrRow[] = {

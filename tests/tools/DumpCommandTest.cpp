@@ -116,9 +116,9 @@ INSTANTIATE_TEST_SUITE_P(
         NearestRow_t{"MonsterNameWithOuterBlank", "Monster.dat", MonsterFile(" m"),
                      MonsterSource("\" m\"", " m"),
                      "[ m]: the INI reader does not find a section of this name"},
-        NearestRow_t{"MonsterNamedLikeAList", "Monster.dat", MonsterFile("level"),
-                     MonsterSource("level", "level"),
-                     "[level]: a monster's section cannot have the name of the Monster or Level "
+        NearestRow_t{"MonsterNamedLikeAList", "Monster.dat", MonsterFile("LeVel"),
+                     MonsterSource("LeVel", "LeVel"),
+                     "[LeVel]: a monster's section cannot have the name of the Monster or Level "
                      "list"}),
     RowName<NearestRow_t>);
 
