@@ -50,10 +50,10 @@ struct CUnwritableFolder {
   bool m_bRoot;
 };
 
-// Chooses the system menu's entry of a command, as a click on it does.
-void ChooseEntry(const CVelkarDlg& dlg, int nCommand) {
+// Chooses the system menu's entry of this text, as a click on it does.
+void ChooseEntry(const CVelkarDlg& dlg, const QString& strText) {
   for (QAction* pAction : dlg.GetSystemMenu()->actions()) {
-    if (pAction->data().toInt() == nCommand) pAction->trigger();
+    if (pAction->text() == strText) pAction->trigger();
   }
 }
 
@@ -278,7 +278,7 @@ private slots:
              U("閉じる(&C)|-|Velkar のﾊﾞｰｼﾞｮﾝ情報(&A)...|-|武器のiniファイルをdatに変換|"
                "モンスターのiniファイルをdatに変換|-|ビルドの保存と読み込み(&B)...|"
                "武器ランキング(&R)...|結果を基準に固定(&P)"));
-    ChooseEntry(dlg, kCommandAbout);
+    ChooseEntry(dlg, U("Velkar のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
     QCOMPARE(m_pAnswerer->Take().value(0).strTitle, U("Velkarのﾊﾞｰｼﾞｮﾝ情報"));
     // Ctrl+R, Ctrl+B and Ctrl+P from the window, and the entry that closes it.
     PickWeaponAndMotions(dlg, 0, {0});
@@ -288,7 +288,7 @@ private slots:
     }
     QVERIFY(dlg.GetRankingDlg() && dlg.GetRankingDlg()->isVisible() && dlg.GetBuildsDialog() &&
             dlg.GetBuildsDialog()->isVisible() && dlg.IsBaselinePinned());
-    ChooseEntry(dlg, kCommandClose);
+    ChooseEntry(dlg, U("閉じる(&C)"));
     QVERIFY(!dlg.isVisible() && dlg.result() == QDialog::Rejected);
   }
 
@@ -357,7 +357,9 @@ private slots:
     {
       std::optional<CUnwritableFolder> unwritable;
       if (nKind == -3) unwritable.emplace(m_pDir->Path());
-      ChooseEntry(dlg, nCommand);
+      ChooseEntry(dlg, nCommand == kCommandConvertWeapons
+                           ? U("武器のiniファイルをdatに変換")
+                           : U("モンスターのiniファイルをdatに変換"));
     }
     const QList<AnsweredWindow_t> arrAnswered = m_pAnswerer->Take();
     QCOMPARE(arrAnswered.size(),

@@ -117,13 +117,15 @@ private slots:
       return setColour;
     };
     const QRgb clrHigh = list.palette().color(QPalette::Highlight).rgb() & 0xFFFFFF;
-    const QRgb clrDot = ~clrHigh & 0xFFFFFF;
-    QCOMPARE(Colours(rcFirst.adjusted(0, 0, 60, 0)),
-             (QSet<QRgb>{clrHigh, clrDot,
-                         list.palette().color(QPalette::HighlightedText).rgb() & 0xFFFFFF}));
-    QCOMPARE(Colours({rcFirst.topLeft(), QSize(2, 1)}), (QSet<QRgb>{clrDot, clrHigh}));
+    const QRgb clrText = list.palette().color(QPalette::HighlightedText).rgb() & 0xFFFFFF;
+    const QRect rcSecond = rcFirst.translated(60, 0);
+    QCOMPARE(QList<QSet<QRgb>>(
+                 {Colours(rcFirst), Colours(rcSecond), Colours({rcFirst.topLeft(), QSize(2, 1)})}),
+             QList<QSet<QRgb>>({{clrHigh, clrText, ~clrHigh & 0xFFFFFF},
+                                {clrHigh, clrText},
+                                {~clrHigh & 0xFFFFFF, clrHigh}}));
     list.clearFocus();
-    QCOMPARE(Colours(rcFirst.adjusted(0, 0, 60, 0)), (QSet<QRgb>{0xFFFFFF, 0xFF0000}));
+    QCOMPARE(Colours(rcFirst.united(rcSecond)), (QSet<QRgb>{0xFFFFFF, 0xFF0000}));
   }
 
   // Resting on the weapon list shows the legend of its colours, element by
