@@ -199,7 +199,8 @@ TEST_F(DataFileTest, SmallestRecordsLoadWhole) {
   monsters.U32(7);
   for (int i = 0; i < 7; ++i) monsters.Raw("\n").I32(1).I32(2).I32(3).U32(0);
   regions.U32(1).Raw("\n").I32(1).I32(2).I32(3).U32(7);
-  for (int i = 0; i < 7; ++i) regions.Raw("\n").I32(1).I32(2).I32(3).I32(4).I32(5).I32(6).I32(7).I32(8);
+  for (int i = 0; i < 7; ++i)
+    regions.Raw("\n").I32(1).I32(2).I32(3).I32(4).I32(5).I32(6).I32(7).I32(8);
   for (CByteBuilder* pFile : {&motions.U32(0).U32(0), &patterns.U32(0), &weapon}) {
     m_dir.WriteBytes("Sword.dat", pFile->Bytes());
     EXPECT_EQ(Store().LoadWeaponData(CATEGORY_SWORD), pFile == &weapon);
