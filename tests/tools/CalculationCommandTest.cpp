@@ -1,5 +1,6 @@
-// velkar-tool report, report --explain and rank on a small hand-made data set
-// in which two weapons tie. The damage values are worked out by hand below.
+// velkar-tool report --explain and rank (the weapon table) on a small
+// hand-made data set in which two weapons tie. The damage values are worked
+// out by hand below.
 //
 // Great swords (attack coefficient 4.8), weapons in list order:
 //   0 双子大剣A 720 (B = 150), no element, green
@@ -30,6 +31,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "support/RowName.h"
 #include "support/TestDataDir.h"
 #include "tools/ToolRunner.h"
 
@@ -56,18 +58,6 @@ ToolResult_t RunOnDataSet(const std::string& strArgs) {
   return RunToolIn(dir.Path(), strArgs);
 }
 
-// The great swords' names in ranking order, each after its rank.
-std::string Order(const std::string& strArgs) {
-  const json document =
-      json::parse(RunOnDataSet("rank --category 2 --motion 0 --json " + strArgs).strOut);
-  std::string strOrder;
-  for (const json& entry : document["ranking"]) {
-    strOrder +=
-        std::to_string(entry["rank"].get<int>()) + " " + entry["weapon"].get<std::string>() + ", ";
-  }
-  return strOrder;
-}
-
 TEST(CalculationCommandTest, ExplainFollowsTheReport) {
   const ToolResult_t result = RunOnDataSet("report --category 2 --weapon 1 --motion 0 --explain");
   EXPECT_EQ(result.nExit, 0) << result.strErr;
@@ -85,26 +75,72 @@ TEST(CalculationCommandTest, ExplainFollowsTheReport) {
 }
 
 // Widths count Shift-JIS bytes, which is what a terminal shows: a kanji is
-// two columns wide. Names are on the left, numbers on the right.
-TEST(CalculationCommandTest, TableByTotalWithTheTwinsTied) {
-  EXPECT_EQ(RunOnDataSet("rank --category 2 --motion 0").strOut,
-            "rank  weapon     total  頭  背中の甲殻部  尻尾\n"
-            "   1  試作大剣     193  54            39   100\n"
-            "   2  双子大剣A    124  36            16    72\n"
-            "   2  双子大剣B    124  36            16    72\n"
-            "   4  鉄大剣       118  32            34    52\n"
-            "   5  鈍大剣        87  25            11    51\n");
+// two columns wide. Names are on the left, numbers on the right. On the tail
+// 鉄大剣 (52) stays ahead of 鈍大剣 (51).
+TEST(CalculationCommandTest, WeaponTableWithTheTwinsTied) {
+  EXPECT_EQ(RunOnDataSet("rank --category 2 --motion 0 --region 尻尾").strOut,
+            "rank  weapon     attack  element  value  sharpness  total  尻尾\n"
+            "   1  試作大剣      960  火         300  緑           193   100\n"
+            "   2  双子大剣A     720  無           0  緑           124    72\n"
+            "   2  双子大剣B     720  無           0  緑           124    72\n"
+            "   4  鉄大剣        480  火         400  緑           118    52\n"
+            "   5  鈍大剣        960  無           0  橙            87    51\n");
+  const json document =
+      json::parse(RunOnDataSet("rank --category 2 --motion 0 --region 尻尾 --json").strOut);
+  EXPECT_EQ(document["ranking"][0], json::parse(R"({"rank": 1, "index": 1, "weapon": "試作大剣",
+      "attack": 960, "element": "火", "element_value": 300, "sharpness": 3, "total": 193,
+      "damage": [54, 39, 100]})"));
 }
 
-// At white (one sharpness for every weapon lifts the orange 鈍大剣), in list
-// order, the tail gives 84, 115, 112, 84, 60 and the back 18, 45, 24, 18, 39:
-// on the back the fire of 鉄大剣 counts for more than the twins' attack, and
-// the twins tie on both and keep their list order.
-TEST(CalculationCommandTest, RegionAndSharpnessReorderTheTable) {
-  EXPECT_EQ(Order("--sharpness 5 --region 尻尾"),
-            "1 試作大剣, 2 鈍大剣, 3 双子大剣A, 3 双子大剣B, 5 鉄大剣, ");
-  EXPECT_EQ(Order("--sharpness 5 --region 背中の甲殻部"),
-            "1 試作大剣, 2 鉄大剣, 3 鈍大剣, 4 双子大剣A, 4 双子大剣B, ");
+struct TableRow_t {
+  const char* szName;
+  const char* szArgs;   // after "rank --category 2 --motion 0"
+  const char* szOrder;  // each weapon shown after its rank
+};
+
+class WeaponTableTest : public ::testing::TestWithParam<TableRow_t> {};
+
+TEST_P(WeaponTableTest, RanksFiltersAndSorts) {
+  const ToolResult_t result =
+      RunOnDataSet(std::string("rank --category 2 --motion 0 --json ") + GetParam().szArgs);
+  ASSERT_EQ(result.nExit, 0) << result.strErr;
+  std::string strOrder;
+  const json document = json::parse(result.strOut);
+  for (const json& entry : document["ranking"]) {
+    strOrder +=
+        std::to_string(entry["rank"].get<int>()) + " " + entry["weapon"].get<std::string>() + ", ";
+  }
+  EXPECT_EQ(strOrder, GetParam().szOrder);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    DataSet, WeaponTableTest,
+    ::testing::Values(
+        // At white (one sharpness for every weapon lifts the orange 鈍大剣), in list
+        // order, the tail gives 84, 115, 112, 84, 60 and the back 18, 45, 24, 18, 39:
+        // on the back the fire of 鉄大剣 counts for more than the twins' attack.
+        TableRow_t{"TailAtWhite", "--sharpness 5 --region 尻尾",
+                   "1 試作大剣, 2 鈍大剣, 3 双子大剣A, 3 双子大剣B, 5 鉄大剣, "},
+        TableRow_t{"BackAtWhite", "--sharpness 5 --region 背中の甲殻部",
+                   "1 試作大剣, 2 鉄大剣, 3 鈍大剣, 4 双子大剣A, 4 双子大剣B, "},
+        // Ranks count the weapons shown.
+        TableRow_t{"FireOnly", "--element 火", "1 試作大剣, 2 鉄大剣, "},
+        TableRow_t{"NoElement", "--element 無", "1 双子大剣A, 1 双子大剣B, 3 鈍大剣, "},
+        TableRow_t{"NameHolds", "--name 双子", "1 双子大剣A, 1 双子大剣B, "},
+        // 蛹 is E5 8C, the second byte of 大 and the first of 剣 in every name.
+        TableRow_t{"NameOnWholeCharacters", "--name 蛹", ""},
+        // Rows that tie on the column keep the order of their rank.
+        TableRow_t{"ByAttack", "--sort attack",
+                   "1 試作大剣, 5 鈍大剣, 2 双子大剣A, 2 双子大剣B, 4 鉄大剣, "},
+        // Shift-JIS orders kanji by reading: 試 (shi), 双 (sou), 鉄 (tetsu), 鈍 (don).
+        TableRow_t{"ByWeapon", "--sort weapon",
+                   "1 試作大剣, 2 双子大剣A, 2 双子大剣B, 4 鉄大剣, 5 鈍大剣, "},
+        // Elements in the order of their index: none (0) before fire (1).
+        TableRow_t{"ByElement", "--sort element",
+                   "2 双子大剣A, 2 双子大剣B, 5 鈍大剣, 1 試作大剣, 4 鉄大剣, "},
+        // Ranked on the back (39, 34, 16, 16, 11), listed by the total.
+        TableRow_t{"RankedOnARegionSortedByTotal", "--region 背中の甲殻部 --sort total",
+                   "1 試作大剣, 3 双子大剣A, 3 双子大剣B, 2 鉄大剣, 5 鈍大剣, "}),
+    RowName<TableRow_t>);
 
 }  // namespace
