@@ -8,6 +8,7 @@
 #include "data/DataManager.h"
 #include "model/Action.h"
 #include "platform/Cp932.h"
+#include "setup/LoadoutComparison.h"
 
 namespace {
 
@@ -15,6 +16,10 @@ using ordered_json = nlohmann::ordered_json;
 
 ordered_json Text(const std::string& strSjis) {
   return velkar::SjisToUtf8(strSjis);
+}
+
+ordered_json Number(const std::optional<int64_t>& nValue) {
+  return nValue ? ordered_json(*nValue) : ordered_json(nullptr);
 }
 
 ordered_json Head(const char* pszFormat) {
@@ -110,6 +115,39 @@ ordered_json RankedJson(const RankedWeapon_t& row) {
           {"damage", row.arrDamage}};
 }
 
+ordered_json ProblemJson(const std::optional<LoadoutProblem_t>& problem) {
+  if (!problem) return nullptr;
+  return {{"part", SetupPartName(problem->ePart)},
+          {"name", problem->strName ? Text(*problem->strName) : ordered_json(nullptr)}};
+}
+
+ordered_json LoadoutJson(const ComparedLoadout_t& loadout) {
+  const bool bNumbers = !loadout.problem;
+  return {{"build", Text(loadout.strName)},
+          {"category", loadout.nCategory ? ordered_json(*loadout.nCategory) : ordered_json()},
+          {"weapon", bNumbers ? Text(loadout.strWeapon) : ordered_json()},
+          {"sharpness", bNumbers ? ordered_json(loadout.nSharpness) : ordered_json()},
+          {"total", bNumbers ? ordered_json(loadout.nTotal) : ordered_json()},
+          {"problem", ProblemJson(loadout.problem)}};
+}
+
+// Every loadout's damage on a row and its difference to the first loadout's.
+ordered_json ComparedRowJson(const LoadoutComparison_t& comparison, size_t nRow) {
+  ordered_json damage = ordered_json::array();
+  ordered_json difference = ordered_json::array();
+  for (size_t i = 0; i < comparison.arrLoadout.size(); ++i) {
+    damage.push_back(Number(comparison.Damage(i, nRow)));
+    difference.push_back(Number(comparison.Difference(i, nRow)));
+  }
+  return {{"damage", std::move(damage)}, {"difference", std::move(difference)}};
+}
+
+ordered_json WarningJson(ordered_json loadout, const RestoreMiss_t& miss) {
+  return {{"loadout", std::move(loadout)},
+          {"part", SetupPartName(miss.ePart)},
+          {"name", Text(miss.strName)}};
+}
+
 }  // namespace
 
 std::optional<ordered_json> ReportDocument(const CCalculator& calculator, bool bExplain) {
@@ -149,6 +187,35 @@ ordered_json RankingDocument(const WeaponTable_t& table) {
                                    : ordered_json(nullptr)},
       {"name", request.strName.empty() ? ordered_json(nullptr) : Text(request.strName)}};
   document["ranking"] = std::move(ranking);
+  return document;
+}
+
+ordered_json ComparisonDocument(const LoadoutComparison_t& comparison) {
+  ordered_json loadouts = ordered_json::array();
+  ordered_json warnings = ordered_json::array();
+  for (const RestoreMiss_t& miss : comparison.arrTargetMiss) {
+    warnings.push_back(WarningJson(nullptr, miss));
+  }
+  for (size_t i = 0; i < comparison.arrLoadout.size(); ++i) {
+    const ComparedLoadout_t& loadout = comparison.arrLoadout[i];
+    loadouts.push_back(LoadoutJson(loadout));
+    for (const RestoreMiss_t& miss : loadout.arrMiss) warnings.push_back(WarningJson(i, miss));
+  }
+  ordered_json regions = ordered_json::array();
+  for (size_t nRow = 0; nRow < comparison.arrRegion.size(); ++nRow) {
+    ordered_json row = {{"region", Text(comparison.arrRegion[nRow])}};
+    row.update(ComparedRowJson(comparison, nRow));
+    regions.push_back(std::move(row));
+  }
+
+  ordered_json document = Head("velkar-comparison");
+  document["target"] = {{"monster", Text(comparison.strMonster)},
+                        {"level", Text(comparison.strLevel)},
+                        {"anger", comparison.bAnger}};
+  document["loadouts"] = std::move(loadouts);
+  document["regions"] = std::move(regions);
+  document["total"] = ComparedRowJson(comparison, comparison.arrRegion.size());
+  document["warnings"] = std::move(warnings);
   return document;
 }
 

@@ -5,7 +5,7 @@
 // are UTF-8; numbers are numbers; a value that does not exist is null.
 //
 // Every document is an object that starts with
-//   "format": "velkar-report" | "velkar-ranking",
+//   "format": "velkar-report" | "velkar-ranking" | "velkar-comparison",
 //   "version": 1
 // The version is that of this whole format: it goes up when a member changes
 // its meaning or goes away. Members may be added within a version, so a
@@ -37,7 +37,21 @@
 //     category's weapon list), "weapon", "attack", "element" (the names),
 //     "element_value", "sharpness" (the position computed at, 0..5),
 //     "total", "damage" (one per region)}.
-
+//
+// velkar-comparison: loadouts against one target (ComparisonDocument).
+//   "target": {"monster", "level", "anger"};
+//   "loadouts": in order, the first the reference: {"build" (its name),
+//     "category" (or null), "weapon", "sharpness", "total" (null, all three,
+//     without numbers), "problem": null, or why there are no numbers:
+//     {"part": "category" | "weapon" | "hit_correction", "name": the name
+//     the data lacks, or null when the loadout names none}};
+//   "regions": one per region of the monster: {"region", "damage": one per
+//     loadout, "difference": each damage minus the first loadout's} (null
+//     where a loadout has no numbers);
+//   "total": {"damage", "difference"} likewise;
+//   "warnings": the names the data lacks: {"loadout": its index, or null for
+//     the target, "part": "category" | "weapon" | "motion" | "monster" |
+//     "level" | "hit_correction", "name"}.
 #pragma once
 
 #include <optional>
@@ -47,6 +61,7 @@
 
 class CCalculator;
 struct WeaponTable_t;
+struct LoadoutComparison_t;
 
 inline constexpr int kResultJsonVersion = 1;
 
@@ -55,6 +70,8 @@ inline constexpr int kResultJsonVersion = 1;
 std::optional<nlohmann::ordered_json> ReportDocument(const CCalculator& calculator, bool bExplain);
 
 nlohmann::ordered_json RankingDocument(const WeaponTable_t& table);
+
+nlohmann::ordered_json ComparisonDocument(const LoadoutComparison_t& comparison);
 
 // A document's text: indented by two, ending in one "\n".
 std::string ResultJsonText(const nlohmann::ordered_json& document);

@@ -1,4 +1,4 @@
-// velkar-tool report --explain and rank (the weapon table) on a small
+// velkar-tool report --explain, rank (the weapon table) and compare on a small
 // hand-made data set in which two weapons tie. The damage values are worked
 // out by hand below.
 //
@@ -29,8 +29,14 @@
 // 60 / 100 = 18, T = 39.6 -> 39, e = 21.6 / 96 * 100 = 22.5: low.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
 #include <nlohmann/json.hpp>
 
+#include "platform/Cp932.h"
+#include "setup/SetupStore.h"
 #include "support/RowName.h"
 #include "support/TestDataDir.h"
 #include "tools/ToolRunner.h"
@@ -142,5 +148,88 @@ INSTANTIATE_TEST_SUITE_P(
         TableRow_t{"RankedOnARegionSortedByTotal", "--region 背中の甲殻部 --sort total",
                    "1 試作大剣, 3 双子大剣A, 3 双子大剣B, 2 鉄大剣, 5 鈍大剣, "}),
     RowName<TableRow_t>);
+
+// compare on the data set, with six builds in a temporary configuration
+// folder. The target is the first build's (calm); the others are saved angry
+// and against no monster, which must not count. Widths count Shift-JIS bytes,
+// so "±0" (3 bytes) and "―" (2, U+2015 in UTF-8) take one more. At own sharpness and at white,
+// per region (head, back, tail) as worked out above:
+//   A 試作: 54 39 100 = 193       B 鉄白 (white): 37 39 60 = 136
+//   C 鈍: 25 11 51 = 87           D 双子二回 (the motion twice): 72 32 144 = 248
+//   E 試作白 (white): 62 45 115 = 222
+//   F 消えた: its weapon 幻大剣 is not in the data.
+class CompareTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
+    Save(u8"試作", u8"試作大剣", {}, {u8"振り下ろし"});
+    Save(u8"鉄白", u8"鉄大剣", 5, {u8"振り下ろし"}, u8"強打");
+    Save(u8"鈍", u8"鈍大剣", {}, {u8"振り下ろし"});
+    Save(u8"双子二回", u8"双子大剣B", {}, {u8"振り下ろし", u8"薙ぎ払い", u8"振り下ろし"});
+    Save(u8"試作白", u8"試作大剣", 5, {u8"振り下ろし"});
+    Save(u8"消えた", u8"幻大剣", {}, {u8"振り下ろし"});
+  }
+  void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
+
+  static void Save(const char8_t* pszName, const char8_t* pszWeapon, std::optional<int> nSharpness,
+                   const std::vector<const char8_t*>& arrMotion, const char8_t* pszHit = u8"通常") {
+    Setup_t setup;
+    setup.nCategory = 2;
+    setup.strWeapon = velkar::ToSjis(pszWeapon);
+    for (const char8_t* pszMotion : arrMotion) setup.arrMotion.push_back(velkar::ToSjis(pszMotion));
+    setup.nSharpness = nSharpness;
+    setup.strHitCorrection = velkar::ToSjis(pszHit);
+    const bool bFirst = CSetupStore().LoadBuilds().empty();
+    if (bFirst) setup.strMonster = velkar::ToSjis(u8"テスト竜ー");
+    setup.strLevel = velkar::ToSjis(u8"下位");
+    setup.bAnger = !bFirst;
+    ASSERT_EQ(CSetupStore().SaveBuild({velkar::ToSjis(pszName), setup}), eSTORE_RESULT::Ok);
+  }
+
+  static constexpr const char* kSix =
+      "compare --build 試作 --build 鉄白 --build 鈍 --build 双子二回 --build 試作白 --build 消えた";
+
+  CTestDataDir m_config;
+};
+
+// A loadout without numbers makes the command fail after it printed the rest.
+TEST_F(CompareTest, SixLoadoutsAgainstTheFirstOnesTarget) {
+  const ToolResult_t result = RunOnDataSet(kSix);
+  EXPECT_EQ(result.nExit, 1);
+  EXPECT_EQ(result.strOut,
+            "A: 試作  (試作大剣, 緑)\n"
+            "B: 鉄白  (鉄大剣, 白)\n"
+            "C: 鈍  (鈍大剣, 橙)\n"
+            "D: 双子二回  (双子大剣B, 緑)\n"
+            "E: 試作白  (試作大剣, 白)\n"
+            "F: 消えた  weapon 幻大剣 is not in the data\n"
+            "target: テスト竜ー, 下位, not angry\n"
+            "region          A    B  B-A   C   C-A    D  D-A    E  E-A   F  F-A\n"
+            "頭             54   37  -17  25   -29   72  +18   62   +8  ―   ―\n"
+            "背中の甲殻部   39   39  ±0  11   -28   32   -7   45   +6  ―   ―\n"
+            "尻尾          100   60  -40  51   -49  144  +44  115  +15  ―   ―\n"
+            "total         193  136  -57  87  -106  248  +55  222  +29  ―   ―\n");
+  EXPECT_EQ(result.strErr,
+            "velkar-tool: warning: build 鉄白: hit correction 強打 is not in the data; the first "
+            "is used\n"
+            "velkar-tool: warning: build 双子二回: motion 薙ぎ払い is not in the data; left out\n"
+            "velkar-tool: build 消えた: weapon 幻大剣 is not in the data; it has no numbers\n");
+}
+
+TEST_F(CompareTest, JsonHasEveryLoadoutTheTotalsAndTheWarnings) {
+  const json document = json::parse(RunOnDataSet(std::string(kSix) + " --anger --json").strOut);
+  EXPECT_EQ(document["version"], 1);
+  EXPECT_EQ(document["target"], json::parse(R"({"monster": "テスト竜ー", "level": "下位",
+                                                "anger": true})"));
+  // Angry: each hit at 110 %; the tail of 試作: (97.2 + 3) * 1.1 = 110.22 -> 110.
+  EXPECT_EQ(document["regions"][2], json::parse(R"({"region": "尻尾",
+      "damage": [110, 66, 57, 160, 127, null], "difference": [0, -44, -53, 50, 17, null]})"));
+  EXPECT_EQ(document["loadouts"][5], json::parse(R"({"build": "消えた", "category": 2,
+      "weapon": null, "sharpness": null, "total": null,
+      "problem": {"part": "weapon", "name": "幻大剣"}})"));
+  EXPECT_EQ(document["warnings"], json::parse(R"([
+      {"loadout": 1, "part": "hit_correction", "name": "強打"},
+      {"loadout": 3, "part": "motion", "name": "薙ぎ払い"}])"));
+}
 
 }  // namespace

@@ -59,8 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "sharpness, total, region"},
         UsageRow_t{"RankOfAnUnknownElement", "rank --category 0 --element 光",
                    "--element: 光 is not an element; valid: 無, 火, 水, 雷, 氷, 龍, 毒, 痺, 眠"},
-        UsageRow_t{"CompareWithOneBuild", "compare --build a",
-                   "--build: At least 2 required but received 1"}),
+        UsageRow_t{"CompareWithoutLoadouts", "compare --monster 0",
+                   "compare needs 2 to 6 loadouts (--build); 0 given"}),
     RowName<UsageRow_t>);
 
 }  // namespace
