@@ -62,6 +62,13 @@ public:
 
   int GetCategory() const { return m_nCategory; }
 
+  // The build that UseBuild or LoadCategory read, if any.
+  const std::optional<Build_t>& GetBuild() const { return m_build; }
+
+  // The one sharpness for every weapon: --sharpness, or the build's; none
+  // leaves each weapon its own.
+  std::optional<int> SharpnessForAll() const;
+
   // Refuses the options that LoadCategory or the selections found wrong: a
   // usage error, unless the category's data file is damaged (then the file
   // is to blame, not the options). The exit code.

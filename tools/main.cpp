@@ -44,14 +44,15 @@ std::unique_ptr<CToolCommand> Create() {
 
 const CommandEntry_t kCommandTable[] = {
     {"builds", "List the builds saved by the window or the tool", &Create<CBuildsCommand>},
-    {"compare", "Compute two saved builds and print the difference per region",
+    {"compare", "Compute 2 to 6 loadouts against one target, side by side",
      &Create<CCompareCommand>},
     {"convert", "Rebuild data files from their INI sources", &Create<CConvertCommand>},
     {"dump", "Print a data file as the INI source it converts from", &Create<CDumpCommand>},
     {"lint", "Check source files and explain what the converters would skip or change",
      &Create<CLintCommand>},
     {"list", "List what the data files hold", &Create<CListCommand>},
-    {"rank", "Rank a category's weapons by their damage on one target", &Create<CRankCommand>},
+    {"rank", "The weapon table of a category on one target, ranked by damage",
+     &Create<CRankCommand>},
     {"report", "Compute one calculation and print its report", &Create<CReportCommand>},
     {"save-build", "Save a calculation's setup as a build the window can load",
      &Create<CSaveBuildCommand>},

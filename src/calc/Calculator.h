@@ -52,6 +52,11 @@ struct ResultRow_t {
 // red or blue; none for an unknown kind.
 std::optional<uint32_t> ResultKindColor(int32_t nKind);
 
+// The names of the elements whose bits 0..8 of a weapon's element mask are
+// set, joined without a separator; "無" for an empty mask. Higher bits are
+// ignored, so a mask that holds only those gives an empty text.
+std::string ElementNames(int32_t nMask);
+
 // The calculation behind the result rows, run again with every hit recorded.
 struct CalcExplanation_t {
   std::vector<DamageResult_t> arrRegion;  // one per row, as the computation gave them
