@@ -1,0 +1,95 @@
+// The data in use: the bundled sample data, or the player's own .dat files
+// and .ini sources (converted here by the core's converter) laid over it,
+// kept in the browser until removed. Damaged files get the window's messages.
+import { el, fill } from './dom.js';
+import T from './texts.js';
+import { loadFiles, saveFiles } from './storage.js';
+
+export const DATA_DIR = '/data/';
+const STEMS = ['Sword', 'DualSword', 'GreatSword', 'Katana', 'Lance', 'GunLance', 'Hummer', 'HuntingHorn'];
+const MONSTER = 'Monster';
+const MAX_BYTES = 64 * 1024 * 1024;
+
+// The window's message for one damaged file (src/ui/LoadErrorText.cpp).
+function describe(error) {
+  const file = error.path.slice(error.path.lastIndexOf('/') + 1);
+  const kinds = { 'a folder': T.kFileKindFolder, 'a FIFO': T.kFileKindFifo, 'a device': T.kFileKindDevice, 'a socket': T.kFileKindSocket };
+  switch (error.kind) {
+    case 0: return fill(T.kLoadErrorTruncated, file, error.offset);
+    case 1: return fill(T.kLoadErrorCountTooLarge, file, error.offset);
+    case 3: return `${fill(T.kLoadErrorWriteFailed, file)}\n${error.detail}`;
+    case 4: return fill(T.kFileErrorMissing, file);
+    case 5: return fill(T.kFileErrorNotRegular, file, kinds[error.detail] ?? T.kFileKindOther);
+    case 6: return fill(T.kFileErrorTooLarge, file, error.offset, MAX_BYTES);
+    case 7: return fill(T.kFileErrorNoMemory, file, error.offset);
+    default: return fill(T.kLoadErrorUnreadable, file, error.detail);
+  }
+}
+
+export class DataView {
+  constructor(root, store, sample) {
+    this.store = store;
+    this.sample = sample;
+    this.mine = loadFiles();
+    this.summary = el('p', { id: 'data-summary' });
+    this.messages = el('div', { id: 'data-messages', role: 'alert' });
+    this.input = el('input', { type: 'file', id: 'data-files', multiple: true, accept: '.dat,.ini',
+      onchange: () => this.add([...this.input.files]) });
+    this.remove = el('button', { type: 'button', id: 'data-remove', text: T.kDataRemove, onclick: () => this.reset() });
+    const drop = el('div', { className: 'drop', text: T.kDataDrop,
+      ondragover: (e) => e.preventDefault(),
+      ondrop: (e) => { e.preventDefault(); this.add([...e.dataTransfer.files]); } });
+    root.append(el('h2', { id: 'data-heading', text: T.kSectionData }), this.summary,
+      el('label', { className: 'file', htmlFor: 'data-files' }, el('span', { text: T.kDataChoose })), this.input,
+      drop, this.remove, this.messages);
+  }
+
+  // Loads the sample with the player's files over it; converts their sources.
+  load() {
+    this.store.core.writeFolder(DATA_DIR.slice(0, -1), { ...this.sample, ...this.mine });
+    const names = Object.keys(this.mine);
+    const stems = names.filter((n) => n.endsWith('.ini')).map((n) => n.slice(0, -4));
+    const lines = [];
+    let answer;
+    if (stems.length) {
+      answer = this.store.dispatch('convert', { dir: DATA_DIR,
+        categories: STEMS.map((s, i) => (stems.includes(s) ? i : -1)).filter((i) => i >= 0),
+        monsters: stems.includes(MONSTER) });
+      for (const c of answer.conversions) if (!c.written) lines.push(fill(T.kConvertFailed, c.target.slice(DATA_DIR.length), c.error));
+    } else {
+      answer = this.store.dispatch('load', { dir: DATA_DIR });
+    }
+    const seen = new Set();
+    const errors = answer.loadErrors.filter((e) => !seen.has(e.path) && seen.add(e.path)).map(describe);
+    if (errors.length) lines.push(T.kLoadErrorHeading, ...errors);
+    this.show(lines);
+    this.summary.textContent = names.length ? fill(T.kDataMine, names.join(', ')) : T.kDataSample;
+    this.remove.hidden = names.length === 0;
+  }
+
+  async add(files) {
+    const lines = [];
+    for (const file of files) {
+      const name = file.name;
+      const stem = name.replace(/\.(dat|ini)$/i, '');
+      if (stem === name || ![...STEMS, MONSTER].includes(stem)) lines.push(fill(T.kDataRejected, name));
+      else if (file.size > MAX_BYTES) lines.push(fill(T.kDataTooLarge, name));
+      else this.mine[`${stem}.${name.slice(-3).toLowerCase()}`] = new Uint8Array(await file.arrayBuffer());
+    }
+    saveFiles(this.mine);
+    this.load();
+    if (lines.length) this.show([...lines, ...this.messages.textContent.split('\n').filter(Boolean)]);
+  }
+
+  reset() {
+    this.mine = {};
+    saveFiles(this.mine);
+    this.load();
+  }
+
+  show(lines) {
+    this.messages.replaceChildren(...lines.map((line) => el('p', { text: line })));
+  }
+
+  render() {}
+}

@@ -1,0 +1,49 @@
+// The attack list: the category's motions and the chosen ones, with add,
+// remove, clear and reorder.
+import { el, field, fillSelect } from './dom.js';
+import T from './texts.js';
+
+export class MotionsView {
+  constructor(root, store) {
+    this.store = store;
+    this.available = el('select', { size: 8, className: 'list', ondblclick: () => this.add() });
+    this.chosen = el('select', { size: 8, className: 'list' });
+    const button = (text, id, onclick) => el('button', { type: 'button', id, text, onclick });
+    root.append(el('h2', { id: 'motions-heading', text: T.kSectionMotions }),
+      el('div', { className: 'pair' },
+        field('available', T.kAvailableMotions, this.available),
+        el('div', { className: 'buttons' },
+          button(T.kAddCaption, 'add-motion', () => this.add()),
+          button(T.kRemoveCaption, 'remove-motion', () => this.remove()),
+          button(T.kMoveUp, 'motion-up', () => this.move(-1)),
+          button(T.kMoveDown, 'motion-down', () => this.move(1)),
+          button(T.kClearCaption, 'clear-motions', () => store.dispatch('clearMotions'))),
+        field('chosen', T.kChosenMotions, this.chosen)));
+  }
+
+  add() {
+    if (this.available.selectedIndex >= 0) this.store.dispatch('addMotion', { index: this.available.selectedIndex });
+  }
+
+  remove() {
+    const index = this.chosen.selectedIndex;
+    if (index < 0) return;
+    this.store.dispatch('removeMotion', { index });
+    this.chosen.selectedIndex = Math.min(index, this.chosen.options.length - 1);
+  }
+
+  move(step) {
+    const from = this.chosen.selectedIndex;
+    const to = from + step;
+    if (from < 0 || to < 0 || to >= this.chosen.options.length) return;
+    this.store.dispatch('moveMotion', { from, to });
+    this.chosen.selectedIndex = to;
+  }
+
+  render(state) {
+    const availableSel = this.available.selectedIndex;
+    fillSelect(this.available, state.available, Math.min(availableSel, state.available.length - 1));
+    const chosenSel = this.chosen.selectedIndex;
+    fillSelect(this.chosen, state.chosen, Math.min(chosenSel, state.chosen.length - 1));
+  }
+}
