@@ -44,8 +44,9 @@ export class DataView {
       drop, this.remove, this.messages);
   }
 
-  // Loads the sample with the player's files over it; converts their sources.
-  load() {
+  // Loads the sample with the player's files over it, converts their
+  // sources, and puts the setup (the builds file's form) back on show.
+  load(setup) {
     this.store.core.writeFolder(DATA_DIR.slice(0, -1), { ...this.sample, ...this.mine });
     const names = Object.keys(this.mine);
     const stems = names.filter((n) => n.endsWith('.ini')).map((n) => n.slice(0, -4));
@@ -62,6 +63,7 @@ export class DataView {
     const seen = new Set();
     const errors = answer.loadErrors.filter((e) => !seen.has(e.path) && seen.add(e.path)).map(describe);
     if (errors.length) lines.push(T.kLoadErrorHeading, ...errors);
+    if (setup) this.store.dispatch('applySetup', { setup });
     this.show(lines);
     this.summary.textContent = names.length ? fill(T.kDataMine, names.join(', ')) : T.kDataSample;
     this.remove.hidden = names.length === 0;
@@ -77,14 +79,14 @@ export class DataView {
       else this.mine[`${stem}.${name.slice(-3).toLowerCase()}`] = new Uint8Array(await file.arrayBuffer());
     }
     saveFiles(this.mine);
-    this.load();
+    this.load(this.store.ask('getSetup').setup);
     if (lines.length) this.show([...lines, ...this.messages.textContent.split('\n').filter(Boolean)]);
   }
 
   reset() {
     this.mine = {};
     saveFiles(this.mine);
-    this.load();
+    this.load(this.store.ask('getSetup').setup);
   }
 
   show(lines) {

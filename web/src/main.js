@@ -11,6 +11,7 @@ import { ResultsView } from './resultsView.js';
 import { ReportView } from './reportView.js';
 import { DataView } from './dataView.js';
 import { BuildsView } from './buildsView.js';
+import { loadSetup, saveSetup } from './storage.js';
 
 const SAMPLE = ['Sword', 'DualSword', 'GreatSword', 'Katana', 'Lance', 'GunLance', 'Hummer', 'HuntingHorn', 'Monster'];
 
@@ -38,11 +39,13 @@ async function start() {
   const store = new Store(core);
   const view = (id) => document.getElementById(id);
   const data = new DataView(view('data-view'), store, sample);
-  for (const View of [WeaponView, MotionsView, TargetView, ModifiersView, ResultsView, ReportView]) {
-    store.addView(new View(view(`${View.name.replace('View', '').toLowerCase()}-view`), store));
-  }
+  const views = { 'weapon-view': WeaponView, 'motions-view': MotionsView, 'target-view': TargetView,
+    'modifiers-view': ModifiersView, 'results-view': ResultsView, 'report-view': ReportView };
+  for (const [id, View] of Object.entries(views)) store.addView(new View(view(id), store));
   new BuildsView(view('builds-view'), store);
-  data.load();
+  // The page opens on the setup it showed last, as the window does.
+  data.load(loadSetup());
+  store.onChange(() => saveSetup(store.ask('getSetup').setup));
   status.textContent = '';
   view('app').hidden = false;
 }

@@ -21,7 +21,7 @@ export class ResultsView {
   render(state) {
     if (this.head.children.length === 0 && state.columns.length) {
       this.head.replaceChildren(...state.columns.map((c) => el('th', { scope: 'col', text: c })),
-        el('th', { scope: 'col', text: T.kHitTableTitle }));
+        el('th', { scope: 'col', text: T.kBreakdown }));
     }
     const rows = state.rows;
     while (this.body.children.length > rows.length) this.body.lastChild.remove();
@@ -37,7 +37,7 @@ export class ResultsView {
       tr.children[0].textContent = marker + row.cells[0];
       for (let c = 1; c < 4; c++) tr.children[c].textContent = row.cells[c];
       const button = tr.children[4].firstChild;
-      button.textContent = T.kHitTableTitle;
+      button.textContent = T.kBreakdown;
       button.ariaLabel = fill(T.kBreakdownOf, row.cells[0]);
     });
     this.empty.hidden = rows.length > 0;

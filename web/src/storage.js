@@ -51,3 +51,22 @@ export function saveBuildsText(text) {
     return false;
   }
 }
+
+const SETUP_KEY = 'velkar.setup';
+
+// The setup on show, in the builds file's form, to open with next time.
+export function loadSetup() {
+  try {
+    return JSON.parse(localStorage.getItem(SETUP_KEY) ?? 'null');
+  } catch {
+    return null;
+  }
+}
+
+export function saveSetup(setup) {
+  try {
+    localStorage.setItem(SETUP_KEY, JSON.stringify(setup));
+  } catch {
+    // A browser that keeps nothing simply starts afresh next time.
+  }
+}
