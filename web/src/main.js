@@ -45,7 +45,18 @@ async function start() {
   new BuildsView(view('builds-view'), store);
   // The page opens on the setup it showed last, as the window does.
   data.load(loadSetup());
-  store.onChange(() => saveSetup(store.ask('getSetup').setup));
+  // Remembered once the player pauses, off the path from a click to its rows.
+  let pending = 0;
+  const remember = () => {
+    clearTimeout(pending);
+    pending = 0;
+    saveSetup(store.ask('getSetup').setup);
+  };
+  store.onChange(() => {
+    clearTimeout(pending);
+    pending = setTimeout(remember, 250);
+  });
+  window.addEventListener('pagehide', () => { if (pending) remember(); });
   status.textContent = '';
   view('app').hidden = false;
 }
