@@ -49,7 +49,8 @@ std::string FirstDifference(const MonsterFileContents_t& a, const MonsterFileCon
 
 // The offset of the first byte in which two byte strings differ.
 size_t FirstDifferentByte(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-  return static_cast<size_t>(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
+  return static_cast<size_t>(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first -
+                             a.begin());
 }
 
 }  // namespace

@@ -42,6 +42,18 @@ json Names(const std::vector<const Record*>& arrRecord) {
   return names;
 }
 
+// Motions with their hits' motion values and their cut and impact rates.
+json MotionsJson(const std::vector<const CAction*>& arrAction) {
+  json motions = json::array();
+  for (const CAction* pAction : arrAction) {
+    motions.push_back({{"name", SjisToUtf8(pAction->GetName())},
+                       {"values", pAction->GetMotions()},
+                       {"cut", pAction->GetRate(0)},
+                       {"impact", pAction->GetRate(1)}});
+  }
+  return motions;
+}
+
 json ColourOf(const std::optional<uint32_t>& nColour) {
   if (!nColour) return nullptr;
   return *nColour;
@@ -132,8 +144,8 @@ json StateJson() {
           {"category", c.GetCategorySelection()},
           {"weapons", WeaponsJson(c)},
           {"weapon", c.GetWeaponSelection()},
-          {"available", Names(c.GetAvailableMotions())},
-          {"chosen", Names(c.GetChosenMotions())},
+          {"available", MotionsJson(c.GetAvailableMotions())},
+          {"chosen", MotionsJson(c.GetChosenMotions())},
           {"hitCorrections", Names(c.GetHitCorrections())},
           {"hitCorrection", c.GetHitCorrectionSelection()},
           {"monsters", Names(c.GetMonsters())},
@@ -271,7 +283,8 @@ json Rank(const json& request) {
                        {"damage", ranked.arrDamage}});
   }
   json regions = json::array();
-  for (const std::string& strName : RegionNames(Calculator())) regions.push_back(SjisToUtf8(strName));
+  for (const std::string& strName : RegionNames(Calculator()))
+    regions.push_back(SjisToUtf8(strName));
   return {{"regions", std::move(regions)}, {"ranking", std::move(ranking)}};
 }
 
@@ -326,18 +339,62 @@ const std::map<std::string, Operation>& Operations() {
       {"load", Load},
       {"convert", Convert},
       {"state", [](const json&) { return StateJson(); }},
-      {"selectCategory", [](const json& r) { Calculator().SelectCategory(IntOf(r, "index")); return StateJson(); }},
-      {"selectWeapon", [](const json& r) { Calculator().SelectWeapon(IntOf(r, "index")); return StateJson(); }},
-      {"releaseSharpness", [](const json& r) { Calculator().ReleaseSharpness(IntOf(r, "position")); return StateJson(); }},
-      {"addMotion", [](const json& r) { Calculator().AddChosenMotion(IntOf(r, "index")); return StateJson(); }},
-      {"removeMotion", [](const json& r) { Calculator().RemoveChosenMotion(IntOf(r, "index")); return StateJson(); }},
-      {"clearMotions", [](const json&) { Calculator().ClearChosenMotions(); return StateJson(); }},
+      {"selectCategory",
+       [](const json& r) {
+         Calculator().SelectCategory(IntOf(r, "index"));
+         return StateJson();
+       }},
+      {"selectWeapon",
+       [](const json& r) {
+         Calculator().SelectWeapon(IntOf(r, "index"));
+         return StateJson();
+       }},
+      {"releaseSharpness",
+       [](const json& r) {
+         Calculator().ReleaseSharpness(IntOf(r, "position"));
+         return StateJson();
+       }},
+      {"addMotion",
+       [](const json& r) {
+         Calculator().AddChosenMotion(IntOf(r, "index"));
+         return StateJson();
+       }},
+      {"removeMotion",
+       [](const json& r) {
+         Calculator().RemoveChosenMotion(IntOf(r, "index"));
+         return StateJson();
+       }},
+      {"clearMotions",
+       [](const json&) {
+         Calculator().ClearChosenMotions();
+         return StateJson();
+       }},
       {"moveMotion", MoveMotion},
-      {"selectMonster", [](const json& r) { Calculator().SelectMonster(IntOf(r, "index")); return StateJson(); }},
-      {"selectLevel", [](const json& r) { Calculator().SelectLevel(IntOf(r, "index")); return StateJson(); }},
-      {"selectHitCorrection", [](const json& r) { Calculator().SelectHitCorrection(IntOf(r, "index")); return StateJson(); }},
-      {"setAnger", [](const json& r) { Calculator().SetAnger(BoolOf(r, "on")); return StateJson(); }},
-      {"setModifier", [](const json& r) { Calculator().SetModifier(IntOf(r, "id"), BoolOf(r, "on")); return StateJson(); }},
+      {"selectMonster",
+       [](const json& r) {
+         Calculator().SelectMonster(IntOf(r, "index"));
+         return StateJson();
+       }},
+      {"selectLevel",
+       [](const json& r) {
+         Calculator().SelectLevel(IntOf(r, "index"));
+         return StateJson();
+       }},
+      {"selectHitCorrection",
+       [](const json& r) {
+         Calculator().SelectHitCorrection(IntOf(r, "index"));
+         return StateJson();
+       }},
+      {"setAnger",
+       [](const json& r) {
+         Calculator().SetAnger(BoolOf(r, "on"));
+         return StateJson();
+       }},
+      {"setModifier",
+       [](const json& r) {
+         Calculator().SetModifier(IntOf(r, "id"), BoolOf(r, "on"));
+         return StateJson();
+       }},
       {"explainRow", ExplainRow},
       {"explain", Explain},
       {"rank", Rank},

@@ -1,6 +1,6 @@
 // The attack list: the category's motions and the chosen ones, with add,
 // remove, clear and reorder.
-import { el, field, fillSelect } from './dom.js';
+import { el, field, fill, fillSelect } from './dom.js';
 import T from './texts.js';
 
 export class MotionsView {
@@ -8,6 +8,9 @@ export class MotionsView {
     this.store = store;
     this.available = el('select', { size: 8, className: 'list', ondblclick: () => this.add() });
     this.chosen = el('select', { size: 8, className: 'list' });
+    this.values = el('p', { className: 'hint', id: 'motion-values', ariaLive: 'polite' });
+    this.available.addEventListener('change', () => this.showValues(this.state?.available[this.available.selectedIndex]));
+    this.chosen.addEventListener('change', () => this.showValues(this.state?.chosen[this.chosen.selectedIndex]));
     const button = (text, id, onclick) => el('button', { type: 'button', id, text, onclick });
     root.append(el('h2', { id: 'motions-heading', text: T.kSectionMotions }),
       el('div', { className: 'pair' },
@@ -18,7 +21,13 @@ export class MotionsView {
           button(T.kMoveUp, 'motion-up', () => this.move(-1)),
           button(T.kMoveDown, 'motion-down', () => this.move(1)),
           button(T.kClearCaption, 'clear-motions', () => store.dispatch('clearMotions'))),
-        field('chosen', T.kChosenMotions, this.chosen)));
+        field('chosen', T.kChosenMotions, this.chosen)), this.values);
+  }
+
+  // The selected motion's motion values and rates, as the data file holds them.
+  showValues(motion) {
+    this.values.textContent = motion
+      ? `${motion.name}：${fill(T.kMotionValues, motion.values.join(', '))}　${fill(T.kMotionRates, motion.cut, motion.impact)}` : '';
   }
 
   add() {
@@ -41,9 +50,9 @@ export class MotionsView {
   }
 
   render(state) {
-    const availableSel = this.available.selectedIndex;
-    fillSelect(this.available, state.available, Math.min(availableSel, state.available.length - 1));
-    const chosenSel = this.chosen.selectedIndex;
-    fillSelect(this.chosen, state.chosen, Math.min(chosenSel, state.chosen.length - 1));
+    this.state = state;
+    const names = (motions) => motions.map((m) => m.name);
+    fillSelect(this.available, names(state.available), Math.min(this.available.selectedIndex, state.available.length - 1));
+    fillSelect(this.chosen, names(state.chosen), Math.min(this.chosen.selectedIndex, state.chosen.length - 1));
   }
 }

@@ -98,6 +98,30 @@ test('a saved build survives a reload and brings its setup back', async () => {
   await context.close();
 });
 
+// A damaged data file gets the window's message; a source file is converted
+// in the page by the core's converter and used instead of the sample's file.
+test('a player\'s own files: a damaged one is named, a source is converted', async () => {
+  const context = await browser.newContext();
+  const page = await openPage(context);
+  const katana = '\uFEFF[Action]\n1=突き,A50,20,30\n[HitPattern]\n1=普通,100,100\n[Weapon]\n1=試作刀,200,2,150,4,0\n';
+  await page.setInputFiles('#data-files', [
+    { name: 'Sword.dat', mimeType: 'application/octet-stream', buffer: Buffer.from([1, 0]) },
+    { name: 'Katana.ini', mimeType: 'text/plain', buffer: Buffer.from(katana) }]);
+  await page.locator('#data-remove').waitFor();
+  assert.deepEqual(await page.locator('#data-messages p').allTextContents(), [
+    '次のデータファイルは正しく読み込めませんでした。読み込めた分だけで続けます。',
+    'Sword.dat：ファイルが途中で終わっています（0 バイト目）']);
+  const categories = await page.locator('#category option').allTextContents();
+  assert.equal(categories.includes('片手剣'), false);
+  await page.selectOption('#category', { label: '太刀' });
+  assert.deepEqual(await page.locator('#weapon option').allTextContents(), ['試作刀']);
+  await page.reload();
+  await page.locator('#app').waitFor();
+  await page.click('#data-remove');
+  assert.ok((await page.locator('#category option').allTextContents()).includes('片手剣'));
+  await context.close();
+});
+
 test('the page works offline after the first visit', async () => {
   const context = await browser.newContext();
   const page = await openPage(context);

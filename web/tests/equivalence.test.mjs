@@ -7,7 +7,8 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { join } from 'node:path';
+import { readdirSync, readFileSync } from 'node:fs';
+import { dirname, join } from 'node:path';
 import { loadSiteCore } from './wasmCore.mjs';
 
 const SITE = process.env.VELKAR_SITE;  // build/web/site
@@ -60,6 +61,14 @@ function drive(core, r) {
 }
 
 const hex = (colour) => (colour === null ? null : `#${colour.toString(16).padStart(6, '0')}`);
+
+// The site's sample data was converted by velkar-tool built to WebAssembly;
+// the native tool converted the same sources beside itself.
+test('the WebAssembly converter writes the native converter\'s bytes', () => {
+  for (const name of readdirSync(DATA)) {
+    assert.ok(readFileSync(join(DATA, name)).equals(readFileSync(join(dirname(TOOL), name))), name);
+  }
+});
 
 test('the page computes what velkar-tool computes', async (t) => {
   assert.ok(SITE && TOOL, 'VELKAR_SITE and VELKAR_TOOL must name the site and the native tool');
