@@ -6,8 +6,11 @@ import T from './texts.js';
 export class MotionsView {
   constructor(root, store) {
     this.store = store;
-    this.available = el('select', { size: 8, className: 'list', ondblclick: () => this.add() });
-    this.chosen = el('select', { size: 8, className: 'list' });
+    // Enter adds the motion under focus, Delete takes a chosen one away.
+    this.available = el('select', { size: 8, className: 'list', ondblclick: () => this.add(),
+      onkeydown: (e) => { if (e.key === 'Enter') this.add(); } });
+    this.chosen = el('select', { size: 8, className: 'list',
+      onkeydown: (e) => { if (e.key === 'Delete' || e.key === 'Backspace') this.remove(); } });
     this.values = el('p', { className: 'hint', id: 'motion-values', ariaLive: 'polite' });
     this.available.addEventListener('change', () => this.showValues(this.state?.available[this.available.selectedIndex]));
     this.chosen.addEventListener('change', () => this.showValues(this.state?.chosen[this.chosen.selectedIndex]));

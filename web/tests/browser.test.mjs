@@ -56,7 +56,7 @@ async function playerPath(page) {
   await page.click('#add-motion');
   await page.selectOption('#available', { index: 0 });
   await page.click('#add-motion');
-  await page.click('#add-motion');
+  await page.press('#available', 'Enter');
   await page.selectOption('#chosen', { index: 2 });
   await page.click('#motion-up');
   await page.selectOption('#monster', { index: 2 });
