@@ -121,13 +121,17 @@ json NameTablesJson() {
   return {{"sharpness", std::move(sharpness)}, {"elements", std::move(elements)}};
 }
 
+json FileErrorJson(const DataFileError_t& error) {
+  return {{"path", error.strPath},
+          {"kind", error.eKind},
+          {"offset", error.nOffset},
+          {"detail", error.strDetail}};
+}
+
 json LoadErrorsJson() {
   json errors = json::array();
   for (const DataFileError_t& error : CDataManager::GetInstance().GetLoadErrors()) {
-    errors.push_back({{"path", error.strPath},
-                      {"kind", error.eKind},
-                      {"offset", error.nOffset},
-                      {"detail", error.strDetail}});
+    errors.push_back(FileErrorJson(error));
   }
   return errors;
 }
@@ -197,17 +201,18 @@ json Convert(const json& request) {
   CDataManager& store = CDataManager::GetInstance();
   store.SetDataDirectory(StringOf(request, "dir"));
   json reports = json::array();
-  const auto Note = [&reports, &store](bool bOk) {
+  const auto Note = [&reports, &store](bool bOk, bool bMonsters) {
     const ConvertReport_t& report = store.GetLastConvertReport();
     reports.push_back({{"target", report.strTarget},
+                       {"monsters", bMonsters},
                        {"written", bOk && report.bWritten},
                        {"counts", report.nCount},
-                       {"error", report.strError}});
+                       {"failure", report.failure ? FileErrorJson(*report.failure) : json()}});
   };
   for (const json& category : request.value("categories", json::array())) {
-    if (category.is_number_integer()) Note(store.ConvertWeaponIni(category.get<int>()));
+    if (category.is_number_integer()) Note(store.ConvertWeaponIni(category.get<int>()), false);
   }
-  if (BoolOf(request, "monsters")) Note(store.ConvertMonsterIni());
+  if (BoolOf(request, "monsters")) Note(store.ConvertMonsterIni(), true);
   json state = Load(request);
   state["conversions"] = std::move(reports);
   return state;

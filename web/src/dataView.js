@@ -56,7 +56,12 @@ export class DataView {
       answer = this.store.dispatch('convert', { dir: DATA_DIR,
         categories: STEMS.map((s, i) => (stems.includes(s) ? i : -1)).filter((i) => i >= 0),
         monsters: stems.includes(MONSTER) });
-      for (const c of answer.conversions) if (!c.written) lines.push(fill(T.kConvertFailed, c.target.slice(DATA_DIR.length), c.error));
+      // As the window's conversion commands say it: the command's outcome and
+      // the file that failed.
+      for (const c of answer.conversions.filter((c) => !c.written)) {
+        lines.push(c.monsters ? T.kConvertMonstersFailed : T.kConvertWeaponsFailed);
+        if (c.failure) lines.push(describe(c.failure));
+      }
     } else {
       answer = this.store.dispatch('load', { dir: DATA_DIR });
     }
