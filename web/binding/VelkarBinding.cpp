@@ -121,19 +121,9 @@ json NameTablesJson() {
   return {{"sharpness", std::move(sharpness)}, {"elements", std::move(elements)}};
 }
 
-json FileErrorJson(const DataFileError_t& error) {
-  return {{"path", error.strPath},
-          {"kind", error.eKind},
-          {"offset", error.nOffset},
-          {"detail", error.strDetail}};
-}
-
+// The window's message about the files that loaded only in part, or "".
 json LoadErrorsJson() {
-  json errors = json::array();
-  for (const DataFileError_t& error : CDataManager::GetInstance().GetLoadErrors()) {
-    errors.push_back(FileErrorJson(error));
-  }
-  return errors;
+  return SjisToUtf8(DescribeLoadErrorsInJapanese(CDataManager::GetInstance().GetLoadErrors()));
 }
 
 // Everything the page shows of the calculator.
@@ -203,11 +193,13 @@ json Convert(const json& request) {
   json reports = json::array();
   const auto Note = [&reports, &store](bool bOk, bool bMonsters) {
     const ConvertReport_t& report = store.GetLastConvertReport();
-    reports.push_back({{"target", report.strTarget},
-                       {"monsters", bMonsters},
-                       {"written", bOk && report.bWritten},
-                       {"counts", report.nCount},
-                       {"failure", report.failure ? FileErrorJson(*report.failure) : json()}});
+    reports.push_back(
+        {{"target", report.strTarget},
+         {"monsters", bMonsters},
+         {"written", bOk && report.bWritten},
+         {"counts", report.nCount},
+         {"failure",
+          report.failure ? json(SjisToUtf8(DescribeInJapanese(*report.failure))) : json()}});
   };
   for (const json& category : request.value("categories", json::array())) {
     if (category.is_number_integer()) Note(store.ConvertWeaponIni(category.get<int>()), false);

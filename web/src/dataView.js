@@ -8,23 +8,7 @@ import { loadFiles, saveFiles } from './storage.js';
 export const DATA_DIR = '/data/';
 const STEMS = ['Sword', 'DualSword', 'GreatSword', 'Katana', 'Lance', 'GunLance', 'Hummer', 'HuntingHorn'];
 const MONSTER = 'Monster';
-const MAX_BYTES = 64 * 1024 * 1024;
-
-// The window's message for one damaged file (src/ui/LoadErrorText.cpp).
-function describe(error) {
-  const file = error.path.slice(error.path.lastIndexOf('/') + 1);
-  const kinds = { 'a folder': T.kFileKindFolder, 'a FIFO': T.kFileKindFifo, 'a device': T.kFileKindDevice, 'a socket': T.kFileKindSocket };
-  switch (error.kind) {
-    case 0: return fill(T.kLoadErrorTruncated, file, error.offset);
-    case 1: return fill(T.kLoadErrorCountTooLarge, file, error.offset);
-    case 3: return `${fill(T.kLoadErrorWriteFailed, file)}\n${error.detail}`;
-    case 4: return fill(T.kFileErrorMissing, file);
-    case 5: return fill(T.kFileErrorNotRegular, file, kinds[error.detail] ?? T.kFileKindOther);
-    case 6: return fill(T.kFileErrorTooLarge, file, error.offset, MAX_BYTES);
-    case 7: return fill(T.kFileErrorNoMemory, file, error.offset);
-    default: return fill(T.kLoadErrorUnreadable, file, error.detail);
-  }
-}
+const MAX_BYTES = 64 * 1024 * 1024;  // the core's own limit for a data file
 
 export class DataView {
   constructor(root, store, sample) {
@@ -60,14 +44,12 @@ export class DataView {
       // the file that failed.
       for (const c of answer.conversions.filter((c) => !c.written)) {
         lines.push(c.monsters ? T.kConvertMonstersFailed : T.kConvertWeaponsFailed);
-        if (c.failure) lines.push(describe(c.failure));
+        if (c.failure) lines.push(c.failure);
       }
     } else {
       answer = this.store.dispatch('load', { dir: DATA_DIR });
     }
-    const seen = new Set();
-    const errors = answer.loadErrors.filter((e) => !seen.has(e.path) && seen.add(e.path)).map(describe);
-    if (errors.length) lines.push(T.kLoadErrorHeading, ...errors);
+    if (answer.loadErrors) lines.push(...answer.loadErrors.split('\n'));
     if (setup) this.store.dispatch('applySetup', { setup });
     this.show(lines);
     this.summary.textContent = names.length ? fill(T.kDataMine, names.join(', ')) : T.kDataSample;
