@@ -15,10 +15,13 @@ namespace velkar {
 inline std::to_chars_result ToChars(char* pFirst, char* pLast, double dValue,
                                     std::chars_format eFormat, int nPrecision) {
 #if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 14000
-  const char* pszFormat = eFormat == std::chars_format::fixed ? "%.*f" : "%.*g";
-  const int nLength =
-      std::snprintf(pFirst, static_cast<size_t>(pLast - pFirst), pszFormat, nPrecision, dValue);
-  if (nLength < 0 || nLength >= pLast - pFirst) return {pLast, std::errc::value_too_large};
+  const auto nRoom = static_cast<size_t>(pLast - pFirst);
+  const int nLength = eFormat == std::chars_format::fixed
+                          ? std::snprintf(pFirst, nRoom, "%.*f", nPrecision, dValue)
+                          : std::snprintf(pFirst, nRoom, "%.*g", nPrecision, dValue);
+  if (nLength < 0 || static_cast<size_t>(nLength) >= nRoom) {
+    return {pLast, std::errc::value_too_large};
+  }
   return {pFirst + nLength, std::errc()};
 #else
   return std::to_chars(pFirst, pLast, dValue, eFormat, nPrecision);
