@@ -19,9 +19,10 @@
 #include "calc/HitTable.h"
 #include "calc/ModifierTable.h"
 #include "calc/ReportText.h"
-#include "calc/WeaponRanking.h"
+#include "calc/WeaponTable.h"
 #include "data/DataManager.h"
 #include "platform/Cp932.h"
+#include "setup/ResultJson.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
 
@@ -259,30 +260,20 @@ json Explain(const json&) {
   return {{"text", explanation ? json(SjisToUtf8(BuildHitBreakdownText(*explanation))) : json()}};
 }
 
+// The weapon table of the category on show, as velkar-tool rank --json
+// prints it: by the total or one region, at each weapon's own sharpness or
+// one for all.
 json Rank(const json& request) {
+  WeaponTableRequest_t table;
   const auto itRegion = request.find("region");
-  std::optional<size_t> nRegion;
   if (itRegion != request.end() && itRegion->is_number_unsigned()) {
-    nRegion = itRegion->get<size_t>();
+    table.nRegion = itRegion->get<size_t>();
   }
   const auto itSharpness = request.find("sharpness");
-  std::optional<int> nSharpness;
   if (itSharpness != request.end() && itSharpness->is_number_integer()) {
-    nSharpness = itSharpness->get<int>();
+    table.nSharpness = itSharpness->get<int>();
   }
-  json ranking = json::array();
-  for (const RankedWeapon_t& ranked : RankWeaponsOf(Calculator(), nRegion, nSharpness)) {
-    ranking.push_back({{"rank", ranked.nRank},
-                       {"index", ranked.nWeapon},
-                       {"weapon", SjisToUtf8(ranked.strName)},
-                       {"sharpness", ranked.nSharpness},
-                       {"total", ranked.nTotal},
-                       {"damage", ranked.arrDamage}});
-  }
-  json regions = json::array();
-  for (const std::string& strName : RegionNames(Calculator()))
-    regions.push_back(SjisToUtf8(strName));
-  return {{"regions", std::move(regions)}, {"ranking", std::move(ranking)}};
+  return RankingDocument(BuildWeaponTable(Calculator(), table));
 }
 
 // The setup on show in the builds file's form, and back.

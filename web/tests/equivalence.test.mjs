@@ -97,8 +97,7 @@ test('the page computes what velkar-tool computes', async (t) => {
       drive(core, { ...r, modifiers: [], weapon: 0 });
       const regions = core.call('rank').regions;
       const page = core.call('rank', { region: region === null ? null : regions.indexOf(region), sharpness });
-      assert.deepEqual(page.regions, native.regions);
-      assert.deepEqual(page.ranking, native.ranking);
+      assert.deepEqual(page, native);
     });
   }
 });
