@@ -38,8 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         UsageRow_t{"NoCommand", "", "A subcommand is required"},
         UsageRow_t{"UnknownCommand", "frob --weapon 1",
-                   "frob is not a command; the commands are builds, compare, convert, dump, "
-                   "lint, list, rank, report, save-build"},
+                   "frob is not a command; the commands are builds, code, compare, convert, "
+                   "dump, gains, lint, list, rank, report, save-build"},
         UsageRow_t{"ConvertUnknownTarget", "convert sw\nords",
                    "SOURCES: sw ords not in {weapons,monsters,all}"},
         UsageRow_t{
