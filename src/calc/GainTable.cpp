@@ -23,6 +23,23 @@ public:
     }
   }
 
+  // Modifier words that differ only in which box gives the same bonus and
+  // factor (鬼神笛 and 練気MAX both add 10) give the same base attack, so the
+  // same damage: each bonus and factor is computed once.
+  void MeasureModifiers(const DamageRequest_t& request, Gain_t& gain) {
+    AttackKey_t key;
+    CWeapon::CalcModifier(request.nModifier, key.byBonus, key.dFactor);
+    for (const auto& [known, knownGain] : m_arrKnown) {
+      if (known.byBonus == key.byBonus && known.dFactor == key.dFactor) {
+        gain.arrDamage = knownGain.arrDamage;
+        gain.nTotal = knownGain.nTotal;
+        return;
+      }
+    }
+    Measure(request, gain);
+    m_arrKnown.emplace_back(key, gain);
+  }
+
   // Ticking or unticking the box, with the group rule of the calculator.
   Gain_t Modifier(const ModifierInfo_t& info, bool bEnabled) {
     Gain_t gain;
@@ -38,7 +55,7 @@ public:
       }
     }
     request.nModifier ^= info.GetMask();
-    Measure(request, gain);
+    MeasureModifiers(request, gain);
     return gain;
   }
 
@@ -53,9 +70,15 @@ public:
   }
 
 private:
+  struct AttackKey_t {
+    uint8_t byBonus = 0;
+    double dFactor = 1.0;
+  };
+
   const RowCalculation_t& m_calculation;
   const std::vector<int32_t>& m_arrDamage;
   std::vector<DamageResult_t> m_arrScratch;
+  std::vector<std::pair<AttackKey_t, Gain_t>> m_arrKnown;  // of the modifier words measured
 };
 
 void SortGains(GainTable_t& table) {
