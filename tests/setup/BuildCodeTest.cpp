@@ -50,7 +50,8 @@ std::string Wrap(const std::vector<uint8_t>& arrBody) {
   for (size_t nBit = 0; nBit < arrByte.size() * 8; nBit += 6) {
     unsigned nValue = 0;
     for (size_t j = nBit; j < nBit + 6; ++j) {
-      const bool bSet = j / 8 < arrByte.size() && ((arrByte[j / 8] >> (7 - j % 8)) & 1U);
+      const bool bSet =
+          j / 8 < arrByte.size() && ((unsigned{arrByte[j / 8]} >> (7 - j % 8)) & 1U) != 0;
       nValue = (nValue << 1) | (bSet ? 1U : 0U);
     }
     strText += kAlphabet[nValue];
