@@ -15,7 +15,7 @@ constexpr std::string_view kAlphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
 // All names as a decoded code spells them out, references counted: a small
 // code that refers to a long name many times must not blow up.
-constexpr size_t kMaxNameBytes = 64 * 1024;
+constexpr size_t kMaxNameBytes = size_t{64} * 1024;
 
 enum : uint8_t {
   kHasCategory = 0x01,
