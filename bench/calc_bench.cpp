@@ -1,6 +1,6 @@
-// Speed of one recalculation, of the whole report and of the gains of every
-// modifier and sharpness level on the sample game data, and of reading build
-// codes.
+// Speed of one recalculation, of the whole report, of a comparison of six
+// loadouts, of the weapon table and of the gains of every modifier and
+// sharpness level on the sample game data, and of reading build codes.
 //
 // The build leaves the sample sources, in Shift-JIS, beside this program. They
 // are copied into a temporary folder and converted there, so the figures do not
@@ -20,9 +20,11 @@
 #include "calc/Calculator.h"
 #include "calc/GainTable.h"
 #include "calc/ReportText.h"
+#include "calc/WeaponTable.h"
 #include "data/DataManager.h"
 #include "platform/ModuleDirectory.h"
 #include "setup/BuildCode.h"
+#include "setup/LoadoutComparison.h"
 #include "setup/SetupRestore.h"
 
 namespace {
@@ -126,6 +128,45 @@ void BM_BuildReport(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(nBytes);
 }
 BENCHMARK(BM_BuildReport);
+
+// Six loadouts of the first category (its first six weapons, each with the
+// 10-motion list and the two modifiers) against the calculation's target,
+// each restored by name on its own copy of the calculator.
+void BM_CompareSixLoadouts(benchmark::State& state) {
+  const CCalculator& calc = Sample().Calculator();
+  const Setup_t setup = CaptureSetup(calc);
+  std::vector<NamedLoadout_t> arrLoadout;
+  for (size_t i = 0; i < kMaxComparedLoadouts; ++i) {
+    Loadout_t loadout = LoadoutOf(setup);
+    loadout.strWeapon = calc.GetWeapons()[i % calc.GetWeapons().size()]->GetName();
+    arrLoadout.push_back({std::to_string(i), loadout});
+  }
+  size_t nRegions = 0;
+  for (auto _ : state) {
+    const LoadoutComparison_t comparison = CompareLoadouts(calc, TargetOf(setup), arrLoadout);
+    nRegions = comparison.arrRegion.size();
+    benchmark::DoNotOptimize(comparison.arrLoadout.data());
+  }
+  state.counters["regions"] = static_cast<double>(nRegions);
+}
+BENCHMARK(BM_CompareSixLoadouts);
+
+// The weapon table of the first category, ranked on the first region and
+// sorted by attack.
+void BM_WeaponTable(benchmark::State& state) {
+  const CCalculator& calc = Sample().Calculator();
+  WeaponTableRequest_t request;
+  request.nRegion = 0;
+  request.eSort = eWEAPON_COLUMN::Attack;
+  size_t nRows = 0;
+  for (auto _ : state) {
+    const WeaponTable_t table = BuildWeaponTable(calc, request);
+    nRows = table.arrRow.size();
+    benchmark::DoNotOptimize(table.arrRow.data());
+  }
+  state.counters["weapons"] = static_cast<double>(nRows);
+}
+BENCHMARK(BM_WeaponTable);
 
 // Motions of 30 hits in all in place of the 10-motion list.
 void ChooseThirtyHits(CCalculator& calc) {

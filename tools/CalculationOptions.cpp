@@ -198,6 +198,11 @@ void CCalculationOptions::ApplySharpness(CCalculator& calculator) const {
   }
 }
 
+std::optional<int> CCalculationOptions::SharpnessForAll() const {
+  if (Given(m_pSharpness)) return m_nSharpness;
+  return m_build ? m_build->setup.nSharpness : std::nullopt;
+}
+
 std::string CCalculationOptions::ApplySelections(CCalculator& calculator) const {
   if (m_build) {
     // The build's parts first; the options given below replace them.

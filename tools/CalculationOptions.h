@@ -49,9 +49,6 @@ public:
   // message, or empty.
   std::string UseCode(const std::string& strCode);
 
-  // The build in use (of --build, --code, UseBuild or UseCode), if any.
-  const std::optional<Build_t>& GetBuild() const { return m_build; }
-
   // Writes the notes about what was used (a code made with other data
   // files), one warning line each; known once LoadCategory has loaded the
   // data.
@@ -82,6 +79,13 @@ public:
   static std::optional<std::string> MissingTarget(const CCalculator& calculator);
 
   int GetCategory() const { return m_nCategory; }
+
+  // The build that UseBuild, UseCode or LoadCategory read, if any.
+  const std::optional<Build_t>& GetBuild() const { return m_build; }
+
+  // The one sharpness for every weapon: --sharpness, or the build's; none
+  // leaves each weapon its own.
+  std::optional<int> SharpnessForAll() const;
 
   // Refuses the options that LoadCategory or the selections found wrong: a
   // usage error, unless the category's data file is damaged (then the file

@@ -52,6 +52,11 @@ struct ResultRow_t {
 // red or blue; none for an unknown kind.
 std::optional<uint32_t> ResultKindColor(int32_t nKind);
 
+// The names of the elements whose bits 0..8 of a weapon's element mask are
+// set, joined without a separator; "無" for an empty mask. Higher bits are
+// ignored, so a mask that holds only those gives an empty text.
+std::string ElementNames(int32_t nMask);
+
 // The request that gave the result rows and the weapon that computed it. Its
 // motion array belongs to the calculator and lasts until the next operation;
 // a copy of the request with other modifiers or another sharpness asks the

@@ -195,4 +195,12 @@ size_t SjisPrefixLength(std::string_view text, size_t nMaxBytes) {
   return nPos;
 }
 
+bool SjisContains(std::string_view text, std::string_view part) {
+  for (size_t nPos = 0; nPos + part.size() <= text.size();) {
+    if (text.substr(nPos, part.size()) == part) return true;
+    nPos += IsSjisLeadByte(static_cast<unsigned char>(text[nPos])) ? 2U : 1U;
+  }
+  return false;
+}
+
 }  // namespace velkar

@@ -41,4 +41,9 @@ constexpr bool IsSjisLeadByte(unsigned char c) {
 // not end inside a double-byte character.
 size_t SjisPrefixLength(std::string_view text, size_t nMaxBytes);
 
+// True when part occurs in text starting on a character of text: a match
+// that would begin on the second byte of a double-byte character does not
+// count. An empty part occurs in every text.
+bool SjisContains(std::string_view text, std::string_view part);
+
 }  // namespace velkar

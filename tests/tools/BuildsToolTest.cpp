@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 
 #include <nlohmann/json.hpp>
 
@@ -67,34 +66,6 @@ TEST_F(BuildsToolTest, BuildPrintsWhatItsPartsGivenAsOptionsPrint) {
   EXPECT_EQ(withBuild.strOut, Run("report" + kFireSword).strOut);
   EXPECT_EQ(Run("report --build 鉄剣 --category 6 --weapon 0").strOut,
             Run("report --category 6 --weapon 0").strOut);
-}
-
-// 炎剣 against 雷角獣シグラーム, 鉄剣 against the first monster: regions
-// match by name, and one missing on either side has no difference.
-TEST_F(BuildsToolTest, CompareGivesBothReportsAndTheirDifference) {
-  std::map<std::string, json> mapDamage;
-  for (const char* pszBuild : {"炎剣", "鉄剣"}) {
-    const json report = RunJson(std::string("report --build ") + pszBuild);
-    for (const json& row : report["rows"]) mapDamage[row["region"]][pszBuild] = row["damage"];
-  }
-  const json compare = RunJson("compare --build 炎剣 --build 鉄剣");
-  ASSERT_EQ(compare["regions"].size(), mapDamage.size());
-  for (const json& region : compare["regions"]) {
-    json& damage = mapDamage[region["region"]];
-    EXPECT_EQ(region["a"], damage["炎剣"]);
-    EXPECT_EQ(region["b"], damage["鉄剣"]);
-    EXPECT_EQ(region["difference"], region["a"].is_null() || region["b"].is_null()
-                                        ? json()
-                                        : json(region["b"].get<int>() - region["a"].get<int>()));
-  }
-  const int nA = compare["a"]["total"];
-  const int nB = compare["b"]["total"];
-  EXPECT_EQ(compare["total_difference"], nB - nA);
-  // The text ends with the same totals, the difference signed.
-  const std::string strText = Run("compare --build 炎剣 --build 鉄剣").strOut;
-  EXPECT_EQ(Words(strText.substr(strText.rfind("\ntotal") + 1)),
-            Words("total " + std::to_string(nA) + " " + std::to_string(nB) + " " +
-                  (nB > nA ? "+" : "") + std::to_string(nB - nA) + "\n"));
 }
 
 TEST_F(BuildsToolTest, BuildsListsWhatWasSavedAndUnknownNamesAreUsageErrors) {
