@@ -4,14 +4,14 @@
 
 #include <algorithm>
 
-#include "AlignedColumns.h"
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
 #include "calc/GainTable.h"
-#include "calc/GainTableJson.h"
 #include "calc/ModifierTable.h"
+#include "calc/TextTable.h"
 #include "data/DataManager.h"
 #include "platform/Cp932.h"
+#include "setup/ResultJson.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ int CGainsCommand::Run(const ToolContext_t& context) {
     return kExitFailure;
   }
   if (m_bJson) {
-    context.output.WriteUtf8(GainTableJson(*table).dump(2) + "\n");
+    context.output.WriteUtf8(ResultJsonText(GainsDocument(*table)));
   } else {
     context.output.Write(TableText(*table));
   }
@@ -97,7 +97,7 @@ std::string CGainsCommand::FindRegion(const CCalculator& calculator,
 }
 
 std::string CGainsCommand::TableText(const GainTable_t& table) {
-  std::vector<std::vector<std::string>> arrLine;
+  std::vector<TextTableLine_t> arrLine;
   std::vector<std::string> header{"total"};
   header.insert(header.end(), table.arrRegion.begin(), table.arrRegion.end());
   header.emplace_back("choice");
@@ -108,8 +108,8 @@ std::string CGainsCommand::TableText(const GainTable_t& table) {
     line.push_back(ChoiceText(gain));
     arrLine.push_back(std::move(line));
   }
-  std::vector<bool> arrLeft(table.arrRegion.size() + 1, false);
-  arrLeft.push_back(true);
+  std::vector<bool> arrRight(table.arrRegion.size() + 1, true);
+  arrRight.push_back(false);
   return table.strWeapon + " on " + table.strMonster + ": total " + std::to_string(table.nTotal) +
-         "\n" + AlignColumns(arrLine, arrLeft);
+         "\n" + FormatTextTable(arrLine, arrRight);
 }
