@@ -45,6 +45,14 @@ std::string RangeError(const char* pszOption, int nValue, size_t nCount,
   return strMessage + "valid: 0 to " + std::to_string(nCount - 1) + " (" + strWhat + ")";
 }
 
+std::optional<std::string> OtherDataWarning(uint32_t nCodeFingerprint) {
+  const uint32_t nFingerprint = CDataManager::GetInstance().GetDataFingerprint();
+  if (nCodeFingerprint == nFingerprint) return std::nullopt;
+  return "the code was made with other data files (fingerprint " +
+         FingerprintText(nCodeFingerprint) + ", these are " + FingerprintText(nFingerprint) +
+         "); what they lack is left out";
+}
+
 bool InRange(int nValue, size_t nCount) {
   return nValue >= 0 && static_cast<size_t>(nValue) < nCount;
 }
@@ -142,11 +150,10 @@ std::string CCalculationOptions::LoadCategory(CCalculator& calculator) {
     m_nCategory = *m_build->setup.nCategory;
   }
   calculator.LoadAll();
-  const uint32_t nFingerprint = CDataManager::GetInstance().GetDataFingerprint();
-  if (m_nCodeFingerprint && *m_nCodeFingerprint != nFingerprint) {
-    m_arrWarning.push_back("the code was made with other data files (fingerprint " +
-                           FingerprintText(*m_nCodeFingerprint) + ", these are " +
-                           FingerprintText(nFingerprint) + "); what they lack is left out");
+  if (m_nCodeFingerprint) {
+    if (auto strWarning = OtherDataWarning(*m_nCodeFingerprint)) {
+      m_arrWarning.push_back(std::move(*strWarning));
+    }
   }
   const std::vector<CategoryEntry_t>& arrCategory = calculator.GetCategories();
   size_t nEntry = 0;

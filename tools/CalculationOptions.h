@@ -129,5 +129,9 @@ private:
 std::string RangeError(const char* pszOption, int nValue, size_t nCount,
                        const std::string& strWhat);
 
+// The warning for a build code made with other data files than the store
+// has loaded (their fingerprints differ), or none.
+std::optional<std::string> OtherDataWarning(uint32_t nCodeFingerprint);
+
 // True when nValue indexes a list of nCount entries.
 bool InRange(int nValue, size_t nCount);

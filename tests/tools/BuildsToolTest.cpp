@@ -78,8 +78,9 @@ TEST_F(BuildsToolTest, BuildsListsWhatWasSavedAndUnknownNamesAreUsageErrors) {
             "velkar-tool: --build: there is no build named 無; saved builds: 炎剣, 鉄剣\n");
 }
 
-// A code of both builds comes back under new names as saved; one whose names
-// are taken is refused whole. A code of a calculation computes as it did.
+// A code of both builds compares as they do and comes back under new names as
+// saved; one whose names are taken is refused whole. A code of a calculation
+// computes as it did.
 TEST_F(BuildsToolTest, CodesCarryBuildsAcross) {
   const ToolResult_t code = Run("code --build 炎剣 --build 鉄剣");
   ASSERT_EQ(code.nExit, 0) << code.strErr;
@@ -91,6 +92,7 @@ TEST_F(BuildsToolTest, CodesCarryBuildsAcross) {
             "--rename\n");
   EXPECT_EQ(Run("builds import " + strCode + " --rename 炎剣2 --rename 鉄剣2").strOut,
             "imported 炎剣2\nimported 鉄剣2\n");
+  EXPECT_EQ(RunJson("compare --code " + strCode), RunJson("compare --build 炎剣 --build 鉄剣"));
   const json builds = RunJson("builds")["builds"];
   ASSERT_EQ(builds.size(), 4U);
   EXPECT_EQ(builds[2]["setup"], builds[0]["setup"]);

@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow_t{"RankOfAnUnknownElement", "rank --category 0 --element 光",
                    "--element: 光 is not an element; valid: 無, 火, 水, 雷, 氷, 龍, 毒, 痺, 眠"},
         UsageRow_t{"CompareWithoutLoadouts", "compare --monster 0",
-                   "compare needs 2 to 6 loadouts (--build); 0 given"}),
+                   "compare needs 2 to 6 loadouts (--build or --code); 0 given"}),
     RowName<UsageRow_t>);
 
 }  // namespace
