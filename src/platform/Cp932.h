@@ -1,6 +1,7 @@
 // Conversion between Shift-JIS (code page 932), the encoding of every text in
 // the core and the data files, and UTF-8, the encoding of Qt and terminals.
-// Uses glibc's iconv ("CP932"). Both the window and velkar-tool use it.
+// Tables taken from glibc's iconv ("CP932") make it the same on every target;
+// the window, velkar-tool and the web page all use it.
 #pragma once
 
 #include <optional>

@@ -3,14 +3,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-#include <set>
 #include <string>
 
 #include "SjisText.h"
 #include "VelkarTexts.h"
 #include "data/DataManager.h"
 #include "model/GameEnums.h"
-#include "platform/BinaryFile.h"
 #include "platform/ModuleDirectory.h"
 
 namespace {
@@ -19,51 +17,14 @@ QString FileNameOf(const std::string& strPath) {
   return QFileInfo(QFile::decodeName(strPath.c_str())).fileName();
 }
 
-// What lies in a file's place, from the English the reader gives it.
-QString KindText(const std::string& strKind) {
-  if (strKind == "a folder") return FromSjis(txt::kFileKindFolder);
-  if (strKind == "a FIFO") return FromSjis(txt::kFileKindFifo);
-  if (strKind == "a device") return FromSjis(txt::kFileKindDevice);
-  if (strKind == "a socket") return FromSjis(txt::kFileKindSocket);
-  return FromSjis(txt::kFileKindOther);
-}
-
 }  // namespace
 
 QString DescribeFileError(const DataFileError_t& error) {
-  const QString strFile = FileNameOf(error.strPath);
-  const QString strDetail = QString::fromStdString(error.strDetail);
-  switch (error.eKind) {
-    case DATA_FILE_TRUNCATED:
-      return FromSjis(txt::kLoadErrorTruncated).arg(strFile).arg(error.nOffset);
-    case DATA_FILE_COUNT_TOO_LARGE:
-      return FromSjis(txt::kLoadErrorCountTooLarge).arg(strFile).arg(error.nOffset);
-    case DATA_FILE_UNREADABLE: return FromSjis(txt::kLoadErrorUnreadable).arg(strFile, strDetail);
-    case DATA_FILE_WRITE_FAILED:
-      return FromSjis(txt::kLoadErrorWriteFailed).arg(strFile) + QLatin1Char('\n') + strDetail;
-    case DATA_FILE_MISSING: return FromSjis(txt::kFileErrorMissing).arg(strFile);
-    case DATA_FILE_NOT_REGULAR:
-      return FromSjis(txt::kFileErrorNotRegular).arg(strFile, KindText(error.strDetail));
-    case DATA_FILE_TOO_LARGE:
-      return FromSjis(txt::kFileErrorTooLarge)
-          .arg(strFile)
-          .arg(error.nOffset)
-          .arg(velkar::kMaxReadBytes);
-    case DATA_FILE_NO_MEMORY:
-      return FromSjis(txt::kFileErrorNoMemory).arg(strFile).arg(error.nOffset);
-  }
-  return FromSjis(txt::kLoadErrorUnreadable).arg(strFile, strDetail);
+  return FromSjis(DescribeInJapanese(error));
 }
 
 QString DescribeLoadErrors(const std::vector<DataFileError_t>& arrError) {
-  QStringList arrLine;
-  std::set<std::string> setSeen;
-  for (const DataFileError_t& error : arrError) {
-    if (setSeen.insert(error.strPath).second) arrLine.append(DescribeFileError(error));
-  }
-  if (arrLine.isEmpty()) return QString();
-  arrLine.prepend(FromSjis(txt::kLoadErrorHeading));
-  return arrLine.join(QLatin1Char('\n'));
+  return FromSjis(DescribeLoadErrorsInJapanese(arrError));
 }
 
 QString DescribeConversion(std::string_view strFirst, const std::vector<ConvertReport_t>& arrReport,
