@@ -2,8 +2,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
+#include "setup/BuildCode.h"
 #include "setup/LoadoutComparison.h"
 #include "setup/ResultJson.h"
 
@@ -14,6 +17,12 @@ void CCompareCommand::Setup(CLI::App& command) {
             "is the one the others are measured against",
             [this](const std::string& strName, std::vector<Build_t>& arrBuild) {
               return ReadBuild(strName, arrBuild);
+            });
+  AddSource(command, m_codes, "--code",
+            "A build code whose builds are loadouts, in the code's order; --build and --code "
+            "may be mixed",
+            [this](const std::string& strCode, std::vector<Build_t>& arrBuild) {
+              return ReadCode(strCode, arrBuild);
             });
   m_pMonster = command.add_option("--monster", m_nMonster,
                                   "Index in the monster list (default: the first build's monster)");
@@ -44,6 +53,9 @@ int CCompareCommand::Run(const ToolContext_t& context) {
     context.output.Error(std::string("no comparison: there is no ") +
                          (calculator.GetSelectedMonster() ? "level" : "monster") + " to select");
     return kExitFailure;
+  }
+  for (const uint32_t nFingerprint : m_arrCodeFingerprint) {
+    if (auto strWarning = OtherDataWarning(nFingerprint)) context.output.Warning(*strWarning);
   }
   Target_t target = TargetOf(arrBuild.front().setup);
   strUsage = ReadTarget(calculator, target);
@@ -89,6 +101,18 @@ std::string CCompareCommand::ReadBuild(const std::string& strName, std::vector<B
   const std::string strUsage = m_options.UseBuild(strName);
   if (strUsage.empty()) arrBuild.push_back(*m_options.GetBuild());
   return strUsage;
+}
+
+std::string CCompareCommand::ReadCode(const std::string& strCode, std::vector<Build_t>& arrBuild) {
+  CodeError_t error;
+  std::optional<BuildCode_t> code = DecodeBuildCode(strCode, error);
+  if (!code) return "--code: " + DescribeCodeError(error);
+  for (Build_t& build : code->arrBuild) arrBuild.push_back(std::move(build));
+  if (std::find(m_arrCodeFingerprint.begin(), m_arrCodeFingerprint.end(), code->nFingerprint) ==
+      m_arrCodeFingerprint.end()) {
+    m_arrCodeFingerprint.push_back(code->nFingerprint);
+  }
+  return {};
 }
 
 std::string CCompareCommand::ReadTarget(const CCalculator& calculator, Target_t& target) const {

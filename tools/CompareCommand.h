@@ -1,13 +1,14 @@
 // velkar-tool compare: 2 to 6 loadouts side by side against one target (the
-// core's LoadoutComparison.h). The loadouts come from options that each name
-// saved builds, in the order the options were given, the first being the one
-// the others are measured against; the target is the first build's monster,
-// level and anger, or --monster, --level and --anger. Prints the table, or
-// with --json the core's comparison document (ResultJson.h); a name that the
-// data lacks is a warning on stderr, and a loadout without numbers (its
-// weapon is gone) makes the command fail after printing.
+// core's LoadoutComparison.h). The loadouts come from --build (a saved build)
+// and --code (every build of a build code, in the code's order), in the order
+// the options were given, the first being the one the others are measured
+// against; a code made with other data files is a warning on stderr; the target is the first
+// build's monster, level and anger, or --monster, --level and --anger. Prints the table, or with
+// --json the core's comparison document (ResultJson.h); a name that the data lacks is a warning on
+// stderr, and a loadout without numbers (its weapon is gone) makes the command fail after printing.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -46,6 +47,9 @@ private:
   // --build NAME: the saved build of that name.
   std::string ReadBuild(const std::string& strName, std::vector<Build_t>& arrBuild);
 
+  // --code CODE: every build of the code.
+  std::string ReadCode(const std::string& strCode, std::vector<Build_t>& arrBuild);
+
   // --monster and --level (indexes) and --anger in place of the target's own.
   std::string ReadTarget(const CCalculator& calculator, Target_t& target) const;
 
@@ -53,6 +57,8 @@ private:
 
   CLI::App* m_pCommand = nullptr;
   LoadoutSource_t m_builds;
+  LoadoutSource_t m_codes;
+  std::vector<uint32_t> m_arrCodeFingerprint;  // of the codes read, each once
   std::vector<LoadoutSource_t*> m_arrSource;
   CCalculationOptions m_options;  // reads a saved build as --build does elsewhere
   CLI::Option* m_pMonster = nullptr;

@@ -56,6 +56,7 @@ int CRankCommand::Run(const ToolContext_t& context) {
   CCalculator calculator;
   std::string strUsage = Drive(calculator);
   if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
+  m_options.PrintWarnings(context.output);
   if (const auto strMissing = CCalculationOptions::MissingTarget(calculator)) {
     context.output.Error("no ranking: there is no " + *strMissing + " to select");
     return kExitFailure;

@@ -24,6 +24,7 @@ int CReportCommand::Run(const ToolContext_t& context) {
   CCalculator calculator;
   const std::string strUsage = Drive(calculator);
   if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
+  m_options.PrintWarnings(context.output);
 
   const std::optional<std::string> strReport = BuildReportFromCalculator(calculator);
   const std::optional<CalcExplanation_t> explanation = calculator.Explain();

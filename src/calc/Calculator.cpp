@@ -307,12 +307,19 @@ void CCalculator::ClearResultRows() {
   m_arrRowMotion.clear();
 }
 
-std::optional<CalcExplanation_t> CCalculator::Explain() const {
+std::optional<RowCalculation_t> CCalculator::GetRowCalculation() const {
   if (!m_pRowWeapon) return std::nullopt;
-  DamageRequest_t request = m_rowRequest;
-  request.pActions = &m_arrRowMotion;
+  RowCalculation_t calculation{m_pRowWeapon, m_rowRequest};
+  calculation.request.pActions = &m_arrRowMotion;
+  return calculation;
+}
+
+std::optional<CalcExplanation_t> CCalculator::Explain() const {
+  const std::optional<RowCalculation_t> calculation = GetRowCalculation();
+  if (!calculation) return std::nullopt;
   CalcExplanation_t explanation;
-  if (!m_pRowWeapon->CalcDamage(&request, &explanation.arrRegion, &explanation.trace)) {
+  if (!calculation->pWeapon->CalcDamage(&calculation->request, &explanation.arrRegion,
+                                        &explanation.trace)) {
     return std::nullopt;
   }
   return explanation;

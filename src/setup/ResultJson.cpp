@@ -3,6 +3,8 @@
 #include <string_view>
 
 #include "calc/Calculator.h"
+#include "calc/GainTable.h"
+#include "calc/ModifierTable.h"
 #include "calc/ReportText.h"
 #include "calc/WeaponTable.h"
 #include "data/DataManager.h"
@@ -148,6 +150,33 @@ ordered_json WarningJson(ordered_json loadout, const RestoreMiss_t& miss) {
           {"name", Text(miss.strName)}};
 }
 
+ordered_json ModifierRef(int nControlId) {
+  return {{"id", nControlId}, {"name", Text(std::string(FindModifier(nControlId)->strCaption))}};
+}
+
+ordered_json GainJson(const Gain_t& gain) {
+  if (gain.eKind == eGAIN_KIND::Sharpness) {
+    return {{"kind", "sharpness"},
+            {"level", gain.nSharpness},
+            {"name", Text(CDataManager::GetSharpnessName(gain.nSharpness))},
+            {"damage", gain.arrDamage},
+            {"total", gain.nTotal}};
+  }
+  const ModifierInfo_t& info = *FindModifier(gain.nControlId);
+  ordered_json group = ordered_json::array();
+  for (const int nMember : ModifierGroupMembers(info)) group.push_back(ModifierRef(nMember));
+  return {{"kind", "modifier"},
+          {"id", gain.nControlId},
+          {"name", Text(std::string(info.strCaption))},
+          {"tick", gain.bTick},
+          {"effect", Text(ModifierEffectText(info))},
+          {"group", std::move(group)},
+          {"replaces", gain.nReplaced != 0 ? ModifierRef(gain.nReplaced) : ordered_json(nullptr)},
+          {"enabled", gain.bEnabled},
+          {"damage", gain.arrDamage},
+          {"total", gain.nTotal}};
+}
+
 }  // namespace
 
 std::optional<ordered_json> ReportDocument(const CCalculator& calculator, bool bExplain) {
@@ -216,6 +245,24 @@ ordered_json ComparisonDocument(const LoadoutComparison_t& comparison) {
   document["regions"] = std::move(regions);
   document["total"] = ComparedRowJson(comparison, comparison.arrRegion.size());
   document["warnings"] = std::move(warnings);
+  return document;
+}
+
+ordered_json GainsDocument(const GainTable_t& table) {
+  ordered_json regions = ordered_json::array();
+  for (const std::string& strRegion : table.arrRegion) regions.push_back(Text(strRegion));
+  ordered_json gains = ordered_json::array();
+  for (const Gain_t& gain : table.arrGain) gains.push_back(GainJson(gain));
+
+  ordered_json document = Head("velkar-gains");
+  document["weapon"] = Text(table.strWeapon);
+  document["monster"] = Text(table.strMonster);
+  ordered_json sortRegion = table.nSortRegion ? regions[*table.nSortRegion] : ordered_json();
+  document["regions"] = std::move(regions);
+  document["damage"] = table.arrDamage;
+  document["total"] = table.nTotal;
+  document["sort_region"] = std::move(sortRegion);
+  document["gains"] = std::move(gains);
   return document;
 }
 

@@ -5,7 +5,8 @@
 // are UTF-8; numbers are numbers; a value that does not exist is null.
 //
 // Every document is an object that starts with
-//   "format": "velkar-report" | "velkar-ranking" | "velkar-comparison",
+//   "format": "velkar-report" | "velkar-ranking" | "velkar-comparison" |
+//     "velkar-gains",
 //   "version": 1
 // The version is that of this whole format: it goes up when a member changes
 // its meaning or goes away. Members may be added within a version, so a
@@ -52,6 +53,21 @@
 //   "warnings": the names the data lacks: {"loadout": its index, or null for
 //     the target, "part": "category" | "weapon" | "motion" | "monster" |
 //     "level" | "hit_correction", "name"}.
+//
+// velkar-gains: what each modifier and sharpness level would change in one
+// calculation (GainsDocument).
+//   "weapon", "monster"; "regions": the region names, in row order;
+//   "damage": each region's damage now, in that order; "total";
+//   "sort_region": the region the gains are sorted by, or null;
+//   "gains": one per click, largest gain first; a modifier box:
+//     {"kind": "modifier", "id" (its control id), "name", "tick" (false:
+//     unticking it), "effect" ("攻撃力 +10", "攻撃力 ×1.2"), "group": its
+//     exclusive group's members [{"id", "name"}] (empty for none),
+//     "replaces": the member a tick clears {"id", "name"}, or null,
+//     "enabled" (whether the box can be clicked now), "damage": the change
+//     of each region, "total": the change of the total};
+//   a sharpness level: {"kind": "sharpness", "level" (0..5), "name" (its
+//     colour), "damage", "total"}.
 #pragma once
 
 #include <optional>
@@ -62,6 +78,7 @@
 class CCalculator;
 struct WeaponTable_t;
 struct LoadoutComparison_t;
+struct GainTable_t;
 
 inline constexpr int kResultJsonVersion = 1;
 
@@ -72,6 +89,8 @@ std::optional<nlohmann::ordered_json> ReportDocument(const CCalculator& calculat
 nlohmann::ordered_json RankingDocument(const WeaponTable_t& table);
 
 nlohmann::ordered_json ComparisonDocument(const LoadoutComparison_t& comparison);
+
+nlohmann::ordered_json GainsDocument(const GainTable_t& table);
 
 // A document's text: indented by two, ending in one "\n".
 std::string ResultJsonText(const nlohmann::ordered_json& document);

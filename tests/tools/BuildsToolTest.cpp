@@ -3,11 +3,14 @@
 // through XDG_CONFIG_HOME, as it would a player's).
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include <nlohmann/json.hpp>
 
 #include "platform/Cp932.h"
+#include "setup/BuildCode.h"
 #include "setup/SetupStore.h"
 #include "support/TestDataDir.h"
 #include "tools/ToolRunner.h"
@@ -73,6 +76,60 @@ TEST_F(BuildsToolTest, BuildsListsWhatWasSavedAndUnknownNamesAreUsageErrors) {
   EXPECT_EQ(result.nExit, 2);
   EXPECT_EQ(result.strErr,
             "velkar-tool: --build: there is no build named 無; saved builds: 炎剣, 鉄剣\n");
+}
+
+// A code of both builds compares as they do and comes back under new names as
+// saved; one whose names are taken is refused whole. A code of a calculation
+// computes as it did.
+TEST_F(BuildsToolTest, CodesCarryBuildsAcross) {
+  const ToolResult_t code = Run("code --build 炎剣 --build 鉄剣");
+  ASSERT_EQ(code.nExit, 0) << code.strErr;
+  const std::string strCode = code.strOut.substr(0, code.strOut.size() - 1);
+  const ToolResult_t taken = Run("builds import " + strCode + " --rename 炎剣2");
+  EXPECT_EQ(taken.nExit, 2);
+  EXPECT_EQ(taken.strErr,
+            "velkar-tool: nothing imported: these names are taken: 鉄剣; give free ones with "
+            "--rename\n");
+  EXPECT_EQ(Run("builds import " + strCode + " --rename 炎剣2 --rename 鉄剣2").strOut,
+            "imported 炎剣2\nimported 鉄剣2\n");
+  EXPECT_EQ(RunJson("compare --code " + strCode), RunJson("compare --build 炎剣 --build 鉄剣"));
+  const json builds = RunJson("builds")["builds"];
+  ASSERT_EQ(builds.size(), 4U);
+  EXPECT_EQ(builds[2]["setup"], builds[0]["setup"]);
+  EXPECT_EQ(builds[3]["setup"], builds[1]["setup"]);
+
+  const std::string strOne = Run("code --build 炎剣 --sharpness 2 --motion 1").strOut;
+  const ToolResult_t report = Run("report --code " + strOne.substr(0, strOne.size() - 1));
+  EXPECT_EQ(report.strErr, "");
+  EXPECT_EQ(report.strOut, Run("report --build 炎剣 --sharpness 2 --motion 1").strOut);
+}
+
+// On data files that differ (one missing), the code opens as far as the data
+// allows, and says it was made with other data.
+TEST_F(BuildsToolTest, CodeOnOtherDataIsWarned) {
+  const CTestDataDir other;
+  for (const char* pszFile : {"Monster.dat", "Sword.dat"}) {
+    std::filesystem::copy_file(std::filesystem::path(VELKAR_SAMPLE_DATA_DIR) / pszFile,
+                               other.PathOf(pszFile));
+  }
+  const auto codeIn = [](const std::string& strDir) {
+    const std::string strOut = RunToolIn(strDir, "code --build 炎剣").strOut;
+    return strOut.substr(0, strOut.size() - 1);
+  };
+  const std::string strCode = codeIn(VELKAR_SAMPLE_DATA_DIR);
+  const auto fingerprint = [](const std::string& strOfCode) {
+    CodeError_t error;
+    char szText[9];
+    std::snprintf(szText, sizeof szText, "%08x", DecodeBuildCode(strOfCode, error)->nFingerprint);
+    return std::string(szText);
+  };
+  const ToolResult_t report = RunToolIn(other.Path(), "report --code " + strCode);
+  EXPECT_EQ(report.strErr,
+            "velkar-tool: warning: the code was made with other data files "
+            "(fingerprint " +
+                fingerprint(strCode) + ", these are " + fingerprint(codeIn(other.Path())) +
+                "); what they lack is left out\n");
+  EXPECT_EQ(report.strOut, Run("report --build 炎剣").strOut);
 }
 
 }  // namespace

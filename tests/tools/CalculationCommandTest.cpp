@@ -232,4 +232,25 @@ TEST_F(CompareTest, JsonHasEveryLoadoutTheTotalsAndTheWarnings) {
       {"loadout": 3, "part": "motion", "name": "薙ぎ払い"}])"));
 }
 
+// 試作大剣 by its tail: x1.3 makes B = 260 and r = 124.8, so 頭 63.18 + 6,
+// 背中の甲殻部 28.08 + 18, 尻尾 126.36 + 3 -> 69, 46, 129: +15, +7, +29 and
+// +51 in all; 火事場力+2 ties with 笛・攻撃力強化(大重複) and follows it.
+TEST(CalculationCommandTest, GainsSortedByOneRegion) {
+  const std::string strArgs = "gains --category 2 --weapon 1 --motion 0 --region 尻尾";
+  const std::string strText = RunOnDataSet(strArgs).strOut;
+  size_t nEnd = 0;
+  for (int nLine = 0; nLine < 4; ++nLine) nEnd = strText.find('\n', nEnd) + 1;
+  EXPECT_EQ(strText.substr(0, nEnd),
+            "試作大剣 on テスト竜ー: total 193\n"
+            "total   頭  背中の甲殻部  尻尾  choice\n"
+            "  +51  +15            +7   +29  tick 笛・攻撃力強化(大重複) (攻撃力 ×1.3)\n"
+            "  +51  +15            +7   +29  tick 火事場力+2 (攻撃力 ×1.3)\n");
+  const json document = json::parse(RunOnDataSet(strArgs + " --json").strOut);
+  EXPECT_EQ(document["gains"].size(), 29U);
+  EXPECT_EQ(document["gains"][1], json::parse(R"({"kind": "modifier", "id": 1038,
+      "name": "火事場力+2", "tick": true, "effect": "攻撃力 ×1.3",
+      "group": [{"id": 1038, "name": "火事場力+2"}, {"id": 1039, "name": "心配性"}],
+      "replaces": null, "enabled": true, "damage": [15, 7, 29], "total": 51})"));
+}
+
 }  // namespace

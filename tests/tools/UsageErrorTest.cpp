@@ -38,8 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         UsageRow_t{"NoCommand", "", "A subcommand is required"},
         UsageRow_t{"UnknownCommand", "frob --weapon 1",
-                   "frob is not a command; the commands are builds, compare, convert, dump, "
-                   "lint, list, rank, report, save-build"},
+                   "frob is not a command; the commands are builds, code, compare, convert, "
+                   "dump, gains, lint, list, rank, report, save-build"},
         UsageRow_t{"ConvertUnknownTarget", "convert sw\nords",
                    "SOURCES: sw ords not in {weapons,monsters,all}"},
         UsageRow_t{
@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow_t{"RankOfAnUnknownElement", "rank --category 0 --element 光",
                    "--element: 光 is not an element; valid: 無, 火, 水, 雷, 氷, 龍, 毒, 痺, 眠"},
         UsageRow_t{"CompareWithoutLoadouts", "compare --monster 0",
-                   "compare needs 2 to 6 loadouts (--build); 0 given"}),
+                   "compare needs 2 to 6 loadouts (--build or --code); 0 given"}),
     RowName<UsageRow_t>);
 
 }  // namespace
