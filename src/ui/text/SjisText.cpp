@@ -1,4 +1,4 @@
-#include "SjisText.h"
+#include "text/SjisText.h"
 
 #include "platform/Cp932.h"
 

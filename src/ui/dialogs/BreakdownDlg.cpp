@@ -1,4 +1,4 @@
-#include "BreakdownDlg.h"
+#include "dialogs/BreakdownDlg.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -10,10 +10,10 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "ButtonNote.h"
-#include "DialogFont.h"
-#include "SjisText.h"
 #include "VelkarTexts.h"
+#include "style/DialogFont.h"
+#include "text/SjisText.h"
+#include "widgets/ButtonNote.h"
 
 namespace {
 

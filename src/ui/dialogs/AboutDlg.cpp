@@ -1,13 +1,13 @@
-#include "AboutDlg.h"
+#include "dialogs/AboutDlg.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "DialogFont.h"
-#include "DialogUnits.h"
 #include "Resources.h"
-#include "SjisText.h"
 #include "VelkarTexts.h"
+#include "style/DialogFont.h"
+#include "style/DialogUnits.h"
+#include "text/SjisText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "GroupFrame.h"
+#include "widgets/GroupFrame.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "WeaponEntryDelegate.h"
+#include "widgets/WeaponEntryDelegate.h"
 
-#include "WeaponListBox.h"
+#include "widgets/WeaponListBox.h"
 
 CWeaponEntryDelegate::CWeaponEntryDelegate(CWeaponListBox* pList)
     : QStyledItemDelegate(pList), m_pList(pList) {}

@@ -1,15 +1,15 @@
-#include "WeaponListBox.h"
+#include "widgets/WeaponListBox.h"
 
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <array>
 
-#include "ColourLegend.h"
-#include "FocusRect.h"
-#include "LightBase.h"
-#include "SjisText.h"
-#include "WeaponEntryDelegate.h"
+#include "text/SjisText.h"
+#include "widgets/ColourLegend.h"
+#include "widgets/FocusRect.h"
+#include "widgets/LightBase.h"
+#include "widgets/WeaponEntryDelegate.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "DialogStyle.h"
+#include "style/DialogStyle.h"
 
 CDialogStyle::CDialogStyle() = default;
 

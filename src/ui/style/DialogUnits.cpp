@@ -1,4 +1,4 @@
-#include "DialogUnits.h"
+#include "style/DialogUnits.h"
 
 #include <QFontMetrics>
 #include <QString>

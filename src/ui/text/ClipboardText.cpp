@@ -1,12 +1,12 @@
-#include "ClipboardText.h"
+#include "text/ClipboardText.h"
 
 #include <QByteArray>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include "SjisText.h"
 #include "platform/Cp932.h"
+#include "text/SjisText.h"
 
 std::string_view ClipboardPart(std::string_view sjis) {
   return sjis.substr(0, velkar::SjisPrefixLength(sjis, kClipboardMaxBytes));

@@ -1,4 +1,4 @@
-#include "MinimisedIcon.h"
+#include "widgets/MinimisedIcon.h"
 
 QPoint MinimisedIconOrigin(const QSize& client, const QSize& icon) {
   // C++ integer division truncates toward zero, also for negative values.

@@ -1,4 +1,4 @@
-#include "FocusRect.h"
+#include "widgets/FocusRect.h"
 
 #include <QList>
 #include <QPoint>

@@ -1,15 +1,15 @@
-#include "LoadErrorText.h"
+#include "text/LoadErrorText.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <string>
 
-#include "SjisText.h"
 #include "VelkarTexts.h"
 #include "data/DataManager.h"
 #include "model/GameEnums.h"
 #include "platform/ModuleDirectory.h"
+#include "text/SjisText.h"
 
 namespace {
 

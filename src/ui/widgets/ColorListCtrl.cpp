@@ -1,4 +1,4 @@
-#include "ColorListCtrl.h"
+#include "widgets/ColorListCtrl.h"
 
 #include <algorithm>
 
@@ -14,9 +14,9 @@
 #include <QStringList>
 #include <QToolTip>
 
-#include "FocusRect.h"
-#include "LightBase.h"
-#include "SjisText.h"
+#include "text/SjisText.h"
+#include "widgets/FocusRect.h"
+#include "widgets/LightBase.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "RankingDlg.h"
+#include "dialogs/RankingDlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,10 +11,10 @@
 #include <optional>
 #include <utility>
 
-#include "SjisText.h"
 #include "VelkarTexts.h"
 #include "calc/Calculator.h"
 #include "data/DataManager.h"
+#include "text/SjisText.h"
 
 CRankingDlg::CRankingDlg(RankingSource_t source, QWidget* pParent)
     : QDialog(pParent), m_source(std::move(source)) {

@@ -1,4 +1,4 @@
-#include "LightBase.h"
+#include "widgets/LightBase.h"
 
 #include <QPalette>
 #include <QWidget>

@@ -1,11 +1,11 @@
-#include "UnwritableFolderHint.h"
+#include "text/UnwritableFolderHint.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "SjisText.h"
 #include "VelkarTexts.h"
 #include "data/DataManager.h"
+#include "text/SjisText.h"
 
 QString UnwritableFolderHint() {
   const std::string& strDir = CDataManager::GetInstance().GetDataDirectory();

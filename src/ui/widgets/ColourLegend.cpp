@@ -1,15 +1,15 @@
-#include "ColourLegend.h"
+#include "widgets/ColourLegend.h"
 
 #include <QColor>
 #include <utility>
 #include <vector>
 
-#include "SjisText.h"
 #include "VelkarTexts.h"
-#include "WeaponListBox.h"
 #include "calc/Calculator.h"
 #include "data/DataManager.h"
 #include "model/GameEnums.h"
+#include "text/SjisText.h"
+#include "widgets/WeaponListBox.h"
 
 namespace {
 

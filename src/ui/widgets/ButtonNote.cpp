@@ -1,4 +1,4 @@
-#include "ButtonNote.h"
+#include "widgets/ButtonNote.h"
 
 #include <QToolTip>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "BuildsDlg.h"
+#include "dialogs/BuildsDlg.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "DialogFont.h"
-#include "SjisText.h"
 #include "VelkarTexts.h"
+#include "style/DialogFont.h"
+#include "text/SjisText.h"
 
 namespace {
 

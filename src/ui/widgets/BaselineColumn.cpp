@@ -1,14 +1,14 @@
-#include "BaselineColumn.h"
+#include "widgets/BaselineColumn.h"
 
 #include <QFontMetrics>
 #include <QStyle>
 #include <algorithm>
 #include <numeric>
 
-#include "ColorListCtrl.h"
-#include "SjisText.h"
 #include "VelkarTexts.h"
 #include "calc/RowComparison.h"
+#include "text/SjisText.h"
+#include "widgets/ColorListCtrl.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "DialogFont.h"
+#include "style/DialogFont.h"
 
 #include <QFontDatabase>
 
