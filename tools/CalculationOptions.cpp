@@ -2,11 +2,14 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdio>
+
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
 #include "calc/ModifierTable.h"
 #include "data/DataManager.h"
 #include "platform/Cp932.h"
+#include "setup/BuildCode.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
 
@@ -18,6 +21,12 @@ std::string ListedCategories(const CCalculator& calculator) {
     strList += (strList.empty() ? "" : ", ") + std::to_string(entry.nCategory);
   }
   return strList.empty() ? "none" : strList;
+}
+
+std::string FingerprintText(uint32_t nFingerprint) {
+  char szText[9];
+  std::snprintf(szText, sizeof szText, "%08x", static_cast<unsigned>(nFingerprint));
+  return szText;
 }
 
 std::string BuildNames(const std::vector<Build_t>& arrBuild) {
@@ -36,6 +45,14 @@ std::string RangeError(const char* pszOption, int nValue, size_t nCount,
   return strMessage + "valid: 0 to " + std::to_string(nCount - 1) + " (" + strWhat + ")";
 }
 
+std::optional<std::string> OtherDataWarning(uint32_t nCodeFingerprint) {
+  const uint32_t nFingerprint = CDataManager::GetInstance().GetDataFingerprint();
+  if (nCodeFingerprint == nFingerprint) return std::nullopt;
+  return "the code was made with other data files (fingerprint " +
+         FingerprintText(nCodeFingerprint) + ", these are " + FingerprintText(nFingerprint) +
+         "); what they lack is left out";
+}
+
 bool InRange(int nValue, size_t nCount) {
   return nValue >= 0 && static_cast<size_t>(nValue) < nCount;
 }
@@ -44,20 +61,27 @@ bool CCalculationOptions::Given(const CLI::Option* pOption) {
   return pOption != nullptr && pOption->count() > 0;
 }
 
-void CCalculationOptions::AddCategoryOption(CLI::App& command) {
+void CCalculationOptions::AddCategoryOption(CLI::App& command, bool bWithBuild) {
   m_pCategory =
       command
-          .add_option("--category", m_nCategory,
-                      "Weapon category 0 to 7; it must be listed (required without --build)")
+          .add_option(
+              "--category", m_nCategory,
+              "Weapon category 0 to 7; it must be listed (required without a build or code)")
           ->check(CLI::Range(0, 7));
+  if (!bWithBuild) return;
   m_pBuild = command.add_option(
       "--build", m_strBuild,
       "Start from the saved build of this name (UTF-8); the other options replace its parts");
+  m_pCode = command
+                .add_option("--code", m_strCode,
+                            "Start from the build of this build code, as from a saved build")
+                ->excludes(m_pBuild);
 }
 
 void CCalculationOptions::AddWeaponOption(CLI::App& command) {
-  m_pWeapon = command.add_option("--weapon", m_nWeapon,
-                                 "Index in the category's weapon list (required without --build)");
+  m_pWeapon =
+      command.add_option("--weapon", m_nWeapon,
+                         "Index in the category's weapon list (required without a build or code)");
 }
 
 void CCalculationOptions::AddSelectionOptions(CLI::App& command, const char* pszSharpnessHelp) {
@@ -89,6 +113,7 @@ std::string CCalculationOptions::UseBuild(const std::string& strName) {
   for (const Build_t& build : arrBuild) {
     if (strSjis && build.strName == *strSjis) {
       m_build = build;
+      m_nCodeFingerprint.reset();
       return {};
     }
   }
@@ -99,11 +124,24 @@ std::string CCalculationOptions::UseBuild(const std::string& strName) {
   return strMessage + "; saved builds: " + BuildNames(arrBuild);
 }
 
-std::string CCalculationOptions::LoadCategory(CCalculator& calculator) {
-  if (Given(m_pBuild)) {
-    const std::string strUsage = UseBuild(m_strBuild);
-    if (!strUsage.empty()) return strUsage;
+std::string CCalculationOptions::UseCode(const std::string& strCode) {
+  CodeError_t error;
+  std::optional<BuildCode_t> code = DecodeBuildCode(strCode, error);
+  if (!code) return "--code: " + DescribeCodeError(error);
+  if (code->arrBuild.size() != 1) {
+    return "--code: the code holds " + std::to_string(code->arrBuild.size()) + " builds (" +
+           BuildNames(code->arrBuild) + "); give a code of one build";
   }
+  m_build = std::move(code->arrBuild.front());
+  m_nCodeFingerprint = code->nFingerprint;
+  return {};
+}
+
+std::string CCalculationOptions::LoadCategory(CCalculator& calculator) {
+  const std::string strUsage = Given(m_pBuild)  ? UseBuild(m_strBuild)
+                               : Given(m_pCode) ? UseCode(m_strCode)
+                                                : std::string();
+  if (!strUsage.empty()) return strUsage;
   if (!Given(m_pCategory)) {
     if (!m_build || !m_build->setup.nCategory) {
       return m_build ? "--category is required: the build names no category"
@@ -112,6 +150,11 @@ std::string CCalculationOptions::LoadCategory(CCalculator& calculator) {
     m_nCategory = *m_build->setup.nCategory;
   }
   calculator.LoadAll();
+  if (m_nCodeFingerprint) {
+    if (auto strWarning = OtherDataWarning(*m_nCodeFingerprint)) {
+      m_arrWarning.push_back(std::move(*strWarning));
+    }
+  }
   const std::vector<CategoryEntry_t>& arrCategory = calculator.GetCategories();
   size_t nEntry = 0;
   while (nEntry < arrCategory.size() && arrCategory[nEntry].nCategory != m_nCategory) ++nEntry;
@@ -162,6 +205,11 @@ void CCalculationOptions::ApplySharpness(CCalculator& calculator) const {
   }
 }
 
+std::optional<int> CCalculationOptions::SharpnessForAll() const {
+  if (Given(m_pSharpness)) return m_nSharpness;
+  return m_build ? m_build->setup.nSharpness : std::nullopt;
+}
+
 std::string CCalculationOptions::ApplySelections(CCalculator& calculator) const {
   if (m_build) {
     // The build's parts first; the options given below replace them.
@@ -206,6 +254,18 @@ std::string CCalculationOptions::ApplySelections(CCalculator& calculator) const 
   // One recalculation for the whole list: long lists stay fast.
   if (!m_arrMotion.empty()) calculator.AddChosenMotions(m_arrMotion);
   return {};
+}
+
+void CCalculationOptions::PrintWarnings(const CToolOutput& output) const {
+  for (const std::string& strWarning : m_arrWarning) output.Warning(strWarning);
+}
+
+std::string CCalculationOptions::ApplyAll(CCalculator& calculator) {
+  std::string strUsage = LoadCategory(calculator);
+  if (strUsage.empty()) strUsage = ApplyWeapon(calculator);
+  if (!strUsage.empty()) return strUsage;
+  ApplySharpness(calculator);
+  return ApplySelections(calculator);
 }
 
 std::optional<std::string> CCalculationOptions::MissingTarget(const CCalculator& calculator) {

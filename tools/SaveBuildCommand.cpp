@@ -28,6 +28,7 @@ int CSaveBuildCommand::Run(const ToolContext_t& context) {
     strUsage = m_options.ApplySelections(calculator);
   }
   if (!strUsage.empty()) return context.output.UsageError(strUsage);
+  m_options.PrintWarnings(context.output);
 
   CSetupStore store;
   if (store.SaveBuild({*strName, CaptureSetup(calculator)}) != eSTORE_RESULT::Ok) {

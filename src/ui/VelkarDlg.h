@@ -40,9 +40,9 @@
 #include <vector>
 
 #include "ControlTemplate.h"
-#include "DialogUnits.h"
 #include "calc/Calculator.h"
 #include "setup/Setup.h"
+#include "style/DialogUnits.h"
 
 class CBuildsDlg;
 class CBaselineColumn;

@@ -4,7 +4,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -14,6 +13,7 @@
 #include "platform/Cp932.h"
 #include "setup/SetupStore.h"
 #include "support/RowName.h"
+#include "support/ScopedEnv.h"
 #include "support/TestDataDir.h"
 
 namespace {
@@ -123,6 +123,9 @@ TEST(SetupStoreTest, SaveThatCannotBeWrittenFails) {
 }
 
 // Two processes saving builds at once: the lock keeps every build of both.
+// The child runs as a program started with its standard input closed, so its
+// lock file takes descriptor 0 (a lock left open would stall both; the alarm
+// ends the child then).
 TEST(SetupStoreTest, TwoProcessesSavingAtOnceLoseNoBuild) {
   constexpr int kEach = 25;
   CTestDataDir dir;
@@ -135,7 +138,11 @@ TEST(SetupStoreTest, TwoProcessesSavingAtOnceLoseNoBuild) {
   };
   const pid_t pid = fork();
   ASSERT_GE(pid, 0);
-  if (pid == 0) _exit(SaveAll("child") ? 0 : 1);
+  if (pid == 0) {
+    close(STDIN_FILENO);
+    alarm(60);
+    _exit(SaveAll("child") ? 0 : 1);
+  }
   const bool bParent = SaveAll("parent");
   int nStatus = 0;
   ASSERT_EQ(waitpid(pid, &nStatus, 0), pid);
@@ -158,22 +165,10 @@ const FolderRow_t kFolderRows[] = {
 
 class FolderTest : public ::testing::TestWithParam<FolderRow_t> {};
 
-// Sets a variable or, for null, unsets it; returns its former value.
-std::optional<std::string> Put(const char* pszName, const char* pszValue) {
-  const char* pszOld = std::getenv(pszName);
-  std::optional<std::string> strOld = pszOld ? std::optional<std::string>(pszOld) : std::nullopt;
-  if (pszValue) setenv(pszName, pszValue, 1);
-  if (!pszValue) unsetenv(pszName);
-  return strOld;
-}
-
 TEST_P(FolderTest, FolderFollowsTheEnvironment) {
-  const auto strConfig = Put("XDG_CONFIG_HOME", GetParam().pszConfig);
-  const auto strHome = Put("HOME", GetParam().pszHome);
-  const std::string strFolder = CSetupStore::DefaultFolder();
-  Put("XDG_CONFIG_HOME", strConfig ? strConfig->c_str() : nullptr);
-  Put("HOME", strHome ? strHome->c_str() : nullptr);
-  EXPECT_EQ(strFolder, GetParam().pszExpected);
+  const CScopedEnv config("XDG_CONFIG_HOME", GetParam().pszConfig);
+  const CScopedEnv home("HOME", GetParam().pszHome);
+  EXPECT_EQ(CSetupStore::DefaultFolder(), GetParam().pszExpected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Environments, FolderTest, ::testing::ValuesIn(kFolderRows),

@@ -3,15 +3,16 @@
 // through XDG_CONFIG_HOME, as it would a player's).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <map>
-#include <optional>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
 #include "platform/Cp932.h"
+#include "setup/BuildCode.h"
 #include "setup/SetupStore.h"
+#include "support/ScopedEnv.h"
 #include "support/TestDataDir.h"
 #include "tools/ToolRunner.h"
 
@@ -30,8 +31,6 @@ class BuildsToolTest : public ::testing::Test {
 protected:
   // 鉄剣 is saved as the window saves a build without a monster.
   void SetUp() override {
-    if (const char* pszOld = std::getenv("XDG_CONFIG_HOME")) m_strOldConfig = pszOld;
-    setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
     ASSERT_EQ(Run("save-build 炎剣" + kFireSword).nExit, 0);
     Setup_t iron;
     iron.nCategory = 0;
@@ -39,10 +38,6 @@ protected:
     iron.arrMotion = {velkar::ToSjis(u8"横斬り")};
     iron.strHitCorrection = velkar::ToSjis(u8"かすり当たり");
     ASSERT_EQ(CSetupStore().SaveBuild({velkar::ToSjis(u8"鉄剣"), iron}), eSTORE_RESULT::Ok);
-  }
-  void TearDown() override {
-    if (m_strOldConfig) setenv("XDG_CONFIG_HOME", m_strOldConfig->c_str(), 1);
-    if (!m_strOldConfig) unsetenv("XDG_CONFIG_HOME");
   }
 
   static ToolResult_t Run(const std::string& strArgs) {
@@ -59,7 +54,7 @@ protected:
   }
 
   CTestDataDir m_config;
-  std::optional<std::string> m_strOldConfig;  // restored afterwards
+  const CScopedEnv m_configHome{"XDG_CONFIG_HOME", m_config.Path().c_str()};
 };
 
 // A build names its records; the same calculation given by list positions
@@ -79,35 +74,10 @@ TEST_F(BuildsToolTest, BuildPrintsWhatItsPartsGivenAsOptionsPrint) {
   EXPECT_NE(replaced.strOut, withBuild.strOut);
 }
 
-// 炎剣 against 雷角獣シグラーム, 鉄剣 against the first monster: regions
-// match by name, and one missing on either side has no difference.
-TEST_F(BuildsToolTest, CompareGivesBothReportsAndTheirDifference) {
-  std::map<std::string, json> mapDamage;
-  for (const char* pszBuild : {"炎剣", "鉄剣"}) {
-    const json report = RunJson(std::string("report --build ") + pszBuild);
-    for (const json& row : report["rows"]) mapDamage[row["region"]][pszBuild] = row["damage"];
-  }
-  const json compare = RunJson("compare --build 炎剣 --build 鉄剣");
-  ASSERT_EQ(compare["regions"].size(), mapDamage.size());
-  for (const json& region : compare["regions"]) {
-    json& damage = mapDamage[region["region"]];
-    EXPECT_EQ(region["a"], damage["炎剣"]);
-    EXPECT_EQ(region["b"], damage["鉄剣"]);
-    EXPECT_EQ(region["difference"], region["a"].is_null() || region["b"].is_null()
-                                        ? json()
-                                        : json(region["b"].get<int>() - region["a"].get<int>()));
-  }
-  const int nA = compare["a"]["total"];
-  const int nB = compare["b"]["total"];
-  EXPECT_EQ(compare["total_difference"], nB - nA);
-  // The text ends with the same totals, the difference signed.
-  const std::string strText = Run("compare --build 炎剣 --build 鉄剣").strOut;
-  EXPECT_EQ(Words(strText.substr(strText.rfind("\ntotal") + 1)),
-            Words("total " + std::to_string(nA) + " " + std::to_string(nB) + " " +
-                  (nB > nA ? "+" : "") + std::to_string(nB - nA) + "\n"));
-}
-
 TEST_F(BuildsToolTest, BuildsListsWhatWasSavedAndUnknownNamesAreUsageErrors) {
+  const ToolResult_t empty = RunTool({"--dir", VELKAR_SAMPLE_DATA_DIR, "save-build", ""});
+  EXPECT_EQ(empty.nExit, 2);
+  EXPECT_EQ(empty.strErr, "velkar-tool: NAME: a build's name must be Shift-JIS text, not empty\n");
   EXPECT_EQ(RunJson("builds")["builds"][0]["setup"]["weapon"], "焔刃ヴァルゼナ");
   EXPECT_EQ(Run("builds").strOut,
             "炎剣  category 0 (Sword)  weapon 焔刃ヴァルゼナ  monster 雷角獣シグラーム\n"
@@ -116,6 +86,60 @@ TEST_F(BuildsToolTest, BuildsListsWhatWasSavedAndUnknownNamesAreUsageErrors) {
   EXPECT_EQ(result.nExit, 2);
   EXPECT_EQ(result.strErr,
             "velkar-tool: --build: there is no build named 無; saved builds: 炎剣, 鉄剣\n");
+}
+
+// A code of both builds compares as they do and comes back under new names as
+// saved; one whose names are taken is refused whole. A code of a calculation
+// computes as it did.
+TEST_F(BuildsToolTest, CodesCarryBuildsAcross) {
+  const ToolResult_t code = Run("code --build 炎剣 --build 鉄剣");
+  ASSERT_EQ(code.nExit, 0) << code.strErr;
+  const std::string strCode = code.strOut.substr(0, code.strOut.size() - 1);
+  const ToolResult_t taken = Run("builds import " + strCode + " --rename 炎剣2");
+  EXPECT_EQ(taken.nExit, 2);
+  EXPECT_EQ(taken.strErr,
+            "velkar-tool: nothing imported: these names are taken: 鉄剣; give free ones with "
+            "--rename\n");
+  EXPECT_EQ(Run("builds import " + strCode + " --rename 炎剣2 --rename 鉄剣2").strOut,
+            "imported 炎剣2\nimported 鉄剣2\n");
+  EXPECT_EQ(RunJson("compare --code " + strCode), RunJson("compare --build 炎剣 --build 鉄剣"));
+  const json builds = RunJson("builds")["builds"];
+  ASSERT_EQ(builds.size(), 4U);
+  EXPECT_EQ(builds[2]["setup"], builds[0]["setup"]);
+  EXPECT_EQ(builds[3]["setup"], builds[1]["setup"]);
+
+  const std::string strOne = Run("code --build 炎剣 --sharpness 2 --motion 1").strOut;
+  const ToolResult_t report = Run("report --code " + strOne.substr(0, strOne.size() - 1));
+  EXPECT_EQ(report.strErr, "");
+  EXPECT_EQ(report.strOut, Run("report --build 炎剣 --sharpness 2 --motion 1").strOut);
+}
+
+// On data files that differ (one missing), the code opens as far as the data
+// allows, and says it was made with other data.
+TEST_F(BuildsToolTest, CodeOnOtherDataIsWarned) {
+  const CTestDataDir other;
+  for (const char* pszFile : {"Monster.dat", "Sword.dat"}) {
+    std::filesystem::copy_file(std::filesystem::path(VELKAR_SAMPLE_DATA_DIR) / pszFile,
+                               other.PathOf(pszFile));
+  }
+  const auto codeIn = [](const std::string& strDir) {
+    const std::string strOut = RunToolIn(strDir, "code --build 炎剣").strOut;
+    return strOut.substr(0, strOut.size() - 1);
+  };
+  const std::string strCode = codeIn(VELKAR_SAMPLE_DATA_DIR);
+  const auto fingerprint = [](const std::string& strOfCode) {
+    CodeError_t error;
+    char szText[9];
+    std::snprintf(szText, sizeof szText, "%08x", DecodeBuildCode(strOfCode, error)->nFingerprint);
+    return std::string(szText);
+  };
+  const ToolResult_t report = RunToolIn(other.Path(), "report --code " + strCode);
+  EXPECT_EQ(report.strErr,
+            "velkar-tool: warning: the code was made with other data files "
+            "(fingerprint " +
+                fingerprint(strCode) + ", these are " + fingerprint(codeIn(other.Path())) +
+                "); what they lack is left out\n");
+  EXPECT_EQ(report.strOut, Run("report --build 炎剣").strOut);
 }
 
 }  // namespace

@@ -19,19 +19,19 @@
 
 #include <cstring>
 
-#include "BreakdownDlg.h"
-#include "BuildsDlg.h"
-#include "ClipboardText.h"
-#include "DialogUnits.h"
-#include "RankingDlg.h"
-#include "SjisText.h"
+#include "dialogs/BuildsDlg.h"
+#include "dialogs/RankingDlg.h"
 #include "SystemMenu.h"
 #include "UiTestHelpers.h"
 #include "UiTestMain.h"
 #include "VelkarApp.h"
 #include "calc/ReportText.h"
+#include "dialogs/BreakdownDlg.h"
 #include "platform/Cp932.h"
+#include "style/DialogUnits.h"
 #include "support/HostileFiles.h"
+#include "text/ClipboardText.h"
+#include "text/SjisText.h"
 
 namespace {
 
