@@ -49,15 +49,6 @@ public:
   CFileDescriptor(const CFileDescriptor&) = delete;
   CFileDescriptor& operator=(const CFileDescriptor&) = delete;
 
-  CFileDescriptor(CFileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-  CFileDescriptor& operator=(CFileDescriptor&& other) noexcept {
-    if (this != &other) {
-      Close();
-      m_fd = std::exchange(other.m_fd, -1);
-    }
-    return *this;
-  }
-
   int Get() const { return m_fd; }
   bool IsOpen() const { return m_fd >= 0; }
   // Gives up ownership.

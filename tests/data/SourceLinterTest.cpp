@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
                   eENCODING::RAW},
         LintRow_t{"NeitherShiftJisNorUtf8",
                   kWeapon,
-                  u8"[Weapon]\n1=Sword,168,0,0,2,0\n\xE9\n",
+                  u8"[Weapon]\r\n1=Sword,168,0,0,2,0\r\n\xE9\n",
                   {u8"Sword.ini:3: this line is neither Shift-JIS nor UTF-8 (saved in another "
                    u8"encoding?); its text turns into mojibake (save the file as Shift-JIS, or as "
                    u8"UTF-8 with BOM)",
@@ -145,10 +145,10 @@ INSTANTIATE_TEST_SUITE_P(
         LintRow_t{"RegionSkippedAndGap",
                   kMonster,
                   u8"[Monster]\n0=岩甲獣\n[岩甲獣]\nAnger=100,90,110\n0=頭,1,2,3,4,5,6,7\n"
-                  u8"1=腹,1,2,3,4,5,6,7,8\n3=尻尾,1,2,3,4,5,6,7,8\nRage=1\n",
+                  u8"1=腹,1,2,3,4,5,6,7,8\n9=尻尾,1,2,3,4,5,6,7,8\nRage=1\n",
                   {u8"Monster.ini:5: [岩甲獣] 0: needs eight integers after the name; the entry "
                    u8"is skipped",
-                   u8"Monster.ini:7: [岩甲獣] 2 is missing: entry 3 is never read",
+                   u8"Monster.ini:7: [岩甲獣] 2 is missing: entry 9 is never read",
                    u8"Monster.ini:8: [岩甲獣] Rage: the entry is never read (a monster's section "
                    u8"holds Anger and the numbered regions)"}},
         LintRow_t{"Utf8Unencodable",

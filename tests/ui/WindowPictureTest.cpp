@@ -25,7 +25,9 @@ private slots:
       qobject_cast<QListWidget*>(dlg.GetControl(1003))->setCurrentRow(nRow);
       qobject_cast<QPushButton*>(dlg.GetControl(1005))->click();
     }
-    QTest::qWait(50);  // scroll bars follow the lists' new contents
+    // The lists' scroll bars follow their new contents once the posted layout
+    // requests are handled.
+    QCoreApplication::sendPostedEvents();
     QVERIFY(dlg.grab().toImage().save(QStringLiteral(VELKAR_WINDOW_PNG)));
     QString strAll;
     for (const QLabel* pLabel : dlg.findChildren<QLabel*>()) strAll += pLabel->text();
