@@ -19,14 +19,14 @@
 
 #include <cstring>
 
-#include "dialogs/BuildsDlg.h"
-#include "dialogs/RankingDlg.h"
 #include "SystemMenu.h"
 #include "UiTestHelpers.h"
 #include "UiTestMain.h"
 #include "VelkarApp.h"
 #include "calc/ReportText.h"
 #include "dialogs/BreakdownDlg.h"
+#include "dialogs/BuildsDlg.h"
+#include "dialogs/RankingDlg.h"
 #include "platform/Cp932.h"
 #include "style/DialogUnits.h"
 #include "support/HostileFiles.h"

@@ -7,15 +7,15 @@
 #include <QToolTip>
 #include <QtTest>
 
+#include "UiTestHelpers.h"
 #include "UiTestMain.h"
 #include "style/DialogFont.h"
 #include "style/DialogUnits.h"
+#include "text/SjisText.h"
 #include "widgets/BaselineColumn.h"
 #include "widgets/ColorListCtrl.h"
 #include "widgets/FocusRect.h"
 #include "widgets/WeaponListBox.h"
-#include "UiTestHelpers.h"
-#include "text/SjisText.h"
 
 class WindowPartsTest : public QObject {
   Q_OBJECT
