@@ -185,6 +185,20 @@ INSTANTIATE_TEST_SUITE_P(
                    4, "the level count 4294967295"}),
     RowName<CountRow_t>);
 
+// A record cut short in a list whose count the rest of the file could hold
+// (five hit patterns of at least 9 bytes in 47) is blamed, not the count.
+TEST_F(DataFileTest, CutRecordOfACountThatFitsIsTheRecords) {
+  CByteBuilder file;
+  file.U32(0).U32(5);
+  for (int i = 0; i < 5; ++i) file.Raw("a\n").I32(1).I32(2);
+  std::vector<uint8_t> arrByte = file.Bytes();
+  arrByte.resize(arrByte.size() - 3);
+  m_dir.WriteBytes("Sword.dat", arrByte);
+  EXPECT_FALSE(Store().LoadWeaponData(CATEGORY_SWORD));
+  ASSERT_EQ(Store().GetLoadErrors().size(), 1u);
+  EXPECT_EQ(Store().GetLoadErrors().front().eKind, DATA_FILE_TRUNCATED);
+}
+
 // Records as small as a file can hold them (a name of a lone LF), as many as
 // just fit their count's check, each list followed by fewer bytes than one
 // more record of it would need: nine motions (7 bytes each), five hit
