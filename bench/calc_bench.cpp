@@ -244,8 +244,9 @@ void BM_EncodeTypicalBuild(benchmark::State& state) {
   for (const int nId : {1021, 1024, 1029, 1040}) calc.SetModifier(nId, true);
   const int nCategory = calc.GetCategories()[static_cast<size_t>(state.range(0))].nCategory;
   // "<category>の火力構成" in Shift-JIS.
-  const Build_t build{CDataManager::GetCategoryLabel(nCategory) + "\x82\xcc\x89\xce\x97\xcd\x8d\x5c\x90\xac",
-                      CaptureSetup(calc)};
+  const Build_t build{
+      CDataManager::GetCategoryLabel(nCategory) + "\x82\xcc\x89\xce\x97\xcd\x8d\x5c\x90\xac",
+      CaptureSetup(calc)};
   const BuildCode_t code{CDataManager::GetInstance().GetDataFingerprint(), {build}};
   CodeError_t error;
   size_t nChars = 0;

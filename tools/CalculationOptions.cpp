@@ -225,7 +225,8 @@ void CCalculationOptions::RestoreBuildSelections(CCalculator& calculator) {
   if (!Given(m_pMonster) && !RestoreMonster(calculator, setup)) {
     miss(eSETUP_PART::Monster, setup.strMonster);
   }
-  if (!Given(m_pLevel) && !RestoreLevel(calculator, setup)) miss(eSETUP_PART::Level, setup.strLevel);
+  if (!Given(m_pLevel) && !RestoreLevel(calculator, setup))
+    miss(eSETUP_PART::Level, setup.strLevel);
   const bool bSameCategory = setup.nCategory == m_nCategory;
   if (!Given(m_pHit) && bSameCategory && !RestoreHitCorrection(calculator, setup)) {
     miss(eSETUP_PART::HitCorrection, setup.strHitCorrection);
