@@ -7,7 +7,8 @@
 // depend on the data files of the build folder. The calculation uses the first
 // listed category's first weapon, a 10-motion list, the monster with the most
 // body regions, anger and two modifiers; the gains use the same with motions
-// of 30 hits in all.
+// of 30 hits in all. The code of a typical build of each category gives the
+// length of a code a player shares.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -225,6 +226,38 @@ std::string LongestCode() {
     strLongest = *strCode;
   }
 }
+
+// A typical build of each category, as a player shares it: its second weapon,
+// its first six motions, the second monster, level and hit correction, four
+// modifiers and a Japanese name. The counter "chars" is the code's length.
+void BM_EncodeTypicalBuild(benchmark::State& state) {
+  CCalculator calc = Sample().Calculator();
+  calc.SelectCategory(static_cast<int>(state.range(0)));
+  calc.SelectWeapon(1);
+  calc.SelectMonster(1);
+  calc.SelectLevel(1);
+  calc.SelectHitCorrection(1);
+  calc.SetAnger(false);
+  calc.ClearChosenMotions();
+  const std::vector<int> arrMotion{0, 1, 2, 3, 4, 5};
+  calc.AddChosenMotions(arrMotion);
+  for (const int nId : {1021, 1024, 1029, 1040}) calc.SetModifier(nId, true);
+  const int nCategory = calc.GetCategories()[static_cast<size_t>(state.range(0))].nCategory;
+  // "<category>の火力構成" in Shift-JIS.
+  const Build_t build{
+      CDataManager::GetCategoryLabel(nCategory) + "\x82\xcc\x89\xce\x97\xcd\x8d\x5c\x90\xac",
+      CaptureSetup(calc)};
+  const BuildCode_t code{CDataManager::GetInstance().GetDataFingerprint(), {build}};
+  CodeError_t error;
+  size_t nChars = 0;
+  for (auto _ : state) {
+    const std::optional<std::string> strCode = EncodeBuildCode(code, error);
+    nChars = strCode ? strCode->size() : 0;
+    benchmark::DoNotOptimize(strCode);
+  }
+  state.counters["chars"] = static_cast<double>(nChars);
+}
+BENCHMARK(BM_EncodeTypicalBuild)->DenseRange(0, CATEGORY_COUNT - 1)->Unit(benchmark::kMicrosecond);
 
 void BM_DecodeCode(benchmark::State& state, std::string (*pfnMake)()) {
   const std::string strCode = pfnMake();

@@ -4,10 +4,14 @@
 
 #include <set>
 
+#include "CalculationOptions.h"
 #include "ToolOutput.h"
+#include "calc/Calculator.h"
 #include "data/DataManager.h"
 #include "platform/Cp932.h"
 #include "setup/BuildCode.h"
+#include "setup/LoadoutComparison.h"
+#include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
 
 namespace {
@@ -77,7 +81,20 @@ int CBuildsCommand::Import(const ToolContext_t& context) const {
     }
     context.output.WriteLine("imported " + build.strName);
   }
+  WarnAboutData(context.output, *code);
   return kExitOk;
+}
+
+void CBuildsCommand::WarnAboutData(const CToolOutput& output, const BuildCode_t& code) {
+  CCalculator calculator;
+  calculator.LoadAll();
+  if (auto strWarning = OtherDataWarning(code.nFingerprint)) output.Warning(*strWarning);
+  for (const Build_t& build : code.arrBuild) {
+    CCalculator restored = calculator;
+    for (const RestoreMiss_t& miss : RestoreSetup(restored, build.setup)) {
+      output.Warning("build " + build.strName + ": " + DescribeMissInEnglish(miss));
+    }
+  }
 }
 
 int CBuildsCommand::List(const ToolContext_t& context) const {

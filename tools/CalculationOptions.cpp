@@ -10,6 +10,7 @@
 #include "data/DataManager.h"
 #include "platform/Cp932.h"
 #include "setup/BuildCode.h"
+#include "setup/LoadoutComparison.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
 
@@ -51,6 +52,11 @@ std::optional<std::string> OtherDataWarning(uint32_t nCodeFingerprint) {
   return "the code was made with other data files (fingerprint " +
          FingerprintText(nCodeFingerprint) + ", these are " + FingerprintText(nFingerprint) +
          "); what they lack is left out";
+}
+
+std::string MissWarning(const std::string& strBuild, const RestoreMiss_t& miss) {
+  return "build " + strBuild + ": " + DescribeMissInEnglish(miss) +
+         (miss.ePart == eSETUP_PART::Motion ? "; left out" : "; the first is used");
 }
 
 bool InRange(int nValue, size_t nCount) {
@@ -168,6 +174,7 @@ std::string CCalculationOptions::LoadCategory(CCalculator& calculator) {
 }
 
 int CCalculationOptions::Refuse(const CToolOutput& output, const std::string& strUsage) const {
+  PrintWarnings(output);
   const CDataManager& store = CDataManager::GetInstance();
   const std::string strFile = store.GetWeaponDataPath(m_nCategory);
   for (const DataFileError_t& error : store.GetLoadErrors()) {
@@ -210,20 +217,32 @@ std::optional<int> CCalculationOptions::SharpnessForAll() const {
   return m_build ? m_build->setup.nSharpness : std::nullopt;
 }
 
-std::string CCalculationOptions::ApplySelections(CCalculator& calculator) const {
-  if (m_build) {
-    // The build's parts first; the options given below replace them.
-    if (!Given(m_pMonster)) RestoreMonster(calculator, m_build->setup);
-    if (!Given(m_pLevel)) RestoreLevel(calculator, m_build->setup);
-    if (!Given(m_pHit) && m_build->setup.nCategory == m_nCategory) {
-      RestoreHitCorrection(calculator, m_build->setup);
-    }
-    if (!m_bAnger) RestoreAnger(calculator, m_build->setup);
-    if (!Given(m_pModifier)) RestoreModifiers(calculator, m_build->setup.arrModifier);
-    if (!Given(m_pMotion) && m_build->setup.nCategory == m_nCategory) {
-      RestoreMotions(calculator, m_build->setup);
+void CCalculationOptions::RestoreBuildSelections(CCalculator& calculator) {
+  const Setup_t& setup = m_build->setup;
+  const auto miss = [&](eSETUP_PART ePart, const std::optional<std::string>& strName) {
+    if (strName) m_arrWarning.push_back(MissWarning(m_build->strName, {ePart, *strName}));
+  };
+  if (!Given(m_pMonster) && !RestoreMonster(calculator, setup)) {
+    miss(eSETUP_PART::Monster, setup.strMonster);
+  }
+  if (!Given(m_pLevel) && !RestoreLevel(calculator, setup))
+    miss(eSETUP_PART::Level, setup.strLevel);
+  const bool bSameCategory = setup.nCategory == m_nCategory;
+  if (!Given(m_pHit) && bSameCategory && !RestoreHitCorrection(calculator, setup)) {
+    miss(eSETUP_PART::HitCorrection, setup.strHitCorrection);
+  }
+  if (!m_bAnger) RestoreAnger(calculator, setup);
+  if (!Given(m_pModifier)) RestoreModifiers(calculator, setup.arrModifier);
+  if (!Given(m_pMotion) && bSameCategory) {
+    for (const std::string& strMotion : RestoreMotions(calculator, setup)) {
+      miss(eSETUP_PART::Motion, strMotion);
     }
   }
+}
+
+std::string CCalculationOptions::ApplySelections(CCalculator& calculator) {
+  // The build's parts first; the options given below replace them.
+  if (m_build) RestoreBuildSelections(calculator);
   if (Given(m_pMonster)) {
     if (!InRange(m_nMonster, calculator.GetMonsters().size())) {
       return RangeError("--monster", m_nMonster, calculator.GetMonsters().size(), "monsters");

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "setup/Setup.h"
+#include "setup/SetupRestore.h"
 
 namespace CLI {
 class App;
@@ -66,8 +67,9 @@ public:
   void ApplySharpness(CCalculator& calculator) const;
 
   // The monster, level and hit correction, anger, the modifiers and the
-  // motions. A usage error message, or empty.
-  std::string ApplySelections(CCalculator& calculator) const;
+  // motions; a name of the build that the data lacks becomes a warning. A
+  // usage error message, or empty.
+  std::string ApplySelections(CCalculator& calculator);
 
   // LoadCategory, ApplyWeapon, ApplySharpness and ApplySelections in turn, as
   // a command that computes one weapon runs them. A usage error message, or
@@ -87,8 +89,8 @@ public:
   // leaves each weapon its own.
   std::optional<int> SharpnessForAll() const;
 
-  // Refuses the options that LoadCategory or the selections found wrong: a
-  // usage error, unless the category's data file is damaged (then the file
+  // Refuses the options that LoadCategory or the selections found wrong,
+  // after the warnings: a usage error, unless the category's data file is damaged (then the file
   // is to blame, not the options). The exit code.
   int Refuse(const CToolOutput& output, const std::string& strUsage) const;
 
@@ -97,6 +99,9 @@ public:
 
 private:
   static bool Given(const CLI::Option* pOption);
+  // The build's monster, level, hit correction, anger, modifiers and motions,
+  // for those parts that no option gives.
+  void RestoreBuildSelections(CCalculator& calculator);
 
   CLI::Option* m_pCategory = nullptr;
   CLI::Option* m_pBuild = nullptr;
@@ -132,6 +137,11 @@ std::string RangeError(const char* pszOption, int nValue, size_t nCount,
 // The warning for a build code made with other data files than the store
 // has loaded (their fingerprints differ), or none.
 std::optional<std::string> OtherDataWarning(uint32_t nCodeFingerprint);
+
+// The warning for a name of a build that the data lacks: "build B: motion M
+// is not in the data; left out" (a monster, level or hit correction: "; the
+// first is used").
+std::string MissWarning(const std::string& strBuild, const RestoreMiss_t& miss);
 
 // True when nValue indexes a list of nCount entries.
 bool InRange(int nValue, size_t nCount);

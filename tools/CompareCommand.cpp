@@ -140,8 +140,7 @@ void CCompareCommand::Warn(const CToolOutput& output, const LoadoutComparison_t&
   }
   for (const ComparedLoadout_t& loadout : comparison.arrLoadout) {
     for (const RestoreMiss_t& miss : loadout.arrMiss) {
-      output.Warning("build " + loadout.strName + ": " + DescribeMissInEnglish(miss) +
-                     (miss.ePart == eSETUP_PART::Motion ? "; left out" : "; the first is used"));
+      output.Warning(MissWarning(loadout.strName, miss));
     }
     if (loadout.problem) {
       output.Error("build " + loadout.strName + ": " + DescribeProblemInEnglish(*loadout.problem) +

@@ -104,14 +104,15 @@ TEST_F(BuildsToolTest, CodesCarryBuildsAcross) {
   EXPECT_EQ(report.strOut, Run("report --build 炎剣 --sharpness 2 --motion 1").strOut);
 }
 
-// On data files that differ (one missing), the code opens as far as the data
-// allows, and says it was made with other data.
+// On data files that differ (the great swords' file as the swords'), the code
+// opens as far as the data allows and says so: made with other data, and
+// each name that the data lacks. Importing it saves the build whole and warns
+// the same.
 TEST_F(BuildsToolTest, CodeOnOtherDataIsWarned) {
   const CTestDataDir other;
-  for (const char* pszFile : {"Monster.dat", "Sword.dat"}) {
-    std::filesystem::copy_file(std::filesystem::path(VELKAR_SAMPLE_DATA_DIR) / pszFile,
-                               other.PathOf(pszFile));
-  }
+  const std::filesystem::path sample(VELKAR_SAMPLE_DATA_DIR);
+  std::filesystem::copy_file(sample / "Monster.dat", other.PathOf("Monster.dat"));
+  std::filesystem::copy_file(sample / "GreatSword.dat", other.PathOf("Sword.dat"));
   const auto codeIn = [](const std::string& strDir) {
     const std::string strOut = RunToolIn(strDir, "code --build 炎剣").strOut;
     return strOut.substr(0, strOut.size() - 1);
@@ -123,13 +124,32 @@ TEST_F(BuildsToolTest, CodeOnOtherDataIsWarned) {
     std::snprintf(szText, sizeof szText, "%08x", DecodeBuildCode(strOfCode, error)->nFingerprint);
     return std::string(szText);
   };
-  const ToolResult_t report = RunToolIn(other.Path(), "report --code " + strCode);
+  const std::string strOtherData =
+      "velkar-tool: warning: the code was made with other data files (fingerprint " +
+      fingerprint(strCode) + ", these are " + fingerprint(codeIn(other.Path())) +
+      "); what they lack is left out\n";
+  const ToolResult_t report = RunToolIn(other.Path(), "report --weapon 1 --code " + strCode);
+  EXPECT_EQ(report.nExit, 0);
   EXPECT_EQ(report.strErr,
-            "velkar-tool: warning: the code was made with other data files "
-            "(fingerprint " +
-                fingerprint(strCode) + ", these are " + fingerprint(codeIn(other.Path())) +
-                "); what they lack is left out\n");
-  EXPECT_EQ(report.strOut, Run("report --build 炎剣").strOut);
+            strOtherData +
+                "velkar-tool: warning: build 炎剣: hit correction 芯当たり is not in the data; the "
+                "first is used\n"
+                "velkar-tool: warning: build 炎剣: motion 横斬り is not in the data; left out\n");
+  EXPECT_EQ(report.strOut, RunToolIn(other.Path(),
+                                     "report --category 0 --weapon 1 --sharpness 5 --monster 2 "
+                                     "--level 1 --anger --modifier 1019 --modifier 1021 --motion "
+                                     "0 --motion 0")
+                               .strOut);
+
+  const ToolResult_t imported =
+      RunToolIn(other.Path(), "builds import " + strCode + " --rename 炎剣2");
+  EXPECT_EQ(imported.strOut, "imported 炎剣2\n");
+  EXPECT_EQ(imported.strErr,
+            strOtherData +
+                "velkar-tool: warning: build 炎剣2: weapon 焔刃ヴァルゼナ is not in the data\n"
+                "velkar-tool: warning: build 炎剣2: motion 横斬り is not in the data\n"
+                "velkar-tool: warning: build 炎剣2: hit correction 芯当たり is not in the data\n");
+  EXPECT_EQ(RunJson("builds")["builds"][2]["setup"], RunJson("builds")["builds"][0]["setup"]);
 }
 
 }  // namespace
