@@ -8,9 +8,11 @@
 //
 // --build NAME starts from a build saved by the window or the tool: each part
 // that no option gives comes from the build, found by name as the window
-// restores it (a record that no longer exists is skipped); an option given
-// replaces that part of the build (--modifier and --motion replace the
-// build's whole list).
+// restores it; an option given replaces that part of the build (--modifier
+// and --motion replace the build's whole list). A monster, level, hit
+// correction or motion that the data no longer holds is skipped and named in
+// Warnings. A name that several builds carry is refused: it would not say
+// which one is meant.
 #pragma once
 
 #include <optional>
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "setup/Setup.h"
+#include "setup/SetupRestore.h"
 
 namespace CLI {
 class App;
@@ -54,7 +57,11 @@ public:
 
   // The monster, level and hit correction, anger, the modifiers and the
   // motions. A usage error message, or empty.
-  std::string ApplySelections(CCalculator& calculator) const;
+  std::string ApplySelections(CCalculator& calculator);
+
+  // What the build named that the data no longer holds, one English line
+  // each (Shift-JIS names), for CToolOutput::Warnings.
+  std::vector<std::string> Warnings() const;
 
   // What a calculation lacks: "monster", "level" or "hit correction" when no
   // such entry is selected (the data holds none), or none.
@@ -63,8 +70,8 @@ public:
   int GetCategory() const { return m_nCategory; }
 
   // Refuses the options that LoadCategory or the selections found wrong: a
-  // usage error, unless the category's data file is damaged (then the file
-  // is to blame, not the options). The exit code.
+  // usage error, unless the builds file or the category's data file could
+  // not be used (then the file is to blame, not the options). The exit code.
   int Refuse(const CToolOutput& output, const std::string& strUsage) const;
 
   // " of category C", for messages about the category's lists.
@@ -72,6 +79,7 @@ public:
 
 private:
   static bool Given(const CLI::Option* pOption);
+  void RestoreBuildSelections(CCalculator& calculator);
 
   CLI::Option* m_pCategory = nullptr;
   CLI::Option* m_pBuild = nullptr;
@@ -93,6 +101,8 @@ private:
   std::vector<int> m_arrModifier;
   std::vector<int> m_arrMotion;
   std::optional<Build_t> m_build;  // the build in use
+  std::vector<RestoreMiss_t> m_arrMiss;
+  bool m_bBuildsUnusable = false;  // builds.json could not be used
 };
 
 // "--weapon: 9 is out of range; valid: 0 to 7 (the weapons of category 0)",

@@ -46,14 +46,17 @@ int CCompareCommand::Run(const ToolContext_t& context) {
   std::array<Side_t, 2> arrSide;
   for (size_t i = 0; i < arrSide.size(); ++i) {
     const Problem_t problem = Compute(m_arrBuild[i], arrSide[i]);
-    if (!problem.strUsage.empty()) return context.output.UsageError(problem.strUsage);
+    if (!problem.strUsage.empty()) return m_options.Refuse(context.output, problem.strUsage);
     if (!problem.strFailure.empty()) {
       context.output.Error(problem.strFailure);
       return kExitFailure;
     }
   }
+  context.output.Warnings(m_arrWarning);
   if (m_bJson) {
-    context.output.WriteUtf8(CompareJson(arrSide).dump(2) + "\n");
+    ordered_json document = CompareJson(arrSide);
+    document["warnings"] = CToolOutput::WarningsJson(m_arrWarning);
+    context.output.WriteUtf8(document.dump(2) + "\n");
   } else {
     context.output.Write(TableText(arrSide));
   }
@@ -81,6 +84,8 @@ CCompareCommand::Problem_t CCompareCommand::Compute(const std::string& strBuild,
         {},
         "no comparison: build " + side.strBuild + ": there is no " + *strMissing + " to select"};
   }
+  const std::vector<std::string> arrWarning = m_options.Warnings();
+  m_arrWarning.insert(m_arrWarning.end(), arrWarning.begin(), arrWarning.end());
   side.strWeapon = calculator.GetSelectedWeapon()->GetName();
   side.strMonster = calculator.GetSelectedMonster()->GetName();
   side.arrRow = calculator.GetResultRows();

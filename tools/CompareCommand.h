@@ -44,6 +44,7 @@ private:
   static nlohmann::ordered_json CompareJson(const std::array<Side_t, 2>& arrSide);
 
   CCalculationOptions m_options;
-  std::vector<std::string> m_arrBuild;  // UTF-8, as given
+  std::vector<std::string> m_arrBuild;    // UTF-8, as given
+  std::vector<std::string> m_arrWarning;  // of both builds
   bool m_bJson = false;
 };

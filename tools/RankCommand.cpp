@@ -56,8 +56,12 @@ int CRankCommand::Run(const ToolContext_t& context) {
       calculator, m_nSortRegion,
       [this](CCalculator& weaponSelected) { m_options.ApplySharpness(weaponSelected); });
   const std::vector<std::string> arrRegion = RegionNames(calculator);
+  const std::vector<std::string> arrWarning = m_options.Warnings();
+  context.output.Warnings(arrWarning);
   if (m_bJson) {
-    context.output.WriteUtf8(RankJson(calculator, arrRegion, arrRanked).dump(2) + "\n");
+    nlohmann::ordered_json document = RankJson(calculator, arrRegion, arrRanked);
+    document["warnings"] = CToolOutput::WarningsJson(arrWarning);
+    context.output.WriteUtf8(document.dump(2) + "\n");
   } else {
     context.output.Write(TableText(arrRegion, arrRanked));
   }

@@ -67,12 +67,15 @@ int CReportCommand::Run(const ToolContext_t& context) {
     context.output.Error("no report: there is no " + strMissing + " to select");
     return kExitFailure;
   }
+  const std::vector<std::string> arrWarning = m_options.Warnings();
+  context.output.Warnings(arrWarning);
   if (m_bJson) {
     ordered_json document = ReportJson(calculator, *strReport);
     if (m_bExplain) {
       document["factors"] = FactorsJson(*explanation);
       document["explain"] = ExplainJson(*explanation);
     }
+    document["warnings"] = CToolOutput::WarningsJson(arrWarning);
     context.output.WriteUtf8(document.dump(2) + "\n");
   } else {
     context.output.Write(*strReport);

@@ -4,7 +4,7 @@
 
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
-#include "platform/Cp932.h"
+#include "setup/BuildName.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
 
@@ -16,9 +16,9 @@ void CSaveBuildCommand::Setup(CLI::App& command) {
 }
 
 int CSaveBuildCommand::Run(const ToolContext_t& context) {
-  const std::optional<std::string> strName = velkar::Utf8ToSjis(m_strName);
-  if (!strName || strName->empty()) {
-    return context.output.UsageError("NAME: a build's name must be Shift-JIS text, not empty");
+  const BuildNameCheck_t name = CheckBuildName(m_strName);
+  if (name.eResult != eBUILD_NAME::Ok) {
+    return context.output.UsageError("NAME: " + DescribeInEnglish(name));
   }
   CCalculator calculator;
   std::string strUsage = m_options.LoadCategory(calculator);
@@ -27,12 +27,19 @@ int CSaveBuildCommand::Run(const ToolContext_t& context) {
     m_options.ApplySharpness(calculator);
     strUsage = m_options.ApplySelections(calculator);
   }
-  if (!strUsage.empty()) return context.output.UsageError(strUsage);
+  if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
+  context.output.Warnings(m_options.Warnings());
 
   CSetupStore store;
-  if (store.SaveBuild({*strName, CaptureSetup(calculator)}) != eSTORE_RESULT::Ok) {
-    context.output.Error("build " + *strName + " not saved: " + store.Error());
-    return kExitFailure;
+  switch (store.SaveBuild({name.strSjis, CaptureSetup(calculator)})) {
+    case eSTORE_RESULT::Ok: return kExitOk;
+    case eSTORE_RESULT::Duplicated:
+      context.output.Error("build " + name.strSjis + " not saved: several builds in " +
+                           store.GetBuildsPath() +
+                           " carry this name; rename all but one of them first (the window's "
+                           "builds dialog, Ctrl+B)");
+      break;
+    default: context.output.Error("build " + name.strSjis + " not saved: " + store.Error()); break;
   }
-  return kExitOk;
+  return kExitFailure;
 }

@@ -20,7 +20,7 @@ struct RestoreRow_t {
   const char* szName;
   std::u8string_view strSwordIni;              // converted between saving and restoring
   std::function<void(CCalculator&)> expected;  // the clicks giving the same picture
-  std::vector<RestoreMiss_t> arrMiss;           // what the restore reports as gone
+  std::vector<RestoreMiss_t> arrMiss;          // what the restore reports as gone
 };
 
 // What a window shows of a calculator.
