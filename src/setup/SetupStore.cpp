@@ -205,10 +205,14 @@ private:
 std::string CSetupStore::DefaultFolder() {
   // A relative path in either variable would name a folder under whatever
   // the working directory happens to be.
+  const auto under = [](std::string strBase, const char* pszRest) {
+    if (strBase.back() != '/') strBase += '/';
+    return strBase + pszRest;
+  };
   const char* pszConfig = std::getenv("XDG_CONFIG_HOME");
-  if (pszConfig != nullptr && pszConfig[0] == '/') return std::string(pszConfig) + "/velkar/";
+  if (pszConfig != nullptr && pszConfig[0] == '/') return under(pszConfig, "velkar/");
   const char* pszHome = std::getenv("HOME");
-  if (pszHome != nullptr && pszHome[0] == '/') return std::string(pszHome) + "/.config/velkar/";
+  if (pszHome != nullptr && pszHome[0] == '/') return under(pszHome, ".config/velkar/");
   return {};
 }
 
