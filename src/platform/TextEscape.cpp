@@ -1,16 +1,16 @@
 #include "platform/TextEscape.h"
 
-#include <cstdio>
+#include <cctype>
 
 #include "platform/Cp932.h"
 
 namespace velkar {
 namespace {
 
+constexpr char kHexDigits[] = "0123456789abcdef";
+
 std::string HexEscape(unsigned char c) {
-  char szText[5];
-  std::snprintf(szText, sizeof szText, "\\x%02x", static_cast<unsigned>(c));
-  return szText;
+  return {'\\', 'x', kHexDigits[c >> 4], kHexDigits[c & 0xFU]};
 }
 
 bool IsSjisTrailByte(unsigned char c) {
@@ -114,9 +114,11 @@ std::string EscapeNonUtf8(std::string_view bytes) {
 }
 
 std::string CodePointName(char32_t cp) {
-  char szText[12];
-  std::snprintf(szText, sizeof szText, "U+%04X", static_cast<unsigned>(cp));
-  return szText;
+  std::string strDigits;
+  for (; cp != 0 || strDigits.size() < 4; cp >>= 4) {
+    strDigits.insert(strDigits.begin(), static_cast<char>(std::toupper(kHexDigits[cp & 0xFU])));
+  }
+  return "U+" + strDigits;
 }
 
 }  // namespace velkar
