@@ -6,7 +6,8 @@
 // - nlohmann's SAX parser drives the building of the tree, and nesting deeper
 //   than kMaxDepth containers is refused (the library's own dump and
 //   destructor recurse or grow a stack with the depth), and so is a document
-//   of more than kMaxValues values, which would take seconds to build;
+//   of more than kMaxValues values or with a text longer than kMaxTextBytes,
+//   which would take seconds to build (texts are measured before parsing);
 // - members are appended to their object in file order, duplicates found
 //   through an index of each open object (ordered_map's own insert searches
 //   linearly); a repeated key keeps its first place and its last value, as
@@ -29,6 +30,7 @@ enum class eJSON_READ {
   Syntax,    // not JSON; GetOffset says where
   TooDeep,   // containers nested deeper than kMaxDepth
   TooLarge,  // more than kMaxValues values
+  TooLong,   // a text (string or key) longer than kMaxTextBytes as written
   NoMemory,  // not enough memory to hold the document
 };
 
@@ -38,6 +40,8 @@ public:
   // Far beyond any setup or builds file (a build of 50,000 motions is 50,000
   // values).
   static constexpr size_t kMaxValues = size_t{1} << 20;
+  // Far beyond any name.
+  static constexpr size_t kMaxTextBytes = size_t{1} << 20;
 
   CJsonDocument() = default;
   explicit CJsonDocument(nlohmann::ordered_json root) : m_root(std::move(root)) {}

@@ -18,6 +18,9 @@ std::string DescribeInEnglish(const SetupFileProblem_t& problem) {
              " levels";
     case eSETUP_FILE_PROBLEM::TooManyValues:
       return strPath + ": holds more than " + std::to_string(CJsonDocument::kMaxValues) + " values";
+    case eSETUP_FILE_PROBLEM::TextTooLong:
+      return strPath + ": holds a text longer than " +
+             std::to_string(CJsonDocument::kMaxTextBytes) + " bytes";
     case eSETUP_FILE_PROBLEM::NoMemory: return strPath + ": not enough memory to read it";
     case eSETUP_FILE_PROBLEM::WrongFormat: return strPath + ": not a file of Velkar's settings";
     case eSETUP_FILE_PROBLEM::UnknownVersion:

@@ -15,6 +15,7 @@ enum class eSETUP_FILE_PROBLEM {
   NotJson,         // nOffset: where the reader gave up
   TooDeep,         // nested deeper than CJsonDocument::kMaxDepth
   TooManyValues,   // more values than CJsonDocument::kMaxValues
+  TextTooLong,     // a text longer than CJsonDocument::kMaxTextBytes
   NoMemory,        // not enough memory to read it
   WrongFormat,     // no "format" member naming this kind of file
   UnknownVersion,  // no "version" this program knows (a newer one, most likely)

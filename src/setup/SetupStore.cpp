@@ -95,6 +95,9 @@ eREAD ReadJsonFile(const std::string& strPath, const char* pszFormat, CJsonDocum
     case eJSON_READ::TooLarge:
       problem = {eSETUP_FILE_PROBLEM::TooManyValues, strPath, 0, {}};
       return eREAD::Ignored;
+    case eJSON_READ::TooLong:
+      problem = {eSETUP_FILE_PROBLEM::TextTooLong, strPath, 0, {}};
+      return eREAD::Ignored;
     case eJSON_READ::NoMemory: problem = NoMemory(strPath); return eREAD::Ignored;
   }
   if (const auto eProblem = ContentProblem(document.Root(), pszFormat)) {

@@ -42,6 +42,8 @@ QString DescribeSetupFileProblem(const SetupFileProblem_t& problem) {
       return FromSjis(txt::kSetupFileTooDeep).arg(strFile).arg(CJsonDocument::kMaxDepth);
     case eSETUP_FILE_PROBLEM::TooManyValues:
       return FromSjis(txt::kSetupFileTooManyValues).arg(strFile).arg(CJsonDocument::kMaxValues);
+    case eSETUP_FILE_PROBLEM::TextTooLong:
+      return FromSjis(txt::kSetupFileTextTooLong).arg(strFile).arg(CJsonDocument::kMaxTextBytes);
     case eSETUP_FILE_PROBLEM::NoMemory: return FromSjis(txt::kSetupFileNoMemory).arg(strFile);
     case eSETUP_FILE_PROBLEM::WrongFormat: return FromSjis(txt::kSetupFileWrongFormat).arg(strFile);
     case eSETUP_FILE_PROBLEM::UnknownVersion:

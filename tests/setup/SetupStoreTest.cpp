@@ -14,6 +14,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/Cp932.h"
+#include "setup/JsonDocument.h"
 #include "setup/SetupStore.h"
 #include "support/HostileFiles.h"
 #include "support/RowName.h"
@@ -90,9 +91,19 @@ const UnusableRow_t kUnusableRows[] = {
        return strZeros;
      },
      eSETUP_FILE_PROBLEM::TooManyValues, ": holds more than 1048576 values", 256 << 20},
-    {"LongStringInLittleMemory", "builds.json",
-     [] { return "[\"" + std::string(8 << 20, 'a') + "\"]"; }, eSETUP_FILE_PROBLEM::NoMemory,
-     ": not enough memory to read it", 16 << 20},
+    {"TextTooLong", "last-setup.json",
+     [] { return "\"" + std::string(CJsonDocument::kMaxTextBytes + 1, 'a') + "\""; },
+     eSETUP_FILE_PROBLEM::TextTooLong, ": holds a text longer than 1048576 bytes"},
+    // Half a million texts: the reader runs out of memory part-way, and the
+    // partial tree must be taken apart without allocating again.
+    {"TextsBeyondLittleMemory", "builds.json",
+     [] {
+       std::string strTexts = "[";
+       for (int i = 0; i < 500'000; ++i) strTexts += "\"abcdefghijklmnopqrst\",";
+       strTexts.back() = ']';
+       return strTexts;
+     },
+     eSETUP_FILE_PROBLEM::NoMemory, ": not enough memory to read it", 24 << 20},
     {"NewerVersion", "last-setup.json",
      [] { return std::string(R"({"format": "velkar-setup", "version": 2, "setup": {}})"); },
      eSETUP_FILE_PROBLEM::UnknownVersion, ": a version of the file this program does not know"},
