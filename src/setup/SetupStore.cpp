@@ -57,8 +57,10 @@ std::optional<eSETUP_FILE_PROBLEM> ContentProblem(const ordered_json& document,
   const ordered_json* pFormat = Member(document, "format");
   if (pFormat == nullptr || *pFormat != pszFormat) return eSETUP_FILE_PROBLEM::WrongFormat;
   const ordered_json* pVersion = Member(document, "version");
+  // A version beyond int64_t must not wrap round to a small one.
   if (pVersion == nullptr || !pVersion->is_number_integer() ||
-      pVersion->get<int64_t>() > kVersion) {
+      (pVersion->is_number_unsigned() ? pVersion->get<uint64_t>() > kVersion
+                                      : pVersion->get<int64_t>() > kVersion)) {
     return eSETUP_FILE_PROBLEM::UnknownVersion;
   }
   if (std::string_view(pszFormat) == kBuildsFormat && !BuildsUnderstood(document)) {

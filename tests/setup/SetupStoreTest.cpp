@@ -107,6 +107,13 @@ const UnusableRow_t kUnusableRows[] = {
     {"NewerVersion", "last-setup.json",
      [] { return std::string(R"({"format": "velkar-setup", "version": 2, "setup": {}})"); },
      eSETUP_FILE_PROBLEM::UnknownVersion, ": a version of the file this program does not know"},
+    // 2^64 - 1 read as a signed number would be -1, an old version.
+    {"VersionBeyondSixtyFourBits", "builds.json",
+     [] {
+       return std::string(
+           R"({"format": "velkar-builds", "version": 18446744073709551615, "builds": []})");
+     },
+     eSETUP_FILE_PROBLEM::UnknownVersion, ": a version of the file this program does not know"},
     {"BuildsNotAnArray", "builds.json",
      [] {
        return std::string(
