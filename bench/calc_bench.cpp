@@ -1,23 +1,31 @@
-// Speed of one recalculation, of the whole report and of restoring a saved
-// setup with a long motion list, on the sample game data.
+// Speed of one recalculation, of the whole report, of restoring a saved setup
+// with a long motion list, of a comparison of six loadouts, of the weapon
+// table and of the gains of every modifier and sharpness level on the sample
+// game data, and of reading build codes.
 //
 // The build leaves the sample sources, in Shift-JIS, beside this program. They
 // are copied into a temporary folder and converted there, so the figures do not
 // depend on the data files of the build folder. The calculation uses the first
 // listed category's first weapon, a 10-motion list, the monster with the most
-// body regions, anger and two modifiers.
+// body regions, anger and two modifiers; the gains use the same with motions
+// of 30 hits in all.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <random>
 #include <string>
 
 #include <benchmark/benchmark.h>
 
 #include "calc/Calculator.h"
+#include "calc/GainTable.h"
 #include "calc/ReportText.h"
+#include "calc/WeaponTable.h"
 #include "data/DataManager.h"
 #include "platform/ModuleDirectory.h"
+#include "setup/BuildCode.h"
+#include "setup/LoadoutComparison.h"
 #include "setup/SetupRestore.h"
 
 namespace {
@@ -149,6 +157,112 @@ void BM_RestoreSetup(benchmark::State& state) {
   state.counters["motions"] = static_cast<double>(state.range(0));
 }
 BENCHMARK(BM_RestoreSetup)->Arg(8000)->Arg(50000)->Unit(benchmark::kMillisecond);
+// Six loadouts of the first category (its first six weapons, each with the
+// 10-motion list and the two modifiers) against the calculation's target,
+// each restored by name on its own copy of the calculator.
+void BM_CompareSixLoadouts(benchmark::State& state) {
+  const CCalculator& calc = Sample().Calculator();
+  const Setup_t setup = CaptureSetup(calc);
+  std::vector<NamedLoadout_t> arrLoadout;
+  for (size_t i = 0; i < kMaxComparedLoadouts; ++i) {
+    Loadout_t loadout = LoadoutOf(setup);
+    loadout.strWeapon = calc.GetWeapons()[i % calc.GetWeapons().size()]->GetName();
+    arrLoadout.push_back({std::to_string(i), loadout});
+  }
+  size_t nRegions = 0;
+  for (auto _ : state) {
+    const LoadoutComparison_t comparison = CompareLoadouts(calc, TargetOf(setup), arrLoadout);
+    nRegions = comparison.arrRegion.size();
+    benchmark::DoNotOptimize(comparison.arrLoadout.data());
+  }
+  state.counters["regions"] = static_cast<double>(nRegions);
+}
+BENCHMARK(BM_CompareSixLoadouts);
+
+// The weapon table of the first category, ranked on the first region and
+// sorted by attack.
+void BM_WeaponTable(benchmark::State& state) {
+  const CCalculator& calc = Sample().Calculator();
+  WeaponTableRequest_t request;
+  request.nRegion = 0;
+  request.eSort = eWEAPON_COLUMN::Attack;
+  size_t nRows = 0;
+  for (auto _ : state) {
+    const WeaponTable_t table = BuildWeaponTable(calc, request);
+    nRows = table.arrRow.size();
+    benchmark::DoNotOptimize(table.arrRow.data());
+  }
+  state.counters["weapons"] = static_cast<double>(nRows);
+}
+BENCHMARK(BM_WeaponTable);
+
+// Motions of 30 hits in all in place of the 10-motion list.
+void ChooseThirtyHits(CCalculator& calc) {
+  calc.ClearChosenMotions();
+  const std::vector<const CAction*>& arrAvailable = calc.GetAvailableMotions();
+  size_t nHits = 0;
+  std::vector<int> arrIndex;
+  for (size_t i = 0; nHits < 30 && i < 30 * arrAvailable.size(); ++i) {
+    const size_t nMotionHits = arrAvailable[i % arrAvailable.size()]->GetMotions().size();
+    if (nHits + nMotionHits > 30) continue;
+    nHits += nMotionHits;
+    arrIndex.push_back(static_cast<int>(i % arrAvailable.size()));
+  }
+  calc.AddChosenMotions(arrIndex);
+}
+
+void BM_Gains(benchmark::State& state) {
+  CCalculator calc = Sample().Calculator();
+  ChooseThirtyHits(calc);
+  size_t nGains = 0;
+  for (auto _ : state) {
+    const std::optional<GainTable_t> table = ComputeGains(calc);
+    nGains = table ? table->arrGain.size() : 0;
+    benchmark::DoNotOptimize(table);
+  }
+  size_t nHits = 0;
+  for (const CAction* pMotion : calc.GetChosenMotions()) nHits += pMotion->GetMotions().size();
+  state.counters["regions"] = static_cast<double>(calc.GetResultRows().size());
+  state.counters["hits"] = static_cast<double>(nHits);
+  state.counters["gains"] = static_cast<double>(nGains);
+}
+BENCHMARK(BM_Gains)->Unit(benchmark::kMicrosecond);
+
+// The longest text a code may be: random code characters after the prefix
+// (refused by the checksum), and a code of many builds read whole.
+std::string HostileCode() {
+  std::mt19937 random(8);
+  constexpr std::string_view kAlphabet =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+  std::string strCode = "VK1.";
+  while (strCode.size() < kMaxBuildCodeLength) strCode += kAlphabet[random() % kAlphabet.size()];
+  return strCode;
+}
+
+std::string LongestCode() {
+  const CCalculator& calc = Sample().Calculator();
+  Build_t build{"build", CaptureSetup(calc)};
+  BuildCode_t code{CDataManager::GetInstance().GetDataFingerprint(), {}};
+  CodeError_t error;
+  std::string strLongest;
+  for (int i = 0;; ++i) {
+    build.strName = "build " + std::to_string(i);
+    code.arrBuild.push_back(build);
+    const std::optional<std::string> strCode = EncodeBuildCode(code, error);
+    if (!strCode) return strLongest;
+    strLongest = *strCode;
+  }
+}
+
+void BM_DecodeCode(benchmark::State& state, std::string (*pfnMake)()) {
+  const std::string strCode = pfnMake();
+  CodeError_t error;
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeBuildCode(strCode, error));
+  state.counters["chars"] = static_cast<double>(strCode.size());
+  state.counters["read"] = error.eError == eCODE_ERROR::None ? 1 : 0;
+}
+BENCHMARK_CAPTURE(BM_DecodeCode, Hostile8KiB, &HostileCode)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_DecodeCode, LongestValid, &LongestCode)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

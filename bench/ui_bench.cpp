@@ -33,13 +33,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include "ColorListCtrl.h"
 #include "VelkarApp.h"
 #include "VelkarDlg.h"
-#include "WeaponListBox.h"
 #include "data/DataManager.h"
 #include "platform/Cp932.h"
 #include "setup/SetupStore.h"
+#include "widgets/ColorListCtrl.h"
+#include "widgets/WeaponListBox.h"
 
 extern char** environ;
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs every Debian 12 package that building, testing and running Velkar
-# needs, skipping the ones already present. Runs apt-get as root or via sudo.
+# needs, skipping the ones already present, then the web tests' npm packages
+# (web/package-lock.json). Runs apt-get as root or via sudo.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -11,7 +13,10 @@ packages=(
   qt6-base-dev libgl-dev
   fonts-ipafont-gothic
   dpkg-dev lintian desktop-file-utils appstream
+  emscripten chromium
 )
+# node and npm: Debian's, unless a node (with its npm) is there already.
+if ! command -v npm >/dev/null 2>&1; then packages+=(nodejs npm); fi
 
 missing=()
 for pkg in "${packages[@]}"; do
@@ -20,7 +25,17 @@ for pkg in "${packages[@]}"; do
   fi
 done
 
+# The web tests' packages, again whenever the lock file changed.
+install_npm_packages() {
+  if [ ! -f web/node_modules/.package-lock.json ] ||
+     [ web/package-lock.json -nt web/node_modules/.package-lock.json ]; then
+    echo "install-deps: installing the web tests' npm packages"
+    (cd web && npm ci --no-audit --no-fund --loglevel=error)
+  fi
+}
+
 if [ ${#missing[@]} -eq 0 ]; then
+  install_npm_packages
   exit 0
 fi
 
@@ -37,3 +52,4 @@ echo "install-deps: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -q
 "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+install_npm_packages

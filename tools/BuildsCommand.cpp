@@ -2,17 +2,89 @@
 
 #include <CLI/CLI.hpp>
 
+#include <set>
+
 #include "ToolOutput.h"
 #include "data/DataManager.h"
 #include "platform/Cp932.h"
 #include "platform/TextEscape.h"
+#include "setup/BuildCode.h"
+#include "setup/BuildName.h"
 #include "setup/SetupStore.h"
+
+namespace {
+
+std::string Listed(const std::vector<std::string>& arrName) {
+  std::string strList;
+  for (const std::string& strName : arrName) strList += (strList.empty() ? "" : ", ") + strName;
+  return strList;
+}
+
+}  // namespace
 
 void CBuildsCommand::Setup(CLI::App& command) {
   command.add_flag("--json", m_bJson, "Print one JSON object (UTF-8)");
+  m_pImport = command.add_subcommand("import", "Save the builds of a build code");
+  m_pImport->add_option("CODE", m_strCode, "The build code")->required();
+  m_pImport->add_option("--rename", m_arrRename,
+                        "A new name (UTF-8) for the code's builds in order: the first for the "
+                        "first build, ... (repeatable)");
+  command.require_subcommand(0, 1);
 }
 
 int CBuildsCommand::Run(const ToolContext_t& context) {
+  return m_pImport->parsed() ? Import(context) : List(context);
+}
+
+std::string CBuildsCommand::Rename(std::vector<Build_t>& arrBuild) const {
+  if (m_arrRename.size() > arrBuild.size()) {
+    return "--rename: " + std::to_string(m_arrRename.size()) + " names for " +
+           std::to_string(arrBuild.size()) + " builds";
+  }
+  for (size_t i = 0; i < m_arrRename.size(); ++i) {
+    BuildNameCheck_t name = CheckBuildName(m_arrRename[i]);
+    if (name.eResult != eBUILD_NAME::Ok) return "--rename: " + DescribeInEnglish(name);
+    arrBuild[i].strName = std::move(name.strSjis);
+  }
+  return {};
+}
+
+int CBuildsCommand::Import(const ToolContext_t& context) const {
+  CodeError_t error;
+  std::optional<BuildCode_t> code = DecodeBuildCode(m_strCode, error);
+  if (!code) return context.output.UsageError("CODE: " + DescribeCodeError(error));
+  const std::string strUsage = Rename(code->arrBuild);
+  if (!strUsage.empty()) return context.output.UsageError(strUsage);
+
+  CSetupStore store;
+  std::vector<std::string> arrTaken;
+  std::set<std::string> setName;
+  for (const Build_t& build : code->arrBuild) {
+    if (build.strName.empty()) {
+      arrTaken.emplace_back("(a build without a name)");
+    } else if (velkar::HasSjisControl(build.strName)) {
+      // Shown escaped: a code may come from anywhere.
+      arrTaken.push_back(velkar::EscapeSjisControls(build.strName) +
+                         " (holds a control character)");
+    } else if (!setName.insert(build.strName).second || !store.FindBuilds(build.strName).empty()) {
+      arrTaken.push_back(build.strName);
+    }
+  }
+  if (!arrTaken.empty()) {
+    return context.output.UsageError("nothing imported: these names are taken: " +
+                                     Listed(arrTaken) + "; give free ones with --rename");
+  }
+  for (const Build_t& build : code->arrBuild) {
+    if (store.SaveBuild(build) != eSTORE_RESULT::Ok) {
+      context.output.Error("build " + build.strName + " not saved: " + store.Error());
+      return kExitFailure;
+    }
+    context.output.WriteLine("imported " + build.strName);
+  }
+  return kExitOk;
+}
+
+int CBuildsCommand::List(const ToolContext_t& context) const {
   const CSetupStore store;
   const std::vector<ListedBuild_t> arrListed = store.LoadBuilds();
   if (const std::optional<SetupFileProblem_t>& problem = store.GetProblem()) {

@@ -2,9 +2,20 @@
 // (see CSetupStore), one line each: name, category, weapon and monster; with
 // --json the builds as the file stores them. A builds file that cannot be
 // used is named with the reason, and the command fails.
+//
+// velkar-tool builds import CODE: saves the builds of a build code (see
+// BuildCode.h) under their names. A name that a saved build already has, or a
+// build without a name, is refused and nothing is saved, unless --rename
+// gives that build a free name: the first --rename names the code's first
+// build, the second the second, and so on.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "ToolCommand.h"
+
+struct Build_t;
 
 class CBuildsCommand : public CToolCommand {
 public:
@@ -12,5 +23,13 @@ public:
   int Run(const ToolContext_t& context) override;
 
 private:
+  int List(const ToolContext_t& context) const;
+  int Import(const ToolContext_t& context) const;
+  // Gives the builds their --rename names; a usage error message, or empty.
+  std::string Rename(std::vector<Build_t>& arrBuild) const;
+
   bool m_bJson = false;
+  CLI::App* m_pImport = nullptr;
+  std::string m_strCode;
+  std::vector<std::string> m_arrRename;  // UTF-8, as given
 };

@@ -2,11 +2,15 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdio>
+
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
 #include "calc/ModifierTable.h"
 #include "data/DataManager.h"
 #include "platform/Cp932.h"
+#include "setup/BuildCode.h"
+#include "setup/LoadoutComparison.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
 
@@ -18,6 +22,18 @@ std::string ListedCategories(const CCalculator& calculator) {
     strList += (strList.empty() ? "" : ", ") + std::to_string(entry.nCategory);
   }
   return strList.empty() ? "none" : strList;
+}
+
+std::string FingerprintText(uint32_t nFingerprint) {
+  char szText[9];
+  std::snprintf(szText, sizeof szText, "%08x", static_cast<unsigned>(nFingerprint));
+  return szText;
+}
+
+std::string BuildNames(const std::vector<Build_t>& arrBuild) {
+  std::string strList;
+  for (const Build_t& build : arrBuild) strList += (strList.empty() ? "" : ", ") + build.strName;
+  return strList;
 }
 
 std::string BuildNames(const std::vector<ListedBuild_t>& arrListed) {
@@ -48,6 +64,14 @@ std::string RangeError(const char* pszOption, int nValue, size_t nCount,
   return strMessage + "valid: 0 to " + std::to_string(nCount - 1) + " (" + strWhat + ")";
 }
 
+std::optional<std::string> OtherDataWarning(uint32_t nCodeFingerprint) {
+  const uint32_t nFingerprint = CDataManager::GetInstance().GetDataFingerprint();
+  if (nCodeFingerprint == nFingerprint) return std::nullopt;
+  return "the code was made with other data files (fingerprint " +
+         FingerprintText(nCodeFingerprint) + ", these are " + FingerprintText(nFingerprint) +
+         "); what they lack is left out";
+}
+
 bool InRange(int nValue, size_t nCount) {
   return nValue >= 0 && static_cast<size_t>(nValue) < nCount;
 }
@@ -56,20 +80,27 @@ bool CCalculationOptions::Given(const CLI::Option* pOption) {
   return pOption != nullptr && pOption->count() > 0;
 }
 
-void CCalculationOptions::AddCategoryOption(CLI::App& command) {
+void CCalculationOptions::AddCategoryOption(CLI::App& command, bool bWithBuild) {
   m_pCategory =
       command
-          .add_option("--category", m_nCategory,
-                      "Weapon category 0 to 7; it must be listed (required without --build)")
+          .add_option(
+              "--category", m_nCategory,
+              "Weapon category 0 to 7; it must be listed (required without a build or code)")
           ->check(CLI::Range(0, 7));
+  if (!bWithBuild) return;
   m_pBuild = command.add_option(
       "--build", m_strBuild,
       "Start from the saved build of this name (UTF-8); the other options replace its parts");
+  m_pCode = command
+                .add_option("--code", m_strCode,
+                            "Start from the build of this build code, as from a saved build")
+                ->excludes(m_pBuild);
 }
 
 void CCalculationOptions::AddWeaponOption(CLI::App& command) {
-  m_pWeapon = command.add_option("--weapon", m_nWeapon,
-                                 "Index in the category's weapon list (required without --build)");
+  m_pWeapon =
+      command.add_option("--weapon", m_nWeapon,
+                         "Index in the category's weapon list (required without a build or code)");
 }
 
 void CCalculationOptions::AddSelectionOptions(CLI::App& command, const char* pszSharpnessHelp) {
@@ -96,6 +127,7 @@ std::string CCalculationOptions::OfCategory() const {
 
 std::string CCalculationOptions::UseBuild(const std::string& strName) {
   m_build.reset();
+  m_nCodeFingerprint.reset();
   m_arrMiss.clear();
   m_bBuildsUnusable = false;
   const CSetupStore store;
@@ -126,11 +158,24 @@ std::string CCalculationOptions::UseBuild(const std::string& strName) {
   return strMessage + "; saved builds: " + BuildNames(arrListed);
 }
 
-std::string CCalculationOptions::LoadCategory(CCalculator& calculator) {
-  if (Given(m_pBuild)) {
-    const std::string strUsage = UseBuild(m_strBuild);
-    if (!strUsage.empty()) return strUsage;
+std::string CCalculationOptions::UseCode(const std::string& strCode) {
+  CodeError_t error;
+  std::optional<BuildCode_t> code = DecodeBuildCode(strCode, error);
+  if (!code) return "--code: " + DescribeCodeError(error);
+  if (code->arrBuild.size() != 1) {
+    return "--code: the code holds " + std::to_string(code->arrBuild.size()) + " builds (" +
+           BuildNames(code->arrBuild) + "); give a code of one build";
   }
+  m_build = std::move(code->arrBuild.front());
+  m_nCodeFingerprint = code->nFingerprint;
+  return {};
+}
+
+std::string CCalculationOptions::LoadCategory(CCalculator& calculator) {
+  const std::string strUsage = Given(m_pBuild)  ? UseBuild(m_strBuild)
+                               : Given(m_pCode) ? UseCode(m_strCode)
+                                                : std::string();
+  if (!strUsage.empty()) return strUsage;
   if (!Given(m_pCategory)) {
     if (!m_build || !m_build->setup.nCategory) {
       return m_build ? "--category is required: the build names no category"
@@ -139,6 +184,11 @@ std::string CCalculationOptions::LoadCategory(CCalculator& calculator) {
     m_nCategory = *m_build->setup.nCategory;
   }
   calculator.LoadAll();
+  if (m_nCodeFingerprint) {
+    if (auto strWarning = OtherDataWarning(*m_nCodeFingerprint)) {
+      m_arrWarning.push_back(std::move(*strWarning));
+    }
+  }
   const std::vector<CategoryEntry_t>& arrCategory = calculator.GetCategories();
   size_t nEntry = 0;
   while (nEntry < arrCategory.size() && arrCategory[nEntry].nCategory != m_nCategory) ++nEntry;
@@ -193,6 +243,11 @@ void CCalculationOptions::ApplySharpness(CCalculator& calculator) const {
   }
 }
 
+std::optional<int> CCalculationOptions::SharpnessForAll() const {
+  if (Given(m_pSharpness)) return m_nSharpness;
+  return m_build ? m_build->setup.nSharpness : std::nullopt;
+}
+
 std::string CCalculationOptions::ApplySelections(CCalculator& calculator) {
   if (m_build) RestoreBuildSelections(calculator);
   if (Given(m_pMonster)) {
@@ -230,14 +285,16 @@ std::string CCalculationOptions::ApplySelections(CCalculator& calculator) {
 void CCalculationOptions::RestoreBuildSelections(CCalculator& calculator) {
   // The build's parts first; the options given after them replace them.
   const Setup_t& setup = m_build->setup;
+  m_arrMiss.clear();
   const auto miss = [this](eSETUP_PART ePart, const std::optional<std::string>& strName) {
     if (strName) m_arrMiss.push_back({ePart, *strName});
   };
   if (!Given(m_pMonster) && !RestoreMonster(calculator, setup)) {
     miss(eSETUP_PART::Monster, setup.strMonster);
   }
-  if (!Given(m_pLevel) && !RestoreLevel(calculator, setup))
+  if (!Given(m_pLevel) && !RestoreLevel(calculator, setup)) {
     miss(eSETUP_PART::Level, setup.strLevel);
+  }
   const bool bSameCategory = setup.nCategory == m_nCategory;
   if (!Given(m_pHit) && bSameCategory && !RestoreHitCorrection(calculator, setup)) {
     miss(eSETUP_PART::HitCorrection, setup.strHitCorrection);
@@ -251,12 +308,20 @@ void CCalculationOptions::RestoreBuildSelections(CCalculator& calculator) {
   }
 }
 
-std::vector<std::string> CCalculationOptions::Warnings() const {
-  std::vector<std::string> arrWarning;
+void CCalculationOptions::PrintWarnings(const CToolOutput& output) const {
+  for (const std::string& strWarning : m_arrWarning) output.Warning(strWarning);
   for (const RestoreMiss_t& miss : m_arrMiss) {
-    arrWarning.push_back("build " + m_build->strName + ": " + DescribeInEnglish(miss));
+    output.Warning("build " + m_build->strName + ": " + DescribeMissInEnglish(miss) +
+                   (miss.ePart == eSETUP_PART::Motion ? "; left out" : "; the first is used"));
   }
-  return arrWarning;
+}
+
+std::string CCalculationOptions::ApplyAll(CCalculator& calculator) {
+  std::string strUsage = LoadCategory(calculator);
+  if (strUsage.empty()) strUsage = ApplyWeapon(calculator);
+  if (!strUsage.empty()) return strUsage;
+  ApplySharpness(calculator);
+  return ApplySelections(calculator);
 }
 
 std::optional<std::string> CCalculationOptions::MissingTarget(const CCalculator& calculator) {

@@ -10,11 +10,14 @@
 // that no option gives comes from the build, found by name as the window
 // restores it; an option given replaces that part of the build (--modifier
 // and --motion replace the build's whole list). A monster, level, hit
-// correction or motion that the data no longer holds is skipped and named in
-// Warnings. A name that several builds carry is refused: it would not say
-// which one is meant.
+// correction or motion that the data no longer holds is skipped and named
+// by PrintWarnings (and GetMisses). A name that several builds carry is
+// refused: it would not say which one is meant. --code CODE does the same
+// with the one build of a build code (see BuildCode.h), and warns when the
+// code was made with other data files.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,8 +34,9 @@ class CToolOutput;
 
 class CCalculationOptions {
 public:
-  // --category and --build, the first options of a command.
-  void AddCategoryOption(CLI::App& command);
+  // --category, and --build and --code unless bWithBuild is false (for a
+  // command with builds of its own): the first options of a command.
+  void AddCategoryOption(CLI::App& command, bool bWithBuild = true);
 
   // --weapon, for the commands that compute one weapon.
   void AddWeaponOption(CLI::App& command);
@@ -43,6 +47,15 @@ public:
   // Reads the build of this UTF-8 name (for commands with several builds);
   // a usage error message, or empty.
   std::string UseBuild(const std::string& strName);
+
+  // Decodes a build code of one build and uses that build; a usage error
+  // message, or empty.
+  std::string UseCode(const std::string& strCode);
+
+  // Writes the notes about what was used (a code made with other data
+  // files, each name of the build that the data lacks), one warning line
+  // each; known once ApplySelections has run.
+  void PrintWarnings(const CToolOutput& output) const;
 
   // LoadAll and the category (reading the --build first). A usage error
   // message, or empty.
@@ -59,15 +72,27 @@ public:
   // motions. A usage error message, or empty.
   std::string ApplySelections(CCalculator& calculator);
 
-  // What the build named that the data no longer holds, one English line
-  // each (Shift-JIS names), for CToolOutput::Warnings.
-  std::vector<std::string> Warnings() const;
+  // What the build named that the data no longer holds, known once
+  // ApplySelections has run.
+  const std::vector<RestoreMiss_t>& GetMisses() const { return m_arrMiss; }
+
+  // LoadCategory, ApplyWeapon, ApplySharpness and ApplySelections in turn, as
+  // a command that computes one weapon runs them. A usage error message, or
+  // empty.
+  std::string ApplyAll(CCalculator& calculator);
 
   // What a calculation lacks: "monster", "level" or "hit correction" when no
   // such entry is selected (the data holds none), or none.
   static std::optional<std::string> MissingTarget(const CCalculator& calculator);
 
   int GetCategory() const { return m_nCategory; }
+
+  // The build that UseBuild, UseCode or LoadCategory read, if any.
+  const std::optional<Build_t>& GetBuild() const { return m_build; }
+
+  // The one sharpness for every weapon: --sharpness, or the build's; none
+  // leaves each weapon its own.
+  std::optional<int> SharpnessForAll() const;
 
   // Refuses the options that LoadCategory or the selections found wrong: a
   // usage error, unless the builds file or the category's data file could
@@ -83,6 +108,7 @@ private:
 
   CLI::Option* m_pCategory = nullptr;
   CLI::Option* m_pBuild = nullptr;
+  CLI::Option* m_pCode = nullptr;
   CLI::Option* m_pWeapon = nullptr;
   CLI::Option* m_pSharpness = nullptr;
   CLI::Option* m_pMonster = nullptr;
@@ -92,6 +118,7 @@ private:
   CLI::Option* m_pMotion = nullptr;
   int m_nCategory = 0;
   std::string m_strBuild;  // UTF-8, as given
+  std::string m_strCode;
   int m_nWeapon = 0;
   int m_nSharpness = 0;
   int m_nMonster = 0;
@@ -100,15 +127,21 @@ private:
   bool m_bAnger = false;
   std::vector<int> m_arrModifier;
   std::vector<int> m_arrMotion;
-  std::optional<Build_t> m_build;  // the build in use
-  std::vector<RestoreMiss_t> m_arrMiss;
-  bool m_bBuildsUnusable = false;  // builds.json could not be used
+  std::optional<Build_t> m_build;              // the build in use
+  std::optional<uint32_t> m_nCodeFingerprint;  // of the data the code was made with
+  std::vector<std::string> m_arrWarning;
+  std::vector<RestoreMiss_t> m_arrMiss;  // what the build named that the data lacks
+  bool m_bBuildsUnusable = false;        // builds.json could not be used
 };
 
 // "--weapon: 9 is out of range; valid: 0 to 7 (the weapons of category 0)",
 // or "...; there are no monsters" for an empty list.
 std::string RangeError(const char* pszOption, int nValue, size_t nCount,
                        const std::string& strWhat);
+
+// The warning for a build code made with other data files than the store
+// has loaded (their fingerprints differ), or none.
+std::optional<std::string> OtherDataWarning(uint32_t nCodeFingerprint);
 
 // True when nValue indexes a list of nCount entries.
 bool InRange(int nValue, size_t nCount);

@@ -5,145 +5,147 @@
 #include <algorithm>
 
 #include "ToolOutput.h"
-#include "calc/RowComparison.h"
-#include "data/DataManager.h"
-#include "platform/Cp932.h"
-
-namespace {
-
-using ordered_json = nlohmann::ordered_json;
-
-std::string Cell(const std::optional<int64_t>& nValue) {
-  return nValue ? std::to_string(*nValue) : FormatDifference(std::nullopt);
-}
-
-ordered_json Number(const std::optional<int64_t>& nValue) {
-  return nValue ? ordered_json(*nValue) : ordered_json(nullptr);
-}
-
-// Pads a Shift-JIS cell to a width in bytes, which is its width on a
-// terminal in Shift-JIS and UTF-8 alike.
-std::string Padded(const std::string& strCell, size_t nWidth, bool bRight) {
-  const std::string strPad(nWidth > strCell.size() ? nWidth - strCell.size() : 0, ' ');
-  return bRight ? strPad + strCell : strCell + strPad;
-}
-
-}  // namespace
+#include "calc/Calculator.h"
+#include "setup/BuildCode.h"
+#include "setup/LoadoutComparison.h"
+#include "setup/ResultJson.h"
 
 void CCompareCommand::Setup(CLI::App& command) {
-  command
-      .add_option("--build", m_arrBuild,
-                  "A saved build (UTF-8 name); give exactly two: A, then B. The other options "
-                  "replace that part of both builds")
-      ->required()
-      ->expected(2);
-  m_options.AddSelectionOptions(command,
-                                "Sharpness 0 to 5 for both builds (default: each build's own)");
+  m_pCommand = &command;
+  AddSource(command, m_builds, "--build",
+            "A saved build (UTF-8 name) as a loadout; give 2 to 6 loadouts in all, the first "
+            "is the one the others are measured against",
+            [this](const std::string& strName, std::vector<Build_t>& arrBuild) {
+              return ReadBuild(strName, arrBuild);
+            });
+  AddSource(command, m_codes, "--code",
+            "A build code whose builds are loadouts, in the code's order; --build and --code "
+            "may be mixed",
+            [this](const std::string& strCode, std::vector<Build_t>& arrBuild) {
+              return ReadCode(strCode, arrBuild);
+            });
+  m_pMonster = command.add_option("--monster", m_nMonster,
+                                  "Index in the monster list (default: the first build's monster)");
+  m_pLevel = command.add_option("--level", m_nLevel,
+                                "Index in the level list (default: the first build's level)");
+  m_pAnger = command.add_flag("--anger", m_bAnger,
+                              "The monster is angry (--anger=false: calm; default: as in the "
+                              "first build)");
   command.add_flag("--json", m_bJson, "Print one JSON object (UTF-8)");
 }
 
+void CCompareCommand::AddSource(CLI::App& command, LoadoutSource_t& source,
+                                const std::string& strName, const std::string& strHelp,
+                                LoadoutReader_t fnRead) {
+  source.pOption = command.add_option(strName, source.arrValue, strHelp);
+  source.fnRead = std::move(fnRead);
+  m_arrSource.push_back(&source);
+}
+
 int CCompareCommand::Run(const ToolContext_t& context) {
-  std::array<Side_t, 2> arrSide;
-  for (size_t i = 0; i < arrSide.size(); ++i) {
-    const Problem_t problem = Compute(m_arrBuild[i], arrSide[i]);
-    if (!problem.strUsage.empty()) return m_options.Refuse(context.output, problem.strUsage);
-    if (!problem.strFailure.empty()) {
-      context.output.Error(problem.strFailure);
-      return kExitFailure;
-    }
+  std::vector<Build_t> arrBuild;
+  std::string strUsage = ReadLoadouts(arrBuild);
+  if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
+
+  CCalculator calculator;
+  calculator.LoadAll();
+  if (!calculator.GetSelectedMonster() || !calculator.GetSelectedLevel()) {
+    context.output.Error(std::string("no comparison: there is no ") +
+                         (calculator.GetSelectedMonster() ? "level" : "monster") + " to select");
+    return kExitFailure;
   }
-  context.output.Warnings(m_arrWarning);
+  for (const uint32_t nFingerprint : m_arrCodeFingerprint) {
+    if (auto strWarning = OtherDataWarning(nFingerprint)) context.output.Warning(*strWarning);
+  }
+  Target_t target = TargetOf(arrBuild.front().setup);
+  strUsage = ReadTarget(calculator, target);
+  if (!strUsage.empty()) return context.output.UsageError(strUsage);
+
+  std::vector<NamedLoadout_t> arrLoadout;
+  for (const Build_t& build : arrBuild)
+    arrLoadout.push_back({build.strName, LoadoutOf(build.setup)});
+  const LoadoutComparison_t comparison = CompareLoadouts(calculator, target, arrLoadout);
+  Warn(context.output, comparison);
   if (m_bJson) {
-    ordered_json document = CompareJson(arrSide);
-    document["warnings"] = CToolOutput::WarningsJson(m_arrWarning);
-    context.output.WriteUtf8(document.dump(2) + "\n");
+    context.output.WriteUtf8(ResultJsonText(ComparisonDocument(comparison)));
   } else {
-    context.output.Write(TableText(arrSide));
+    context.output.Write(ComparisonText(comparison));
+  }
+  for (const ComparedLoadout_t& loadout : comparison.arrLoadout) {
+    if (loadout.problem) return kExitFailure;
   }
   return kExitOk;
 }
 
-CCompareCommand::Problem_t CCompareCommand::Compute(const std::string& strBuild, Side_t& side) {
-  // Loading appends to the store: each build starts on an empty one, and
-  // keeps only texts and numbers of its calculation.
-  CDataManager::GetInstance().Clear();
-  CCalculator calculator;
-  std::string strUsage = m_options.UseBuild(strBuild);
-  if (!strUsage.empty()) return {strUsage, {}};
-  strUsage = m_options.LoadCategory(calculator);
-  if (strUsage.empty()) strUsage = m_options.ApplyWeapon(calculator);
-  if (strUsage.empty()) {
-    m_options.ApplySharpness(calculator);
-    strUsage = m_options.ApplySelections(calculator);
+std::string CCompareCommand::ReadLoadouts(std::vector<Build_t>& arrBuild) {
+  // CLI11 lists every value of every option in the order it was parsed.
+  std::vector<size_t> arrNext(m_arrSource.size(), 0);
+  for (const CLI::Option* pOption : m_pCommand->parse_order()) {
+    for (size_t i = 0; i < m_arrSource.size(); ++i) {
+      LoadoutSource_t& source = *m_arrSource[i];
+      if (source.pOption != pOption || arrNext[i] >= source.arrValue.size()) continue;
+      const std::string strUsage = source.fnRead(source.arrValue[arrNext[i]++], arrBuild);
+      if (!strUsage.empty()) return strUsage;
+    }
   }
-  std::vector<size_t> arrReplaced;
-  side.strBuild = velkar::Utf8ToSjisReplacing(strBuild, arrReplaced);
-  if (!strUsage.empty()) return {"build " + side.strBuild + ": " + strUsage, {}};
-  if (const auto strMissing = CCalculationOptions::MissingTarget(calculator)) {
-    return {
-        {},
-        "no comparison: build " + side.strBuild + ": there is no " + *strMissing + " to select"};
+  if (arrBuild.size() >= 2 && arrBuild.size() <= kMaxComparedLoadouts) return {};
+  std::string strOptions;
+  for (const LoadoutSource_t* pSource : m_arrSource) {
+    strOptions += (strOptions.empty() ? "" : " or ") + pSource->pOption->get_name();
   }
-  const std::vector<std::string> arrWarning = m_options.Warnings();
-  m_arrWarning.insert(m_arrWarning.end(), arrWarning.begin(), arrWarning.end());
-  side.strWeapon = calculator.GetSelectedWeapon()->GetName();
-  side.strMonster = calculator.GetSelectedMonster()->GetName();
-  side.arrRow = calculator.GetResultRows();
-  for (const ResultRow_t& row : side.arrRow) side.nTotal += row.nDamage;
+  return "compare needs 2 to " + std::to_string(kMaxComparedLoadouts) + " loadouts (" + strOptions +
+         "); " + std::to_string(arrBuild.size()) + " given";
+}
+
+std::string CCompareCommand::ReadBuild(const std::string& strName, std::vector<Build_t>& arrBuild) {
+  const std::string strUsage = m_options.UseBuild(strName);
+  if (strUsage.empty()) arrBuild.push_back(*m_options.GetBuild());
+  return strUsage;
+}
+
+std::string CCompareCommand::ReadCode(const std::string& strCode, std::vector<Build_t>& arrBuild) {
+  CodeError_t error;
+  std::optional<BuildCode_t> code = DecodeBuildCode(strCode, error);
+  if (!code) return "--code: " + DescribeCodeError(error);
+  for (Build_t& build : code->arrBuild) arrBuild.push_back(std::move(build));
+  if (std::find(m_arrCodeFingerprint.begin(), m_arrCodeFingerprint.end(), code->nFingerprint) ==
+      m_arrCodeFingerprint.end()) {
+    m_arrCodeFingerprint.push_back(code->nFingerprint);
+  }
   return {};
 }
 
-std::string CCompareCommand::TableText(const std::array<Side_t, 2>& arrSide) {
-  std::string strText;
-  for (size_t i = 0; i < arrSide.size(); ++i) {
-    strText += std::string(i == 0 ? "A: " : "B: ") + arrSide[i].strBuild + "  (" +
-               arrSide[i].strWeapon + ", " + arrSide[i].strMonster + ")\n";
-  }
-  std::vector<std::array<std::string, 4>> arrLine{{"region", "A", "B", "B-A"}};
-  for (const RegionDifference_t& region : CompareRows(arrSide[0].arrRow, arrSide[1].arrRow)) {
-    arrLine.push_back({region.strRegion, Cell(region.nBaseline), Cell(region.nCurrent),
-                       FormatDifference(region.Delta())});
-  }
-  arrLine.push_back({"total", std::to_string(arrSide[0].nTotal), std::to_string(arrSide[1].nTotal),
-                     FormatDifference(arrSide[1].nTotal - arrSide[0].nTotal)});
-
-  std::array<size_t, 4> arrWidth{};
-  for (const auto& line : arrLine) {
-    for (size_t i = 0; i < line.size(); ++i) arrWidth[i] = std::max(arrWidth[i], line[i].size());
-  }
-  for (const auto& line : arrLine) {
-    std::string strLine;
-    for (size_t i = 0; i < line.size(); ++i) {
-      strLine += (i > 0 ? "  " : "") + Padded(line[i], arrWidth[i], i != 0);
+std::string CCompareCommand::ReadTarget(const CCalculator& calculator, Target_t& target) const {
+  if (*m_pMonster) {
+    const std::vector<const CMonster*>& arrMonster = calculator.GetMonsters();
+    if (!InRange(m_nMonster, arrMonster.size())) {
+      return RangeError("--monster", m_nMonster, arrMonster.size(), "monsters");
     }
-    while (!strLine.empty() && strLine.back() == ' ') strLine.pop_back();
-    strText += strLine + "\n";
+    target.strMonster = arrMonster[static_cast<size_t>(m_nMonster)]->GetName();
   }
-  return strText;
+  if (*m_pLevel) {
+    const std::vector<const CLevel*>& arrLevel = calculator.GetLevels();
+    if (!InRange(m_nLevel, arrLevel.size())) {
+      return RangeError("--level", m_nLevel, arrLevel.size(), "levels");
+    }
+    target.strLevel = arrLevel[static_cast<size_t>(m_nLevel)]->GetName();
+  }
+  if (*m_pAnger) target.bAnger = m_bAnger;
+  return {};
 }
 
-ordered_json CCompareCommand::CompareJson(const std::array<Side_t, 2>& arrSide) {
-  ordered_json document;
-  for (size_t i = 0; i < arrSide.size(); ++i) {
-    const Side_t& side = arrSide[i];
-    ordered_json rows = ordered_json::array();
-    for (const ResultRow_t& row : side.arrRow) {
-      rows.push_back({{"region", velkar::SjisToUtf8(row.arrCell[0])}, {"damage", row.nDamage}});
+void CCompareCommand::Warn(const CToolOutput& output, const LoadoutComparison_t& comparison) {
+  for (const RestoreMiss_t& miss : comparison.arrTargetMiss) {
+    output.Warning("target: " + DescribeMissInEnglish(miss) + "; the first is used");
+  }
+  for (const ComparedLoadout_t& loadout : comparison.arrLoadout) {
+    for (const RestoreMiss_t& miss : loadout.arrMiss) {
+      output.Warning("build " + loadout.strName + ": " + DescribeMissInEnglish(miss) +
+                     (miss.ePart == eSETUP_PART::Motion ? "; left out" : "; the first is used"));
     }
-    document[i == 0 ? "a" : "b"] = {{"build", velkar::SjisToUtf8(side.strBuild)},
-                                    {"weapon", velkar::SjisToUtf8(side.strWeapon)},
-                                    {"monster", velkar::SjisToUtf8(side.strMonster)},
-                                    {"total", side.nTotal},
-                                    {"rows", std::move(rows)}};
+    if (loadout.problem) {
+      output.Error("build " + loadout.strName + ": " + DescribeProblemInEnglish(*loadout.problem) +
+                   "; it has no numbers");
+    }
   }
-  ordered_json regions = ordered_json::array();
-  for (const RegionDifference_t& region : CompareRows(arrSide[0].arrRow, arrSide[1].arrRow)) {
-    regions.push_back({{"region", velkar::SjisToUtf8(region.strRegion)},
-                       {"a", Number(region.nBaseline)},
-                       {"b", Number(region.nCurrent)},
-                       {"difference", Number(region.Delta())}});
-  }
-  document["regions"] = std::move(regions);
-  document["total_difference"] = arrSide[1].nTotal - arrSide[0].nTotal;
-  return document;
 }

@@ -25,7 +25,8 @@ char AsciiLower(char c) {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, {}, AsciiLower, AsciiLower);
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 std::string FileNameOf(const std::string& strPath) {
@@ -48,7 +49,8 @@ std::string FirstDifference(const MonsterFileContents_t& a, const MonsterFileCon
 
 // The offset of the first byte in which two byte strings differ.
 size_t FirstDifferentByte(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-  return static_cast<size_t>(std::ranges::mismatch(a, b).in1 - a.begin());
+  return static_cast<size_t>(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first -
+                             a.begin());
 }
 
 }  // namespace

@@ -15,8 +15,11 @@ char AsciiUpper(char c) {
 // The sections the file itself needs; a monster's section may not be one of
 // them (section names compare without ASCII case).
 bool IsListSectionName(std::string_view name) {
-  return std::ranges::equal(name, std::string_view("MONSTER"), {}, AsciiUpper) ||
-         std::ranges::equal(name, std::string_view("LEVEL"), {}, AsciiUpper);
+  const auto IsUpper = [name](std::string_view upper) {
+    return std::equal(name.begin(), name.end(), upper.begin(), upper.end(),
+                      [](char c, char u) { return AsciiUpper(c) == u; });
+  };
+  return IsUpper("MONSTER") || IsUpper("LEVEL");
 }
 
 std::string MonsterNameProblem(const CIniSourceWriter& writer, std::string_view name) {

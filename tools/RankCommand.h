@@ -1,22 +1,16 @@
-// velkar-tool rank: every weapon of a category computed with the same
-// inputs and ranked by the core's weapon ranking (WeaponRanking.h), which the
-// window's ranking dialog shares: SelectWeapon for each weapon, then
-// ReleaseSharpness when --sharpness is given, so that each weapon otherwise
-// keeps its own sharpness; ranked by the total damage over all regions or by
-// the damage on one region. Prints a table (rank, weapon, total, one column
-// per region), or with --json one object.
+// velkar-tool rank: the weapon table of a category on one setup (the core's
+// WeaponTable.h, which the window's ranking shares): every weapon selected
+// in turn on the same inputs, each at its own sharpness or all at
+// --sharpness, ranked by the total damage or by the damage on --region,
+// filtered by --element and --name and listed in the order of --sort. Prints
+// the table, or with --json the core's ranking document (ResultJson.h).
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string>
-#include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "CalculationOptions.h"
 #include "ToolCommand.h"
-#include "calc/WeaponRanking.h"
+#include "calc/WeaponTable.h"
 
 class CCalculator;
 
@@ -26,22 +20,21 @@ public:
   int Run(const ToolContext_t& context) override;
 
 private:
-  // The selections and the region; a usage error message, or empty.
+  // The selections; a usage error message, or empty.
   std::string Drive(CCalculator& calculator);
 
-  // The index of the --region name among the monster's regions (the first
-  // of equal names); a usage error message when there is none.
-  std::string FindRegion(const CCalculator& calculator);
-
-  static std::string TableText(const std::vector<std::string>& arrRegion,
-                               const std::vector<RankedWeapon_t>& arrRanked);
-  nlohmann::ordered_json RankJson(const CCalculator& calculator,
-                                  const std::vector<std::string>& arrRegion,
-                                  const std::vector<RankedWeapon_t>& arrRanked) const;
+  // The table's request from --region (the first region of that name),
+  // --element, --name and --sort; a usage error message, or empty.
+  std::string ReadRequest(const CCalculator& calculator);
+  std::string ReadRegion(const CCalculator& calculator);
 
   CCalculationOptions m_options;
   CLI::Option* m_pRegion = nullptr;
-  std::string m_strRegion;              // UTF-8, as given
-  std::optional<size_t> m_nSortRegion;  // the region that ranks, or all of them
+  CLI::Option* m_pElement = nullptr;
+  std::string m_strRegion;   // UTF-8, as given
+  std::string m_strElement;  // UTF-8, as given
+  std::string m_strName;     // UTF-8, as given
+  std::string m_strSort = "rank";
   bool m_bJson = false;
+  WeaponTableRequest_t m_request;
 };

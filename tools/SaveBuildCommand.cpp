@@ -21,14 +21,9 @@ int CSaveBuildCommand::Run(const ToolContext_t& context) {
     return context.output.UsageError("NAME: " + DescribeInEnglish(name));
   }
   CCalculator calculator;
-  std::string strUsage = m_options.LoadCategory(calculator);
-  if (strUsage.empty()) strUsage = m_options.ApplyWeapon(calculator);
-  if (strUsage.empty()) {
-    m_options.ApplySharpness(calculator);
-    strUsage = m_options.ApplySelections(calculator);
-  }
+  const std::string strUsage = m_options.ApplyAll(calculator);
   if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
-  context.output.Warnings(m_options.Warnings());
+  m_options.PrintWarnings(context.output);
 
   CSetupStore store;
   switch (store.SaveBuild({name.strSjis, CaptureSetup(calculator)})) {

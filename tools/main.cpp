@@ -15,9 +15,11 @@
 #include <vector>
 
 #include "BuildsCommand.h"
+#include "CodeCommand.h"
 #include "CompareCommand.h"
 #include "ConvertCommand.h"
 #include "DumpCommand.h"
+#include "GainsCommand.h"
 #include "LintCommand.h"
 #include "ListCommand.h"
 #include "RankCommand.h"
@@ -43,15 +45,20 @@ std::unique_ptr<CToolCommand> Create() {
 }
 
 const CommandEntry_t kCommandTable[] = {
-    {"builds", "List the builds saved by the window or the tool", &Create<CBuildsCommand>},
-    {"compare", "Compute two saved builds and print the difference per region",
+    {"builds", "List the builds saved by the window or the tool, or import a build code",
+     &Create<CBuildsCommand>},
+    {"code", "Print the build code of saved builds or of a calculation", &Create<CCodeCommand>},
+    {"compare", "Compute 2 to 6 loadouts against one target, side by side",
      &Create<CCompareCommand>},
     {"convert", "Rebuild data files from their INI sources", &Create<CConvertCommand>},
     {"dump", "Print a data file as the INI source it converts from", &Create<CDumpCommand>},
+    {"gains", "Show what each modifier and sharpness level would change in a calculation",
+     &Create<CGainsCommand>},
     {"lint", "Check source files and explain what the converters would skip or change",
      &Create<CLintCommand>},
     {"list", "List what the data files hold", &Create<CListCommand>},
-    {"rank", "Rank a category's weapons by their damage on one target", &Create<CRankCommand>},
+    {"rank", "The weapon table of a category on one target, ranked by damage",
+     &Create<CRankCommand>},
     {"report", "Compute one calculation and print its report", &Create<CReportCommand>},
     {"save-build", "Save a calculation's setup as a build the window can load",
      &Create<CSaveBuildCommand>},

@@ -24,9 +24,8 @@ const T* SelectedIn(const std::vector<const T*>& arrList, int nSel) {
   return nSel == NO_SELECTION ? nullptr : arrList[static_cast<size_t>(nSel)];
 }
 
-// The names of the elements whose bits 0..8 are set, joined without a
-// separator; "無" for an empty mask. Higher bits are ignored, so a mask that
-// holds only those gives an empty text.
+}  // namespace
+
 std::string ElementNames(int32_t nMask) {
   if (nMask == 0) return CDataManager::GetElementName(ELEMENT_NONE);
   std::string strNames;
@@ -35,8 +34,6 @@ std::string ElementNames(int32_t nMask) {
   }
   return strNames;
 }
-
-}  // namespace
 
 std::optional<uint32_t> ResultKindColor(int32_t nKind) {
   switch (nKind) {
@@ -310,12 +307,19 @@ void CCalculator::ClearResultRows() {
   m_arrRowMotion.clear();
 }
 
-std::optional<CalcExplanation_t> CCalculator::Explain() const {
+std::optional<RowCalculation_t> CCalculator::GetRowCalculation() const {
   if (!m_pRowWeapon) return std::nullopt;
-  DamageRequest_t request = m_rowRequest;
-  request.pActions = &m_arrRowMotion;
+  RowCalculation_t calculation{m_pRowWeapon, m_rowRequest};
+  calculation.request.pActions = &m_arrRowMotion;
+  return calculation;
+}
+
+std::optional<CalcExplanation_t> CCalculator::Explain() const {
+  const std::optional<RowCalculation_t> calculation = GetRowCalculation();
+  if (!calculation) return std::nullopt;
   CalcExplanation_t explanation;
-  if (!m_pRowWeapon->CalcDamage(&request, &explanation.arrRegion, &explanation.trace)) {
+  if (!calculation->pWeapon->CalcDamage(&calculation->request, &explanation.arrRegion,
+                                        &explanation.trace)) {
     return std::nullopt;
   }
   return explanation;

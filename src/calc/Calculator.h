@@ -52,6 +52,20 @@ struct ResultRow_t {
 // red or blue; none for an unknown kind.
 std::optional<uint32_t> ResultKindColor(int32_t nKind);
 
+// The names of the elements whose bits 0..8 of a weapon's element mask are
+// set, joined without a separator; "無" for an empty mask. Higher bits are
+// ignored, so a mask that holds only those gives an empty text.
+std::string ElementNames(int32_t nMask);
+
+// The request that gave the result rows and the weapon that computed it. Its
+// motion array belongs to the calculator and lasts until the next operation;
+// a copy of the request with other modifiers or another sharpness asks the
+// same weapon what a click would change.
+struct RowCalculation_t {
+  const CWeapon* pWeapon = nullptr;
+  DamageRequest_t request;
+};
+
 // The calculation behind the result rows, run again with every hit recorded.
 struct CalcExplanation_t {
   std::vector<DamageResult_t> arrRegion;  // one per row, as the computation gave them
@@ -127,6 +141,9 @@ public:
   // also after a keyboard move of the sharpness or a category change, which
   // leave the rows as they are.
   std::optional<CalcExplanation_t> Explain() const;
+
+  // The calculation behind the result rows; none when they were not computed.
+  std::optional<RowCalculation_t> GetRowCalculation() const;
 
   // The same for one result row: that row's region as the only region, with
   // its hits (their nRegion is 0); none for an index outside the rows.

@@ -7,6 +7,7 @@
 #include "VelkarTexts.h"
 #include "calc/TextFormat.h"
 #include "model/Action.h"
+#include "platform/StdCompat.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ std::string FormatShort(double dValue) {
 std::string FormatDouble17(double dValue) {
   char szText[40];
   const std::to_chars_result result =
-      std::to_chars(szText, szText + sizeof szText, dValue, std::chars_format::general, 17);
+      velkar::ToChars(szText, szText + sizeof szText, dValue, std::chars_format::general, 17);
   if (result.ec != std::errc()) return "?";
   return std::string(szText, result.ptr);
 }
@@ -96,7 +97,7 @@ std::string FormatDouble17(const std::optional<double>& dValue) {
 std::string FormatFixed(double dValue, int nDecimals) {
   char szText[400];  // the largest double written in full, with its decimals
   const std::to_chars_result result =
-      std::to_chars(szText, szText + sizeof szText, dValue, std::chars_format::fixed, nDecimals);
+      velkar::ToChars(szText, szText + sizeof szText, dValue, std::chars_format::fixed, nDecimals);
   if (result.ec != std::errc()) return "?";
   return std::string(szText, result.ptr);
 }

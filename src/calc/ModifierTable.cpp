@@ -1,6 +1,10 @@
 #include "calc/ModifierTable.h"
 
+#include <charconv>
+
 #include "VelkarTexts.h"
+#include "calc/TextFormat.h"
+#include "model/Weapon.h"
 
 namespace {
 
@@ -44,4 +48,25 @@ const std::array<ModifierInfo_t, kModifierCount>& GetModifierTable() {
 const ModifierInfo_t* FindModifier(int nControlId) {
   if (nControlId < kFirstModifierId || nControlId > kLastModifierId) return nullptr;
   return &kModifiers[static_cast<size_t>(nControlId - kFirstModifierId)];
+}
+
+std::string ModifierEffectText(const ModifierInfo_t& info) {
+  uint8_t byBonus = 0;
+  double dFactor = 1.0;
+  CWeapon::CalcModifier(info.GetMask(), byBonus, dFactor);
+  if (byBonus != 0) return FormatText(txt::kModifierEffectBonus, {unsigned{byBonus}});
+  // The shortest decimal that reads back as the factor: 1.2, not 1.19999...
+  char szFactor[32] = {};
+  const std::to_chars_result result = std::to_chars(szFactor, szFactor + sizeof szFactor, dFactor);
+  return FormatText(txt::kModifierEffectFactor,
+                    {std::string_view(szFactor, static_cast<size_t>(result.ptr - szFactor))});
+}
+
+std::vector<int> ModifierGroupMembers(const ModifierInfo_t& info) {
+  std::vector<int> arrMember;
+  if (info.nGroup == 0) return arrMember;
+  for (const ModifierInfo_t& other : kModifiers) {
+    if (other.nGroup == info.nGroup) arrMember.push_back(other.nControlId);
+  }
+  return arrMember;
 }

@@ -6,7 +6,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 struct ModifierInfo_t {
   int nControlId;               // 1018..1041
@@ -26,3 +28,12 @@ const std::array<ModifierInfo_t, kModifierCount>& GetModifierTable();
 
 // The modifier of a control id, or null for an id outside 1018..1041.
 const ModifierInfo_t* FindModifier(int nControlId);
+
+// What the modifier does, in the words a player reads (Shift-JIS): its
+// additive attack bonus ("攻撃力 +10") or its attack multiplier ("攻撃力
+// ×1.2"), as the damage computation applies it.
+std::string ModifierEffectText(const ModifierInfo_t& info);
+
+// The control ids of the modifier's exclusive group in ascending order, the
+// modifier itself included; empty for a modifier of no group.
+std::vector<int> ModifierGroupMembers(const ModifierInfo_t& info);

@@ -24,22 +24,16 @@ std::vector<RankedWeapon_t> RankWeapons(CCalculator& calculator, std::optional<s
     RankedWeapon_t& ranked = arrRanked.emplace_back();
     ranked.nWeapon = static_cast<int>(i);
     ranked.strName = arrWeapon[i]->GetName();
+    int32_t nOwnSharpness = 0;
+    arrWeapon[i]->GetStatus(ranked.wAttack, ranked.wElement, ranked.nElementMask, nOwnSharpness);
+    ranked.strElement = ElementNames(ranked.nElementMask);
     ranked.nSharpness = calculator.GetSharpnessPosition();
     for (const ResultRow_t& row : calculator.GetResultRows()) {
       ranked.arrDamage.push_back(row.nDamage);
       ranked.nTotal += row.nDamage;
     }
   }
-
-  std::stable_sort(arrRanked.begin(), arrRanked.end(),
-                   [nRegion](const RankedWeapon_t& a, const RankedWeapon_t& b) {
-                     return RankingKey(a, nRegion) > RankingKey(b, nRegion);
-                   });
-  for (size_t i = 0; i < arrRanked.size(); ++i) {
-    const bool bTie =
-        i > 0 && RankingKey(arrRanked[i], nRegion) == RankingKey(arrRanked[i - 1], nRegion);
-    arrRanked[i].nRank = bTie ? arrRanked[i - 1].nRank : static_cast<int>(i + 1);
-  }
+  SortAndRank(arrRanked, nRegion);
   return arrRanked;
 }
 
@@ -51,6 +45,18 @@ std::vector<RankedWeapon_t> RankWeaponsOf(const CCalculator& calculator,
   return RankWeapons(copy, nRegion, [nPosition = *nSharpness](CCalculator& each) {
     each.ReleaseSharpness(nPosition);
   });
+}
+
+void SortAndRank(std::vector<RankedWeapon_t>& arrRanked, std::optional<size_t> nRegion) {
+  std::stable_sort(arrRanked.begin(), arrRanked.end(),
+                   [nRegion](const RankedWeapon_t& a, const RankedWeapon_t& b) {
+                     return RankingKey(a, nRegion) > RankingKey(b, nRegion);
+                   });
+  for (size_t i = 0; i < arrRanked.size(); ++i) {
+    const bool bTie =
+        i > 0 && RankingKey(arrRanked[i], nRegion) == RankingKey(arrRanked[i - 1], nRegion);
+    arrRanked[i].nRank = bTie ? arrRanked[i - 1].nRank : static_cast<int>(i + 1);
+  }
 }
 
 std::vector<std::string> RegionNames(const CCalculator& calculator) {

@@ -4,7 +4,8 @@
 // whatever sharpness the caller asks for), ranked by the total damage over all
 // regions or by the damage on one region, highest first. Equal damage keeps
 // list order and shares the rank of the first of its kind (1, 1, 3).
-// velkar-tool rank and the window's ranking dialog both use it.
+// The window's ranking dialog uses it, and the weapon table (WeaponTable.h)
+// that velkar-tool rank prints is built on it.
 #pragma once
 
 #include <cstddef>
@@ -20,6 +21,10 @@ struct RankedWeapon_t {
   int nRank = 0;
   int nWeapon = 0;                 // index in the category's weapon list
   std::string strName;             // Shift-JIS
+  uint16_t wAttack = 0;            // the weapon's displayed attack
+  uint16_t wElement = 0;           // its element value
+  int32_t nElementMask = 0;        // its element bits (eELEMENT)
+  std::string strElement;          // the names of those elements (Shift-JIS)
   int nSharpness = 0;              // the position it was computed at
   int64_t nTotal = 0;              // over all regions
   std::vector<int32_t> arrDamage;  // one per region, in the monster's order
@@ -42,6 +47,10 @@ std::vector<RankedWeapon_t> RankWeapons(CCalculator& calculator, std::optional<s
 std::vector<RankedWeapon_t> RankWeaponsOf(const CCalculator& calculator,
                                           std::optional<size_t> nRegion,
                                           std::optional<int> nSharpness);
+
+// Orders weapons by their damage (total, or on nRegion), highest first and
+// equal damage in the order given, and numbers their ranks from 1.
+void SortAndRank(std::vector<RankedWeapon_t>& arrRanked, std::optional<size_t> nRegion);
 
 // The region names of the selected monster, in order (Shift-JIS); empty
 // without a monster.

@@ -1,8 +1,46 @@
 #include "data/DataFileError.h"
 
+#include <initializer_list>
+#include <set>
+#include <string_view>
+
+#include "VelkarTexts.h"
 #include "platform/BinaryFile.h"
+#include "platform/Cp932.h"
 
 namespace {
+
+// The text with %1, %2, ... replaced by the values in turn (the program's
+// Japanese messages number their values).
+std::string Numbered(std::string_view strFormat, std::initializer_list<std::string> arrValue) {
+  std::string strText;
+  for (size_t nPos = 0; nPos < strFormat.size(); ++nPos) {
+    const char c = strFormat[nPos];
+    const size_t nIndex =
+        nPos + 1 < strFormat.size() ? static_cast<size_t>(strFormat[nPos + 1] - '1') : 99;
+    if (c == '%' && nIndex < arrValue.size()) {
+      strText += *(arrValue.begin() + nIndex);
+      ++nPos;
+    } else {
+      strText += c;
+    }
+  }
+  return strText;
+}
+
+std::string Sjis(const std::string& strUtf8) {
+  std::vector<size_t> arrReplaced;
+  return velkar::Utf8ToSjisReplacing(strUtf8, arrReplaced);
+}
+
+// What lies in a file's place, from the English the reader gives it.
+std::string_view KindText(const std::string& strKind) {
+  if (strKind == "a folder") return txt::kFileKindFolder;
+  if (strKind == "a FIFO") return txt::kFileKindFifo;
+  if (strKind == "a device") return txt::kFileKindDevice;
+  if (strKind == "a socket") return txt::kFileKindSocket;
+  return txt::kFileKindOther;
+}
 
 std::string WithDetail(std::string strText, const std::string& strDetail, const char* pszJoin) {
   if (!strDetail.empty()) strText += pszJoin + strDetail;
@@ -36,6 +74,37 @@ std::string DescribeInEnglish(const DataFileError_t& error) {
              " bytes";
   }
   return error.strPath + ": unknown data file error";
+}
+
+std::string DescribeInJapanese(const DataFileError_t& error) {
+  const std::string strFile = Sjis(error.strPath.substr(error.strPath.rfind('/') + 1));
+  const std::string strOffset = std::to_string(error.nOffset);
+  const std::string strDetail = Sjis(error.strDetail);
+  switch (error.eKind) {
+    case DATA_FILE_TRUNCATED: return Numbered(txt::kLoadErrorTruncated, {strFile, strOffset});
+    case DATA_FILE_COUNT_TOO_LARGE:
+      return Numbered(txt::kLoadErrorCountTooLarge, {strFile, strOffset});
+    case DATA_FILE_UNREADABLE: break;
+    case DATA_FILE_WRITE_FAILED:
+      return Numbered(txt::kLoadErrorWriteFailed, {strFile}) + "\n" + strDetail;
+    case DATA_FILE_MISSING: return Numbered(txt::kFileErrorMissing, {strFile});
+    case DATA_FILE_NOT_REGULAR:
+      return Numbered(txt::kFileErrorNotRegular, {strFile, std::string(KindText(error.strDetail))});
+    case DATA_FILE_TOO_LARGE:
+      return Numbered(txt::kFileErrorTooLarge,
+                      {strFile, strOffset, std::to_string(velkar::kMaxReadBytes)});
+    case DATA_FILE_NO_MEMORY: return Numbered(txt::kFileErrorNoMemory, {strFile, strOffset});
+  }
+  return Numbered(txt::kLoadErrorUnreadable, {strFile, strDetail});
+}
+
+std::string DescribeLoadErrorsInJapanese(const std::vector<DataFileError_t>& arrError) {
+  std::string strText;
+  std::set<std::string> setSeen;
+  for (const DataFileError_t& error : arrError) {
+    if (setSeen.insert(error.strPath).second) strText += "\n" + DescribeInJapanese(error);
+  }
+  return strText.empty() ? strText : std::string(txt::kLoadErrorHeading) + strText;
 }
 
 DataFileError_t FromReadFailure(const std::string& strPath, const velkar::ReadFailure_t& failure) {

@@ -1,9 +1,10 @@
-// DataFileError_t: what went wrong with one data file, in a form that the
-// window (Japanese) and the tool (English) can each put into words.
+// DataFileError_t: what went wrong with one data file, and its words: English
+// for the command line, Japanese for the window and the web page.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum eDATA_FILE_ERROR : int32_t {
   DATA_FILE_TRUNCATED = 0,        // the file ends inside a record or a count
@@ -30,6 +31,17 @@ struct DataFileError_t {
 
 // One line of English describing the error, for the command line.
 std::string DescribeInEnglish(const DataFileError_t& error);
+
+// The Japanese message of the error (Shift-JIS): the file's name (the last
+// part of its path) and what is wrong with it. The file's name and the
+// system's reason are UTF-8 and are converted; a character code page 932
+// lacks becomes '?'.
+std::string DescribeInJapanese(const DataFileError_t& error);
+
+// The Japanese message about the files that loaded only in part: a heading,
+// then one line per file (each file once, in the order of the errors),
+// joined by "\n"; empty when there is no error.
+std::string DescribeLoadErrorsInJapanese(const std::vector<DataFileError_t>& arrError);
 
 namespace velkar {
 struct ReadFailure_t;

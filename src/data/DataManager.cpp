@@ -10,6 +10,7 @@
 #include "data/MonsterDataFile.h"
 #include "data/WeaponDataFile.h"
 #include "platform/BinaryFile.h"
+#include "platform/Crc32.h"
 #include "platform/IniFile.h"
 #include "platform/ModuleDirectory.h"
 
@@ -77,11 +78,14 @@ bool ReadDataFile(const std::string& strPath, std::vector<uint8_t>& arrByte,
 }
 
 // Decodes a data file into the store, keeping whatever was completed before
-// a failure; running out of memory is one more way for a file to fail.
+// a failure; running out of memory is one more way for a file to fail. The
+// CRC-32 of every file that could be read goes to nCrc.
 template <typename Load>
-bool LoadDataFile(const std::string& strPath, std::vector<DataFileError_t>& arrError, Load load) {
+bool LoadDataFile(const std::string& strPath, std::vector<DataFileError_t>& arrError,
+                  std::optional<uint32_t>& nCrc, Load load) {
   std::vector<uint8_t> arrByte;
   if (!ReadDataFile(strPath, arrByte, arrError)) return false;
+  nCrc = velkar::Crc32(arrByte);
   std::optional<DataFileError_t> error;
   bool bLoaded = false;
   try {
@@ -164,10 +168,11 @@ void CDataManager::Clear() {
   DeleteRecords(m_arrMonster);
   DeleteRecords(m_arrLevel);
   m_arrLoadError.clear();
+  m_arrFileCrc.fill(std::nullopt);
 }
 
 bool CDataManager::LoadMonsterData() {
-  return LoadDataFile(GetMonsterDataPath(), m_arrLoadError,
+  return LoadDataFile(GetMonsterDataPath(), m_arrLoadError, m_arrFileCrc[0],
                       [this](std::span<const uint8_t> bytes, auto& error) {
                         return CMonsterDataFile::Load(bytes, *this, error);
                       });
@@ -177,7 +182,7 @@ bool CDataManager::LoadWeaponData(int nCategory) {
   if (!IsCategory(nCategory)) return false;
   const std::string strPath = GetWeaponDataPath(nCategory);
   if (!velkar::FileExists(strPath)) return false;
-  return LoadDataFile(strPath, m_arrLoadError,
+  return LoadDataFile(strPath, m_arrLoadError, m_arrFileCrc[static_cast<size_t>(nCategory) + 1],
                       [this, nCategory](std::span<const uint8_t> bytes, auto& error) {
                         return CWeaponDataFile::Load(bytes, nCategory, *this, error);
                       });
@@ -219,6 +224,18 @@ bool CDataManager::ConvertWeaponIni(int nCategory) {
     m_lastConvert.nCount[2] = static_cast<uint32_t>(contents.arrWeapon.size());
     return CWeaponDataFile::Encode(contents);
   });
+}
+
+uint32_t CDataManager::GetDataFingerprint() const {
+  // Each file as a present byte and its CRC (little-endian), or an absent byte.
+  std::vector<uint8_t> arrSummary;
+  for (const std::optional<uint32_t>& nCrc : m_arrFileCrc) {
+    arrSummary.push_back(nCrc ? 1 : 0);
+    for (int nShift = 0; nCrc && nShift < 32; nShift += 8) {
+      arrSummary.push_back(static_cast<uint8_t>(*nCrc >> nShift));
+    }
+  }
+  return velkar::Crc32(arrSummary);
 }
 
 const CDataManager::WeaponList* CDataManager::GetWeaponList(int nCategory) const {

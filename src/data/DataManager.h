@@ -6,8 +6,11 @@
 // pointers into it; only Clear and the destructor delete records.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,6 +81,13 @@ public:
   // damaged (ended early, a count beyond the file). A missing file is not one.
   const std::vector<DataFileError_t>& GetLoadErrors() const { return m_arrLoadError; }
 
+  // A short fingerprint of the data files loaded since the last Clear, from
+  // their bytes: the CRC-32 of each file, combined in a fixed order (the
+  // monsters' file, then the categories 0 to 7, a file not loaded counting as
+  // absent), so that the order of the loads does not matter. Build codes carry
+  // it to tell whether they are opened on the data they were made with.
+  uint32_t GetDataFingerprint() const;
+
   // What the last conversion read, wrote and skipped.
   const ConvertReport_t& GetLastConvertReport() const { return m_lastConvert; }
 
@@ -102,6 +112,8 @@ private:
   std::string m_strDataDir;
   std::vector<DataFileError_t> m_arrLoadError;
   ConvertReport_t m_lastConvert;
+  // The CRC-32 of each loaded file: the monsters' at 0, category c's at c + 1.
+  std::array<std::optional<uint32_t>, CATEGORY_COUNT + 1> m_arrFileCrc;
 
   static CDataManager* s_pInstance;
 };

@@ -13,10 +13,13 @@ class CHitPattern;
 class CLevel;
 class CMonster;
 
-// How well the last hit on a region got through, by its effective physical rate.
+// How well a hit gets through, by its effective physical rate (physical
+// damage / raw value * 100). A region's row has the kind its hits share or,
+// when they differ, the kind of the rate of all its hits together (the sum of
+// their physical damage over the sum of their raw values).
 enum eRESULT_KIND : int32_t {
   RESULT_NORMAL = 0,  // 25 < rate <= 100, or no hit reached the region
-  RESULT_LOW = 1,     // rate <= 25, or the hit had no raw value
+  RESULT_LOW = 1,     // rate <= 25, or no raw value to divide by
   RESULT_HIGH = 2,    // rate > 100
 };
 

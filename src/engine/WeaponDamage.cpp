@@ -67,6 +67,34 @@ eRESULT_KIND KindOf(const std::optional<double>& dEffective) {
   return RESULT_LOW;
 }
 
+// The kind of a region's row follows the whole combination of hits, not the
+// last hit alone. Hits that all share one kind keep it, so a single motion (or
+// motions of equal rates) keeps exactly the kind of its hits, with no rounding
+// surprise at a threshold. Hits of different kinds take the kind of the
+// combination's effective rate, (sum of physical damage / sum of raw values)
+// * 100; the sums run in hit order. A region that no hit reached is normal.
+class CRegionKind {
+public:
+  void AddHit(eRESULT_KIND eKind, double dPhysical, double dRaw) {
+    if (m_nHits == 0) m_eFirst = eKind;
+    if (eKind != m_eFirst) m_bMixed = true;
+    m_dPhysicalSum = m_dPhysicalSum + dPhysical;
+    m_dRawSum = m_dRawSum + dRaw;
+    ++m_nHits;
+  }
+
+  eRESULT_KIND Kind() const {
+    return m_bMixed ? KindOf(EffectiveRate(m_dPhysicalSum, m_dRawSum)) : m_eFirst;
+  }
+
+private:
+  size_t m_nHits = 0;
+  eRESULT_KIND m_eFirst = RESULT_NORMAL;
+  bool m_bMixed = false;
+  double m_dPhysicalSum = 0.0;
+  double m_dRawSum = 0.0;
+};
+
 DamageFactors_t FormFactors(const DamageRequest_t& req, uint16_t wAttack, double dAttackCoef) {
   DamageFactors_t factors;
   factors.nSharpness = req.nSharpness;
@@ -126,7 +154,7 @@ bool CWeapon::CalcDamage(const DamageRequest_t* pRequest, std::vector<DamageResu
   const int n = monster.GetRegionCount();
   for (int i = 0; i < n; ++i) {
     int32_t d = 0;
-    eRESULT_KIND k = RESULT_NORMAL;
+    CRegionKind kind;
     uint8_t p = 0;
     uint8_t x = 0;
     monster.GetPhysHitzone(i, m_nDamageType, p);
@@ -142,7 +170,8 @@ bool CWeapon::CalcDamage(const DamageRequest_t* pRequest, std::vector<DamageResu
         const double r = (mv * B) * 0.01;
         const double P = ((((p * (m * 0.01)) * r) * h) * ps) * 0.01;
         const std::optional<double> e = EffectiveRate(P, r);
-        k = KindOf(e);
+        const eRESULT_KIND k = KindOf(e);
+        kind.AddHit(k, P, r);
         const double E = ((((m_wElement * 0.1) * x) * es) * 0.01) * m_dElementCoef;
         const double T = (dLevelRate * (E + P)) * 0.01;
         const double dAngry = factors.bAnger ? (factors.byAngerRate * T) * 0.01 : T;
@@ -167,7 +196,7 @@ bool CWeapon::CalcDamage(const DamageRequest_t* pRequest, std::vector<DamageResu
         }
       }
     }
-    pResults->push_back(DamageResult_t{monster.GetRegionName(i), d, p, x, k});
+    pResults->push_back(DamageResult_t{monster.GetRegionName(i), d, p, x, kind.Kind()});
   }
   return true;
 }

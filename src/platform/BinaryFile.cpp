@@ -134,6 +134,9 @@ std::unique_ptr<COutputDevice> MakeDevice(int fd) {
 // file it replaces, else the usual 0666 less the process's umask.
 mode_t ModeForTarget(const struct stat* pTarget) {
   if (pTarget != nullptr) return pTarget->st_mode & 07777;
+#ifdef __EMSCRIPTEN__
+  return 0644;  // emscripten's umask() answers 0777 whatever the host's is
+#endif
   const mode_t nMask = umask(022);  // umask can only be read by setting it
   umask(nMask);
   return 0666 & ~nMask;

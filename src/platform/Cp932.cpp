@@ -1,12 +1,12 @@
-// Code page 932 conversions through glibc's iconv. One conversion descriptor
-// per direction and thread is opened on first use and reset before each call.
+// Code page 932 conversions through tables generated from glibc's iconv
+// ("CP932", scripts/gen-cp932-table.py), so that every target, the browser
+// included, reads and writes Shift-JIS exactly as glibc does.
 #include "platform/Cp932.h"
 
-#include <iconv.h>
-
-#include <cerrno>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 namespace velkar {
@@ -14,52 +14,65 @@ namespace {
 
 constexpr std::string_view kReplacementUtf8{"\xEF\xBF\xBD"};  // U+FFFD
 
-// An iconv descriptor that closes itself; invalid when the platform lacks the
-// conversion.
-class CIconv {
-public:
-  CIconv(const char* pszTo, const char* pszFrom) : m_cd(iconv_open(pszTo, pszFrom)) {}
-  ~CIconv() {
-    if (IsValid()) iconv_close(m_cd);
-  }
-  CIconv(const CIconv&) = delete;
-  CIconv& operator=(const CIconv&) = delete;
-
-  // iconv_open reports failure as (iconv_t)-1.
-  bool IsValid() const { return reinterpret_cast<uintptr_t>(m_cd) != UINTPTR_MAX; }
-
-  // Converts as much of [pIn, pIn + nIn) as it can, appending to out. Returns
-  // the number of bytes consumed; stops before the first byte it cannot
-  // convert (errno tells why: EILSEQ, EINVAL for an incomplete sequence).
-  size_t Convert(const char* pIn, size_t nIn, std::string& out) {
-    iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-    char* pSrc = const_cast<char*>(pIn);  // iconv's interface is not const-correct
-    size_t nLeft = nIn;
-    char buffer[1024];
-    errno = 0;
-    while (nLeft > 0) {
-      char* pDst = buffer;
-      size_t nRoom = sizeof buffer;
-      const size_t nResult = iconv(m_cd, &pSrc, &nLeft, &pDst, &nRoom);
-      out.append(buffer, static_cast<size_t>(pDst - buffer));
-      if (nResult == static_cast<size_t>(-1) && errno != E2BIG) break;
-    }
-    if (nLeft == 0) errno = 0;
-    return nIn - nLeft;
-  }
-
-private:
-  iconv_t m_cd;
+struct Cp932Encoding_t {
+  uint16_t wCodePoint;
+  uint16_t wBytes;  // 0x00NN for one byte, 0xLLTT for a lead and a trail byte
 };
 
-CIconv& SjisDecoder() {
-  thread_local CIconv cd("UTF-8", "CP932");
-  return cd;
+#include "platform/Cp932Tables.inc"
+
+constexpr unsigned kTrailFirst = 0x40;
+constexpr unsigned kTrailLast = 0xFC;
+constexpr unsigned kTrailCount = kTrailLast - kTrailFirst + 1;
+
+// The code point of a lead and a trail byte; 0 when the pair is no character.
+uint32_t DecodePair(unsigned char byLead, unsigned char byTrail) {
+  if (!IsSjisLeadByte(byLead) || byTrail < kTrailFirst || byTrail > kTrailLast) return 0;
+  const unsigned nLead = byLead <= 0x9F ? byLead - 0x81u : byLead - 0xE0u + 0x1Fu;
+  return kDoubleByte[nLead * kTrailCount + (byTrail - kTrailFirst)];
 }
 
-CIconv& SjisEncoder() {
-  thread_local CIconv cd("CP932", "UTF-8");
-  return cd;
+// The code point that starts at nPos and the number of bytes it takes; a
+// length of 0 when no character starts there.
+std::pair<uint32_t, size_t> DecodeAt(std::string_view sjis, size_t nPos) {
+  const auto c = static_cast<unsigned char>(sjis[nPos]);
+  if (c < 0x80) return {c, 1};
+  if (const uint32_t nSingle = kSingleByte[c - 0x80]; nSingle != 0) return {nSingle, 1};
+  if (nPos + 1 < sjis.size()) {
+    const uint32_t nPair = DecodePair(c, static_cast<unsigned char>(sjis[nPos + 1]));
+    if (nPair != 0) return {nPair, 2};
+  }
+  return {0, 0};
+}
+
+void AppendUtf8(std::string& out, uint32_t nCodePoint) {
+  if (nCodePoint < 0x80) {
+    out += static_cast<char>(nCodePoint);
+  } else if (nCodePoint < 0x800) {
+    out += static_cast<char>(0xC0 | (nCodePoint >> 6));
+    out += static_cast<char>(0x80 | (nCodePoint & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (nCodePoint >> 12));
+    out += static_cast<char>(0x80 | ((nCodePoint >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (nCodePoint & 0x3F));
+  }
+}
+
+// Appends the Shift-JIS bytes of a code point; false when code page 932
+// cannot hold it.
+bool AppendSjis(std::string& out, uint32_t nCodePoint) {
+  if (nCodePoint < 0x80) {
+    out += static_cast<char>(nCodePoint);
+    return true;
+  }
+  if (nCodePoint >= kDroppedFirst && nCodePoint <= kDroppedLast) return true;
+  const auto it = std::lower_bound(
+      std::begin(kEncoding), std::end(kEncoding), nCodePoint,
+      [](const Cp932Encoding_t& entry, uint32_t nValue) { return entry.wCodePoint < nValue; });
+  if (it == std::end(kEncoding) || it->wCodePoint != nCodePoint) return false;
+  if (it->wBytes > 0xFF) out += static_cast<char>(it->wBytes >> 8);
+  out += static_cast<char>(it->wBytes & 0xFF);
+  return true;
 }
 
 bool IsAscii(std::string_view text) {
@@ -82,7 +95,7 @@ bool IsContinuation(unsigned char c) {
   return c >= 0x80 && c <= 0xBF;
 }
 
-// The bytes to step over at a character iconv refused: its lead byte and the
+// The bytes to step over at a character that cannot be encoded: its lead byte and the
 // continuation bytes that follow it, at most as many as the lead promises.
 size_t RefusedLength(std::string_view text, size_t nPos) {
   const size_t nLength = Utf8SequenceLength(static_cast<unsigned char>(text[nPos]));
@@ -112,53 +125,53 @@ size_t Utf8CharEnd(std::string_view text, size_t nPos) {
   return nPos + nLength;
 }
 
+// The code point of one well-formed UTF-8 sequence.
+uint32_t CodePointOf(std::string_view sequence) {
+  const auto c = static_cast<unsigned char>(sequence[0]);
+  if (sequence.size() == 1) return c;
+  uint32_t nCodePoint = c & (0x7Fu >> sequence.size());
+  for (size_t i = 1; i < sequence.size(); ++i) {
+    nCodePoint = (nCodePoint << 6) | (static_cast<unsigned char>(sequence[i]) & 0x3Fu);
+  }
+  return nCodePoint;
+}
+
 }  // namespace
 
 std::string SjisToUtf8(std::string_view sjis) {
   if (IsAscii(sjis)) return std::string(sjis);
   std::string out;
   out.reserve(sjis.size() * 3 / 2);
-  CIconv& cd = SjisDecoder();
-  size_t nPos = 0;
-  while (nPos < sjis.size()) {
-    if (cd.IsValid()) nPos += cd.Convert(sjis.data() + nPos, sjis.size() - nPos, out);
-    if (nPos >= sjis.size()) break;
-    // An undecodable byte: mark it and carry on with the byte after it, so a
-    // bad lead byte never swallows a valid character behind it.
-    const auto c = static_cast<unsigned char>(sjis[nPos]);
-    if (!cd.IsValid() && c < 0x80) {
-      out += static_cast<char>(c);
-    } else {
+  for (size_t nPos = 0; nPos < sjis.size();) {
+    const auto [nCodePoint, nLength] = DecodeAt(sjis, nPos);
+    if (nLength == 0) {
+      // An undecodable byte: mark it and carry on with the byte after it, so a
+      // bad lead byte never swallows a valid character behind it.
       out += kReplacementUtf8;
+      ++nPos;
+      continue;
     }
-    ++nPos;
+    AppendUtf8(out, nCodePoint);
+    nPos += nLength;
   }
   return out;
 }
 
 std::optional<std::string> Utf8ToSjis(std::string_view utf8) {
-  if (IsAscii(utf8)) return std::string(utf8);
-  CIconv& cd = SjisEncoder();
-  if (!cd.IsValid()) return std::nullopt;
-  std::string out;
-  out.reserve(utf8.size());
-  if (cd.Convert(utf8.data(), utf8.size(), out) != utf8.size()) return std::nullopt;
+  std::vector<size_t> arrReplaced;
+  std::string out = Utf8ToSjisReplacing(utf8, arrReplaced);
+  if (!arrReplaced.empty()) return std::nullopt;
   return out;
 }
 
 std::string Utf8ToSjisReplacing(std::string_view utf8, std::vector<size_t>& arrReplaced) {
   if (IsAscii(utf8)) return std::string(utf8);
-  CIconv& cd = SjisEncoder();
   std::string out;
   out.reserve(utf8.size());
-  size_t nPos = 0;
-  while (nPos < utf8.size()) {
-    if (cd.IsValid()) nPos += cd.Convert(utf8.data() + nPos, utf8.size() - nPos, out);
-    if (nPos >= utf8.size()) break;
-    const auto c = static_cast<unsigned char>(utf8[nPos]);
-    if (!cd.IsValid() && c < 0x80) {
-      out += static_cast<char>(c);
-      ++nPos;
+  for (size_t nPos = 0; nPos < utf8.size();) {
+    const size_t nEnd = Utf8CharEnd(utf8, nPos);
+    if (nEnd != nPos && AppendSjis(out, CodePointOf(utf8.substr(nPos, nEnd - nPos)))) {
+      nPos = nEnd;
       continue;
     }
     arrReplaced.push_back(out.size());
@@ -193,6 +206,14 @@ size_t SjisPrefixLength(std::string_view text, size_t nMaxBytes) {
     nPos = nNext;
   }
   return nPos;
+}
+
+bool SjisContains(std::string_view text, std::string_view part) {
+  for (size_t nPos = 0; nPos + part.size() <= text.size();) {
+    if (text.substr(nPos, part.size()) == part) return true;
+    nPos += IsSjisLeadByte(static_cast<unsigned char>(text[nPos])) ? 2U : 1U;
+  }
+  return false;
 }
 
 }  // namespace velkar

@@ -1,6 +1,7 @@
 // Conversion between Shift-JIS (code page 932), the encoding of every text in
 // the core and the data files, and UTF-8, the encoding of Qt and terminals.
-// Uses glibc's iconv ("CP932"). Both the window and velkar-tool use it.
+// Tables taken from glibc's iconv ("CP932") make it the same on every target;
+// the window, velkar-tool and the web page all use it.
 #pragma once
 
 #include <optional>
@@ -40,5 +41,10 @@ constexpr bool IsSjisLeadByte(unsigned char c) {
 // The length of the longest prefix of text, at most nMaxBytes long, that does
 // not end inside a double-byte character.
 size_t SjisPrefixLength(std::string_view text, size_t nMaxBytes);
+
+// True when part occurs in text starting on a character of text: a match
+// that would begin on the second byte of a double-byte character does not
+// count. An empty part occurs in every text.
+bool SjisContains(std::string_view text, std::string_view part);
 
 }  // namespace velkar

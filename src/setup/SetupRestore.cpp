@@ -1,13 +1,11 @@
 #include "SetupRestore.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "calc/Calculator.h"
-#include "data/DataManager.h"
 
 namespace {
 
@@ -32,23 +30,6 @@ bool Contains(const std::vector<int>& arrId, int nId) {
 }
 
 }  // namespace
-
-std::string DescribeInEnglish(const RestoreMiss_t& miss) {
-  switch (miss.ePart) {
-    case eSETUP_PART::Category: {
-      const int nCategory = std::atoi(miss.strName.c_str());
-      return "the category " + miss.strName + " (" + CDataManager::GetCategoryName(nCategory) +
-             ") is not listed";
-    }
-    case eSETUP_PART::Weapon: return "the weapon " + miss.strName + " is not in the data";
-    case eSETUP_PART::Motion: return "the motion " + miss.strName + " is not in the data";
-    case eSETUP_PART::Monster: return "the monster " + miss.strName + " is not in the data";
-    case eSETUP_PART::Level: return "the level " + miss.strName + " is not in the data";
-    case eSETUP_PART::HitCorrection:
-      return "the hit correction " + miss.strName + " is not in the data";
-  }
-  return miss.strName + " is not in the data";
-}
 
 Setup_t CaptureSetup(const CCalculator& calculator) {
   Setup_t setup;

@@ -28,10 +28,6 @@ struct RestoreMiss_t {
   bool operator==(const RestoreMiss_t&) const = default;
 };
 
-// One line of English naming a miss, e.g. "the motion 突き is not in the
-// data" (Shift-JIS, as the name).
-std::string DescribeInEnglish(const RestoreMiss_t& miss);
-
 Setup_t CaptureSetup(const CCalculator& calculator);
 
 // Every step below, in order. A missing category skips the steps that belong

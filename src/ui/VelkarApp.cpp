@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
-#include "DialogFont.h"
-#include "SjisText.h"
 #include "VelkarDlg.h"
 #include "VelkarTexts.h"
 #include "VelkarVersion.h"
 #include "WindowCommandLine.h"
 #include "data/DataManager.h"
+#include "style/DialogFont.h"
+#include "text/SjisText.h"
 
 CVelkarApp::CVelkarApp(int& argc, char** argv)
     : QApplication(argc, argv), m_arrRawArgument(argv, argv + argc) {

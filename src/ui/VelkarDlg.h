@@ -40,10 +40,10 @@
 #include <vector>
 
 #include "ControlTemplate.h"
-#include "DialogUnits.h"
 #include "calc/Calculator.h"
 #include "setup/Setup.h"
 #include "setup/SetupRestore.h"
+#include "style/DialogUnits.h"
 
 class CBuildsDlg;
 class CBaselineColumn;

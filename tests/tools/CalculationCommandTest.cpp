@@ -1,5 +1,6 @@
-// velkar-tool report, report --explain and rank on a small hand-made data set
-// in which two weapons tie. The damage values are worked out by hand below.
+// velkar-tool report --explain, rank (the weapon table) and compare on a small
+// hand-made data set in which two weapons tie. The damage values are worked
+// out by hand below.
 //
 // Great swords (attack coefficient 4.8), weapons in list order:
 //   0 双子大剣A 720 (B = 150), no element, green
@@ -28,8 +29,15 @@
 // 60 / 100 = 18, T = 39.6 -> 39, e = 21.6 / 96 * 100 = 22.5: low.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
 #include <nlohmann/json.hpp>
 
+#include "platform/Cp932.h"
+#include "setup/SetupStore.h"
+#include "support/RowName.h"
 #include "support/TestDataDir.h"
 #include "tools/ToolRunner.h"
 
@@ -56,18 +64,6 @@ ToolResult_t RunOnDataSet(const std::string& strArgs) {
   return RunToolIn(dir.Path(), strArgs);
 }
 
-// The great swords' names in ranking order, each after its rank.
-std::string Order(const std::string& strArgs) {
-  const json document =
-      json::parse(RunOnDataSet("rank --category 2 --motion 0 --json " + strArgs).strOut);
-  std::string strOrder;
-  for (const json& entry : document["ranking"]) {
-    strOrder +=
-        std::to_string(entry["rank"].get<int>()) + " " + entry["weapon"].get<std::string>() + ", ";
-  }
-  return strOrder;
-}
-
 TEST(CalculationCommandTest, ExplainFollowsTheReport) {
   const ToolResult_t result = RunOnDataSet("report --category 2 --weapon 1 --motion 0 --explain");
   EXPECT_EQ(result.nExit, 0) << result.strErr;
@@ -85,26 +81,176 @@ TEST(CalculationCommandTest, ExplainFollowsTheReport) {
 }
 
 // Widths count Shift-JIS bytes, which is what a terminal shows: a kanji is
-// two columns wide. Names are on the left, numbers on the right.
-TEST(CalculationCommandTest, TableByTotalWithTheTwinsTied) {
-  EXPECT_EQ(RunOnDataSet("rank --category 2 --motion 0").strOut,
-            "rank  weapon     total  頭  背中の甲殻部  尻尾\n"
-            "   1  試作大剣     193  54            39   100\n"
-            "   2  双子大剣A    124  36            16    72\n"
-            "   2  双子大剣B    124  36            16    72\n"
-            "   4  鉄大剣       118  32            34    52\n"
-            "   5  鈍大剣        87  25            11    51\n");
+// two columns wide. Names are on the left, numbers on the right. On the tail
+// 鉄大剣 (52) stays ahead of 鈍大剣 (51).
+TEST(CalculationCommandTest, WeaponTableWithTheTwinsTied) {
+  EXPECT_EQ(RunOnDataSet("rank --category 2 --motion 0 --region 尻尾").strOut,
+            "rank  weapon     attack  element  value  sharpness  total  尻尾\n"
+            "   1  試作大剣      960  火         300  緑           193   100\n"
+            "   2  双子大剣A     720  無           0  緑           124    72\n"
+            "   2  双子大剣B     720  無           0  緑           124    72\n"
+            "   4  鉄大剣        480  火         400  緑           118    52\n"
+            "   5  鈍大剣        960  無           0  橙            87    51\n");
+  const json document =
+      json::parse(RunOnDataSet("rank --category 2 --motion 0 --region 尻尾 --json").strOut);
+  EXPECT_EQ(document["ranking"][0], json::parse(R"({"rank": 1, "index": 1, "weapon": "試作大剣",
+      "attack": 960, "element": "火", "element_value": 300, "sharpness": 3, "total": 193,
+      "damage": [54, 39, 100]})"));
 }
 
-// At white (one sharpness for every weapon lifts the orange 鈍大剣), in list
-// order, the tail gives 84, 115, 112, 84, 60 and the back 18, 45, 24, 18, 39:
-// on the back the fire of 鉄大剣 counts for more than the twins' attack, and
-// the twins tie on both and keep their list order.
-TEST(CalculationCommandTest, RegionAndSharpnessReorderTheTable) {
-  EXPECT_EQ(Order("--sharpness 5 --region 尻尾"),
-            "1 試作大剣, 2 鈍大剣, 3 双子大剣A, 3 双子大剣B, 5 鉄大剣, ");
-  EXPECT_EQ(Order("--sharpness 5 --region 背中の甲殻部"),
-            "1 試作大剣, 2 鉄大剣, 3 鈍大剣, 4 双子大剣A, 4 双子大剣B, ");
+struct TableRow_t {
+  const char* szName;
+  const char* szArgs;   // after "rank --category 2 --motion 0"
+  const char* szOrder;  // each weapon shown after its rank
+};
+
+class WeaponTableTest : public ::testing::TestWithParam<TableRow_t> {};
+
+TEST_P(WeaponTableTest, RanksFiltersAndSorts) {
+  const ToolResult_t result =
+      RunOnDataSet(std::string("rank --category 2 --motion 0 --json ") + GetParam().szArgs);
+  ASSERT_EQ(result.nExit, 0) << result.strErr;
+  std::string strOrder;
+  const json document = json::parse(result.strOut);
+  for (const json& entry : document["ranking"]) {
+    strOrder +=
+        std::to_string(entry["rank"].get<int>()) + " " + entry["weapon"].get<std::string>() + ", ";
+  }
+  EXPECT_EQ(strOrder, GetParam().szOrder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DataSet, WeaponTableTest,
+    ::testing::Values(
+        // At white (one sharpness for every weapon lifts the orange 鈍大剣), in list
+        // order, the tail gives 84, 115, 112, 84, 60 and the back 18, 45, 24, 18, 39:
+        // on the back the fire of 鉄大剣 counts for more than the twins' attack.
+        TableRow_t{"TailAtWhite", "--sharpness 5 --region 尻尾",
+                   "1 試作大剣, 2 鈍大剣, 3 双子大剣A, 3 双子大剣B, 5 鉄大剣, "},
+        TableRow_t{"BackAtWhite", "--sharpness 5 --region 背中の甲殻部",
+                   "1 試作大剣, 2 鉄大剣, 3 鈍大剣, 4 双子大剣A, 4 双子大剣B, "},
+        // Ranks count the weapons shown.
+        TableRow_t{"FireOnly", "--element 火", "1 試作大剣, 2 鉄大剣, "},
+        TableRow_t{"NoElement", "--element 無", "1 双子大剣A, 1 双子大剣B, 3 鈍大剣, "},
+        TableRow_t{"NameHolds", "--name 双子", "1 双子大剣A, 1 双子大剣B, "},
+        // 蛹 is E5 8C, the second byte of 大 and the first of 剣 in every name.
+        TableRow_t{"NameOnWholeCharacters", "--name 蛹", ""},
+        // Rows that tie on the column keep the order of their rank.
+        TableRow_t{"ByAttack", "--sort attack",
+                   "1 試作大剣, 5 鈍大剣, 2 双子大剣A, 2 双子大剣B, 4 鉄大剣, "},
+        // Shift-JIS orders kanji by reading: 試 (shi), 双 (sou), 鉄 (tetsu), 鈍 (don).
+        TableRow_t{"ByWeapon", "--sort weapon",
+                   "1 試作大剣, 2 双子大剣A, 2 双子大剣B, 4 鉄大剣, 5 鈍大剣, "},
+        // Elements in the order of their index: none (0) before fire (1).
+        TableRow_t{"ByElement", "--sort element",
+                   "2 双子大剣A, 2 双子大剣B, 5 鈍大剣, 1 試作大剣, 4 鉄大剣, "},
+        // Ranked on the back (39, 34, 16, 16, 11), listed by the total.
+        TableRow_t{"RankedOnARegionSortedByTotal", "--region 背中の甲殻部 --sort total",
+                   "1 試作大剣, 3 双子大剣A, 3 双子大剣B, 2 鉄大剣, 5 鈍大剣, "}),
+    RowName<TableRow_t>);
+
+// compare on the data set, with six builds in a temporary configuration
+// folder. The target is the first build's (calm); the others are saved angry
+// and against no monster, which must not count. Widths count Shift-JIS bytes,
+// so "±0" (3 bytes) and "―" (2, U+2015 in UTF-8) take one more. At own sharpness and at white,
+// per region (head, back, tail) as worked out above:
+//   A 試作: 54 39 100 = 193       B 鉄白 (white): 37 39 60 = 136
+//   C 鈍: 25 11 51 = 87           D 双子二回 (the motion twice): 72 32 144 = 248
+//   E 試作白 (white): 62 45 115 = 222
+//   F 消えた: its weapon 幻大剣 is not in the data.
+class CompareTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
+    Save(u8"試作", u8"試作大剣", {}, {u8"振り下ろし"});
+    Save(u8"鉄白", u8"鉄大剣", 5, {u8"振り下ろし"}, u8"強打");
+    Save(u8"鈍", u8"鈍大剣", {}, {u8"振り下ろし"});
+    Save(u8"双子二回", u8"双子大剣B", {}, {u8"振り下ろし", u8"薙ぎ払い", u8"振り下ろし"});
+    Save(u8"試作白", u8"試作大剣", 5, {u8"振り下ろし"});
+    Save(u8"消えた", u8"幻大剣", {}, {u8"振り下ろし"});
+  }
+  void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
+
+  static void Save(const char8_t* pszName, const char8_t* pszWeapon, std::optional<int> nSharpness,
+                   const std::vector<const char8_t*>& arrMotion, const char8_t* pszHit = u8"通常") {
+    Setup_t setup;
+    setup.nCategory = 2;
+    setup.strWeapon = velkar::ToSjis(pszWeapon);
+    for (const char8_t* pszMotion : arrMotion) setup.arrMotion.push_back(velkar::ToSjis(pszMotion));
+    setup.nSharpness = nSharpness;
+    setup.strHitCorrection = velkar::ToSjis(pszHit);
+    const bool bFirst = CSetupStore().LoadBuilds().empty();
+    if (bFirst) setup.strMonster = velkar::ToSjis(u8"テスト竜ー");
+    setup.strLevel = velkar::ToSjis(u8"下位");
+    setup.bAnger = !bFirst;
+    ASSERT_EQ(CSetupStore().SaveBuild({velkar::ToSjis(pszName), setup}), eSTORE_RESULT::Ok);
+  }
+
+  static constexpr const char* kSix =
+      "compare --build 試作 --build 鉄白 --build 鈍 --build 双子二回 --build 試作白 --build 消えた";
+
+  CTestDataDir m_config;
+};
+
+// A loadout without numbers makes the command fail after it printed the rest.
+TEST_F(CompareTest, SixLoadoutsAgainstTheFirstOnesTarget) {
+  const ToolResult_t result = RunOnDataSet(kSix);
+  EXPECT_EQ(result.nExit, 1);
+  EXPECT_EQ(result.strOut,
+            "A: 試作  (試作大剣, 緑)\n"
+            "B: 鉄白  (鉄大剣, 白)\n"
+            "C: 鈍  (鈍大剣, 橙)\n"
+            "D: 双子二回  (双子大剣B, 緑)\n"
+            "E: 試作白  (試作大剣, 白)\n"
+            "F: 消えた  weapon 幻大剣 is not in the data\n"
+            "target: テスト竜ー, 下位, not angry\n"
+            "region          A    B  B-A   C   C-A    D  D-A    E  E-A   F  F-A\n"
+            "頭             54   37  -17  25   -29   72  +18   62   +8  ―   ―\n"
+            "背中の甲殻部   39   39  ±0  11   -28   32   -7   45   +6  ―   ―\n"
+            "尻尾          100   60  -40  51   -49  144  +44  115  +15  ―   ―\n"
+            "total         193  136  -57  87  -106  248  +55  222  +29  ―   ―\n");
+  EXPECT_EQ(result.strErr,
+            "velkar-tool: warning: build 鉄白: hit correction 強打 is not in the data; the first "
+            "is used\n"
+            "velkar-tool: warning: build 双子二回: motion 薙ぎ払い is not in the data; left out\n"
+            "velkar-tool: build 消えた: weapon 幻大剣 is not in the data; it has no numbers\n");
+}
+
+TEST_F(CompareTest, JsonHasEveryLoadoutTheTotalsAndTheWarnings) {
+  const json document = json::parse(RunOnDataSet(std::string(kSix) + " --anger --json").strOut);
+  EXPECT_EQ(document["version"], 1);
+  EXPECT_EQ(document["target"], json::parse(R"({"monster": "テスト竜ー", "level": "下位",
+                                                "anger": true})"));
+  // Angry: each hit at 110 %; the tail of 試作: (97.2 + 3) * 1.1 = 110.22 -> 110.
+  EXPECT_EQ(document["regions"][2], json::parse(R"({"region": "尻尾",
+      "damage": [110, 66, 57, 160, 127, null], "difference": [0, -44, -53, 50, 17, null]})"));
+  EXPECT_EQ(document["loadouts"][5], json::parse(R"({"build": "消えた", "category": 2,
+      "weapon": null, "sharpness": null, "total": null,
+      "problem": {"part": "weapon", "name": "幻大剣"}})"));
+  EXPECT_EQ(document["warnings"], json::parse(R"([
+      {"loadout": 1, "part": "hit_correction", "name": "強打"},
+      {"loadout": 3, "part": "motion", "name": "薙ぎ払い"}])"));
+}
+
+// 試作大剣 by its tail: x1.3 makes B = 260 and r = 124.8, so 頭 63.18 + 6,
+// 背中の甲殻部 28.08 + 18, 尻尾 126.36 + 3 -> 69, 46, 129: +15, +7, +29 and
+// +51 in all; 火事場力+2 ties with 笛・攻撃力強化(大重複) and follows it.
+TEST(CalculationCommandTest, GainsSortedByOneRegion) {
+  const std::string strArgs = "gains --category 2 --weapon 1 --motion 0 --region 尻尾";
+  const std::string strText = RunOnDataSet(strArgs).strOut;
+  size_t nEnd = 0;
+  for (int nLine = 0; nLine < 4; ++nLine) nEnd = strText.find('\n', nEnd) + 1;
+  EXPECT_EQ(strText.substr(0, nEnd),
+            "試作大剣 on テスト竜ー: total 193\n"
+            "total   頭  背中の甲殻部  尻尾  choice\n"
+            "  +51  +15            +7   +29  tick 笛・攻撃力強化(大重複) (攻撃力 ×1.3)\n"
+            "  +51  +15            +7   +29  tick 火事場力+2 (攻撃力 ×1.3)\n");
+  const json document = json::parse(RunOnDataSet(strArgs + " --json").strOut);
+  EXPECT_EQ(document["gains"].size(), 29U);
+  EXPECT_EQ(document["gains"][1], json::parse(R"({"kind": "modifier", "id": 1038,
+      "name": "火事場力+2", "tick": true, "effect": "攻撃力 ×1.3",
+      "group": [{"id": 1038, "name": "火事場力+2"}, {"id": 1039, "name": "心配性"}],
+      "replaces": null, "enabled": true, "damage": [15, 7, 29], "total": 51})"));
 }
 
 }  // namespace

@@ -7,9 +7,9 @@
 // hit correction's low (sharpness 0-2) or high (3-5) rate * 0.01; E = element
 // * 0.1 * element zone * es * 0.01 * element coefficient; T = level * (E + P)
 // * 0.01, times (200 - anger value 2) * 0.01 when angry. Each T is truncated
-// before it is added. The kind follows the last hit's e = P / r * 100: low up
-// to 25, high above 100. Sharpness multipliers (ps, es): 2 yellow 1.0, 0.75;
-// 3 green 1.125, 1.0; 4 blue 1.25, 1.0625; 5 white 1.3, 1.125.
+// before it is added. The kind follows e = P / r * 100 (low up to 25, high
+// above 100) of every hit when they agree, else of all hits together. Sharpness multipliers (ps,
+// es): 2 yellow 1.0, 0.75; 3 green 1.125, 1.0; 4 blue 1.25, 1.0625; 5 white 1.3, 1.125.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -106,26 +106,28 @@ INSTANTIATE_TEST_SUITE_P(
         //       50 * 1.0 * 30.8 * 1.25 / 100 = 19.25 -> 61 + 19 = 80
         //   甲殻 35: 43.3125 + 13.475 -> 56; 鋏 40: 49.5 + 15.4 -> 64
         //   鋏（破壊後） 55: 68.0625 + 21.175 -> 89; 脚 35: 56
-        //   腹 (cut 55, impact 50: cut, rate 0 for 盾突き): 68.0625 + 0 -> 68, low
-        //   甲殻（破壊後） 55 impact: 89; 口 (cut 60 > 55): 74.25 + 0 -> 74, low
+        //   腹 (cut 55, impact 50: cut, rate 0 for 盾突き): 68.0625 + 0 -> 68; the hits
+        //       are normal and low, together 68.0625 / 140.8 * 100 = 48.3: normal
+        //   甲殻（破壊後） 55 impact: 89; 口 (cut 60 > 55): 74.25 + 0 -> 74, also normal
         SampleRow_t{"Lance", "--category 4 --weapon 10 --monster 8 --motion 8 --motion 9",
-                    "攻撃力：506 属性(無):0 切れ味:青; 80, 56, 64, 89, 56, 68 low, 89, 74 low"},
+                    "攻撃力：506 属性(無):0 切れ味:青; 80, 56, 64, 89, 56, 68, 89, 74"},
         // ガンランス 深海銃槍アビソ改: attack 437, water and sleep, 280; sharpness
         // set to 2 (yellow); 弾かれ (low rate 50: h = 0.5); 叩きつけ (impact
         // rate 120) [40] and 炸裂砲 (rates 50) [20, 20, 20, 40] on 深海竜アビソ,
         // whose water zones are all 0. B = 437 / 2.3 = 190, r = 76, 38, 38, 38, 76.
         //   頭 (cut 55 < impact 60: impact): 60 * 1.2 * 76 * 0.5 / 100 = 27.36;
-        //       60 * 0.5 * 38 * 0.5 / 100 = 5.7 (x3); 11.4 -> 27 + 5 * 3 + 11 = 53,
-        //       last e = 15: low
+        //       60 * 0.5 * 38 * 0.5 / 100 = 5.7 (x3); 11.4 -> 27 + 5 * 3 + 11 = 53
         //   ヒレ (cut 60 >= 30: cut, rate 100 then 50): 22.8 + 5.7 * 3 + 11.4 -> 48
         //   胴 35: 13.3 + 3.325 * 3 + 6.65 -> 28; 背ビレ 45: 17.1 + 4.275 * 3 + 8.55 -> 37
         //   腹 50: 19 + 4.75 * 3 + 9.5 -> 40; 尻尾 40: 15.2 + 3.8 * 3 + 7.6 -> 31
-        //   発光器 90: 34.2 + 8.55 * 3 + 17.1 -> 75; every last hit is low
+        //   発光器 90: 34.2 + 8.55 * 3 + 17.1 -> 75. Every region's first hit has twice
+        //   the e of the others (e.g. 頭 36 and 15); together they give 21 on 頭 and 19.3 on
+        //   ヒレ (low), but 76.95 / 266 * 100 = 28.9 on 発光器: normal
         SampleRow_t{
             "GunLance",
             "--category 5 --weapon 10 --sharpness 2 --monster 9 --hit 3 --motion 5 --motion 8",
             "攻撃力：437 属性(水眠):280 切れ味:黄; 53 low, 48 low, 28 low, 37 low, 40 low, 31 low, "
-            "75 low"},
+            "75"},
         // ハンマー 岩砕槌グラドム: attack 1092, no element, green; 攻撃力UP(大)
         // +10, 火事場力+2 x1.3, 会心 x1.25; 溜め打ち上げ [90] and かち上げ (impact
         // rate 110) [100] on 岩甲獣グラドム. B = (210 + 10) * 1.625 = 357.5,

@@ -38,8 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         UsageRow_t{"NoCommand", "", "A subcommand is required"},
         UsageRow_t{"UnknownCommand", "frob --weapon 1",
-                   "frob is not a command; the commands are builds, compare, convert, dump, "
-                   "lint, list, rank, report, save-build"},
+                   "frob is not a command; the commands are builds, code, compare, convert, "
+                   "dump, gains, lint, list, rank, report, save-build"},
         UsageRow_t{"ConvertUnknownTarget", "convert sw\nords",
                    "SOURCES: sw ords not in {weapons,monsters,all}"},
         UsageRow_t{
@@ -54,8 +54,13 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow_t{"RankRegionOfAMonsterWithoutRegions", "rank --category 0 --region 頭",
                    "--region: 頭 is not a region of m; it has no regions"},
         UsageRow_t{"SaveBuildWithoutName", "save-build", "NAME is required"},
-        UsageRow_t{"CompareWithOneBuild", "compare --build a",
-                   "--build: At least 2 required but received 1"}),
+        UsageRow_t{"RankByAnUnknownColumn", "rank --category 0 --sort price",
+                   "--sort: price is not a column; valid: rank, weapon, attack, element, value, "
+                   "sharpness, total, region"},
+        UsageRow_t{"RankOfAnUnknownElement", "rank --category 0 --element 光",
+                   "--element: 光 is not an element; valid: 無, 火, 水, 雷, 氷, 龍, 毒, 痺, 眠"},
+        UsageRow_t{"CompareWithoutLoadouts", "compare --monster 0",
+                   "compare needs 2 to 6 loadouts (--build or --code); 0 given"}),
     RowName<UsageRow_t>);
 
 }  // namespace

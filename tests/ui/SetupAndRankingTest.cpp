@@ -13,13 +13,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "BuildsDlg.h"
-#include "RankingDlg.h"
-#include "SjisText.h"
 #include "SystemMenu.h"
 #include "UiTestHelpers.h"
 #include "UiTestMain.h"
 #include "calc/ReportText.h"
+#include "dialogs/BuildsDlg.h"
+#include "dialogs/RankingDlg.h"
+#include "text/SjisText.h"
 
 namespace {
 

@@ -16,13 +16,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "ColorListCtrl.h"
-#include "DialogFont.h"
 #include "ModalAnswerer.h"
 #include "VelkarDlg.h"
-#include "WeaponListBox.h"
 #include "setup/SetupStore.h"
+#include "style/DialogFont.h"
 #include "support/TestDataDir.h"
+#include "widgets/ColorListCtrl.h"
+#include "widgets/WeaponListBox.h"
 
 // UTF-8 text of a test as a QString.
 inline QString U(const char* psz) {

@@ -12,16 +12,16 @@
 #include <QWheelEvent>
 #include <filesystem>
 
-#include "BreakdownDlg.h"
-#include "ClipboardText.h"
-#include "DialogUnits.h"
-#include "SjisText.h"
 #include "SystemMenu.h"
 #include "UiTestHelpers.h"
 #include "UiTestMain.h"
 #include "calc/ReportText.h"
+#include "dialogs/BreakdownDlg.h"
 #include "platform/Cp932.h"
+#include "style/DialogUnits.h"
 #include "support/HostileFiles.h"
+#include "text/ClipboardText.h"
+#include "text/SjisText.h"
 
 namespace {
 

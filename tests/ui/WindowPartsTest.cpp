@@ -5,15 +5,15 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "BaselineColumn.h"
-#include "ColorListCtrl.h"
-#include "DialogFont.h"
-#include "DialogUnits.h"
-#include "FocusRect.h"
 #include "UiTestMain.h"
-#include "WeaponListBox.h"
 #include "WindowCommandLine.h"
 #include "support/TestDataDir.h"
+#include "style/DialogFont.h"
+#include "style/DialogUnits.h"
+#include "widgets/BaselineColumn.h"
+#include "widgets/ColorListCtrl.h"
+#include "widgets/FocusRect.h"
+#include "widgets/WeaponListBox.h"
 
 class WindowPartsTest : public QObject {
   Q_OBJECT

@@ -1,0 +1,56 @@
+// The page's own figures, in Debian's chromium (headless) on 127.0.0.1:
+//   first rows   navigation to the first result rows on show (the page opens
+//                on the setup it showed last), median of 10 loads;
+//   change       a ticked modifier to its repainted rows (the core's operation,
+//                the views' update and the layout), median and 95th percentile;
+//   size         wasm + scripts + page + style, gzip -9.
+//   node bench/page_bench.mjs build/web/site   (cmake --build --preset web --target web_bench)
+import { readdirSync, readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { gzipSync } from 'node:zlib';
+import { chromium } from '../web/node_modules/playwright-core/index.mjs';
+import { serveSite } from '../web/tests/siteServer.mjs';
+
+const site = process.argv[2];
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const percentile = (values, p) => [...values].sort((a, b) => a - b)[Math.ceil(values.length * p) - 1];
+
+const server = await serveSite(site);
+const browser = await chromium.launch({ executablePath: process.env.VELKAR_CHROMIUM || '/usr/bin/chromium', args: ['--no-sandbox'] });
+const page = await browser.newPage({ viewport: { width: 1280, height: 800 } });
+await page.goto(server.url);
+await page.locator('#app').waitFor();
+await page.selectOption('#weapon', { index: 3 });
+for (const motion of [0, 1, 2, 3]) {
+  await page.selectOption('#available', { index: motion });
+  await page.click('#add-motion');
+}
+
+const loads = [];
+for (let i = 0; i < 10; i++) {
+  const start = Date.now();
+  await page.reload();
+  await page.locator('#rows tbody tr').first().waitFor();
+  loads.push(Date.now() - start);
+}
+
+const changes = await page.evaluate(() => {
+  const box = document.getElementById('modifier-1021');
+  const times = [];
+  for (let i = 0; i < 200; i++) {
+    const start = performance.now();
+    box.click();
+    void document.getElementById('rows').offsetHeight;  // the layout of the new rows
+    times.push(performance.now() - start);
+  }
+  return times;
+});
+await browser.close();
+server.close();
+
+const shipped = readdirSync(site).filter((name) => /\.(wasm|js|html|css)$/.test(name) && name !== 'sw.js');
+const gzip = shipped.reduce((sum, name) => sum + gzipSync(readFileSync(join(site, name)), { level: 9 }).length, 0);
+const wasm = gzipSync(readFileSync(join(site, 'velkar.wasm')), { level: 9 }).length;
+console.log(`first rows after navigation: median ${median(loads)} ms (of ${loads.join(', ')})`);
+console.log(`change to repainted rows: median ${median(changes).toFixed(2)} ms, p95 ${percentile(changes, 0.95).toFixed(2)} ms`);
+console.log(`size (gzip -9): ${(gzip / 1024).toFixed(1)} KiB in ${shipped.length} files, of which velkar.wasm ${(wasm / 1024).toFixed(1)} KiB`);

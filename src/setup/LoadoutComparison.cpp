@@ -1,0 +1,159 @@
+#include "setup/LoadoutComparison.h"
+
+#include "calc/Calculator.h"
+#include "calc/RowComparison.h"
+#include "calc/TextTable.h"
+#include "calc/WeaponRanking.h"
+#include "data/DataManager.h"
+
+namespace {
+
+const char* PartInEnglish(eSETUP_PART ePart) {
+  switch (ePart) {
+    case eSETUP_PART::Category: return "category";
+    case eSETUP_PART::Weapon: return "weapon";
+    case eSETUP_PART::Motion: return "motion";
+    case eSETUP_PART::Monster: return "monster";
+    case eSETUP_PART::Level: return "level";
+    case eSETUP_PART::HitCorrection: return "hit correction";
+  }
+  return "part";
+}
+
+bool IsTargetPart(const RestoreMiss_t& miss) {
+  return miss.ePart == eSETUP_PART::Monster || miss.ePart == eSETUP_PART::Level;
+}
+
+// Why the restored calculator has no numbers for the loadout, or none.
+std::optional<LoadoutProblem_t> ProblemOf(const CCalculator& calculator, const Loadout_t& loadout,
+                                          const std::vector<RestoreMiss_t>& arrMiss) {
+  for (const RestoreMiss_t& miss : arrMiss) {
+    if (miss.ePart == eSETUP_PART::Category || miss.ePart == eSETUP_PART::Weapon) {
+      return LoadoutProblem_t{miss.ePart, miss.strName};
+    }
+  }
+  if (!loadout.nCategory) return LoadoutProblem_t{eSETUP_PART::Category, std::nullopt};
+  if (!loadout.strWeapon) return LoadoutProblem_t{eSETUP_PART::Weapon, std::nullopt};
+  if (!calculator.GetSelectedHitCorrection()) {
+    return LoadoutProblem_t{eSETUP_PART::HitCorrection, loadout.strHitCorrection};
+  }
+  return std::nullopt;
+}
+
+ComparedLoadout_t Compute(const CCalculator& onTarget, const Target_t& target,
+                          const NamedLoadout_t& named) {
+  ComparedLoadout_t compared;
+  compared.strName = named.strName;
+  compared.nCategory = named.loadout.nCategory;
+  CCalculator calculator = onTarget;
+  std::vector<RestoreMiss_t> arrMiss = RestoreSetup(calculator, SetupOf(named.loadout, target));
+  // The target's misses are the same for every loadout and are said once.
+  std::erase_if(arrMiss, IsTargetPart);
+  compared.problem = ProblemOf(calculator, named.loadout, arrMiss);
+  if (compared.problem) {
+    // The problem says it already.
+    std::erase_if(arrMiss, [ePart = compared.problem->ePart](const RestoreMiss_t& miss) {
+      return miss.ePart == ePart;
+    });
+  } else {
+    compared.strWeapon = calculator.GetSelectedWeapon()->GetName();
+    compared.nSharpness = calculator.GetSharpnessPosition();
+    for (const ResultRow_t& row : calculator.GetResultRows()) {
+      compared.arrDamage.push_back(row.nDamage);
+      compared.nTotal += row.nDamage;
+    }
+  }
+  compared.arrMiss = std::move(arrMiss);
+  return compared;
+}
+
+// "A" to "F" (and on past F, should there ever be more).
+std::string Letter(size_t nLoadout) {
+  return std::string(1, static_cast<char>('A' + nLoadout));
+}
+
+std::string Cell(const std::optional<int64_t>& nValue) {
+  return nValue ? std::to_string(*nValue) : FormatDifference(std::nullopt);
+}
+
+}  // namespace
+
+std::optional<int64_t> LoadoutComparison_t::Damage(size_t nLoadout, size_t nRow) const {
+  if (nLoadout >= arrLoadout.size() || arrLoadout[nLoadout].problem) return std::nullopt;
+  const ComparedLoadout_t& loadout = arrLoadout[nLoadout];
+  if (nRow == arrRegion.size()) return loadout.nTotal;
+  return nRow < loadout.arrDamage.size() ? std::optional<int64_t>(loadout.arrDamage[nRow])
+                                         : std::nullopt;
+}
+
+std::optional<int64_t> LoadoutComparison_t::Difference(size_t nLoadout, size_t nRow) const {
+  const std::optional<int64_t> nDamage = Damage(nLoadout, nRow);
+  const std::optional<int64_t> nFirst = Damage(0, nRow);
+  if (!nDamage || !nFirst) return std::nullopt;
+  return *nDamage - *nFirst;
+}
+
+LoadoutComparison_t CompareLoadouts(const CCalculator& loadedCalculator, const Target_t& target,
+                                    const std::vector<NamedLoadout_t>& arrLoadout) {
+  LoadoutComparison_t comparison;
+  CCalculator onTarget = loadedCalculator;
+  comparison.arrTargetMiss = RestoreSetup(onTarget, SetupOf(Loadout_t{}, target));
+  if (const CMonster* pMonster = onTarget.GetSelectedMonster()) {
+    comparison.strMonster = pMonster->GetName();
+  }
+  if (const CLevel* pLevel = onTarget.GetSelectedLevel()) comparison.strLevel = pLevel->GetName();
+  comparison.bAnger = onTarget.GetAnger();
+  comparison.arrRegion = RegionNames(onTarget);
+  comparison.arrLoadout.reserve(arrLoadout.size());
+  for (const NamedLoadout_t& named : arrLoadout) {
+    comparison.arrLoadout.push_back(Compute(onTarget, target, named));
+  }
+  return comparison;
+}
+
+std::string ComparisonText(const LoadoutComparison_t& comparison) {
+  std::string strText;
+  for (size_t i = 0; i < comparison.arrLoadout.size(); ++i) {
+    const ComparedLoadout_t& loadout = comparison.arrLoadout[i];
+    strText += Letter(i) + ": " + loadout.strName + "  ";
+    strText += loadout.problem ? DescribeProblemInEnglish(*loadout.problem)
+                               : "(" + loadout.strWeapon + ", " +
+                                     CDataManager::GetSharpnessName(loadout.nSharpness) + ")";
+    strText += '\n';
+  }
+  strText += "target: " + comparison.strMonster + ", " + comparison.strLevel +
+             (comparison.bAnger ? ", angry\n" : ", not angry\n");
+
+  std::vector<TextTableLine_t> arrLine{{"region", Letter(0)}};
+  std::vector<bool> arrRight{false, true};
+  for (size_t i = 1; i < comparison.arrLoadout.size(); ++i) {
+    arrLine.front().push_back(Letter(i));
+    arrLine.front().push_back(Letter(i) + "-" + Letter(0));
+    arrRight.insert(arrRight.end(), {true, true});
+  }
+  for (size_t nRow = 0; nRow <= comparison.arrRegion.size(); ++nRow) {
+    TextTableLine_t& line = arrLine.emplace_back();
+    line.push_back(nRow < comparison.arrRegion.size() ? comparison.arrRegion[nRow] : "total");
+    line.push_back(Cell(comparison.Damage(0, nRow)));
+    for (size_t i = 1; i < comparison.arrLoadout.size(); ++i) {
+      line.push_back(Cell(comparison.Damage(i, nRow)));
+      line.push_back(FormatDifference(comparison.Difference(i, nRow)));
+    }
+  }
+  return strText + FormatTextTable(arrLine, arrRight);
+}
+
+std::string DescribeProblemInEnglish(const LoadoutProblem_t& problem) {
+  if (problem.ePart == eSETUP_PART::HitCorrection) return "there is no hit correction to select";
+  if (!problem.strName) return std::string("the loadout names no ") + PartInEnglish(problem.ePart);
+  return DescribeMissInEnglish({problem.ePart, *problem.strName});
+}
+
+std::string DescribeMissInEnglish(const RestoreMiss_t& miss) {
+  if (miss.ePart == eSETUP_PART::Category) return "category " + miss.strName + " is not listed";
+  return std::string(PartInEnglish(miss.ePart)) + " " + miss.strName + " is not in the data";
+}
+
+const char* SetupPartName(eSETUP_PART ePart) {
+  return ePart == eSETUP_PART::HitCorrection ? "hit_correction" : PartInEnglish(ePart);
+}

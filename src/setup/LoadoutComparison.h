@@ -1,0 +1,90 @@
+// Comparing up to six loadouts against one target: each loadout is restored
+// by name through the calculator's own operations (RestoreSetup), on its own
+// copy of a calculator that has loaded the data, and computed against the
+// same monster, level and anger. The result has one row per region of the
+// target's monster with every loadout's damage and its difference to the
+// first loadout, then the totals. A loadout whose category or weapon is gone
+// (or that names none, or whose category has no hit correction) has no numbers
+// but says why; the other names that the data lacks are passed on as misses,
+// for the faces to warn about. velkar-tool compare prints it; the window and
+// the web page show the same comparison.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "setup/Loadout.h"
+#include "setup/SetupRestore.h"
+
+class CCalculator;
+
+inline constexpr size_t kMaxComparedLoadouts = 6;
+
+struct NamedLoadout_t {
+  std::string strName;  // what the faces call it, e.g. a build's name (Shift-JIS)
+  Loadout_t loadout;
+};
+
+// Why a loadout has no numbers: the category or weapon it names that the data
+// lacks, or the one it does not name at all (no name); or no hit correction
+// to select in its category.
+struct LoadoutProblem_t {
+  eSETUP_PART ePart = eSETUP_PART::Weapon;  // Category, Weapon or HitCorrection
+  std::optional<std::string> strName;
+
+  bool operator==(const LoadoutProblem_t&) const = default;
+};
+
+struct ComparedLoadout_t {
+  std::string strName;
+  std::optional<int> nCategory;             // as the loadout names it
+  std::optional<LoadoutProblem_t> problem;  // none: computed
+  std::string strWeapon;                    // the weapon computed (Shift-JIS)
+  int nSharpness = 0;                       // the position it was computed at
+  std::vector<int32_t> arrDamage;           // one per region; empty with a problem
+  int64_t nTotal = 0;
+  // The loadout's other names that the data lacks: motions left out, a hit
+  // correction replaced by the category's first.
+  std::vector<RestoreMiss_t> arrMiss;
+};
+
+struct LoadoutComparison_t {
+  std::string strMonster;  // the target as computed (Shift-JIS)
+  std::string strLevel;
+  bool bAnger = false;
+  // The target's monster or level that the data lacks; the first of the list
+  // is used instead.
+  std::vector<RestoreMiss_t> arrTargetMiss;
+  std::vector<std::string> arrRegion;  // the monster's region names, in order
+  std::vector<ComparedLoadout_t> arrLoadout;
+
+  // A loadout's damage on region nRow, or its total for nRow equal to the
+  // number of regions; none for a loadout without numbers (or none at all).
+  std::optional<int64_t> Damage(size_t nLoadout, size_t nRow) const;
+  // That damage minus the first loadout's; none when either has no numbers.
+  std::optional<int64_t> Difference(size_t nLoadout, size_t nRow) const;
+};
+
+// Restores the target, then each loadout against it, on copies of
+// loadedCalculator (which has run LoadAll and stays as it is). The loadouts
+// keep their order; the first is the one the others are measured against.
+LoadoutComparison_t CompareLoadouts(const CCalculator& loadedCalculator, const Target_t& target,
+                                    const std::vector<NamedLoadout_t>& arrLoadout);
+
+// The comparison for a terminal: a line per loadout (its letter, A to F, its
+// name, weapon and sharpness, or why it has no numbers), the target's line,
+// then the table: region, A, then for every other loadout its damage and the
+// difference to A ("+12", "-3", "±0"; "—" without numbers), and the totals.
+std::string ComparisonText(const LoadoutComparison_t& comparison);
+
+// A problem, or a name the data lacks, in English (the name stays Shift-JIS):
+// "weapon 鉄の片手剣 is not in the data", "the loadout names no weapon".
+std::string DescribeProblemInEnglish(const LoadoutProblem_t& problem);
+std::string DescribeMissInEnglish(const RestoreMiss_t& miss);
+
+// A part's name in the JSON: "category", "weapon", "motion", "monster",
+// "level", "hit_correction".
+const char* SetupPartName(eSETUP_PART ePart);

@@ -1,0 +1,89 @@
+#include "widgets/BaselineColumn.h"
+
+#include <QFontMetrics>
+#include <QStyle>
+#include <algorithm>
+#include <numeric>
+
+#include "VelkarTexts.h"
+#include "calc/RowComparison.h"
+#include "text/SjisText.h"
+#include "widgets/ColorListCtrl.h"
+
+namespace {
+
+// The widest difference the column shows without shortening it.
+const QString kWidestDifference = QStringLiteral("-99999");
+// No template column is narrowed below this.
+constexpr int kMinimumColumnWidth = 16;
+
+}  // namespace
+
+void CBaselineColumn::Pin(const std::vector<ResultRow_t>& arrRow) {
+  if (m_bPinned) return;
+  m_arrBaseline = arrRow;
+  m_arrOwnWidth.clear();
+  Qt::Alignment alignment;
+  int nWidth = 0;
+  for (int nColumn = 0; m_list.GetColumn(nColumn, alignment, nWidth); ++nColumn) {
+    m_arrOwnWidth.push_back(nWidth);
+  }
+  const int nDifference = DifferenceWidth();
+  const std::vector<int> arrNarrowed =
+      NarrowToFit(m_arrOwnWidth, AvailableWidth() - nDifference, kMinimumColumnWidth);
+  for (size_t i = 0; i < arrNarrowed.size(); ++i) {
+    m_list.SetColumnWidth(static_cast<int>(i), arrNarrowed[i]);
+  }
+  m_list.InsertColumn(static_cast<int>(m_arrOwnWidth.size()), FromSjis(txt::kDifferenceCaption),
+                      nDifference, Qt::AlignRight);
+  m_bPinned = true;
+  ShowDifferences(arrRow);
+}
+
+void CBaselineColumn::Unpin() {
+  if (!m_bPinned) return;
+  m_list.DeleteColumn(static_cast<int>(m_arrOwnWidth.size()));
+  for (size_t i = 0; i < m_arrOwnWidth.size(); ++i) {
+    m_list.SetColumnWidth(static_cast<int>(i), m_arrOwnWidth[i]);
+  }
+  m_arrBaseline.clear();
+  m_bPinned = false;
+}
+
+void CBaselineColumn::ShowDifferences(const std::vector<ResultRow_t>& arrRow) {
+  if (!m_bPinned) return;
+  // CompareRows lists the current rows first, in their order; the regions
+  // only the baseline has come after them and have no row to show in.
+  const std::vector<RegionDifference_t> arrDifference = CompareRows(m_arrBaseline, arrRow);
+  const int nColumn = static_cast<int>(m_arrOwnWidth.size());
+  for (int nRow = 0; nRow < m_list.GetRowCount() && static_cast<size_t>(nRow) < arrRow.size();
+       ++nRow) {
+    m_list.SetCellText(
+        nRow, nColumn,
+        FromSjis(FormatDifference(arrDifference[static_cast<size_t>(nRow)].Delta())));
+  }
+}
+
+std::vector<int> CBaselineColumn::NarrowToFit(std::vector<int> arrWidth, int nAvailable,
+                                              int nMinimum) {
+  while (std::accumulate(arrWidth.begin(), arrWidth.end(), 0) > nAvailable) {
+    const auto itWidest = std::max_element(arrWidth.begin(), arrWidth.end());
+    if (itWidest == arrWidth.end() || *itWidest <= nMinimum) break;
+    --*itWidest;
+  }
+  return arrWidth;
+}
+
+int CBaselineColumn::AvailableWidth() const {
+  // Room for the vertical scroll bar is always kept, so the columns need not
+  // move when enough rows come to need it.
+  return m_list.width() - 2 * m_list.frameWidth() -
+         m_list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &m_list);
+}
+
+int CBaselineColumn::DifferenceWidth() const {
+  const QFontMetrics metrics(m_list.font());
+  return std::max(metrics.horizontalAdvance(kWidestDifference),
+                  metrics.horizontalAdvance(FromSjis(txt::kDifferenceCaption))) +
+         CColorListCtrl::kColumnMargin;
+}

@@ -1,0 +1,417 @@
+// The page's one way into the core. The page sends a request as JSON
+// ({"op": "selectWeapon", "index": 2}); the binding runs the calculator's
+// operation of that name and answers with the whole state the page shows,
+// every text already UTF-8. Nothing here computes or formats a game value: the
+// rows, texts, report, breakdown and ranking all come from the core. The data
+// files live in the module's memory file system, written there by the page.
+#include <emscripten/emscripten.h>
+
+#include <nlohmann/json.hpp>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calc/Calculator.h"
+#include "calc/HitBreakdownText.h"
+#include "calc/HitTable.h"
+#include "calc/ModifierTable.h"
+#include "calc/ReportText.h"
+#include "calc/WeaponTable.h"
+#include "data/DataManager.h"
+#include "platform/Cp932.h"
+#include "setup/ResultJson.h"
+#include "setup/SetupRestore.h"
+#include "setup/SetupStore.h"
+
+namespace {
+
+using json = nlohmann::ordered_json;
+using velkar::SjisToUtf8;
+
+CCalculator& Calculator() {
+  static CCalculator calculator;
+  return calculator;
+}
+
+template <class Record>
+json Names(const std::vector<const Record*>& arrRecord) {
+  json names = json::array();
+  for (const Record* pRecord : arrRecord) names.push_back(SjisToUtf8(pRecord->GetName()));
+  return names;
+}
+
+// Motions with their hits' motion values and their cut and impact rates.
+json MotionsJson(const std::vector<const CAction*>& arrAction) {
+  json motions = json::array();
+  for (const CAction* pAction : arrAction) {
+    motions.push_back({{"name", SjisToUtf8(pAction->GetName())},
+                       {"values", pAction->GetMotions()},
+                       {"cut", pAction->GetRate(0)},
+                       {"impact", pAction->GetRate(1)}});
+  }
+  return motions;
+}
+
+json ColourOf(const std::optional<uint32_t>& nColour) {
+  if (!nColour) return nullptr;
+  return *nColour;
+}
+
+json WeaponsJson(const CCalculator& calculator) {
+  json weapons = json::array();
+  for (const CWeapon* pWeapon : calculator.GetWeapons()) {
+    uint16_t wAttack = 0;
+    uint16_t wElement = 0;
+    int32_t nMask = 0;
+    int32_t nSharpness = 0;
+    pWeapon->GetStatus(wAttack, wElement, nMask, nSharpness);
+    weapons.push_back({{"name", SjisToUtf8(pWeapon->GetName())},
+                       {"attack", wAttack},
+                       {"element", wElement},
+                       {"elements", nMask},
+                       {"sharpness", nSharpness}});
+  }
+  return weapons;
+}
+
+json ModifiersJson(const CCalculator& calculator) {
+  json modifiers = json::array();
+  for (const ModifierInfo_t& info : GetModifierTable()) {
+    modifiers.push_back({{"id", info.nControlId},
+                         {"caption", SjisToUtf8(info.strCaption)},
+                         {"group", info.nGroup},
+                         {"ticked", calculator.GetModifier(info.nControlId)},
+                         {"enabled", calculator.IsModifierEnabled(info.nControlId)}});
+  }
+  return modifiers;
+}
+
+json RowsJson(const CCalculator& calculator) {
+  json rows = json::array();
+  for (const ResultRow_t& row : calculator.GetResultRows()) {
+    json cells = json::array();
+    for (const std::string& strCell : row.arrCell) cells.push_back(SjisToUtf8(strCell));
+    rows.push_back({{"cells", std::move(cells)},
+                    {"kind", row.nKind},
+                    {"colour", ColourOf(row.nColor)},
+                    {"damage", row.nDamage}});
+  }
+  return rows;
+}
+
+json CategoriesJson(const CCalculator& calculator) {
+  json categories = json::array();
+  for (const CategoryEntry_t& entry : calculator.GetCategories()) {
+    categories.push_back({{"category", entry.nCategory}, {"label", SjisToUtf8(entry.strLabel)}});
+  }
+  return categories;
+}
+
+json NameTablesJson() {
+  json sharpness = json::array();
+  for (int n = SHARPNESS_MIN; n <= SHARPNESS_MAX; ++n) {
+    sharpness.push_back(SjisToUtf8(CDataManager::GetSharpnessName(n)));
+  }
+  json elements = json::array();
+  for (int n = 0; n < ELEMENT_COUNT; ++n) {
+    elements.push_back(SjisToUtf8(CDataManager::GetElementName(n)));
+  }
+  return {{"sharpness", std::move(sharpness)}, {"elements", std::move(elements)}};
+}
+
+// The window's message about the files that loaded only in part, or "".
+json LoadErrorsJson() {
+  return SjisToUtf8(DescribeLoadErrorsInJapanese(CDataManager::GetInstance().GetLoadErrors()));
+}
+
+// Everything the page shows of the calculator.
+json StateJson() {
+  const CCalculator& c = Calculator();
+  json columns = json::array();
+  for (const ResultColumn_t& column : c.GetResultColumns()) {
+    columns.push_back(SjisToUtf8(column.strCaption));
+  }
+  const std::optional<std::string> strReport = BuildReportFromCalculator(c);
+  return {{"categories", CategoriesJson(c)},
+          {"category", c.GetCategorySelection()},
+          {"weapons", WeaponsJson(c)},
+          {"weapon", c.GetWeaponSelection()},
+          {"available", MotionsJson(c.GetAvailableMotions())},
+          {"chosen", MotionsJson(c.GetChosenMotions())},
+          {"hitCorrections", Names(c.GetHitCorrections())},
+          {"hitCorrection", c.GetHitCorrectionSelection()},
+          {"monsters", Names(c.GetMonsters())},
+          {"monster", c.GetMonsterSelection()},
+          {"levels", Names(c.GetLevels())},
+          {"level", c.GetLevelSelection()},
+          {"sharpness", c.GetSharpnessPosition()},
+          {"anger", c.GetAnger()},
+          {"modifiers", ModifiersJson(c)},
+          {"attackText", SjisToUtf8(c.GetAttackText())},
+          {"elementText", SjisToUtf8(c.GetElementText())},
+          {"sharpnessText", SjisToUtf8(c.GetSharpnessText())},
+          {"columns", std::move(columns)},
+          {"rows", RowsJson(c)},
+          {"report", strReport ? json(SjisToUtf8(*strReport)) : json(nullptr)},
+          {"reportUnavailable", SjisToUtf8(ReportUnavailableReason(c))}};
+}
+
+int IntOf(const json& request, const char* pszKey) {
+  const auto it = request.find(pszKey);
+  return it != request.end() && it->is_number_integer() ? it->get<int>() : NO_SELECTION;
+}
+
+bool BoolOf(const json& request, const char* pszKey) {
+  const auto it = request.find(pszKey);
+  return it != request.end() && it->is_boolean() && it->get<bool>();
+}
+
+std::string StringOf(const json& request, const char* pszKey) {
+  const auto it = request.find(pszKey);
+  return it != request.end() && it->is_string() ? it->get<std::string>() : std::string();
+}
+
+// Loads every data file of the folder, as the window does at start-up.
+json Load(const json& request) {
+  CDataManager& store = CDataManager::GetInstance();
+  store.Clear();
+  store.SetDataDirectory(StringOf(request, "dir"));
+  Calculator().LoadAll();
+  json state = StateJson();
+  state["loadErrors"] = LoadErrorsJson();
+  state["names"] = NameTablesJson();
+  return state;
+}
+
+// Rebuilds the data files of the folder from the .ini sources there, then
+// loads them again; each conversion's outcome comes back.
+json Convert(const json& request) {
+  CDataManager& store = CDataManager::GetInstance();
+  store.SetDataDirectory(StringOf(request, "dir"));
+  json reports = json::array();
+  const auto Note = [&reports, &store](bool bOk, bool bMonsters) {
+    const ConvertReport_t& report = store.GetLastConvertReport();
+    reports.push_back(
+        {{"target", report.strTarget},
+         {"monsters", bMonsters},
+         {"written", bOk && report.bWritten},
+         {"counts", report.nCount},
+         {"failure",
+          report.failure ? json(SjisToUtf8(DescribeInJapanese(*report.failure))) : json()}});
+  };
+  for (const json& category : request.value("categories", json::array())) {
+    if (category.is_number_integer()) Note(store.ConvertWeaponIni(category.get<int>()), false);
+  }
+  if (BoolOf(request, "monsters")) Note(store.ConvertMonsterIni(), true);
+  json state = Load(request);
+  state["conversions"] = std::move(reports);
+  return state;
+}
+
+// The order of the chosen motions as a list of available indexes.
+json MoveMotion(const json& request) {
+  CCalculator& c = Calculator();
+  std::vector<int> arrIndex;
+  for (const CAction* pAction : c.GetChosenMotions()) {
+    const auto& arrAvailable = c.GetAvailableMotions();
+    const auto it = std::find(arrAvailable.begin(), arrAvailable.end(), pAction);
+    arrIndex.push_back(static_cast<int>(it - arrAvailable.begin()));
+  }
+  const int nFrom = IntOf(request, "from");
+  const int nTo = IntOf(request, "to");
+  const int nCount = static_cast<int>(arrIndex.size());
+  if (nFrom >= 0 && nFrom < nCount && nTo >= 0 && nTo < nCount && nFrom != nTo) {
+    const int nMoved = arrIndex[static_cast<size_t>(nFrom)];
+    arrIndex.erase(arrIndex.begin() + nFrom);
+    arrIndex.insert(arrIndex.begin() + nTo, nMoved);
+    c.ClearChosenMotions();
+    c.AddChosenMotions(arrIndex);
+  }
+  return StateJson();
+}
+
+json ExplainRow(const json& request) {
+  const std::optional<CalcExplanation_t> row = Calculator().ExplainRow(IntOf(request, "row"));
+  if (!row) return {{"table", nullptr}};
+  const HitTable_t table = BuildHitTable(*row);
+  json header = json::array();
+  for (const std::string& strCell : table.arrHeader) header.push_back(SjisToUtf8(strCell));
+  json hits = json::array();
+  for (const HitTableCells_t& cells : table.arrRow) {
+    json line = json::array();
+    for (const std::string& strCell : cells) line.push_back(SjisToUtf8(strCell));
+    hits.push_back(std::move(line));
+  }
+  return {{"table",
+           {{"region", SjisToUtf8(table.strRegion)},
+            {"factors", SjisToUtf8(table.strFactors)},
+            {"header", std::move(header)},
+            {"hits", std::move(hits)},
+            {"text", SjisToUtf8(HitTableText(table))}}}};
+}
+
+// The 17-digit breakdown of every row, as velkar-tool report --explain
+// prints it.
+json Explain(const json&) {
+  const std::optional<CalcExplanation_t> explanation = Calculator().Explain();
+  return {{"text", explanation ? json(SjisToUtf8(BuildHitBreakdownText(*explanation))) : json()}};
+}
+
+// The weapon table of the category on show, as velkar-tool rank --json
+// prints it: by the total or one region, at each weapon's own sharpness or
+// one for all.
+json Rank(const json& request) {
+  WeaponTableRequest_t table;
+  const auto itRegion = request.find("region");
+  if (itRegion != request.end() && itRegion->is_number_unsigned()) {
+    table.nRegion = itRegion->get<size_t>();
+  }
+  const auto itSharpness = request.find("sharpness");
+  if (itSharpness != request.end() && itSharpness->is_number_integer()) {
+    table.nSharpness = itSharpness->get<int>();
+  }
+  return RankingDocument(BuildWeaponTable(Calculator(), table));
+}
+
+// The setup on show in the builds file's form, and back.
+json GetSetup(const json&) {
+  return {{"setup", CSetupStore::SetupToJson(CaptureSetup(Calculator()))}};
+}
+
+json ApplySetup(const json& request) {
+  const auto it = request.find("setup");
+  const Setup_t setup = CSetupStore::SetupFromJson(it != request.end() ? *it : json::object());
+  json misses = json::array();
+  for (const RestoreMiss_t& miss : RestoreSetup(Calculator(), setup)) {
+    misses.push_back({{"part", static_cast<int>(miss.ePart)}, {"name", SjisToUtf8(miss.strName)}});
+  }
+  json state = StateJson();
+  state["misses"] = std::move(misses);
+  return state;
+}
+
+// The saved builds live in a builds.json of the folder the page names, the
+// desktop's own format, read and changed by the core's store.
+json Builds(const json& request) {
+  const CSetupStore store(StringOf(request, "dir"));
+  json builds = json::array();
+  for (const ListedBuild_t& listed : store.LoadBuilds()) {
+    builds.push_back({{"name", SjisToUtf8(listed.build.strName)},
+                      {"entry", listed.nEntry},
+                      {"setup", CSetupStore::SetupToJson(listed.build.setup)}});
+  }
+  return {{"builds", std::move(builds)}};
+}
+
+json ChangeBuild(const json& request) {
+  CSetupStore store(StringOf(request, "dir"));
+  const std::string strOp = StringOf(request, "change");
+  const std::optional<std::string> strName = velkar::Utf8ToSjis(StringOf(request, "name"));
+  eSTORE_RESULT eResult = eSTORE_RESULT::Changed;
+  if (strName && !strName->empty() && strOp == "save") {
+    eResult = store.SaveBuild({*strName, CaptureSetup(Calculator())});
+  }
+  if (strName && strOp == "delete") {
+    // The very entry the page listed: several builds may carry one name.
+    const int nEntry = IntOf(request, "entry");
+    for (const ListedBuild_t& listed : store.FindBuilds(*strName)) {
+      if (nEntry >= 0 && listed.nEntry == static_cast<size_t>(nEntry)) {
+        eResult = store.DeleteBuild(listed);
+      }
+    }
+  }
+  json answer = Builds(request);
+  answer["result"] = static_cast<int>(eResult);
+  answer["error"] = store.Error();
+  return answer;
+}
+
+using Operation = std::function<json(const json&)>;
+
+const std::map<std::string, Operation>& Operations() {
+  static const std::map<std::string, Operation> mapOperation = {
+      {"load", Load},
+      {"convert", Convert},
+      {"state", [](const json&) { return StateJson(); }},
+      {"selectCategory",
+       [](const json& r) {
+         Calculator().SelectCategory(IntOf(r, "index"));
+         return StateJson();
+       }},
+      {"selectWeapon",
+       [](const json& r) {
+         Calculator().SelectWeapon(IntOf(r, "index"));
+         return StateJson();
+       }},
+      {"releaseSharpness",
+       [](const json& r) {
+         Calculator().ReleaseSharpness(IntOf(r, "position"));
+         return StateJson();
+       }},
+      {"addMotion",
+       [](const json& r) {
+         Calculator().AddChosenMotion(IntOf(r, "index"));
+         return StateJson();
+       }},
+      {"removeMotion",
+       [](const json& r) {
+         Calculator().RemoveChosenMotion(IntOf(r, "index"));
+         return StateJson();
+       }},
+      {"clearMotions",
+       [](const json&) {
+         Calculator().ClearChosenMotions();
+         return StateJson();
+       }},
+      {"moveMotion", MoveMotion},
+      {"selectMonster",
+       [](const json& r) {
+         Calculator().SelectMonster(IntOf(r, "index"));
+         return StateJson();
+       }},
+      {"selectLevel",
+       [](const json& r) {
+         Calculator().SelectLevel(IntOf(r, "index"));
+         return StateJson();
+       }},
+      {"selectHitCorrection",
+       [](const json& r) {
+         Calculator().SelectHitCorrection(IntOf(r, "index"));
+         return StateJson();
+       }},
+      {"setAnger",
+       [](const json& r) {
+         Calculator().SetAnger(BoolOf(r, "on"));
+         return StateJson();
+       }},
+      {"setModifier",
+       [](const json& r) {
+         Calculator().SetModifier(IntOf(r, "id"), BoolOf(r, "on"));
+         return StateJson();
+       }},
+      {"explainRow", ExplainRow},
+      {"explain", Explain},
+      {"rank", Rank},
+      {"getSetup", GetSetup},
+      {"applySetup", ApplySetup},
+      {"builds", Builds},
+      {"changeBuild", ChangeBuild},
+  };
+  return mapOperation;
+}
+
+}  // namespace
+
+// The answer stays valid until the next call.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* velkar_call(const char* pszRequest) {
+  static std::string strAnswer;
+  const json request = json::parse(pszRequest, nullptr, false);
+  const auto it = Operations().find(request.is_object() ? StringOf(request, "op") : std::string());
+  const json answer =
+      it == Operations().end() ? json{{"error", "unknown request"}} : it->second(request);
+  strAnswer = answer.dump(-1, ' ', false, json::error_handler_t::replace);
+  return strAnswer.c_str();
+}

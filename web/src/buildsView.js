@@ -1,0 +1,93 @@
+// Saved builds: kept in the browser as the text of a builds.json in the
+// desktop's format, which the core's store reads and changes; exported and
+// imported as that file.
+import { el, field, fill } from './dom.js';
+import T from './texts.js';
+import { loadBuildsText, saveBuildsText } from './storage.js';
+
+const DIR = '/builds';
+const FILE = 'builds.json';
+const PARTS = [T.kPartCategory, T.kPartWeapon, T.kPartMotion, T.kPartMonster, T.kPartLevel, T.kPartHitCorrection];
+
+export class BuildsView {
+  constructor(root, store) {
+    this.store = store;
+    this.name = el('input', { type: 'text', maxLength: 80, autocomplete: 'off' });
+    this.list = el('ul', { className: 'builds', id: 'builds-list' });
+    this.note = el('p', { className: 'hint', role: 'status', id: 'builds-note' });
+    this.importer = el('input', { type: 'file', id: 'builds-import', accept: '.json,application/json',
+      onchange: () => this.import(this.importer.files[0]) });
+    root.append(el('h2', { id: 'builds-heading', text: T.kSectionBuilds }),
+      el('form', { className: 'inline', onsubmit: (e) => { e.preventDefault(); this.save(); } },
+        field('build-name', T.kBuildName, this.name),
+        el('button', { type: 'submit', id: 'build-save', text: T.kBuildSave })),
+      this.list, this.note,
+      el('div', { className: 'buttons' },
+        el('button', { type: 'button', id: 'builds-export', text: T.kBuildExport, onclick: () => this.export() }),
+        el('label', { className: 'file', htmlFor: 'builds-import' }, el('span', { text: T.kBuildImport })), this.importer));
+    store.core.writeFolder(DIR, this.storedFile());
+    this.show(store.ask('builds', { dir: DIR }).builds);
+  }
+
+  storedFile() {
+    const text = loadBuildsText();
+    return text ? { [FILE]: new TextEncoder().encode(text) } : {};
+  }
+
+  // Keeps the file the core just wrote.
+  keep(answer) {
+    const bytes = this.store.core.readFile(`${DIR}/${FILE}`);
+    if (bytes) saveBuildsText(new TextDecoder().decode(bytes));
+    this.show(answer.builds);
+  }
+
+  save() {
+    const name = this.name.value.trim();
+    if (!name) return;
+    this.keep(this.store.ask('changeBuild', { dir: DIR, change: 'save', name }));
+  }
+
+  remove(build) {
+    this.keep(this.store.ask('changeBuild', { dir: DIR, change: 'delete', name: build.name, entry: build.entry }));
+  }
+
+  apply(build) {
+    const answer = this.store.dispatch('applySetup', { setup: build.setup });
+    this.note.textContent = answer.misses.length
+      ? fill(T.kMissingPart, answer.misses.map((m) => `${PARTS[m.part]} ${m.name}`).join('、')) : '';
+  }
+
+  export() {
+    const bytes = this.store.core.readFile(`${DIR}/${FILE}`) ?? new TextEncoder().encode('');
+    const link = el('a', { href: URL.createObjectURL(new Blob([bytes], { type: 'application/json' })), download: FILE });
+    link.click();
+    URL.revokeObjectURL(link.href);
+  }
+
+  async import(file) {
+    if (!file) return;
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    this.store.core.writeFolder('/import', { [FILE]: bytes });
+    const { builds } = this.store.ask('builds', { dir: '/import' });
+    this.importer.value = '';
+    if (!builds.length) {
+      this.note.textContent = T.kBuildImportFailed;
+      return;
+    }
+    this.store.core.writeFolder(DIR, { [FILE]: bytes });
+    saveBuildsText(new TextDecoder().decode(bytes));
+    this.show(builds);
+    this.note.textContent = fill(T.kBuildImported, builds.length);
+  }
+
+  show(builds) {
+    this.builds = builds;
+    this.list.replaceChildren(...builds.map((build) => el('li', {},
+      el('span', { className: 'build-name', text: build.name }),
+      el('button', { type: 'button', text: T.kBuildLoad, ariaLabel: `${T.kBuildLoad} ${build.name}`, onclick: () => this.apply(build) }),
+      el('button', { type: 'button', text: T.kBuildDelete, ariaLabel: `${T.kBuildDelete} ${build.name}`, onclick: () => this.remove(build) }))));
+    if (!builds.length) this.list.append(el('li', { className: 'hint', text: T.kBuildNone }));
+  }
+
+  render() {}
+}

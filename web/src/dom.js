@@ -1,0 +1,36 @@
+// Small helpers for building the views' elements.
+
+// An element with properties (on* become listeners, text and a few more are
+// set directly) and children.
+export function el(tag, props = {}, ...children) {
+  const node = document.createElement(tag);
+  for (const [key, value] of Object.entries(props)) {
+    if (value === undefined || value === null || value === false) continue;
+    if (key.startsWith('on')) node.addEventListener(key.slice(2), value);
+    else if (key === 'text') node.textContent = value;
+    else if (key in node && key !== 'list') node[key] = value;
+    else node.setAttribute(key, value === true ? '' : value);
+  }
+  node.append(...children.flat().filter((c) => c !== null && c !== undefined));
+  return node;
+}
+
+// Fills a select with names, keeping the element (and its focus); -1 selects
+// nothing.
+export function fillSelect(select, names, selected) {
+  const same = select.options.length === names.length &&
+    names.every((name, i) => select.options[i].textContent === name);
+  if (!same) select.replaceChildren(...names.map((name, i) => el('option', { value: i, text: name })));
+  select.selectedIndex = selected;
+}
+
+// A labelled control: the label above, the control below.
+export function field(id, label, control) {
+  control.id = id;
+  return el('div', { className: 'field' }, el('label', { htmlFor: id, text: label }), control);
+}
+
+// Replaces %1, %2, ... with the values.
+export function fill(text, ...values) {
+  return text.replace(/%(\d)/g, (all, n) => (values[n - 1] ?? all).toString());
+}

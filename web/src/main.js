@@ -1,0 +1,67 @@
+// Starts the page: loads the core and the sample data, builds the views, and
+// registers the service worker that keeps the site for offline use.
+import { loadCore } from './core.js';
+import { Store } from './store.js';
+import T from './texts.js';
+import { WeaponView } from './weaponView.js';
+import { MotionsView } from './motionsView.js';
+import { TargetView } from './targetView.js';
+import { ModifiersView } from './modifiersView.js';
+import { ResultsView } from './resultsView.js';
+import { ReportView } from './reportView.js';
+import { DataView } from './dataView.js';
+import { BuildsView } from './buildsView.js';
+import { loadSetup, saveSetup } from './storage.js';
+
+const SAMPLE = ['Sword', 'DualSword', 'GreatSword', 'Katana', 'Lance', 'GunLance', 'Hummer', 'HuntingHorn', 'Monster'];
+
+async function fetchSample() {
+  const files = await Promise.all(SAMPLE.map(async (stem) => {
+    const response = await fetch(`data/${stem}.dat`);
+    return response.ok ? [`${stem}.dat`, new Uint8Array(await response.arrayBuffer())] : null;
+  }));
+  return Object.fromEntries(files.filter(Boolean));
+}
+
+async function start() {
+  const status = document.getElementById('status');
+  document.title = T.kTitle;
+  document.getElementById('title').textContent = T.kTitle;
+  status.textContent = T.kLoading;
+  let core;
+  let sample;
+  try {
+    [core, sample] = await Promise.all([loadCore(), fetchSample()]);
+  } catch (error) {
+    status.textContent = T.kLoadFailed;
+    throw error;
+  }
+  const store = new Store(core);
+  const view = (id) => document.getElementById(id);
+  const data = new DataView(view('data-view'), store, sample);
+  const views = { 'weapon-view': WeaponView, 'motions-view': MotionsView, 'target-view': TargetView,
+    'modifiers-view': ModifiersView, 'results-view': ResultsView, 'report-view': ReportView };
+  for (const [id, View] of Object.entries(views)) store.addView(new View(view(id), store));
+  new BuildsView(view('builds-view'), store);
+  // The page opens on the setup it showed last, as the window does.
+  data.load(loadSetup());
+  // Remembered once the player pauses, off the path from a click to its rows.
+  let pending = 0;
+  const remember = () => {
+    clearTimeout(pending);
+    pending = 0;
+    saveSetup(store.ask('getSetup').setup);
+  };
+  store.onChange(() => {
+    clearTimeout(pending);
+    pending = setTimeout(remember, 250);
+  });
+  window.addEventListener('pagehide', () => { if (pending) remember(); });
+  status.textContent = '';
+  view('app').hidden = false;
+}
+
+if ('serviceWorker' in navigator) {
+  navigator.serviceWorker.register('sw.js').catch(() => {});
+}
+start();
