@@ -1,24 +1,17 @@
 #include "SetupStore.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <new>
 #include <string_view>
 #include <system_error>
-#include <thread>
 
 #include "calc/ModifierTable.h"
 #include "data/DataFileError.h"
 #include "platform/BinaryFile.h"
 #include "platform/Cp932.h"
+#include "platform/FileLock.h"
 #include "setup/JsonDocument.h"
 
 namespace {
@@ -30,8 +23,6 @@ constexpr const char* kLastSetupFile = "last-setup.json";
 constexpr const char* kLockFile = "builds.lock";
 constexpr const char* kSetupFormat = "velkar-setup";
 constexpr const char* kBuildsFormat = "velkar-builds";
-constexpr auto kLockWait = std::chrono::seconds(2);
-constexpr auto kLockPoll = std::chrono::milliseconds(20);
 
 enum class eREAD { Missing, Ok, Ignored };
 
@@ -162,48 +153,6 @@ std::vector<size_t> EntriesNamed(const ordered_json& arrBuild, const std::string
   }
   return arrAt;
 }
-
-// Holds an exclusive flock on a file for its lifetime; waits a short while
-// for another holder, never for ever.
-class CFileLock {
-public:
-  explicit CFileLock(const std::string& strPath)
-      : m_nFd(open(strPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
-    if (m_nFd < 0) {
-      m_strError = "cannot open " + strPath + " (" + std::strerror(errno) + ")";
-      return;
-    }
-    const auto tGiveUp = std::chrono::steady_clock::now() + kLockWait;
-    while (flock(m_nFd, LOCK_EX | LOCK_NB) != 0) {
-      const int nErrno = errno;
-      if (nErrno == EINTR) continue;
-      if (nErrno == EWOULDBLOCK && std::chrono::steady_clock::now() < tGiveUp) {
-        std::this_thread::sleep_for(kLockPoll);
-        continue;
-      }
-      m_strError = "cannot lock " + strPath + " (" +
-                   (nErrno == EWOULDBLOCK ? std::string("another program has held it for ") +
-                                                std::to_string(kLockWait.count()) + " seconds"
-                                          : std::string(std::strerror(nErrno))) +
-                   ")";
-      close(m_nFd);
-      m_nFd = -1;
-      return;
-    }
-  }
-  ~CFileLock() {
-    if (m_nFd >= 0) close(m_nFd);  // closing releases the lock
-  }
-  CFileLock(const CFileLock&) = delete;
-  CFileLock& operator=(const CFileLock&) = delete;
-
-  bool IsLocked() const { return m_nFd >= 0; }
-  const std::string& Error() const { return m_strError; }
-
-private:
-  int m_nFd;
-  std::string m_strError;
-};
 
 }  // namespace
 
