@@ -140,7 +140,8 @@ void BM_RestoreSetup(benchmark::State& state) {
   const std::vector<const CAction*>& arrAvailable = calc.GetAvailableMotions();
   setup.arrMotion.clear();
   for (int64_t i = 0; i < state.range(0); ++i) {
-    setup.arrMotion.push_back(arrAvailable[static_cast<size_t>(i) % arrAvailable.size()]->GetName());
+    setup.arrMotion.push_back(
+        arrAvailable[static_cast<size_t>(i) % arrAvailable.size()]->GetName());
   }
   for (auto _ : state) {
     state.PauseTiming();

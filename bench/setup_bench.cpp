@@ -25,13 +25,27 @@ std::string Filled(const std::string& strPrefix, const std::string& strPiece,
   return strText + strSuffix;
 }
 
-std::string Zeros() { return Filled("[0", ",0", "]"); }
-std::string Nested() { return std::string(kLimit / 2, '[') + std::string(kLimit / 2, ']'); }
-std::string SmallObjects() { return Filled("[{}", ",{\"a\":0}", "]"); }
-std::string RepeatedKeys() { return Filled("{\"a\":0", ",\"a\":[1]", "}"); }
-std::string Strings() { return Filled("[\"\"", ",\"abcdefghijklmnopqrstuvwxyz\"", "]"); }
-std::string LongString() { return "[\"" + std::string(kLimit - 4, 'a') + "\"]"; }
-std::string Blanks() { return "[" + std::string(kLimit - 2, ' ') + "]"; }
+std::string Zeros() {
+  return Filled("[0", ",0", "]");
+}
+std::string Nested() {
+  return std::string(kLimit / 2, '[') + std::string(kLimit / 2, ']');
+}
+std::string SmallObjects() {
+  return Filled("[{}", ",{\"a\":0}", "]");
+}
+std::string RepeatedKeys() {
+  return Filled("{\"a\":0", ",\"a\":[1]", "}");
+}
+std::string Strings() {
+  return Filled("[\"\"", ",\"abcdefghijklmnopqrstuvwxyz\"", "]");
+}
+std::string LongString() {
+  return "[\"" + std::string(kLimit - 4, 'a') + "\"]";
+}
+std::string Blanks() {
+  return "[" + std::string(kLimit - 2, ' ') + "]";
+}
 
 std::string Members(size_t nCount) {
   std::string strText = "{";
@@ -42,8 +56,12 @@ std::string Members(size_t nCount) {
   }
   return strText + "\"e\":0}";
 }
-std::string Members80000() { return Members(80'000); }
-std::string MembersToTheLimit() { return Members(kLimit); }
+std::string Members80000() {
+  return Members(80'000);
+}
+std::string MembersToTheLimit() {
+  return Members(kLimit);
+}
 
 void BM_ReadJson(benchmark::State& state, std::string (*pfnText)()) {
   const std::string strText = pfnText();

@@ -138,8 +138,7 @@ void BM_ReportBuildWithMotions(benchmark::State& state) {
   const std::string strConfig = Sample().Dir() + "/config";
   setenv("XDG_CONFIG_HOME", strConfig.c_str(), 1);
   std::vector<std::string> arrSave = WithMotions(
-      {"save-build", "long", "--category", "0", "--weapon", "0", "--monster", "1"},
-      state.range(0));
+      {"save-build", "long", "--category", "0", "--weapon", "0", "--monster", "1"}, state.range(0));
   if (RunTool(arrSave) != 0) Fail("the build was not saved");
   const std::vector<std::string> arrReport{"--dir", Sample().Dir(), "report", "--build", "long"};
   for (auto _ : state) {

@@ -7,9 +7,9 @@
 
 #include "UiTestMain.h"
 #include "WindowCommandLine.h"
-#include "support/TestDataDir.h"
 #include "style/DialogFont.h"
 #include "style/DialogUnits.h"
+#include "support/TestDataDir.h"
 #include "widgets/BaselineColumn.h"
 #include "widgets/ColorListCtrl.h"
 #include "widgets/FocusRect.h"
