@@ -1,6 +1,7 @@
-// Speed of one recalculation, of the whole report, of a comparison of six
-// loadouts, of the weapon table and of the gains of every modifier and
-// sharpness level on the sample game data, and of reading build codes.
+// Speed of one recalculation, of the whole report, of restoring a saved setup
+// with a long motion list, of a comparison of six loadouts, of the weapon
+// table and of the gains of every modifier and sharpness level on the sample
+// game data, and of reading build codes.
 //
 // The build leaves the sample sources, in Shift-JIS, beside this program. They
 // are copied into a temporary folder and converted there, so the figures do not
@@ -130,6 +131,34 @@ void BM_BuildReport(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildReport);
 
+// Restoring a setup of the sample calculation whose motion list holds
+// state.range(0) motions (the category's motions in turn), as the window does
+// at its start and on Load: each run starts with the category selected
+// afresh and no anger or modifier, and covers RestoreSetup alone.
+void BM_RestoreSetup(benchmark::State& state) {
+  CCalculator& calc = Sample().Calculator();
+  Setup_t setup = CaptureSetup(calc);
+  const std::vector<const CAction*>& arrAvailable = calc.GetAvailableMotions();
+  setup.arrMotion.clear();
+  for (int64_t i = 0; i < state.range(0); ++i) {
+    setup.arrMotion.push_back(
+        arrAvailable[static_cast<size_t>(i) % arrAvailable.size()]->GetName());
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    calc.SelectCategory(0);
+    RestoreAnger(calc, Setup_t{});
+    RestoreModifiers(calc, {});
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(RestoreSetup(calc, setup));
+  }
+  if (calc.GetChosenMotions().size() != setup.arrMotion.size()) {
+    std::cerr << "calc_bench: the motions were not restored\n";
+    std::exit(1);
+  }
+  state.counters["motions"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_RestoreSetup)->Arg(8000)->Arg(50000)->Unit(benchmark::kMillisecond);
 // Six loadouts of the first category (its first six weapons, each with the
 // 10-motion list and the two modifiers) against the calculation's target,
 // each restored by name on its own copy of the calculator.

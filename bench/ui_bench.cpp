@@ -2,9 +2,9 @@
 //
 //   StartToWindowShown   a new process of this program, from the spawn until
 //                        its main window is on screen with the data loaded,
-//                        the last setup restored (a weapon, five motions, a
-//                        monster, anger, a modifier) and painted once; the
-//                        child's peak memory is reported.
+//                        the last setup restored (a weapon, 5 or 50,000
+//                        motions, a monster, anger, a modifier) and painted
+//                        once; the child's peak memory is reported.
 //   WeaponClickToRows    in this process: a click on a weapon entry until the
 //                        result list's new rows are painted.
 //
@@ -67,7 +67,25 @@ int RunChild(int argc, char** argv, int nFd) {
   return 0;
 }
 
+// A setup of the sample data as a player leaves it, with nMotions motions
+// (four names in turn), saved as the last setup in the folder that
+// XDG_CONFIG_HOME names.
+void SaveSampleSetup(int64_t nMotions) {
+  Setup_t setup;
+  setup.nCategory = 0;
+  setup.strWeapon = velkar::ToSjis(u8"焔刃ヴァルゼナ");
+  const char8_t* const arrName[] = {u8"縦斬り", u8"横斬り", u8"連続斬り", u8"回転斬り"};
+  for (int64_t i = 0; i < nMotions; ++i) setup.arrMotion.push_back(velkar::ToSjis(arrName[i % 4]));
+  setup.strMonster = velkar::ToSjis(u8"雷角獣シグラーム");
+  setup.strLevel = velkar::ToSjis(u8"上位");
+  setup.bAnger = true;
+  setup.arrModifier = {1019};
+  CSetupStore store;
+  if (!store.SaveLastSetup(setup)) Fail(store.Error());
+}
+
 void StartToWindowShown(benchmark::State& state) {
+  SaveSampleSetup(state.range(0));
   long nPeakKiB = 0;
   for (auto _ : state) {
     int arrPipe[2];
@@ -99,7 +117,13 @@ void StartToWindowShown(benchmark::State& state) {
   }
   state.counters["peak_MiB"] = static_cast<double>(nPeakKiB) / 1024.0;
 }
-BENCHMARK(StartToWindowShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(StartToWindowShown)
+    ->ArgName("motions")
+    ->Arg(5)
+    ->Arg(50000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
 void WeaponClickToRows(benchmark::State& state) {
   auto pDlg = std::make_unique<CVelkarDlg>();
@@ -134,25 +158,11 @@ void WeaponClickToRows(benchmark::State& state) {
 }
 BENCHMARK(WeaponClickToRows)->Unit(benchmark::kMicrosecond);
 
-// A setup of the sample data as a player leaves it, saved in a new folder
-// that XDG_CONFIG_HOME then names; the folder's path.
-std::string SaveSampleSetup() {
+// A new folder for the last setup, which XDG_CONFIG_HOME then names; its path.
+std::string MakeConfigFolder() {
   std::string strFolder = "/tmp/velkar-bench-XXXXXX";
   if (mkdtemp(strFolder.data()) == nullptr) Fail("cannot create a temporary folder");
   setenv("XDG_CONFIG_HOME", strFolder.c_str(), 1);
-  Setup_t setup;
-  setup.nCategory = 0;
-  setup.strWeapon = velkar::ToSjis(u8"焔刃ヴァルゼナ");
-  for (const char8_t* pszMotion :
-       {u8"縦斬り", u8"横斬り", u8"連続斬り", u8"回転斬り", u8"縦斬り"}) {
-    setup.arrMotion.push_back(velkar::ToSjis(pszMotion));
-  }
-  setup.strMonster = velkar::ToSjis(u8"雷角獣シグラーム");
-  setup.strLevel = velkar::ToSjis(u8"上位");
-  setup.bAnger = true;
-  setup.arrModifier = {1019};
-  CSetupStore store;
-  if (!store.SaveLastSetup(setup)) Fail(store.Error());
   return strFolder;
 }
 
@@ -161,7 +171,7 @@ std::string SaveSampleSetup() {
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   if (argc == 3 && argv[1] == kChildFlag) return RunChild(argc, argv, std::atoi(argv[2]));
-  const std::string strConfig = SaveSampleSetup();
+  const std::string strConfig = MakeConfigFolder();
   benchmark::Initialize(&argc, argv);
   {
     QApplication app(argc, argv);

@@ -1,6 +1,7 @@
 // velkar-tool builds: lists the builds that the window and the tool saved
 // (see CSetupStore), one line each: name, category, weapon and monster; with
-// --json the builds as the file stores them.
+// --json the builds as the file stores them. A builds file that cannot be
+// used is named with the reason, and the command fails.
 //
 // velkar-tool builds import CODE: saves the builds of a build code (see
 // BuildCode.h) under their names. A name that a saved build already has, or a

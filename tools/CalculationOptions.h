@@ -8,11 +8,13 @@
 //
 // --build NAME starts from a build saved by the window or the tool: each part
 // that no option gives comes from the build, found by name as the window
-// restores it (a record that no longer exists is skipped); an option given
-// replaces that part of the build (--modifier and --motion replace the
-// build's whole list). --code CODE does the same with the one build of a
-// build code (see BuildCode.h), and warns when the code was made with other
-// data files.
+// restores it; an option given replaces that part of the build (--modifier
+// and --motion replace the build's whole list). A monster, level, hit
+// correction or motion that the data no longer holds is skipped and named
+// by PrintWarnings (and GetMisses). A name that several builds carry is
+// refused: it would not say which one is meant. --code CODE does the same
+// with the one build of a build code (see BuildCode.h), and warns when the
+// code was made with other data files.
 #pragma once
 
 #include <cstdint>
@@ -51,8 +53,8 @@ public:
   std::string UseCode(const std::string& strCode);
 
   // Writes the notes about what was used (a code made with other data
-  // files), one warning line each; known once LoadCategory has loaded the
-  // data.
+  // files, each name of the build that the data lacks), one warning line
+  // each; known once ApplySelections has run.
   void PrintWarnings(const CToolOutput& output) const;
 
   // LoadAll and the category (reading the --build first). A usage error
@@ -67,9 +69,12 @@ public:
   void ApplySharpness(CCalculator& calculator) const;
 
   // The monster, level and hit correction, anger, the modifiers and the
-  // motions; a name of the build that the data lacks becomes a warning. A
-  // usage error message, or empty.
+  // motions. A usage error message, or empty.
   std::string ApplySelections(CCalculator& calculator);
+
+  // What the build named that the data no longer holds, known once
+  // ApplySelections has run.
+  const std::vector<RestoreMiss_t>& GetMisses() const { return m_arrMiss; }
 
   // LoadCategory, ApplyWeapon, ApplySharpness and ApplySelections in turn, as
   // a command that computes one weapon runs them. A usage error message, or
@@ -90,8 +95,9 @@ public:
   std::optional<int> SharpnessForAll() const;
 
   // Refuses the options that LoadCategory or the selections found wrong,
-  // after the warnings: a usage error, unless the category's data file is damaged (then the file
-  // is to blame, not the options). The exit code.
+  // after the warnings: a usage error, unless the builds file or the
+  // category's data file could not be used (then the file is to blame, not
+  // the options). The exit code.
   int Refuse(const CToolOutput& output, const std::string& strUsage) const;
 
   // " of category C", for messages about the category's lists.
@@ -127,6 +133,8 @@ private:
   std::optional<Build_t> m_build;              // the build in use
   std::optional<uint32_t> m_nCodeFingerprint;  // of the data the code was made with
   std::vector<std::string> m_arrWarning;
+  std::vector<RestoreMiss_t> m_arrMiss;  // what the build named that the data lacks
+  bool m_bBuildsUnusable = false;        // builds.json could not be used
 };
 
 // "--weapon: 9 is out of range; valid: 0 to 7 (the weapons of category 0)",

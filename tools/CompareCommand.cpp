@@ -45,7 +45,7 @@ void CCompareCommand::AddSource(CLI::App& command, LoadoutSource_t& source,
 int CCompareCommand::Run(const ToolContext_t& context) {
   std::vector<Build_t> arrBuild;
   std::string strUsage = ReadLoadouts(arrBuild);
-  if (!strUsage.empty()) return context.output.UsageError(strUsage);
+  if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
 
   CCalculator calculator;
   calculator.LoadAll();

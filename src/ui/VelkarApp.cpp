@@ -10,7 +10,8 @@
 #include "style/DialogFont.h"
 #include "text/SjisText.h"
 
-CVelkarApp::CVelkarApp(int& argc, char** argv) : QApplication(argc, argv) {
+CVelkarApp::CVelkarApp(int& argc, char** argv)
+    : QApplication(argc, argv), m_arrRawArgument(argv, argv + argc) {
   SetIdentity();
   // Message boxes use the window's font too.
   setFont(MakeDialogFont());
@@ -19,7 +20,7 @@ CVelkarApp::CVelkarApp(int& argc, char** argv) : QApplication(argc, argv) {
 CVelkarApp::~CVelkarApp() = default;
 
 int CVelkarApp::Run() {
-  const CWindowCommandLine commandLine(arguments());
+  const CWindowCommandLine commandLine(arguments(), m_arrRawArgument);
   if (commandLine.ShouldExit()) return PrintAndExit(commandLine);
   if (!commandLine.GetDataDirectory().empty()) {
     CDataManager::GetInstance().SetDataDirectory(commandLine.GetDataDirectory());
@@ -47,7 +48,7 @@ std::optional<int> CVelkarApp::AnswerWithoutWindow(int& argc, char** argv) {
     const QCoreApplication app(argc, argv);
     return PrintAndExit(CWindowCommandLine(QCoreApplication::arguments()));
   }
-  const CWindowCommandLine commandLine(arrArgument);
+  const CWindowCommandLine commandLine(arrArgument, std::vector<std::string>(argv, argv + argc));
   if (!commandLine.ShouldExit()) return std::nullopt;
   return PrintAndExit(commandLine);
 }

@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <optional>
+#include <string>
+#include <vector>
 
 class CWindowCommandLine;
 
@@ -32,4 +34,7 @@ private:
   static void SetIdentity();
   // Prints a command line's text (help, version, usage error); its exit code.
   static int PrintAndExit(const CWindowCommandLine& commandLine);
+
+  // The arguments as bytes, without the options QApplication took away.
+  std::vector<std::string> m_arrRawArgument;
 };

@@ -40,6 +40,7 @@
 #include "style/DialogStyle.h"
 #include "text/ClipboardText.h"
 #include "text/LoadErrorText.h"
+#include "text/SetupNoteText.h"
 #include "text/SjisText.h"
 #include "text/UnwritableFolderHint.h"
 #include "widgets/BaselineColumn.h"
@@ -73,7 +74,11 @@ void FillWithNames(QComboBox* pCombo, const std::vector<const Record*>& arrRecor
 template <class Record>
 void FillWithNames(QListWidget* pList, const std::vector<const Record*>& arrRecord) {
   pList->clear();
-  for (const Record* pRecord : arrRecord) pList->addItem(FromSjis(pRecord->GetName()));
+  // All rows in one insertion: a list of thousands of motions fills at once.
+  QStringList arrName;
+  arrName.reserve(static_cast<qsizetype>(arrRecord.size()));
+  for (const Record* pRecord : arrRecord) arrName.append(FromSjis(pRecord->GetName()));
+  pList->addItems(arrName);
 }
 
 bool SameRows(const std::vector<ResultRow_t>& arrA, const std::vector<ResultRow_t>& arrB) {
@@ -488,25 +493,26 @@ void CVelkarDlg::ReloadAll() {
   QString strErrors = DescribeLoadErrors(store.GetLoadErrors());
   // Without any data file the first start says where they belong.
   if (strErrors.isEmpty() && !isVisible()) strErrors = DescribeMissingData(store);
-  if (strErrors.isEmpty()) return;
-  // At start-up the window is not on screen yet; the message waits for it.
+  if (!strErrors.isEmpty()) ReportProblem(strErrors);
+}
+
+void CVelkarDlg::ReportProblem(const QString& strText) {
   if (isVisible()) {
-    ReportLoadErrors(strErrors);
-  } else {
-    m_strPendingLoadErrors = strErrors;
+    ShowMessage(strText, true);
+    return;
   }
+  // At start-up the window is not on screen yet; the message waits for it,
+  // and several wait as one.
+  if (!m_strPendingProblems.isEmpty()) m_strPendingProblems += QStringLiteral("\n\n");
+  m_strPendingProblems += strText;
 }
 
 void CVelkarDlg::showEvent(QShowEvent* pEvent) {
   QDialog::showEvent(pEvent);
-  if (m_strPendingLoadErrors.isEmpty()) return;
-  const QString strErrors = std::exchange(m_strPendingLoadErrors, QString());
+  if (m_strPendingProblems.isEmpty()) return;
+  const QString strText = std::exchange(m_strPendingProblems, QString());
   QMetaObject::invokeMethod(
-      this, [this, strErrors] { ReportLoadErrors(strErrors); }, Qt::QueuedConnection);
-}
-
-void CVelkarDlg::ReportLoadErrors(const QString& strText) {
-  ShowMessage(strText, true);
+      this, [this, strText] { ShowMessage(strText, true); }, Qt::QueuedConnection);
 }
 
 void CVelkarDlg::ShowMessage(const QString& strText, bool bProblem) {
@@ -601,7 +607,7 @@ void CVelkarDlg::OnSysCommand(int nCommand) {
 void CVelkarDlg::OpenBuilds() {
   if (m_pBuilds == nullptr) {
     m_pBuilds = new CBuildsDlg([this] { return CaptureSetup(m_calculator); },
-                               [this](const Setup_t& setup) { ApplySetup(setup); }, this);
+                               [this](const Setup_t& setup) { return ApplySetup(setup); }, this);
   }
   // Shown again it reads the builds anew; already on screen, it is told to.
   if (m_pBuilds->isVisible()) m_pBuilds->Refresh();
@@ -610,14 +616,23 @@ void CVelkarDlg::OpenBuilds() {
   m_pBuilds->activateWindow();
 }
 
-void CVelkarDlg::ApplySetup(const Setup_t& setup) {
-  if (m_bRecordsForgotten) return;
-  RestoreSetup(m_calculator, setup);
+std::vector<RestoreMiss_t> CVelkarDlg::ApplySetup(const Setup_t& setup) {
+  if (m_bRecordsForgotten) return {};
+  std::vector<RestoreMiss_t> arrMiss = RestoreSetup(m_calculator, setup);
   ShowCalculator(true);
+  return arrMiss;
 }
 
 void CVelkarDlg::RestoreLastSetup() {
-  if (const std::optional<Setup_t> setup = CSetupStore().LoadLastSetup()) ApplySetup(*setup);
+  const CSetupStore store;
+  const std::optional<Setup_t> setup = store.LoadLastSetup();
+  if (const std::optional<SetupFileProblem_t>& problem = store.GetProblem()) {
+    std::cerr << "velkar: " << DescribeInEnglish(*problem) << '\n';
+    ReportProblem(FromSjis(txt::kLastSetupUnusable).arg(DescribeSetupFileProblem(*problem)));
+  }
+  if (!setup) return;
+  const QString strMisses = DescribeRestoreMisses(ApplySetup(*setup));
+  if (!strMisses.isEmpty()) ReportProblem(strMisses);
 }
 
 void CVelkarDlg::done(int nResult) {
@@ -681,9 +696,10 @@ void CVelkarDlg::ConvertWeapons() {
   CDataManager& store = CDataManager::GetInstance();
   bool bAll = true;
   std::vector<ConvertReport_t> arrReport;
-  // The first category that fails ends the conversion.
-  for (int nCategory = 0; nCategory < CATEGORY_COUNT && bAll; ++nCategory) {
-    bAll = store.ConvertWeaponIni(nCategory);
+  // Each category on its own: one that fails keeps its old data file and
+  // stops no other.
+  for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) {
+    bAll = store.ConvertWeaponIni(nCategory) && bAll;
     arrReport.push_back(store.GetLastConvertReport());
   }
   ShowMessage(DescribeConversion(bAll ? txt::kConvertWeaponsSucceeded : txt::kConvertWeaponsFailed,

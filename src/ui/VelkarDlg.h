@@ -42,6 +42,7 @@
 #include "ControlTemplate.h"
 #include "calc/Calculator.h"
 #include "setup/Setup.h"
+#include "setup/SetupRestore.h"
 #include "style/DialogUnits.h"
 
 class CBuildsDlg;
@@ -81,9 +82,11 @@ public:
   CBreakdownDlg* GetBreakdownDlg() const { return m_pBreakdown; }
   void OpenBreakdown(int nRow);
 
-  // Runs a setup's operations on the calculator and shows the result.
-  void ApplySetup(const Setup_t& setup);
-  // Applies the setup saved when the window last ended, if there is one.
+  // Runs a setup's operations on the calculator and shows the result; what
+  // it could not restore.
+  std::vector<RestoreMiss_t> ApplySetup(const Setup_t& setup);
+  // Applies the setup saved when the window last ended, if there is one, and
+  // says so when its file could not be used or a name could not be restored.
   void RestoreLastSetup();
   // The builds window, created on first use; null before.
   CBuildsDlg* GetBuildsDialog() const { return m_pBuilds; }
@@ -124,7 +127,8 @@ private:
   void ShowMessage(const QString& strText, bool bProblem);
   void OpenRanking();
   void TogglePin();
-  void ReportLoadErrors(const QString& strText);
+  // A problem message: shown now, or once the window is first on screen.
+  void ReportProblem(const QString& strText);
 
   // Showing the calculator's state; bRefill refills every list even when
   // its entries look unchanged (after a reload or a category change).
@@ -175,7 +179,7 @@ private:
   std::vector<const CHitPattern*> m_arrShownHitCorrection;
   std::vector<ResultRow_t> m_arrShownRow;
 
-  QString m_strPendingLoadErrors;  // found before the window was first shown
+  QString m_strPendingProblems;  // found before the window was first shown
   // From a conversion's start to the reload after it the store is empty and
   // the calculator's records are gone: nothing may be explained meanwhile.
   bool m_bRecordsForgotten = false;

@@ -1,18 +1,22 @@
-// CSetupStore on temporary folders: the tolerant read, changes that keep what
-// this version does not know, and the folder it picks.
+// CSetupStore on temporary folders: the tolerant read, files it does not
+// understand left alone, changes that keep what this version does not know
+// and act on the very entry chosen, the bounded lock, and the folder it picks.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <sstream>
+#include <functional>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
 #include "platform/Cp932.h"
+#include "setup/JsonDocument.h"
 #include "setup/SetupStore.h"
+#include "support/HostileFiles.h"
 #include "support/RowName.h"
 #include "support/TestDataDir.h"
 
@@ -22,7 +26,7 @@ using velkar::ToSjis;
 
 struct ReadRow_t {
   const char* szName;
-  std::string strSetup;  // the "setup" member, or a whole file starting with '!'
+  std::string strSetup;  // the "setup" member
   std::optional<Setup_t> expected;
 };
 
@@ -35,32 +39,122 @@ Setup_t WeaponSetup(std::string strWeapon, std::vector<int> arrModifier) {
 }
 
 const ReadRow_t kReadRows[] = {
-    {"NotJson", "!{\"format\": \"velkar-setup\", \"version\": 1, \"setup\": {", std::nullopt},
     {"SetupNotAnObject", "5", std::nullopt},
     {"WrongTypesCountAsMissing",
      R"({"category": "3", "weapon": "大剣", "motions": 7, "sharpness": 0, "anger": "yes",
          "modifiers": [1017, "1018", 1019, 4294968314], "future": 1})",
      WeaponSetup(ToSjis(u8"大剣"), {1019})},
     {"NameCodePage932CannotHold", R"({"weapon": "😀", "sharpness": 6})", Setup_t{}},
+    {"RepeatedMemberCountsLast", R"({"weapon": "x", "sharpness": 0, "weapon": "大剣"})",
+     WeaponSetup(ToSjis(u8"大剣"), {})},
 };
 
 class ReadTest : public ::testing::TestWithParam<ReadRow_t> {};
 
 TEST_P(ReadTest, LastSetupIsReadToleratingWhatItCan) {
-  const std::string& strSetup = GetParam().strSetup;
   CTestDataDir dir;
-  dir.WriteBytes("last-setup.json",
-                 strSetup[0] == '!'
-                     ? strSetup.substr(1)
-                     : R"({"format": "velkar-setup", "version": 1, "setup": )" + strSetup + "}");
-  std::ostringstream notes;
-  EXPECT_EQ(CSetupStore(dir.Path(), &notes).LoadLastSetup(), GetParam().expected);
-  // A file it cannot read at all is named on the notes stream.
-  EXPECT_EQ(notes.str().find(dir.PathOf("last-setup.json")) != std::string::npos,
-            strSetup[0] == '!');
+  dir.WriteBytes("last-setup.json", R"({"format": "velkar-setup", "version": 1, "setup": )" +
+                                        GetParam().strSetup + "}");
+  const CSetupStore store(dir.Path());
+  EXPECT_EQ(store.LoadLastSetup(), GetParam().expected);
+  EXPECT_FALSE(store.GetProblem());
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ReadTest, ::testing::ValuesIn(kReadRows), RowName<ReadRow_t>);
+
+// A file this version does not understand is not used, says why, and is
+// never rewritten; reading it in little memory does not end the program.
+struct UnusableRow_t {
+  const char* szName;
+  const char* szFile;
+  std::function<std::string()> content;
+  eSETUP_FILE_PROBLEM eProblem;
+  const char* szReason;       // what follows the path in the message
+  uint64_t nMemoryLimit = 0;  // read in a child with this much more address space
+};
+
+std::string Nested(size_t nDepth) {
+  return R"({"format": "velkar-builds", "version": 1, "x": )" + std::string(nDepth - 1, '[') +
+         std::string(nDepth - 1, ']') + "}";
+}
+
+const UnusableRow_t kUnusableRows[] = {
+    {"NotJson", "builds.json", [] { return std::string(R"({"format": "velkar-builds",)"); },
+     eSETUP_FILE_PROBLEM::NotJson, ": not valid JSON at byte 27"},  // its end
+    {"NestedTooDeep", "builds.json", [] { return Nested(65); }, eSETUP_FILE_PROBLEM::TooDeep,
+     ": nested deeper than 64 levels"},
+    {"TenMillionZeros", "last-setup.json",
+     [] {
+       std::string strZeros = "[";
+       for (int i = 0; i < 10'000'000; ++i) strZeros += "0,";
+       strZeros.back() = ']';
+       return strZeros;
+     },
+     eSETUP_FILE_PROBLEM::TooManyValues, ": holds more than 1048576 values", 256 << 20},
+    {"TextTooLong", "last-setup.json",
+     [] { return "\"" + std::string(CJsonDocument::kMaxTextBytes + 1, 'a') + "\""; },
+     eSETUP_FILE_PROBLEM::TextTooLong, ": holds a text longer than 1048576 bytes"},
+    // Half a million texts: the reader runs out of memory part-way, and the
+    // partial tree must be taken apart without allocating again.
+    {"TextsBeyondLittleMemory", "builds.json",
+     [] {
+       std::string strTexts = "[";
+       for (int i = 0; i < 500'000; ++i) strTexts += "\"abcdefghijklmnopqrst\",";
+       strTexts.back() = ']';
+       return strTexts;
+     },
+     eSETUP_FILE_PROBLEM::NoMemory, ": not enough memory to read it", 24 << 20},
+    {"NewerVersion", "last-setup.json",
+     [] { return std::string(R"({"format": "velkar-setup", "version": 2, "setup": {}})"); },
+     eSETUP_FILE_PROBLEM::UnknownVersion, ": a version of the file this program does not know"},
+    // 2^64 - 1 read as a signed number would be -1, an old version.
+    {"VersionBeyondSixtyFourBits", "builds.json",
+     [] {
+       return std::string(
+           R"({"format": "velkar-builds", "version": 18446744073709551615, "builds": []})");
+     },
+     eSETUP_FILE_PROBLEM::UnknownVersion, ": a version of the file this program does not know"},
+    {"BuildsNotAnArray", "builds.json",
+     [] {
+       return std::string(
+           R"({"format": "velkar-builds", "version": 1, "builds": {"keep": {"name": "keep"}}})");
+     },
+     eSETUP_FILE_PROBLEM::NotUnderstood, ": holds its builds in a form this version does not know"},
+    {"EntryNotAnObject", "builds.json",
+     [] { return std::string(R"({"format": "velkar-builds", "version": 1, "builds": ["keep"]})"); },
+     eSETUP_FILE_PROBLEM::NotUnderstood, ": holds its builds in a form this version does not know"},
+};
+
+class UnusableFileTest : public ::testing::TestWithParam<UnusableRow_t> {};
+
+TEST_P(UnusableFileTest, IsNamedNotUsedAndNeverRewritten) {
+  const UnusableRow_t& row = GetParam();
+  const bool bBuilds = row.szFile == std::string("builds.json");
+  CTestDataDir dir;
+  const std::string strContent = row.content();
+  dir.WriteBytes(row.szFile, strContent);
+  const std::string strReason = dir.PathOf(row.szFile) + row.szReason;
+  const auto useAndChange = [&] {
+    CSetupStore store(dir.Path());
+    const bool bNothing = bBuilds ? store.LoadBuilds().empty() : !store.LoadLastSetup();
+    const bool bNamed = store.GetProblem() && store.GetProblem()->eKind == row.eProblem &&
+                        DescribeInEnglish(*store.GetProblem()) == strReason;
+    const bool bSaved =
+        bBuilds ? store.SaveBuild({"A", {}}) == eSTORE_RESULT::Ok : store.SaveLastSetup({});
+    return bNothing && bNamed && !bSaved && store.Error() == strReason + "; it is left as it is";
+  };
+  if (row.nMemoryLimit == 0) {
+    EXPECT_TRUE(useAndChange());
+  } else if (!kSanitized) {
+    EXPECT_TRUE(RunWithAddressSpaceLimit(row.nMemoryLimit, useAndChange));
+  }
+  const std::vector<uint8_t> arrByte = dir.ReadBytes(row.szFile);
+  EXPECT_TRUE(std::string_view(reinterpret_cast<const char*>(arrByte.data()), arrByte.size()) ==
+              strContent);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, UnusableFileTest, ::testing::ValuesIn(kUnusableRows),
+                         RowName<UnusableRow_t>);
 
 TEST(SetupStoreTest, ChangesKeepMembersThisVersionDoesNotKnow) {
   CTestDataDir dir;
@@ -70,11 +164,11 @@ TEST(SetupStoreTest, ChangesKeepMembersThisVersionDoesNotKnow) {
                       {"name": "乙", "setup": {}}, {"setup": {}}, {"name": "丙"}]})")));
   const Setup_t setup = WeaponSetup(ToSjis(u8"鉄刀【朧】"), {1019, 1033});
   CSetupStore store(dir.Path());
-  EXPECT_EQ(store.RenameBuild(ToSjis(u8"甲"), ToSjis(u8"乙")), eSTORE_RESULT::NameTaken);
-  EXPECT_EQ(store.RenameBuild(ToSjis(u8"無"), ToSjis(u8"丁")), eSTORE_RESULT::NotFound);
-  EXPECT_EQ(store.DeleteBuild(ToSjis(u8"無")), eSTORE_RESULT::NotFound);
-  ASSERT_EQ(store.RenameBuild(ToSjis(u8"甲"), ToSjis(u8"丁")), eSTORE_RESULT::Ok);
-  ASSERT_EQ(store.DeleteBuild(ToSjis(u8"乙")), eSTORE_RESULT::Ok);
+  const std::vector<ListedBuild_t> arrListed = store.LoadBuilds();
+  ASSERT_EQ(arrListed.size(), 3U);
+  EXPECT_EQ(store.RenameBuild(arrListed[0], ToSjis(u8"乙")), eSTORE_RESULT::NameTaken);
+  ASSERT_EQ(store.RenameBuild(arrListed[0], ToSjis(u8"丁")), eSTORE_RESULT::Ok);
+  ASSERT_EQ(store.DeleteBuild(arrListed[1]), eSTORE_RESULT::Ok);
   ASSERT_EQ(store.SaveBuild({ToSjis(u8"丙"), setup}), eSTORE_RESULT::Ok);
 
   const std::vector<uint8_t> arrByte = dir.ReadBytes("builds.json");
@@ -84,25 +178,51 @@ TEST(SetupStoreTest, ChangesKeepMembersThisVersionDoesNotKnow) {
   EXPECT_EQ(document["builds"][0]["note"], "残す");
   EXPECT_EQ(document["builds"][2]["setup"]["weapon"], "鉄刀【朧】");  // UTF-8 on disk
   std::vector<std::string> arrName;
-  for (const Build_t& build : store.LoadBuilds()) arrName.push_back(build.strName);
+  for (const ListedBuild_t& listed : store.LoadBuilds()) arrName.push_back(listed.build.strName);
   EXPECT_EQ(arrName, (std::vector<std::string>{ToSjis(u8"丁"), ToSjis(u8"丙")}));
-  EXPECT_EQ(store.FindBuild(ToSjis(u8"丙"))->setup, setup);
+  EXPECT_EQ(store.FindBuilds(ToSjis(u8"丙")).at(0).build.setup, setup);
 }
 
-// A file that cannot be replaced fails the save; a damaged builds file is
-// read as empty but never overwritten, so no build in it is lost.
-TEST(SetupStoreTest, SaveThatCannotBeWrittenFails) {
+// Two builds of one name (also two spellings of one Shift-JIS name): each
+// action acts on the very entry chosen, and on nothing once the file changed.
+TEST(SetupStoreTest, DuplicatedNamesAreToldApartByTheirEntry) {
   CTestDataDir dir;
-  std::filesystem::create_directory(dir.PathOf("last-setup.json"));
-  const std::string strDamaged = R"({"format": "velkar-builds", "version": 1, "builds": [)";
-  dir.WriteBytes("builds.json", strDamaged);
+  const std::string strFile = reinterpret_cast<const char*>(
+      u8R"({"format": "velkar-builds", "version": 1, "builds": [
+        {"name": "dup", "setup": {"weapon": "甲"}}, {"name": "波〜", "setup": {}},
+        {"name": "dup", "setup": {"weapon": "乙"}}, {"name": "波～", "setup": {"weapon": "丙"}}]})");
+  dir.WriteBytes("builds.json", strFile);
   CSetupStore store(dir.Path());
-  EXPECT_FALSE(store.SaveLastSetup({}));
-  EXPECT_TRUE(store.LoadBuilds().empty());
+  const std::vector<ListedBuild_t> arrListed = store.LoadBuilds();
+  ASSERT_EQ(arrListed.size(), 4U);
+  EXPECT_EQ(store.FindBuilds(ToSjis(u8"波～")).size(), 2U);
+  EXPECT_EQ(store.SaveBuild({"dup", {}}), eSTORE_RESULT::Duplicated);
+  ASSERT_EQ(store.DeleteBuild(arrListed[2]), eSTORE_RESULT::Ok);
+  ASSERT_EQ(store.RenameBuild(arrListed[3], "x"), eSTORE_RESULT::Ok);
+  // The list read before those changes no longer matches the file there.
+  EXPECT_FALSE(store.IsUnchanged(arrListed[3]));
+  EXPECT_EQ(store.DeleteBuild(arrListed[3]), eSTORE_RESULT::Changed);
+  EXPECT_EQ(store.RenameBuild(arrListed[2], "y"), eSTORE_RESULT::Changed);
+  std::vector<std::pair<std::string, std::optional<std::string>>> arrLeft;
+  for (const ListedBuild_t& listed : store.LoadBuilds()) {
+    arrLeft.emplace_back(listed.build.strName, listed.build.setup.strWeapon);
+  }
+  EXPECT_EQ(arrLeft,
+            (decltype(arrLeft){
+                {"dup", ToSjis(u8"甲")}, {ToSjis(u8"波～"), std::nullopt}, {"x", ToSjis(u8"丙")}}));
+}
+
+// A lock held elsewhere is waited for a little, then the save fails naming it.
+TEST(SetupStoreTest, LockHeldElsewhereFailsTheSave) {
+  CTestDataDir dir;
+  const int fd = open(dir.PathOf("builds.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  ASSERT_EQ(flock(fd, LOCK_EX), 0);
+  CSetupStore store(dir.Path());
   EXPECT_EQ(store.SaveBuild({"A", {}}), eSTORE_RESULT::Failed);
-  EXPECT_NE(store.Error().find("builds.json"), std::string::npos) << store.Error();
-  const std::vector<uint8_t> arrByte = dir.ReadBytes("builds.json");
-  EXPECT_EQ(std::string(arrByte.begin(), arrByte.end()), strDamaged);
+  close(fd);
+  EXPECT_EQ(store.Error(), "cannot lock " + dir.PathOf("builds.lock") +
+                               " (another program has held it for 2 seconds)");
+  EXPECT_FALSE(dir.Exists("builds.json"));
 }
 
 // Two processes saving builds at once: the lock keeps every build of both.
@@ -135,7 +255,8 @@ struct FolderRow_t {
 
 const FolderRow_t kFolderRows[] = {
     {"ConfigHome", "/tmp/cfg", "/home/h", "/tmp/cfg/velkar/"},
-    {"RelativeConfigHomeIsIgnored", "cfg", "/", "//.config/velkar/"},
+    {"RelativeConfigHomeIsIgnored", "cfg", "/", "/.config/velkar/"},
+    {"RelativeHomeGivesNone", nullptr, "home", ""},
     {"Neither", nullptr, "", ""},
 };
 

@@ -3,6 +3,9 @@
 // and fails without a crash.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "support/HostileFiles.h"
 #include "support/TestDataDir.h"
 #include "tools/ToolRunner.h"
@@ -25,9 +28,12 @@ TEST_P(HostileFileToolTest, NamesTheFileAndTheReason) {
   dir.WriteText("Monster.ini", u8"[Monster]\n0=竜\n[竜]\nAnger=1,2,3\n");
   ASSERT_EQ(ConvertWithEmptySources(dir.Path(), "convert").nExit, 0);
   dir.Remove(row.szSpoiled);
+  std::filesystem::create_directory(dir.PathOf("velkar"));  // the builds' folder
   MakeHostileFile(eKind, dir.PathOf(row.szSpoiled));
 
+  setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
   const ToolResult_t result = RunToolIn(dir.Path(), row.szArgs);
+  unsetenv("XDG_CONFIG_HOME");
 
   EXPECT_EQ(result.nExit, row.nExit);
   EXPECT_EQ(result.strErr, "velkar-tool: " + dir.PathOf(row.szSpoiled) +
@@ -43,7 +49,9 @@ INSTANTIATE_TEST_SUITE_P(
                                          CommandRow_t{"Dump", "Sword.dat", "dump Sword.dat", 1, ""},
                                          CommandRow_t{"Lint", "Sword.ini", "lint Sword.ini", 2, ""},
                                          CommandRow_t{"Convert", "Sword.ini", "convert weapons", 1,
-                                                      "; Sword.dat is left as it was"}),
+                                                      "; Sword.dat is left as it was"},
+                                         CommandRow_t{"Builds", "velkar/builds.json", "builds", 1,
+                                                      ""}),
                        ::testing::Values(eHOSTILE::FIFO, eHOSTILE::SPARSE_2GB)),
     [](const auto& rowInfo) {
       return std::string(std::get<0>(rowInfo.param).szName) +

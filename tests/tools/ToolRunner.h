@@ -3,6 +3,7 @@
 // program exactly as a user or a build script does.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,10 @@ struct ToolResult_t {
   std::string strErr;  // everything written to stderr
 };
 
-// velkar-tool with these arguments (the program's name is added).
-ToolResult_t RunTool(const std::vector<std::string>& arrArg);
+// velkar-tool with these arguments (the program's name is added); with
+// nAddressSpaceKiB its address space is limited to that much, as by
+// ulimit -v.
+ToolResult_t RunTool(const std::vector<std::string>& arrArg, uint64_t nAddressSpaceKiB = 0);
 
 // velkar-tool --dir DIR followed by the words of strArgs (see Words).
 ToolResult_t RunToolIn(const std::string& strDir, const std::string& strArgs);

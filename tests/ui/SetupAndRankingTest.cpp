@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QTreeWidget>
+#include <filesystem>
+#include <fstream>
 
 #include "SystemMenu.h"
 #include "UiTestHelpers.h"
@@ -61,6 +63,13 @@ QStringList RankingColumn(const CVelkarDlg& dlg, int nColumn) {
   for (int i = 0; i < pList->topLevelItemCount(); ++i)
     arrText.append(pList->topLevelItem(i)->text(nColumn));
   return arrText;
+}
+
+// A file of the settings folder, written as a player's editor would.
+void WriteConfig(const char* pszName, const char* pszText) {
+  std::filesystem::create_directories(CSetupStore::DefaultFolder());
+  std::ofstream(CSetupStore::DefaultFolder() + pszName, std::ios::binary | std::ios::trunc)
+      << pszText;
 }
 
 QString Difference(int nDelta) {
@@ -132,6 +141,59 @@ private slots:
     const QJsonArray arrBuild = RunTool(m_pDir->Path(), "builds --json").value("builds").toArray();
     QCOMPARE(arrBuild.size(), 1);
     QCOMPARE(arrBuild[0].toObject().value("name").toString(), U("道具2"));
+  }
+
+  // A hand-edited builds file: two builds of one name are marked apart, a
+  // name with a line feed keeps to one row, Load and Delete act on the very
+  // entry chosen, and the note under the list says what a build could not
+  // restore, and why the list is empty when the file cannot be used.
+  void buildsDialogActsOnTheChosenEntry() {
+    WriteConfig("builds.json", R"({"format": "velkar-builds", "version": 1, "builds": [
+      {"name": "dup", "setup": {"category": 0, "weapon": "鉄の片手剣"}},
+      {"name": "a\nb", "setup": {}},
+      {"name": "dup", "setup": {"category": 0, "weapon": "焔刃ヴァルゼナ", "monster": "幻の竜",
+                                "motions": ["縦斬り", "幻斬り", "幻斬り"]}}]})");
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    QTest::keyClick(&dlg, Qt::Key_B, Qt::ControlModifier);
+    CBuildsDlg* pBuilds = dlg.GetBuildsDialog();
+    auto* pList = pBuilds->findChild<QListWidget*>(QStringLiteral("buildList"));
+    auto* pNote = pBuilds->findChild<QLabel*>(QStringLiteral("buildsNote"));
+    QCOMPARE(Entries(pList),
+             (QStringList{U("dup　（同名 1/2）"), U("a\\nb"), U("dup　（同名 2/2）")}));
+    ClickEntry(pList, 2);
+    QTest::mouseClick(pBuilds->findChild<QPushButton*>("buildLoad"), Qt::LeftButton);
+    QCOMPARE(dlg.GetCalculator().GetWeaponSelection(), 1);
+    QCOMPARE(Entries(Control<QListWidget>(dlg, 1004)), QStringList{U("縦斬り")});
+    QCOMPARE(pNote->text(), U("次のものは今のデータにないため、復元できませんでした：\n"
+                              "モーション「幻斬り」\nモンスター「幻の竜」"));
+    QTest::mouseClick(pBuilds->findChild<QPushButton*>("buildDelete"), Qt::LeftButton);
+    QCOMPARE(m_pAnswerer->Take().value(0).strText, U("「dup」を削除しますか？"));
+    QCOMPARE(Entries(pList), (QStringList{U("dup"), U("a\\nb")}));
+    QCOMPARE(CSetupStore().FindBuilds("dup").at(0).build.setup.strWeapon, ToSjis(U("鉄の片手剣")));
+    WriteConfig("builds.json", R"({"builds": )");
+    pBuilds->hide();
+    dlg.OnSysCommand(kCommandBuilds);
+    QCOMPARE(Entries(pList), QStringList());
+    QCOMPARE(pNote->text(),
+             U("ビルドのファイルを使えないため、一覧は空です。ファイルはそのままにして"
+               "あり、ビルドの保存や変更はできません。\n"
+               "builds.json：JSON として読めません（11 バイト目）"));
+  }
+
+  // What the last setup named that the data no longer holds is said once the
+  // window is on screen; the rest is restored.
+  void startSaysWhatTheLastSetupLacks() {
+    WriteConfig("last-setup.json", R"({"format": "velkar-setup", "version": 1, "setup": {
+      "category": 0, "weapon": "幻剣", "monster": "大猿獣ゴルバッカ", "level": "G級"}})");
+    CVelkarDlg dlg;
+    dlg.RestoreLastSetup();
+    dlg.show();
+    QList<AnsweredWindow_t> arrAnswered;
+    QTRY_VERIFY(!(arrAnswered += m_pAnswerer->Take()).isEmpty());
+    QCOMPARE(arrAnswered[0].strText, U("次のものは今のデータにないため、復元できませんでした：\n"
+                                       "武器「幻剣」\nレベル「G級」"));
+    QCOMPARE(dlg.GetCalculator().GetMonsterSelection(), 1);
   }
 
   // The ranking dialog follows the main window: with no motion every weapon

@@ -34,6 +34,29 @@ void AskForToolTip(QWidget* pViewport, const QPoint& pt) {
   QApplication::sendEvent(pViewport, &help);
 }
 
+// The weapon conversion's message when every category has a source like
+// kSwordIni (Katana: kKatanaIni): its first line and each category's line,
+// those of the one that failed in its place.
+QString WeaponConversion(bool bSucceeded, const char* pszFailed, const QString& strFailure) {
+  QStringList arrLine{bSucceeded ? U("武器リストの変換に成功しました")
+                                 : U("武器リストの変換に失敗しました")};
+  for (const char* pszStem : {"Sword", "DualSword", "GreatSword", "Katana", "Lance", "GunLance",
+                              "Hummer", "HuntingHorn"}) {
+    const QString strStem = QString::fromLatin1(pszStem);
+    if (pszFailed != nullptr && strStem == QLatin1String(pszFailed)) {
+      arrLine << strFailure << U("%1.dat は変換前のままです").arg(strStem);
+    } else {
+      const int nOne = strStem == QLatin1String("Katana") ? 1 : 0;
+      arrLine << U("%1.dat を書き込みました：モーション %2 件、当たり方 %3 件、武器 %4 件")
+                     .arg(strStem)
+                     .arg(nOne ? 1 : 3)
+                     .arg(nOne ? 1 : 2)
+                     .arg(nOne ? 1 : 4);
+    }
+  }
+  return arrLine.join(QLatin1Char('\n'));
+}
+
 // The window shows the calculator's state: texts, chosen motions, slider,
 // selections, check marks, and every result row's cells in the row's colour.
 void VerifyShowsCalculator(const CVelkarDlg& dlg) {
@@ -211,24 +234,26 @@ private slots:
     QCOMPARE(m_pAnswerer->Take().value(0).strTitle, U("Velkarのﾊﾞｰｼﾞｮﾝ情報"));
   }
 
-  // A conversion says what it wrote or, in Japanese, why it failed; the
-  // weapon conversion stops at the first failing category, and the window
-  // reloads whatever is on disk afterwards.
+  // A conversion says what it wrote or, in Japanese, why it failed; each
+  // weapon category is converted on its own, and the window reloads whatever
+  // is on disk afterwards.
   void conversionReportsAndReloads_data() {
     QTest::addColumn<int>("nCommand");
     QTest::addColumn<QString>("strFile");  // made hostile or removed before converting
     QTest::addColumn<int>("nKind");        // -1: removed, -2: left as it is
-    QTest::addColumn<QString>("strText");
+    QTest::addColumn<QString>("strText");  // %1: the data folder
     QTest::addColumn<int>("nCategories");
     QTest::addRow("weapons written")
-        << kCommandConvertWeapons << "Katana.ini" << -2
-        << U("武器リストの変換に成功しました\nSword.dat を書き込みました：モーション 3 "
-             "件、当たり方 2 件、武器 4 件\n"
-             "DualSword.dat を書き込みました：モーション 3 件、当たり方 2 件、武器 4 件\n")
-        << 8;
+        << kCommandConvertWeapons << "Katana.ini" << -2 << WeaponConversion(true, nullptr, {}) << 8;
     QTest::addRow("weapon data is a folder")
         << kCommandConvertWeapons << "Katana.dat" << int(eHOSTILE::FOLDER)
-        << U("武器リストの変換に失敗しました\nKatana.dat：ファイルに書き込めません\n") << 3;
+        << WeaponConversion(false, "Katana",
+                            U("Katana.dat：ファイルに書き込めません\n%1Katana.dat is a folder, "
+                              "not a file"))
+        << 7;
+    QTest::addRow("weapon source missing")
+        << kCommandConvertWeapons << "DualSword.ini" << -1
+        << WeaponConversion(false, "DualSword", U("DualSword.ini：ファイルがありません")) << 7;
     QTest::addRow("monsters written")
         << kCommandConvertMonsters << "Monster.ini" << -2
         << U("モンスターリストの変換に成功しました\nMonster.dat を書き込みました：モンスター 2 "
@@ -236,7 +261,9 @@ private slots:
         << 2;
     QTest::addRow("monster data a folder")
         << kCommandConvertMonsters << "Monster.dat" << int(eHOSTILE::FOLDER)
-        << U("モンスターリストの変換に失敗しました\nMonster.dat：ファイルに書き込めません\n") << 2;
+        << U("モンスターリストの変換に失敗しました\nMonster.dat：ファイルに書き込めません\n"
+             "%1Monster.dat is a folder, not a file\nMonster.dat は変換前のままです")
+        << 2;
   }
 
   void conversionReportsAndReloads() {
@@ -259,7 +286,8 @@ private slots:
     const QList<AnsweredWindow_t> arrAnswered = m_pAnswerer->Take();
     QCOMPARE(arrAnswered.size(),
              nKind == int(eHOSTILE::FOLDER) ? 2 : 1);  // reported again on reload
-    QVERIFY2(arrAnswered[0].strText.startsWith(strText), qPrintable(arrAnswered[0].strText));
+    QCOMPARE(arrAnswered[0].strText,
+             strText.replace(QStringLiteral("%1"), QString::fromStdString(m_pDir->Path())));
     QCOMPARE(Control<QComboBox>(dlg, 1001)->count(), nCategories);
     QCOMPARE(Control<QListWidget>(dlg, 1004)->count(), 0);
     QCOMPARE(Control<CWeaponListBox>(dlg, 1002)->count(), 4);

@@ -3,11 +3,13 @@
 // preferred one is installed, dialog units from the font's letters, the
 // dotted focus frame, and columns and cells making room.
 #include <QtTest>
+#include <filesystem>
 
 #include "UiTestMain.h"
 #include "WindowCommandLine.h"
 #include "style/DialogFont.h"
 #include "style/DialogUnits.h"
+#include "support/TestDataDir.h"
 #include "widgets/BaselineColumn.h"
 #include "widgets/ColorListCtrl.h"
 #include "widgets/FocusRect.h"
@@ -44,6 +46,14 @@ private slots:
     QCOMPARE(DialogBaseUnitsFrom(338, 13).nCx, 7);  // 6.5
     QCOMPARE(DialogUnitsToPixels(QRect(1, 3, 5, 9), {7, 13}), QRect(2, 5, 9, 15));
     QCOMPARE(CWindowCommandLine({"velkar", "--help"}).GetExitCode(), 0);
+    // A folder named in Shift-JIS (大剣) is taken as its bytes.
+    const CTestDataDir dir;
+    const std::string strSjis = dir.PathOf("\x91\xe5\x8c\x95");
+    QVERIFY(std::filesystem::create_directory(strSjis));
+    const CWindowCommandLine sjisDir({"velkar", "--dir", QFile::decodeName(strSjis.c_str())},
+                                     {"velkar", "--dir", strSjis});
+    QVERIFY(!sjisDir.ShouldExit());
+    QCOMPARE(sjisDir.GetDataDirectory(), strSjis + '/');
   }
 
   // The focus frame inverts every other pixel of the outline, each once.

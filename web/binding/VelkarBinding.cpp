@@ -298,9 +298,10 @@ json ApplySetup(const json& request) {
 json Builds(const json& request) {
   const CSetupStore store(StringOf(request, "dir"));
   json builds = json::array();
-  for (const Build_t& build : store.LoadBuilds()) {
-    builds.push_back(
-        {{"name", SjisToUtf8(build.strName)}, {"setup", CSetupStore::SetupToJson(build.setup)}});
+  for (const ListedBuild_t& listed : store.LoadBuilds()) {
+    builds.push_back({{"name", SjisToUtf8(listed.build.strName)},
+                      {"entry", listed.nEntry},
+                      {"setup", CSetupStore::SetupToJson(listed.build.setup)}});
   }
   return {{"builds", std::move(builds)}};
 }
@@ -309,10 +310,18 @@ json ChangeBuild(const json& request) {
   CSetupStore store(StringOf(request, "dir"));
   const std::string strOp = StringOf(request, "change");
   const std::optional<std::string> strName = velkar::Utf8ToSjis(StringOf(request, "name"));
-  eSTORE_RESULT eResult = eSTORE_RESULT::NotFound;
-  if (strName && !strName->empty()) {
-    if (strOp == "save") eResult = store.SaveBuild({*strName, CaptureSetup(Calculator())});
-    if (strOp == "delete") eResult = store.DeleteBuild(*strName);
+  eSTORE_RESULT eResult = eSTORE_RESULT::Changed;
+  if (strName && !strName->empty() && strOp == "save") {
+    eResult = store.SaveBuild({*strName, CaptureSetup(Calculator())});
+  }
+  if (strName && strOp == "delete") {
+    // The very entry the page listed: several builds may carry one name.
+    const int nEntry = IntOf(request, "entry");
+    for (const ListedBuild_t& listed : store.FindBuilds(*strName)) {
+      if (nEntry >= 0 && listed.nEntry == static_cast<size_t>(nEntry)) {
+        eResult = store.DeleteBuild(listed);
+      }
+    }
   }
   json answer = Builds(request);
   answer["result"] = static_cast<int>(eResult);

@@ -47,8 +47,8 @@ export class BuildsView {
     this.keep(this.store.ask('changeBuild', { dir: DIR, change: 'save', name }));
   }
 
-  remove(name) {
-    this.keep(this.store.ask('changeBuild', { dir: DIR, change: 'delete', name }));
+  remove(build) {
+    this.keep(this.store.ask('changeBuild', { dir: DIR, change: 'delete', name: build.name, entry: build.entry }));
   }
 
   apply(build) {
@@ -85,7 +85,7 @@ export class BuildsView {
     this.list.replaceChildren(...builds.map((build) => el('li', {},
       el('span', { className: 'build-name', text: build.name }),
       el('button', { type: 'button', text: T.kBuildLoad, ariaLabel: `${T.kBuildLoad} ${build.name}`, onclick: () => this.apply(build) }),
-      el('button', { type: 'button', text: T.kBuildDelete, ariaLabel: `${T.kBuildDelete} ${build.name}`, onclick: () => this.remove(build.name) }))));
+      el('button', { type: 'button', text: T.kBuildDelete, ariaLabel: `${T.kBuildDelete} ${build.name}`, onclick: () => this.remove(build) }))));
     if (!builds.length) this.list.append(el('li', { className: 'hint', text: T.kBuildNone }));
   }
 
