@@ -24,6 +24,7 @@
 #include <QStyle>
 
 #include "Resources.h"
+#include "SetupCommands.h"
 #include "SystemMenu.h"
 #include "VelkarTexts.h"
 #include "calc/HitTable.h"
@@ -33,6 +34,7 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/BreakdownDlg.h"
 #include "dialogs/BuildsDlg.h"
+#include "dialogs/ComparisonDlg.h"
 #include "dialogs/RankingDlg.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
@@ -98,6 +100,9 @@ CVelkarDlg::CVelkarDlg(QWidget* pParent) : QDialog(pParent), m_icon(LoadApplicat
   m_pCheckBoxStyle->setParent(this);
   CreateControls();
   m_pBaseline = std::make_unique<CBaselineColumn>(*m_pResult);
+  m_pSetupCommands = std::make_unique<CSetupCommands>(
+      SetupWindow_t{&m_calculator, [this] { ShowCalculator(true); },
+                    [this] { return !m_bRecordsForgotten; }, m_pReport, this});
   ConnectControls();
   ShowCalculator(true);
 
@@ -106,6 +111,7 @@ CVelkarDlg::CVelkarDlg(QWidget* pParent) : QDialog(pParent), m_icon(LoadApplicat
   m_pReport->setIcon(QIcon(LoadReportBitmap()));
   m_pReport->setIconSize(kReportBitmapSize);
   ReloadAll();
+  m_pSetupCommands->ResetHistory();
 }
 
 CVelkarDlg::~CVelkarDlg() = default;
@@ -344,6 +350,8 @@ void CVelkarDlg::ShowCalculator(bool bRefill) {
   ShowSelections();
   ShowTextsAndFlags();
   ShowRows();
+  ShowBaseline();
+  if (m_pSetupCommands) m_pSetupCommands->Shown();
   emit CalculationShown();
 }
 
@@ -450,7 +458,6 @@ void CVelkarDlg::ShowRows() {
     if (row.nColor) m_pResult->SetItemColor(nRow, *row.nColor);
     ++nRow;
   }
-  m_pBaseline->ShowDifferences(arrRow);
   m_arrShownRow = arrRow;
 }
 
@@ -593,6 +600,11 @@ void CVelkarDlg::OnSysCommand(int nCommand) {
     case kCommandBuilds: OpenBuilds(); break;
     case kCommandRanking: OpenRanking(); break;
     case kCommandPin: TogglePin(); break;
+    case kCommandCompare: OpenComparison(); break;
+    case kCommandCopyCode: m_pSetupCommands->CopyCode(); break;
+    case kCommandOpenCode: m_pSetupCommands->OpenCodeFromClipboard(); break;
+    case kCommandUndo: m_pSetupCommands->Undo(); break;
+    case kCommandRedo: m_pSetupCommands->Redo(); break;
     case kCommandClose: reject(); break;
     default: break;
   }
@@ -611,13 +623,17 @@ void CVelkarDlg::OpenBuilds() {
 }
 
 void CVelkarDlg::ApplySetup(const Setup_t& setup) {
-  if (m_bRecordsForgotten) return;
-  RestoreSetup(m_calculator, setup);
-  ShowCalculator(true);
+  m_pSetupCommands->Open(setup);
 }
 
 void CVelkarDlg::RestoreLastSetup() {
-  if (const std::optional<Setup_t> setup = CSetupStore().LoadLastSetup()) ApplySetup(*setup);
+  // Quietly: the window is not on screen yet, and the restored setup is where
+  // the player's steps start.
+  if (const std::optional<Setup_t> setup = CSetupStore().LoadLastSetup()) {
+    RestoreSetup(m_calculator, *setup);
+    ShowCalculator(true);
+  }
+  m_pSetupCommands->ResetHistory();
 }
 
 void CVelkarDlg::done(int nResult) {
@@ -651,19 +667,45 @@ void CVelkarDlg::OpenRanking() {
 }
 
 bool CVelkarDlg::IsBaselinePinned() const {
-  return m_pBaseline->IsPinned();
+  return !m_lineup.IsEmpty();
 }
 
+// Pinning puts the loadout on show first in the lineup; unpinning takes the
+// first loadout away, so the next one, if any, becomes the baseline.
 void CVelkarDlg::TogglePin() {
-  if (m_pBaseline->IsPinned()) {
-    m_pBaseline->Unpin();
+  if (m_bRecordsForgotten) return;
+  if (IsBaselinePinned()) {
+    m_lineup.Remove(0);
   } else if (!m_arrShownRow.empty()) {
-    m_pBaseline->Pin(m_arrShownRow);
+    m_lineup.Add(CurrentLoadout(m_calculator, std::string()));
   }
+  ShowBaseline();
+  if (m_pComparison != nullptr) m_pComparison->Refresh();
+}
+
+void CVelkarDlg::ShowBaseline() {
+  m_pBaseline->Show(IsBaselinePinned(), m_bRecordsForgotten
+                                            ? std::vector<std::string>()
+                                            : m_lineup.DifferencesToFirst(m_calculator));
+  if (m_pSystemMenu == nullptr) return;
   for (QAction* pAction : m_pSystemMenu->actions()) {
     if (pAction->data().toInt() != kCommandPin) continue;
     pAction->setText(FromSjis(IsBaselinePinned() ? txt::kUnpinMenuEntry : txt::kPinMenuEntry));
   }
+}
+
+void CVelkarDlg::OpenComparison() {
+  if (m_pComparison == nullptr) {
+    m_pComparison = new CComparisonDlg(
+        m_lineup,
+        [this]() -> const CCalculator* { return m_bRecordsForgotten ? nullptr : &m_calculator; },
+        this);
+    connect(this, &CVelkarDlg::CalculationShown, m_pComparison, &CComparisonDlg::Refresh);
+    connect(m_pComparison, &CComparisonDlg::LineupChanged, this, &CVelkarDlg::ShowBaseline);
+  }
+  m_pComparison->show();
+  m_pComparison->raise();
+  m_pComparison->activateWindow();
 }
 
 void CVelkarDlg::ForgetRecords() {
