@@ -18,15 +18,16 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
 
+#include "DataConversion.h"
 #include "Resources.h"
 #include "SetupCommands.h"
 #include "SystemMenu.h"
 #include "VelkarTexts.h"
+#include "WindowMenu.h"
 #include "calc/HitTable.h"
 #include "calc/ModifierTable.h"
 #include "calc/ReportText.h"
@@ -43,7 +44,6 @@
 #include "text/ClipboardText.h"
 #include "text/LoadErrorText.h"
 #include "text/SjisText.h"
-#include "text/UnwritableFolderHint.h"
 #include "widgets/BaselineColumn.h"
 #include "widgets/ButtonNote.h"
 #include "widgets/ColorListCtrl.h"
@@ -106,7 +106,7 @@ CVelkarDlg::CVelkarDlg(QWidget* pParent) : QDialog(pParent), m_icon(LoadApplicat
   ConnectControls();
   ShowCalculator(true);
 
-  CreateSystemMenu();
+  m_pMenu = std::make_unique<CWindowMenu>(*this, [this](int nCommand) { OnSysCommand(nCommand); });
   setWindowIcon(m_icon);
   m_pReport->setIcon(QIcon(LoadReportBitmap()));
   m_pReport->setIconSize(kReportBitmapSize);
@@ -115,6 +115,10 @@ CVelkarDlg::CVelkarDlg(QWidget* pParent) : QDialog(pParent), m_icon(LoadApplicat
 }
 
 CVelkarDlg::~CVelkarDlg() = default;
+
+QMenu* CVelkarDlg::GetSystemMenu() const {
+  return m_pMenu->GetMenu();
+}
 
 QWidget* CVelkarDlg::GetControl(int nId) const {
   return findChild<QWidget*>(ControlName(nId), Qt::FindDirectChildrenOnly);
@@ -523,69 +527,8 @@ void CVelkarDlg::ShowMessage(const QString& strText, bool bProblem) {
   box.exec();
 }
 
-void CVelkarDlg::CreateSystemMenu() {
-  m_pSystemMenu = new QMenu(this);
-  m_pSystemMenu->setObjectName(QStringLiteral("systemMenu"));
-  for (const SystemMenuEntry_t& entry : GetSystemMenuEntries(txt::kAboutMenuEntry)) {
-    if (entry.nCommand == kCommandSeparator) {
-      m_pSystemMenu->addSeparator();
-      continue;
-    }
-    QAction* pAction = m_pSystemMenu->addAction(FromSjis(entry.strText));
-    pAction->setData(entry.nCommand);
-    if (!entry.strShortcut.empty()) {
-      // Also on the window itself, so the keys work while the menu is closed.
-      pAction->setShortcut(QKeySequence(QString::fromLatin1(
-          entry.strShortcut.data(), static_cast<qsizetype>(entry.strShortcut.size()))));
-      addAction(pAction);
-    }
-    connect(pAction, &QAction::triggered, this,
-            [this, nCommand = entry.nCommand] { OnSysCommand(nCommand); });
-  }
-  CreateMenuButton();
-  for (const QKeySequence& keys :
-       {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::ALT | Qt::Key_Space)}) {
-    auto* pShortcut = new QShortcut(keys, this);
-    connect(pShortcut, &QShortcut::activated, this,
-            [this] { OpenSystemMenu(mapToGlobal(QPoint(0, 0))); });
-  }
-}
-
-void CVelkarDlg::CreateMenuButton() {
-  // In free space of the template, last in the tab order: it moves and
-  // covers none of the template's controls.
-  auto* pButton = new QPushButton(FromSjis(txt::kMenuButtonCaption), this);
-  pButton->setObjectName(QStringLiteral("menuButton"));
-  pButton->setAccessibleName(FromSjis(txt::kMenuButtonName));
-  pButton->setToolTip(FromSjis(txt::kMenuButtonTip));
-  pButton->setAutoDefault(false);
-  pButton->setGeometry(DialogUnitsToPixels(kMenuButtonRectDu, MeasureDialogBaseUnits(font())));
-  connect(pButton, &QPushButton::clicked, this,
-          [this, pButton] { OpenSystemMenu(pButton->mapToGlobal(QPoint(0, pButton->height()))); });
-}
-
-void CVelkarDlg::OpenSystemMenu(const QPoint& ptGlobal) {
-  m_pSystemMenu->exec(ptGlobal);
-}
-
-bool CVelkarDlg::IsBackground(const QWidget* pChild) const {
-  // The window itself, its static texts and the group frame are background;
-  // anything that can take the focus (or lies inside such a control) is not.
-  for (const QWidget* pWidget = pChild; pWidget != nullptr && pWidget != this;
-       pWidget = pWidget->parentWidget()) {
-    if (pWidget->focusPolicy() != Qt::NoFocus) return false;
-  }
-  return true;
-}
-
 void CVelkarDlg::contextMenuEvent(QContextMenuEvent* pEvent) {
-  if (pEvent->reason() == QContextMenuEvent::Mouse && !IsBackground(childAt(pEvent->pos()))) {
-    pEvent->ignore();
-    return;
-  }
-  pEvent->accept();
-  OpenSystemMenu(pEvent->reason() == QContextMenuEvent::Mouse ? pEvent->globalPos()
-                                                              : mapToGlobal(QPoint(0, 0)));
+  pEvent->setAccepted(m_pMenu->HandleContextMenu(*pEvent));
 }
 
 void CVelkarDlg::OnSysCommand(int nCommand) {
@@ -595,8 +538,8 @@ void CVelkarDlg::OnSysCommand(int nCommand) {
       about.exec();
       break;
     }
-    case kCommandConvertWeapons: ConvertWeapons(); break;
-    case kCommandConvertMonsters: ConvertMonsters(); break;
+    case kCommandConvertWeapons: Convert(&CDataConversion::ConvertWeapons); break;
+    case kCommandConvertMonsters: Convert(&CDataConversion::ConvertMonsters); break;
     case kCommandBuilds: OpenBuilds(); break;
     case kCommandRanking: OpenRanking(); break;
     case kCommandPin: TogglePin(); break;
@@ -687,11 +630,9 @@ void CVelkarDlg::ShowBaseline() {
   m_pBaseline->Show(IsBaselinePinned(), m_bRecordsForgotten
                                             ? std::vector<std::string>()
                                             : m_lineup.DifferencesToFirst(m_calculator));
-  if (m_pSystemMenu == nullptr) return;
-  for (QAction* pAction : m_pSystemMenu->actions()) {
-    if (pAction->data().toInt() != kCommandPin) continue;
-    pAction->setText(FromSjis(IsBaselinePinned() ? txt::kUnpinMenuEntry : txt::kPinMenuEntry));
-  }
+  if (m_pMenu == nullptr) return;
+  m_pMenu->SetEntryText(kCommandPin,
+                        FromSjis(IsBaselinePinned() ? txt::kUnpinMenuEntry : txt::kPinMenuEntry));
 }
 
 void CVelkarDlg::OpenComparison() {
@@ -718,32 +659,10 @@ void CVelkarDlg::ForgetRecords() {
   emit CalculationShown();
 }
 
-void CVelkarDlg::ConvertWeapons() {
+void CVelkarDlg::Convert(ConversionOutcome_t (*fnConvert)()) {
   ForgetRecords();
-  CDataManager& store = CDataManager::GetInstance();
-  bool bAll = true;
-  std::vector<ConvertReport_t> arrReport;
-  // The first category that fails ends the conversion.
-  for (int nCategory = 0; nCategory < CATEGORY_COUNT && bAll; ++nCategory) {
-    bAll = store.ConvertWeaponIni(nCategory);
-    arrReport.push_back(store.GetLastConvertReport());
-  }
-  ShowMessage(DescribeConversion(bAll ? txt::kConvertWeaponsSucceeded : txt::kConvertWeaponsFailed,
-                                 arrReport, false) +
-                  (bAll ? QString() : UnwritableFolderHint()),
-              !bAll);
-  ReloadAll();
-}
-
-void CVelkarDlg::ConvertMonsters() {
-  ForgetRecords();
-  CDataManager& store = CDataManager::GetInstance();
-  const bool bDone = store.ConvertMonsterIni();
-  ShowMessage(
-      DescribeConversion(bDone ? txt::kConvertMonstersSucceeded : txt::kConvertMonstersFailed,
-                         {store.GetLastConvertReport()}, true) +
-          (bDone ? QString() : UnwritableFolderHint()),
-      !bDone);
+  const ConversionOutcome_t outcome = fnConvert();
+  ShowMessage(outcome.strMessage, outcome.bProblem);
   ReloadAll();
 }
 

@@ -60,6 +60,8 @@ class CDialogStyle;
 class CRankingDlg;
 class CSetupCommands;
 class CWeaponListBox;
+class CWindowMenu;
+struct ConversionOutcome_t;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -79,7 +81,7 @@ public:
   // The control of a control id, or null.
   QWidget* GetControl(int nId) const;
   // The system menu as it opens (its actions carry their command values).
-  QMenu* GetSystemMenu() const { return m_pSystemMenu; }
+  QMenu* GetSystemMenu() const;
 
   // Runs one command of the system menu.
   void OnSysCommand(int nCommand);
@@ -122,16 +124,11 @@ private:
   void CreateControls();
   QWidget* CreateControl(const ControlTemplate_t& control, const DialogBaseUnits_t& base);
   void ConnectControls();
-  void CreateSystemMenu();
-  void CreateMenuButton();
-  void OpenSystemMenu(const QPoint& ptGlobal);
-  bool IsBackground(const QWidget* pChild) const;
 
   void OpenBuilds();
   void ReloadAll();
   void ForgetRecords();
-  void ConvertWeapons();
-  void ConvertMonsters();
+  void Convert(ConversionOutcome_t (*fnConvert)());
   void ShowMessage(const QString& strText, bool bProblem);
   void OpenRanking();
   void TogglePin();
@@ -170,13 +167,13 @@ private:
   QPushButton* m_pReport = nullptr;                                     // 1016
   QCheckBox* m_pAnger = nullptr;                                        // 1017
   std::array<QCheckBox*, CCalculator::kModifierCount> m_arrModifier{};  // 1018..1041
-  QMenu* m_pSystemMenu = nullptr;
+  std::unique_ptr<CWindowMenu> m_pMenu;
   CBreakdownDlg* m_pBreakdown = nullptr;
   CDialogStyle* m_pCheckBoxStyle = nullptr;  // owned by the window
   CBuildsDlg* m_pBuilds = nullptr;           // owned by the window
   std::unique_ptr<CBaselineColumn> m_pBaseline;
-  CRankingDlg* m_pRanking = nullptr;  // owned by the window
-  CLoadoutLineup m_lineup;            // the baseline is its first loadout
+  CRankingDlg* m_pRanking = nullptr;        // owned by the window
+  CLoadoutLineup m_lineup;                  // the baseline is its first loadout
   CComparisonDlg* m_pComparison = nullptr;  // owned by the window
   std::unique_ptr<CSetupCommands> m_pSetupCommands;
 
