@@ -36,8 +36,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "VelkarApp.h"
 #include "SystemMenu.h"
+#include "VelkarApp.h"
 #include "VelkarDlg.h"
 #include "data/DataManager.h"
 #include "dialogs/ComparisonDlg.h"

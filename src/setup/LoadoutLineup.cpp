@@ -35,8 +35,8 @@ std::vector<std::string> CLoadoutLineup::DifferencesToFirst(const CCalculator& c
   // The rows on show are the calculator's own loadout on its target; the
   // first loadout is computed on that same target, so row i of both is the
   // same region of the same monster.
-  const LoadoutComparison_t comparison = CompareLoadouts(
-      calculator, TargetOf(CaptureSetup(calculator)), {m_arrLoadout.front()});
+  const LoadoutComparison_t comparison =
+      CompareLoadouts(calculator, TargetOf(CaptureSetup(calculator)), {m_arrLoadout.front()});
   std::vector<std::string> arrText;
   arrText.reserve(arrRow.size());
   for (size_t nRow = 0; nRow < arrRow.size(); ++nRow) {

@@ -263,8 +263,7 @@ private slots:
       const QString strDamage = damage.isNull() ? U("—") : QString::number(damage.toInt());
       return i == 0 ? strDamage
                     : strDamage + U("（") +
-                          (difference.isNull() ? U("—") : Difference(difference.toInt())) +
-                          U("）");
+                          (difference.isNull() ? U("—") : Difference(difference.toInt())) + U("）");
     };
     QStringList arrExpected;
     const QJsonObject target = tool.value("target").toObject();

@@ -50,8 +50,7 @@ QString CellText(const LoadoutComparison_t& comparison, size_t nLoadout, size_t 
 QString HeaderTip(const ComparedLoadout_t& loadout) {
   QStringList arrLine{FromSjis(txt::kCompareSource).arg(FromSjis(loadout.strName))};
   if (loadout.problem) {
-    arrLine.append(
-        FromSjis(txt::kCompareNoNumbers).arg(DescribeLoadoutProblem(*loadout.problem)));
+    arrLine.append(FromSjis(txt::kCompareNoNumbers).arg(DescribeLoadoutProblem(*loadout.problem)));
   } else {
     arrLine.append(FromSjis(CDataManager::GetSharpnessName(loadout.nSharpness)));
   }
@@ -142,10 +141,10 @@ void CComparisonDlg::Refresh() {
   m_pTable->setVerticalHeaderLabels(arrRowName);
   for (size_t nLoadout = 0; nLoadout < comparison.arrLoadout.size(); ++nLoadout) {
     const ComparedLoadout_t& loadout = comparison.arrLoadout[nLoadout];
-    auto* pHeader = new QTableWidgetItem(FromSjis(txt::kCompareColumn)
-                                             .arg(Letter(nLoadout),
-                                                  FromSjis(loadout.problem ? loadout.strName
-                                                                           : loadout.strWeapon)));
+    auto* pHeader = new QTableWidgetItem(
+        FromSjis(txt::kCompareColumn)
+            .arg(Letter(nLoadout),
+                 FromSjis(loadout.problem ? loadout.strName : loadout.strWeapon)));
     pHeader->setToolTip(HeaderTip(loadout));
     m_pTable->setHorizontalHeaderItem(static_cast<int>(nLoadout), pHeader);
     for (size_t nRow = 0; nRow <= nRegions; ++nRow) {
