@@ -130,14 +130,25 @@ private slots:
     QVERIFY(calc.GetWeaponSelection() == 2 && calc.GetMonsterSelection() == 1 &&
             calc.BuildModifierMask() == 0);
     QCOMPARE(Entries(Control<QListWidget>(dlg, 1004)), QStringList{U("縦斬り")});
+    pList->selectAll();  // both as one code, imported again under free names
+    Press("buildCopyCode");
+    Press("buildImportCode");
+    QCOMPARE(
+        m_pAnswerer->Take().value(0).strText,
+        U("取り込んだビルド：炎剣上位 (2)、道具 (2)\n「炎剣上位」は「炎剣上位 (2)」として取り込み"
+          "ました。\n「道具」は「道具 (2)」として取り込みました。"));
+    QCOMPARE(Entries(pList).mid(2), (QStringList{U("炎剣上位 (2)"), U("道具 (2)")}));
+    ClickEntry(pList, 1);
     pName->setText(U("道具2"));
     Press("buildRename");
     ClickEntry(pList, 0);
     Press("buildDelete");
     QCOMPARE(m_pAnswerer->Take().value(0).strText, U("「炎剣上位」を削除しますか？"));
     const QJsonArray arrBuild = RunTool(m_pDir->Path(), "builds --json").value("builds").toArray();
-    QCOMPARE(arrBuild.size(), 1);
+    QCOMPARE(arrBuild.size(), 3);
     QCOMPARE(arrBuild[0].toObject().value("name").toString(), U("道具2"));
+    QCOMPARE(arrBuild[2].toObject().value("setup").toObject().value("weapon"),
+             arrBuild[0].toObject().value("setup").toObject().value("weapon"));
   }
 
   // The ranking dialog follows the main window: with no motion every weapon
