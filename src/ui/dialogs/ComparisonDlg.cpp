@@ -119,12 +119,10 @@ void CComparisonDlg::showEvent(QShowEvent* pEvent) {
 void CComparisonDlg::Refresh() {
   if (!isVisible()) return;
   const CCalculator* pCalculator = m_fnCalculation();
-  const int nSelected = m_pTable->currentColumn();
-  m_pTable->clear();
-  m_pTable->setRowCount(0);
-  m_pTable->setColumnCount(0);
   if (pCalculator == nullptr) {
     m_pTarget->clear();
+    m_pTable->setRowCount(0);
+    m_pTable->setColumnCount(0);
     UpdateButtons();
     return;
   }
@@ -132,31 +130,50 @@ void CComparisonDlg::Refresh() {
   m_pTarget->setText(FromSjis(txt::kCompareTarget)
                          .arg(FromSjis(comparison.strMonster), FromSjis(comparison.strLevel),
                               comparison.bAnger ? FromSjis(txt::kCompareAngry) : QString()));
+  // The cells are kept and only given their new texts, so that a click in
+  // the main window costs no new items and the selection stays.
   const size_t nRegions = comparison.arrRegion.size();
+  m_pTable->setUpdatesEnabled(false);
   m_pTable->setColumnCount(static_cast<int>(comparison.arrLoadout.size()));
   m_pTable->setRowCount(comparison.arrLoadout.empty() ? 0 : static_cast<int>(nRegions + 1));
-  QStringList arrRowName;
-  for (const std::string& strRegion : comparison.arrRegion) arrRowName.append(FromSjis(strRegion));
-  arrRowName.append(FromSjis(txt::kCompareTotal));
-  m_pTable->setVerticalHeaderLabels(arrRowName);
+  for (size_t nRow = 0; nRow <= nRegions && !comparison.arrLoadout.empty(); ++nRow) {
+    SetText(m_pTable->verticalHeaderItem(static_cast<int>(nRow)), nRow, -1,
+            FromSjis(nRow < nRegions ? std::string_view(comparison.arrRegion[nRow])
+                                     : std::string_view(txt::kCompareTotal)));
+  }
   for (size_t nLoadout = 0; nLoadout < comparison.arrLoadout.size(); ++nLoadout) {
     const ComparedLoadout_t& loadout = comparison.arrLoadout[nLoadout];
-    auto* pHeader = new QTableWidgetItem(
-        FromSjis(txt::kCompareColumn)
-            .arg(Letter(nLoadout),
-                 FromSjis(loadout.problem ? loadout.strName : loadout.strWeapon)));
-    pHeader->setToolTip(HeaderTip(loadout));
-    m_pTable->setHorizontalHeaderItem(static_cast<int>(nLoadout), pHeader);
+    const int nColumn = static_cast<int>(nLoadout);
+    SetText(m_pTable->horizontalHeaderItem(nColumn), 0, nColumn,
+            FromSjis(txt::kCompareColumn)
+                .arg(Letter(nLoadout),
+                     FromSjis(loadout.problem ? loadout.strName : loadout.strWeapon)));
+    m_pTable->horizontalHeaderItem(nColumn)->setToolTip(HeaderTip(loadout));
     for (size_t nRow = 0; nRow <= nRegions; ++nRow) {
-      auto* pItem = new QTableWidgetItem(CellText(comparison, nLoadout, nRow));
-      pItem->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      m_pTable->setItem(static_cast<int>(nRow), static_cast<int>(nLoadout), pItem);
+      SetText(m_pTable->item(static_cast<int>(nRow), nColumn), nRow, nColumn,
+              CellText(comparison, nLoadout, nRow));
     }
   }
-  if (nSelected >= 0 && nSelected < m_pTable->columnCount() && m_pTable->rowCount() > 0) {
-    m_pTable->setCurrentCell(0, nSelected);
-  }
+  m_pTable->setUpdatesEnabled(true);
   UpdateButtons();
+}
+
+void CComparisonDlg::SetText(QTableWidgetItem* pItem, size_t nRow, int nColumn,
+                             const QString& strText) {
+  if (pItem != nullptr) {
+    if (pItem->text() != strText) pItem->setText(strText);
+    return;
+  }
+  pItem = new QTableWidgetItem(strText);
+  const int nRowIndex = static_cast<int>(nRow);
+  if (nColumn < 0) {
+    m_pTable->setVerticalHeaderItem(nRowIndex, pItem);
+  } else if (m_pTable->horizontalHeaderItem(nColumn) == nullptr) {
+    m_pTable->setHorizontalHeaderItem(nColumn, pItem);
+  } else {
+    pItem->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_pTable->setItem(nRowIndex, nColumn, pItem);
+  }
 }
 
 void CComparisonDlg::UpdateButtons() {
@@ -229,8 +246,8 @@ void CComparisonDlg::MakeSelectedFirst() {
   const int nColumn = m_pTable->currentColumn();
   if (nColumn <= 0) return;
   m_lineup.MakeFirst(static_cast<size_t>(nColumn));
-  m_pTable->setCurrentCell(0, 0);  // the moved column stays selected
   Changed();
+  m_pTable->setCurrentCell(0, 0);  // the moved column stays selected
 }
 
 void CComparisonDlg::Changed() {

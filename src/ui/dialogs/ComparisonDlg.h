@@ -23,6 +23,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTableWidget;
+class QTableWidgetItem;
 
 class CComparisonDlg : public QDialog {
   Q_OBJECT
@@ -53,6 +54,10 @@ protected:
 
 private:
   void FillBuildMenu();
+  // Gives a cell (nColumn < 0: a row's header) its text, creating the item
+  // when there is none yet; with a null pItem and no header item in the
+  // column, the item created is that column's header.
+  void SetText(QTableWidgetItem* pItem, size_t nRow, int nColumn, const QString& strText);
   bool AddLoadout(NamedLoadout_t loadout);
   void RemoveSelected();
   void MakeSelectedFirst();
