@@ -7,6 +7,9 @@
 //                        once; the child's peak memory is reported.
 //   WeaponClickToRows    in this process: a click on a weapon entry until the
 //                        result list's new rows are painted.
+//   WeaponClickWithSixLoadouts  the same with the comparison window open on
+//                        six loadouts (and so a baseline column), which both
+//                        follow the click.
 //
 // The child is this same program started with --show-window <fd>: it builds
 // the application and the window exactly as Velkar does, shows it, and
@@ -33,9 +36,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include "SystemMenu.h"
 #include "VelkarApp.h"
 #include "VelkarDlg.h"
 #include "data/DataManager.h"
+#include "dialogs/ComparisonDlg.h"
 #include "platform/Cp932.h"
 #include "setup/SetupStore.h"
 #include "widgets/ColorListCtrl.h"
@@ -125,38 +130,62 @@ BENCHMARK(StartToWindowShown)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(10);
 
-void WeaponClickToRows(benchmark::State& state) {
-  auto pDlg = std::make_unique<CVelkarDlg>();
-  pDlg->show();
-  if (!QTest::qWaitForWindowExposed(pDlg.get())) Fail("the window did not show");
-  auto* pWeapons = qobject_cast<CWeaponListBox*>(pDlg->GetControl(1002));
-  auto* pMotions = qobject_cast<QListWidget*>(pDlg->GetControl(1003));
-  auto* pResult = qobject_cast<CColorListCtrl*>(pDlg->GetControl(1013));
+// Clicks two weapons in turn, so that the rows change every time, each click
+// until what it changed is painted.
+void ClickWeaponsInTurn(benchmark::State& state, CVelkarDlg& dlg, bool bCompare) {
+  dlg.show();
+  if (!QTest::qWaitForWindowExposed(&dlg)) Fail("the window did not show");
+  auto* pWeapons = qobject_cast<CWeaponListBox*>(dlg.GetControl(1002));
+  auto* pMotions = qobject_cast<QListWidget*>(dlg.GetControl(1003));
+  auto* pResult = qobject_cast<CColorListCtrl*>(dlg.GetControl(1013));
   if (pWeapons->count() < 2 || pMotions->count() < 1) Fail("the sample data files are missing");
   // A calculation with a few motions, as a player would have it.
   pMotions->setCurrentRow(0);
-  auto* pAdd = pDlg->GetControl(1005);
+  auto* pAdd = dlg.GetControl(1005);
   for (int i = 0; i < 5; ++i) QTest::mouseClick(pAdd, Qt::LeftButton);
+  if (bCompare) {
+    dlg.OnSysCommand(kCommandCompare);
+    for (int i = 0; i < 6; ++i) {
+      pWeapons->setCurrentRow(i % pWeapons->count());
+      dlg.GetComparisonDlg()->AddCurrent();
+    }
+  }
   QCoreApplication::processEvents();
 
   int nRow = 0;
   for (auto _ : state) {
-    nRow = 1 - nRow;  // two weapons in turn, so that the rows change every time
+    nRow = 1 - nRow;
     const QRect rc = pWeapons->visualRect(pWeapons->model()->index(nRow, 0));
     QTest::mouseClick(pWeapons->viewport(), Qt::LeftButton, {}, rc.center());
     QCoreApplication::processEvents();  // paints what the click changed
     benchmark::DoNotOptimize(pResult->GetRowCount());
   }
-  if (pDlg->GetCalculator().GetWeaponSelection() != nRow || pResult->GetRowCount() == 0) {
+  if (dlg.GetCalculator().GetWeaponSelection() != nRow || pResult->GetRowCount() == 0 ||
+      dlg.IsBaselinePinned() != bCompare) {
     Fail("the clicks did not reach the calculator");
   }
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   state.counters["peak_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  pDlg.reset();
+}
+
+void WeaponClickToRows(benchmark::State& state) {
+  {
+    CVelkarDlg dlg;
+    ClickWeaponsInTurn(state, dlg, false);
+  }
   CDataManager::DestroyInstance();
 }
 BENCHMARK(WeaponClickToRows)->Unit(benchmark::kMicrosecond);
+
+void WeaponClickWithSixLoadouts(benchmark::State& state) {
+  {
+    CVelkarDlg dlg;
+    ClickWeaponsInTurn(state, dlg, true);
+  }
+  CDataManager::DestroyInstance();
+}
+BENCHMARK(WeaponClickWithSixLoadouts)->Unit(benchmark::kMicrosecond);
 
 // A new folder for the last setup, which XDG_CONFIG_HOME then names; its path.
 std::string MakeConfigFolder() {

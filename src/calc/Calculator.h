@@ -168,6 +168,7 @@ private:
   void SetWeaponTexts(const CWeapon& weapon);
   void AppendResultRow(const DamageResult_t& result);
   void ClearResultRows();
+  void ForgetShownWeapon();  // rows and the three status texts as at start
   void ListsChanged() { ++m_nListRevision; }
 
   std::vector<CategoryEntry_t> m_arrCategory;

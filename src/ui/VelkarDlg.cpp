@@ -18,14 +18,16 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
 
+#include "DataConversion.h"
 #include "Resources.h"
+#include "SetupCommands.h"
 #include "SystemMenu.h"
 #include "VelkarTexts.h"
+#include "WindowMenu.h"
 #include "calc/HitTable.h"
 #include "calc/ModifierTable.h"
 #include "calc/ReportText.h"
@@ -33,6 +35,7 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/BreakdownDlg.h"
 #include "dialogs/BuildsDlg.h"
+#include "dialogs/ComparisonDlg.h"
 #include "dialogs/RankingDlg.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
@@ -40,9 +43,9 @@
 #include "style/DialogStyle.h"
 #include "text/ClipboardText.h"
 #include "text/LoadErrorText.h"
+#include "text/SetupMessageText.h"
 #include "text/SetupNoteText.h"
 #include "text/SjisText.h"
-#include "text/UnwritableFolderHint.h"
 #include "widgets/BaselineColumn.h"
 #include "widgets/ButtonNote.h"
 #include "widgets/ColorListCtrl.h"
@@ -103,17 +106,25 @@ CVelkarDlg::CVelkarDlg(QWidget* pParent) : QDialog(pParent), m_icon(LoadApplicat
   m_pCheckBoxStyle->setParent(this);
   CreateControls();
   m_pBaseline = std::make_unique<CBaselineColumn>(*m_pResult);
+  m_pSetupCommands = std::make_unique<CSetupCommands>(
+      SetupWindow_t{&m_calculator, [this] { ShowCalculator(true); },
+                    [this] { return !m_bRecordsForgotten; }, m_pReport, this});
   ConnectControls();
   ShowCalculator(true);
 
-  CreateSystemMenu();
+  m_pMenu = std::make_unique<CWindowMenu>(*this, [this](int nCommand) { OnSysCommand(nCommand); });
   setWindowIcon(m_icon);
   m_pReport->setIcon(QIcon(LoadReportBitmap()));
   m_pReport->setIconSize(kReportBitmapSize);
   ReloadAll();
+  m_pSetupCommands->ResetHistory();
 }
 
 CVelkarDlg::~CVelkarDlg() = default;
+
+QMenu* CVelkarDlg::GetSystemMenu() const {
+  return m_pMenu->GetMenu();
+}
 
 QWidget* CVelkarDlg::GetControl(int nId) const {
   return findChild<QWidget*>(ControlName(nId), Qt::FindDirectChildrenOnly);
@@ -349,6 +360,8 @@ void CVelkarDlg::ShowCalculator(bool bRefill) {
   ShowSelections();
   ShowTextsAndFlags();
   ShowRows();
+  ShowBaseline();
+  if (m_pSetupCommands) m_pSetupCommands->Shown();
   emit CalculationShown();
 }
 
@@ -455,7 +468,6 @@ void CVelkarDlg::ShowRows() {
     if (row.nColor) m_pResult->SetItemColor(nRow, *row.nColor);
     ++nRow;
   }
-  m_pBaseline->ShowDifferences(arrRow);
   m_arrShownRow = arrRow;
 }
 
@@ -522,69 +534,8 @@ void CVelkarDlg::ShowMessage(const QString& strText, bool bProblem) {
   box.exec();
 }
 
-void CVelkarDlg::CreateSystemMenu() {
-  m_pSystemMenu = new QMenu(this);
-  m_pSystemMenu->setObjectName(QStringLiteral("systemMenu"));
-  for (const SystemMenuEntry_t& entry : GetSystemMenuEntries(txt::kAboutMenuEntry)) {
-    if (entry.nCommand == kCommandSeparator) {
-      m_pSystemMenu->addSeparator();
-      continue;
-    }
-    QAction* pAction = m_pSystemMenu->addAction(FromSjis(entry.strText));
-    pAction->setData(entry.nCommand);
-    if (!entry.strShortcut.empty()) {
-      // Also on the window itself, so the keys work while the menu is closed.
-      pAction->setShortcut(QKeySequence(QString::fromLatin1(
-          entry.strShortcut.data(), static_cast<qsizetype>(entry.strShortcut.size()))));
-      addAction(pAction);
-    }
-    connect(pAction, &QAction::triggered, this,
-            [this, nCommand = entry.nCommand] { OnSysCommand(nCommand); });
-  }
-  CreateMenuButton();
-  for (const QKeySequence& keys :
-       {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::ALT | Qt::Key_Space)}) {
-    auto* pShortcut = new QShortcut(keys, this);
-    connect(pShortcut, &QShortcut::activated, this,
-            [this] { OpenSystemMenu(mapToGlobal(QPoint(0, 0))); });
-  }
-}
-
-void CVelkarDlg::CreateMenuButton() {
-  // In free space of the template, last in the tab order: it moves and
-  // covers none of the template's controls.
-  auto* pButton = new QPushButton(FromSjis(txt::kMenuButtonCaption), this);
-  pButton->setObjectName(QStringLiteral("menuButton"));
-  pButton->setAccessibleName(FromSjis(txt::kMenuButtonName));
-  pButton->setToolTip(FromSjis(txt::kMenuButtonTip));
-  pButton->setAutoDefault(false);
-  pButton->setGeometry(DialogUnitsToPixels(kMenuButtonRectDu, MeasureDialogBaseUnits(font())));
-  connect(pButton, &QPushButton::clicked, this,
-          [this, pButton] { OpenSystemMenu(pButton->mapToGlobal(QPoint(0, pButton->height()))); });
-}
-
-void CVelkarDlg::OpenSystemMenu(const QPoint& ptGlobal) {
-  m_pSystemMenu->exec(ptGlobal);
-}
-
-bool CVelkarDlg::IsBackground(const QWidget* pChild) const {
-  // The window itself, its static texts and the group frame are background;
-  // anything that can take the focus (or lies inside such a control) is not.
-  for (const QWidget* pWidget = pChild; pWidget != nullptr && pWidget != this;
-       pWidget = pWidget->parentWidget()) {
-    if (pWidget->focusPolicy() != Qt::NoFocus) return false;
-  }
-  return true;
-}
-
 void CVelkarDlg::contextMenuEvent(QContextMenuEvent* pEvent) {
-  if (pEvent->reason() == QContextMenuEvent::Mouse && !IsBackground(childAt(pEvent->pos()))) {
-    pEvent->ignore();
-    return;
-  }
-  pEvent->accept();
-  OpenSystemMenu(pEvent->reason() == QContextMenuEvent::Mouse ? pEvent->globalPos()
-                                                              : mapToGlobal(QPoint(0, 0)));
+  pEvent->setAccepted(m_pMenu->HandleContextMenu(*pEvent));
 }
 
 void CVelkarDlg::OnSysCommand(int nCommand) {
@@ -594,11 +545,16 @@ void CVelkarDlg::OnSysCommand(int nCommand) {
       about.exec();
       break;
     }
-    case kCommandConvertWeapons: ConvertWeapons(); break;
-    case kCommandConvertMonsters: ConvertMonsters(); break;
+    case kCommandConvertWeapons: Convert(&CDataConversion::ConvertWeapons); break;
+    case kCommandConvertMonsters: Convert(&CDataConversion::ConvertMonsters); break;
     case kCommandBuilds: OpenBuilds(); break;
     case kCommandRanking: OpenRanking(); break;
     case kCommandPin: TogglePin(); break;
+    case kCommandCompare: OpenComparison(); break;
+    case kCommandCopyCode: m_pSetupCommands->CopyCode(); break;
+    case kCommandOpenCode: m_pSetupCommands->OpenCodeFromClipboard(); break;
+    case kCommandUndo: m_pSetupCommands->Undo(); break;
+    case kCommandRedo: m_pSetupCommands->Redo(); break;
     case kCommandClose: reject(); break;
     default: break;
   }
@@ -630,9 +586,12 @@ void CVelkarDlg::RestoreLastSetup() {
     std::cerr << "velkar: " << DescribeInEnglish(*problem) << '\n';
     ReportProblem(FromSjis(txt::kLastSetupUnusable).arg(DescribeSetupFileProblem(*problem)));
   }
-  if (!setup) return;
-  const QString strMisses = DescribeRestoreMisses(ApplySetup(*setup));
-  if (!strMisses.isEmpty()) ReportProblem(strMisses);
+  if (setup) {
+    const QString strMisses = DescribeRestoreMisses(ApplySetup(*setup), false);
+    if (!strMisses.isEmpty()) ReportProblem(strMisses);
+  }
+  // The restored setup is where the player's steps start.
+  m_pSetupCommands->ResetHistory();
 }
 
 void CVelkarDlg::done(int nResult) {
@@ -666,19 +625,43 @@ void CVelkarDlg::OpenRanking() {
 }
 
 bool CVelkarDlg::IsBaselinePinned() const {
-  return m_pBaseline->IsPinned();
+  return !m_lineup.IsEmpty();
 }
 
+// Pinning puts the loadout on show first in the lineup; unpinning takes the
+// first loadout away, so the next one, if any, becomes the baseline.
 void CVelkarDlg::TogglePin() {
-  if (m_pBaseline->IsPinned()) {
-    m_pBaseline->Unpin();
+  if (m_bRecordsForgotten) return;
+  if (IsBaselinePinned()) {
+    m_lineup.Remove(0);
   } else if (!m_arrShownRow.empty()) {
-    m_pBaseline->Pin(m_arrShownRow);
+    m_lineup.Add(CurrentLoadout(m_calculator, std::string()));
   }
-  for (QAction* pAction : m_pSystemMenu->actions()) {
-    if (pAction->data().toInt() != kCommandPin) continue;
-    pAction->setText(FromSjis(IsBaselinePinned() ? txt::kUnpinMenuEntry : txt::kPinMenuEntry));
+  ShowBaseline();
+  if (m_pComparison != nullptr) m_pComparison->Refresh();
+}
+
+void CVelkarDlg::ShowBaseline() {
+  m_pBaseline->Show(IsBaselinePinned(), m_bRecordsForgotten
+                                            ? std::vector<std::string>()
+                                            : m_lineup.DifferencesToFirst(m_calculator));
+  if (m_pMenu == nullptr) return;
+  m_pMenu->SetEntryText(kCommandPin,
+                        FromSjis(IsBaselinePinned() ? txt::kUnpinMenuEntry : txt::kPinMenuEntry));
+}
+
+void CVelkarDlg::OpenComparison() {
+  if (m_pComparison == nullptr) {
+    m_pComparison = new CComparisonDlg(
+        m_lineup,
+        [this]() -> const CCalculator* { return m_bRecordsForgotten ? nullptr : &m_calculator; },
+        this);
+    connect(this, &CVelkarDlg::CalculationShown, m_pComparison, &CComparisonDlg::Refresh);
+    connect(m_pComparison, &CComparisonDlg::LineupChanged, this, &CVelkarDlg::ShowBaseline);
   }
+  m_pComparison->show();
+  m_pComparison->raise();
+  m_pComparison->activateWindow();
 }
 
 void CVelkarDlg::ForgetRecords() {
@@ -691,33 +674,10 @@ void CVelkarDlg::ForgetRecords() {
   emit CalculationShown();
 }
 
-void CVelkarDlg::ConvertWeapons() {
+void CVelkarDlg::Convert(ConversionOutcome_t (*fnConvert)()) {
   ForgetRecords();
-  CDataManager& store = CDataManager::GetInstance();
-  bool bAll = true;
-  std::vector<ConvertReport_t> arrReport;
-  // Each category on its own: one that fails keeps its old data file and
-  // stops no other.
-  for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) {
-    bAll = store.ConvertWeaponIni(nCategory) && bAll;
-    arrReport.push_back(store.GetLastConvertReport());
-  }
-  ShowMessage(DescribeConversion(bAll ? txt::kConvertWeaponsSucceeded : txt::kConvertWeaponsFailed,
-                                 arrReport, false) +
-                  (bAll ? QString() : UnwritableFolderHint()),
-              !bAll);
-  ReloadAll();
-}
-
-void CVelkarDlg::ConvertMonsters() {
-  ForgetRecords();
-  CDataManager& store = CDataManager::GetInstance();
-  const bool bDone = store.ConvertMonsterIni();
-  ShowMessage(
-      DescribeConversion(bDone ? txt::kConvertMonstersSucceeded : txt::kConvertMonstersFailed,
-                         {store.GetLastConvertReport()}, true) +
-          (bDone ? QString() : UnwritableFolderHint()),
-      !bDone);
+  const ConversionOutcome_t outcome = fnConvert();
+  ShowMessage(outcome.strMessage, outcome.bProblem);
   ReloadAll();
 }
 

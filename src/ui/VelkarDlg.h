@@ -20,11 +20,17 @@
 // and the close box end the window's run. In the motion lists Enter or a
 // double-click adds an available motion, Delete removes a chosen one. The
 // system menu (close, About, the two conversions, the builds window, the
-// ranking dialog and the pin) opens from the menu button, on a right click on
-// the window's background and with Shift+F10 or Alt+Space; Ctrl+B opens the
-// builds window (CBuildsDlg), Ctrl+R the ranking dialog (CRankingDlg) and
-// Ctrl+P pins or unpins the result rows as a baseline (CBaselineColumn). The
-// ranking dialog and the breakdown window follow CalculationShown.
+// ranking dialog, the pin, the comparison, the codes, undo and redo) opens
+// from the menu button, on a right click on the window's background and with
+// Shift+F10 or Alt+Space; Ctrl+B opens the builds window (CBuildsDlg), Ctrl+R
+// the ranking dialog (CRankingDlg), Ctrl+M the comparison window
+// (CComparisonDlg), and Ctrl+P pins the current loadout as the baseline or
+// unpins it. The baseline is the first loadout of the comparison's lineup
+// (CLoadoutLineup), computed on the window's own target; CBaselineColumn
+// shows each row's difference to it. Ctrl+Shift+C and Ctrl+Shift+V copy the
+// setup as a code and open one, Ctrl+Z and Ctrl+Y undo and redo
+// (CSetupCommands). The ranking dialog, the comparison window and the
+// breakdown window follow CalculationShown.
 //
 // The setup on show is saved (CSetupStore) whenever the window's run ends,
 // and the application restores it before the next run (RestoreLastSetup).
@@ -41,6 +47,7 @@
 
 #include "ControlTemplate.h"
 #include "calc/Calculator.h"
+#include "setup/LoadoutLineup.h"
 #include "setup/Setup.h"
 #include "setup/SetupRestore.h"
 #include "style/DialogUnits.h"
@@ -49,9 +56,13 @@ class CBuildsDlg;
 class CBaselineColumn;
 class CBreakdownDlg;
 class CColorListCtrl;
+class CComparisonDlg;
 class CDialogStyle;
 class CRankingDlg;
+class CSetupCommands;
 class CWeaponListBox;
+class CWindowMenu;
+struct ConversionOutcome_t;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -71,7 +82,7 @@ public:
   // The control of a control id, or null.
   QWidget* GetControl(int nId) const;
   // The system menu as it opens (its actions carry their command values).
-  QMenu* GetSystemMenu() const { return m_pSystemMenu; }
+  QMenu* GetSystemMenu() const;
 
   // Runs one command of the system menu.
   void OnSysCommand(int nCommand);
@@ -96,6 +107,8 @@ public:
   // pinned.
   CRankingDlg* GetRankingDlg() const { return m_pRanking; }
   bool IsBaselinePinned() const;
+  // The comparison window, null until it is first opened.
+  CComparisonDlg* GetComparisonDlg() const { return m_pComparison; }
 
 signals:
   // The calculation on screen may have changed: sent after the window has
@@ -114,21 +127,19 @@ private:
   void CreateControls();
   QWidget* CreateControl(const ControlTemplate_t& control, const DialogBaseUnits_t& base);
   void ConnectControls();
-  void CreateSystemMenu();
-  void CreateMenuButton();
-  void OpenSystemMenu(const QPoint& ptGlobal);
-  bool IsBackground(const QWidget* pChild) const;
 
   void OpenBuilds();
   void ReloadAll();
   void ForgetRecords();
-  void ConvertWeapons();
-  void ConvertMonsters();
+  void Convert(ConversionOutcome_t (*fnConvert)());
   void ShowMessage(const QString& strText, bool bProblem);
   void OpenRanking();
   void TogglePin();
   // A problem message: shown now, or once the window is first on screen.
   void ReportProblem(const QString& strText);
+  void ShowBaseline();
+  void OpenComparison();
+  void ReportLoadErrors(const QString& strText);
 
   // Showing the calculator's state; bRefill refills every list even when
   // its entries look unchanged (after a reload or a category change).
@@ -161,12 +172,15 @@ private:
   QPushButton* m_pReport = nullptr;                                     // 1016
   QCheckBox* m_pAnger = nullptr;                                        // 1017
   std::array<QCheckBox*, CCalculator::kModifierCount> m_arrModifier{};  // 1018..1041
-  QMenu* m_pSystemMenu = nullptr;
+  std::unique_ptr<CWindowMenu> m_pMenu;
   CBreakdownDlg* m_pBreakdown = nullptr;
   CDialogStyle* m_pCheckBoxStyle = nullptr;  // owned by the window
   CBuildsDlg* m_pBuilds = nullptr;           // owned by the window
   std::unique_ptr<CBaselineColumn> m_pBaseline;
-  CRankingDlg* m_pRanking = nullptr;  // owned by the window
+  CRankingDlg* m_pRanking = nullptr;        // owned by the window
+  CLoadoutLineup m_lineup;                  // the baseline is its first loadout
+  CComparisonDlg* m_pComparison = nullptr;  // owned by the window
+  std::unique_ptr<CSetupCommands> m_pSetupCommands;
 
   // What the list controls show, to refill only the lists that changed.
   uint64_t m_nShownRevision = 0;

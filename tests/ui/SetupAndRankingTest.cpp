@@ -1,7 +1,8 @@
 // The window's other windows and what it remembers: the setup restored after
 // a restart, builds passed between the window and velkar-tool both ways, the
-// ranking dialog against velkar-tool rank, and the pinned baseline's
-// difference column.
+// ranking dialog against velkar-tool rank, the pinned baseline's difference
+// column, the comparison against velkar-tool compare, build codes on the
+// clipboard, and undo and redo.
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -9,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QTableWidget>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
@@ -17,8 +20,11 @@
 #include "UiTestHelpers.h"
 #include "UiTestMain.h"
 #include "calc/ReportText.h"
+#include "data/DataManager.h"
 #include "dialogs/BuildsDlg.h"
+#include "dialogs/ComparisonDlg.h"
 #include "dialogs/RankingDlg.h"
+#include "setup/BuildCode.h"
 #include "text/SjisText.h"
 
 namespace {
@@ -133,14 +139,25 @@ private slots:
     QVERIFY(calc.GetWeaponSelection() == 2 && calc.GetMonsterSelection() == 1 &&
             calc.BuildModifierMask() == 0);
     QCOMPARE(Entries(Control<QListWidget>(dlg, 1004)), QStringList{U("縦斬り")});
+    pList->selectAll();  // both as one code, imported again under free names
+    Press("buildCopyCode");
+    Press("buildImportCode");
+    QCOMPARE(
+        m_pAnswerer->Take().value(0).strText,
+        U("取り込んだビルド：炎剣上位 (2)、道具 (2)\n「炎剣上位」は「炎剣上位 (2)」として取り込み"
+          "ました。\n「道具」は「道具 (2)」として取り込みました。"));
+    QCOMPARE(Entries(pList).mid(2), (QStringList{U("炎剣上位 (2)"), U("道具 (2)")}));
+    ClickEntry(pList, 1);
     pName->setText(U("道具2"));
     Press("buildRename");
     ClickEntry(pList, 0);
     Press("buildDelete");
     QCOMPARE(m_pAnswerer->Take().value(0).strText, U("「炎剣上位」を削除しますか？"));
     const QJsonArray arrBuild = RunTool(m_pDir->Path(), "builds --json").value("builds").toArray();
-    QCOMPARE(arrBuild.size(), 1);
+    QCOMPARE(arrBuild.size(), 3);
     QCOMPARE(arrBuild[0].toObject().value("name").toString(), U("道具2"));
+    QCOMPARE(arrBuild[2].toObject().value("setup").toObject().value("weapon"),
+             arrBuild[0].toObject().value("setup").toObject().value("weapon"));
   }
 
   // A hand-edited builds file: two builds of one name are marked apart, a
@@ -248,38 +265,199 @@ private slots:
     QCOMPARE(pOrder->currentIndex(), 0);
   }
 
-  // Ctrl+P pins the rows: a fifth column shows each region's difference
-  // (matched by name), the report stays as it was, and unpinning restores
-  // the four columns.
-  void pinnedBaselineShowsTheDifferences() {
+  // Ctrl+P pins the loadout on show: a fifth column shows each region's
+  // difference to it, computed on the window's own monster and level (the
+  // main window's own rows of the pinned weapon there are the independent
+  // reference); the report stays as it was, and unpinning restores the four
+  // columns.
+  void pinnedBaselineFollowsTheTarget() {
     CVelkarDlg dlg;
     QVERIFY(ShowActive(dlg));
     auto* pResult = Control<CColorListCtrl>(dlg, 1013);
     QTest::keyClick(&dlg, Qt::Key_P, Qt::ControlModifier);
     QVERIFY(!dlg.IsBaselinePinned());  // nothing to pin without rows
     PickWeaponAndMotions(dlg, 0, {0, 1});
-    const QStringList arrBaseline = ResultColumn(dlg, 3);
     QTest::keyClick(&dlg, Qt::Key_P, Qt::ControlModifier);
     QCOMPARE(ResultColumn(dlg, 4), (QStringList{U("±0"), U("±0"), U("±0")}));
+    Control<QComboBox>(dlg, 1014)->setCurrentIndex(1);
+    Control<QComboBox>(dlg, 1008)->setCurrentIndex(1);
+    const QStringList arrBaseline = ResultColumn(dlg, 3);  // the pinned weapon on 大猿獣
+    QCOMPARE(ResultColumn(dlg, 0), (QStringList{U("頭"), U("腕")}));
+    QCOMPARE(ResultColumn(dlg, 4), (QStringList{U("±0"), U("±0")}));
     ClickEntry(Control<CWeaponListBox>(dlg, 1002), 1);
+    ClickCheck(dlg, 1017);
+    const QStringList arrNow = ResultColumn(dlg, 3);
+    QVERIFY(arrNow != arrBaseline);
+    ClickCheck(dlg, 1017);
     QStringList arrExpected;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 2; ++i)
       arrExpected.append(Difference(ResultColumn(dlg, 3)[i].toInt() - arrBaseline[i].toInt()));
     QCOMPARE(ResultColumn(dlg, 4), arrExpected);
     ClickButton(dlg, 1016);
     QCOMPARE(QGuiApplication::clipboard()->text(),
              FromSjis(*BuildReportFromCalculator(dlg.GetCalculator())));
-    ClickEntry(Control<CWeaponListBox>(dlg, 1002), 0);
-    Control<QComboBox>(dlg, 1014)->setCurrentIndex(1);
-    Control<QComboBox>(dlg, 1008)->setCurrentIndex(1);
-    const int nHead = ResultColumn(dlg, 3)[0].toInt();
-    QCOMPARE(ResultColumn(dlg, 4),
-             (QStringList{Difference(nHead - arrBaseline[0].toInt()), U("―")}));
-    QVERIFY(nHead < arrBaseline[0].toInt());
     dlg.OnSysCommand(kCommandPin);
     QVERIFY(!dlg.IsBaselinePinned());
     QCOMPARE(pResult->GetColumnCount(), 4);
     QCOMPARE(pResult->header()->length(), 40 + 40 + 40 + 45);
+  }
+
+  // Three loadouts (the window's own, by its code, and two builds saved by
+  // the tool) side by side on the window's target: the whole table as
+  // velkar-tool compare gives it; the first loadout is the main window's
+  // baseline, and making another one first moves the baseline with it.
+  void comparisonAgreesWithTheTool() {
+    RunTool(m_pDir->Path(), U("save-build 鉄 --category 0 --weapon 0 --motion 0 --motion 2"));
+    RunTool(m_pDir->Path(),
+            U("save-build 炎&会心 --category 0 --weapon 1 --motion 1 --modifier 1040 "
+              "--sharpness 2 --monster 0"));
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    Play(dlg, {2, 1, 1, 0, 1});
+    QTest::keyClick(&dlg, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    const QString strCode = QGuiApplication::clipboard()->text();
+    QTest::keyClick(&dlg, Qt::Key_M, Qt::ControlModifier);
+    CComparisonDlg* pCompare = dlg.GetComparisonDlg();
+    QVERIFY(pCompare != nullptr && pCompare->isVisible() && !pCompare->isModal());
+    QTest::mouseClick(pCompare->findChild<QPushButton*>("comparisonAddCurrent"), Qt::LeftButton);
+    auto* pMenu = pCompare->findChild<QMenu*>(QStringLiteral("comparisonBuildMenu"));
+    emit pMenu->aboutToShow();
+    QStringList arrBuildEntry;
+    for (const QAction* pAction : pMenu->actions()) arrBuildEntry << pAction->text();
+    QCOMPARE(arrBuildEntry, (QStringList{U("鉄"), U("炎&&会心")}));
+    for (QAction* pAction : pMenu->actions()) pAction->trigger();
+    QVERIFY(dlg.IsBaselinePinned());
+    QCOMPARE(ResultColumn(dlg, 4), (QStringList{U("±0"), U("±0")}));
+
+    const QJsonObject tool = RunTool(m_pDir->Path(), U("compare --json --code ") + strCode +
+                                                         U(" --build 鉄 --build 炎&会心 "
+                                                           "--monster 1 --level 1 --anger"));
+    const auto Cell = [](const QJsonValue& damage, const QJsonValue& difference, int i) {
+      const QString strDamage = damage.isNull() ? U("—") : QString::number(damage.toInt());
+      return i == 0 ? strDamage
+                    : strDamage + U("（") +
+                          (difference.isNull() ? U("—") : Difference(difference.toInt())) + U("）");
+    };
+    QStringList arrExpected;
+    const QJsonObject target = tool.value("target").toObject();
+    arrExpected << U("対象：") + target.value("monster").toString() + U("／") +
+                       target.value("level").toString() + U("／怒り");
+    const QJsonArray arrLoadout = tool.value("loadouts").toArray();
+    for (int i = 0; i < arrLoadout.size(); ++i)
+      arrExpected << QString(QChar('A' + i)) + ' ' +
+                         arrLoadout[i].toObject().value("weapon").toString();
+    QJsonArray arrRow = tool.value("regions").toArray();
+    arrRow.append(tool.value("total"));
+    for (const QJsonValue& value : arrRow) {
+      const QJsonObject row = value.toObject();
+      arrExpected << row.value("region").toString(U("合計"));
+      for (int i = 0; i < arrLoadout.size(); ++i)
+        arrExpected << Cell(row.value("damage").toArray().at(i),
+                            row.value("difference").toArray().at(i), i);
+    }
+    auto* pTable = pCompare->findChild<QTableWidget*>(QStringLiteral("comparisonTable"));
+    const auto ShownTable = [&] {
+      QStringList arrShown{pCompare->findChild<QLabel*>("comparisonTarget")->text()};
+      for (int nColumn = 0; nColumn < pTable->columnCount(); ++nColumn)
+        arrShown << pTable->horizontalHeaderItem(nColumn)->text();
+      for (int nRow = 0; nRow < pTable->rowCount(); ++nRow) {
+        arrShown << pTable->verticalHeaderItem(nRow)->text();
+        for (int nColumn = 0; nColumn < pTable->columnCount(); ++nColumn)
+          arrShown << pTable->item(nRow, nColumn)->text();
+      }
+      return arrShown;
+    };
+    QCOMPARE(ShownTable(), arrExpected);
+
+    pTable->setCurrentCell(0, 2);
+    QTest::mouseClick(pCompare->findChild<QPushButton*>("comparisonMakeFirst"), Qt::LeftButton);
+    QCOMPARE(pTable->horizontalHeaderItem(0)->text(), QStringLiteral("A ") + arrExpected[3].mid(2));
+    QStringList arrDifference;
+    for (int nRow = 0; nRow < 2; ++nRow)
+      arrDifference << pTable->item(nRow, 1)->text().section(U("（"), 1).chopped(1);
+    QCOMPARE(ResultColumn(dlg, 4), arrDifference);
+    QVERIFY(arrDifference != (QStringList{U("±0"), U("±0")}));
+  }
+
+  // Ctrl+Shift+C copies the setup as a code with the report button's note;
+  // Ctrl+Shift+V restores it through the calculator after other clicks. A
+  // damaged code is refused and changes nothing; a code of other data opens
+  // what it can and says what it could not.
+  void codesPassTheSetup_data() {
+    QTest::addColumn<int>("nCode");  // 0 as copied, 1 one character changed, 2 other data
+    QTest::addColumn<QString>("strMessage");
+    QTest::addRow("as copied") << 0 << QString();
+    QTest::addRow("damaged") << 1
+                             << U("コードが壊れています（途中で切れているか、書き間違いがあり"
+                                  "ます）。もう一度まるごとコピーしてください。");
+    QTest::addRow("other data") << 2
+                                << U("このコードは別のデータファイルで作られました。\n"
+                                     "次のものは今のデータにないため、復元できませんでした：\n"
+                                     "武器「幻の剣」\nモーション「宙返り」");
+  }
+
+  void codesPassTheSetup() {
+    QFETCH(int, nCode);
+    QFETCH(QString, strMessage);
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    Play(dlg, {1, 1, 1, 1, 0, 1, 2});
+    const QStringList arrPlayed = Shown(dlg);
+    QTest::keyClick(&dlg, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_COMPARE(QToolTip::text(), U("クリップボードにコピーしました"));
+    QString strCode = QGuiApplication::clipboard()->text();
+    QVERIFY(strCode.startsWith(QStringLiteral("VK1.")));
+    if (nCode == 1) strCode[20] = strCode[20] == u'A' ? u'B' : u'A';
+    if (nCode == 2) {
+      Setup_t setup = CaptureSetup(dlg.GetCalculator());
+      setup.strWeapon = ToSjis(U("幻の剣"));
+      setup.arrMotion.insert(setup.arrMotion.begin() + 1, ToSjis(U("宙返り")));
+      CodeError_t error;
+      strCode = QString::fromStdString(*EncodeBuildCode(
+          {CDataManager::GetInstance().GetDataFingerprint() ^ 1U, {{"x", setup}}}, error));
+    }
+    QGuiApplication::clipboard()->setText(strCode);
+    ClickButton(dlg, 1007);
+    ClickEntry(Control<CWeaponListBox>(dlg, 1002), 3);
+    ClickCheck(dlg, 1021);
+    const QStringList arrChanged = Shown(dlg);
+    QTest::keyClick(&dlg, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(m_pAnswerer->Take().value(0).strText, strMessage);
+    if (nCode == 0) QCOMPARE(Shown(dlg), arrPlayed);
+    if (nCode == 1) QCOMPARE(Shown(dlg), arrChanged);
+    if (nCode == 2) {
+      // The weapon is gone: the category's list waits for a pick; the
+      // motions that exist come back in order.
+      QCOMPARE(dlg.GetCalculator().GetWeaponSelection(), NO_SELECTION);
+      QCOMPARE(Entries(Control<QListWidget>(dlg, 1004)), arrPlayed.mid(0, 4));
+    }
+    QToolTip::hideText();
+  }
+
+  // Ctrl+Z takes back every change of the setup, 全消去 included, for at
+  // least 50 steps; Ctrl+Y does it again.
+  void undoAndRedoTheSetup() {
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    PickWeaponAndMotions(dlg, 1, {0, 2, 2});
+    const QStringList arrBefore = Shown(dlg);
+    ClickButton(dlg, 1007);
+    const QStringList arrCleared = Shown(dlg);
+    QCOMPARE(Entries(Control<QListWidget>(dlg, 1004)), QStringList());
+    QTest::keyClick(&dlg, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Shown(dlg), arrBefore);
+    QTest::keyClick(&dlg, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(Shown(dlg), arrCleared);
+    for (int i = 0; i < 60; ++i) ClickCheck(dlg, 1021 + i % 2);
+    QVERIFY(Shown(dlg) == arrCleared);  // each box ticked and unticked 30 times
+    for (int i = 0; i < 60; ++i) dlg.OnSysCommand(kCommandUndo);
+    QCOMPARE(Shown(dlg), arrCleared);
+    QCOMPARE(Control<QCheckBox>(dlg, 1021)->isChecked(), false);
+    dlg.OnSysCommand(kCommandUndo);
+    QCOMPARE(Shown(dlg), arrBefore);
+    for (int i = 0; i < 2; ++i) dlg.OnSysCommand(kCommandRedo);  // 全消去, then one tick
+    QCOMPARE(Control<QCheckBox>(dlg, 1021)->isChecked(), true);
+    QCOMPARE(Control<QCheckBox>(dlg, 1022)->isChecked(), false);
   }
 };
 

@@ -96,6 +96,14 @@ void VerifyShowsCalculator(const CVelkarDlg& dlg) {
   }
 }
 
+// The attack, element and sharpness texts on show.
+QStringList ShownTexts(const CVelkarDlg& dlg) {
+  return {Control<QLabel>(dlg, 1011)->text(), Control<QLabel>(dlg, 1012)->text(),
+          Control<QLabel>(dlg, 1010)->text()};
+}
+
+const QStringList kInitialTexts = {U("攻撃力：---"), U("属性(--)：---"), U("切れ味：---")};
+
 }  // namespace
 
 class VelkarDlgTest : public CWindowFixture {
@@ -125,7 +133,8 @@ private slots:
 
   // From the fire sword with 縦斬り, 溜め回転斬り twice: each gesture reaches
   // the calculator, the window shows its new state, and the first region's
-  // damage moves as said (-1 less, 0 same, 1 more, 2 other).
+  // damage moves as said (-1 less, 0 same, 1 more, 2 other, 3 no rows and
+  // the initial status texts: nothing of the sword stays on show).
   void gestureRecalculatesAndShows_data() {
     QTest::addColumn<int>("nGesture");
     QTest::addColumn<int>("nMove");
@@ -133,10 +142,10 @@ private slots:
                                     "remove the second chosen|Delete on a chosen|Enter on an "
                                     "available|double-click an available|"
                                     "clear|monster by key|level|hit correction|anger|modifier "
-                                    "group|untick|category keeps the rows|"
+                                    "group|untick|category clears the rows|"
                                     "slider left key|slider groove|slider wheel|slider drag")
                                     .split('|');
-    const int arrMove[] = {-1, -1, 1, 1, -1, 2, -1, 1, 1, 1, 0, 0, -1, -1, -1, -1};
+    const int arrMove[] = {-1, -1, 1, 1, -1, 2, -1, 1, 1, 1, 0, 3, -1, -1, -1, -1};
     for (int i = 0; i < 16; ++i) QTest::newRow(qPrintable(arrName[i])) << i << arrMove[i];
   }
 
@@ -183,6 +192,11 @@ private slots:
         QTest::mouseRelease(pSlider, Qt::LeftButton, {}, ptLeft);
     }
     VerifyShowsCalculator(dlg);
+    if (nMove == 3) {
+      QCOMPARE(ShownTexts(dlg), kInitialTexts);
+      QCOMPARE(ResultColumn(dlg, 0), QStringList());
+      return;
+    }
     const int nBefore = arrBefore[0].toInt();
     const int nAfter = ResultColumn(dlg, 3)[0].toInt();
     QCOMPARE(nMove == 2 ? nAfter != nBefore : (nAfter > nBefore) - (nAfter < nBefore),
@@ -229,7 +243,9 @@ private slots:
     QCOMPARE(arrAnswered[2].strText,
              U("閉じる(&C)|-|Velkar のﾊﾞｰｼﾞｮﾝ情報(&A)...|-|武器のiniファイルをdatに変換|"
                "モンスターのiniファイルをdatに変換|-|ビルドの保存と読み込み(&B)...|"
-               "武器ランキング(&R)...|結果を基準に固定(&P)"));
+               "武器ランキング(&R)...|結果を基準に固定(&P)|装備を並べて比較(&M)...|-|"
+               "今の設定をコードとしてコピー(&K)|クリップボードのコードを開く(&V)|-|"
+               "元に戻す(&U)|やり直し(&Y)"));
     dlg.OnSysCommand(kCommandAbout);
     QCOMPARE(m_pAnswerer->Take().value(0).strTitle, U("Velkarのﾊﾞｰｼﾞｮﾝ情報"));
   }
@@ -294,6 +310,8 @@ private slots:
     QVERIFY(Control<CWeaponListBox>(dlg, 1002)->selectedItems().isEmpty());
     QCOMPARE(Control<QComboBox>(dlg, 1014)->count(),
              nKind >= 0 && nCommand == kCommandConvertMonsters ? 0 : 2);
+    QCOMPARE(ShownTexts(dlg), kInitialTexts);
+    QCOMPARE(ResultColumn(dlg, 0), QStringList());
   }
 
   // Data file problems are reported once, in Japanese, when the window

@@ -1,5 +1,7 @@
 // Saves a picture of the main window with a calculation on the sample data
-// (velkar-window.png in the build folder) for a person to look at, and checks
+// (velkar-window.png in the build folder), and one of the comparison window
+// with three loadouts beside it (velkar-comparison.png), for a person to look
+// at, and checks
 // what a picture cannot be trusted to show: the dialog font has a glyph for
 // every character of the window's texts.
 #include <QComboBox>
@@ -8,7 +10,9 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "SystemMenu.h"
 #include "VelkarDlg.h"
+#include "dialogs/ComparisonDlg.h"
 
 class WindowPictureTest : public QObject {
   Q_OBJECT
@@ -39,6 +43,16 @@ private slots:
     }
     for (const QChar ch : strAll)
       QVERIFY2(QFontMetrics(dlg.font()).inFont(ch), qPrintable(QString(ch)));
+
+    dlg.OnSysCommand(kCommandCompare);
+    CComparisonDlg* pCompare = dlg.GetComparisonDlg();
+    for (const int nRow : {1, 0, 2}) {
+      pWeapons->setCurrentRow(nRow);
+      pCompare->AddCurrent();
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(pCompare));
+    QTest::qWait(50);
+    QVERIFY(pCompare->grab().toImage().save(QStringLiteral(VELKAR_COMPARISON_PNG)));
   }
 };
 

@@ -1,6 +1,8 @@
 #include "dialogs/BuildsDlg.h"
 
+#include <QClipboard>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,11 +14,15 @@
 #include <unordered_map>
 
 #include "VelkarTexts.h"
+#include "data/DataManager.h"
 #include "platform/TextEscape.h"
+#include "setup/BuildCode.h"
 #include "setup/BuildName.h"
 #include "style/DialogFont.h"
+#include "text/SetupMessageText.h"
 #include "text/SetupNoteText.h"
 #include "text/SjisText.h"
+#include "widgets/ButtonNote.h"
 
 namespace {
 
@@ -59,7 +65,7 @@ CBuildsDlg::CBuildsDlg(CaptureFunction capture, ApplyFunction apply, QWidget* pP
   m_pName->setObjectName(QStringLiteral("buildName"));
   m_pList = new QListWidget(this);
   m_pList->setObjectName(QStringLiteral("buildList"));
-  m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
   m_pNote = new QLabel(this);
   m_pNote->setObjectName(QStringLiteral("buildsNote"));
   m_pNote->setTextFormat(Qt::PlainText);
@@ -73,18 +79,22 @@ CBuildsDlg::CBuildsDlg(CaptureFunction capture, ApplyFunction apply, QWidget* pP
   m_pLoad = AddButton(this, "buildLoad", txt::kBuildsLoad);
   m_pRename = AddButton(this, "buildRename", txt::kBuildsRename);
   m_pDelete = AddButton(this, "buildDelete", txt::kBuildsDelete);
+  m_pCopyCode = AddButton(this, "buildCopyCode", txt::kBuildsCopyCode);
+  QPushButton* pImport = AddButton(this, "buildImportCode", txt::kBuildsImportCode);
 
   auto* pLayout = new QGridLayout(this);
   pLayout->addWidget(pNameLabel, 0, 0);
   pLayout->addWidget(m_pName, 0, 1);
   pLayout->addWidget(pSave, 0, 2);
   pLayout->addWidget(pListLabel, 1, 0, 1, 2);
-  pLayout->addWidget(m_pList, 2, 0, 4, 2);
+  pLayout->addWidget(m_pList, 2, 0, 6, 2);
   pLayout->addWidget(m_pLoad, 2, 2);
   pLayout->addWidget(m_pRename, 3, 2);
   pLayout->addWidget(m_pDelete, 4, 2);
-  pLayout->addWidget(m_pNote, 6, 0, 1, 3);
-  pLayout->setRowStretch(5, 1);
+  pLayout->addWidget(m_pCopyCode, 5, 2);
+  pLayout->addWidget(pImport, 6, 2);
+  pLayout->addWidget(m_pNote, 8, 0, 1, 3);
+  pLayout->setRowStretch(7, 1);
 
   connect(pSave, &QPushButton::clicked, this, &CBuildsDlg::SaveCurrent);
   connect(m_pName, &QLineEdit::returnPressed, this, &CBuildsDlg::SaveCurrent);
@@ -92,6 +102,8 @@ CBuildsDlg::CBuildsDlg(CaptureFunction capture, ApplyFunction apply, QWidget* pP
   connect(m_pList, &QListWidget::itemActivated, this, &CBuildsDlg::LoadSelected);
   connect(m_pRename, &QPushButton::clicked, this, &CBuildsDlg::RenameSelected);
   connect(m_pDelete, &QPushButton::clicked, this, &CBuildsDlg::DeleteSelected);
+  connect(m_pCopyCode, &QPushButton::clicked, this, &CBuildsDlg::CopyCode);
+  connect(pImport, &QPushButton::clicked, this, &CBuildsDlg::ImportCode);
   connect(m_pList, &QListWidget::itemSelectionChanged, this, &CBuildsDlg::SelectionChanged);
   SelectionChanged();
 }
@@ -135,6 +147,7 @@ void CBuildsDlg::SelectionChanged() {
   m_pLoad->setEnabled(selected.has_value());
   m_pRename->setEnabled(selected.has_value());
   m_pDelete->setEnabled(selected.has_value());
+  m_pCopyCode->setEnabled(!m_pList->selectedItems().isEmpty());
   // Escaped, a name with a line feed can be edited and renamed into a usable one.
   if (selected) m_pName->setText(FromSjis(velkar::EscapeSjisControls(selected->build.strName)));
 }
@@ -195,7 +208,7 @@ void CBuildsDlg::LoadSelected() {
     Refresh();
     return;
   }
-  ShowNote(DescribeRestoreMisses(m_apply(selected->build.setup)));
+  ShowNote(DescribeRestoreMisses(m_apply(selected->build.setup), false));
 }
 
 void CBuildsDlg::RenameSelected() {
@@ -224,6 +237,56 @@ void CBuildsDlg::DeleteSelected() {
   CSetupStore store;
   Report(store.DeleteBuild(*selected), store, selected->build.strName);
   Refresh();
+}
+
+void CBuildsDlg::CopyCode() {
+  BuildCode_t code;
+  code.nFingerprint = CDataManager::GetInstance().GetDataFingerprint();
+  for (int nRow = 0; nRow < m_pList->count(); ++nRow) {
+    if (m_pList->item(nRow)->isSelected() && static_cast<size_t>(nRow) < m_arrBuild.size()) {
+      code.arrBuild.push_back(m_arrBuild[static_cast<size_t>(nRow)].build);
+    }
+  }
+  if (code.arrBuild.empty()) return;
+  CodeError_t error;
+  const std::optional<std::string> strCode = EncodeBuildCode(code, error);
+  if (strCode) QGuiApplication::clipboard()->setText(QString::fromStdString(*strCode));
+  ShowButtonNote(*m_pCopyCode, strCode ? FromSjis(txt::kReportCopied) : DescribeCodeRefusal(error));
+}
+
+// Every build of the code is saved; a name already taken gets the first free
+// one of "name (2)", "name (3)", ..., so nothing saved before is replaced.
+void CBuildsDlg::ImportCode() {
+  CodeError_t error;
+  const std::optional<BuildCode_t> code =
+      DecodeBuildCode(QGuiApplication::clipboard()->text().toStdString(), error);
+  if (!code) {
+    Tell(DescribeCodeRefusal(error));
+    return;
+  }
+  CSetupStore store;
+  QStringList arrSaved;
+  QStringList arrRenamed;
+  for (const Build_t& build : code->arrBuild) {
+    std::string strName = build.strName;
+    for (int nCopy = 2; !store.FindBuilds(strName).empty(); ++nCopy) {
+      strName = build.strName + " (" + std::to_string(nCopy) + ")";
+    }
+    if (!Report(store.SaveBuild({strName, build.setup}), store, strName)) break;
+    arrSaved.append(FromSjis(velkar::EscapeSjisControls(strName)));
+    if (strName != build.strName) {
+      arrRenamed.append(FromSjis(txt::kBuildsImportRenamed)
+                            .arg(FromSjis(velkar::EscapeSjisControls(build.strName)),
+                                 FromSjis(velkar::EscapeSjisControls(strName))));
+    }
+  }
+  Refresh();
+  if (arrSaved.isEmpty()) return;
+  QStringList arrLine{FromSjis(txt::kBuildsImported).arg(arrSaved.join(QStringLiteral("、")))};
+  if (code->nFingerprint != CDataManager::GetInstance().GetDataFingerprint()) {
+    arrLine.append(FromSjis(txt::kCodeOtherData));
+  }
+  Tell((arrLine + arrRenamed).join(u'\n'));
 }
 
 bool CBuildsDlg::Report(eSTORE_RESULT eResult, const CSetupStore& store,

@@ -1,6 +1,8 @@
 // CBuildsDlg: the non-modal builds window (system menu, Ctrl+B). It lists the
 // builds of CSetupStore and saves the main window's setup under a name, loads
-// a build into the main window, renames and deletes builds. It knows the main
+// a build into the main window, renames and deletes builds, copies the
+// selected builds as one build code and saves the builds of a code on the
+// clipboard (a name already taken gets a free one, and the player is told). It knows the main
 // window only through two functions: one that captures its setup and one that
 // applies a setup to it. The list is read from the file again whenever the
 // window is shown and after each change, so builds saved meanwhile by
@@ -48,6 +50,8 @@ private:
   void LoadSelected();
   void RenameSelected();
   void DeleteSelected();
+  void CopyCode();
+  void ImportCode();
   void SelectionChanged();
 
   // The name typed in, as Shift-JIS; none (after saying why) when it is
@@ -72,4 +76,5 @@ private:
   QPushButton* m_pLoad = nullptr;
   QPushButton* m_pRename = nullptr;
   QPushButton* m_pDelete = nullptr;
+  QPushButton* m_pCopyCode = nullptr;
 };

@@ -2,32 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringList>
-#include <cstdlib>
-#include <string_view>
 
 #include "VelkarTexts.h"
-#include "data/DataManager.h"
-#include "platform/TextEscape.h"
 #include "setup/JsonDocument.h"
 #include "text/LoadErrorText.h"
 #include "text/SjisText.h"
-
-namespace {
-
-std::string_view MissFormat(eSETUP_PART ePart) {
-  switch (ePart) {
-    case eSETUP_PART::Category: return txt::kRestoreMissCategory;
-    case eSETUP_PART::Weapon: return txt::kRestoreMissWeapon;
-    case eSETUP_PART::Motion: return txt::kRestoreMissMotion;
-    case eSETUP_PART::Monster: return txt::kRestoreMissMonster;
-    case eSETUP_PART::Level: return txt::kRestoreMissLevel;
-    case eSETUP_PART::HitCorrection: return txt::kRestoreMissHitCorrection;
-  }
-  return txt::kRestoreMissWeapon;
-}
-
-}  // namespace
 
 QString DescribeSetupFileProblem(const SetupFileProblem_t& problem) {
   const QString strFile = QFileInfo(QFile::decodeName(problem.strPath.c_str())).fileName();
@@ -52,18 +31,4 @@ QString DescribeSetupFileProblem(const SetupFileProblem_t& problem) {
       return FromSjis(txt::kSetupFileNotUnderstood).arg(strFile);
   }
   return FromSjis(txt::kLoadErrorUnreadable).arg(strFile, QString());
-}
-
-QString DescribeRestoreMisses(const std::vector<RestoreMiss_t>& arrMiss) {
-  if (arrMiss.empty()) return QString();
-  QStringList arrLine{FromSjis(txt::kRestoreMissHeading)};
-  for (const RestoreMiss_t& miss : arrMiss) {
-    // A name from a file is shown on one line, whatever it holds.
-    const std::string strName =
-        miss.ePart == eSETUP_PART::Category
-            ? CDataManager::GetCategoryLabel(std::atoi(miss.strName.c_str()))
-            : velkar::EscapeSjisControls(miss.strName);
-    arrLine.append(FromSjis(MissFormat(miss.ePart)).arg(FromSjis(strName)));
-  }
-  return arrLine.join(QLatin1Char('\n'));
 }
