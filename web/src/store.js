@@ -21,7 +21,11 @@ export class Store {
 
   // Runs a core operation that answers the calculator's state, and repaints.
   dispatch(op, args = {}) {
-    const answer = this.core.call(op, args);
+    return this.show(this.core.call(op, args));
+  }
+
+  // Shows an answer of the core that holds the calculator's state.
+  show(answer) {
     this.state = { ...this.state, ...answer };
     this.render();
     return answer;
