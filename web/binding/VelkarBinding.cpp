@@ -345,7 +345,9 @@ json Code(const json& request) {
   CodeError_t error;
   const std::optional<std::string> strCode = EncodeBuildCode(
       {CDataManager::GetInstance().GetDataFingerprint(), std::move(arrBuild)}, error);
-  if (!strCode) return {{"code", nullptr}, {"error", SjisToUtf8(DescribeCodeErrorInJapanese(error))}};
+  if (!strCode) {
+    return {{"code", nullptr}, {"error", SjisToUtf8(DescribeCodeErrorInJapanese(error))}};
+  }
   return {{"code", *strCode}, {"error", nullptr}};
 }
 
@@ -356,7 +358,8 @@ json OpenCode(const json& request) {
   CodeError_t error;
   const std::optional<BuildCode_t> code = DecodeBuildCode(StringOf(request, "code"), error);
   if (!code) return {{"error", SjisToUtf8(DescribeCodeErrorInJapanese(error))}};
-  const std::vector<RestoreMiss_t> arrMiss = RestoreSetup(Calculator(), code->arrBuild.front().setup);
+  const std::vector<RestoreMiss_t> arrMiss =
+      RestoreSetup(Calculator(), code->arrBuild.front().setup);
   json state = StateJson();
   state["misses"] = MissesJson(arrMiss);
   state["builds"] = BuildsJson(code->arrBuild);

@@ -67,9 +67,10 @@ export class CompareView {
   }
 
   loadoutText(loadout, i) {
-    const what = loadout.problem ? this.problem(loadout.problem)
-      : `${loadout.weapon}（${T.kSharpness} ${this.store.state.names.sharpness[loadout.sharpness]}）`;
-    return `${letter(i)}：${loadout.build}　${what}`;
+    if (loadout.problem) return `${letter(i)}：${loadout.build}　${this.problem(loadout.problem)}`;
+    const sharpness = `（${T.kSharpness} ${this.store.state.names.sharpness[loadout.sharpness]}）`;
+    const name = loadout.build === loadout.weapon ? '' : `${loadout.build}　`;
+    return `${letter(i)}：${name}${loadout.weapon}${sharpness}`;
   }
 
   render() {

@@ -44,13 +44,14 @@ async function start() {
   const view = (id) => document.getElementById(id);
   const data = new DataView(view('data-view'), store, sample);
   const views = { 'weapon-view': WeaponView, 'motions-view': MotionsView, 'target-view': TargetView,
-    'modifiers-view': ModifiersView, 'results-view': ResultsView, 'gains-view': GainsView,
-    'table-view': WeaponTableView, 'report-view': ReportView };
+    'modifiers-view': ModifiersView, 'results-view': ResultsView, 'report-view': ReportView };
   for (const [id, View] of Object.entries(views)) store.addView(new View(view(id), store));
   const compare = new CompareView(view('compare-view'), store);
   const code = new CodeView(view('code-view'), store, compare);
-  store.addView(compare);
   store.addView(code);
+  store.addView(new GainsView(view('gains-view'), store), { later: true });
+  store.addView(new WeaponTableView(view('table-view'), store), { later: true });
+  store.addView(compare, { later: true });
   new BuildsView(view('builds-view'), store, compare);
   // The page opens on the setup it showed last, as the window does, or on
   // the build of the link it was opened with.

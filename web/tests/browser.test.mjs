@@ -59,6 +59,9 @@ function nativeRows(args, config) {
 }
 
 const fragmentOf = (page) => page.evaluate(() => location.hash.slice(1));
+// The panels that follow a change a frame later (weapon table, gains,
+// comparison) have repainted once the next frame has come.
+const settle = (page) => page.evaluate(() => new Promise((done) => requestAnimationFrame(() => done())));
 
 // A player's choices, each through its control.
 async function playerPath(page) {
@@ -92,6 +95,7 @@ test('a player\'s path gives the rows velkar-tool gives', async () => {
     { encoding: 'utf8' })).report;
   assert.equal(await page.locator('#report').textContent(), report);
   // The weapon table sorted by attack, then a weapon chosen from it.
+  await settle(page);
   await page.locator('#weapon-table thead button', { hasText: '攻撃力' }).click();
   const rank = JSON.parse(tool(['rank', ...PATH_ARGS.slice(0, 2), ...PATH_ARGS.slice(6), '--sort', 'attack', '--json']));
   const names = page.locator('#weapon-table tbody th');
@@ -142,11 +146,13 @@ test('loadouts side by side are velkar-tool\'s comparison, and travel as one lin
   }
   await page.selectOption('#weapon', { index: 1 });  // the target stays; the loadouts stay as added
   const native = JSON.parse(tool(['compare', ...codes.flatMap((c) => ['--code', c]), '--json']));
+  await settle(page);
   const cells = await comparisonCells(page);
   assert.deepEqual(cells, nativeCells(native));
   await page.click('#compare-link');
   const link = await page.evaluate(() => navigator.clipboard.readText());
   const opened = await openPage(await browser.newContext(), link.slice(link.indexOf('#')));
+  await settle(opened);
   assert.equal(await opened.locator('#compare-list li').count(), 3);
   assert.deepEqual(await rowCells(opened), nativeRows(['--code', codes[0]]));
   assert.deepEqual(await comparisonCells(opened), cells);
@@ -232,6 +238,9 @@ test('a phone needs no horizontal scrolling and axe finds nothing serious', asyn
   const context = await browser.newContext({ viewport: PHONE });
   const page = await openPage(context);
   await playerPath(page);
+  await page.click('#compare-add');
+  await page.click('#compare-add');
+  await settle(page);
   const fits = () => page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth);
   for (const scheme of ['light', 'dark']) {
     await page.emulateMedia({ colorScheme: scheme });

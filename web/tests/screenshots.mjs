@@ -25,6 +25,7 @@ for (const [name, viewport] of [['desktop', { width: 1280, height: 800 }], ['pho
     await page.click('#compare-add');
     await page.selectOption('#weapon', { index: 2 });
     await page.click('#compare-add');
+    await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => done())));
     await page.screenshot({ path: join(output, `${name}-${scheme}.png`) });
     await page.screenshot({ path: join(output, `${name}-${scheme}-full.png`), fullPage: true });
     await page.close();
