@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 #include <optional>
 
 class CWindowCommandLine;
@@ -28,8 +29,13 @@ public:
   static std::optional<int> AnswerWithoutWindow(int& argc, char** argv);
 
 private:
+  // Qt's own texts (OK, Cancel, the line edit's menu) in Japanese, from the
+  // translation that Qt installs beside itself; English when it is missing.
+  void LoadQtTranslation();
   // The program's name and version, for the command line's texts.
   static void SetIdentity();
   // Prints a command line's text (help, version, usage error); its exit code.
   static int PrintAndExit(const CWindowCommandLine& commandLine);
+
+  QTranslator m_qtTranslator;
 };
