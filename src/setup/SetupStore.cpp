@@ -216,10 +216,31 @@ std::optional<Setup_t> CSetupStore::LoadLastSetup() const {
   return SetupFromJson(*pSetup);
 }
 
-bool CSetupStore::SaveLastSetup(const Setup_t& setup) {
+bool CSetupStore::SaveLastSetup(const Setup_t& setup,
+                                const std::optional<WindowPlacement_t>& placement) {
   ordered_json document = {
       {"format", kSetupFormat}, {"version", kVersion}, {"setup", SetupToJson(setup)}};
+  if (placement) {
+    document["window"] = {{"x", placement->nX},
+                          {"y", placement->nY},
+                          {"width", placement->nWidth},
+                          {"height", placement->nHeight}};
+  }
   return EnsureFolder() && WriteDocument(kLastSetupFile, document);
+}
+
+std::optional<WindowPlacement_t> CSetupStore::LoadLastPlacement() const {
+  const std::optional<ordered_json> document = ReadDocument(kLastSetupFile, kSetupFormat);
+  const ordered_json* pWindow = document ? Member(*document, "window") : nullptr;
+  if (!pWindow) return std::nullopt;
+  // Far beyond any desktop: a hostile file cannot ask for a giant window.
+  constexpr int kLimit = 100000;
+  const std::optional<int> nX = IntMember(*pWindow, "x", -kLimit, kLimit);
+  const std::optional<int> nY = IntMember(*pWindow, "y", -kLimit, kLimit);
+  const std::optional<int> nWidth = IntMember(*pWindow, "width", 1, kLimit);
+  const std::optional<int> nHeight = IntMember(*pWindow, "height", 1, kLimit);
+  if (!nX || !nY || !nWidth || !nHeight) return std::nullopt;
+  return WindowPlacement_t{*nX, *nY, *nWidth, *nHeight};
 }
 
 std::vector<Build_t> CSetupStore::LoadBuilds() const {

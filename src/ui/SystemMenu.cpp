@@ -16,5 +16,6 @@ std::vector<SystemMenuEntry_t> GetSystemMenuEntries(std::string_view strAbout) {
   arrEntry.push_back({kCommandBuilds, txt::kBuildsMenuEntry, "Ctrl+B"});
   arrEntry.push_back({kCommandRanking, txt::kRankingMenuEntry, "Ctrl+R"});
   arrEntry.push_back({kCommandPin, txt::kPinMenuEntry, "Ctrl+P"});
+  arrEntry.push_back({kCommandGains, txt::kGainsMenuEntry, "Ctrl+G"});
   return arrEntry;
 }

@@ -1,8 +1,9 @@
 // The entries of the main window's system menu, defined once: the window's
 // close entry, then the About entry (when its text is not empty), the two
-// conversion commands, the builds window, the ranking dialog and the pin of a
-// baseline, each with the command value the window acts on and, for the last
-// two, the keyboard shortcut that runs it from anywhere in the window.
+// conversion commands, the builds window, the weapon table, the pin of a
+// baseline and the gains view, each with the command value the window acts on
+// and, for the windows and the pin, the keyboard shortcut that runs it from
+// anywhere in the window.
 #pragma once
 
 #include <QRect>
@@ -16,6 +17,7 @@ inline constexpr int kCommandConvertMonsters = 18;
 inline constexpr int kCommandRanking = 32;
 inline constexpr int kCommandPin = 33;        // toggles: pin, then unpin
 inline constexpr int kCommandBuilds = 40;     // the builds window
+inline constexpr int kCommandGains = 45;      // what each modifier and sharpness adds
 inline constexpr int kCommandClose = 0xF060;  // the window's own close command
 
 // The menu button that opens the system menu, in dialog units: right of the

@@ -22,12 +22,16 @@
 // system menu (close, About, the two conversions, the builds window, the
 // ranking dialog and the pin) opens from the menu button, on a right click on
 // the window's background and with Shift+F10 or Alt+Space; Ctrl+B opens the
-// builds window (CBuildsDlg), Ctrl+R the ranking dialog (CRankingDlg) and
-// Ctrl+P pins or unpins the result rows as a baseline (CBaselineColumn). The
-// ranking dialog and the breakdown window follow CalculationShown.
+// builds window (CBuildsDlg), Ctrl+R the weapon table (CRankingDlg), Ctrl+G
+// the gains view (CGainsDlg) and Ctrl+P pins or unpins the result rows as a
+// baseline (CBaselineColumn). The weapon table, the gains view and the
+// breakdown window follow CalculationShown; the modifier boxes' tooltips
+// (CModifierTips) read the calculation when they show.
 //
-// The setup on show is saved (CSetupStore) whenever the window's run ends,
-// and the application restores it before the next run (RestoreLastSetup).
+// The setup on show is saved (CSetupStore), with the window's size and place,
+// whenever the window's run ends, and the application restores both before
+// the next run (RestoreLastSetup). The window can grow (CWindowGrowth): its
+// lists take the room, and the result list's region column the list's.
 #pragma once
 
 #include <QDialog>
@@ -40,6 +44,7 @@
 #include <vector>
 
 #include "ControlTemplate.h"
+#include "WindowGrowth.h"
 #include "calc/Calculator.h"
 #include "setup/Setup.h"
 #include "style/DialogUnits.h"
@@ -49,7 +54,9 @@ class CBaselineColumn;
 class CBreakdownDlg;
 class CColorListCtrl;
 class CDialogStyle;
+class CGainsDlg;
 class CRankingDlg;
+class CSharpnessSlider;
 class CWeaponListBox;
 class QCheckBox;
 class QComboBox;
@@ -83,8 +90,12 @@ public:
 
   // Runs a setup's operations on the calculator and shows the result.
   void ApplySetup(const Setup_t& setup);
-  // Applies the setup saved when the window last ended, if there is one.
+  // Applies the setup saved when the window last ended, if there is one,
+  // and the window's size and place saved with it.
   void RestoreLastSetup();
+  // The window's size and place as they are saved.
+  WindowPlacement_t GetPlacement() const;
+  void RestorePlacement(const WindowPlacement_t& placement);
   // The builds window, created on first use; null before.
   CBuildsDlg* GetBuildsDialog() const { return m_pBuilds; }
   // Ends the run (Esc, the close box, the menu's close) and saves the setup.
@@ -93,6 +104,8 @@ public:
   // pinned.
   CRankingDlg* GetRankingDlg() const { return m_pRanking; }
   bool IsBaselinePinned() const;
+  // The gains view, null until it is first opened.
+  CGainsDlg* GetGainsDlg() const { return m_pGains; }
 
 signals:
   // The calculation on screen may have changed: sent after the window has
@@ -104,6 +117,7 @@ protected:
   void keyPressEvent(QKeyEvent* pEvent) override;
   void contextMenuEvent(QContextMenuEvent* pEvent) override;
   void paintEvent(QPaintEvent* pEvent) override;
+  void resizeEvent(QResizeEvent* pEvent) override;
   void showEvent(QShowEvent* pEvent) override;
   bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
@@ -123,6 +137,10 @@ private:
   void ConvertMonsters();
   void ShowMessage(const QString& strText, bool bProblem);
   void OpenRanking();
+  void OpenGains();
+  // The calculation for the other windows to read; null while a conversion
+  // has emptied the store.
+  const CCalculator* ShownCalculation() const;
   void TogglePin();
   void ReportLoadErrors(const QString& strText);
 
@@ -133,6 +151,7 @@ private:
   void ShowSelections();
   void ShowTextsAndFlags();
   void ShowRows();
+  void FitResultColumns();
   std::optional<CalcExplanation_t> ExplainShownRow(int nRow) const;
   QString RowSummary(int nRow) const;
   void AddSelectedMotion();
@@ -141,13 +160,14 @@ private:
 
   CCalculator m_calculator;
   QIcon m_icon;
+  CWindowGrowth m_growth;  // the controls' places as the window grows
 
   QComboBox* m_pCategory = nullptr;                                     // 1001
   CWeaponListBox* m_pWeapons = nullptr;                                 // 1002
   QListWidget* m_pAvailable = nullptr;                                  // 1003
   QListWidget* m_pChosen = nullptr;                                     // 1004
   QComboBox* m_pMonster = nullptr;                                      // 1008
-  QSlider* m_pSharpness = nullptr;                                      // 1009
+  CSharpnessSlider* m_pSharpness = nullptr;                             // 1009
   QLabel* m_pSharpnessText = nullptr;                                   // 1010
   QLabel* m_pAttackText = nullptr;                                      // 1011
   QLabel* m_pElementText = nullptr;                                     // 1012
@@ -163,6 +183,7 @@ private:
   CBuildsDlg* m_pBuilds = nullptr;           // owned by the window
   std::unique_ptr<CBaselineColumn> m_pBaseline;
   CRankingDlg* m_pRanking = nullptr;  // owned by the window
+  CGainsDlg* m_pGains = nullptr;      // owned by the window
 
   // What the list controls show, to refill only the lists that changed.
   uint64_t m_nShownRevision = 0;

@@ -1,5 +1,6 @@
 #include "widgets/WeaponListBox.h"
 
+#include <algorithm>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -53,7 +54,9 @@ QItemSelectionModel::SelectionFlags CWeaponListBox::selectionCommand(const QMode
 }
 
 QSize CWeaponListBox::MeasureEntry(const QSize& proposed) const {
-  return QSize(proposed.width(), kEntryHeight);
+  // A larger desktop font needs taller entries than the 13 pixels of the
+  // dialog font, or the names would be cut.
+  return QSize(proposed.width(), std::max(kEntryHeight, fontMetrics().height()));
 }
 
 QColor CWeaponListBox::ElementTextColor(int32_t nElementMask) {
