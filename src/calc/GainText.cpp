@@ -51,11 +51,10 @@ std::string ModifierTipText(const ModifierInfo_t& info, const std::optional<Gain
   if (!strMembers.empty()) strText += "\n" + FormatText(txt::kGainTipGroup, {strMembers});
   strText += '\n';
   if (!gains) return strText + std::string(txt::kGainTipNothing);
-  const auto itGain = std::find_if(gains->arrGain.begin(), gains->arrGain.end(),
-                                   [&info](const Gain_t& gain) {
-                                     return gain.eKind == eGAIN_KIND::Modifier &&
-                                            gain.nControlId == info.nControlId;
-                                   });
+  const auto itGain =
+      std::find_if(gains->arrGain.begin(), gains->arrGain.end(), [&info](const Gain_t& gain) {
+        return gain.eKind == eGAIN_KIND::Modifier && gain.nControlId == info.nControlId;
+      });
   if (itGain == gains->arrGain.end()) return strText + std::string(txt::kGainTipNothing);
   return strText + ClickLine(*itGain);
 }

@@ -4,17 +4,17 @@
 // and the gains view against velkar-tool gains, the pinned baseline's
 // difference column, and a window that grows its lists.
 #include <QHeaderView>
-#include <QScopeGuard>
-#include <QStyleOptionComboBox>
-#include <map>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QStyleOptionComboBox>
 #include <QToolTip>
 #include <QTreeWidget>
+#include <map>
 
 #include "SystemMenu.h"
 #include "UiTestHelpers.h"
@@ -104,10 +104,13 @@ QStringList CutTexts(const QWidget& window) {
   const auto Check = [&arrCut](const QWidget* pWidget, QString strText, const QRect& rc) {
     const QFontMetrics metrics(pWidget->font());
     // An access key's "&" is not drawn ("&&" draws one).
-    strText.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(u'&').replace(u'\x01', u'&');
+    strText.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+        .remove(u'&')
+        .replace(u'\x01', u'&');
     const QStringList arrLine = strText.split('\n');
     int nWidth = 0;
-    for (const QString& strLine : arrLine) nWidth = std::max(nWidth, metrics.horizontalAdvance(strLine));
+    for (const QString& strLine : arrLine)
+      nWidth = std::max(nWidth, metrics.horizontalAdvance(strLine));
     if (nWidth > rc.width() || metrics.height() * arrLine.size() > rc.height())
       arrCut << pWidget->objectName() + ": " + strText;
   };
@@ -159,7 +162,8 @@ QStringList CutTexts(const QWidget& window) {
     for (int nRow = 0; nRow < pList->GetRowCount(); ++nRow) {
       for (int nColumn = 0; nColumn < pList->GetColumnCount(); ++nColumn) {
         const QString strText = pList->GetCellText(nRow, nColumn);
-        const int nMargin = nColumn == 0 ? CColorListCtrl::kFirstColumnMargin : CColorListCtrl::kColumnMargin;
+        const int nMargin =
+            nColumn == 0 ? CColorListCtrl::kFirstColumnMargin : CColorListCtrl::kColumnMargin;
         if (pList->ShortenToFit(strText, pList->header()->sectionSize(nColumn), nMargin) != strText)
           arrCut << strText;
       }
@@ -268,24 +272,29 @@ private slots:
     ClickCheck(pRanking->findChild<QCheckBox*>(QStringLiteral("rankingSameSharpness")));
     auto* pOrder = pRanking->findChild<QComboBox*>(QStringLiteral("rankingOrder"));
     pOrder->setCurrentIndex(2);
-    const QString strSetup = U("rank --json --category 0 --motion 0 --motion 2 --modifier 1040 "
-                               "--sharpness 2 --region 背中の岩殻");
+    const QString strSetup =
+        U("rank --json --category 0 --motion 0 --motion 2 --modifier 1040 "
+          "--sharpness 2 --region 背中の岩殻");
     const QJsonObject ranked = RunTool(m_pDir->Path(), strSetup);
     QCOMPARE(TableRows(dlg), ToolRows(ranked, 1));
-    QCOMPARE(RankingColumn(dlg, CRankingDlg::COLUMN_RANK), (QStringList{U("1 最高"), "2", "3", "3"}));
+    QCOMPARE(RankingColumn(dlg, CRankingDlg::COLUMN_RANK),
+             (QStringList{U("1 最高"), "2", "3", "3"}));
     auto* pList = pRanking->findChild<QTreeWidget*>(QStringLiteral("rankingList"));
     const auto ClickHeader = [pList](int nColumn) {
       QHeaderView* pHeader = pList->header();
-      QTest::mouseClick(pHeader->viewport(), Qt::LeftButton, {},
-                        QPoint(pHeader->sectionViewportPosition(nColumn) + 4, pHeader->height() / 2));
+      QTest::mouseClick(
+          pHeader->viewport(), Qt::LeftButton, {},
+          QPoint(pHeader->sectionViewportPosition(nColumn) + 4, pHeader->height() / 2));
     };
     ClickHeader(CRankingDlg::COLUMN_ATTACK);
     QCOMPARE(TableRows(dlg), ToolRows(RunTool(m_pDir->Path(), strSetup + " --sort attack"), 1));
     pRanking->findChild<QComboBox*>(QStringLiteral("rankingElement"))->setCurrentIndex(1);  // 無
     pRanking->findChild<QLineEdit*>(QStringLiteral("rankingName"))->setText(U("鋼"));
     ClickHeader(CRankingDlg::COLUMN_WEAPON);
-    QCOMPARE(TableRows(dlg),
-             ToolRows(RunTool(m_pDir->Path(), strSetup + U(" --sort weapon --element 無 --name 鋼")), 1));
+    QCOMPARE(
+        TableRows(dlg),
+        ToolRows(RunTool(m_pDir->Path(), strSetup + U(" --sort weapon --element 無 --name 鋼")),
+                 1));
     QCOMPARE(TableRows(dlg).size(), 1);
     pRanking->findChild<QLineEdit*>(QStringLiteral("rankingName"))->clear();
     ClickHeader(CRankingDlg::COLUMN_RANK);
@@ -314,8 +323,9 @@ private slots:
     QVERIFY(ShowActive(dlg));
     PickWeaponAndMotions(dlg, 1, {0, 2});
     ClickCheck(dlg, 1040);
-    const QJsonObject gains = RunTool(
-        m_pDir->Path(), "gains --json --category 0 --weapon 1 --motion 0 --motion 2 --modifier 1040");
+    const QJsonObject gains =
+        RunTool(m_pDir->Path(),
+                "gains --json --category 0 --weapon 1 --motion 0 --motion 2 --modifier 1040");
     QJsonObject minusCritical;
     for (const QJsonValue& value : gains.value("gains").toArray()) {
       if (value.toObject().value("id").toInt() == 1041) minusCritical = value.toObject();
@@ -370,20 +380,24 @@ private slots:
     const QSize smallest = dlg.minimumSize();
     QCOMPARE(dlg.size(), smallest);
     std::map<int, QRect> arrBefore;
-    for (const int nId : {1002, 1003, 1004, 1013, 1018, 1016}) arrBefore[nId] = dlg.GetControl(nId)->geometry();
+    for (const int nId : {1002, 1003, 1004, 1013, 1018, 1016})
+      arrBefore[nId] = dlg.GetControl(nId)->geometry();
+    const QWidget* pFrame = dlg.findChild<QWidget*>(QStringLiteral("grpModifiers"));
+    const QRect rcFrame = pFrame->geometry();
     dlg.resize(smallest + QSize(200, 120));
+    QCOMPARE(pFrame->geometry(), rcFrame.adjusted(0, 120, 200, 120));  // wider, lower
     const auto Moved = [&](int nId) {
       const QRect rc = dlg.GetControl(nId)->geometry();
       const QRect before = arrBefore[nId];
       return QList<int>{rc.x() - before.x(), rc.y() - before.y(), rc.width() - before.width(),
                         rc.height() - before.height()};
     };
-    QCOMPARE(Moved(1002), (QList<int>{0, 0, 50, 120}));    // weapons: a quarter of the width
-    QCOMPARE(Moved(1003), (QList<int>{50, 0, 50, 60}));    // motions: half the height each
+    QCOMPARE(Moved(1002), (QList<int>{0, 0, 50, 120}));  // weapons: a quarter of the width
+    QCOMPARE(Moved(1003), (QList<int>{50, 0, 50, 60}));  // motions: half the height each
     QCOMPARE(Moved(1004), (QList<int>{50, 60, 50, 60}));
     QCOMPARE(Moved(1013), (QList<int>{100, 0, 100, 120}));  // results: half the width
     QCOMPARE(Moved(1016), (QList<int>{200, 0, 0, 0}));
-    QCOMPARE(Moved(1018), (QList<int>{0, 120, 0, 0}));     // the modifiers move down
+    QCOMPARE(Moved(1018), (QList<int>{0, 120, 0, 0}));  // the modifiers move down
     dlg.resize(10, 10);
     QCOMPARE(dlg.size(), smallest);
   }

@@ -20,7 +20,8 @@ namespace {
 // The picture's file: velkar-window.png, or velkar-window-<part>.png.
 QString PicturePath(const char* pszPart) {
   QString strPath = QStringLiteral(VELKAR_WINDOW_PNG);
-  if (*pszPart != 0) strPath.replace(QStringLiteral(".png"), QStringLiteral("-%1.png").arg(pszPart));
+  if (*pszPart != 0)
+    strPath.replace(QStringLiteral(".png"), QStringLiteral("-%1.png").arg(pszPart));
   return strPath;
 }
 

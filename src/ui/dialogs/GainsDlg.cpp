@@ -90,10 +90,10 @@ void CGainsDlg::Refresh() {
   for (const Gain_t& gain : table->arrGain) {
     if (!bCurrentShown && gain.nTotal < 0) AddCurrentSharpness();
     const bool bModifier = gain.eKind == eGAIN_KIND::Modifier;
-    QTreeWidgetItem* pItem =
-        AddLine(m_pList, FromSjis(GainChoiceText(gain)),
-                bModifier ? FromSjis(ModifierEffectText(*FindModifier(gain.nControlId))) : QString(),
-                gain.nTotal);
+    QTreeWidgetItem* pItem = AddLine(
+        m_pList, FromSjis(GainChoiceText(gain)),
+        bModifier ? FromSjis(ModifierEffectText(*FindModifier(gain.nControlId))) : QString(),
+        gain.nTotal);
     pItem->setDisabled(!gain.bEnabled);
   }
   if (!bCurrentShown) AddCurrentSharpness();

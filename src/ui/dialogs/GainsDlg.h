@@ -20,8 +20,7 @@ public:
   enum eCOLUMN { COLUMN_CHOICE, COLUMN_EFFECT, COLUMN_TOTAL, COLUMN_COUNT };
 
   // fnCalculation gives the calculation on show, or null while there is none.
-  explicit CGainsDlg(std::function<const CCalculator*()> fnCalculation,
-                     QWidget* pParent = nullptr);
+  explicit CGainsDlg(std::function<const CCalculator*()> fnCalculation, QWidget* pParent = nullptr);
   ~CGainsDlg() override;
 
   // Computes the gains again; nothing while hidden (showing refreshes).

@@ -159,9 +159,8 @@ void CRankingDlg::Refresh() {
   const bool bComputable = pCalculator->GetSelectedMonster() != nullptr &&
                            pCalculator->GetSelectedLevel() != nullptr &&
                            pCalculator->GetSelectedHitCorrection() != nullptr;
-  m_pNote->setText(bComputable
-                       ? FromSjis(txt::kRankingHint) + FromSjis(txt::kTableSortHint)
-                       : FromSjis(txt::kRankingUnavailable));
+  m_pNote->setText(bComputable ? FromSjis(txt::kRankingHint) + FromSjis(txt::kTableSortHint)
+                               : FromSjis(txt::kRankingUnavailable));
   WeaponTable_t table;
   table.request = MakeRequest(*pCalculator);
   m_nRankedSharpness = table.request.nSharpness;
@@ -197,8 +196,8 @@ void CRankingDlg::FillTable(const WeaponTable_t& table, int nSelectedWeapon) {
        nRegion ? m_pOrder->currentText() : FromSjis(txt::kRankingTotalHeader)});
   {
     const QSignalBlocker headerBlocker(m_pList->header());
-    m_pList->header()->setSortIndicator(m_eSort, m_eSort == COLUMN_WEAPON ? Qt::AscendingOrder
-                                                                           : Qt::DescendingOrder);
+    m_pList->header()->setSortIndicator(
+        m_eSort, m_eSort == COLUMN_WEAPON ? Qt::AscendingOrder : Qt::DescendingOrder);
   }
 
   const QSignalBlocker blocker(m_pList);
@@ -219,7 +218,8 @@ void CRankingDlg::FillTable(const WeaponTable_t& table, int nSelectedWeapon) {
     pItem->setText(COLUMN_SHARPNESS, FromSjis(CDataManager::GetSharpnessName(row.nSharpness)));
     pItem->setText(COLUMN_DAMAGE, QString::number(nDamage));
     for (int nColumn = 0; nColumn < COLUMN_COUNT; ++nColumn) {
-      if (IsNumberColumn(nColumn)) pItem->setTextAlignment(nColumn, Qt::AlignRight | Qt::AlignVCenter);
+      if (IsNumberColumn(nColumn))
+        pItem->setTextAlignment(nColumn, Qt::AlignRight | Qt::AlignVCenter);
       if (bBest) pItem->setBackground(nColumn, kBestBackground);
     }
     m_arrWeaponOfRow.push_back(row.nWeapon);

@@ -34,8 +34,10 @@ QColor CSharpnessSlider::BandColor(int nSharpness) {
 QRect CSharpnessSlider::BandRect(int nPosition) const {
   QStyleOptionSlider option;
   initStyleOption(&option);
-  const QRect groove = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
-  const QRect handle = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+  const QRect groove =
+      style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+  const QRect handle =
+      style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
   const int nSpan = groove.width() - handle.width();
   const int nSteps = std::max(1, maximum() - minimum());
   const int nStep = nSpan / nSteps;

@@ -1,9 +1,9 @@
 #include "widgets/WeaponListBox.h"
 
-#include <algorithm>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <algorithm>
 #include <array>
 
 #include "text/SjisText.h"
