@@ -331,6 +331,9 @@ std::optional<CalcExplanation_t> CCalculator::Explain() const {
                                         &explanation.trace)) {
     return std::nullopt;
   }
+  explanation.strWeapon = calculation->pWeapon->GetName();
+  explanation.strMonster = calculation->request.pMonster->GetName();
+  explanation.strLevel = calculation->request.pLevel->GetName();
   return explanation;
 }
 

@@ -244,7 +244,8 @@ std::optional<Setup_t> CSetupStore::LoadLastSetup() const {
   }
 }
 
-bool CSetupStore::SaveLastSetup(const Setup_t& setup) {
+bool CSetupStore::SaveLastSetup(const Setup_t& setup,
+                                const std::optional<WindowPlacement_t>& placement) {
   if (!EnsureFolder()) return false;
   try {
     // What is there now is replaced only when this version understands it.
@@ -254,12 +255,38 @@ bool CSetupStore::SaveLastSetup(const Setup_t& setup) {
       Fail(DescribeInEnglish(*m_problem) + "; it is left as it is");
       return false;
     }
-    const CJsonDocument document(ordered_json{
-        {"format", kSetupFormat}, {"version", kVersion}, {"setup", SetupToJson(setup)}});
+    ordered_json root = {
+        {"format", kSetupFormat}, {"version", kVersion}, {"setup", SetupToJson(setup)}};
+    if (placement) {
+      root["window"] = {{"x", placement->nX},
+                        {"y", placement->nY},
+                        {"width", placement->nWidth},
+                        {"height", placement->nHeight}};
+    }
+    const CJsonDocument document(std::move(root));
     return WriteDocument(kLastSetupFile, document.Root());
   } catch (const std::bad_alloc&) {
     Fail("not enough memory to save " + PathOf(kLastSetupFile));
     return false;
+  }
+}
+
+std::optional<WindowPlacement_t> CSetupStore::LoadLastPlacement() const {
+  try {
+    CJsonDocument document;
+    if (!ReadDocument(kLastSetupFile, kSetupFormat, document)) return std::nullopt;
+    const ordered_json* pWindow = Member(document.Root(), "window");
+    if (!pWindow) return std::nullopt;
+    // Far beyond any desktop: a hostile file cannot ask for a giant window.
+    constexpr int kLimit = 100000;
+    const std::optional<int> nX = IntMember(*pWindow, "x", -kLimit, kLimit);
+    const std::optional<int> nY = IntMember(*pWindow, "y", -kLimit, kLimit);
+    const std::optional<int> nWidth = IntMember(*pWindow, "width", 1, kLimit);
+    const std::optional<int> nHeight = IntMember(*pWindow, "height", 1, kLimit);
+    if (!nX || !nY || !nWidth || !nHeight) return std::nullopt;
+    return WindowPlacement_t{*nX, *nY, *nWidth, *nHeight};
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
   }
 }
 

@@ -2,8 +2,11 @@
 // and velkar-tool. They live in one folder, $XDG_CONFIG_HOME/velkar/ (when
 // that variable holds an absolute path) or else ~/.config/velkar/:
 //
-//   last-setup.json  the window's setup when it last closed
-//     {"format": "velkar-setup", "version": 1, "setup": SETUP}
+//   last-setup.json  the window's setup when it last closed, and where the
+//                    window stood (optional; a reader that does not know the
+//                    member ignores it)
+//     {"format": "velkar-setup", "version": 1, "setup": SETUP,
+//      "window": {"x": 40, "y": 30, "width": 700, "height": 480}}
 //   builds.json      the saved builds, in the order they were first saved
 //     {"format": "velkar-builds", "version": 1,
 //      "builds": [{"name": "大剣 上位", "setup": SETUP}, ...]}
@@ -78,7 +81,11 @@ public:
   // None when there is no file or it was not used (see GetProblem).
   std::optional<Setup_t> LoadLastSetup() const;
   // Refused when the file in place is one this version does not understand.
-  bool SaveLastSetup(const Setup_t& setup);
+  bool SaveLastSetup(const Setup_t& setup,
+                     const std::optional<WindowPlacement_t>& placement = std::nullopt);
+  // The window's place saved with the last setup; none when there is none,
+  // or when a number is missing or out of range.
+  std::optional<WindowPlacement_t> LoadLastPlacement() const;
 
   // The builds in file order; empty when the file was not used.
   std::vector<ListedBuild_t> LoadBuilds() const;

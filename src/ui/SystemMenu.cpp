@@ -17,6 +17,7 @@ std::vector<SystemMenuEntry_t> GetSystemMenuEntries(std::string_view strAbout) {
   arrEntry.push_back({kCommandRanking, txt::kRankingMenuEntry, "Ctrl+R"});
   arrEntry.push_back({kCommandPin, txt::kPinMenuEntry, "Ctrl+P"});
   arrEntry.push_back({kCommandCompare, txt::kCompareMenuEntry, "Ctrl+M"});
+  arrEntry.push_back({kCommandGains, txt::kGainsMenuEntry, "Ctrl+G"});
   // The setup as a code, and back
   arrEntry.push_back({kCommandSeparator, {}});
   arrEntry.push_back({kCommandCopyCode, txt::kCopyCodeMenuEntry, "Ctrl+Shift+C"});

@@ -1,5 +1,7 @@
 #include "VelkarApp.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <cstdio>
 
 #include "VelkarDlg.h"
@@ -15,6 +17,15 @@ CVelkarApp::CVelkarApp(int& argc, char** argv)
   SetIdentity();
   // Message boxes use the window's font too.
   setFont(MakeDialogFont());
+  LoadQtTranslation();
+}
+
+void CVelkarApp::LoadQtTranslation() {
+  if (m_qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    installTranslator(&m_qtTranslator);
+  }
 }
 
 CVelkarApp::~CVelkarApp() = default;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,9 @@ public:
   static std::optional<int> AnswerWithoutWindow(int& argc, char** argv);
 
 private:
+  // Qt's own texts (OK, Cancel, the line edit's menu) in Japanese, from the
+  // translation that Qt installs beside itself; English when it is missing.
+  void LoadQtTranslation();
   // The program's name and version, for the command line's texts.
   static void SetIdentity();
   // Prints a command line's text (help, version, usage error); its exit code.
@@ -37,4 +41,5 @@ private:
 
   // The arguments as bytes, without the options QApplication took away.
   std::vector<std::string> m_arrRawArgument;
+  QTranslator m_qtTranslator;
 };

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -18,6 +19,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
@@ -30,12 +33,14 @@
 #include "WindowMenu.h"
 #include "calc/HitTable.h"
 #include "calc/ModifierTable.h"
+#include "calc/RateText.h"
 #include "calc/ReportText.h"
 #include "data/DataManager.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/BreakdownDlg.h"
 #include "dialogs/BuildsDlg.h"
 #include "dialogs/ComparisonDlg.h"
+#include "dialogs/GainsDlg.h"
 #include "dialogs/RankingDlg.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
@@ -52,6 +57,9 @@
 #include "widgets/ColourLegend.h"
 #include "widgets/GroupFrame.h"
 #include "widgets/MinimisedIcon.h"
+#include "widgets/ModifierTips.h"
+#include "widgets/ResultColumnFit.h"
+#include "widgets/SharpnessSlider.h"
 #include "widgets/WeaponListBox.h"
 
 namespace {
@@ -74,6 +82,13 @@ void FillWithNames(QComboBox* pCombo, const std::vector<const Record*>& arrRecor
   for (const Record* pRecord : arrRecord) pCombo->addItem(FromSjis(pRecord->GetName()));
 }
 
+// Each record's entry as fnText words it (its name with its rate).
+template <class Record, class TextOf>
+void FillWithTexts(QComboBox* pCombo, const std::vector<const Record*>& arrRecord, TextOf fnText) {
+  pCombo->clear();
+  for (const Record* pRecord : arrRecord) pCombo->addItem(FromSjis(fnText(*pRecord)));
+}
+
 template <class Record>
 void FillWithNames(QListWidget* pList, const std::vector<const Record*>& arrRecord) {
   pList->clear();
@@ -82,6 +97,19 @@ void FillWithNames(QListWidget* pList, const std::vector<const Record*>& arrReco
   arrName.reserve(static_cast<qsizetype>(arrRecord.size()));
   for (const Record* pRecord : arrRecord) arrName.append(FromSjis(pRecord->GetName()));
   pList->addItems(arrName);
+}
+
+// The selected weapon's own sharpness, or none without a weapon.
+std::optional<int> OwnSharpness(const CCalculator& calculator) {
+  const CWeapon* pWeapon = calculator.GetSelectedWeapon();
+  uint16_t wAttack = 0;
+  uint16_t wElement = 0;
+  int32_t nMask = 0;
+  int32_t nSharpness = 0;
+  if (pWeapon == nullptr || !pWeapon->GetStatus(wAttack, wElement, nMask, nSharpness)) {
+    return std::nullopt;
+  }
+  return nSharpness;
 }
 
 bool SameRows(const std::vector<ResultRow_t>& arrA, const std::vector<ResultRow_t>& arrB) {
@@ -96,11 +124,11 @@ bool SameRows(const std::vector<ResultRow_t>& arrA, const std::vector<ResultRow_
 CVelkarDlg::CVelkarDlg(QWidget* pParent) : QDialog(pParent), m_icon(LoadApplicationIcon()) {
   setObjectName(QStringLiteral("velkarDlg"));
   setWindowTitle(FromSjis(txt::kWindowCaption));
-  // A fixed frame with title, system menu and close box; no minimise or
-  // maximise box.
+  // A frame that can be resized, with title, system menu, maximise and
+  // close box; no minimise box.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
+                 Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   setFont(MakeDialogFont());
   m_pCheckBoxStyle = new CDialogStyle;
   m_pCheckBoxStyle->setParent(this);
@@ -116,6 +144,7 @@ CVelkarDlg::CVelkarDlg(QWidget* pParent) : QDialog(pParent), m_icon(LoadApplicat
   setWindowIcon(m_icon);
   m_pReport->setIcon(QIcon(LoadReportBitmap()));
   m_pReport->setIconSize(kReportBitmapSize);
+  m_growth.Capture(*this);
   ReloadAll();
   m_pSetupCommands->ResetHistory();
 }
@@ -154,7 +183,7 @@ void CVelkarDlg::CreateControls() {
   m_pAvailable = findChild<QListWidget*>(ControlName(1003));
   m_pChosen = findChild<QListWidget*>(ControlName(1004));
   m_pMonster = findChild<QComboBox*>(ControlName(1008));
-  m_pSharpness = findChild<QSlider*>(ControlName(1009));
+  m_pSharpness = findChild<CSharpnessSlider*>(ControlName(1009));
   m_pSharpnessText = findChild<QLabel*>(ControlName(1010));
   m_pAttackText = findChild<QLabel*>(ControlName(1011));
   m_pElementText = findChild<QLabel*>(ControlName(1012));
@@ -168,8 +197,11 @@ void CVelkarDlg::CreateControls() {
         findChild<QCheckBox*>(ControlName(nId));
   }
 
-  setFixedSize(
-      DialogUnitsToPixels(QRect(0, 0, kMainWindowWidthDu, kMainWindowHeightDu), base).size());
+  // The template's size is the smallest; a larger window gives its lists the room.
+  const QSize templateSize =
+      DialogUnitsToPixels(QRect(0, 0, kMainWindowWidthDu, kMainWindowHeightDu), base).size();
+  setMinimumSize(templateSize);
+  resize(templateSize);
 }
 
 QWidget* CVelkarDlg::CreateControl(const ControlTemplate_t& control,
@@ -204,7 +236,7 @@ QWidget* CVelkarDlg::CreateControl(const ControlTemplate_t& control,
       return pButton;
     }
     case CONTROL_SLIDER: {
-      auto* pSlider = new QSlider(Qt::Horizontal, this);
+      auto* pSlider = new CSharpnessSlider(this);
       pSlider->setTickPosition(QSlider::TicksBelow);
       pSlider->setTickInterval(1);
       pSlider->setPageStep(1);
@@ -294,6 +326,10 @@ void CVelkarDlg::ConnectControls() {
   m_pResult->SetHeaderToolTip(ResultColourLegend());
   connect(m_pResult, &CColorListCtrl::RowOpened, this, &CVelkarDlg::OpenBreakdown);
   m_pReport->setToolTip(FromSjis(txt::kReportButtonTip));
+  auto* pTips = new CModifierTips([this] { return ShownCalculation(); }, this);
+  for (int nId = CCalculator::kFirstModifierId; nId <= CCalculator::kLastModifierId; ++nId) {
+    pTips->Attach(m_arrModifier[static_cast<size_t>(nId - CCalculator::kFirstModifierId)], nId);
+  }
   connect(m_pReport, &QPushButton::clicked, this, &CVelkarDlg::CopyReport);
   connect(m_pAnger, &QCheckBox::clicked, this, [this](bool bChecked) {
     m_calculator.SetAnger(bChecked);
@@ -400,12 +436,12 @@ void CVelkarDlg::RefillLists(bool bRefill) {
   }
   if (bRefill || m_calculator.GetLevels() != m_arrShownLevel) {
     const QSignalBlocker blocker(m_pLevel);
-    FillWithNames(m_pLevel, m_calculator.GetLevels());
+    FillWithTexts(m_pLevel, m_calculator.GetLevels(), LevelEntryText);
     m_arrShownLevel = m_calculator.GetLevels();
   }
   if (bRefill || m_calculator.GetHitCorrections() != m_arrShownHitCorrection) {
     const QSignalBlocker blocker(m_pHitCorrection);
-    FillWithNames(m_pHitCorrection, m_calculator.GetHitCorrections());
+    FillWithTexts(m_pHitCorrection, m_calculator.GetHitCorrections(), HitCorrectionEntryText);
     m_arrShownHitCorrection = m_calculator.GetHitCorrections();
   }
 }
@@ -434,6 +470,7 @@ void CVelkarDlg::ShowTextsAndFlags() {
     m_pSharpness->setRange(m_calculator.GetSharpnessMin(), m_calculator.GetSharpnessMax());
     m_pSharpness->setValue(m_calculator.GetSharpnessPosition());
   }
+  m_pSharpness->SetOwnSharpness(m_bRecordsForgotten ? std::nullopt : OwnSharpness(m_calculator));
   m_pAnger->setChecked(m_calculator.GetAnger());
   for (int nId = CCalculator::kFirstModifierId; nId <= CCalculator::kLastModifierId; ++nId) {
     QCheckBox* pCheck = m_arrModifier[static_cast<size_t>(nId - CCalculator::kFirstModifierId)];
@@ -452,6 +489,7 @@ void CVelkarDlg::ShowRows() {
     }
     m_pResult->SetFullRowSelect(true);
     m_pResult->SetGridLines(true);
+    FitResultColumns();
   }
   // Rows are rebuilt only when they changed, so that an operation that does
   // not recalculate keeps the list's selection.
@@ -555,6 +593,7 @@ void CVelkarDlg::OnSysCommand(int nCommand) {
     case kCommandOpenCode: m_pSetupCommands->OpenCodeFromClipboard(); break;
     case kCommandUndo: m_pSetupCommands->Undo(); break;
     case kCommandRedo: m_pSetupCommands->Redo(); break;
+    case kCommandGains: OpenGains(); break;
     case kCommandClose: reject(); break;
     default: break;
   }
@@ -592,25 +631,69 @@ void CVelkarDlg::RestoreLastSetup() {
   }
   // The restored setup is where the player's steps start.
   m_pSetupCommands->ResetHistory();
+  if (const std::optional<WindowPlacement_t> placement = store.LoadLastPlacement()) {
+    RestorePlacement(*placement);
+  }
+}
+
+void CVelkarDlg::RestorePlacement(const WindowPlacement_t& placement) {
+  resize(QSize(placement.nWidth, placement.nHeight).expandedTo(minimumSize()));
+  // Only onto a screen that is still there: a window saved on a monitor
+  // since unplugged opens where the desktop puts it.
+  const QRect rcSaved(placement.nX, placement.nY, width(), height());
+  for (const QScreen* pScreen : QGuiApplication::screens()) {
+    if (pScreen->availableGeometry().intersects(rcSaved)) {
+      move(rcSaved.topLeft());
+      return;
+    }
+  }
+}
+
+WindowPlacement_t CVelkarDlg::GetPlacement() const {
+  return {x(), y(), width(), height()};
+}
+
+void CVelkarDlg::resizeEvent(QResizeEvent* pEvent) {
+  QDialog::resizeEvent(pEvent);
+  m_growth.Apply(size() - minimumSize());
+  FitResultColumns();
+}
+
+void CVelkarDlg::FitResultColumns() {
+  // A shown baseline's column has made its own room.
+  if (!m_pBaseline || m_pBaseline->IsShown()) return;
+  CResultColumnFit::Fit(*m_pResult, m_calculator.GetResultColumns());
 }
 
 void CVelkarDlg::done(int nResult) {
   // Nothing is saved while a conversion has emptied the store.
   if (!m_bRecordsForgotten) {
     CSetupStore store;
-    if (!store.SaveLastSetup(CaptureSetup(m_calculator))) {
+    if (!store.SaveLastSetup(CaptureSetup(m_calculator), GetPlacement())) {
       std::cerr << "velkar: the setup was not saved: " << store.Error() << '\n';
     }
   }
   QDialog::done(nResult);
 }
 
+const CCalculator* CVelkarDlg::ShownCalculation() const {
+  return m_bRecordsForgotten ? nullptr : &m_calculator;
+}
+
+void CVelkarDlg::OpenGains() {
+  if (m_pGains == nullptr) {
+    m_pGains = new CGainsDlg([this] { return ShownCalculation(); }, this);
+    connect(this, &CVelkarDlg::CalculationShown, m_pGains, &CGainsDlg::Refresh);
+  }
+  m_pGains->show();
+  m_pGains->raise();
+  m_pGains->activateWindow();
+}
+
 void CVelkarDlg::OpenRanking() {
   if (m_pRanking == nullptr) {
     RankingSource_t source;
-    source.fnCalculation = [this]() -> const CCalculator* {
-      return m_bRecordsForgotten ? nullptr : &m_calculator;
-    };
+    source.fnCalculation = [this] { return ShownCalculation(); };
     source.fnSelectWeapon = [this](int nWeapon, std::optional<int> nSharpness) {
       m_calculator.SelectWeapon(nWeapon);
       if (nSharpness) m_calculator.ReleaseSharpness(*nSharpness);
@@ -645,6 +728,7 @@ void CVelkarDlg::ShowBaseline() {
   m_pBaseline->Show(IsBaselinePinned(), m_bRecordsForgotten
                                             ? std::vector<std::string>()
                                             : m_lineup.DifferencesToFirst(m_calculator));
+  FitResultColumns();
   if (m_pMenu == nullptr) return;
   m_pMenu->SetEntryText(kCommandPin,
                         FromSjis(IsBaselinePinned() ? txt::kUnpinMenuEntry : txt::kPinMenuEntry));
@@ -653,9 +737,7 @@ void CVelkarDlg::ShowBaseline() {
 void CVelkarDlg::OpenComparison() {
   if (m_pComparison == nullptr) {
     m_pComparison = new CComparisonDlg(
-        m_lineup,
-        [this]() -> const CCalculator* { return m_bRecordsForgotten ? nullptr : &m_calculator; },
-        this);
+        m_lineup, [this] { return ShownCalculation(); }, this);
     connect(this, &CVelkarDlg::CalculationShown, m_pComparison, &CComparisonDlg::Refresh);
     connect(m_pComparison, &CComparisonDlg::LineupChanged, this, &CVelkarDlg::ShowBaseline);
   }

@@ -243,7 +243,8 @@ private slots:
     QCOMPARE(arrAnswered[2].strText,
              U("閉じる(&C)|-|Velkar のﾊﾞｰｼﾞｮﾝ情報(&A)...|-|武器のiniファイルをdatに変換|"
                "モンスターのiniファイルをdatに変換|-|ビルドの保存と読み込み(&B)...|"
-               "武器ランキング(&R)...|結果を基準に固定(&P)|装備を並べて比較(&M)...|-|"
+               "武器ランキング(&R)...|結果を基準に固定(&P)|装備を並べて比較(&M)...|"
+               "スキルと切れ味の効果(&G)...|-|"
                "今の設定をコードとしてコピー(&K)|クリップボードのコードを開く(&V)|-|"
                "元に戻す(&U)|やり直し(&Y)"));
     dlg.OnSysCommand(kCommandAbout);
@@ -393,8 +394,8 @@ private slots:
     auto* pList = Control<CColorListCtrl>(dlg, 1013);
     PickWeaponAndMotions(dlg, 1, {0, 2, 2});
     AskForToolTip(pList->viewport(), pList->visualRect(pList->model()->index(1, 2)).center());
-    QTRY_VERIFY(QToolTip::text().contains(U("攻撃3 溜め回転斬り（2ヒット）: +")));
-    QVERIFY(QToolTip::text().contains(U("背中の岩殻: 物理 ") + pList->GetCellText(1, 1)));
+    QTRY_VERIFY(QToolTip::text().contains(U("攻撃3 溜め回転斬り（2ヒット）：+")));
+    QVERIFY(QToolTip::text().contains(U("背中の岩殻：物理 ") + pList->GetCellText(1, 1)));
     AskForToolTip(pList->viewport(), QPoint(5, pList->viewport()->height() - 5));  // no row
     QTRY_VERIFY(!QToolTip::isVisible());
 
@@ -413,7 +414,7 @@ private slots:
       QCOMPARE(nSum, pList->GetCellText(nRow, 3).toInt());
       QVERIFY(pBreakdown->findChild<QLabel*>(QStringLiteral("breakdownRegion"))
                   ->text()
-                  .startsWith(pList->GetCellText(nRow, 0) + U(": ")));
+                  .startsWith(pList->GetCellText(nRow, 0) + U("：")));
     };
     VerifyRow(1);
     ClickCheck(dlg, 1021);

@@ -1,9 +1,10 @@
-// Saves a picture of the main window with a calculation on the sample data
-// (velkar-window.png in the build folder), and one of the comparison window
-// with three loadouts beside it (velkar-comparison.png), for a person to look
-// at, and checks
-// what a picture cannot be trusted to show: the dialog font has a glyph for
-// every character of the window's texts.
+// Saves pictures of the main window with a calculation on the sample data
+// (velkar-window.png in the build folder), of the same window larger
+// (velkar-window-large.png), of the weapon table (velkar-window-table.png),
+// of the gains view (velkar-window-gains.png) and of the comparison window
+// with three loadouts (velkar-comparison.png) for a person to look at, and
+// checks what a picture cannot be trusted to show: the dialog font has a
+// glyph for every character of the window's texts.
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -13,6 +14,20 @@
 #include "SystemMenu.h"
 #include "VelkarDlg.h"
 #include "dialogs/ComparisonDlg.h"
+#include "dialogs/GainsDlg.h"
+#include "dialogs/RankingDlg.h"
+
+namespace {
+
+// The picture's file: velkar-window.png, or velkar-window-<part>.png.
+QString PicturePath(const char* pszPart) {
+  QString strPath = QStringLiteral(VELKAR_WINDOW_PNG);
+  if (*pszPart != 0)
+    strPath.replace(QStringLiteral(".png"), QStringLiteral("-%1.png").arg(pszPart));
+  return strPath;
+}
+
+}  // namespace
 
 class WindowPictureTest : public QObject {
   Q_OBJECT
@@ -29,8 +44,17 @@ private slots:
       qobject_cast<QListWidget*>(dlg.GetControl(1003))->setCurrentRow(nRow);
       qobject_cast<QPushButton*>(dlg.GetControl(1005))->click();
     }
+    qobject_cast<QAbstractButton*>(dlg.GetControl(1040))->click();
     QTest::qWait(50);  // scroll bars follow the lists' new contents
-    QVERIFY(dlg.grab().toImage().save(QStringLiteral(VELKAR_WINDOW_PNG)));
+    QVERIFY(dlg.grab().toImage().save(PicturePath("")));
+    dlg.OnSysCommand(kCommandRanking);
+    dlg.OnSysCommand(kCommandGains);
+    QTest::qWait(50);
+    QVERIFY(dlg.GetRankingDlg()->grab().toImage().save(PicturePath("table")));
+    QVERIFY(dlg.GetGainsDlg()->grab().toImage().save(PicturePath("gains")));
+    dlg.resize(dlg.size() * 3 / 2);
+    QTest::qWait(50);
+    QVERIFY(dlg.grab().toImage().save(PicturePath("large")));
     QString strAll;
     for (const QLabel* pLabel : dlg.findChildren<QLabel*>()) strAll += pLabel->text();
     for (const QAbstractButton* pButton : dlg.findChildren<QAbstractButton*>())
