@@ -194,6 +194,8 @@ size_t LongestText(std::span<const uint8_t> bytes) {
 
 }  // namespace
 
+CJsonDocument::CJsonDocument() : m_root(nullptr) {}
+
 CJsonDocument::~CJsonDocument() {
   Dismantle(m_root);
 }

@@ -43,7 +43,7 @@ public:
   // Far beyond any name.
   static constexpr size_t kMaxTextBytes = size_t{1} << 20;
 
-  CJsonDocument() = default;
+  CJsonDocument();
   explicit CJsonDocument(nlohmann::ordered_json root) : m_root(std::move(root)) {}
   ~CJsonDocument();
 
