@@ -1,13 +1,15 @@
-// Speed of one recalculation, of the whole report, of a comparison of six
-// loadouts, of the weapon table and of the gains of every modifier and
-// sharpness level on the sample game data, and of reading build codes.
+// Speed of one recalculation, of the whole report, of restoring a saved setup
+// with a long motion list, of a comparison of six loadouts, of the weapon
+// table and of the gains of every modifier and sharpness level on the sample
+// game data, and of reading build codes.
 //
 // The build leaves the sample sources, in Shift-JIS, beside this program. They
 // are copied into a temporary folder and converted there, so the figures do not
 // depend on the data files of the build folder. The calculation uses the first
 // listed category's first weapon, a 10-motion list, the monster with the most
 // body regions, anger and two modifiers; the gains use the same with motions
-// of 30 hits in all.
+// of 30 hits in all. The code of a typical build of each category gives the
+// length of a code a player shares.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -129,6 +131,34 @@ void BM_BuildReport(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildReport);
 
+// Restoring a setup of the sample calculation whose motion list holds
+// state.range(0) motions (the category's motions in turn), as the window does
+// at its start and on Load: each run starts with the category selected
+// afresh and no anger or modifier, and covers RestoreSetup alone.
+void BM_RestoreSetup(benchmark::State& state) {
+  CCalculator& calc = Sample().Calculator();
+  Setup_t setup = CaptureSetup(calc);
+  const std::vector<const CAction*>& arrAvailable = calc.GetAvailableMotions();
+  setup.arrMotion.clear();
+  for (int64_t i = 0; i < state.range(0); ++i) {
+    setup.arrMotion.push_back(
+        arrAvailable[static_cast<size_t>(i) % arrAvailable.size()]->GetName());
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    calc.SelectCategory(0);
+    RestoreAnger(calc, Setup_t{});
+    RestoreModifiers(calc, {});
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(RestoreSetup(calc, setup));
+  }
+  if (calc.GetChosenMotions().size() != setup.arrMotion.size()) {
+    std::cerr << "calc_bench: the motions were not restored\n";
+    std::exit(1);
+  }
+  state.counters["motions"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_RestoreSetup)->Arg(8000)->Arg(50000)->Unit(benchmark::kMillisecond);
 // Six loadouts of the first category (its first six weapons, each with the
 // 10-motion list and the two modifiers) against the calculation's target,
 // each restored by name on its own copy of the calculator.
@@ -225,6 +255,38 @@ std::string LongestCode() {
     strLongest = *strCode;
   }
 }
+
+// A typical build of each category, as a player shares it: its second weapon,
+// its first six motions, the second monster, level and hit correction, four
+// modifiers and a Japanese name. The counter "chars" is the code's length.
+void BM_EncodeTypicalBuild(benchmark::State& state) {
+  CCalculator calc = Sample().Calculator();
+  calc.SelectCategory(static_cast<int>(state.range(0)));
+  calc.SelectWeapon(1);
+  calc.SelectMonster(1);
+  calc.SelectLevel(1);
+  calc.SelectHitCorrection(1);
+  calc.SetAnger(false);
+  calc.ClearChosenMotions();
+  const std::vector<int> arrMotion{0, 1, 2, 3, 4, 5};
+  calc.AddChosenMotions(arrMotion);
+  for (const int nId : {1021, 1024, 1029, 1040}) calc.SetModifier(nId, true);
+  const int nCategory = calc.GetCategories()[static_cast<size_t>(state.range(0))].nCategory;
+  // "<category>の火力構成" in Shift-JIS.
+  const Build_t build{
+      CDataManager::GetCategoryLabel(nCategory) + "\x82\xcc\x89\xce\x97\xcd\x8d\x5c\x90\xac",
+      CaptureSetup(calc)};
+  const BuildCode_t code{CDataManager::GetInstance().GetDataFingerprint(), {build}};
+  CodeError_t error;
+  size_t nChars = 0;
+  for (auto _ : state) {
+    const std::optional<std::string> strCode = EncodeBuildCode(code, error);
+    nChars = strCode ? strCode->size() : 0;
+    benchmark::DoNotOptimize(strCode);
+  }
+  state.counters["chars"] = static_cast<double>(nChars);
+}
+BENCHMARK(BM_EncodeTypicalBuild)->DenseRange(0, CATEGORY_COUNT - 1)->Unit(benchmark::kMicrosecond);
 
 void BM_DecodeCode(benchmark::State& state, std::string (*pfnMake)()) {
   const std::string strCode = pfnMake();

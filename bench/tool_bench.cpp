@@ -1,5 +1,6 @@
 // velkar-tool report and rank with long --motion lists, as a script would run
-// them: the program itself, started with N pairs "--motion i" on the sample
+// them, and report --build of a build with as many motions: the program
+// itself, started with N pairs "--motion i" on the sample
 // data, its output thrown away. The time per run covers the whole process
 // (start, option parsing, loading, calculation, printing), and should grow
 // linearly with N. The times are wall-clock times: the work happens in the
@@ -126,6 +127,27 @@ void BM_RankWithMotions(benchmark::State& state) {
 BENCHMARK(BM_RankWithMotions)
     ->Arg(1000)
     ->Arg(10000)
+    ->Arg(50000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// report --build of a build saved with state.range(0) motions: reading
+// builds.json and restoring the build by name, then the report.
+void BM_ReportBuildWithMotions(benchmark::State& state) {
+  // The builds live in a folder of the sample's own, never the user's.
+  const std::string strConfig = Sample().Dir() + "/config";
+  setenv("XDG_CONFIG_HOME", strConfig.c_str(), 1);
+  std::vector<std::string> arrSave = WithMotions(
+      {"save-build", "long", "--category", "0", "--weapon", "0", "--monster", "1"}, state.range(0));
+  if (RunTool(arrSave) != 0) Fail("the build was not saved");
+  const std::vector<std::string> arrReport{"--dir", Sample().Dir(), "report", "--build", "long"};
+  for (auto _ : state) {
+    if (RunTool(arrReport) != 0) Fail("velkar-tool failed");
+  }
+  state.counters["motions"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_ReportBuildWithMotions)
+    ->Arg(8000)
     ->Arg(50000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -2,11 +2,14 @@
 //
 //   StartToWindowShown   a new process of this program, from the spawn until
 //                        its main window is on screen with the data loaded,
-//                        the last setup restored (a weapon, five motions, a
-//                        monster, anger, a modifier) and painted once; the
-//                        child's peak memory is reported.
+//                        the last setup restored (a weapon, 5 or 50,000
+//                        motions, a monster, anger, a modifier) and painted
+//                        once; the child's peak memory is reported.
 //   WeaponClickToRows    in this process: a click on a weapon entry until the
 //                        result list's new rows are painted.
+//   WeaponClickWithSixLoadouts  the same with the comparison window open on
+//                        six loadouts (and so a baseline column), which both
+//                        follow the click.
 //
 // The child is this same program started with --show-window <fd>: it builds
 // the application and the window exactly as Velkar does, shows it, and
@@ -33,9 +36,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include "SystemMenu.h"
 #include "VelkarApp.h"
 #include "VelkarDlg.h"
 #include "data/DataManager.h"
+#include "dialogs/ComparisonDlg.h"
 #include "platform/Cp932.h"
 #include "setup/SetupStore.h"
 #include "widgets/ColorListCtrl.h"
@@ -67,7 +72,25 @@ int RunChild(int argc, char** argv, int nFd) {
   return 0;
 }
 
+// A setup of the sample data as a player leaves it, with nMotions motions
+// (four names in turn), saved as the last setup in the folder that
+// XDG_CONFIG_HOME names.
+void SaveSampleSetup(int64_t nMotions) {
+  Setup_t setup;
+  setup.nCategory = 0;
+  setup.strWeapon = velkar::ToSjis(u8"焔刃ヴァルゼナ");
+  const char8_t* const arrName[] = {u8"縦斬り", u8"横斬り", u8"連続斬り", u8"回転斬り"};
+  for (int64_t i = 0; i < nMotions; ++i) setup.arrMotion.push_back(velkar::ToSjis(arrName[i % 4]));
+  setup.strMonster = velkar::ToSjis(u8"雷角獣シグラーム");
+  setup.strLevel = velkar::ToSjis(u8"上位");
+  setup.bAnger = true;
+  setup.arrModifier = {1019};
+  CSetupStore store;
+  if (!store.SaveLastSetup(setup)) Fail(store.Error());
+}
+
 void StartToWindowShown(benchmark::State& state) {
+  SaveSampleSetup(state.range(0));
   long nPeakKiB = 0;
   for (auto _ : state) {
     int arrPipe[2];
@@ -99,60 +122,76 @@ void StartToWindowShown(benchmark::State& state) {
   }
   state.counters["peak_MiB"] = static_cast<double>(nPeakKiB) / 1024.0;
 }
-BENCHMARK(StartToWindowShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(StartToWindowShown)
+    ->ArgName("motions")
+    ->Arg(5)
+    ->Arg(50000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
-void WeaponClickToRows(benchmark::State& state) {
-  auto pDlg = std::make_unique<CVelkarDlg>();
-  pDlg->show();
-  if (!QTest::qWaitForWindowExposed(pDlg.get())) Fail("the window did not show");
-  auto* pWeapons = qobject_cast<CWeaponListBox*>(pDlg->GetControl(1002));
-  auto* pMotions = qobject_cast<QListWidget*>(pDlg->GetControl(1003));
-  auto* pResult = qobject_cast<CColorListCtrl*>(pDlg->GetControl(1013));
+// Clicks two weapons in turn, so that the rows change every time, each click
+// until what it changed is painted.
+void ClickWeaponsInTurn(benchmark::State& state, CVelkarDlg& dlg, bool bCompare) {
+  dlg.show();
+  if (!QTest::qWaitForWindowExposed(&dlg)) Fail("the window did not show");
+  auto* pWeapons = qobject_cast<CWeaponListBox*>(dlg.GetControl(1002));
+  auto* pMotions = qobject_cast<QListWidget*>(dlg.GetControl(1003));
+  auto* pResult = qobject_cast<CColorListCtrl*>(dlg.GetControl(1013));
   if (pWeapons->count() < 2 || pMotions->count() < 1) Fail("the sample data files are missing");
   // A calculation with a few motions, as a player would have it.
   pMotions->setCurrentRow(0);
-  auto* pAdd = pDlg->GetControl(1005);
+  auto* pAdd = dlg.GetControl(1005);
   for (int i = 0; i < 5; ++i) QTest::mouseClick(pAdd, Qt::LeftButton);
+  if (bCompare) {
+    dlg.OnSysCommand(kCommandCompare);
+    for (int i = 0; i < 6; ++i) {
+      pWeapons->setCurrentRow(i % pWeapons->count());
+      dlg.GetComparisonDlg()->AddCurrent();
+    }
+  }
   QCoreApplication::processEvents();
 
   int nRow = 0;
   for (auto _ : state) {
-    nRow = 1 - nRow;  // two weapons in turn, so that the rows change every time
+    nRow = 1 - nRow;
     const QRect rc = pWeapons->visualRect(pWeapons->model()->index(nRow, 0));
     QTest::mouseClick(pWeapons->viewport(), Qt::LeftButton, {}, rc.center());
     QCoreApplication::processEvents();  // paints what the click changed
     benchmark::DoNotOptimize(pResult->GetRowCount());
   }
-  if (pDlg->GetCalculator().GetWeaponSelection() != nRow || pResult->GetRowCount() == 0) {
+  if (dlg.GetCalculator().GetWeaponSelection() != nRow || pResult->GetRowCount() == 0 ||
+      dlg.IsBaselinePinned() != bCompare) {
     Fail("the clicks did not reach the calculator");
   }
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   state.counters["peak_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  pDlg.reset();
+}
+
+void WeaponClickToRows(benchmark::State& state) {
+  {
+    CVelkarDlg dlg;
+    ClickWeaponsInTurn(state, dlg, false);
+  }
   CDataManager::DestroyInstance();
 }
 BENCHMARK(WeaponClickToRows)->Unit(benchmark::kMicrosecond);
 
-// A setup of the sample data as a player leaves it, saved in a new folder
-// that XDG_CONFIG_HOME then names; the folder's path.
-std::string SaveSampleSetup() {
+void WeaponClickWithSixLoadouts(benchmark::State& state) {
+  {
+    CVelkarDlg dlg;
+    ClickWeaponsInTurn(state, dlg, true);
+  }
+  CDataManager::DestroyInstance();
+}
+BENCHMARK(WeaponClickWithSixLoadouts)->Unit(benchmark::kMicrosecond);
+
+// A new folder for the last setup, which XDG_CONFIG_HOME then names; its path.
+std::string MakeConfigFolder() {
   std::string strFolder = "/tmp/velkar-bench-XXXXXX";
   if (mkdtemp(strFolder.data()) == nullptr) Fail("cannot create a temporary folder");
   setenv("XDG_CONFIG_HOME", strFolder.c_str(), 1);
-  Setup_t setup;
-  setup.nCategory = 0;
-  setup.strWeapon = velkar::ToSjis(u8"焔刃ヴァルゼナ");
-  for (const char8_t* pszMotion :
-       {u8"縦斬り", u8"横斬り", u8"連続斬り", u8"回転斬り", u8"縦斬り"}) {
-    setup.arrMotion.push_back(velkar::ToSjis(pszMotion));
-  }
-  setup.strMonster = velkar::ToSjis(u8"雷角獣シグラーム");
-  setup.strLevel = velkar::ToSjis(u8"上位");
-  setup.bAnger = true;
-  setup.arrModifier = {1019};
-  CSetupStore store;
-  if (!store.SaveLastSetup(setup)) Fail(store.Error());
   return strFolder;
 }
 
@@ -161,7 +200,7 @@ std::string SaveSampleSetup() {
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   if (argc == 3 && argv[1] == kChildFlag) return RunChild(argc, argv, std::atoi(argv[2]));
-  const std::string strConfig = SaveSampleSetup();
+  const std::string strConfig = MakeConfigFolder();
   benchmark::Initialize(&argc, argv);
   {
     QApplication app(argc, argv);

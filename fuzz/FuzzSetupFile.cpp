@@ -3,7 +3,6 @@
 // read must come back unchanged from the stored form it would be saved in.
 #include <cstddef>
 #include <cstdint>
-#include <sstream>
 #include <string_view>
 
 #include "FuzzSupport.h"
@@ -24,12 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   const std::string& strFolder = fuzz::ScratchFolder();
   fuzz::WriteFile(strFolder + "last-setup.json", bytes);
   fuzz::WriteFile(strFolder + "builds.json", bytes);
-  std::ostringstream notes;  // the notes of ignored files are expected here
-  const CSetupStore store(strFolder, &notes);
+  const CSetupStore store(strFolder);
   if (const std::optional<Setup_t> setup = store.LoadLastSetup()) RequireStable(*setup);
-  for (const Build_t& build : store.LoadBuilds()) {
-    Require(!build.strName.empty());
-    RequireStable(build.setup);
+  for (const ListedBuild_t& listed : store.LoadBuilds()) {
+    Require(!listed.build.strName.empty());
+    RequireStable(listed.build.setup);
   }
   return 0;
 }

@@ -8,9 +8,13 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${VELKAR_DEB_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries come from dpkg-shlibdeps; the window's captions need a font
-# with Japanese glyphs, which nothing links against.
+# with Japanese glyphs, and Qt's own texts (OK, Cancel, the edit menu) its
+# Japanese translation, which nothing links against.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-japanese-gothic")
+if(VELKAR_BUILD_UI)
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-translations-l10n")
+endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The long description; cpack puts CPACK_PACKAGE_DESCRIPTION_SUMMARY above it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

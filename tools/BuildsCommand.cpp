@@ -4,10 +4,16 @@
 
 #include <set>
 
+#include "CalculationOptions.h"
 #include "ToolOutput.h"
+#include "calc/Calculator.h"
 #include "data/DataManager.h"
 #include "platform/Cp932.h"
+#include "platform/TextEscape.h"
 #include "setup/BuildCode.h"
+#include "setup/BuildName.h"
+#include "setup/LoadoutComparison.h"
+#include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
 
 namespace {
@@ -40,11 +46,9 @@ std::string CBuildsCommand::Rename(std::vector<Build_t>& arrBuild) const {
            std::to_string(arrBuild.size()) + " builds";
   }
   for (size_t i = 0; i < m_arrRename.size(); ++i) {
-    const std::optional<std::string> strName = velkar::Utf8ToSjis(m_arrRename[i]);
-    if (!strName || strName->empty()) {
-      return "--rename: a build's name must be Shift-JIS text, not empty";
-    }
-    arrBuild[i].strName = *strName;
+    BuildNameCheck_t name = CheckBuildName(m_arrRename[i]);
+    if (name.eResult != eBUILD_NAME::Ok) return "--rename: " + DescribeInEnglish(name);
+    arrBuild[i].strName = std::move(name.strSjis);
   }
   return {};
 }
@@ -62,7 +66,11 @@ int CBuildsCommand::Import(const ToolContext_t& context) const {
   for (const Build_t& build : code->arrBuild) {
     if (build.strName.empty()) {
       arrTaken.emplace_back("(a build without a name)");
-    } else if (!setName.insert(build.strName).second || store.FindBuild(build.strName)) {
+    } else if (velkar::HasSjisControl(build.strName)) {
+      // Shown escaped: a code may come from anywhere.
+      arrTaken.push_back(velkar::EscapeSjisControls(build.strName) +
+                         " (holds a control character)");
+    } else if (!setName.insert(build.strName).second || !store.FindBuilds(build.strName).empty()) {
       arrTaken.push_back(build.strName);
     }
   }
@@ -77,32 +85,52 @@ int CBuildsCommand::Import(const ToolContext_t& context) const {
     }
     context.output.WriteLine("imported " + build.strName);
   }
+  WarnAboutData(context.output, *code);
   return kExitOk;
+}
+
+void CBuildsCommand::WarnAboutData(const CToolOutput& output, const BuildCode_t& code) {
+  CCalculator calculator;
+  calculator.LoadAll();
+  if (auto strWarning = OtherDataWarning(code.nFingerprint)) output.Warning(*strWarning);
+  for (const Build_t& build : code.arrBuild) {
+    CCalculator restored = calculator;
+    for (const RestoreMiss_t& miss : RestoreSetup(restored, build.setup)) {
+      output.Warning("build " + build.strName + ": " + DescribeMissInEnglish(miss));
+    }
+  }
 }
 
 int CBuildsCommand::List(const ToolContext_t& context) const {
   const CSetupStore store;
-  const std::vector<Build_t> arrBuild = store.LoadBuilds();
+  const std::vector<ListedBuild_t> arrListed = store.LoadBuilds();
+  if (const std::optional<SetupFileProblem_t>& problem = store.GetProblem()) {
+    context.output.Error(DescribeInEnglish(*problem));
+    return kExitFailure;
+  }
   if (m_bJson) {
     nlohmann::ordered_json builds = nlohmann::ordered_json::array();
-    for (const Build_t& build : arrBuild) {
-      builds.push_back({{"name", velkar::SjisToUtf8(build.strName)},
-                        {"setup", CSetupStore::SetupToJson(build.setup)}});
+    for (const ListedBuild_t& listed : arrListed) {
+      builds.push_back({{"name", velkar::SjisToUtf8(listed.build.strName)},
+                        {"setup", CSetupStore::SetupToJson(listed.build.setup)}});
     }
-    const nlohmann::ordered_json document = {{"folder", store.GetFolder()},
+    // The folder is the environment's bytes, which need not be UTF-8.
+    const nlohmann::ordered_json document = {{"folder", velkar::EscapeNonUtf8(store.GetFolder())},
                                              {"builds", std::move(builds)}};
     context.output.WriteUtf8(document.dump(2) + "\n");
     return kExitOk;
   }
-  for (const Build_t& build : arrBuild) {
-    const Setup_t& setup = build.setup;
-    context.output.WriteLine(build.strName + "  category " +
-                             (setup.nCategory
-                                  ? std::to_string(*setup.nCategory) + " (" +
-                                        CDataManager::GetCategoryName(*setup.nCategory) + ")"
-                                  : std::string("-")) +
-                             "  weapon " + setup.strWeapon.value_or("-") + "  monster " +
-                             setup.strMonster.value_or("-"));
+  for (const ListedBuild_t& listed : arrListed) {
+    const Setup_t& setup = listed.build.setup;
+    // Names come from a file that may have been shared: one line each, and
+    // no control character reaches the terminal.
+    context.output.WriteLine(velkar::EscapeSjisControls(
+        listed.build.strName + "  category " +
+        (setup.nCategory ? std::to_string(*setup.nCategory) + " (" +
+                               CDataManager::GetCategoryName(*setup.nCategory) + ")"
+                         : std::string("-")) +
+        "  weapon " + setup.strWeapon.value_or("-") + "  monster " +
+        setup.strMonster.value_or("-")));
   }
   return kExitOk;
 }

@@ -1,12 +1,15 @@
 // velkar-tool builds: lists the builds that the window and the tool saved
 // (see CSetupStore), one line each: name, category, weapon and monster; with
-// --json the builds as the file stores them.
+// --json the builds as the file stores them. A builds file that cannot be
+// used is named with the reason, and the command fails.
 //
 // velkar-tool builds import CODE: saves the builds of a build code (see
 // BuildCode.h) under their names. A name that a saved build already has, or a
 // build without a name, is refused and nothing is saved, unless --rename
 // gives that build a free name: the first --rename names the code's first
-// build, the second the second, and so on.
+// build, the second the second, and so on. The builds are saved whole; what
+// the data files here lack is then named in warnings, after the warning that
+// the code was made with other data files.
 #pragma once
 
 #include <string>
@@ -15,6 +18,8 @@
 #include "ToolCommand.h"
 
 struct Build_t;
+struct BuildCode_t;
+class CToolOutput;
 
 class CBuildsCommand : public CToolCommand {
 public:
@@ -26,6 +31,8 @@ private:
   int Import(const ToolContext_t& context) const;
   // Gives the builds their --rename names; a usage error message, or empty.
   std::string Rename(std::vector<Build_t>& arrBuild) const;
+  // The warnings about the data files here: made with others, names they lack.
+  static void WarnAboutData(const CToolOutput& output, const BuildCode_t& code);
 
   bool m_bJson = false;
   CLI::App* m_pImport = nullptr;

@@ -10,6 +10,7 @@
 #include "data/DataManager.h"
 #include "platform/Cp932.h"
 #include "setup/BuildCode.h"
+#include "setup/LoadoutComparison.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
 
@@ -35,6 +36,24 @@ std::string BuildNames(const std::vector<Build_t>& arrBuild) {
   return strList;
 }
 
+std::string BuildNames(const std::vector<ListedBuild_t>& arrListed) {
+  std::string strList;
+  for (const ListedBuild_t& listed : arrListed) {
+    strList += (strList.empty() ? "" : ", ") + listed.build.strName;
+  }
+  return strList;
+}
+
+// "2, 5 and 7": the builds' places in the file, counted from 1.
+std::string EntryNumbers(const std::vector<ListedBuild_t>& arrListed) {
+  std::string strList;
+  for (size_t i = 0; i < arrListed.size(); ++i) {
+    if (i > 0) strList += i + 1 == arrListed.size() ? " and " : ", ";
+    strList += std::to_string(arrListed[i].nEntry + 1);
+  }
+  return strList;
+}
+
 }  // namespace
 
 std::string RangeError(const char* pszOption, int nValue, size_t nCount,
@@ -51,6 +70,11 @@ std::optional<std::string> OtherDataWarning(uint32_t nCodeFingerprint) {
   return "the code was made with other data files (fingerprint " +
          FingerprintText(nCodeFingerprint) + ", these are " + FingerprintText(nFingerprint) +
          "); what they lack is left out";
+}
+
+std::string MissWarning(const std::string& strBuild, const RestoreMiss_t& miss) {
+  return "build " + strBuild + ": " + DescribeMissInEnglish(miss) +
+         (miss.ePart == eSETUP_PART::Motion ? "; left out" : "; the first is used");
 }
 
 bool InRange(int nValue, size_t nCount) {
@@ -107,21 +131,36 @@ std::string CCalculationOptions::OfCategory() const {
 }
 
 std::string CCalculationOptions::UseBuild(const std::string& strName) {
+  m_build.reset();
+  m_nCodeFingerprint.reset();
+  m_arrMiss.clear();
+  m_bBuildsUnusable = false;
   const CSetupStore store;
-  const std::vector<Build_t> arrBuild = store.LoadBuilds();
-  const std::optional<std::string> strSjis = velkar::Utf8ToSjis(strName);
-  for (const Build_t& build : arrBuild) {
-    if (strSjis && build.strName == *strSjis) {
-      m_build = build;
-      m_nCodeFingerprint.reset();
-      return {};
-    }
+  const std::vector<ListedBuild_t> arrListed = store.LoadBuilds();
+  if (const std::optional<SetupFileProblem_t>& problem = store.GetProblem()) {
+    m_bBuildsUnusable = true;
+    return "--build: " + DescribeInEnglish(*problem);
   }
   std::vector<size_t> arrReplaced;
-  const std::string strMessage =
-      "--build: there is no build named " + velkar::Utf8ToSjisReplacing(strName, arrReplaced);
-  if (arrBuild.empty()) return strMessage + "; there are no saved builds";
-  return strMessage + "; saved builds: " + BuildNames(arrBuild);
+  const std::string strShown = velkar::Utf8ToSjisReplacing(strName, arrReplaced);
+  const std::optional<std::string> strSjis = velkar::Utf8ToSjis(strName);
+  std::vector<ListedBuild_t> arrNamed;
+  for (const ListedBuild_t& listed : arrListed) {
+    if (strSjis && listed.build.strName == *strSjis) arrNamed.push_back(listed);
+  }
+  if (arrNamed.size() == 1) {
+    m_build = arrNamed.front().build;
+    return {};
+  }
+  if (arrNamed.size() > 1) {
+    return "--build: " + std::to_string(arrNamed.size()) + " builds are named " + strShown +
+           " (entries " + EntryNumbers(arrNamed) + " of " + store.GetBuildsPath() +
+           "); rename all but one of them to tell them apart (the window's builds dialog, "
+           "Ctrl+B)";
+  }
+  const std::string strMessage = "--build: there is no build named " + strShown;
+  if (arrListed.empty()) return strMessage + "; there are no saved builds";
+  return strMessage + "; saved builds: " + BuildNames(arrListed);
 }
 
 std::string CCalculationOptions::UseCode(const std::string& strCode) {
@@ -168,6 +207,11 @@ std::string CCalculationOptions::LoadCategory(CCalculator& calculator) {
 }
 
 int CCalculationOptions::Refuse(const CToolOutput& output, const std::string& strUsage) const {
+  if (m_bBuildsUnusable) {
+    output.Error(strUsage);
+    return kExitFailure;
+  }
+  PrintWarnings(output);
   const CDataManager& store = CDataManager::GetInstance();
   const std::string strFile = store.GetWeaponDataPath(m_nCategory);
   for (const DataFileError_t& error : store.GetLoadErrors()) {
@@ -210,20 +254,8 @@ std::optional<int> CCalculationOptions::SharpnessForAll() const {
   return m_build ? m_build->setup.nSharpness : std::nullopt;
 }
 
-std::string CCalculationOptions::ApplySelections(CCalculator& calculator) const {
-  if (m_build) {
-    // The build's parts first; the options given below replace them.
-    if (!Given(m_pMonster)) RestoreMonster(calculator, m_build->setup);
-    if (!Given(m_pLevel)) RestoreLevel(calculator, m_build->setup);
-    if (!Given(m_pHit) && m_build->setup.nCategory == m_nCategory) {
-      RestoreHitCorrection(calculator, m_build->setup);
-    }
-    if (!m_bAnger) RestoreAnger(calculator, m_build->setup);
-    if (!Given(m_pModifier)) RestoreModifiers(calculator, m_build->setup.arrModifier);
-    if (!Given(m_pMotion) && m_build->setup.nCategory == m_nCategory) {
-      RestoreMotions(calculator, m_build->setup);
-    }
-  }
+std::string CCalculationOptions::ApplySelections(CCalculator& calculator) {
+  if (m_build) RestoreBuildSelections(calculator);
   if (Given(m_pMonster)) {
     if (!InRange(m_nMonster, calculator.GetMonsters().size())) {
       return RangeError("--monster", m_nMonster, calculator.GetMonsters().size(), "monsters");
@@ -256,8 +288,37 @@ std::string CCalculationOptions::ApplySelections(CCalculator& calculator) const 
   return {};
 }
 
+void CCalculationOptions::RestoreBuildSelections(CCalculator& calculator) {
+  // The build's parts first; the options given after them replace them.
+  const Setup_t& setup = m_build->setup;
+  m_arrMiss.clear();
+  const auto miss = [this](eSETUP_PART ePart, const std::optional<std::string>& strName) {
+    if (strName) m_arrMiss.push_back({ePart, *strName});
+  };
+  if (!Given(m_pMonster) && !RestoreMonster(calculator, setup)) {
+    miss(eSETUP_PART::Monster, setup.strMonster);
+  }
+  if (!Given(m_pLevel) && !RestoreLevel(calculator, setup)) {
+    miss(eSETUP_PART::Level, setup.strLevel);
+  }
+  const bool bSameCategory = setup.nCategory == m_nCategory;
+  if (!Given(m_pHit) && bSameCategory && !RestoreHitCorrection(calculator, setup)) {
+    miss(eSETUP_PART::HitCorrection, setup.strHitCorrection);
+  }
+  if (!m_bAnger) RestoreAnger(calculator, setup);
+  if (!Given(m_pModifier)) RestoreModifiers(calculator, setup.arrModifier);
+  if (!Given(m_pMotion) && bSameCategory) {
+    for (std::string& strMotion : RestoreMotions(calculator, setup)) {
+      m_arrMiss.push_back({eSETUP_PART::Motion, std::move(strMotion)});
+    }
+  }
+}
+
 void CCalculationOptions::PrintWarnings(const CToolOutput& output) const {
   for (const std::string& strWarning : m_arrWarning) output.Warning(strWarning);
+  for (const RestoreMiss_t& miss : m_arrMiss) {
+    output.Warning(MissWarning(m_build->strName, miss));
+  }
 }
 
 std::string CCalculationOptions::ApplyAll(CCalculator& calculator) {

@@ -8,11 +8,13 @@
 //
 // --build NAME starts from a build saved by the window or the tool: each part
 // that no option gives comes from the build, found by name as the window
-// restores it (a record that no longer exists is skipped); an option given
-// replaces that part of the build (--modifier and --motion replace the
-// build's whole list). --code CODE does the same with the one build of a
-// build code (see BuildCode.h), and warns when the code was made with other
-// data files.
+// restores it; an option given replaces that part of the build (--modifier
+// and --motion replace the build's whole list). A monster, level, hit
+// correction or motion that the data no longer holds is skipped and named
+// by PrintWarnings (and GetMisses). A name that several builds carry is
+// refused: it would not say which one is meant. --code CODE does the same
+// with the one build of a build code (see BuildCode.h), and warns when the
+// code was made with other data files.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +23,7 @@
 #include <vector>
 
 #include "setup/Setup.h"
+#include "setup/SetupRestore.h"
 
 namespace CLI {
 class App;
@@ -50,8 +53,8 @@ public:
   std::string UseCode(const std::string& strCode);
 
   // Writes the notes about what was used (a code made with other data
-  // files), one warning line each; known once LoadCategory has loaded the
-  // data.
+  // files, each name of the build that the data lacks), one warning line
+  // each; known once ApplySelections has run.
   void PrintWarnings(const CToolOutput& output) const;
 
   // LoadAll and the category (reading the --build first). A usage error
@@ -67,7 +70,11 @@ public:
 
   // The monster, level and hit correction, anger, the modifiers and the
   // motions. A usage error message, or empty.
-  std::string ApplySelections(CCalculator& calculator) const;
+  std::string ApplySelections(CCalculator& calculator);
+
+  // What the build named that the data no longer holds, known once
+  // ApplySelections has run.
+  const std::vector<RestoreMiss_t>& GetMisses() const { return m_arrMiss; }
 
   // LoadCategory, ApplyWeapon, ApplySharpness and ApplySelections in turn, as
   // a command that computes one weapon runs them. A usage error message, or
@@ -87,9 +94,10 @@ public:
   // leaves each weapon its own.
   std::optional<int> SharpnessForAll() const;
 
-  // Refuses the options that LoadCategory or the selections found wrong: a
-  // usage error, unless the category's data file is damaged (then the file
-  // is to blame, not the options). The exit code.
+  // Refuses the options that LoadCategory or the selections found wrong,
+  // after the warnings: a usage error, unless the builds file or the
+  // category's data file could not be used (then the file is to blame, not
+  // the options). The exit code.
   int Refuse(const CToolOutput& output, const std::string& strUsage) const;
 
   // " of category C", for messages about the category's lists.
@@ -97,6 +105,9 @@ public:
 
 private:
   static bool Given(const CLI::Option* pOption);
+  // The build's monster, level, hit correction, anger, modifiers and motions,
+  // for those parts that no option gives.
+  void RestoreBuildSelections(CCalculator& calculator);
 
   CLI::Option* m_pCategory = nullptr;
   CLI::Option* m_pBuild = nullptr;
@@ -122,6 +133,8 @@ private:
   std::optional<Build_t> m_build;              // the build in use
   std::optional<uint32_t> m_nCodeFingerprint;  // of the data the code was made with
   std::vector<std::string> m_arrWarning;
+  std::vector<RestoreMiss_t> m_arrMiss;  // what the build named that the data lacks
+  bool m_bBuildsUnusable = false;        // builds.json could not be used
 };
 
 // "--weapon: 9 is out of range; valid: 0 to 7 (the weapons of category 0)",
@@ -132,6 +145,11 @@ std::string RangeError(const char* pszOption, int nValue, size_t nCount,
 // The warning for a build code made with other data files than the store
 // has loaded (their fingerprints differ), or none.
 std::optional<std::string> OtherDataWarning(uint32_t nCodeFingerprint);
+
+// The warning for a name of a build that the data lacks: "build B: motion M
+// is not in the data; left out" (a monster, level or hit correction: "; the
+// first is used").
+std::string MissWarning(const std::string& strBuild, const RestoreMiss_t& miss);
 
 // True when nValue indexes a list of nCount entries.
 bool InRange(int nValue, size_t nCount);

@@ -26,6 +26,7 @@ int CCodeCommand::Run(const ToolContext_t& context) {
   const bool bCalculation = m_arrBuild.empty() || CalculationOptionGiven();
   const std::string strUsage = bCalculation ? Calculation(arrBuild) : SavedBuilds(arrBuild);
   if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
+  m_options.PrintWarnings(context.output);
 
   CodeError_t error;
   const std::optional<std::string> strCode = EncodeBuildCode(

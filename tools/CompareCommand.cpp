@@ -45,7 +45,7 @@ void CCompareCommand::AddSource(CLI::App& command, LoadoutSource_t& source,
 int CCompareCommand::Run(const ToolContext_t& context) {
   std::vector<Build_t> arrBuild;
   std::string strUsage = ReadLoadouts(arrBuild);
-  if (!strUsage.empty()) return context.output.UsageError(strUsage);
+  if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
 
   CCalculator calculator;
   calculator.LoadAll();
@@ -140,8 +140,7 @@ void CCompareCommand::Warn(const CToolOutput& output, const LoadoutComparison_t&
   }
   for (const ComparedLoadout_t& loadout : comparison.arrLoadout) {
     for (const RestoreMiss_t& miss : loadout.arrMiss) {
-      output.Warning("build " + loadout.strName + ": " + DescribeMissInEnglish(miss) +
-                     (miss.ePart == eSETUP_PART::Motion ? "; left out" : "; the first is used"));
+      output.Warning(MissWarning(loadout.strName, miss));
     }
     if (loadout.problem) {
       output.Error("build " + loadout.strName + ": " + DescribeProblemInEnglish(*loadout.problem) +

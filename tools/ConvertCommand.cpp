@@ -36,13 +36,14 @@ int CConvertCommand::Run(const ToolContext_t& context) {
 
 bool CConvertCommand::ConvertWeapons(const CToolOutput& output) const {
   CDataManager& store = CDataManager::GetInstance();
+  bool bAllWritten = true;
+  // Each category on its own: one whose source cannot be read, or whose data
+  // file cannot be written, keeps its old data file and stops no other.
   for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) {
     store.ConvertWeaponIni(nCategory);
-    // The categories after a data file that cannot be written keep their old
-    // files, as with the window's command.
-    if (!PrintReport(output, store.GetLastConvertReport(), kWeaponNouns)) return false;
+    bAllWritten = PrintReport(output, store.GetLastConvertReport(), kWeaponNouns) && bAllWritten;
   }
-  return true;
+  return bAllWritten;
 }
 
 bool CConvertCommand::ConvertMonsters(const CToolOutput& output) const {

@@ -151,6 +151,6 @@ int CDumpCommand::Dump(const ToolContext_t& context, const std::string& strPath,
       }
     }
   }
-  for (const std::string& strWarning : arrWarning) output.Warning(strWarning);
+  output.Warnings(arrWarning);
   return arrWarning.empty() ? kExitOk : kExitFailure;
 }

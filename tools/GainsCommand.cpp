@@ -66,7 +66,9 @@ int CGainsCommand::Run(const ToolContext_t& context) {
     return kExitFailure;
   }
   if (m_bJson) {
-    context.output.WriteUtf8(ResultJsonText(GainsDocument(*table)));
+    nlohmann::ordered_json document = GainsDocument(*table);
+    if (m_options.GetBuild()) document["warnings"] = MissesJson(m_options.GetMisses());
+    context.output.WriteUtf8(ResultJsonText(document));
   } else {
     context.output.Write(TableText(*table));
   }

@@ -66,7 +66,9 @@ int CRankCommand::Run(const ToolContext_t& context) {
 
   const WeaponTable_t table = BuildWeaponTable(calculator, m_request);
   if (m_bJson) {
-    context.output.WriteUtf8(ResultJsonText(RankingDocument(table)));
+    nlohmann::ordered_json document = RankingDocument(table);
+    if (m_options.GetBuild()) document["warnings"] = MissesJson(m_options.GetMisses());
+    context.output.WriteUtf8(ResultJsonText(document));
   } else {
     context.output.Write(WeaponTableText(table));
   }

@@ -35,7 +35,9 @@ int CReportCommand::Run(const ToolContext_t& context) {
     return kExitFailure;
   }
   if (m_bJson) {
-    context.output.WriteUtf8(ResultJsonText(ReportDocument(calculator, m_bExplain).value()));
+    nlohmann::ordered_json document = ReportDocument(calculator, m_bExplain).value();
+    if (m_options.GetBuild()) document["warnings"] = MissesJson(m_options.GetMisses());
+    context.output.WriteUtf8(ResultJsonText(document));
   } else {
     context.output.Write(*strReport);
     if (m_bExplain) context.output.Write("\n" + BuildHitBreakdownText(*explanation));

@@ -4,7 +4,7 @@
 
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
-#include "platform/Cp932.h"
+#include "setup/BuildName.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
 
@@ -16,24 +16,25 @@ void CSaveBuildCommand::Setup(CLI::App& command) {
 }
 
 int CSaveBuildCommand::Run(const ToolContext_t& context) {
-  const std::optional<std::string> strName = velkar::Utf8ToSjis(m_strName);
-  if (!strName || strName->empty()) {
-    return context.output.UsageError("NAME: a build's name must be Shift-JIS text, not empty");
+  const BuildNameCheck_t name = CheckBuildName(m_strName);
+  if (name.eResult != eBUILD_NAME::Ok) {
+    return context.output.UsageError("NAME: " + DescribeInEnglish(name));
   }
   CCalculator calculator;
-  std::string strUsage = m_options.LoadCategory(calculator);
-  if (strUsage.empty()) strUsage = m_options.ApplyWeapon(calculator);
-  if (strUsage.empty()) {
-    m_options.ApplySharpness(calculator);
-    strUsage = m_options.ApplySelections(calculator);
-  }
-  if (!strUsage.empty()) return context.output.UsageError(strUsage);
+  const std::string strUsage = m_options.ApplyAll(calculator);
+  if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
   m_options.PrintWarnings(context.output);
 
   CSetupStore store;
-  if (store.SaveBuild({*strName, CaptureSetup(calculator)}) != eSTORE_RESULT::Ok) {
-    context.output.Error("build " + *strName + " not saved: " + store.Error());
-    return kExitFailure;
+  switch (store.SaveBuild({name.strSjis, CaptureSetup(calculator)})) {
+    case eSTORE_RESULT::Ok: return kExitOk;
+    case eSTORE_RESULT::Duplicated:
+      context.output.Error("build " + name.strSjis + " not saved: several builds in " +
+                           store.GetBuildsPath() +
+                           " carry this name; rename all but one of them first (the window's "
+                           "builds dialog, Ctrl+B)");
+      break;
+    default: context.output.Error("build " + name.strSjis + " not saved: " + store.Error()); break;
   }
-  return kExitOk;
+  return kExitFailure;
 }

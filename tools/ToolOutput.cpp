@@ -3,7 +3,10 @@
 #include <cerrno>
 #include <cstring>
 
+#include <nlohmann/json.hpp>
+
 #include "platform/Cp932.h"
+#include "platform/TextEscape.h"
 
 namespace {
 constexpr std::string_view kProgramName = "velkar-tool: ";
@@ -22,11 +25,23 @@ void CToolOutput::WriteUtf8(std::string_view utf8) const {
 }
 
 void CToolOutput::Error(std::string_view sjis) const {
-  Put(m_pErr, std::string(kProgramName) + Encode(sjis) + "\n");
+  Put(m_pErr, std::string(kProgramName) + Encode(velkar::EscapeSjisControls(sjis)) + "\n");
 }
 
 void CToolOutput::Warning(std::string_view sjis) const {
-  Put(m_pErr, std::string(kProgramName) + "warning: " + Encode(sjis) + "\n");
+  Put(m_pErr,
+      std::string(kProgramName) + "warning: " + Encode(velkar::EscapeSjisControls(sjis)) + "\n");
+}
+
+void CToolOutput::Warnings(const std::vector<std::string>& arrWarning) const {
+  for (const std::string& strWarning : arrWarning) Warning(strWarning);
+}
+
+nlohmann::ordered_json CToolOutput::WarningsJson(const std::vector<std::string>& arrWarning) {
+  nlohmann::ordered_json warnings = nlohmann::ordered_json::array();
+  for (const std::string& strWarning : arrWarning)
+    warnings.push_back(velkar::SjisToUtf8(strWarning));
+  return warnings;
 }
 
 int CToolOutput::UsageError(std::string_view sjis) const {

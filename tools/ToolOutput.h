@@ -1,7 +1,8 @@
 // CToolOutput: where velkar-tool writes. Every text of the core is Shift-JIS;
 // the tool turns it into UTF-8 for the terminal, or passes the bytes through
 // unchanged with --sjis. Results go to stdout, messages to stderr, each
-// message one line with the program's name in front. Every write is checked,
+// message one line with the program's name in front; a control character in
+// a message (a name read from a file may hold one) is written as an escape. Every write is checked,
 // up to the final flush and close: output that did not get through (a full
 // disk, /dev/full, a closed stdout) makes the command fail.
 #pragma once
@@ -10,6 +11,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include <nlohmann/json_fwd.hpp>
 
 // Exit codes shared by every command.
 inline constexpr int kExitOk = 0;
@@ -36,6 +40,11 @@ public:
   // "velkar-tool: <message>" on stderr; the message may hold Shift-JIS names.
   void Error(std::string_view sjis) const;
   void Warning(std::string_view sjis) const;
+  // Each warning of a command that still did its work, as Warning does.
+  void Warnings(const std::vector<std::string>& arrWarning) const;
+  // The same warnings as the "warnings" member of a --json document: an
+  // array of strings.
+  static nlohmann::ordered_json WarningsJson(const std::vector<std::string>& arrWarning);
 
   // An error in the options: one line on stderr; returns kExitUsage.
   int UsageError(std::string_view sjis) const;

@@ -58,7 +58,7 @@ void CCalculator::LoadAll() {
   m_nHitPatternSel = NO_SELECTION;
   m_arrMonster.clear();
   m_nMonsterSel = NO_SELECTION;
-  ClearResultRows();
+  ForgetShownWeapon();
   m_arrChosen.clear();
   m_nChosenSel = NO_SELECTION;
   m_arrAvailable.clear();
@@ -109,10 +109,19 @@ void CCalculator::SelectCategory(int nIndex) {
 void CCalculator::RunSelectCategory() {
   if (m_nCategorySel == NO_SELECTION) return;
   EmptyCategoryLists();
+  // No weapon is selected now: rows and status texts of the previous weapon
+  // would belong to nothing on screen, so they go back to their initial state
+  // until a weapon is picked.
+  ForgetShownWeapon();
   FillCategoryLists(m_arrCategory[static_cast<size_t>(m_nCategorySel)].nCategory);
-  // No weapon is selected now, so the rows and status texts of the previous
-  // weapon stay on show.
   Recalculate();
+}
+
+void CCalculator::ForgetShownWeapon() {
+  ClearResultRows();
+  m_strAttackText = txt::kAttackTextInitial;
+  m_strElementText = txt::kElementTextInitial;
+  m_strSharpnessText = txt::kSharpnessTextInitial;
 }
 
 void CCalculator::EmptyCategoryLists() {
@@ -322,6 +331,9 @@ std::optional<CalcExplanation_t> CCalculator::Explain() const {
                                         &explanation.trace)) {
     return std::nullopt;
   }
+  explanation.strWeapon = calculation->pWeapon->GetName();
+  explanation.strMonster = calculation->request.pMonster->GetName();
+  explanation.strLevel = calculation->request.pLevel->GetName();
   return explanation;
 }
 

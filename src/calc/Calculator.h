@@ -70,6 +70,10 @@ struct RowCalculation_t {
 struct CalcExplanation_t {
   std::vector<DamageResult_t> arrRegion;  // one per row, as the computation gave them
   DamageTrace_t trace;                    // the factors and every hit
+  // What was computed, by name (Shift-JIS), for a heading.
+  std::string strWeapon;
+  std::string strMonster;
+  std::string strLevel;
 };
 
 class CCalculator {
@@ -168,6 +172,7 @@ private:
   void SetWeaponTexts(const CWeapon& weapon);
   void AppendResultRow(const DamageResult_t& result);
   void ClearResultRows();
+  void ForgetShownWeapon();  // rows and the three status texts as at start
   void ListsChanged() { ++m_nListRevision; }
 
   std::vector<CategoryEntry_t> m_arrCategory;

@@ -6,6 +6,7 @@
 
 #include "VelkarTexts.h"
 #include "calc/TextFormat.h"
+#include "data/DataManager.h"
 #include "model/Action.h"
 #include "platform/StdCompat.h"
 
@@ -14,7 +15,7 @@ namespace {
 // The formats of one language. Every language fills the same conversions in
 // the same order, so that only the words can differ.
 struct BreakdownFormats_t {
-  std::string_view strSharpness;      // %d level, %s physical, %s element multiplier
+  std::string_view strSharpness;      // %d level (or %s its name), %s physical, %s element
   std::string_view strHitCorrection;  // %d rate, %s factor h
   std::string_view strModifiers;      // %d bonus, %s factor, %s base attack B
   std::string_view strLevelAngry;     // %d level rate, %d anger rate
@@ -125,8 +126,12 @@ std::string BuildFactorText(const DamageFactors_t& f, eBREAKDOWN_LANGUAGE eLangu
     return eDigits == FACTOR_DIGITS_EXACT ? FormatDouble17(dValue) : FormatShort(dValue);
   };
   std::string strText;
+  // A player knows the sharpness by its colour; the exact text by its level.
+  const std::string strSharpness = eLanguage == BREAKDOWN_JAPANESE
+                                       ? CDataManager::GetSharpnessName(f.nSharpness)
+                                       : std::to_string(f.nSharpness);
   AppendFormatText(strText, formats.strSharpness,
-                   {f.nSharpness, Number(f.dSharpPhys), Number(f.dSharpElement)});
+                   {strSharpness, Number(f.dSharpPhys), Number(f.dSharpElement)});
   AppendFormatText(strText, formats.strHitCorrection, {f.byHitRate, Number(f.dHitFactor)});
   AppendFormatText(strText, formats.strModifiers, {f.byBonus, Number(f.dFactor), Number(f.dBase)});
   if (f.bAnger) {

@@ -45,6 +45,8 @@ std::vector<MotionSum_t> SumByMotion(const std::vector<HitTrace_t>& arrHit) {
 
 HitTable_t BuildHitTable(const CalcExplanation_t& row) {
   HitTable_t table;
+  table.strHeading =
+      FormatText(txt::kBreakdownHeading, {row.strWeapon, row.strMonster, row.strLevel});
   if (!row.arrRegion.empty())
     table.strRegion = BuildRegionLine(row.arrRegion.front(), BREAKDOWN_JAPANESE);
   table.strFactors = BuildFactorText(row.trace.factors, BREAKDOWN_JAPANESE, FACTOR_DIGITS_SHORT);
@@ -66,7 +68,7 @@ HitTable_t BuildHitTable(const CalcExplanation_t& row) {
 }
 
 std::string HitTableText(const HitTable_t& table) {
-  std::string strText = table.strRegion + table.strFactors + "\n";
+  std::string strText = table.strHeading + table.strRegion + table.strFactors + "\n";
   const auto AppendCells = [&strText](const HitTableCells_t& arrCell) {
     for (size_t i = 0; i < arrCell.size(); ++i) {
       if (i > 0) strText += '\t';

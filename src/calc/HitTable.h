@@ -18,6 +18,7 @@ inline constexpr size_t kHitTableColumns = 9;
 using HitTableCells_t = std::array<std::string, kHitTableColumns>;
 
 struct HitTable_t {
+  std::string strHeading;               // weapon, monster and level
   std::string strRegion;                // the region's line: name, hitzones, damage, kind
   std::string strFactors;               // the factors every hit shares, one per line
   HitTableCells_t arrHeader;            // motion, hit, motion value, raw value, physical,
@@ -28,8 +29,8 @@ struct HitTable_t {
 // The table of the row an explanation holds (its first region).
 HitTable_t BuildHitTable(const CalcExplanation_t& row);
 
-// The table as text: the region's line, the factors, an empty line, then the
-// header and every hit, their cells separated by tabs.
+// The table as text: the heading, the region's line, the factors, an empty
+// line, then the header and every hit, their cells separated by tabs.
 std::string HitTableText(const HitTable_t& table);
 
 // The row's summary: the region's line, one line per chosen motion (what its

@@ -1,10 +1,9 @@
 #include "calc/ModifierTable.h"
 
-#include <charconv>
-
 #include "VelkarTexts.h"
 #include "calc/TextFormat.h"
 #include "model/Weapon.h"
+#include "platform/StdCompat.h"
 
 namespace {
 
@@ -57,7 +56,8 @@ std::string ModifierEffectText(const ModifierInfo_t& info) {
   if (byBonus != 0) return FormatText(txt::kModifierEffectBonus, {unsigned{byBonus}});
   // The shortest decimal that reads back as the factor: 1.2, not 1.19999...
   char szFactor[32] = {};
-  const std::to_chars_result result = std::to_chars(szFactor, szFactor + sizeof szFactor, dFactor);
+  const std::to_chars_result result =
+      velkar::ToChars(szFactor, szFactor + sizeof szFactor, dFactor);
   return FormatText(txt::kModifierEffectFactor,
                     {std::string_view(szFactor, static_cast<size_t>(result.ptr - szFactor))});
 }

@@ -42,11 +42,14 @@ public:
   void Clear();
 
   // Loaders: append to the store. See the data file readers for the format.
+  // A damaged file keeps every record completed before the damage, and
+  // LoadWeaponData is true when that includes a weapon.
   bool LoadMonsterData();
   bool LoadWeaponData(int nCategory);
 
   // Converters: empty the store, then rebuild a data file from its INI source.
-  // False only when the data file cannot be written.
+  // False when the data file was not written, because the source could not
+  // be read or the data file could not be written; it is then left as it was.
   bool ConvertMonsterIni();
   bool ConvertWeaponIni(int nCategory);
 

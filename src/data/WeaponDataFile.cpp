@@ -127,5 +127,5 @@ bool CWeaponDataFile::Load(std::span<const uint8_t> bytes, int nCategory, CDataM
   AddHitPatterns(contents.arrHitPattern, store.HitPatternsOf(nCategory));
   AddWeapons(contents.arrWeapon, nCategory, store.WeaponsOf(nCategory));
   store.RemoveWeaponListIfEmpty(nCategory);
-  return !error && store.GetWeaponList(nCategory) != nullptr;
+  return store.GetWeaponList(nCategory) != nullptr;
 }

@@ -44,9 +44,10 @@ public:
 
   // Decodes the bytes into the store's lists of the category: the motion and
   // hit pattern lists always exist afterwards, the weapon list only when it
-  // holds a weapon. True when the bytes were whole and gave at least one
-  // weapon; error is set when they were damaged. A category outside 0..7
-  // gives false and leaves the store alone.
+  // holds a weapon. True when they gave at least one weapon, also when they
+  // were damaged after it (the complete records are kept, as the monster file
+  // keeps them); error is set when they were damaged. A category outside
+  // 0..7 gives false and leaves the store alone.
   static bool Load(std::span<const uint8_t> bytes, int nCategory, CDataManager& store,
                    std::optional<DataFileError_t>& error);
 };

@@ -21,8 +21,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <filesystem>
 #include <new>
 #include <random>
+#include <system_error>
 #include <utility>
 
 namespace velkar {
@@ -201,6 +203,26 @@ std::string RandomSuffix() {
   return strSuffix;
 }
 
+// As Linux's own limit on the links followed in one path.
+constexpr int kMaxLinkHops = 40;
+
+// The file a path finally names, each symbolic link followed (a relative one
+// from the folder it lies in), so that a write replaces the file a link
+// points to and the link stays a link. A dangling link names the file it
+// points to, which the write then creates. False after too many links.
+bool FollowLinks(const std::string& strPath, std::string& strFile) {
+  strFile = strPath;
+  for (int nHop = 0; nHop < kMaxLinkHops; ++nHop) {
+    struct stat entry {};
+    if (lstat(strFile.c_str(), &entry) != 0 || !S_ISLNK(entry.st_mode)) return true;
+    std::error_code ec;
+    const std::filesystem::path target = std::filesystem::read_symlink(strFile, ec);
+    if (ec) return true;  // the write names the error
+    strFile = target.is_absolute() ? target.string() : FolderOf(strFile) + target.string();
+  }
+  return false;
+}
+
 // Removes the temporary files of earlier writes of strTarget whose writer is
 // gone: a writer holds its flock until it commits or discards, and the kernel
 // releases it when the writer is killed.
@@ -264,7 +286,7 @@ eREAD_RESULT ReadWholeFile(const std::string& strPath, std::vector<uint8_t>& arr
 
 COutputDevice::~COutputDevice() = default;
 
-CAtomicFileWriter::CAtomicFileWriter(std::string strTarget) : m_strTarget(std::move(strTarget)) {}
+CAtomicFileWriter::CAtomicFileWriter(std::string strPath) : m_strPath(std::move(strPath)) {}
 
 CAtomicFileWriter::~CAtomicFileWriter() {
   Discard();
@@ -281,6 +303,9 @@ void CAtomicFileWriter::SetUnnamedTemps(bool bUnnamed) {
 bool CAtomicFileWriter::Open() {
   Discard();
   m_strError.clear();
+  if (!FollowLinks(m_strPath, m_strTarget)) {
+    return Fail(m_strPath + " leads through too many symbolic links");
+  }
   struct stat target {};
   const bool bExists = stat(m_strTarget.c_str(), &target) == 0;
   if (bExists) {
@@ -354,7 +379,7 @@ bool CAtomicFileWriter::LinkUnnamedTemp() {
 }
 
 bool CAtomicFileWriter::Commit(const std::vector<uint8_t>& arrBytes) {
-  if (!m_pDevice) return Fail(m_strTarget + " was not opened for writing");
+  if (!m_pDevice) return Fail(m_strPath + " was not opened for writing");
   if (!m_pDevice->Write(arrBytes.data(), arrBytes.size())) {
     return FailAndDiscard("writing the new " + m_strTarget + " failed: " + m_pDevice->Error());
   }

@@ -3,7 +3,8 @@
 // failure escape; writing goes to an unnamed (or, where the file system lacks
 // those, a locked named) temporary file in the same folder that replaces the
 // target only after every byte is written and flushed, so a failed or killed
-// write never destroys the previous file and leaves nothing behind.
+// write never destroys the previous file and leaves nothing behind. A target
+// that is a symbolic link keeps being one: the file it points to is replaced.
 #pragma once
 
 #include <cstdint>
@@ -53,7 +54,8 @@ using OutputDeviceFactory = std::function<std::unique_ptr<COutputDevice>(int fd)
 
 class CAtomicFileWriter {
 public:
-  explicit CAtomicFileWriter(std::string strTarget);
+  // strPath may be a symbolic link (or a chain of them): Open follows it.
+  explicit CAtomicFileWriter(std::string strPath);
   ~CAtomicFileWriter();  // removes the temporary file unless committed
 
   CAtomicFileWriter(const CAtomicFileWriter&) = delete;
@@ -87,9 +89,10 @@ private:
   void Discard();  // drops the device and the temporary file
   void SyncFolder() const;
 
-  std::string m_strTarget;
-  std::string m_strTemp;  // the temporary file's name once it has one
-  int m_fdTemp = -1;      // holds an exclusive flock while open
+  std::string m_strPath;    // as given
+  std::string m_strTarget;  // the file replaced: m_strPath with its links followed
+  std::string m_strTemp;    // the temporary file's name once it has one
+  int m_fdTemp = -1;        // holds an exclusive flock while open
   std::unique_ptr<COutputDevice> m_pDevice;
   std::string m_strError;
 };

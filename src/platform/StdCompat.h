@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <system_error>
 
 namespace velkar {
@@ -25,6 +26,22 @@ inline std::to_chars_result ToChars(char* pFirst, char* pLast, double dValue,
   return {pFirst + nLength, std::errc()};
 #else
   return std::to_chars(pFirst, pLast, dValue, eFormat, nPrecision);
+#endif
+}
+
+// std::to_chars(pFirst, pLast, dValue): the shortest text that reads back as
+// the value. The fallback tries ever more digits of the general format, which
+// gives the same text for values that need no exponent (the factors shown).
+inline std::to_chars_result ToChars(char* pFirst, char* pLast, double dValue) {
+#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 14000
+  std::to_chars_result result{pLast, std::errc::value_too_large};
+  for (int nPrecision = 1; nPrecision <= 17; ++nPrecision) {
+    result = ToChars(pFirst, pLast, dValue, std::chars_format::general, nPrecision);
+    if (result.ec != std::errc() || std::strtod(pFirst, nullptr) == dValue) break;
+  }
+  return result;
+#else
+  return std::to_chars(pFirst, pLast, dValue);
 #endif
 }
 

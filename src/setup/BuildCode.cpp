@@ -5,6 +5,7 @@
 #include <span>
 #include <unordered_map>
 
+#include "VelkarTexts.h"
 #include "calc/ModifierTable.h"
 #include "platform/Crc32.h"
 
@@ -476,4 +477,21 @@ std::string DescribeCodeError(const CodeError_t& error) {
     case eCODE_ERROR::Unwritable: return "no code: " + error.strDetail;
   }
   return "the code cannot be read";
+}
+
+std::string DescribeCodeErrorInJapanese(const CodeError_t& error) {
+  switch (error.eError) {
+    case eCODE_ERROR::None: break;
+    case eCODE_ERROR::NotACode: {
+      std::string strText(txt::kCodeErrorNotACode);
+      const std::string strPrefix = std::string(kPrefix) + std::to_string(kBuildCodeVersion) + ".";
+      return strText.replace(strText.find("%1"), 2, strPrefix);
+    }
+    case eCODE_ERROR::NewerFormat: return std::string(txt::kCodeErrorNewerFormat);
+    case eCODE_ERROR::TooLong: return std::string(txt::kCodeErrorTooLong);
+    case eCODE_ERROR::Damaged: return std::string(txt::kCodeErrorDamaged);
+    case eCODE_ERROR::Invalid: return std::string(txt::kCodeErrorInvalid);
+    case eCODE_ERROR::Unwritable: return std::string(txt::kCodeErrorUnwritable);
+  }
+  return {};
 }

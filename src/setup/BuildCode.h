@@ -96,3 +96,7 @@ std::optional<BuildCode_t> DecodeBuildCode(std::string_view text, CodeError_t& e
 // code is damaged: it was cut short or mistyped (its checksum does not
 // match); copy it again whole".
 std::string DescribeCodeError(const CodeError_t& error);
+
+// The reason in Japanese for the window and the web page (Shift-JIS), one
+// sentence per kind of failure.
+std::string DescribeCodeErrorInJapanese(const CodeError_t& error);

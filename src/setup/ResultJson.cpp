@@ -266,6 +266,14 @@ ordered_json GainsDocument(const GainTable_t& table) {
   return document;
 }
 
+ordered_json MissesJson(const std::vector<RestoreMiss_t>& arrMiss) {
+  ordered_json warnings = ordered_json::array();
+  for (const RestoreMiss_t& miss : arrMiss) {
+    warnings.push_back({{"part", SetupPartName(miss.ePart)}, {"name", Text(miss.strName)}});
+  }
+  return warnings;
+}
+
 std::string ResultJsonText(const ordered_json& document) {
   return document.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }

@@ -29,6 +29,11 @@
 //     without a raw value), "kind" (the hit's own), "element", "total",
 //     "after_anger", "truncated", "running"}]}.
 //
+// Started from a saved build or a build code, velkar-report, velkar-ranking
+// and velkar-gains also hold
+//   "warnings": the names of the build the data lacks (MissesJson):
+//     {"part": as below, "name"}.
+//
 // velkar-ranking: the weapon table of a category (RankingDocument).
 //   "category": 0..7; "monster"; "region": the name ranked by, or null;
 //   "regions": the monster's region names, in order;
@@ -72,6 +77,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -79,6 +85,7 @@ class CCalculator;
 struct WeaponTable_t;
 struct LoadoutComparison_t;
 struct GainTable_t;
+struct RestoreMiss_t;
 
 inline constexpr int kResultJsonVersion = 1;
 
@@ -91,6 +98,10 @@ nlohmann::ordered_json RankingDocument(const WeaponTable_t& table);
 nlohmann::ordered_json ComparisonDocument(const LoadoutComparison_t& comparison);
 
 nlohmann::ordered_json GainsDocument(const GainTable_t& table);
+
+// The "warnings" member for the names a restored build named that the data
+// lacks.
+nlohmann::ordered_json MissesJson(const std::vector<RestoreMiss_t>& arrMiss);
 
 // A document's text: indented by two, ending in one "\n".
 std::string ResultJsonText(const nlohmann::ordered_json& document);

@@ -23,6 +23,17 @@ struct Setup_t {
   bool operator==(const Setup_t&) const = default;
 };
 
+// Where the window stood and how large it was when it last closed, in the
+// desktop's pixels.
+struct WindowPlacement_t {
+  int nX = 0;
+  int nY = 0;
+  int nWidth = 0;
+  int nHeight = 0;
+
+  bool operator==(const WindowPlacement_t&) const = default;
+};
+
 struct Build_t {
   std::string strName;
   Setup_t setup;

@@ -1,20 +1,18 @@
 #include "SetupStore.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <iostream>
+#include <new>
+#include <string_view>
 #include <system_error>
 
 #include "calc/ModifierTable.h"
 #include "data/DataFileError.h"
 #include "platform/BinaryFile.h"
 #include "platform/Cp932.h"
+#include "platform/FileLock.h"
+#include "setup/JsonDocument.h"
 
 namespace {
 
@@ -22,48 +20,84 @@ using ordered_json = nlohmann::ordered_json;
 
 constexpr int kVersion = 1;
 constexpr const char* kLastSetupFile = "last-setup.json";
-constexpr const char* kBuildsFile = "builds.json";
 constexpr const char* kLockFile = "builds.lock";
 constexpr const char* kSetupFormat = "velkar-setup";
 constexpr const char* kBuildsFormat = "velkar-builds";
 
 enum class eREAD { Missing, Ok, Ignored };
 
-// Reads and checks one file; strProblem says why it was ignored.
-eREAD ReadJsonFile(const std::string& strPath, const char* pszFormat, ordered_json& document,
-                   std::string& strProblem) {
+const ordered_json* Member(const ordered_json& object, const char* pszKey) {
+  if (!object.is_object()) return nullptr;
+  const auto it = object.find(pszKey);
+  return it == object.end() ? nullptr : &*it;
+}
+
+// Whether the builds of a document are in a form this version knows: no
+// "builds" member, or an array of objects.
+bool BuildsUnderstood(const ordered_json& document) {
+  const ordered_json* pBuilds = Member(document, "builds");
+  if (pBuilds == nullptr) return true;
+  return pBuilds->is_array() && std::all_of(pBuilds->begin(), pBuilds->end(),
+                                            [](const ordered_json& e) { return e.is_object(); });
+}
+
+// The problem of a document that was read but is not a file this version
+// understands.
+std::optional<eSETUP_FILE_PROBLEM> ContentProblem(const ordered_json& document,
+                                                  const char* pszFormat) {
+  const ordered_json* pFormat = Member(document, "format");
+  if (pFormat == nullptr || *pFormat != pszFormat) return eSETUP_FILE_PROBLEM::WrongFormat;
+  const ordered_json* pVersion = Member(document, "version");
+  // A version beyond int64_t must not wrap round to a small one.
+  if (pVersion == nullptr || !pVersion->is_number_integer() ||
+      (pVersion->is_number_unsigned() ? pVersion->get<uint64_t>() > kVersion
+                                      : pVersion->get<int64_t>() > kVersion)) {
+    return eSETUP_FILE_PROBLEM::UnknownVersion;
+  }
+  if (std::string_view(pszFormat) == kBuildsFormat && !BuildsUnderstood(document)) {
+    return eSETUP_FILE_PROBLEM::NotUnderstood;
+  }
+  return std::nullopt;
+}
+
+SetupFileProblem_t NoMemory(const std::string& strPath) {
+  return {eSETUP_FILE_PROBLEM::NoMemory, strPath, 0, {}};
+}
+
+// Reads and checks one file; problem says why it was not used.
+eREAD ReadJsonFile(const std::string& strPath, const char* pszFormat, CJsonDocument& document,
+                   std::optional<SetupFileProblem_t>& problem) {
   std::vector<uint8_t> arrBytes;
   velkar::ReadFailure_t failure;
   switch (velkar::ReadWholeFile(strPath, arrBytes, failure)) {
     case velkar::eREAD_RESULT::Ok: break;
     case velkar::eREAD_RESULT::Missing: return eREAD::Missing;
+    case velkar::eREAD_RESULT::OutOfMemory: problem = NoMemory(strPath); return eREAD::Ignored;
     default:
-      strProblem = DescribeInEnglish(FromReadFailure(strPath, failure));
+      problem = {eSETUP_FILE_PROBLEM::Unreadable, strPath, 0, FromReadFailure(strPath, failure)};
       return eREAD::Ignored;
   }
-  document = ordered_json::parse(arrBytes.begin(), arrBytes.end(), nullptr, false);
-  if (document.is_discarded()) {
-    strProblem = strPath + " is not valid JSON";
-    return eREAD::Ignored;
+  switch (document.Read(arrBytes)) {
+    case eJSON_READ::Ok: break;
+    case eJSON_READ::Syntax:
+      problem = {eSETUP_FILE_PROBLEM::NotJson, strPath, document.GetOffset(), {}};
+      return eREAD::Ignored;
+    case eJSON_READ::TooDeep:
+      problem = {eSETUP_FILE_PROBLEM::TooDeep, strPath, 0, {}};
+      return eREAD::Ignored;
+    case eJSON_READ::TooLarge:
+      problem = {eSETUP_FILE_PROBLEM::TooManyValues, strPath, 0, {}};
+      return eREAD::Ignored;
+    case eJSON_READ::TooLong:
+      problem = {eSETUP_FILE_PROBLEM::TextTooLong, strPath, 0, {}};
+      return eREAD::Ignored;
+    case eJSON_READ::NoMemory: problem = NoMemory(strPath); return eREAD::Ignored;
   }
-  const auto itFormat = document.is_object() ? document.find("format") : document.end();
-  if (itFormat == document.end() || *itFormat != pszFormat) {
-    strProblem = strPath + " is not a file of type \"" + std::string(pszFormat) + "\"";
-    return eREAD::Ignored;
-  }
-  const auto itVersion = document.find("version");
-  if (itVersion == document.end() || !itVersion->is_number_integer() ||
-      itVersion->get<int64_t>() > kVersion) {
-    strProblem = strPath + " has a version this program does not know";
+  if (const auto eProblem = ContentProblem(document.Root(), pszFormat)) {
+    problem = {*eProblem, strPath, 0, {}};
     return eREAD::Ignored;
   }
   return eREAD::Ok;
-}
-
-const ordered_json* Member(const ordered_json& object, const char* pszKey) {
-  if (!object.is_object()) return nullptr;
-  const auto it = object.find(pszKey);
-  return it == object.end() ? nullptr : &*it;
 }
 
 // A stored UTF-8 name as Shift-JIS; none when missing or not a string, or
@@ -90,63 +124,53 @@ ordered_json IntJson(const std::optional<int>& nValue) {
   return nValue ? ordered_json(*nValue) : ordered_json(nullptr);
 }
 
-ordered_json* BuildArray(ordered_json& document) {
-  ordered_json& arrBuild = document["builds"];
-  if (!arrBuild.is_array()) arrBuild = ordered_json::array();
-  return &arrBuild;
+// An entry of the builds as it was read, to recognise it again.
+std::string EntryText(const ordered_json& entry) {
+  return entry.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
 }
 
-// The position of the build of this (Shift-JIS) name in the array, or end.
-ordered_json::iterator FindBuildIn(ordered_json& arrBuild, const std::string& strName) {
-  for (auto it = arrBuild.begin(); it != arrBuild.end(); ++it) {
-    if (NameMember(*it, "name") == strName) return it;
+// Where the entry of a listed build stands now: in its place, or else the one
+// entry exactly like it (builds before it were removed or moved meanwhile);
+// none when it changed or cannot be told apart from an identical twin.
+std::optional<size_t> FindEntry(const ordered_json& arrBuild, const ListedBuild_t& listed) {
+  if (listed.nEntry < arrBuild.size() && EntryText(arrBuild[listed.nEntry]) == listed.strEntry) {
+    return listed.nEntry;
   }
-  return arrBuild.end();
+  std::optional<size_t> nFound;
+  for (size_t i = 0; i < arrBuild.size(); ++i) {
+    if (EntryText(arrBuild[i]) != listed.strEntry) continue;
+    if (nFound) return std::nullopt;
+    nFound = i;
+  }
+  return nFound;
 }
 
-// Holds an exclusive flock on a file for its lifetime.
-class CFileLock {
-public:
-  explicit CFileLock(const std::string& strPath)
-      : m_nFd(open(strPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
-    if (m_nFd < 0) {
-      m_nErrno = errno;
-      return;
-    }
-    while (flock(m_nFd, LOCK_EX) != 0) {
-      if (errno == EINTR) continue;
-      m_nErrno = errno;
-      close(m_nFd);
-      m_nFd = -1;
-      return;
-    }
+// The positions of the builds of this (Shift-JIS) name.
+std::vector<size_t> EntriesNamed(const ordered_json& arrBuild, const std::string& strName) {
+  std::vector<size_t> arrAt;
+  for (size_t i = 0; i < arrBuild.size(); ++i) {
+    if (NameMember(arrBuild[i], "name") == strName) arrAt.push_back(i);
   }
-  ~CFileLock() {
-    if (m_nFd >= 0) close(m_nFd);  // closing releases the lock
-  }
-  CFileLock(const CFileLock&) = delete;
-  CFileLock& operator=(const CFileLock&) = delete;
-
-  bool IsLocked() const { return m_nFd >= 0; }
-  int GetErrno() const { return m_nErrno; }
-
-private:
-  int m_nFd;
-  int m_nErrno = 0;
-};
+  return arrAt;
+}
 
 }  // namespace
 
 std::string CSetupStore::DefaultFolder() {
+  // A relative path in either variable would name a folder under whatever
+  // the working directory happens to be.
+  const auto under = [](std::string strBase, const char* pszRest) {
+    if (strBase.back() != '/') strBase += '/';
+    return strBase + pszRest;
+  };
   const char* pszConfig = std::getenv("XDG_CONFIG_HOME");
-  if (pszConfig != nullptr && pszConfig[0] == '/') return std::string(pszConfig) + "/velkar/";
+  if (pszConfig != nullptr && pszConfig[0] == '/') return under(pszConfig, "velkar/");
   const char* pszHome = std::getenv("HOME");
-  if (pszHome != nullptr && pszHome[0] != '\0') return std::string(pszHome) + "/.config/velkar/";
+  if (pszHome != nullptr && pszHome[0] == '/') return under(pszHome, ".config/velkar/");
   return {};
 }
 
-CSetupStore::CSetupStore(std::string strFolder, std::ostream* pNotes)
-    : m_strFolder(std::move(strFolder)), m_pNotes(pNotes != nullptr ? pNotes : &std::cerr) {
+CSetupStore::CSetupStore(std::string strFolder) : m_strFolder(std::move(strFolder)) {
   if (!m_strFolder.empty() && m_strFolder.back() != '/') m_strFolder += '/';
 }
 
@@ -197,108 +221,190 @@ Setup_t CSetupStore::SetupFromJson(const ordered_json& member) {
   return setup;
 }
 
-std::optional<ordered_json> CSetupStore::ReadDocument(const char* pszName,
-                                                      const char* pszFormat) const {
-  if (m_strFolder.empty()) return std::nullopt;
-  ordered_json document;
-  std::string strProblem;
-  const eREAD eRead = ReadJsonFile(PathOf(pszName), pszFormat, document, strProblem);
-  if (eRead == eREAD::Ignored) Note("ignoring " + strProblem);
-  if (eRead != eREAD::Ok) return std::nullopt;
-  return document;
+bool CSetupStore::ReadDocument(const char* pszName, const char* pszFormat,
+                               CJsonDocument& document) const {
+  m_problem.reset();
+  if (m_strFolder.empty()) {
+    m_problem = SetupFileProblem_t{eSETUP_FILE_PROBLEM::NoFolder, {}, 0, {}};
+    return false;
+  }
+  return ReadJsonFile(PathOf(pszName), pszFormat, document, m_problem) == eREAD::Ok;
 }
 
 std::optional<Setup_t> CSetupStore::LoadLastSetup() const {
-  const std::optional<ordered_json> document = ReadDocument(kLastSetupFile, kSetupFormat);
-  if (!document) return std::nullopt;
-  const ordered_json* pSetup = Member(*document, "setup");
-  if (!pSetup || !pSetup->is_object()) return std::nullopt;
-  return SetupFromJson(*pSetup);
-}
-
-bool CSetupStore::SaveLastSetup(const Setup_t& setup) {
-  ordered_json document = {
-      {"format", kSetupFormat}, {"version", kVersion}, {"setup", SetupToJson(setup)}};
-  return EnsureFolder() && WriteDocument(kLastSetupFile, document);
-}
-
-std::vector<Build_t> CSetupStore::LoadBuilds() const {
-  std::vector<Build_t> arrBuild;
-  const std::optional<ordered_json> document = ReadDocument(kBuildsFile, kBuildsFormat);
-  const ordered_json* pBuilds = document ? Member(*document, "builds") : nullptr;
-  if (!pBuilds || !pBuilds->is_array()) return arrBuild;
-  for (const ordered_json& entry : *pBuilds) {
-    std::optional<std::string> strName = NameMember(entry, "name");
-    if (!strName || strName->empty()) continue;
-    const ordered_json* pSetup = Member(entry, "setup");
-    arrBuild.push_back({std::move(*strName), pSetup ? SetupFromJson(*pSetup) : Setup_t{}});
+  try {
+    CJsonDocument document;
+    if (!ReadDocument(kLastSetupFile, kSetupFormat, document)) return std::nullopt;
+    const ordered_json* pSetup = Member(document.Root(), "setup");
+    if (!pSetup || !pSetup->is_object()) return std::nullopt;
+    return SetupFromJson(*pSetup);
+  } catch (const std::bad_alloc&) {
+    m_problem = NoMemory(PathOf(kLastSetupFile));
+    return std::nullopt;
   }
-  return arrBuild;
 }
 
-std::optional<Build_t> CSetupStore::FindBuild(const std::string& strName) const {
-  for (Build_t& build : LoadBuilds()) {
-    if (build.strName == strName) return std::move(build);
+bool CSetupStore::SaveLastSetup(const Setup_t& setup,
+                                const std::optional<WindowPlacement_t>& placement) {
+  if (!EnsureFolder()) return false;
+  try {
+    // What is there now is replaced only when this version understands it.
+    CJsonDocument existing;
+    m_problem.reset();
+    if (ReadJsonFile(PathOf(kLastSetupFile), kSetupFormat, existing, m_problem) == eREAD::Ignored) {
+      Fail(DescribeInEnglish(*m_problem) + "; it is left as it is");
+      return false;
+    }
+    ordered_json root = {
+        {"format", kSetupFormat}, {"version", kVersion}, {"setup", SetupToJson(setup)}};
+    if (placement) {
+      root["window"] = {{"x", placement->nX},
+                        {"y", placement->nY},
+                        {"width", placement->nWidth},
+                        {"height", placement->nHeight}};
+    }
+    const CJsonDocument document(std::move(root));
+    return WriteDocument(kLastSetupFile, document.Root());
+  } catch (const std::bad_alloc&) {
+    Fail("not enough memory to save " + PathOf(kLastSetupFile));
+    return false;
   }
-  return std::nullopt;
+}
+
+std::optional<WindowPlacement_t> CSetupStore::LoadLastPlacement() const {
+  try {
+    CJsonDocument document;
+    if (!ReadDocument(kLastSetupFile, kSetupFormat, document)) return std::nullopt;
+    const ordered_json* pWindow = Member(document.Root(), "window");
+    if (!pWindow) return std::nullopt;
+    // Far beyond any desktop: a hostile file cannot ask for a giant window.
+    constexpr int kLimit = 100000;
+    const std::optional<int> nX = IntMember(*pWindow, "x", -kLimit, kLimit);
+    const std::optional<int> nY = IntMember(*pWindow, "y", -kLimit, kLimit);
+    const std::optional<int> nWidth = IntMember(*pWindow, "width", 1, kLimit);
+    const std::optional<int> nHeight = IntMember(*pWindow, "height", 1, kLimit);
+    if (!nX || !nY || !nWidth || !nHeight) return std::nullopt;
+    return WindowPlacement_t{*nX, *nY, *nWidth, *nHeight};
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+}
+
+std::vector<ListedBuild_t> CSetupStore::LoadBuilds() const {
+  std::vector<ListedBuild_t> arrListed;
+  try {
+    CJsonDocument document;
+    if (!ReadDocument(kBuildsFile, kBuildsFormat, document)) return arrListed;
+    const ordered_json* pBuilds = Member(document.Root(), "builds");
+    if (pBuilds == nullptr) return arrListed;
+    for (size_t i = 0; i < pBuilds->size(); ++i) {
+      const ordered_json& entry = (*pBuilds)[i];
+      std::optional<std::string> strName = NameMember(entry, "name");
+      if (!strName || strName->empty()) continue;
+      const ordered_json* pSetup = Member(entry, "setup");
+      arrListed.push_back({{std::move(*strName), pSetup ? SetupFromJson(*pSetup) : Setup_t{}},
+                           i,
+                           EntryText(entry)});
+    }
+  } catch (const std::bad_alloc&) {
+    arrListed.clear();
+    m_problem = NoMemory(PathOf(kBuildsFile));
+  }
+  return arrListed;
+}
+
+std::vector<ListedBuild_t> CSetupStore::FindBuilds(const std::string& strName) const {
+  std::vector<ListedBuild_t> arrFound;
+  for (ListedBuild_t& listed : LoadBuilds()) {
+    if (listed.build.strName == strName) arrFound.push_back(std::move(listed));
+  }
+  return arrFound;
+}
+
+bool CSetupStore::IsUnchanged(const ListedBuild_t& listed) const {
+  try {
+    CJsonDocument document;
+    if (!ReadDocument(kBuildsFile, kBuildsFormat, document)) return false;
+    const ordered_json* pBuilds = Member(document.Root(), "builds");
+    return pBuilds != nullptr && FindEntry(*pBuilds, listed).has_value();
+  } catch (const std::bad_alloc&) {
+    m_problem = NoMemory(PathOf(kBuildsFile));
+    return false;
+  }
 }
 
 template <class Change>
 eSTORE_RESULT CSetupStore::ChangeBuilds(const Change& change) {
   if (!EnsureFolder()) return eSTORE_RESULT::Failed;
   const CFileLock lock(PathOf(kLockFile));
-  if (!lock.IsLocked()) {
-    return Fail("cannot lock " + PathOf(kLockFile) + " (" + std::strerror(lock.GetErrno()) + ")");
+  if (!lock.IsLocked()) return Fail(lock.Error());
+  try {
+    CJsonDocument document;
+    m_problem.reset();
+    switch (ReadJsonFile(PathOf(kBuildsFile), kBuildsFormat, document, m_problem)) {
+      case eREAD::Ignored: return Fail(DescribeInEnglish(*m_problem) + "; it is left as it is");
+      case eREAD::Missing:
+        document.Root() = {{"format", kBuildsFormat}, {"version", kVersion}};
+        break;
+      case eREAD::Ok: break;
+    }
+    ordered_json& root = document.Root();
+    if (!root.contains("builds")) root["builds"] = ordered_json::array();
+    const eSTORE_RESULT eResult = change(root["builds"]);
+    if (eResult != eSTORE_RESULT::Ok) return eResult;
+    return WriteDocument(kBuildsFile, root) ? eSTORE_RESULT::Ok : eSTORE_RESULT::Failed;
+  } catch (const std::bad_alloc&) {
+    return Fail("not enough memory to change " + PathOf(kBuildsFile));
   }
-  ordered_json document;
-  std::string strProblem;
-  switch (ReadJsonFile(PathOf(kBuildsFile), kBuildsFormat, document, strProblem)) {
-    case eREAD::Ignored: return Fail(strProblem + "; it is left as it is");
-    case eREAD::Missing: document = {{"format", kBuildsFormat}, {"version", kVersion}}; break;
-    case eREAD::Ok: break;
-  }
-  const eSTORE_RESULT eResult = change(*BuildArray(document));
-  if (eResult != eSTORE_RESULT::Ok) return eResult;
-  return WriteDocument(kBuildsFile, document) ? eSTORE_RESULT::Ok : eSTORE_RESULT::Failed;
 }
 
 eSTORE_RESULT CSetupStore::SaveBuild(const Build_t& build) {
   return ChangeBuilds([&build](ordered_json& arrBuild) {
+    const std::vector<size_t> arrAt = EntriesNamed(arrBuild, build.strName);
+    if (arrAt.size() > 1) return eSTORE_RESULT::Duplicated;
     ordered_json entry = {{"name", velkar::SjisToUtf8(build.strName)},
                           {"setup", SetupToJson(build.setup)}};
-    const auto it = FindBuildIn(arrBuild, build.strName);
-    if (it != arrBuild.end()) {
-      *it = std::move(entry);
-    } else {
+    if (arrAt.empty()) {
       arrBuild.push_back(std::move(entry));
+    } else {
+      CJsonDocument::Dismantle(arrBuild[arrAt.front()]);
+      arrBuild[arrAt.front()] = std::move(entry);
     }
     return eSTORE_RESULT::Ok;
   });
 }
 
-eSTORE_RESULT CSetupStore::RenameBuild(const std::string& strName, const std::string& strNewName) {
+eSTORE_RESULT CSetupStore::RenameBuild(const ListedBuild_t& listed, const std::string& strNewName) {
   return ChangeBuilds([&](ordered_json& arrBuild) {
-    const auto it = FindBuildIn(arrBuild, strName);
-    if (it == arrBuild.end()) return eSTORE_RESULT::NotFound;
-    if (strNewName != strName && FindBuildIn(arrBuild, strNewName) != arrBuild.end()) {
-      return eSTORE_RESULT::NameTaken;
+    const std::optional<size_t> nEntry = FindEntry(arrBuild, listed);
+    if (!nEntry) return eSTORE_RESULT::Changed;
+    for (const size_t nAt : EntriesNamed(arrBuild, strNewName)) {
+      if (nAt != *nEntry) return eSTORE_RESULT::NameTaken;
     }
-    (*it)["name"] = velkar::SjisToUtf8(strNewName);
+    arrBuild[*nEntry]["name"] = velkar::SjisToUtf8(strNewName);
     return eSTORE_RESULT::Ok;
   });
 }
 
-eSTORE_RESULT CSetupStore::DeleteBuild(const std::string& strName) {
-  return ChangeBuilds([&strName](ordered_json& arrBuild) {
-    const auto it = FindBuildIn(arrBuild, strName);
-    if (it == arrBuild.end()) return eSTORE_RESULT::NotFound;
-    arrBuild.erase(it);
+eSTORE_RESULT CSetupStore::DeleteBuild(const ListedBuild_t& listed) {
+  return ChangeBuilds([&listed](ordered_json& arrBuild) {
+    const std::optional<size_t> nEntry = FindEntry(arrBuild, listed);
+    if (!nEntry) return eSTORE_RESULT::Changed;
+    CJsonDocument::Dismantle(arrBuild[*nEntry]);
+    arrBuild.erase(*nEntry);
     return eSTORE_RESULT::Ok;
   });
 }
 
 bool CSetupStore::WriteDocument(const char* pszName, const ordered_json& document) {
   const std::string strText = document.dump(2) + "\n";
+  // A file this program could not read back would lose every build in it.
+  if (strText.size() > velkar::kMaxReadBytes) {
+    Fail(PathOf(pszName) + " would be " + std::to_string(strText.size()) +
+         " bytes, more than the " + std::to_string(velkar::kMaxReadBytes) +
+         " bytes this program reads");
+    return false;
+  }
   velkar::CAtomicFileWriter writer(PathOf(pszName));
   if (!writer.Open() || !writer.Commit(std::vector<uint8_t>(strText.begin(), strText.end()))) {
     Fail(writer.Error());
@@ -309,7 +415,7 @@ bool CSetupStore::WriteDocument(const char* pszName, const ordered_json& documen
 
 bool CSetupStore::EnsureFolder() {
   if (m_strFolder.empty()) {
-    Fail("there is no configuration folder (neither XDG_CONFIG_HOME nor HOME is set)");
+    Fail(DescribeInEnglish(SetupFileProblem_t{eSETUP_FILE_PROBLEM::NoFolder, {}, 0, {}}));
     return false;
   }
   std::error_code ec;
@@ -324,8 +430,4 @@ bool CSetupStore::EnsureFolder() {
 eSTORE_RESULT CSetupStore::Fail(std::string strError) {
   m_strError = std::move(strError);
   return eSTORE_RESULT::Failed;
-}
-
-void CSetupStore::Note(const std::string& strText) const {
-  *m_pNotes << "velkar: " << strText << '\n';
 }

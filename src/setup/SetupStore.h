@@ -2,8 +2,11 @@
 // and velkar-tool. They live in one folder, $XDG_CONFIG_HOME/velkar/ (when
 // that variable holds an absolute path) or else ~/.config/velkar/:
 //
-//   last-setup.json  the window's setup when it last closed
-//     {"format": "velkar-setup", "version": 1, "setup": SETUP}
+//   last-setup.json  the window's setup when it last closed, and where the
+//                    window stood (optional; a reader that does not know the
+//                    member ignores it)
+//     {"format": "velkar-setup", "version": 1, "setup": SETUP,
+//      "window": {"x": 40, "y": 30, "width": 700, "height": 480}}
 //   builds.json      the saved builds, in the order they were first saved
 //     {"format": "velkar-builds", "version": 1,
 //      "builds": [{"name": "大剣 上位", "setup": SETUP}, ...]}
@@ -16,21 +19,27 @@
 //   (the window's control ids of the ticked modifiers).
 //
 // Every text is UTF-8 (names are converted from and to Shift-JIS). Reading is
-// tolerant: an unknown member is ignored, a member of the wrong type counts as
-// missing, a build without a usable name is skipped. A file that is not JSON,
-// or whose "format" is another or whose "version" is newer than 1, is ignored
-// with a note, and never stops the program.
+// tolerant within a file this version understands: an unknown member is
+// ignored, a member of the wrong type counts as missing, a build without a
+// usable name is skipped. A file it does not understand (not JSON, nested
+// too deep, too large, of another "format" or a newer "version", a "builds"
+// member that is not an array of objects) is not used, the problem is kept
+// for the caller to tell (GetProblem), and the file is never rewritten:
+// changes fail until the player repairs or removes it.
 //
 // Writes go through CAtomicFileWriter, so a reader sees the old file or the new
-// one, never half of one. A change to the builds locks builds.lock, reads
+// one, never half of one; a file that is a symbolic link stays one. A change
+// to the builds locks builds.lock (waiting about two seconds at most), reads
 // builds.json again, changes the JSON document itself (members this version
-// does not know survive) and writes it, all under the lock: the window and the
-// tool may change builds at the same moment and neither loses the other's.
-// A builds.json that cannot be read is never overwritten: changes fail until
-// the player repairs or removes it.
+// does not know survive) and writes it, all under the lock: the window and
+// the tool may change builds at the same moment and neither loses the
+// other's. Several builds may carry one name (a file edited by hand or
+// merged): a change names the exact entry it means (ListedBuild_t), found
+// again by its place and its content, and is refused when that entry is no
+// longer the one that was read.
 #pragma once
 
-#include <iosfwd>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,36 +47,61 @@
 #include <nlohmann/json.hpp>
 
 #include "setup/Setup.h"
+#include "setup/SetupFileProblem.h"
+
+class CJsonDocument;
 
 enum class eSTORE_RESULT {
   Ok,
-  NotFound,   // no build of that name
-  NameTaken,  // a rename onto the name of another build
-  Failed      // the file could not be read, locked or written: see Error()
+  Changed,     // the entry is no longer as it was read: the file changed meanwhile
+  NameTaken,   // a rename onto the name of another build
+  Duplicated,  // a save onto a name that several builds carry
+  Failed       // the file could not be read, locked or written: see Error()
+};
+
+// A build as read from builds.json, with where it stands there: its entry's
+// position in the "builds" array and the entry as it was read.
+struct ListedBuild_t {
+  Build_t build;
+  size_t nEntry = 0;
+  std::string strEntry;  // compact JSON
 };
 
 class CSetupStore {
 public:
   // The folder as described above, ending with '/'; empty when neither
-  // XDG_CONFIG_HOME nor HOME gives one.
+  // XDG_CONFIG_HOME nor HOME is an absolute path.
   static std::string DefaultFolder();
 
-  // Notes about ignored files go to pNotes (std::cerr when null).
-  explicit CSetupStore(std::string strFolder = DefaultFolder(), std::ostream* pNotes = nullptr);
+  explicit CSetupStore(std::string strFolder = DefaultFolder());
 
   const std::string& GetFolder() const { return m_strFolder; }
+  std::string GetBuildsPath() const { return PathOf(kBuildsFile); }
 
-  // None when there is no file or it was ignored.
+  // None when there is no file or it was not used (see GetProblem).
   std::optional<Setup_t> LoadLastSetup() const;
-  bool SaveLastSetup(const Setup_t& setup);
+  // Refused when the file in place is one this version does not understand.
+  bool SaveLastSetup(const Setup_t& setup,
+                     const std::optional<WindowPlacement_t>& placement = std::nullopt);
+  // The window's place saved with the last setup; none when there is none,
+  // or when a number is missing or out of range.
+  std::optional<WindowPlacement_t> LoadLastPlacement() const;
 
-  std::vector<Build_t> LoadBuilds() const;
-  std::optional<Build_t> FindBuild(const std::string& strName) const;
-  // Replaces the build of the same name in its place, or adds one at the end.
+  // The builds in file order; empty when the file was not used.
+  std::vector<ListedBuild_t> LoadBuilds() const;
+  // The builds of this (Shift-JIS) name, in file order.
+  std::vector<ListedBuild_t> FindBuilds(const std::string& strName) const;
+  // Whether the entry of a listed build is still in the file as it was read.
+  bool IsUnchanged(const ListedBuild_t& listed) const;
+
+  // Replaces the one build of the same name in its place, or adds one at
+  // the end; refused when several builds carry that name.
   eSTORE_RESULT SaveBuild(const Build_t& build);
-  eSTORE_RESULT RenameBuild(const std::string& strName, const std::string& strNewName);
-  eSTORE_RESULT DeleteBuild(const std::string& strName);
+  eSTORE_RESULT RenameBuild(const ListedBuild_t& listed, const std::string& strNewName);
+  eSTORE_RESULT DeleteBuild(const ListedBuild_t& listed);
 
+  // Why the last file read was not used; none when it was used or absent.
+  const std::optional<SetupFileProblem_t>& GetProblem() const { return m_problem; }
   // The English reason of the last failure.
   const std::string& Error() const { return m_strError; }
 
@@ -76,11 +110,12 @@ public:
   static Setup_t SetupFromJson(const nlohmann::ordered_json& member);
 
 private:
+  static constexpr const char* kBuildsFile = "builds.json";
+
   std::string PathOf(const char* pszName) const { return m_strFolder + pszName; }
-  // The document of a file of this format; none (with a note) when it was
-  // ignored, and also when it does not exist.
-  std::optional<nlohmann::ordered_json> ReadDocument(const char* pszName,
-                                                     const char* pszFormat) const;
+  // Reads a file of this format into document: false when it is absent or
+  // not used (then with m_problem set).
+  bool ReadDocument(const char* pszName, const char* pszFormat, CJsonDocument& document) const;
   // Locks, reads builds.json again, runs the change on its "builds" array
   // and writes the document when the change says Ok.
   template <class Change>
@@ -88,9 +123,8 @@ private:
   bool WriteDocument(const char* pszName, const nlohmann::ordered_json& document);
   bool EnsureFolder();
   eSTORE_RESULT Fail(std::string strError);
-  void Note(const std::string& strText) const;
 
   std::string m_strFolder;
-  std::ostream* m_pNotes;
+  mutable std::optional<SetupFileProblem_t> m_problem;
   std::string m_strError;
 };

@@ -1,8 +1,11 @@
 // The entries of the main window's system menu, defined once: the window's
 // close entry, then the About entry (when its text is not empty), the two
-// conversion commands, the builds window, the ranking dialog and the pin of a
-// baseline, each with the command value the window acts on and, for the last
-// two, the keyboard shortcut that runs it from anywhere in the window.
+// The entries of the main window's system menu, defined once: the window's
+// close entry, then the About entry (when its text is not empty), the two
+// conversion commands, the builds window, the weapon table, the pin of a
+// baseline and the comparison window, the gains view, the build codes, then
+// undo and redo, each with the command value the window acts on and, for the
+// added ones, the keyboard shortcut that runs it from anywhere in the window.
 #pragma once
 
 #include <QRect>
@@ -14,8 +17,14 @@ inline constexpr int kCommandAbout = 16;
 inline constexpr int kCommandConvertWeapons = 17;
 inline constexpr int kCommandConvertMonsters = 18;
 inline constexpr int kCommandRanking = 32;
-inline constexpr int kCommandPin = 33;        // toggles: pin, then unpin
-inline constexpr int kCommandBuilds = 40;     // the builds window
+inline constexpr int kCommandPin = 33;       // toggles: pin, then unpin
+inline constexpr int kCommandCompare = 34;   // the comparison window
+inline constexpr int kCommandBuilds = 40;    // the builds window
+inline constexpr int kCommandCopyCode = 41;  // the setup as a code onto the clipboard
+inline constexpr int kCommandOpenCode = 42;  // the code on the clipboard
+inline constexpr int kCommandUndo = 48;
+inline constexpr int kCommandRedo = 49;
+inline constexpr int kCommandGains = 45;      // what each modifier and sharpness adds
 inline constexpr int kCommandClose = 0xF060;  // the window's own close command
 
 // The menu button that opens the system menu, in dialog units: right of the

@@ -1,5 +1,7 @@
 #include "VelkarApp.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <cstdio>
 
 #include "VelkarDlg.h"
@@ -10,16 +12,32 @@
 #include "style/DialogFont.h"
 #include "text/SjisText.h"
 
-CVelkarApp::CVelkarApp(int& argc, char** argv) : QApplication(argc, argv) {
+CVelkarApp::CVelkarApp(int& argc, char** argv)
+    : QApplication(argc, argv), m_arrRawArgument(argv, argv + argc) {
   SetIdentity();
   // Message boxes use the window's font too.
   setFont(MakeDialogFont());
 }
 
+void CVelkarApp::LoadQtTranslation() {
+  if (m_qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    installTranslator(&m_qtTranslator);
+  }
+}
+
 CVelkarApp::~CVelkarApp() = default;
 
-int CVelkarApp::Run(const QStringList& arrArgument) {
-  const CWindowCommandLine commandLine(arrArgument);
+int CVelkarApp::Run() {
+  const CWindowCommandLine commandLine(arguments(), m_arrRawArgument);
+  // Qt's own texts turn Japanese for the window only: what the command line
+  // prints stays in English, as the program's own messages there are.
+  if (!commandLine.ShouldExit()) LoadQtTranslation();
+  return Run(commandLine);
+}
+
+int CVelkarApp::Run(const CWindowCommandLine& commandLine) {
   if (commandLine.ShouldExit()) return PrintAndExit(commandLine);
   if (!commandLine.GetDataDirectory().empty()) {
     CDataManager::GetInstance().SetDataDirectory(commandLine.GetDataDirectory());
@@ -47,7 +65,7 @@ std::optional<int> CVelkarApp::AnswerWithoutWindow(int& argc, char** argv) {
     const QCoreApplication app(argc, argv);
     return PrintAndExit(CWindowCommandLine(QCoreApplication::arguments()));
   }
-  const CWindowCommandLine commandLine(arrArgument);
+  const CWindowCommandLine commandLine(arrArgument, std::vector<std::string>(argv, argv + argc));
   if (!commandLine.ShouldExit()) return std::nullopt;
   return PrintAndExit(commandLine);
 }

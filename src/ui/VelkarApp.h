@@ -6,7 +6,10 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 #include <optional>
+#include <string>
+#include <vector>
 
 class CWindowCommandLine;
 
@@ -17,11 +20,12 @@ public:
   CVelkarApp(int& argc, char** argv);
   ~CVelkarApp() override;
 
-  // Runs the main window modally on the data folder of a command line (the
-  // program's name first, as QCoreApplication::arguments gives it) and
-  // releases the store afterwards, or only prints the help, the version or a
-  // usage error; the process's exit code. Needs the application object.
-  static int Run(const QStringList& arrArgument);
+  // Runs the main window modally on the data folder of the program's command
+  // line and releases the store afterwards, or only prints the help, the
+  // version or a usage error; the process's exit code.
+  int Run();
+  // The same for a given command line; needs the application object.
+  static int Run(const CWindowCommandLine& commandLine);
 
   // Answers --help, --version and usage errors without the window system (no
   // display needed) and returns the exit code; nothing when the window is to
@@ -29,8 +33,15 @@ public:
   static std::optional<int> AnswerWithoutWindow(int& argc, char** argv);
 
 private:
+  // Qt's own texts (OK, Cancel, the line edit's menu) in Japanese, from the
+  // translation that Qt installs beside itself; English when it is missing.
+  void LoadQtTranslation();
   // The program's name and version, for the command line's texts.
   static void SetIdentity();
   // Prints a command line's text (help, version, usage error); its exit code.
   static int PrintAndExit(const CWindowCommandLine& commandLine);
+
+  // The arguments as bytes, without the options QApplication took away.
+  std::vector<std::string> m_arrRawArgument;
+  QTranslator m_qtTranslator;
 };

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -18,21 +19,28 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
 
+#include "DataConversion.h"
 #include "Resources.h"
+#include "SetupCommands.h"
 #include "SystemMenu.h"
 #include "VelkarTexts.h"
+#include "WindowMenu.h"
 #include "calc/HitTable.h"
 #include "calc/ModifierTable.h"
+#include "calc/RateText.h"
 #include "calc/ReportText.h"
 #include "data/DataManager.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/BreakdownDlg.h"
 #include "dialogs/BuildsDlg.h"
+#include "dialogs/ComparisonDlg.h"
+#include "dialogs/GainsDlg.h"
 #include "dialogs/RankingDlg.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
@@ -40,14 +48,18 @@
 #include "style/DialogStyle.h"
 #include "text/ClipboardText.h"
 #include "text/LoadErrorText.h"
+#include "text/SetupMessageText.h"
+#include "text/SetupNoteText.h"
 #include "text/SjisText.h"
-#include "text/UnwritableFolderHint.h"
 #include "widgets/BaselineColumn.h"
 #include "widgets/ButtonNote.h"
 #include "widgets/ColorListCtrl.h"
 #include "widgets/ColourLegend.h"
 #include "widgets/GroupFrame.h"
 #include "widgets/MinimisedIcon.h"
+#include "widgets/ModifierTips.h"
+#include "widgets/ResultColumnFit.h"
+#include "widgets/SharpnessSlider.h"
 #include "widgets/WeaponListBox.h"
 
 namespace {
@@ -70,10 +82,34 @@ void FillWithNames(QComboBox* pCombo, const std::vector<const Record*>& arrRecor
   for (const Record* pRecord : arrRecord) pCombo->addItem(FromSjis(pRecord->GetName()));
 }
 
+// Each record's entry as fnText words it (its name with its rate).
+template <class Record, class TextOf>
+void FillWithTexts(QComboBox* pCombo, const std::vector<const Record*>& arrRecord, TextOf fnText) {
+  pCombo->clear();
+  for (const Record* pRecord : arrRecord) pCombo->addItem(FromSjis(fnText(*pRecord)));
+}
+
 template <class Record>
 void FillWithNames(QListWidget* pList, const std::vector<const Record*>& arrRecord) {
   pList->clear();
-  for (const Record* pRecord : arrRecord) pList->addItem(FromSjis(pRecord->GetName()));
+  // All rows in one insertion: a list of thousands of motions fills at once.
+  QStringList arrName;
+  arrName.reserve(static_cast<qsizetype>(arrRecord.size()));
+  for (const Record* pRecord : arrRecord) arrName.append(FromSjis(pRecord->GetName()));
+  pList->addItems(arrName);
+}
+
+// The selected weapon's own sharpness, or none without a weapon.
+std::optional<int> OwnSharpness(const CCalculator& calculator) {
+  const CWeapon* pWeapon = calculator.GetSelectedWeapon();
+  uint16_t wAttack = 0;
+  uint16_t wElement = 0;
+  int32_t nMask = 0;
+  int32_t nSharpness = 0;
+  if (pWeapon == nullptr || !pWeapon->GetStatus(wAttack, wElement, nMask, nSharpness)) {
+    return std::nullopt;
+  }
+  return nSharpness;
 }
 
 bool SameRows(const std::vector<ResultRow_t>& arrA, const std::vector<ResultRow_t>& arrB) {
@@ -88,27 +124,36 @@ bool SameRows(const std::vector<ResultRow_t>& arrA, const std::vector<ResultRow_
 CVelkarDlg::CVelkarDlg(QWidget* pParent) : QDialog(pParent), m_icon(LoadApplicationIcon()) {
   setObjectName(QStringLiteral("velkarDlg"));
   setWindowTitle(FromSjis(txt::kWindowCaption));
-  // A fixed frame with title, system menu and close box; no minimise or
-  // maximise box.
+  // A frame that can be resized, with title, system menu, maximise and
+  // close box; no minimise box.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
+                 Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   setFont(MakeDialogFont());
   m_pCheckBoxStyle = new CDialogStyle;
   m_pCheckBoxStyle->setParent(this);
   CreateControls();
   m_pBaseline = std::make_unique<CBaselineColumn>(*m_pResult);
+  m_pSetupCommands = std::make_unique<CSetupCommands>(
+      SetupWindow_t{&m_calculator, [this] { ShowCalculator(true); },
+                    [this] { return !m_bRecordsForgotten; }, m_pReport, this});
   ConnectControls();
   ShowCalculator(true);
 
-  CreateSystemMenu();
+  m_pMenu = std::make_unique<CWindowMenu>(*this, [this](int nCommand) { OnSysCommand(nCommand); });
   setWindowIcon(m_icon);
   m_pReport->setIcon(QIcon(LoadReportBitmap()));
   m_pReport->setIconSize(kReportBitmapSize);
+  m_growth.Capture(*this);
   ReloadAll();
+  m_pSetupCommands->ResetHistory();
 }
 
 CVelkarDlg::~CVelkarDlg() = default;
+
+QMenu* CVelkarDlg::GetSystemMenu() const {
+  return m_pMenu->GetMenu();
+}
 
 QWidget* CVelkarDlg::GetControl(int nId) const {
   return findChild<QWidget*>(ControlName(nId), Qt::FindDirectChildrenOnly);
@@ -138,7 +183,7 @@ void CVelkarDlg::CreateControls() {
   m_pAvailable = findChild<QListWidget*>(ControlName(1003));
   m_pChosen = findChild<QListWidget*>(ControlName(1004));
   m_pMonster = findChild<QComboBox*>(ControlName(1008));
-  m_pSharpness = findChild<QSlider*>(ControlName(1009));
+  m_pSharpness = findChild<CSharpnessSlider*>(ControlName(1009));
   m_pSharpnessText = findChild<QLabel*>(ControlName(1010));
   m_pAttackText = findChild<QLabel*>(ControlName(1011));
   m_pElementText = findChild<QLabel*>(ControlName(1012));
@@ -152,8 +197,11 @@ void CVelkarDlg::CreateControls() {
         findChild<QCheckBox*>(ControlName(nId));
   }
 
-  setFixedSize(
-      DialogUnitsToPixels(QRect(0, 0, kMainWindowWidthDu, kMainWindowHeightDu), base).size());
+  // The template's size is the smallest; a larger window gives its lists the room.
+  const QSize templateSize =
+      DialogUnitsToPixels(QRect(0, 0, kMainWindowWidthDu, kMainWindowHeightDu), base).size();
+  setMinimumSize(templateSize);
+  resize(templateSize);
 }
 
 QWidget* CVelkarDlg::CreateControl(const ControlTemplate_t& control,
@@ -188,7 +236,7 @@ QWidget* CVelkarDlg::CreateControl(const ControlTemplate_t& control,
       return pButton;
     }
     case CONTROL_SLIDER: {
-      auto* pSlider = new QSlider(Qt::Horizontal, this);
+      auto* pSlider = new CSharpnessSlider(this);
       pSlider->setTickPosition(QSlider::TicksBelow);
       pSlider->setTickInterval(1);
       pSlider->setPageStep(1);
@@ -278,6 +326,10 @@ void CVelkarDlg::ConnectControls() {
   m_pResult->SetHeaderToolTip(ResultColourLegend());
   connect(m_pResult, &CColorListCtrl::RowOpened, this, &CVelkarDlg::OpenBreakdown);
   m_pReport->setToolTip(FromSjis(txt::kReportButtonTip));
+  auto* pTips = new CModifierTips([this] { return ShownCalculation(); }, this);
+  for (int nId = CCalculator::kFirstModifierId; nId <= CCalculator::kLastModifierId; ++nId) {
+    pTips->Attach(m_arrModifier[static_cast<size_t>(nId - CCalculator::kFirstModifierId)], nId);
+  }
   connect(m_pReport, &QPushButton::clicked, this, &CVelkarDlg::CopyReport);
   connect(m_pAnger, &QCheckBox::clicked, this, [this](bool bChecked) {
     m_calculator.SetAnger(bChecked);
@@ -344,6 +396,8 @@ void CVelkarDlg::ShowCalculator(bool bRefill) {
   ShowSelections();
   ShowTextsAndFlags();
   ShowRows();
+  ShowBaseline();
+  if (m_pSetupCommands) m_pSetupCommands->Shown();
   emit CalculationShown();
 }
 
@@ -382,12 +436,12 @@ void CVelkarDlg::RefillLists(bool bRefill) {
   }
   if (bRefill || m_calculator.GetLevels() != m_arrShownLevel) {
     const QSignalBlocker blocker(m_pLevel);
-    FillWithNames(m_pLevel, m_calculator.GetLevels());
+    FillWithTexts(m_pLevel, m_calculator.GetLevels(), LevelEntryText);
     m_arrShownLevel = m_calculator.GetLevels();
   }
   if (bRefill || m_calculator.GetHitCorrections() != m_arrShownHitCorrection) {
     const QSignalBlocker blocker(m_pHitCorrection);
-    FillWithNames(m_pHitCorrection, m_calculator.GetHitCorrections());
+    FillWithTexts(m_pHitCorrection, m_calculator.GetHitCorrections(), HitCorrectionEntryText);
     m_arrShownHitCorrection = m_calculator.GetHitCorrections();
   }
 }
@@ -416,6 +470,7 @@ void CVelkarDlg::ShowTextsAndFlags() {
     m_pSharpness->setRange(m_calculator.GetSharpnessMin(), m_calculator.GetSharpnessMax());
     m_pSharpness->setValue(m_calculator.GetSharpnessPosition());
   }
+  m_pSharpness->SetOwnSharpness(m_bRecordsForgotten ? std::nullopt : OwnSharpness(m_calculator));
   m_pAnger->setChecked(m_calculator.GetAnger());
   for (int nId = CCalculator::kFirstModifierId; nId <= CCalculator::kLastModifierId; ++nId) {
     QCheckBox* pCheck = m_arrModifier[static_cast<size_t>(nId - CCalculator::kFirstModifierId)];
@@ -434,6 +489,7 @@ void CVelkarDlg::ShowRows() {
     }
     m_pResult->SetFullRowSelect(true);
     m_pResult->SetGridLines(true);
+    FitResultColumns();
   }
   // Rows are rebuilt only when they changed, so that an operation that does
   // not recalculate keeps the list's selection.
@@ -450,7 +506,6 @@ void CVelkarDlg::ShowRows() {
     if (row.nColor) m_pResult->SetItemColor(nRow, *row.nColor);
     ++nRow;
   }
-  m_pBaseline->ShowDifferences(arrRow);
   m_arrShownRow = arrRow;
 }
 
@@ -488,25 +543,26 @@ void CVelkarDlg::ReloadAll() {
   QString strErrors = DescribeLoadErrors(store.GetLoadErrors());
   // Without any data file the first start says where they belong.
   if (strErrors.isEmpty() && !isVisible()) strErrors = DescribeMissingData(store);
-  if (strErrors.isEmpty()) return;
-  // At start-up the window is not on screen yet; the message waits for it.
+  if (!strErrors.isEmpty()) ReportProblem(strErrors);
+}
+
+void CVelkarDlg::ReportProblem(const QString& strText) {
   if (isVisible()) {
-    ReportLoadErrors(strErrors);
-  } else {
-    m_strPendingLoadErrors = strErrors;
+    ShowMessage(strText, true);
+    return;
   }
+  // At start-up the window is not on screen yet; the message waits for it,
+  // and several wait as one.
+  if (!m_strPendingProblems.isEmpty()) m_strPendingProblems += QStringLiteral("\n\n");
+  m_strPendingProblems += strText;
 }
 
 void CVelkarDlg::showEvent(QShowEvent* pEvent) {
   QDialog::showEvent(pEvent);
-  if (m_strPendingLoadErrors.isEmpty()) return;
-  const QString strErrors = std::exchange(m_strPendingLoadErrors, QString());
+  if (m_strPendingProblems.isEmpty()) return;
+  const QString strText = std::exchange(m_strPendingProblems, QString());
   QMetaObject::invokeMethod(
-      this, [this, strErrors] { ReportLoadErrors(strErrors); }, Qt::QueuedConnection);
-}
-
-void CVelkarDlg::ReportLoadErrors(const QString& strText) {
-  ShowMessage(strText, true);
+      this, [this, strText] { ShowMessage(strText, true); }, Qt::QueuedConnection);
 }
 
 void CVelkarDlg::ShowMessage(const QString& strText, bool bProblem) {
@@ -516,69 +572,8 @@ void CVelkarDlg::ShowMessage(const QString& strText, bool bProblem) {
   box.exec();
 }
 
-void CVelkarDlg::CreateSystemMenu() {
-  m_pSystemMenu = new QMenu(this);
-  m_pSystemMenu->setObjectName(QStringLiteral("systemMenu"));
-  for (const SystemMenuEntry_t& entry : GetSystemMenuEntries(txt::kAboutMenuEntry)) {
-    if (entry.nCommand == kCommandSeparator) {
-      m_pSystemMenu->addSeparator();
-      continue;
-    }
-    QAction* pAction = m_pSystemMenu->addAction(FromSjis(entry.strText));
-    pAction->setData(entry.nCommand);
-    if (!entry.strShortcut.empty()) {
-      // Also on the window itself, so the keys work while the menu is closed.
-      pAction->setShortcut(QKeySequence(QString::fromLatin1(
-          entry.strShortcut.data(), static_cast<qsizetype>(entry.strShortcut.size()))));
-      addAction(pAction);
-    }
-    connect(pAction, &QAction::triggered, this,
-            [this, nCommand = entry.nCommand] { OnSysCommand(nCommand); });
-  }
-  CreateMenuButton();
-  for (const QKeySequence& keys :
-       {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::ALT | Qt::Key_Space)}) {
-    auto* pShortcut = new QShortcut(keys, this);
-    connect(pShortcut, &QShortcut::activated, this,
-            [this] { OpenSystemMenu(mapToGlobal(QPoint(0, 0))); });
-  }
-}
-
-void CVelkarDlg::CreateMenuButton() {
-  // In free space of the template, last in the tab order: it moves and
-  // covers none of the template's controls.
-  auto* pButton = new QPushButton(FromSjis(txt::kMenuButtonCaption), this);
-  pButton->setObjectName(QStringLiteral("menuButton"));
-  pButton->setAccessibleName(FromSjis(txt::kMenuButtonName));
-  pButton->setToolTip(FromSjis(txt::kMenuButtonTip));
-  pButton->setAutoDefault(false);
-  pButton->setGeometry(DialogUnitsToPixels(kMenuButtonRectDu, MeasureDialogBaseUnits(font())));
-  connect(pButton, &QPushButton::clicked, this,
-          [this, pButton] { OpenSystemMenu(pButton->mapToGlobal(QPoint(0, pButton->height()))); });
-}
-
-void CVelkarDlg::OpenSystemMenu(const QPoint& ptGlobal) {
-  m_pSystemMenu->exec(ptGlobal);
-}
-
-bool CVelkarDlg::IsBackground(const QWidget* pChild) const {
-  // The window itself, its static texts and the group frame are background;
-  // anything that can take the focus (or lies inside such a control) is not.
-  for (const QWidget* pWidget = pChild; pWidget != nullptr && pWidget != this;
-       pWidget = pWidget->parentWidget()) {
-    if (pWidget->focusPolicy() != Qt::NoFocus) return false;
-  }
-  return true;
-}
-
 void CVelkarDlg::contextMenuEvent(QContextMenuEvent* pEvent) {
-  if (pEvent->reason() == QContextMenuEvent::Mouse && !IsBackground(childAt(pEvent->pos()))) {
-    pEvent->ignore();
-    return;
-  }
-  pEvent->accept();
-  OpenSystemMenu(pEvent->reason() == QContextMenuEvent::Mouse ? pEvent->globalPos()
-                                                              : mapToGlobal(QPoint(0, 0)));
+  pEvent->setAccepted(m_pMenu->HandleContextMenu(*pEvent));
 }
 
 void CVelkarDlg::OnSysCommand(int nCommand) {
@@ -588,11 +583,17 @@ void CVelkarDlg::OnSysCommand(int nCommand) {
       about.exec();
       break;
     }
-    case kCommandConvertWeapons: ConvertWeapons(); break;
-    case kCommandConvertMonsters: ConvertMonsters(); break;
+    case kCommandConvertWeapons: Convert(&CDataConversion::ConvertWeapons); break;
+    case kCommandConvertMonsters: Convert(&CDataConversion::ConvertMonsters); break;
     case kCommandBuilds: OpenBuilds(); break;
     case kCommandRanking: OpenRanking(); break;
     case kCommandPin: TogglePin(); break;
+    case kCommandCompare: OpenComparison(); break;
+    case kCommandCopyCode: m_pSetupCommands->CopyCode(); break;
+    case kCommandOpenCode: m_pSetupCommands->OpenCodeFromClipboard(); break;
+    case kCommandUndo: m_pSetupCommands->Undo(); break;
+    case kCommandRedo: m_pSetupCommands->Redo(); break;
+    case kCommandGains: OpenGains(); break;
     case kCommandClose: reject(); break;
     default: break;
   }
@@ -601,7 +602,7 @@ void CVelkarDlg::OnSysCommand(int nCommand) {
 void CVelkarDlg::OpenBuilds() {
   if (m_pBuilds == nullptr) {
     m_pBuilds = new CBuildsDlg([this] { return CaptureSetup(m_calculator); },
-                               [this](const Setup_t& setup) { ApplySetup(setup); }, this);
+                               [this](const Setup_t& setup) { return ApplySetup(setup); }, this);
   }
   // Shown again it reads the builds anew; already on screen, it is told to.
   if (m_pBuilds->isVisible()) m_pBuilds->Refresh();
@@ -610,33 +611,89 @@ void CVelkarDlg::OpenBuilds() {
   m_pBuilds->activateWindow();
 }
 
-void CVelkarDlg::ApplySetup(const Setup_t& setup) {
-  if (m_bRecordsForgotten) return;
-  RestoreSetup(m_calculator, setup);
+std::vector<RestoreMiss_t> CVelkarDlg::ApplySetup(const Setup_t& setup) {
+  if (m_bRecordsForgotten) return {};
+  std::vector<RestoreMiss_t> arrMiss = RestoreSetup(m_calculator, setup);
   ShowCalculator(true);
+  return arrMiss;
 }
 
 void CVelkarDlg::RestoreLastSetup() {
-  if (const std::optional<Setup_t> setup = CSetupStore().LoadLastSetup()) ApplySetup(*setup);
+  const CSetupStore store;
+  const std::optional<Setup_t> setup = store.LoadLastSetup();
+  if (const std::optional<SetupFileProblem_t>& problem = store.GetProblem()) {
+    std::cerr << "velkar: " << DescribeInEnglish(*problem) << '\n';
+    ReportProblem(FromSjis(txt::kLastSetupUnusable).arg(DescribeSetupFileProblem(*problem)));
+  }
+  if (setup) {
+    const QString strMisses = DescribeRestoreMisses(ApplySetup(*setup), false);
+    if (!strMisses.isEmpty()) ReportProblem(strMisses);
+  }
+  // The restored setup is where the player's steps start.
+  m_pSetupCommands->ResetHistory();
+  if (const std::optional<WindowPlacement_t> placement = store.LoadLastPlacement()) {
+    RestorePlacement(*placement);
+  }
+}
+
+void CVelkarDlg::RestorePlacement(const WindowPlacement_t& placement) {
+  resize(QSize(placement.nWidth, placement.nHeight).expandedTo(minimumSize()));
+  // Only onto a screen that is still there: a window saved on a monitor
+  // since unplugged opens where the desktop puts it.
+  const QRect rcSaved(placement.nX, placement.nY, width(), height());
+  for (const QScreen* pScreen : QGuiApplication::screens()) {
+    if (pScreen->availableGeometry().intersects(rcSaved)) {
+      move(rcSaved.topLeft());
+      return;
+    }
+  }
+}
+
+WindowPlacement_t CVelkarDlg::GetPlacement() const {
+  return {x(), y(), width(), height()};
+}
+
+void CVelkarDlg::resizeEvent(QResizeEvent* pEvent) {
+  QDialog::resizeEvent(pEvent);
+  m_growth.Apply(size() - minimumSize());
+  FitResultColumns();
+}
+
+void CVelkarDlg::FitResultColumns() {
+  // A shown baseline's column has made its own room.
+  if (!m_pBaseline || m_pBaseline->IsShown()) return;
+  CResultColumnFit::Fit(*m_pResult, m_calculator.GetResultColumns());
 }
 
 void CVelkarDlg::done(int nResult) {
   // Nothing is saved while a conversion has emptied the store.
   if (!m_bRecordsForgotten) {
     CSetupStore store;
-    if (!store.SaveLastSetup(CaptureSetup(m_calculator))) {
+    if (!store.SaveLastSetup(CaptureSetup(m_calculator), GetPlacement())) {
       std::cerr << "velkar: the setup was not saved: " << store.Error() << '\n';
     }
   }
   QDialog::done(nResult);
 }
 
+const CCalculator* CVelkarDlg::ShownCalculation() const {
+  return m_bRecordsForgotten ? nullptr : &m_calculator;
+}
+
+void CVelkarDlg::OpenGains() {
+  if (m_pGains == nullptr) {
+    m_pGains = new CGainsDlg([this] { return ShownCalculation(); }, this);
+    connect(this, &CVelkarDlg::CalculationShown, m_pGains, &CGainsDlg::Refresh);
+  }
+  m_pGains->show();
+  m_pGains->raise();
+  m_pGains->activateWindow();
+}
+
 void CVelkarDlg::OpenRanking() {
   if (m_pRanking == nullptr) {
     RankingSource_t source;
-    source.fnCalculation = [this]() -> const CCalculator* {
-      return m_bRecordsForgotten ? nullptr : &m_calculator;
-    };
+    source.fnCalculation = [this] { return ShownCalculation(); };
     source.fnSelectWeapon = [this](int nWeapon, std::optional<int> nSharpness) {
       m_calculator.SelectWeapon(nWeapon);
       if (nSharpness) m_calculator.ReleaseSharpness(*nSharpness);
@@ -651,19 +708,42 @@ void CVelkarDlg::OpenRanking() {
 }
 
 bool CVelkarDlg::IsBaselinePinned() const {
-  return m_pBaseline->IsPinned();
+  return !m_lineup.IsEmpty();
 }
 
+// Pinning puts the loadout on show first in the lineup; unpinning takes the
+// first loadout away, so the next one, if any, becomes the baseline.
 void CVelkarDlg::TogglePin() {
-  if (m_pBaseline->IsPinned()) {
-    m_pBaseline->Unpin();
+  if (m_bRecordsForgotten) return;
+  if (IsBaselinePinned()) {
+    m_lineup.Remove(0);
   } else if (!m_arrShownRow.empty()) {
-    m_pBaseline->Pin(m_arrShownRow);
+    m_lineup.Add(CurrentLoadout(m_calculator, std::string()));
   }
-  for (QAction* pAction : m_pSystemMenu->actions()) {
-    if (pAction->data().toInt() != kCommandPin) continue;
-    pAction->setText(FromSjis(IsBaselinePinned() ? txt::kUnpinMenuEntry : txt::kPinMenuEntry));
+  ShowBaseline();
+  if (m_pComparison != nullptr) m_pComparison->Refresh();
+}
+
+void CVelkarDlg::ShowBaseline() {
+  m_pBaseline->Show(IsBaselinePinned(), m_bRecordsForgotten
+                                            ? std::vector<std::string>()
+                                            : m_lineup.DifferencesToFirst(m_calculator));
+  FitResultColumns();
+  if (m_pMenu == nullptr) return;
+  m_pMenu->SetEntryText(kCommandPin,
+                        FromSjis(IsBaselinePinned() ? txt::kUnpinMenuEntry : txt::kPinMenuEntry));
+}
+
+void CVelkarDlg::OpenComparison() {
+  if (m_pComparison == nullptr) {
+    m_pComparison = new CComparisonDlg(
+        m_lineup, [this] { return ShownCalculation(); }, this);
+    connect(this, &CVelkarDlg::CalculationShown, m_pComparison, &CComparisonDlg::Refresh);
+    connect(m_pComparison, &CComparisonDlg::LineupChanged, this, &CVelkarDlg::ShowBaseline);
   }
+  m_pComparison->show();
+  m_pComparison->raise();
+  m_pComparison->activateWindow();
 }
 
 void CVelkarDlg::ForgetRecords() {
@@ -676,32 +756,10 @@ void CVelkarDlg::ForgetRecords() {
   emit CalculationShown();
 }
 
-void CVelkarDlg::ConvertWeapons() {
+void CVelkarDlg::Convert(ConversionOutcome_t (*fnConvert)()) {
   ForgetRecords();
-  CDataManager& store = CDataManager::GetInstance();
-  bool bAll = true;
-  std::vector<ConvertReport_t> arrReport;
-  // The first category that fails ends the conversion.
-  for (int nCategory = 0; nCategory < CATEGORY_COUNT && bAll; ++nCategory) {
-    bAll = store.ConvertWeaponIni(nCategory);
-    arrReport.push_back(store.GetLastConvertReport());
-  }
-  ShowMessage(DescribeConversion(bAll ? txt::kConvertWeaponsSucceeded : txt::kConvertWeaponsFailed,
-                                 arrReport, false) +
-                  (bAll ? QString() : UnwritableFolderHint()),
-              !bAll);
-  ReloadAll();
-}
-
-void CVelkarDlg::ConvertMonsters() {
-  ForgetRecords();
-  CDataManager& store = CDataManager::GetInstance();
-  const bool bDone = store.ConvertMonsterIni();
-  ShowMessage(
-      DescribeConversion(bDone ? txt::kConvertMonstersSucceeded : txt::kConvertMonstersFailed,
-                         {store.GetLastConvertReport()}, true) +
-          (bDone ? QString() : UnwritableFolderHint()),
-      !bDone);
+  const ConversionOutcome_t outcome = fnConvert();
+  ShowMessage(outcome.strMessage, outcome.bProblem);
   ReloadAll();
 }
 

@@ -20,14 +20,24 @@
 // and the close box end the window's run. In the motion lists Enter or a
 // double-click adds an available motion, Delete removes a chosen one. The
 // system menu (close, About, the two conversions, the builds window, the
-// ranking dialog and the pin) opens from the menu button, on a right click on
-// the window's background and with Shift+F10 or Alt+Space; Ctrl+B opens the
-// builds window (CBuildsDlg), Ctrl+R the ranking dialog (CRankingDlg) and
-// Ctrl+P pins or unpins the result rows as a baseline (CBaselineColumn). The
-// ranking dialog and the breakdown window follow CalculationShown.
+// ranking dialog, the pin, the comparison, the gains view, the codes, undo
+// and redo) opens from the menu button, on a right click on the window's
+// background and with Shift+F10 or Alt+Space; Ctrl+B opens the builds window
+// (CBuildsDlg), Ctrl+R the weapon table (CRankingDlg), Ctrl+M the comparison
+// window (CComparisonDlg), Ctrl+G the gains view (CGainsDlg), and Ctrl+P pins
+// the current loadout as the baseline or unpins it. The baseline is the first
+// loadout of the comparison's lineup (CLoadoutLineup), computed on the
+// window's own target; CBaselineColumn shows each row's difference to it.
+// Ctrl+Shift+C and Ctrl+Shift+V copy the setup as a code and open one, Ctrl+Z
+// and Ctrl+Y undo and redo (CSetupCommands). The weapon table, the comparison
+// window, the gains view and the breakdown window follow CalculationShown;
+// the modifier boxes' tooltips (CModifierTips) read the calculation when they
+// show.
 //
-// The setup on show is saved (CSetupStore) whenever the window's run ends,
-// and the application restores it before the next run (RestoreLastSetup).
+// The setup on show is saved (CSetupStore), with the window's size and place,
+// whenever the window's run ends, and the application restores both before
+// the next run (RestoreLastSetup). The window can grow (CWindowGrowth): its
+// lists take the room, and the result list's region column the list's.
 #pragma once
 
 #include <QDialog>
@@ -40,17 +50,26 @@
 #include <vector>
 
 #include "ControlTemplate.h"
+#include "WindowGrowth.h"
 #include "calc/Calculator.h"
+#include "setup/LoadoutLineup.h"
 #include "setup/Setup.h"
+#include "setup/SetupRestore.h"
 #include "style/DialogUnits.h"
 
 class CBuildsDlg;
 class CBaselineColumn;
 class CBreakdownDlg;
 class CColorListCtrl;
+class CComparisonDlg;
 class CDialogStyle;
+class CGainsDlg;
 class CRankingDlg;
+class CSetupCommands;
+class CSharpnessSlider;
 class CWeaponListBox;
+class CWindowMenu;
+struct ConversionOutcome_t;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -70,7 +89,7 @@ public:
   // The control of a control id, or null.
   QWidget* GetControl(int nId) const;
   // The system menu as it opens (its actions carry their command values).
-  QMenu* GetSystemMenu() const { return m_pSystemMenu; }
+  QMenu* GetSystemMenu() const;
 
   // Runs one command of the system menu.
   void OnSysCommand(int nCommand);
@@ -81,10 +100,16 @@ public:
   CBreakdownDlg* GetBreakdownDlg() const { return m_pBreakdown; }
   void OpenBreakdown(int nRow);
 
-  // Runs a setup's operations on the calculator and shows the result.
-  void ApplySetup(const Setup_t& setup);
-  // Applies the setup saved when the window last ended, if there is one.
+  // Runs a setup's operations on the calculator and shows the result; what
+  // it could not restore.
+  std::vector<RestoreMiss_t> ApplySetup(const Setup_t& setup);
+  // Applies the setup saved when the window last ended, if there is one, and
+  // the window's size and place saved with it; says so when its file could
+  // not be used or a name could not be restored.
   void RestoreLastSetup();
+  // The window's size and place as they are saved.
+  WindowPlacement_t GetPlacement() const;
+  void RestorePlacement(const WindowPlacement_t& placement);
   // The builds window, created on first use; null before.
   CBuildsDlg* GetBuildsDialog() const { return m_pBuilds; }
   // Ends the run (Esc, the close box, the menu's close) and saves the setup.
@@ -93,6 +118,10 @@ public:
   // pinned.
   CRankingDlg* GetRankingDlg() const { return m_pRanking; }
   bool IsBaselinePinned() const;
+  // The comparison window, null until it is first opened.
+  CComparisonDlg* GetComparisonDlg() const { return m_pComparison; }
+  // The gains view, null until it is first opened.
+  CGainsDlg* GetGainsDlg() const { return m_pGains; }
 
 signals:
   // The calculation on screen may have changed: sent after the window has
@@ -104,6 +133,7 @@ protected:
   void keyPressEvent(QKeyEvent* pEvent) override;
   void contextMenuEvent(QContextMenuEvent* pEvent) override;
   void paintEvent(QPaintEvent* pEvent) override;
+  void resizeEvent(QResizeEvent* pEvent) override;
   void showEvent(QShowEvent* pEvent) override;
   bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
@@ -111,19 +141,22 @@ private:
   void CreateControls();
   QWidget* CreateControl(const ControlTemplate_t& control, const DialogBaseUnits_t& base);
   void ConnectControls();
-  void CreateSystemMenu();
-  void CreateMenuButton();
-  void OpenSystemMenu(const QPoint& ptGlobal);
-  bool IsBackground(const QWidget* pChild) const;
 
   void OpenBuilds();
   void ReloadAll();
   void ForgetRecords();
-  void ConvertWeapons();
-  void ConvertMonsters();
+  void Convert(ConversionOutcome_t (*fnConvert)());
   void ShowMessage(const QString& strText, bool bProblem);
   void OpenRanking();
+  void OpenGains();
+  // The calculation for the other windows to read; null while a conversion
+  // has emptied the store.
+  const CCalculator* ShownCalculation() const;
   void TogglePin();
+  // A problem message: shown now, or once the window is first on screen.
+  void ReportProblem(const QString& strText);
+  void ShowBaseline();
+  void OpenComparison();
   void ReportLoadErrors(const QString& strText);
 
   // Showing the calculator's state; bRefill refills every list even when
@@ -133,6 +166,7 @@ private:
   void ShowSelections();
   void ShowTextsAndFlags();
   void ShowRows();
+  void FitResultColumns();
   std::optional<CalcExplanation_t> ExplainShownRow(int nRow) const;
   QString RowSummary(int nRow) const;
   void AddSelectedMotion();
@@ -141,13 +175,14 @@ private:
 
   CCalculator m_calculator;
   QIcon m_icon;
+  CWindowGrowth m_growth;  // the controls' places as the window grows
 
   QComboBox* m_pCategory = nullptr;                                     // 1001
   CWeaponListBox* m_pWeapons = nullptr;                                 // 1002
   QListWidget* m_pAvailable = nullptr;                                  // 1003
   QListWidget* m_pChosen = nullptr;                                     // 1004
   QComboBox* m_pMonster = nullptr;                                      // 1008
-  QSlider* m_pSharpness = nullptr;                                      // 1009
+  CSharpnessSlider* m_pSharpness = nullptr;                             // 1009
   QLabel* m_pSharpnessText = nullptr;                                   // 1010
   QLabel* m_pAttackText = nullptr;                                      // 1011
   QLabel* m_pElementText = nullptr;                                     // 1012
@@ -157,12 +192,16 @@ private:
   QPushButton* m_pReport = nullptr;                                     // 1016
   QCheckBox* m_pAnger = nullptr;                                        // 1017
   std::array<QCheckBox*, CCalculator::kModifierCount> m_arrModifier{};  // 1018..1041
-  QMenu* m_pSystemMenu = nullptr;
+  std::unique_ptr<CWindowMenu> m_pMenu;
   CBreakdownDlg* m_pBreakdown = nullptr;
   CDialogStyle* m_pCheckBoxStyle = nullptr;  // owned by the window
   CBuildsDlg* m_pBuilds = nullptr;           // owned by the window
   std::unique_ptr<CBaselineColumn> m_pBaseline;
-  CRankingDlg* m_pRanking = nullptr;  // owned by the window
+  CRankingDlg* m_pRanking = nullptr;        // owned by the window
+  CLoadoutLineup m_lineup;                  // the baseline is its first loadout
+  CComparisonDlg* m_pComparison = nullptr;  // owned by the window
+  std::unique_ptr<CSetupCommands> m_pSetupCommands;
+  CGainsDlg* m_pGains = nullptr;  // owned by the window
 
   // What the list controls show, to refill only the lists that changed.
   uint64_t m_nShownRevision = 0;
@@ -175,7 +214,7 @@ private:
   std::vector<const CHitPattern*> m_arrShownHitCorrection;
   std::vector<ResultRow_t> m_arrShownRow;
 
-  QString m_strPendingLoadErrors;  // found before the window was first shown
+  QString m_strPendingProblems;  // found before the window was first shown
   // From a conversion's start to the reload after it the store is empty and
   // the calculator's records are gone: nothing may be explained meanwhile.
   bool m_bRecordsForgotten = false;

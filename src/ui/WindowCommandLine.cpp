@@ -4,10 +4,27 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <filesystem>
+#include <optional>
+#include <system_error>
 
 namespace {
 
 constexpr int kUsageError = 2;
+
+// The bytes of the last value of --dir among the raw arguments, as the
+// parser reads them ("--dir DIR" or "--dir=DIR", nothing after "--").
+std::optional<std::string> RawDirValue(const std::vector<std::string>& arrRaw) {
+  std::optional<std::string> strValue;
+  for (size_t i = 1; i < arrRaw.size() && arrRaw[i] != "--"; ++i) {
+    if (arrRaw[i] == "--dir" && i + 1 < arrRaw.size()) {
+      strValue = arrRaw[++i];
+    } else if (arrRaw[i].starts_with("--dir=")) {
+      strValue = arrRaw[i].substr(6);
+    }
+  }
+  return strValue;
+}
 
 }  // namespace
 
@@ -43,7 +60,8 @@ bool CWindowCommandLine::AsksForHelp(const QStringList& arrArgument) {
   return options.parser.parse(arrArgument) && options.AsksForHelp();
 }
 
-CWindowCommandLine::CWindowCommandLine(const QStringList& arrArgument) {
+CWindowCommandLine::CWindowCommandLine(const QStringList& arrArgument,
+                                       const std::vector<std::string>& arrRaw) {
   Options_t options;
   QCommandLineParser& parser = options.parser;
   const QString strUsage = QStringLiteral("\nRun '%1 --help' for the options.\n")
@@ -71,12 +89,15 @@ CWindowCommandLine::CWindowCommandLine(const QStringList& arrArgument) {
   }
   if (parser.isSet(options.dirOption)) {
     const QString strDir = parser.value(options.dirOption);
-    if (!QFileInfo(strDir).isDir()) {
+    const std::string strPath =
+        RawDirValue(arrRaw).value_or(QFile::encodeName(strDir).toStdString());
+    std::error_code ec;
+    if (strPath.empty() || !std::filesystem::is_directory(strPath, ec)) {
       Exit(kUsageError, QString(),
            QStringLiteral("--dir: '%1' is not a folder.").arg(strDir) + strUsage);
       return;
     }
-    m_strDataDir = QFile::encodeName(strDir).toStdString();
+    m_strDataDir = strPath;
     if (m_strDataDir.back() != '/') m_strDataDir += '/';
   }
 }

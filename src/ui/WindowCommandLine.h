@@ -9,12 +9,17 @@
 #include <QString>
 #include <QStringList>
 #include <string>
+#include <vector>
 
 class CWindowCommandLine {
 public:
   // Parses the arguments, the program's name first (QCoreApplication::arguments).
-  // Needs the application object, for the help text.
-  explicit CWindowCommandLine(const QStringList& arrArgument);
+  // Needs the application object, for the help text. arrRaw, when given, are
+  // the same arguments as the program got their bytes: the folder of --dir
+  // is taken from them, since decoding into text loses a name's bytes that
+  // are not UTF-8 (a folder named in Shift-JIS).
+  explicit CWindowCommandLine(const QStringList& arrArgument,
+                              const std::vector<std::string>& arrRaw = {});
 
   // Both work before the application object exists. KnowsEveryOption is
   // false when an option is unknown, which may be one of Qt's own (-platform,

@@ -4,5 +4,5 @@
 int main(int argc, char** argv) {
   if (const std::optional<int> nExit = CVelkarApp::AnswerWithoutWindow(argc, argv)) return *nExit;
   CVelkarApp app(argc, argv);
-  return CVelkarApp::Run(CVelkarApp::arguments());
+  return app.Run();
 }

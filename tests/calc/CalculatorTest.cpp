@@ -103,7 +103,7 @@ const ClickRow_t kClickRows[] = {
      "20"},
     {"NoLevel", [](CCalculator& c) { c.SelectLevel(-1); }, ""},
     {"NoHitCorrection", [](CCalculator& c) { c.SelectHitCorrection(7); }, ""},
-    {"CategoryChangeKeepsTheRows", [](CCalculator& c) { c.SelectCategory(kListHummer); }, "20"},
+    {"CategoryChangeForgetsTheRows", [](CCalculator& c) { c.SelectCategory(kListHummer); }, ""},
     {"LanceWithoutHitPatterns",
      [](CCalculator& c) {
        c.SelectCategory(kListLance);
@@ -126,19 +126,31 @@ TEST_F(CalculatorFixture, NoMonsterNoRegionsToRank) {
 
 // Full-width colon after 攻撃力, ASCII colons after the element and
 // sharpness parentheses; a sharpness outside 0..5 reads "Error". Only
-// categories with a weapon are listed.
+// categories with a weapon are listed. A category change and a reload take
+// the texts back to their initial state, as no weapon is picked then.
 TEST_F(CalculatorFixture, StatusTextsFollowTheWeapon) {
   Start();
   ASSERT_EQ(m_calc.GetCategories().size(), 3U);  // ガンランス has no weapon
   std::vector<std::string> arrText;
-  for (int nWeapon : {kKnife, kFireSword, kBlunt}) {
-    m_calc.SelectWeapon(nWeapon);
+  const auto Note = [&] {
     arrText.push_back(m_calc.GetAttackText() + " " + m_calc.GetElementText() + " " +
                       m_calc.GetSharpnessText());
+  };
+  for (int nWeapon : {kKnife, kFireSword, kBlunt}) {
+    m_calc.SelectWeapon(nWeapon);
+    Note();
   }
+  m_calc.SelectCategory(kListHummer);
+  Note();
+  m_calc.SelectCategory(0);
+  m_calc.SelectWeapon(kKnife);
+  m_calc.LoadAll();
+  Note();
+  const std::string strInitial = ToSjis(u8"攻撃力：--- 属性(--)：--- 切れ味：---");
   EXPECT_EQ(arrText, (std::vector<std::string>{ToSjis(u8"攻撃力：280 属性(無):0 切れ味:緑"),
                                                ToSjis(u8"攻撃力：160 属性(火毒):250 切れ味:青"),
-                                               ToSjis(u8"攻撃力：280 属性(無):0 切れ味:Error")}));
+                                               ToSjis(u8"攻撃力：280 属性(無):0 切れ味:Error"),
+                                               strInitial, strInitial}));
 }
 
 }  // namespace

@@ -38,11 +38,12 @@ TEST_F(CalculatorFixture, BellyRowWorkedByHand) {
                  "element E 0, total T 41.512500000000003, after anger 45.66375, truncated 45, "
                  "running 45\n"));
   EXPECT_EQ(HitTableText(BuildHitTable(row)),
-            Sjis("腹: 物理 90%, 属性 0%, ダメージ 45 (高)\n"
-                 "切れ味 3: 物理 ×1.125, 属性 ×1\n"
-                 "当たり方修正 100%: h 1\n"
-                 "スキル/アイテム: 加算 +5, 倍率 ×1; 基礎攻撃力 B 205\n"
-                 "レベル 100%; 怒り状態 110%\n"
+            Sjis("ハンターナイフ → ドラゴン（下位）\n"
+                 "腹：物理 90%、属性 0%、ダメージ 45（よく効く）\n"
+                 "切れ味：緑（物理 ×1.125、属性 ×1）\n"
+                 "当たり方修正：100%\n"
+                 "スキル・アイテム：攻撃力 +5、×1（基礎攻撃力 205）\n"
+                 "レベル補正：100%、怒り：110%\n"
                  "\n"
                  "攻撃\tヒット\tモーション値\t素の値\t物理\t属性\t合計\t加算\t累計\n"
                  "1 斬り下ろし\t1\t20\t41.00\t41.51\t0.00\t45.66\t45\t45\n"));
@@ -61,9 +62,9 @@ TEST_F(CalculatorFixture, TableAddsUpAndSummaryKeepsToItsCap) {
   EXPECT_EQ(table.arrRow[2][0] + table.arrRow[2][1], Sjis("2 突き2"));
   EXPECT_EQ(table.arrRow[5][8], "91");
   EXPECT_EQ(velkar::SjisToUtf8(BuildRowSummary(row, 3)),
-            "頭: 物理 45%, 属性 0%, ダメージ 91 (通常)\n"
-            "攻撃1 斬り下ろし（1ヒット）: +20（20.2）\n"
-            "攻撃2 突き（2ヒット）: +11（11.1）\n"
+            "頭：物理 45%、属性 0%、ダメージ 91（通常）\n"
+            "攻撃1 斬り下ろし（1ヒット）：+20（20.2）\n"
+            "攻撃2 突き（2ヒット）：+11（11.1）\n"
             "…ほか 3 件の攻撃\n"
             "（ ）は切り捨て前。ダブルクリックで全ヒットの表\n");
 }

@@ -122,6 +122,49 @@ TEST(AtomicFileWriter, SystemWriteErrorKeepsTheOldFile) {
   EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
 }
 
+// A target that is a symbolic link stays one: the file it leads to is
+// replaced, through any chain of links, and a dangling link gets its file;
+// links that lead round in a circle fail and change nothing.
+struct LinkRow_t {
+  const char* szName;
+  std::vector<std::pair<std::string, std::string>> arrLink;  // name, target; '@' absolute
+  const char* szWritten;  // the file the bytes go to; null when the write fails
+};
+
+class AtomicFileWriterLinks : public testing::TestWithParam<LinkRow_t> {};
+
+TEST_P(AtomicFileWriterLinks, ReplaceTheFileTheLinkLeadsTo) {
+  CTestDataDir dir;
+  std::filesystem::create_directory(dir.PathOf("sync"));
+  dir.WriteBytes("sync/x.dat", Bytes(10, 4));
+  for (const auto& [strLink, strTarget] : GetParam().arrLink) {
+    const std::string strTo = strTarget[0] == '@' ? dir.PathOf(strTarget.substr(1)) : strTarget;
+    ASSERT_EQ(symlink(strTo.c_str(), dir.PathOf(strLink).c_str()), 0);
+  }
+  CAtomicFileWriter writer(dir.PathOf("x.dat"));
+  const bool bWritten = writer.Open() && writer.Commit(Bytes(20, 2));
+  ASSERT_EQ(bWritten, GetParam().szWritten != nullptr) << writer.Error();
+  EXPECT_EQ(bWritten ? dir.ReadBytes(GetParam().szWritten) : std::vector<uint8_t>(),
+            bWritten ? Bytes(20, 2) : std::vector<uint8_t>());
+  EXPECT_EQ(writer.Error(),
+            bWritten ? "" : dir.PathOf("x.dat") + " leads through too many symbolic links");
+  for (const auto& [strLink, strTarget] : GetParam().arrLink) {
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.PathOf(strLink))) << strLink;
+  }
+  if (!bWritten || GetParam().szWritten != std::string_view("sync/x.dat")) {
+    EXPECT_EQ(dir.ReadBytes("sync/x.dat"), Bytes(10, 4));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, AtomicFileWriterLinks,
+    testing::Values(
+        LinkRow_t{"Relative", {{"x.dat", "sync/x.dat"}}, "sync/x.dat"},
+        LinkRow_t{"LinkToALink", {{"x.dat", "@mid.dat"}, {"mid.dat", "sync/x.dat"}}, "sync/x.dat"},
+        LinkRow_t{"Dangling", {{"x.dat", "sync/new.dat"}}, "sync/new.dat"},
+        LinkRow_t{"Circle", {{"x.dat", "y.dat"}, {"y.dat", "x.dat"}}, nullptr}),
+    [](const auto& row) { return std::string(row.param.szName); });
+
 // The same rules hold for unnamed temporary files and for the named ones of
 // file systems without O_TMPFILE.
 class AtomicFileWriterModes : public testing::TestWithParam<bool> {

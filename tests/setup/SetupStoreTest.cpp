@@ -1,19 +1,23 @@
-// CSetupStore on temporary folders: the tolerant read, changes that keep what
-// this version does not know, and the folder it picks.
+// CSetupStore on temporary folders: the tolerant read, files it does not
+// understand left alone, changes that keep what this version does not know
+// and act on the very entry chosen, the bounded lock, and the folder it picks.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <sstream>
+#include <cstdlib>
+#include <functional>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
 #include "platform/Cp932.h"
+#include "setup/JsonDocument.h"
 #include "setup/SetupStore.h"
+#include "support/HostileFiles.h"
 #include "support/RowName.h"
-#include "support/ScopedEnv.h"
 #include "support/TestDataDir.h"
 
 namespace {
@@ -22,9 +26,8 @@ using velkar::ToSjis;
 
 struct ReadRow_t {
   const char* szName;
-  std::string strSetup;  // the "setup" member, or a whole file starting with '!'
+  std::string strSetup;  // the "setup" member
   std::optional<Setup_t> expected;
-  const char* szNote = nullptr;  // the note after "velkar: ignoring <path>", if any
 };
 
 Setup_t WeaponSetup(std::string strWeapon, std::vector<int> arrModifier) {
@@ -36,39 +39,122 @@ Setup_t WeaponSetup(std::string strWeapon, std::vector<int> arrModifier) {
 }
 
 const ReadRow_t kReadRows[] = {
-    {"NotJson", "!{\"format\": \"velkar-setup\", \"version\": 1, \"setup\": {", std::nullopt,
-     " is not valid JSON"},
-    {"AnotherFormat", "!{\"format\": \"velkar-builds\", \"version\": 1, \"setup\": {}}",
-     std::nullopt, " is not a file of type \"velkar-setup\""},
-    {"NewerVersion", "!{\"format\": \"velkar-setup\", \"version\": 2, \"setup\": {}}", std::nullopt,
-     " has a version this program does not know"},
     {"SetupNotAnObject", "5", std::nullopt},
     {"WrongTypesCountAsMissing",
      R"({"category": "3", "weapon": "大剣", "motions": 7, "sharpness": 0, "anger": "yes",
          "modifiers": [1017, "1018", 1019, 4294968314], "future": 1})",
      WeaponSetup(ToSjis(u8"大剣"), {1019})},
     {"NameCodePage932CannotHold", R"({"weapon": "😀", "sharpness": 6})", Setup_t{}},
+    {"RepeatedMemberCountsLast", R"({"weapon": "x", "sharpness": 0, "weapon": "大剣"})",
+     WeaponSetup(ToSjis(u8"大剣"), {})},
 };
 
 class ReadTest : public ::testing::TestWithParam<ReadRow_t> {};
 
 TEST_P(ReadTest, LastSetupIsReadToleratingWhatItCan) {
-  const std::string& strSetup = GetParam().strSetup;
   CTestDataDir dir;
-  dir.WriteBytes("last-setup.json",
-                 strSetup[0] == '!'
-                     ? strSetup.substr(1)
-                     : R"({"format": "velkar-setup", "version": 1, "setup": )" + strSetup + "}");
-  std::ostringstream notes;
-  EXPECT_EQ(CSetupStore(dir.Path(), &notes).LoadLastSetup(), GetParam().expected);
-  // A file it cannot read as its own is named on the notes stream.
-  const char* pszNote = GetParam().szNote;
-  EXPECT_EQ(notes.str(), pszNote
-                             ? "velkar: ignoring " + dir.PathOf("last-setup.json") + pszNote + "\n"
-                             : std::string());
+  dir.WriteBytes("last-setup.json", R"({"format": "velkar-setup", "version": 1, "setup": )" +
+                                        GetParam().strSetup + "}");
+  const CSetupStore store(dir.Path());
+  EXPECT_EQ(store.LoadLastSetup(), GetParam().expected);
+  EXPECT_FALSE(store.GetProblem());
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ReadTest, ::testing::ValuesIn(kReadRows), RowName<ReadRow_t>);
+
+// A file this version does not understand is not used, says why, and is
+// never rewritten; reading it in little memory does not end the program.
+struct UnusableRow_t {
+  const char* szName;
+  const char* szFile;
+  std::function<std::string()> content;
+  eSETUP_FILE_PROBLEM eProblem;
+  const char* szReason;       // what follows the path in the message
+  uint64_t nMemoryLimit = 0;  // read in a child with this much more address space
+};
+
+std::string Nested(size_t nDepth) {
+  return R"({"format": "velkar-builds", "version": 1, "x": )" + std::string(nDepth - 1, '[') +
+         std::string(nDepth - 1, ']') + "}";
+}
+
+const UnusableRow_t kUnusableRows[] = {
+    {"NotJson", "builds.json", [] { return std::string(R"({"format": "velkar-builds",)"); },
+     eSETUP_FILE_PROBLEM::NotJson, ": not valid JSON at byte 27"},  // its end
+    {"NestedTooDeep", "builds.json", [] { return Nested(65); }, eSETUP_FILE_PROBLEM::TooDeep,
+     ": nested deeper than 64 levels"},
+    {"TenMillionZeros", "last-setup.json",
+     [] {
+       std::string strZeros = "[";
+       for (int i = 0; i < 10'000'000; ++i) strZeros += "0,";
+       strZeros.back() = ']';
+       return strZeros;
+     },
+     eSETUP_FILE_PROBLEM::TooManyValues, ": holds more than 1048576 values", 256 << 20},
+    {"TextTooLong", "last-setup.json",
+     [] { return "\"" + std::string(CJsonDocument::kMaxTextBytes + 1, 'a') + "\""; },
+     eSETUP_FILE_PROBLEM::TextTooLong, ": holds a text longer than 1048576 bytes"},
+    // Half a million texts: the reader runs out of memory part-way, and the
+    // partial tree must be taken apart without allocating again.
+    {"TextsBeyondLittleMemory", "builds.json",
+     [] {
+       std::string strTexts = "[";
+       for (int i = 0; i < 500'000; ++i) strTexts += "\"abcdefghijklmnopqrst\",";
+       strTexts.back() = ']';
+       return strTexts;
+     },
+     eSETUP_FILE_PROBLEM::NoMemory, ": not enough memory to read it", 24 << 20},
+    {"NewerVersion", "last-setup.json",
+     [] { return std::string(R"({"format": "velkar-setup", "version": 2, "setup": {}})"); },
+     eSETUP_FILE_PROBLEM::UnknownVersion, ": a version of the file this program does not know"},
+    // 2^64 - 1 read as a signed number would be -1, an old version.
+    {"VersionBeyondSixtyFourBits", "builds.json",
+     [] {
+       return std::string(
+           R"({"format": "velkar-builds", "version": 18446744073709551615, "builds": []})");
+     },
+     eSETUP_FILE_PROBLEM::UnknownVersion, ": a version of the file this program does not know"},
+    {"BuildsNotAnArray", "builds.json",
+     [] {
+       return std::string(
+           R"({"format": "velkar-builds", "version": 1, "builds": {"keep": {"name": "keep"}}})");
+     },
+     eSETUP_FILE_PROBLEM::NotUnderstood, ": holds its builds in a form this version does not know"},
+    {"EntryNotAnObject", "builds.json",
+     [] { return std::string(R"({"format": "velkar-builds", "version": 1, "builds": ["keep"]})"); },
+     eSETUP_FILE_PROBLEM::NotUnderstood, ": holds its builds in a form this version does not know"},
+};
+
+class UnusableFileTest : public ::testing::TestWithParam<UnusableRow_t> {};
+
+TEST_P(UnusableFileTest, IsNamedNotUsedAndNeverRewritten) {
+  const UnusableRow_t& row = GetParam();
+  const bool bBuilds = row.szFile == std::string("builds.json");
+  CTestDataDir dir;
+  const std::string strContent = row.content();
+  dir.WriteBytes(row.szFile, strContent);
+  const std::string strReason = dir.PathOf(row.szFile) + row.szReason;
+  const auto useAndChange = [&] {
+    CSetupStore store(dir.Path());
+    const bool bNothing = bBuilds ? store.LoadBuilds().empty() : !store.LoadLastSetup();
+    const bool bNamed = store.GetProblem() && store.GetProblem()->eKind == row.eProblem &&
+                        DescribeInEnglish(*store.GetProblem()) == strReason;
+    const bool bSaved =
+        bBuilds ? store.SaveBuild({"A", {}}) == eSTORE_RESULT::Ok : store.SaveLastSetup({});
+    return bNothing && bNamed && !bSaved && store.Error() == strReason + "; it is left as it is";
+  };
+  if (row.nMemoryLimit == 0) {
+    EXPECT_TRUE(useAndChange());
+  } else if (!kSanitized) {
+    EXPECT_TRUE(RunWithAddressSpaceLimit(row.nMemoryLimit, useAndChange));
+  }
+  const std::vector<uint8_t> arrByte = dir.ReadBytes(row.szFile);
+  EXPECT_TRUE(std::string_view(reinterpret_cast<const char*>(arrByte.data()), arrByte.size()) ==
+              strContent);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, UnusableFileTest, ::testing::ValuesIn(kUnusableRows),
+                         RowName<UnusableRow_t>);
 
 TEST(SetupStoreTest, ChangesKeepMembersThisVersionDoesNotKnow) {
   CTestDataDir dir;
@@ -78,11 +164,11 @@ TEST(SetupStoreTest, ChangesKeepMembersThisVersionDoesNotKnow) {
                       {"name": "乙", "setup": {}}, {"setup": {}}, {"name": "丙"}]})")));
   const Setup_t setup = WeaponSetup(ToSjis(u8"鉄刀【朧】"), {1019, 1033});
   CSetupStore store(dir.Path());
-  EXPECT_EQ(store.RenameBuild(ToSjis(u8"甲"), ToSjis(u8"乙")), eSTORE_RESULT::NameTaken);
-  EXPECT_EQ(store.RenameBuild(ToSjis(u8"無"), ToSjis(u8"丁")), eSTORE_RESULT::NotFound);
-  EXPECT_EQ(store.DeleteBuild(ToSjis(u8"無")), eSTORE_RESULT::NotFound);
-  ASSERT_EQ(store.RenameBuild(ToSjis(u8"甲"), ToSjis(u8"丁")), eSTORE_RESULT::Ok);
-  ASSERT_EQ(store.DeleteBuild(ToSjis(u8"乙")), eSTORE_RESULT::Ok);
+  const std::vector<ListedBuild_t> arrListed = store.LoadBuilds();
+  ASSERT_EQ(arrListed.size(), 3U);
+  EXPECT_EQ(store.RenameBuild(arrListed[0], ToSjis(u8"乙")), eSTORE_RESULT::NameTaken);
+  ASSERT_EQ(store.RenameBuild(arrListed[0], ToSjis(u8"丁")), eSTORE_RESULT::Ok);
+  ASSERT_EQ(store.DeleteBuild(arrListed[1]), eSTORE_RESULT::Ok);
   ASSERT_EQ(store.SaveBuild({ToSjis(u8"丙"), setup}), eSTORE_RESULT::Ok);
 
   const std::vector<uint8_t> arrByte = dir.ReadBytes("builds.json");
@@ -92,40 +178,54 @@ TEST(SetupStoreTest, ChangesKeepMembersThisVersionDoesNotKnow) {
   EXPECT_EQ(document["builds"][0]["note"], "残す");
   EXPECT_EQ(document["builds"][2]["setup"]["weapon"], "鉄刀【朧】");  // UTF-8 on disk
   std::vector<std::string> arrName;
-  for (const Build_t& build : store.LoadBuilds()) arrName.push_back(build.strName);
+  for (const ListedBuild_t& listed : store.LoadBuilds()) arrName.push_back(listed.build.strName);
   EXPECT_EQ(arrName, (std::vector<std::string>{ToSjis(u8"丁"), ToSjis(u8"丙")}));
-  EXPECT_EQ(store.FindBuild(ToSjis(u8"丙"))->setup, setup);
+  EXPECT_EQ(store.FindBuilds(ToSjis(u8"丙")).at(0).build.setup, setup);
 }
 
-// A file that cannot be replaced fails the save; a builds file that is
-// damaged, of another format or of a newer version is read as empty but never
-// overwritten, so no build in it is lost.
-TEST(SetupStoreTest, SaveThatCannotBeWrittenFails) {
+// Two builds of one name (also two spellings of one Shift-JIS name): each
+// action acts on the very entry chosen, and on nothing once the file changed.
+TEST(SetupStoreTest, DuplicatedNamesAreToldApartByTheirEntry) {
   CTestDataDir dir;
-  std::filesystem::create_directory(dir.PathOf("last-setup.json"));
-  EXPECT_FALSE(CSetupStore(dir.Path()).SaveLastSetup({}));
-  for (const auto& [strFile, strProblem] :
-       {std::pair<std::string, std::string>{
-            R"({"format": "velkar-builds", "version": 1, "builds": [)", " is not valid JSON"},
-        {R"({"format": "velkar-setup", "version": 1, "builds": []})",
-         " is not a file of type \"velkar-builds\""},
-        {R"({"format": "velkar-builds", "version": 2, "builds": []})",
-         " has a version this program does not know"}}) {
-    dir.WriteBytes("builds.json", strFile);
-    std::ostringstream notes;
-    CSetupStore store(dir.Path(), &notes);
-    EXPECT_TRUE(store.LoadBuilds().empty());
-    EXPECT_EQ(store.SaveBuild({"A", {}}), eSTORE_RESULT::Failed);
-    EXPECT_EQ(store.Error(), dir.PathOf("builds.json") + strProblem + "; it is left as it is");
-    const std::vector<uint8_t> arrByte = dir.ReadBytes("builds.json");
-    EXPECT_EQ(std::string(arrByte.begin(), arrByte.end()), strFile);
+  const std::string strFile = reinterpret_cast<const char*>(
+      u8R"({"format": "velkar-builds", "version": 1, "builds": [
+        {"name": "dup", "setup": {"weapon": "甲"}}, {"name": "波〜", "setup": {}},
+        {"name": "dup", "setup": {"weapon": "乙"}}, {"name": "波～", "setup": {"weapon": "丙"}}]})");
+  dir.WriteBytes("builds.json", strFile);
+  CSetupStore store(dir.Path());
+  const std::vector<ListedBuild_t> arrListed = store.LoadBuilds();
+  ASSERT_EQ(arrListed.size(), 4U);
+  EXPECT_EQ(store.FindBuilds(ToSjis(u8"波～")).size(), 2U);
+  EXPECT_EQ(store.SaveBuild({"dup", {}}), eSTORE_RESULT::Duplicated);
+  ASSERT_EQ(store.DeleteBuild(arrListed[2]), eSTORE_RESULT::Ok);
+  ASSERT_EQ(store.RenameBuild(arrListed[3], "x"), eSTORE_RESULT::Ok);
+  // The list read before those changes no longer matches the file there.
+  EXPECT_FALSE(store.IsUnchanged(arrListed[3]));
+  EXPECT_EQ(store.DeleteBuild(arrListed[3]), eSTORE_RESULT::Changed);
+  EXPECT_EQ(store.RenameBuild(arrListed[2], "y"), eSTORE_RESULT::Changed);
+  std::vector<std::pair<std::string, std::optional<std::string>>> arrLeft;
+  for (const ListedBuild_t& listed : store.LoadBuilds()) {
+    arrLeft.emplace_back(listed.build.strName, listed.build.setup.strWeapon);
   }
+  EXPECT_EQ(arrLeft,
+            (decltype(arrLeft){
+                {"dup", ToSjis(u8"甲")}, {ToSjis(u8"波～"), std::nullopt}, {"x", ToSjis(u8"丙")}}));
+}
+
+// A lock held elsewhere is waited for a little, then the save fails naming it.
+TEST(SetupStoreTest, LockHeldElsewhereFailsTheSave) {
+  CTestDataDir dir;
+  const int fd = open(dir.PathOf("builds.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  ASSERT_EQ(flock(fd, LOCK_EX), 0);
+  CSetupStore store(dir.Path());
+  EXPECT_EQ(store.SaveBuild({"A", {}}), eSTORE_RESULT::Failed);
+  close(fd);
+  EXPECT_EQ(store.Error(), "cannot lock " + dir.PathOf("builds.lock") +
+                               " (another program has held it for 2 seconds)");
+  EXPECT_FALSE(dir.Exists("builds.json"));
 }
 
 // Two processes saving builds at once: the lock keeps every build of both.
-// The child runs as a program started with its standard input closed, so its
-// lock file takes descriptor 0 (a lock left open would stall both; the alarm
-// ends the child then).
 TEST(SetupStoreTest, TwoProcessesSavingAtOnceLoseNoBuild) {
   constexpr int kEach = 25;
   CTestDataDir dir;
@@ -138,11 +238,7 @@ TEST(SetupStoreTest, TwoProcessesSavingAtOnceLoseNoBuild) {
   };
   const pid_t pid = fork();
   ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    close(STDIN_FILENO);
-    alarm(60);
-    _exit(SaveAll("child") ? 0 : 1);
-  }
+  if (pid == 0) _exit(SaveAll("child") ? 0 : 1);
   const bool bParent = SaveAll("parent");
   int nStatus = 0;
   ASSERT_EQ(waitpid(pid, &nStatus, 0), pid);
@@ -159,16 +255,29 @@ struct FolderRow_t {
 
 const FolderRow_t kFolderRows[] = {
     {"ConfigHome", "/tmp/cfg", "/home/h", "/tmp/cfg/velkar/"},
-    {"RelativeConfigHomeIsIgnored", "cfg", "/", "//.config/velkar/"},
+    {"RelativeConfigHomeIsIgnored", "cfg", "/", "/.config/velkar/"},
+    {"RelativeHomeGivesNone", nullptr, "home", ""},
     {"Neither", nullptr, "", ""},
 };
 
 class FolderTest : public ::testing::TestWithParam<FolderRow_t> {};
 
+// Sets a variable or, for null, unsets it; returns its former value.
+std::optional<std::string> Put(const char* pszName, const char* pszValue) {
+  const char* pszOld = std::getenv(pszName);
+  std::optional<std::string> strOld = pszOld ? std::optional<std::string>(pszOld) : std::nullopt;
+  if (pszValue) setenv(pszName, pszValue, 1);
+  if (!pszValue) unsetenv(pszName);
+  return strOld;
+}
+
 TEST_P(FolderTest, FolderFollowsTheEnvironment) {
-  const CScopedEnv config("XDG_CONFIG_HOME", GetParam().pszConfig);
-  const CScopedEnv home("HOME", GetParam().pszHome);
-  EXPECT_EQ(CSetupStore::DefaultFolder(), GetParam().pszExpected);
+  const auto strConfig = Put("XDG_CONFIG_HOME", GetParam().pszConfig);
+  const auto strHome = Put("HOME", GetParam().pszHome);
+  const std::string strFolder = CSetupStore::DefaultFolder();
+  Put("XDG_CONFIG_HOME", strConfig ? strConfig->c_str() : nullptr);
+  Put("HOME", strHome ? strHome->c_str() : nullptr);
+  EXPECT_EQ(strFolder, GetParam().pszExpected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Environments, FolderTest, ::testing::ValuesIn(kFolderRows),

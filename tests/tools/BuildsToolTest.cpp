@@ -12,6 +12,7 @@
 #include "platform/Cp932.h"
 #include "setup/BuildCode.h"
 #include "setup/SetupStore.h"
+#include "support/HostileFiles.h"
 #include "support/ScopedEnv.h"
 #include "support/TestDataDir.h"
 #include "tools/ToolRunner.h"
@@ -77,7 +78,7 @@ TEST_F(BuildsToolTest, BuildPrintsWhatItsPartsGivenAsOptionsPrint) {
 TEST_F(BuildsToolTest, BuildsListsWhatWasSavedAndUnknownNamesAreUsageErrors) {
   const ToolResult_t empty = RunTool({"--dir", VELKAR_SAMPLE_DATA_DIR, "save-build", ""});
   EXPECT_EQ(empty.nExit, 2);
-  EXPECT_EQ(empty.strErr, "velkar-tool: NAME: a build's name must be Shift-JIS text, not empty\n");
+  EXPECT_EQ(empty.strErr, "velkar-tool: NAME: a build's name must not be empty\n");
   EXPECT_EQ(RunJson("builds")["builds"][0]["setup"]["weapon"], "焔刃ヴァルゼナ");
   EXPECT_EQ(Run("builds").strOut,
             "炎剣  category 0 (Sword)  weapon 焔刃ヴァルゼナ  monster 雷角獣シグラーム\n"
@@ -86,6 +87,87 @@ TEST_F(BuildsToolTest, BuildsListsWhatWasSavedAndUnknownNamesAreUsageErrors) {
   EXPECT_EQ(result.nExit, 2);
   EXPECT_EQ(result.strErr,
             "velkar-tool: --build: there is no build named 無; saved builds: 炎剣, 鉄剣\n");
+}
+
+// A build that names what the data no longer holds: one warning per name on
+// stderr and in "warnings", and the report of what is left, as the same
+// calculation without those names gives it.
+TEST_F(BuildsToolTest, NamesTheDataNoLongerHoldsAreWarned) {
+  Setup_t gone;
+  gone.nCategory = 0;
+  gone.strWeapon = velkar::ToSjis(u8"焔刃ヴァルゼナ");
+  gone.arrMotion = {velkar::ToSjis(u8"縦斬り"), velkar::ToSjis(u8"幻斬り"),
+                    velkar::ToSjis(u8"幻斬り")};
+  gone.strMonster = velkar::ToSjis(u8"幻の竜");
+  gone.strLevel = velkar::ToSjis(u8"上位");
+  gone.strHitCorrection = velkar::ToSjis(u8"幻当たり");
+  ASSERT_EQ(CSetupStore().SaveBuild({velkar::ToSjis(u8"幻"), gone}), eSTORE_RESULT::Ok);
+  const ToolResult_t result = Run("report --build 幻");
+  EXPECT_EQ(result.nExit, 0);
+  EXPECT_EQ(result.strOut, Run("report --category 0 --weapon 1 --level 1 --motion 0").strOut);
+  EXPECT_EQ(result.strErr,
+            "velkar-tool: warning: build 幻: monster 幻の竜 is not in the data; the first is used\n"
+            "velkar-tool: warning: build 幻: hit correction 幻当たり is not in the data; the first "
+            "is used\n"
+            "velkar-tool: warning: build 幻: motion 幻斬り is not in the data; left out\n");
+  EXPECT_EQ(RunJson("report --build 幻")["warnings"], json::parse(R"([
+      {"part": "monster", "name": "幻の竜"}, {"part": "hit_correction", "name": "幻当たり"},
+      {"part": "motion", "name": "幻斬り"}])"));
+}
+
+// A hand-edited file: two builds of one name and a name with control
+// characters. The name is refused where it would not say which build is
+// meant, and printed escaped.
+TEST_F(BuildsToolTest, HandEditedNamesAreToldApartAndEscaped) {
+  const std::string strFile = reinterpret_cast<const char*>(
+      u8R"({"format": "velkar-builds", "version": 1, "builds": [
+        {"name": "波〜", "setup": {"weapon": "甲"}}, {"name": "\u001b[2J\n", "setup": {}},
+        {"name": "波～", "setup": {}}]})");
+  m_config.WriteBytes("velkar/builds.json", strFile);
+  EXPECT_EQ(Run("builds").strOut,
+            "波～  category -  weapon 甲  monster -\n\\x1b[2J\\n  category -  weapon -  monster -\n"
+            "波～  category -  weapon -  monster -\n");
+  const std::string strEntries = "2 builds are named 波～ (entries 1 and 3 of " +
+                                 m_config.PathOf("velkar/builds.json") +
+                                 "); rename all but one of them to tell them apart (the "
+                                 "window's builds dialog, Ctrl+B)\n";
+  const ToolResult_t report = Run("report --build 波～");
+  EXPECT_EQ(report.nExit, 2);
+  EXPECT_EQ(report.strErr, "velkar-tool: --build: " + strEntries);
+  const ToolResult_t save = Run("save-build 波～ --category 0 --weapon 0");
+  EXPECT_EQ(save.nExit, 1);
+  EXPECT_EQ(save.strErr, "velkar-tool: build 波～ not saved: several builds in " +
+                             m_config.PathOf("velkar/builds.json") +
+                             " carry this name; rename all but one of them first (the window's "
+                             "builds dialog, Ctrl+B)\n");
+  const ToolResult_t control = RunTool({"save-build", "a\tb", "--category", "0", "--weapon", "0"});
+  EXPECT_EQ(control.nExit, 2);
+  EXPECT_EQ(control.strErr,
+            "velkar-tool: NAME: a build's name must not hold a control character (U+0009)\n");
+  const std::vector<uint8_t> arrByte = m_config.ReadBytes("velkar/builds.json");
+  EXPECT_EQ(std::string(arrByte.begin(), arrByte.end()), strFile);
+}
+
+// Files the tool cannot use are named, whatever their size or their folder's
+// name: 20 MB of zeros in the memory of ulimit -v 262144, and a folder
+// whose name is not UTF-8, printed with its bytes escaped.
+TEST_F(BuildsToolTest, UnusualFilesAndFoldersAreNamed) {
+  std::string strZeros = "[";
+  for (int i = 0; i < 10'000'000; ++i) strZeros += "0,";
+  strZeros.back() = ']';
+  m_config.WriteBytes("velkar/builds.json", strZeros);
+  for (const char* pszArgs : {"builds", "report --build 炎剣"}) {
+    std::vector<std::string> arrArg{"--dir", VELKAR_SAMPLE_DATA_DIR};
+    for (std::string& strWord : Words(pszArgs)) arrArg.push_back(strWord);
+    const ToolResult_t result = RunTool(arrArg, eSTDOUT::CAPTURED, kSanitized ? 0 : 262144);
+    EXPECT_EQ(result.nExit, 1);
+    EXPECT_EQ(result.strErr, std::string("velkar-tool: ") + (pszArgs[0] == 'r' ? "--build: " : "") +
+                                 m_config.PathOf("velkar/builds.json") +
+                                 ": holds more than 1048576 values\n");
+  }
+  const std::string strFolder = m_config.PathOf("sj\x91\xe5");
+  setenv("XDG_CONFIG_HOME", strFolder.c_str(), 1);
+  EXPECT_EQ(RunJson("builds")["folder"], m_config.Path() + "sj\\x91\\xe5/velkar/");
 }
 
 // A code of both builds compares as they do and comes back under new names as
@@ -114,14 +196,15 @@ TEST_F(BuildsToolTest, CodesCarryBuildsAcross) {
   EXPECT_EQ(report.strOut, Run("report --build 炎剣 --sharpness 2 --motion 1").strOut);
 }
 
-// On data files that differ (one missing), the code opens as far as the data
-// allows, and says it was made with other data.
+// On data files that differ (the great swords' file as the swords'), the code
+// opens as far as the data allows and says so: made with other data, and
+// each name that the data lacks. Importing it saves the build whole and warns
+// the same.
 TEST_F(BuildsToolTest, CodeOnOtherDataIsWarned) {
   const CTestDataDir other;
-  for (const char* pszFile : {"Monster.dat", "Sword.dat"}) {
-    std::filesystem::copy_file(std::filesystem::path(VELKAR_SAMPLE_DATA_DIR) / pszFile,
-                               other.PathOf(pszFile));
-  }
+  const std::filesystem::path sample(VELKAR_SAMPLE_DATA_DIR);
+  std::filesystem::copy_file(sample / "Monster.dat", other.PathOf("Monster.dat"));
+  std::filesystem::copy_file(sample / "GreatSword.dat", other.PathOf("Sword.dat"));
   const auto codeIn = [](const std::string& strDir) {
     const std::string strOut = RunToolIn(strDir, "code --build 炎剣").strOut;
     return strOut.substr(0, strOut.size() - 1);
@@ -133,13 +216,32 @@ TEST_F(BuildsToolTest, CodeOnOtherDataIsWarned) {
     std::snprintf(szText, sizeof szText, "%08x", DecodeBuildCode(strOfCode, error)->nFingerprint);
     return std::string(szText);
   };
-  const ToolResult_t report = RunToolIn(other.Path(), "report --code " + strCode);
+  const std::string strOtherData =
+      "velkar-tool: warning: the code was made with other data files (fingerprint " +
+      fingerprint(strCode) + ", these are " + fingerprint(codeIn(other.Path())) +
+      "); what they lack is left out\n";
+  const ToolResult_t report = RunToolIn(other.Path(), "report --weapon 1 --code " + strCode);
+  EXPECT_EQ(report.nExit, 0);
   EXPECT_EQ(report.strErr,
-            "velkar-tool: warning: the code was made with other data files "
-            "(fingerprint " +
-                fingerprint(strCode) + ", these are " + fingerprint(codeIn(other.Path())) +
-                "); what they lack is left out\n");
-  EXPECT_EQ(report.strOut, Run("report --build 炎剣").strOut);
+            strOtherData +
+                "velkar-tool: warning: build 炎剣: hit correction 芯当たり is not in the data; the "
+                "first is used\n"
+                "velkar-tool: warning: build 炎剣: motion 横斬り is not in the data; left out\n");
+  EXPECT_EQ(report.strOut, RunToolIn(other.Path(),
+                                     "report --category 0 --weapon 1 --sharpness 5 --monster 2 "
+                                     "--level 1 --anger --modifier 1019 --modifier 1021 --motion "
+                                     "0 --motion 0")
+                               .strOut);
+
+  const ToolResult_t imported =
+      RunToolIn(other.Path(), "builds import " + strCode + " --rename 炎剣2");
+  EXPECT_EQ(imported.strOut, "imported 炎剣2\n");
+  EXPECT_EQ(imported.strErr,
+            strOtherData +
+                "velkar-tool: warning: build 炎剣2: weapon 焔刃ヴァルゼナ is not in the data\n"
+                "velkar-tool: warning: build 炎剣2: motion 横斬り is not in the data\n"
+                "velkar-tool: warning: build 炎剣2: hit correction 芯当たり is not in the data\n");
+  EXPECT_EQ(RunJson("builds")["builds"][2]["setup"], RunJson("builds")["builds"][0]["setup"]);
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 // and fails without a crash.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/HostileFiles.h"
+#include "support/ScopedEnv.h"
 #include "support/TestDataDir.h"
 #include "tools/ToolRunner.h"
 
@@ -27,8 +30,10 @@ TEST_P(HostileFileToolTest, NamesTheFileAndTheReason) {
   dir.WriteText("Monster.ini", u8"[Monster]\n0=竜\n[竜]\nAnger=1,2,3\n");
   ASSERT_EQ(ConvertWithEmptySources(dir.Path(), "convert").nExit, 0);
   dir.Remove(row.szSpoiled);
+  std::filesystem::create_directory(dir.PathOf("velkar"));  // the builds' folder
   MakeHostileFile(eKind, dir.PathOf(row.szSpoiled));
 
+  const CScopedEnv config("XDG_CONFIG_HOME", dir.Path().c_str());
   const ToolResult_t result = RunToolIn(dir.Path(), row.szArgs);
 
   EXPECT_EQ(result.nExit, row.nExit);
@@ -51,7 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
                                                       "report --category 0 --weapon 0", 1, "",
                                                       "--category: 0 (Sword) cannot be used as "
                                                       "asked: ",
-                                                      true}),
+                                                      true},
+                                         CommandRow_t{"Builds", "velkar/builds.json", "builds", 1,
+                                                      ""}),
                        ::testing::Values(eHOSTILE::FIFO, eHOSTILE::SPARSE_2GB)),
     [](const auto& rowInfo) {
       return std::string(std::get<0>(rowInfo.param).szName) +

@@ -14,8 +14,14 @@
 extern char** environ;
 
 // The program writes into files of a folder of its own, read once it ended.
-ToolResult_t RunTool(const std::vector<std::string>& arrArg, eSTDOUT eOut) {
+ToolResult_t RunTool(const std::vector<std::string>& arrArg, eSTDOUT eOut,
+                     uint64_t nAddressSpaceKiB) {
   std::vector<std::string> arrAll{VELKAR_TOOL_PATH};
+  if (nAddressSpaceKiB != 0) {
+    arrAll.insert(arrAll.begin(),
+                  {"/bin/sh", "-c",
+                   "ulimit -v " + std::to_string(nAddressSpaceKiB) + " && exec \"$0\" \"$@\""});
+  }
   arrAll.insert(arrAll.end(), arrArg.begin(), arrArg.end());
   std::vector<char*> arrArgv;
   for (std::string& strArg : arrAll) arrArgv.push_back(strArg.data());

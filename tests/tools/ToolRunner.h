@@ -3,6 +3,7 @@
 // program exactly as a user or a build script does.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,11 @@ struct ToolResult_t {
 // SIGPIPE ignored, as some shells and services start their children).
 enum class eSTDOUT { CAPTURED, CLOSED, FULL, BROKEN_PIPE };
 
-// velkar-tool with these arguments (the program's name is added).
-ToolResult_t RunTool(const std::vector<std::string>& arrArg, eSTDOUT eOut = eSTDOUT::CAPTURED);
+// velkar-tool with these arguments (the program's name is added); with
+// nAddressSpaceKiB its address space is limited to that much, as by
+// ulimit -v.
+ToolResult_t RunTool(const std::vector<std::string>& arrArg, eSTDOUT eOut = eSTDOUT::CAPTURED,
+                     uint64_t nAddressSpaceKiB = 0);
 
 // velkar-tool --dir DIR followed by the words of strArgs (see Words).
 ToolResult_t RunToolIn(const std::string& strDir, const std::string& strArgs);

@@ -1,6 +1,9 @@
-// The window's other windows and what it remembers: builds passed between the
-// window and velkar-tool both ways, the ranking dialog against velkar-tool
-// rank, and the pinned baseline's difference column.
+// The window's other windows and what it remembers: the setup, size and place
+// restored after a restart, builds passed between the window and velkar-tool
+// both ways, the weapon table against velkar-tool rank, a modifier's tooltip
+// and the gains view against velkar-tool gains, the pinned baseline's
+// difference column, the comparison against velkar-tool compare, build codes
+// on the clipboard, undo and redo, and a window that grows its lists.
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -8,14 +11,26 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QStyleOptionComboBox>
+#include <QTableWidget>
+#include <QToolTip>
 #include <QTreeWidget>
+#include <filesystem>
+#include <fstream>
+#include <map>
 
 #include "SystemMenu.h"
 #include "UiTestHelpers.h"
 #include "UiTestMain.h"
 #include "calc/ReportText.h"
+#include "data/DataManager.h"
+#include "dialogs/BreakdownDlg.h"
 #include "dialogs/BuildsDlg.h"
+#include "dialogs/ComparisonDlg.h"
+#include "dialogs/GainsDlg.h"
 #include "dialogs/RankingDlg.h"
+#include "setup/BuildCode.h"
 #include "text/SjisText.h"
 
 namespace {
@@ -33,6 +48,17 @@ void Play(const CVelkarDlg& dlg, const QList<int>& arrClick) {
   for (const int nId : {1017, 1019, 1021}) ClickCheck(dlg, nId);
 }
 
+// Everything a setup decides, as the window shows it.
+QStringList Shown(const CVelkarDlg& dlg) {
+  QStringList arrShown = Entries(Control<QListWidget>(dlg, 1004)) + ResultColumn(dlg, 3);
+  for (const int nId : {1001, 1008, 1014, 1015})
+    arrShown << Control<QComboBox>(dlg, nId)->currentText();
+  for (const int nId : {1010, 1011, 1012}) arrShown << Control<QLabel>(dlg, nId)->text();
+  for (int nId = 1017; nId <= 1041; ++nId)
+    arrShown << QString::number(Control<QCheckBox>(dlg, nId)->isChecked());
+  return arrShown;
+}
+
 // velkar-tool's JSON answer to a command line, given as words.
 QJsonObject RunTool(const std::string& strDir, const QString& strArguments) {
   QProcess tool;
@@ -43,12 +69,129 @@ QJsonObject RunTool(const std::string& strDir, const QString& strArguments) {
   return QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
 }
 
+// The weapon table's rows as "rank weapon attack damage", the best weapon's
+// rank with its mark.
+QStringList TableRows(const CVelkarDlg& dlg) {
+  QStringList arrRow;
+  const auto* pList = dlg.GetRankingDlg()->findChild<QTreeWidget*>(QStringLiteral("rankingList"));
+  for (int i = 0; i < pList->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* pItem = pList->topLevelItem(i);
+    arrRow << QStringList{pItem->text(CRankingDlg::COLUMN_RANK),
+                          pItem->text(CRankingDlg::COLUMN_WEAPON),
+                          pItem->text(CRankingDlg::COLUMN_ATTACK),
+                          pItem->text(CRankingDlg::COLUMN_DAMAGE)}
+                  .join(' ');
+  }
+  return arrRow;
+}
+
+// The same rows from velkar-tool rank's JSON: damage on the region of index
+// nRegion (or the total for -1); rank 1 with damage is the best.
+QStringList ToolRows(const QJsonObject& ranking, int nRegion) {
+  QStringList arrRow;
+  for (const QJsonValue& value : ranking.value("ranking").toArray()) {
+    const QJsonObject ranked = value.toObject();
+    const int nDamage = nRegion < 0 ? ranked.value("total").toInt()
+                                    : ranked.value("damage").toArray().at(nRegion).toInt();
+    const int nRank = ranked.value("rank").toInt();
+    arrRow << QStringLiteral("%1 %2 %3 %4")
+                  .arg(nRank == 1 && nDamage > 0 ? U("1 最高") : QString::number(nRank),
+                       ranked.value("weapon").toString())
+                  .arg(ranked.value("attack").toInt())
+                  .arg(nDamage);
+  }
+  return arrRow;
+}
+
+// Every text of a window that is cut: a label's, a button's or a drop-down
+// list's wider or taller than its room, an item view's cell or header wider
+// than its section, a result cell that the list shortens.
+QStringList CutTexts(const QWidget& window) {
+  QStringList arrCut;
+  const auto Check = [&arrCut](const QWidget* pWidget, QString strText, const QRect& rc) {
+    const QFontMetrics metrics(pWidget->font());
+    // An access key's "&" is not drawn ("&&" draws one).
+    strText.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+        .remove(u'&')
+        .replace(u'\x01', u'&');
+    const QStringList arrLine = strText.split('\n');
+    int nWidth = 0;
+    for (const QString& strLine : arrLine)
+      nWidth = std::max(nWidth, metrics.horizontalAdvance(strLine));
+    if (nWidth > rc.width() || metrics.height() * arrLine.size() > rc.height())
+      arrCut << pWidget->objectName() + ": " + strText;
+  };
+  for (const QLabel* pLabel : window.findChildren<QLabel*>()) {
+    if (pLabel->isVisible() && !pLabel->wordWrap() && !pLabel->text().isEmpty())
+      Check(pLabel, pLabel->text(), pLabel->contentsRect());
+  }
+  for (const QCheckBox* pCheck : window.findChildren<QCheckBox*>()) {
+    QStyleOptionButton option;
+    option.initFrom(pCheck);
+    Check(pCheck, pCheck->text(),
+          pCheck->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, pCheck));
+  }
+  for (const QPushButton* pButton : window.findChildren<QPushButton*>()) {
+    QStyleOptionButton option;
+    option.initFrom(pButton);
+    Check(pButton, pButton->text(),
+          pButton->style()->subElementRect(QStyle::SE_PushButtonContents, &option, pButton));
+  }
+  for (const QComboBox* pCombo : window.findChildren<QComboBox*>()) {
+    QStyleOptionComboBox option;
+    option.initFrom(pCombo);
+    option.editable = pCombo->isEditable();
+    for (int i = 0; i < pCombo->count(); ++i) {
+      Check(pCombo, pCombo->itemText(i),
+            pCombo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                            QStyle::SC_ComboBoxEditField, pCombo));
+    }
+  }
+  for (const QAbstractItemView* pView : window.findChildren<QAbstractItemView*>()) {
+    if (!pView->isVisible()) continue;
+    const int nMargin = 2 * (pView->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    const QAbstractItemModel* pModel = pView->model();
+    for (int nRow = 0; nRow < pModel->rowCount(); ++nRow) {
+      for (int nColumn = 0; nColumn < pModel->columnCount(); ++nColumn) {
+        const QModelIndex index = pModel->index(nRow, nColumn);
+        const QRect rc = pView->visualRect(index);
+        if (rc.isValid()) Check(pView, index.data().toString(), rc.adjusted(0, 0, -nMargin, 0));
+      }
+    }
+  }
+  for (const QHeaderView* pHeader : window.findChildren<QHeaderView*>()) {
+    for (int i = 0; pHeader->isVisible() && i < pHeader->count(); ++i) {
+      if (!pHeader->isSectionHidden(i) && pHeader->sectionSize(i) < pHeader->sectionSizeHint(i))
+        arrCut << pHeader->model()->headerData(i, pHeader->orientation()).toString();
+    }
+  }
+  for (const CColorListCtrl* pList : window.findChildren<CColorListCtrl*>()) {
+    for (int nRow = 0; nRow < pList->GetRowCount(); ++nRow) {
+      for (int nColumn = 0; nColumn < pList->GetColumnCount(); ++nColumn) {
+        const QString strText = pList->GetCellText(nRow, nColumn);
+        const int nMargin =
+            nColumn == 0 ? CColorListCtrl::kFirstColumnMargin : CColorListCtrl::kColumnMargin;
+        if (pList->ShortenToFit(strText, pList->header()->sectionSize(nColumn), nMargin) != strText)
+          arrCut << strText;
+      }
+    }
+  }
+  return arrCut;
+}
+
 QStringList RankingColumn(const CVelkarDlg& dlg, int nColumn) {
   QStringList arrText;
   const auto* pList = dlg.GetRankingDlg()->findChild<QTreeWidget*>(QStringLiteral("rankingList"));
   for (int i = 0; i < pList->topLevelItemCount(); ++i)
     arrText.append(pList->topLevelItem(i)->text(nColumn));
   return arrText;
+}
+
+// A file of the settings folder, written as a player's editor would.
+void WriteConfig(const char* pszName, const char* pszText) {
+  std::filesystem::create_directories(CSetupStore::DefaultFolder());
+  std::ofstream(CSetupStore::DefaultFolder() + pszName, std::ios::binary | std::ios::trunc)
+      << pszText;
 }
 
 QString Difference(int nDelta) {
@@ -62,6 +205,28 @@ class SetupAndRankingTest : public CWindowFixture {
   Q_OBJECT
 
 private slots:
+  void setupIsRestoredAfterARestart() {
+    QStringList arrPlayed;
+    WindowPlacement_t placement;
+    {
+      CVelkarDlg dlg;
+      QVERIFY(ShowActive(dlg));
+      Play(dlg, {1, 1, 1, 1, 0, 1, 2});
+      arrPlayed = Shown(dlg);
+      dlg.resize(dlg.size() + QSize(90, 40));
+      placement = dlg.GetPlacement();
+      QTest::keyClick(&dlg, Qt::Key_Escape);
+    }
+    RenewStore();
+    CVelkarDlg dlg;
+    dlg.RestoreLastSetup();  // as CVelkarApp does before showing it
+    QVERIFY(ShowActive(dlg));
+    QCOMPARE(Shown(dlg), arrPlayed);
+    QCOMPARE(dlg.GetPlacement(), placement);
+    QVERIFY(arrPlayed.contains(U("溜め回転斬り")) &&
+            dlg.GetCalculator().GetResultRows().at(0).nDamage > 0);
+  }
+
   void buildsPassBetweenWindowAndTool() {
     CVelkarDlg dlg;
     QVERIFY(ShowActive(dlg));
@@ -94,20 +259,86 @@ private slots:
     QVERIFY(calc.GetWeaponSelection() == 2 && calc.GetMonsterSelection() == 1 &&
             calc.BuildModifierMask() == 0);
     QCOMPARE(Entries(Control<QListWidget>(dlg, 1004)), QStringList{U("縦斬り")});
+    pList->selectAll();  // both as one code, imported again under free names
+    Press("buildCopyCode");
+    Press("buildImportCode");
+    QCOMPARE(
+        m_pAnswerer->Take().value(0).strText,
+        U("取り込んだビルド：炎剣上位 (2)、道具 (2)\n「炎剣上位」は「炎剣上位 (2)」として取り込み"
+          "ました。\n「道具」は「道具 (2)」として取り込みました。"));
+    QCOMPARE(Entries(pList).mid(2), (QStringList{U("炎剣上位 (2)"), U("道具 (2)")}));
+    ClickEntry(pList, 1);
     pName->setText(U("道具2"));
     Press("buildRename");
     ClickEntry(pList, 0);
     Press("buildDelete");
     QCOMPARE(m_pAnswerer->Take().value(0).strText, U("「炎剣上位」を削除しますか？"));
     const QJsonArray arrBuild = RunTool(m_pDir->Path(), "builds --json").value("builds").toArray();
-    QCOMPARE(arrBuild.size(), 1);
+    QCOMPARE(arrBuild.size(), 3);
     QCOMPARE(arrBuild[0].toObject().value("name").toString(), U("道具2"));
+    QCOMPARE(arrBuild[2].toObject().value("setup").toObject().value("weapon"),
+             arrBuild[0].toObject().value("setup").toObject().value("weapon"));
   }
 
-  // The ranking dialog follows the main window: with no motion every weapon
-  // ties; by one region at the slider's sharpness it ranks as velkar-tool
-  // rank does, twins sharing a rank; Enter on an entry selects that weapon.
-  void rankingFollowsAndAgreesWithTheTool() {
+  // A hand-edited builds file: two builds of one name are marked apart, a
+  // name with a line feed keeps to one row, Load and Delete act on the very
+  // entry chosen, and the note under the list says what a build could not
+  // restore, and why the list is empty when the file cannot be used.
+  void buildsDialogActsOnTheChosenEntry() {
+    WriteConfig("builds.json", R"({"format": "velkar-builds", "version": 1, "builds": [
+      {"name": "dup", "setup": {"category": 0, "weapon": "鉄の片手剣"}},
+      {"name": "a\nb", "setup": {}},
+      {"name": "dup", "setup": {"category": 0, "weapon": "焔刃ヴァルゼナ", "monster": "幻の竜",
+                                "motions": ["縦斬り", "幻斬り", "幻斬り"]}}]})");
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    QTest::keyClick(&dlg, Qt::Key_B, Qt::ControlModifier);
+    CBuildsDlg* pBuilds = dlg.GetBuildsDialog();
+    auto* pList = pBuilds->findChild<QListWidget*>(QStringLiteral("buildList"));
+    auto* pNote = pBuilds->findChild<QLabel*>(QStringLiteral("buildsNote"));
+    QCOMPARE(Entries(pList),
+             (QStringList{U("dup　（同名 1/2）"), U("a\\nb"), U("dup　（同名 2/2）")}));
+    ClickEntry(pList, 2);
+    QTest::mouseClick(pBuilds->findChild<QPushButton*>("buildLoad"), Qt::LeftButton);
+    QCOMPARE(dlg.GetCalculator().GetWeaponSelection(), 1);
+    QCOMPARE(Entries(Control<QListWidget>(dlg, 1004)), QStringList{U("縦斬り")});
+    QCOMPARE(pNote->text(), U("次のものは今のデータにないため、復元できませんでした：\n"
+                              "モーション「幻斬り」\nモンスター「幻の竜」"));
+    QTest::mouseClick(pBuilds->findChild<QPushButton*>("buildDelete"), Qt::LeftButton);
+    QCOMPARE(m_pAnswerer->Take().value(0).strText, U("「dup」を削除しますか？"));
+    QCOMPARE(Entries(pList), (QStringList{U("dup"), U("a\\nb")}));
+    QCOMPARE(CSetupStore().FindBuilds("dup").at(0).build.setup.strWeapon, ToSjis(U("鉄の片手剣")));
+    WriteConfig("builds.json", R"({"builds": )");
+    pBuilds->hide();
+    dlg.OnSysCommand(kCommandBuilds);
+    QCOMPARE(Entries(pList), QStringList());
+    QCOMPARE(pNote->text(),
+             U("ビルドのファイルを使えないため、一覧は空です。ファイルはそのままにして"
+               "あり、ビルドの保存や変更はできません。\n"
+               "builds.json：JSON として読めません（11 バイト目）"));
+  }
+
+  // What the last setup named that the data no longer holds is said once the
+  // window is on screen; the rest is restored.
+  void startSaysWhatTheLastSetupLacks() {
+    WriteConfig("last-setup.json", R"({"format": "velkar-setup", "version": 1, "setup": {
+      "category": 0, "weapon": "幻剣", "monster": "大猿獣ゴルバッカ", "level": "G級"}})");
+    CVelkarDlg dlg;
+    dlg.RestoreLastSetup();
+    dlg.show();
+    QList<AnsweredWindow_t> arrAnswered;
+    QTRY_VERIFY(!(arrAnswered += m_pAnswerer->Take()).isEmpty());
+    QCOMPARE(arrAnswered[0].strText, U("次のものは今のデータにないため、復元できませんでした：\n"
+                                       "武器「幻剣」\nレベル「G級」"));
+    QCOMPARE(dlg.GetCalculator().GetMonsterSelection(), 1);
+  }
+
+  // The weapon table follows the main window: with no motion every weapon
+  // ties (and none is the best); by one region at the slider's sharpness, then
+  // sorted by a header and filtered by element and name, it lists what
+  // velkar-tool rank does, twins sharing a rank; Enter on an entry selects
+  // that weapon.
+  void weaponTableFollowsAndAgreesWithTheTool() {
     CVelkarDlg dlg;
     QVERIFY(ShowActive(dlg));
     dlg.OnSysCommand(kCommandRanking);
@@ -119,34 +350,40 @@ private slots:
     ClickCheck(pRanking->findChild<QCheckBox*>(QStringLiteral("rankingSameSharpness")));
     auto* pOrder = pRanking->findChild<QComboBox*>(QStringLiteral("rankingOrder"));
     pOrder->setCurrentIndex(2);
-    const QJsonArray arrRanked =
-        RunTool(m_pDir->Path(), U("rank --json --category 0 --motion 0 --motion 2 "
-                                  "--modifier 1040 --sharpness 2 --region 背中の岩殻"))
-            .value("ranking")
-            .toArray();
-    QStringList arrExpected;
-    for (const QJsonValue& value : arrRanked) {
-      const QJsonObject ranked = value.toObject();
-      arrExpected << QStringLiteral("%1 %2 %3")
-                         .arg(ranked.value("rank").toInt())
-                         .arg(ranked.value("weapon").toString())
-                         .arg(ranked.value("damage").toArray().at(1).toInt());
-    }
-    QStringList arrShown = RankingColumn(dlg, CRankingDlg::COLUMN_RANK);
-    for (int i = 0; i < arrShown.size(); ++i) {
-      arrShown[i] += ' ' + RankingColumn(dlg, CRankingDlg::COLUMN_WEAPON)[i] + ' ' +
-                     RankingColumn(dlg, CRankingDlg::COLUMN_REGION)[i];
-    }
-    QCOMPARE(arrShown, arrExpected);
-    QCOMPARE(RankingColumn(dlg, CRankingDlg::COLUMN_RANK), (QStringList{"1", "2", "3", "3"}));
+    const QString strSetup =
+        U("rank --json --category 0 --motion 0 --motion 2 --modifier 1040 "
+          "--sharpness 2 --region 背中の岩殻");
+    const QJsonObject ranked = RunTool(m_pDir->Path(), strSetup);
+    QCOMPARE(TableRows(dlg), ToolRows(ranked, 1));
+    QCOMPARE(RankingColumn(dlg, CRankingDlg::COLUMN_RANK),
+             (QStringList{U("1 最高"), "2", "3", "3"}));
     auto* pList = pRanking->findChild<QTreeWidget*>(QStringLiteral("rankingList"));
+    const auto ClickHeader = [pList](int nColumn) {
+      QHeaderView* pHeader = pList->header();
+      QTest::mouseClick(
+          pHeader->viewport(), Qt::LeftButton, {},
+          QPoint(pHeader->sectionViewportPosition(nColumn) + 4, pHeader->height() / 2));
+    };
+    ClickHeader(CRankingDlg::COLUMN_ATTACK);
+    QCOMPARE(TableRows(dlg), ToolRows(RunTool(m_pDir->Path(), strSetup + " --sort attack"), 1));
+    pRanking->findChild<QComboBox*>(QStringLiteral("rankingElement"))->setCurrentIndex(1);  // 無
+    pRanking->findChild<QLineEdit*>(QStringLiteral("rankingName"))->setText(U("鋼"));
+    ClickHeader(CRankingDlg::COLUMN_WEAPON);
+    QCOMPARE(
+        TableRows(dlg),
+        ToolRows(RunTool(m_pDir->Path(), strSetup + U(" --sort weapon --element 無 --name 鋼")),
+                 1));
+    QCOMPARE(TableRows(dlg).size(), 1);
+    pRanking->findChild<QLineEdit*>(QStringLiteral("rankingName"))->clear();
+    ClickHeader(CRankingDlg::COLUMN_RANK);
+    pRanking->findChild<QComboBox*>(QStringLiteral("rankingElement"))->setCurrentIndex(0);
     const QPoint ptTwin = pList->visualRect(pList->model()->index(3, 0)).center();
     QTest::mouseClick(pList->viewport(), Qt::LeftButton, {}, ptTwin);
     QTest::mouseDClick(pList->viewport(), Qt::LeftButton, {}, ptTwin);
-    QCOMPARE(pList->currentIndex().row(), 3);  // the list marks the main window's weapon
+    QCOMPARE(pList->currentIndex().row(), 3);  // the table marks the main window's weapon
     QCOMPARE(dlg.GetCalculator().GetWeaponSelection(),
-             arrRanked[3].toObject().value("index").toInt());
-    QCOMPARE(ResultColumn(dlg, 3)[1], RankingColumn(dlg, CRankingDlg::COLUMN_REGION)[3]);
+             ranked.value("ranking").toArray()[3].toObject().value("index").toInt());
+    QCOMPARE(ResultColumn(dlg, 3)[1], RankingColumn(dlg, CRankingDlg::COLUMN_DAMAGE)[3]);
     pOrder->setCurrentIndex(1);
     Control<QComboBox>(dlg, 1008)->setCurrentIndex(1);  // a region keeps its name
     QCOMPARE(Entries(pOrder).mid(1), (QStringList{U("頭"), U("腕")}));
@@ -156,38 +393,287 @@ private slots:
     QCOMPARE(pOrder->currentIndex(), 0);
   }
 
-  // Ctrl+P pins the rows: a fifth column shows each region's difference
-  // (matched by name), the report stays as it was, and unpinning restores
-  // the four columns.
-  void pinnedBaselineShowsTheDifferences() {
+  // A modifier box's tooltip says its effect, its group and what ticking it
+  // would change in the total now; the gains view lists every choice, largest
+  // first: both as velkar-tool gains computes them.
+  void modifierTipAndGainsAgreeWithTheTool() {
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    PickWeaponAndMotions(dlg, 1, {0, 2});
+    ClickCheck(dlg, 1040);
+    const QJsonObject gains =
+        RunTool(m_pDir->Path(),
+                "gains --json --category 0 --weapon 1 --motion 0 --motion 2 --modifier 1040");
+    QJsonObject minusCritical;
+    for (const QJsonValue& value : gains.value("gains").toArray()) {
+      if (value.toObject().value("id").toInt() == 1041) minusCritical = value.toObject();
+    }
+    const int nTotal = minusCritical.value("total").toInt();
+    QVERIFY(nTotal < 0);
+    auto* pBox = Control<QCheckBox>(dlg, 1041);
+    QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), pBox->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(pBox, &help);
+    QTRY_COMPARE(QToolTip::text(),
+                 minusCritical.value("effect").toString() + U("\n同時に選べない：") +
+                     minusCritical.value("group").toArray()[0].toObject().value("name").toString() +
+                     U("\nチェックすると（") +
+                     minusCritical.value("replaces").toObject().value("name").toString() +
+                     U(" は外れます）合計 ") + QString::number(nTotal));
+    QToolTip::hideText();
+
+    QTest::keyClick(&dlg, Qt::Key_G, Qt::ControlModifier);
+    CGainsDlg* pGains = dlg.GetGainsDlg();
+    QVERIFY(pGains != nullptr && pGains->isVisible());
+    const auto* pList = pGains->findChild<QTreeWidget*>(QStringLiteral("gainsList"));
+    QCOMPARE(pList->topLevelItemCount(), 24 + 6);
+    const QJsonObject best = gains.value("gains").toArray()[0].toObject();
+    QCOMPARE(pList->topLevelItem(0)->text(CGainsDlg::COLUMN_TOTAL),
+             QStringLiteral("+%1").arg(best.value("total").toInt()));
+    QCOMPARE(pList->topLevelItem(0)->text(CGainsDlg::COLUMN_EFFECT),
+             best.value("effect").toString());
+  }
+
+  // At a 16-point desktop font every window's texts fit; the main window
+  // starts at its smallest size, and a larger one gives its lists the room,
+  // everything below them moving down with them.
+  void windowGrowsAndLargeTextFits() {
+    const QFont defaultFont = QApplication::font();
+    QFont largeFont = defaultFont;
+    largeFont.setPointSize(16);
+    QApplication::setFont(largeFont);
+    const auto restoreFont = qScopeGuard([&] { QApplication::setFont(defaultFont); });
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    QCOMPARE(dlg.font().pointSize(), 16);
+    Play(dlg, {1, 1, 0, 1, 0, 2});
+    for (const auto eKey : {Qt::Key_B, Qt::Key_R, Qt::Key_G})
+      QTest::keyClick(&dlg, eKey, Qt::ControlModifier);
+    dlg.OpenBreakdown(1);
+    const QList<const QWidget*> arrWindow = {&dlg, dlg.GetBuildsDialog(), dlg.GetRankingDlg(),
+                                             dlg.GetGainsDlg(), dlg.GetBreakdownDlg()};
+    for (const QWidget* pWindow : arrWindow) {
+      QCOMPARE(CutTexts(*pWindow).join(u'|'), QString());
+    }
+
+    const QSize smallest = dlg.minimumSize();
+    QCOMPARE(dlg.size(), smallest);
+    std::map<int, QRect> arrBefore;
+    for (const int nId : {1002, 1003, 1004, 1013, 1018, 1016})
+      arrBefore[nId] = dlg.GetControl(nId)->geometry();
+    const QWidget* pFrame = dlg.findChild<QWidget*>(QStringLiteral("grpModifiers"));
+    const QRect rcFrame = pFrame->geometry();
+    dlg.resize(smallest + QSize(200, 120));
+    QCOMPARE(pFrame->geometry(), rcFrame.adjusted(0, 120, 200, 120));  // wider, lower
+    const auto Moved = [&](int nId) {
+      const QRect rc = dlg.GetControl(nId)->geometry();
+      const QRect before = arrBefore[nId];
+      return QList<int>{rc.x() - before.x(), rc.y() - before.y(), rc.width() - before.width(),
+                        rc.height() - before.height()};
+    };
+    QCOMPARE(Moved(1002), (QList<int>{0, 0, 50, 120}));  // weapons: a quarter of the width
+    QCOMPARE(Moved(1003), (QList<int>{50, 0, 50, 60}));  // motions: half the height each
+    QCOMPARE(Moved(1004), (QList<int>{50, 60, 50, 60}));
+    QCOMPARE(Moved(1013), (QList<int>{100, 0, 100, 120}));  // results: half the width
+    QCOMPARE(Moved(1016), (QList<int>{200, 0, 0, 0}));
+    QCOMPARE(Moved(1018), (QList<int>{0, 120, 0, 0}));  // the modifiers move down
+    dlg.resize(10, 10);
+    QCOMPARE(dlg.size(), smallest);
+  }
+
+  // Ctrl+P pins the loadout on show: a fifth column shows each region's
+  // difference to it, computed on the window's own monster and level (the
+  // main window's own rows of the pinned weapon there are the independent
+  // reference); the report stays as it was, and unpinning restores the four
+  // columns.
+  void pinnedBaselineFollowsTheTarget() {
     CVelkarDlg dlg;
     QVERIFY(ShowActive(dlg));
     auto* pResult = Control<CColorListCtrl>(dlg, 1013);
+    const int nLength = pResult->header()->length();
     QTest::keyClick(&dlg, Qt::Key_P, Qt::ControlModifier);
     QVERIFY(!dlg.IsBaselinePinned());  // nothing to pin without rows
     PickWeaponAndMotions(dlg, 0, {0, 1});
-    const QStringList arrBaseline = ResultColumn(dlg, 3);
     QTest::keyClick(&dlg, Qt::Key_P, Qt::ControlModifier);
     QCOMPARE(ResultColumn(dlg, 4), (QStringList{U("±0"), U("±0"), U("±0")}));
+    Control<QComboBox>(dlg, 1014)->setCurrentIndex(1);
+    Control<QComboBox>(dlg, 1008)->setCurrentIndex(1);
+    const QStringList arrBaseline = ResultColumn(dlg, 3);  // the pinned weapon on 大猿獣
+    QCOMPARE(ResultColumn(dlg, 0), (QStringList{U("頭"), U("腕")}));
+    QCOMPARE(ResultColumn(dlg, 4), (QStringList{U("±0"), U("±0")}));
     ClickEntry(Control<CWeaponListBox>(dlg, 1002), 1);
+    ClickCheck(dlg, 1017);
+    const QStringList arrNow = ResultColumn(dlg, 3);
+    QVERIFY(arrNow != arrBaseline);
+    ClickCheck(dlg, 1017);
     QStringList arrExpected;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 2; ++i)
       arrExpected.append(Difference(ResultColumn(dlg, 3)[i].toInt() - arrBaseline[i].toInt()));
     QCOMPARE(ResultColumn(dlg, 4), arrExpected);
     ClickButton(dlg, 1016);
     QCOMPARE(QGuiApplication::clipboard()->text(),
              FromSjis(*BuildReportFromCalculator(dlg.GetCalculator())));
-    ClickEntry(Control<CWeaponListBox>(dlg, 1002), 0);
-    Control<QComboBox>(dlg, 1014)->setCurrentIndex(1);
-    Control<QComboBox>(dlg, 1008)->setCurrentIndex(1);
-    const int nHead = ResultColumn(dlg, 3)[0].toInt();
-    QCOMPARE(ResultColumn(dlg, 4),
-             (QStringList{Difference(nHead - arrBaseline[0].toInt()), U("―")}));
-    QVERIFY(nHead < arrBaseline[0].toInt());
     dlg.OnSysCommand(kCommandPin);
     QVERIFY(!dlg.IsBaselinePinned());
     QCOMPARE(pResult->GetColumnCount(), 4);
-    QCOMPARE(pResult->header()->length(), 40 + 40 + 40 + 45);
+    QCOMPARE(pResult->header()->length(), nLength);
+  }
+
+  // Three loadouts (the window's own, by its code, and two builds saved by
+  // the tool) side by side on the window's target: the whole table as
+  // velkar-tool compare gives it; the first loadout is the main window's
+  // baseline, and making another one first moves the baseline with it.
+  void comparisonAgreesWithTheTool() {
+    RunTool(m_pDir->Path(), U("save-build 鉄 --category 0 --weapon 0 --motion 0 --motion 2"));
+    RunTool(m_pDir->Path(),
+            U("save-build 炎&会心 --category 0 --weapon 1 --motion 1 --modifier 1040 "
+              "--sharpness 2 --monster 0"));
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    Play(dlg, {2, 1, 1, 0, 1});
+    QTest::keyClick(&dlg, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    const QString strCode = QGuiApplication::clipboard()->text();
+    QTest::keyClick(&dlg, Qt::Key_M, Qt::ControlModifier);
+    CComparisonDlg* pCompare = dlg.GetComparisonDlg();
+    QVERIFY(pCompare != nullptr && pCompare->isVisible() && !pCompare->isModal());
+    QTest::mouseClick(pCompare->findChild<QPushButton*>("comparisonAddCurrent"), Qt::LeftButton);
+    auto* pMenu = pCompare->findChild<QMenu*>(QStringLiteral("comparisonBuildMenu"));
+    emit pMenu->aboutToShow();
+    QStringList arrBuildEntry;
+    for (const QAction* pAction : pMenu->actions()) arrBuildEntry << pAction->text();
+    QCOMPARE(arrBuildEntry, (QStringList{U("鉄"), U("炎&&会心")}));
+    for (QAction* pAction : pMenu->actions()) pAction->trigger();
+    QVERIFY(dlg.IsBaselinePinned());
+    QCOMPARE(ResultColumn(dlg, 4), (QStringList{U("±0"), U("±0")}));
+
+    const QJsonObject tool = RunTool(m_pDir->Path(), U("compare --json --code ") + strCode +
+                                                         U(" --build 鉄 --build 炎&会心 "
+                                                           "--monster 1 --level 1 --anger"));
+    const auto Cell = [](const QJsonValue& damage, const QJsonValue& difference, int i) {
+      const QString strDamage = damage.isNull() ? U("—") : QString::number(damage.toInt());
+      return i == 0 ? strDamage
+                    : strDamage + U("（") +
+                          (difference.isNull() ? U("—") : Difference(difference.toInt())) + U("）");
+    };
+    QStringList arrExpected;
+    const QJsonObject target = tool.value("target").toObject();
+    arrExpected << U("対象：") + target.value("monster").toString() + U("／") +
+                       target.value("level").toString() + U("／怒り");
+    const QJsonArray arrLoadout = tool.value("loadouts").toArray();
+    for (int i = 0; i < arrLoadout.size(); ++i)
+      arrExpected << QString(QChar('A' + i)) + ' ' +
+                         arrLoadout[i].toObject().value("weapon").toString();
+    QJsonArray arrRow = tool.value("regions").toArray();
+    arrRow.append(tool.value("total"));
+    for (const QJsonValue& value : arrRow) {
+      const QJsonObject row = value.toObject();
+      arrExpected << row.value("region").toString(U("合計"));
+      for (int i = 0; i < arrLoadout.size(); ++i)
+        arrExpected << Cell(row.value("damage").toArray().at(i),
+                            row.value("difference").toArray().at(i), i);
+    }
+    auto* pTable = pCompare->findChild<QTableWidget*>(QStringLiteral("comparisonTable"));
+    const auto ShownTable = [&] {
+      QStringList arrShown{pCompare->findChild<QLabel*>("comparisonTarget")->text()};
+      for (int nColumn = 0; nColumn < pTable->columnCount(); ++nColumn)
+        arrShown << pTable->horizontalHeaderItem(nColumn)->text();
+      for (int nRow = 0; nRow < pTable->rowCount(); ++nRow) {
+        arrShown << pTable->verticalHeaderItem(nRow)->text();
+        for (int nColumn = 0; nColumn < pTable->columnCount(); ++nColumn)
+          arrShown << pTable->item(nRow, nColumn)->text();
+      }
+      return arrShown;
+    };
+    QCOMPARE(ShownTable(), arrExpected);
+
+    pTable->setCurrentCell(0, 2);
+    QTest::mouseClick(pCompare->findChild<QPushButton*>("comparisonMakeFirst"), Qt::LeftButton);
+    QCOMPARE(pTable->horizontalHeaderItem(0)->text(), QStringLiteral("A ") + arrExpected[3].mid(2));
+    QStringList arrDifference;
+    for (int nRow = 0; nRow < 2; ++nRow)
+      arrDifference << pTable->item(nRow, 1)->text().section(U("（"), 1).chopped(1);
+    QCOMPARE(ResultColumn(dlg, 4), arrDifference);
+    QVERIFY(arrDifference != (QStringList{U("±0"), U("±0")}));
+  }
+
+  // Ctrl+Shift+C copies the setup as a code with the report button's note;
+  // Ctrl+Shift+V restores it through the calculator after other clicks. A
+  // damaged code is refused and changes nothing; a code of other data opens
+  // what it can and says what it could not.
+  void codesPassTheSetup_data() {
+    QTest::addColumn<int>("nCode");  // 0 as copied, 1 one character changed, 2 other data
+    QTest::addColumn<QString>("strMessage");
+    QTest::addRow("as copied") << 0 << QString();
+    QTest::addRow("damaged") << 1
+                             << U("コードが壊れています（途中で切れているか、書き間違いがあり"
+                                  "ます）。もう一度まるごとコピーしてください。");
+    QTest::addRow("other data") << 2
+                                << U("このコードは別のデータファイルで作られました。\n"
+                                     "次のものは今のデータにないため、復元できませんでした：\n"
+                                     "武器「幻の剣」\nモーション「宙返り」");
+  }
+
+  void codesPassTheSetup() {
+    QFETCH(int, nCode);
+    QFETCH(QString, strMessage);
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    Play(dlg, {1, 1, 1, 1, 0, 1, 2});
+    const QStringList arrPlayed = Shown(dlg);
+    QTest::keyClick(&dlg, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_COMPARE(QToolTip::text(), U("クリップボードにコピーしました"));
+    QString strCode = QGuiApplication::clipboard()->text();
+    QVERIFY(strCode.startsWith(QStringLiteral("VK1.")));
+    if (nCode == 1) strCode[20] = strCode[20] == u'A' ? u'B' : u'A';
+    if (nCode == 2) {
+      Setup_t setup = CaptureSetup(dlg.GetCalculator());
+      setup.strWeapon = ToSjis(U("幻の剣"));
+      setup.arrMotion.insert(setup.arrMotion.begin() + 1, ToSjis(U("宙返り")));
+      CodeError_t error;
+      strCode = QString::fromStdString(*EncodeBuildCode(
+          {CDataManager::GetInstance().GetDataFingerprint() ^ 1U, {{"x", setup}}}, error));
+    }
+    QGuiApplication::clipboard()->setText(strCode);
+    ClickButton(dlg, 1007);
+    ClickEntry(Control<CWeaponListBox>(dlg, 1002), 3);
+    ClickCheck(dlg, 1021);
+    const QStringList arrChanged = Shown(dlg);
+    QTest::keyClick(&dlg, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(m_pAnswerer->Take().value(0).strText, strMessage);
+    if (nCode == 0) QCOMPARE(Shown(dlg), arrPlayed);
+    if (nCode == 1) QCOMPARE(Shown(dlg), arrChanged);
+    if (nCode == 2) {
+      // The weapon is gone: the category's list waits for a pick; the
+      // motions that exist come back in order.
+      QCOMPARE(dlg.GetCalculator().GetWeaponSelection(), NO_SELECTION);
+      QCOMPARE(Entries(Control<QListWidget>(dlg, 1004)), arrPlayed.mid(0, 4));
+    }
+    QToolTip::hideText();
+  }
+
+  // Ctrl+Z takes back every change of the setup, 全消去 included, for at
+  // least 50 steps; Ctrl+Y does it again.
+  void undoAndRedoTheSetup() {
+    CVelkarDlg dlg;
+    QVERIFY(ShowActive(dlg));
+    PickWeaponAndMotions(dlg, 1, {0, 2, 2});
+    const QStringList arrBefore = Shown(dlg);
+    ClickButton(dlg, 1007);
+    const QStringList arrCleared = Shown(dlg);
+    QCOMPARE(Entries(Control<QListWidget>(dlg, 1004)), QStringList());
+    QTest::keyClick(&dlg, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Shown(dlg), arrBefore);
+    QTest::keyClick(&dlg, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(Shown(dlg), arrCleared);
+    for (int i = 0; i < 60; ++i) ClickCheck(dlg, 1021 + i % 2);
+    QVERIFY(Shown(dlg) == arrCleared);  // each box ticked and unticked 30 times
+    for (int i = 0; i < 60; ++i) dlg.OnSysCommand(kCommandUndo);
+    QCOMPARE(Shown(dlg), arrCleared);
+    QCOMPARE(Control<QCheckBox>(dlg, 1021)->isChecked(), false);
+    dlg.OnSysCommand(kCommandUndo);
+    QCOMPARE(Shown(dlg), arrBefore);
+    for (int i = 0; i < 2; ++i) dlg.OnSysCommand(kCommandRedo);  // 全消去, then one tick
+    QCOMPARE(Control<QCheckBox>(dlg, 1021)->isChecked(), true);
+    QCOMPARE(Control<QCheckBox>(dlg, 1022)->isChecked(), false);
   }
 };
 

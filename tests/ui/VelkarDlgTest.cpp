@@ -23,6 +23,7 @@
 #include "UiTestHelpers.h"
 #include "UiTestMain.h"
 #include "VelkarApp.h"
+#include "WindowCommandLine.h"
 #include "calc/ReportText.h"
 #include "dialogs/BreakdownDlg.h"
 #include "dialogs/BuildsDlg.h"
@@ -64,6 +65,29 @@ const CCalculator& Calc(const CVelkarDlg& dlg) {
 void AskForToolTip(QWidget* pViewport, const QPoint& pt) {
   QHelpEvent help(QEvent::ToolTip, pt, pViewport->mapToGlobal(pt));
   QApplication::sendEvent(pViewport, &help);
+}
+
+// The weapon conversion's message when every category has a source like
+// kSwordIni (Katana: kKatanaIni): its first line and each category's line,
+// those of the one that failed in its place.
+QString WeaponConversion(bool bSucceeded, const char* pszFailed, const QString& strFailure) {
+  QStringList arrLine{bSucceeded ? U("武器リストの変換に成功しました")
+                                 : U("武器リストの変換に失敗しました")};
+  for (const char* pszStem : {"Sword", "DualSword", "GreatSword", "Katana", "Lance", "GunLance",
+                              "Hummer", "HuntingHorn"}) {
+    const QString strStem = QString::fromLatin1(pszStem);
+    if (pszFailed != nullptr && strStem == QLatin1String(pszFailed)) {
+      arrLine << strFailure << U("%1.dat は変換前のままです").arg(strStem);
+    } else {
+      const int nOne = strStem == QLatin1String("Katana") ? 1 : 0;
+      arrLine << U("%1.dat を書き込みました：モーション %2 件、当たり方 %3 件、武器 %4 件")
+                     .arg(strStem)
+                     .arg(nOne ? 1 : 3)
+                     .arg(nOne ? 1 : 2)
+                     .arg(nOne ? 1 : 4);
+    }
+  }
+  return arrLine.join(QLatin1Char('\n'));
 }
 
 // The window shows the calculator's state: texts, chosen motions, slider,
@@ -109,6 +133,14 @@ void VerifyShowsCalculator(const CVelkarDlg& dlg) {
   }
 }
 
+// The attack, element and sharpness texts on show.
+QStringList ShownTexts(const CVelkarDlg& dlg) {
+  return {Control<QLabel>(dlg, 1011)->text(), Control<QLabel>(dlg, 1012)->text(),
+          Control<QLabel>(dlg, 1010)->text()};
+}
+
+const QStringList kInitialTexts = {U("攻撃力：---"), U("属性(--)：---"), U("切れ味：---")};
+
 }  // namespace
 
 class VelkarDlgTest : public CWindowFixture {
@@ -138,7 +170,8 @@ private slots:
 
   // From the fire sword with 縦斬り, 溜め回転斬り twice: each gesture reaches
   // the calculator, the window shows its new state, and the first region's
-  // damage moves as said (-1 less, 0 same, 1 more, 2 other).
+  // damage moves as said (-1 less, 0 same, 1 more, 2 other, 3 no rows and
+  // the initial status texts: nothing of the sword stays on show).
   void gestureRecalculatesAndShows_data() {
     QTest::addColumn<int>("nGesture");
     QTest::addColumn<int>("nMove");
@@ -146,11 +179,11 @@ private slots:
                                     "remove the second chosen|Delete on a chosen|Enter on an "
                                     "available|double-click an available|"
                                     "clear|monster by key|level|hit correction|anger|modifier "
-                                    "group|untick|category keeps the rows|"
+                                    "group|untick|category clears the rows|"
                                     "slider left key|slider groove|slider wheel|slider drag|"
                                     "ctrl-click the weapon|click beside the weapons")
                                     .split('|');
-    const int arrMove[] = {-1, -1, 1, 1, -1, 2, -1, 1, 1, 1, 0, 0, -1, -1, -1, -1, 0, 0};
+    const int arrMove[] = {-1, -1, 1, 1, -1, 2, -1, 1, 1, 1, 0, 3, -1, -1, -1, -1, 0, 0};
     for (int i = 0; i < 18; ++i) QTest::newRow(qPrintable(arrName[i])) << i << arrMove[i];
   }
 
@@ -206,6 +239,11 @@ private slots:
         QTest::mouseRelease(pSlider, Qt::LeftButton, {}, ptLeft);
     }
     VerifyShowsCalculator(dlg);
+    if (nMove == 3) {
+      QCOMPARE(ShownTexts(dlg), kInitialTexts);
+      QCOMPARE(ResultColumn(dlg, 0), QStringList());
+      return;
+    }
     const int nBefore = arrBefore[0].toInt();
     const int nAfter = ResultColumn(dlg, 3)[0].toInt();
     QCOMPARE(nMove == 2 ? nAfter != nBefore : (nAfter > nBefore) - (nAfter < nBefore),
@@ -231,7 +269,9 @@ private slots:
     QVERIFY(CSetupStore().SaveLastSetup(setup));
     const CTestDataDir empty;
     (*m_pStore)->SetDataDirectory(empty.Path());
-    QCOMPARE(CVelkarApp::Run({"Velkar", "--dir", QString::fromStdString(m_pDir->Path())}), 0);
+    QCOMPARE(CVelkarApp::Run(
+                 CWindowCommandLine({"Velkar", "--dir", QString::fromStdString(m_pDir->Path())})),
+             0);
     const QList<AnsweredWindow_t> arrAnswered = m_pAnswerer->Take();  // the window, closed
     QCOMPARE(arrAnswered.size(), 1);
     QCOMPARE(arrAnswered[0].strTitle + arrAnswered[0].strText, U("Velkar"));
@@ -277,7 +317,10 @@ private slots:
     QCOMPARE(arrAnswered[2].strText,
              U("閉じる(&C)|-|Velkar のﾊﾞｰｼﾞｮﾝ情報(&A)...|-|武器のiniファイルをdatに変換|"
                "モンスターのiniファイルをdatに変換|-|ビルドの保存と読み込み(&B)...|"
-               "武器ランキング(&R)...|結果を基準に固定(&P)"));
+               "武器ランキング(&R)...|結果を基準に固定(&P)|装備を並べて比較(&M)...|"
+               "スキルと切れ味の効果(&G)...|-|"
+               "今の設定をコードとしてコピー(&K)|クリップボードのコードを開く(&V)|-|"
+               "元に戻す(&U)|やり直し(&Y)"));
     ChooseEntry(dlg, U("Velkar のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
     QCOMPARE(m_pAnswerer->Take().value(0).strTitle, U("Velkarのﾊﾞｰｼﾞｮﾝ情報"));
     // Ctrl+R, Ctrl+B and Ctrl+P from the window, and the entry that closes it.
@@ -292,15 +335,15 @@ private slots:
     QVERIFY(!dlg.isVisible() && dlg.result() == QDialog::Rejected);
   }
 
-  // A conversion says what it wrote or, in Japanese, why it failed (%1: the
-  // file's path), and for a user who cannot write the data folder (%2) how to
-  // convert elsewhere; the weapon conversion stops at the first failing
-  // category, and the window reloads whatever is on disk afterwards.
+  // A conversion says what it wrote or, in Japanese, why it failed, and for a
+  // user who cannot write the data folder how to convert elsewhere; each
+  // weapon category is converted on its own, and the window reloads whatever
+  // is on disk afterwards.
   void conversionReportsAndReloads_data() {
     QTest::addColumn<int>("nCommand");
     QTest::addColumn<QString>("strFile");  // made hostile or removed before converting
     QTest::addColumn<int>("nKind");        // -1: removed, -2: left as it is, -3: read-only folder
-    QTest::addColumn<QString>("strText");
+    QTest::addColumn<QString>("strText");  // %1: the data folder
     QTest::addColumn<int>("nCategories");
     QString strWritten = U("武器リストの変換に成功しました");
     for (const char* pszStem : {"Sword", "DualSword", "GreatSword", "Katana", "Lance", "GunLance",
@@ -311,13 +354,16 @@ private slots:
                          : U(".dat を書き込みました：モーション 3 件、当たり方 2 件、武器 4 件"));
     }
     QTest::addRow("weapons written")
-        << kCommandConvertWeapons << "Katana.ini" << -2 << strWritten << 8;
+        << kCommandConvertWeapons << "Katana.ini" << -2 << WeaponConversion(true, nullptr, {}) << 8;
     QTest::addRow("weapon data is a folder")
         << kCommandConvertWeapons << "Katana.dat" << int(eHOSTILE::FOLDER)
-        << U("武器リストの変換に失敗しました\nKatana.dat：ファイルに書き込めません\n%1 is a "
-             "folder, "
-             "not a file")
-        << 3;
+        << WeaponConversion(false, "Katana",
+                            U("Katana.dat：ファイルに書き込めません\n%1Katana.dat is a folder, "
+                              "not a file"))
+        << 7;
+    QTest::addRow("weapon source missing")
+        << kCommandConvertWeapons << "DualSword.ini" << -1
+        << WeaponConversion(false, "DualSword", U("DualSword.ini：ファイルがありません")) << 7;
     QTest::addRow("monsters written")
         << kCommandConvertMonsters << "Monster.ini" << -2
         << U("モンスターリストの変換に成功しました\nMonster.dat を書き込みました：モンスター 2 "
@@ -325,16 +371,19 @@ private slots:
         << 2;
     QTest::addRow("monster data a folder")
         << kCommandConvertMonsters << "Monster.dat" << int(eHOSTILE::FOLDER)
-        << U("モンスターリストの変換に失敗しました\nMonster.dat：ファイルに書き込めません\n%1 is a "
-             "folder, not a file")
+        << U("モンスターリストの変換に失敗しました\nMonster.dat：ファイルに書き込めません\n"
+             "%1Monster.dat is a folder, not a file\nMonster.dat は変換前のままです")
         << 2;
-    QTest::addRow("read-only folder")
-        << kCommandConvertWeapons << "Sword.dat" << -3
-        << U("武器リストの変換に失敗しました\nSword.dat：ファイルに書き込めません\n%1 cannot be "
-             "opened for writing (") +
+    QTest::addRow("monsters in a read-only folder")
+        << kCommandConvertMonsters << "Monster.dat" << -3
+        << U("モンスターリストの変換に失敗しました\nMonster.dat：ファイルに書き込めません\n%"
+             "1Monster."
+             "dat cannot be opened for writing (") +
                QString::fromLocal8Bit(strerror(EACCES)) +
-               U(")\nフォルダ %2 には書き込めません。.ini ファイルを書き込めるフォルダにコピーし、"
-                 "「Velkar --dir そのフォルダ」で起動してから変換してください。")
+               U(")\nMonster.dat は変換前のままです\nフォルダ %1 には書き込めません。.ini "
+                 "ファイルを書き込めるフォルダにコピーし、「Velkar --dir "
+                 "そのフォルダ」で起動してから"
+                 "変換してください。")
         << 2;
   }
 
@@ -365,13 +414,15 @@ private slots:
     QCOMPARE(arrAnswered.size(),
              nKind == int(eHOSTILE::FOLDER) ? 2 : 1);  // reported again on reload
     QCOMPARE(arrAnswered[0].strText,
-             strText.arg(QString::fromStdString(strPath), QString::fromStdString(m_pDir->Path())));
+             strText.replace(QStringLiteral("%1"), QString::fromStdString(m_pDir->Path())));
     QCOMPARE(Control<QComboBox>(dlg, 1001)->count(), nCategories);
     QCOMPARE(Control<QListWidget>(dlg, 1004)->count(), 0);
     QCOMPARE(Control<CWeaponListBox>(dlg, 1002)->count(), 4);
     QVERIFY(Control<CWeaponListBox>(dlg, 1002)->selectedItems().isEmpty());
     QCOMPARE(Control<QComboBox>(dlg, 1014)->count(),
              nKind >= 0 && nCommand == kCommandConvertMonsters ? 0 : 2);
+    QCOMPARE(ShownTexts(dlg), kInitialTexts);
+    QCOMPARE(ResultColumn(dlg, 0), QStringList());
   }
 
   // Data file problems are reported once, in Japanese, one line per file,
@@ -475,12 +526,13 @@ private slots:
     auto* pList = Control<CColorListCtrl>(dlg, 1013);
     PickWeaponAndMotions(dlg, 1, {0, 2, 2});
     // B = 180, blue (1.25); 背中の岩殻, cut 10: 縦斬り r = 32.4, P = 4.05; 溜め回転斬り at
-    // rate 110: r = 36 and 54, P = 4.95 and 7.425, e = 13.75: low.
+    // rate 110: r = 36 and 54, P = 4.95 and 7.425, e = 13.75: 効きにくい (low).
     AskForToolTip(pList->viewport(), pList->visualRect(pList->model()->index(1, 2)).center());
-    QTRY_COMPARE(QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText(),
-                 U("背中の岩殻: 物理 10%, 属性 0%, ダメージ 26 (低)\n攻撃1 縦斬り（1ヒット）: "
-                   "+4（4.0）\n攻撃2 溜め回転斬り（2ヒット）: +11（12.4）\n攻撃3 溜め回転斬り（2"
-                   "ヒット）: +11（12.4）\n（ ）は切り捨て前。ダブルクリックで全ヒットの表"));
+    QTRY_COMPARE(
+        QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText(),
+        U("背中の岩殻：物理 10%、属性 0%、ダメージ 26（効きにくい）\n攻撃1 縦斬り（1ヒット）："
+          "+4（4.0）\n攻撃2 溜め回転斬り（2ヒット）：+11（12.4）\n攻撃3 溜め回転斬り（2"
+          "ヒット）：+11（12.4）\n（ ）は切り捨て前。ダブルクリックで全ヒットの表"));
     AskForToolTip(pList->viewport(), QPoint(5, pList->viewport()->height() - 5));  // no row
     QTRY_VERIFY(!QToolTip::isVisible());
 
@@ -498,32 +550,33 @@ private slots:
       }
       QCOMPARE(nSum, pList->GetCellText(nRow, 3).toInt());
       QCOMPARE(pBreakdown->findChild<QLabel*>(QStringLiteral("breakdownRegion"))->text(),
-               pList->GetCellText(nRow, 0) + U(": 物理 ") + pList->GetCellText(nRow, 1) +
-                   U(", 属性 ") + pList->GetCellText(nRow, 2) + U(", ダメージ ") +
-                   pList->GetCellText(nRow, 3) + " (" + strKind + ')');
+               pList->GetCellText(nRow, 0) + U("：物理 ") + pList->GetCellText(nRow, 1) +
+                   U("、属性 ") + pList->GetCellText(nRow, 2) + U("、ダメージ ") +
+                   pList->GetCellText(nRow, 3) + U("（") + strKind + U("）"));
     };
-    VerifyRow(1, U("低"));
+    VerifyRow(1, U("効きにくい"));
     ClickCheck(dlg, 1021);
-    VerifyRow(1, U("低"));
+    VerifyRow(1, U("効きにくい"));
     pList->setCurrentIndex(pList->model()->index(0, 0));
     PressKey(pList, Qt::Key_Return);
     QCOMPARE(dlg.GetBreakdownDlg(), pBreakdown);
-    VerifyRow(0, U("高"));
+    VerifyRow(0, U("よく効く"));
     QTest::mouseClick(pBreakdown->findChild<QPushButton*>(QStringLiteral("breakdownCopy")),
                       Qt::LeftButton);
-    // The copy is the table under the window's two labels; its first hit worked by
+    // The copy is the table under the window's three labels; its first hit worked by
     // hand: B = 185, r = 33.3, P = 37.4625, E = 2.975, T = 40.4375.
     const auto Label = [pBreakdown](const char* pszName) {
       return pBreakdown->findChild<QLabel*>(QString::fromLatin1(pszName))->text();
     };
-    QString strShown = Label("breakdownRegion") + '\n' + Label("breakdownFactors") +
+    QString strShown = Label("breakdownHeading") + '\n' + Label("breakdownRegion") + '\n' +
+                       Label("breakdownFactors") +
                        U("\n\n攻撃\tヒット\tモーション値\t素の値\t物理\t属性\t合計\t加算\t累計\n");
     for (int i = 0; i < pTable->rowCount() * pTable->columnCount(); ++i) {
       strShown += pTable->item(i / pTable->columnCount(), i % pTable->columnCount())->text() +
                   ((i + 1) % pTable->columnCount() == 0 ? '\n' : '\t');
     }
     QCOMPARE(QGuiApplication::clipboard()->text(), strShown);
-    QCOMPARE(strShown.section('\n', 7, 7), U("1 縦斬り\t1\t18\t33.30\t37.46\t2.98\t40.44\t40\t40"));
+    QCOMPARE(strShown.section('\n', 8, 8), U("1 縦斬り\t1\t18\t33.30\t37.46\t2.98\t40.44\t40\t40"));
   }
 };
 

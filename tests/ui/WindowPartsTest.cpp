@@ -6,11 +6,14 @@
 #include <QTemporaryDir>
 #include <QToolTip>
 #include <QtTest>
+#include <filesystem>
 
 #include "UiTestHelpers.h"
 #include "UiTestMain.h"
+#include "WindowCommandLine.h"
 #include "style/DialogFont.h"
 #include "style/DialogUnits.h"
+#include "support/TestDataDir.h"
 #include "text/SjisText.h"
 #include "widgets/BaselineColumn.h"
 #include "widgets/ColorListCtrl.h"
@@ -47,6 +50,15 @@ private slots:
     QCOMPARE(DialogBaseUnitsFrom(337, 13).nCx, 6);  // 6.48 letters
     QCOMPARE(DialogBaseUnitsFrom(338, 13).nCx, 7);  // 6.5
     QCOMPARE(DialogUnitsToPixels(QRect(1, 3, 5, 9), {7, 13}), QRect(2, 5, 9, 15));
+    QCOMPARE(CWindowCommandLine({"velkar", "--help"}).GetExitCode(), 0);
+    // A folder named in Shift-JIS (大剣) is taken as its bytes.
+    const CTestDataDir dir;
+    const std::string strSjis = dir.PathOf("\x91\xe5\x8c\x95");
+    QVERIFY(std::filesystem::create_directory(strSjis));
+    const CWindowCommandLine sjisDir({"velkar", "--dir", QFile::decodeName(strSjis.c_str())},
+                                     {"velkar", "--dir", strSjis});
+    QVERIFY(!sjisDir.ShouldExit());
+    QCOMPARE(sjisDir.GetDataDirectory(), strSjis + '/');
   }
 
   // The program answers a wrong command line itself, without the window:

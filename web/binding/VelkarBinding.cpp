@@ -2,8 +2,10 @@
 // ({"op": "selectWeapon", "index": 2}); the binding runs the calculator's
 // operation of that name and answers with the whole state the page shows,
 // every text already UTF-8. Nothing here computes or formats a game value: the
-// rows, texts, report, breakdown and ranking all come from the core. The data
-// files live in the module's memory file system, written there by the page.
+// rows and report, the weapon table, comparison and gains are the core's
+// result documents (setup/ResultJson.h, as velkar-tool --json prints them),
+// codes are the core's build codes. The data files live in the module's
+// memory file system, written there by the page.
 #include <emscripten/emscripten.h>
 
 #include <nlohmann/json.hpp>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "calc/Calculator.h"
+#include "calc/GainTable.h"
 #include "calc/HitBreakdownText.h"
 #include "calc/HitTable.h"
 #include "calc/ModifierTable.h"
@@ -22,6 +25,8 @@
 #include "calc/WeaponTable.h"
 #include "data/DataManager.h"
 #include "platform/Cp932.h"
+#include "setup/BuildCode.h"
+#include "setup/LoadoutComparison.h"
 #include "setup/ResultJson.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
@@ -32,6 +37,13 @@ using json = nlohmann::ordered_json;
 using velkar::SjisToUtf8;
 
 CCalculator& Calculator() {
+  static CCalculator calculator;
+  return calculator;
+}
+
+// The calculator as the last load left it, before any choice: the start of
+// every loadout of a comparison, as a freshly started tool's calculator is.
+CCalculator& Loaded() {
   static CCalculator calculator;
   return calculator;
 }
@@ -53,11 +65,6 @@ json MotionsJson(const std::vector<const CAction*>& arrAction) {
                        {"impact", pAction->GetRate(1)}});
   }
   return motions;
-}
-
-json ColourOf(const std::optional<uint32_t>& nColour) {
-  if (!nColour) return nullptr;
-  return *nColour;
 }
 
 json WeaponsJson(const CCalculator& calculator) {
@@ -87,19 +94,6 @@ json ModifiersJson(const CCalculator& calculator) {
                          {"enabled", calculator.IsModifierEnabled(info.nControlId)}});
   }
   return modifiers;
-}
-
-json RowsJson(const CCalculator& calculator) {
-  json rows = json::array();
-  for (const ResultRow_t& row : calculator.GetResultRows()) {
-    json cells = json::array();
-    for (const std::string& strCell : row.arrCell) cells.push_back(SjisToUtf8(strCell));
-    rows.push_back({{"cells", std::move(cells)},
-                    {"kind", row.nKind},
-                    {"colour", ColourOf(row.nColor)},
-                    {"damage", row.nDamage}});
-  }
-  return rows;
 }
 
 json CategoriesJson(const CCalculator& calculator) {
@@ -134,7 +128,7 @@ json StateJson() {
   for (const ResultColumn_t& column : c.GetResultColumns()) {
     columns.push_back(SjisToUtf8(column.strCaption));
   }
-  const std::optional<std::string> strReport = BuildReportFromCalculator(c);
+  const std::optional<json> report = ReportDocument(c, false);
   return {{"categories", CategoriesJson(c)},
           {"category", c.GetCategorySelection()},
           {"weapons", WeaponsJson(c)},
@@ -154,8 +148,7 @@ json StateJson() {
           {"elementText", SjisToUtf8(c.GetElementText())},
           {"sharpnessText", SjisToUtf8(c.GetSharpnessText())},
           {"columns", std::move(columns)},
-          {"rows", RowsJson(c)},
-          {"report", strReport ? json(SjisToUtf8(*strReport)) : json(nullptr)},
+          {"result", report ? *report : json(nullptr)},
           {"reportUnavailable", SjisToUtf8(ReportUnavailableReason(c))}};
 }
 
@@ -180,6 +173,7 @@ json Load(const json& request) {
   store.Clear();
   store.SetDataDirectory(StringOf(request, "dir"));
   Calculator().LoadAll();
+  Loaded() = Calculator();
   json state = StateJson();
   state["loadErrors"] = LoadErrorsJson();
   state["names"] = NameTablesJson();
@@ -260,20 +254,110 @@ json Explain(const json&) {
   return {{"text", explanation ? json(SjisToUtf8(BuildHitBreakdownText(*explanation))) : json()}};
 }
 
+std::optional<size_t> IndexOf(const json& request, const char* pszKey) {
+  const auto it = request.find(pszKey);
+  if (it == request.end() || !it->is_number_unsigned()) return std::nullopt;
+  return it->get<size_t>();
+}
+
+// Text the player typed, in Shift-JIS (what it cannot hold as '?').
+std::string SjisOf(const std::string& strUtf8) {
+  std::vector<size_t> arrReplaced;
+  return velkar::Utf8ToSjisReplacing(strUtf8, arrReplaced);
+}
+
 // The weapon table of the category on show, as velkar-tool rank --json
 // prints it: by the total or one region, at each weapon's own sharpness or
-// one for all.
+// one for all, filtered by element and name, in the order of a column.
 json Rank(const json& request) {
   WeaponTableRequest_t table;
-  const auto itRegion = request.find("region");
-  if (itRegion != request.end() && itRegion->is_number_unsigned()) {
-    table.nRegion = itRegion->get<size_t>();
-  }
+  table.nRegion = IndexOf(request, "region");
   const auto itSharpness = request.find("sharpness");
   if (itSharpness != request.end() && itSharpness->is_number_integer()) {
     table.nSharpness = itSharpness->get<int>();
   }
+  const auto itElement = request.find("element");
+  if (itElement != request.end() && itElement->is_number_integer()) {
+    table.nElement = itElement->get<int>();
+  }
+  table.strName = SjisOf(StringOf(request, "name"));
+  table.eSort = WeaponColumnOf(StringOf(request, "sort")).value_or(eWEAPON_COLUMN::Rank);
   return RankingDocument(BuildWeaponTable(Calculator(), table));
+}
+
+// What each modifier and sharpness level would change, as velkar-tool gains
+// --json prints it, sorted by the total or by one region; null without rows.
+json Gains(const json& request) {
+  const std::optional<GainTable_t> table = ComputeGains(Calculator(), IndexOf(request, "region"));
+  return table ? GainsDocument(*table) : json(nullptr);
+}
+
+// Builds as the page holds them: [{"name", "setup"}], names in UTF-8.
+std::vector<Build_t> BuildsOf(const json& request) {
+  std::vector<Build_t> arrBuild;
+  const auto it = request.find("builds");
+  if (it == request.end() || !it->is_array()) return arrBuild;
+  for (const json& build : *it) {
+    if (!build.is_object()) continue;
+    const auto itSetup = build.find("setup");
+    arrBuild.push_back({SjisOf(StringOf(build, "name")),
+                        CSetupStore::SetupFromJson(itSetup != build.end() ? *itSetup : json())});
+  }
+  return arrBuild;
+}
+
+json BuildsJson(const std::vector<Build_t>& arrBuild) {
+  json builds = json::array();
+  for (const Build_t& build : arrBuild) {
+    builds.push_back(
+        {{"name", SjisToUtf8(build.strName)}, {"setup", CSetupStore::SetupToJson(build.setup)}});
+  }
+  return builds;
+}
+
+// Up to six builds' loadouts against the target on show, as velkar-tool
+// compare --json prints it; each loadout starts from the data as loaded.
+json Compare(const json& request) {
+  std::vector<NamedLoadout_t> arrLoadout;
+  for (const Build_t& build : BuildsOf(request)) {
+    if (arrLoadout.size() == kMaxComparedLoadouts) break;
+    arrLoadout.push_back({build.strName, LoadoutOf(build.setup)});
+  }
+  const Target_t target = TargetOf(CaptureSetup(Calculator()));
+  return ComparisonDocument(CompareLoadouts(Loaded(), target, arrLoadout));
+}
+
+// The code of the given builds, or of the setup on show under a name, as
+// velkar-tool code prints it; or why there is none.
+json Code(const json& request) {
+  std::vector<Build_t> arrBuild = BuildsOf(request);
+  if (request.find("builds") == request.end()) {
+    arrBuild.push_back({SjisOf(StringOf(request, "name")), CaptureSetup(Calculator())});
+  }
+  CodeError_t error;
+  const std::optional<std::string> strCode = EncodeBuildCode(
+      {CDataManager::GetInstance().GetDataFingerprint(), std::move(arrBuild)}, error);
+  if (!strCode) {
+    return {{"code", nullptr}, {"error", SjisToUtf8(DescribeCodeErrorInJapanese(error))}};
+  }
+  return {{"code", *strCode}, {"error", nullptr}};
+}
+
+// Opens a code: its first build goes on show; every build comes back, with
+// what the data lacks and whether the code was made with other data. A code
+// that cannot be read changes nothing and says why.
+json OpenCode(const json& request) {
+  CodeError_t error;
+  const std::optional<BuildCode_t> code = DecodeBuildCode(StringOf(request, "code"), error);
+  if (!code) return {{"error", SjisToUtf8(DescribeCodeErrorInJapanese(error))}};
+  const std::vector<RestoreMiss_t> arrMiss =
+      RestoreSetup(Calculator(), code->arrBuild.front().setup);
+  json state = StateJson();
+  state["misses"] = MissesJson(arrMiss);
+  state["builds"] = BuildsJson(code->arrBuild);
+  state["otherData"] = code->nFingerprint != CDataManager::GetInstance().GetDataFingerprint();
+  state["error"] = nullptr;
+  return state;
 }
 
 // The setup on show in the builds file's form, and back.
@@ -284,12 +368,9 @@ json GetSetup(const json&) {
 json ApplySetup(const json& request) {
   const auto it = request.find("setup");
   const Setup_t setup = CSetupStore::SetupFromJson(it != request.end() ? *it : json::object());
-  json misses = json::array();
-  for (const RestoreMiss_t& miss : RestoreSetup(Calculator(), setup)) {
-    misses.push_back({{"part", static_cast<int>(miss.ePart)}, {"name", SjisToUtf8(miss.strName)}});
-  }
+  const std::vector<RestoreMiss_t> arrMiss = RestoreSetup(Calculator(), setup);
   json state = StateJson();
-  state["misses"] = std::move(misses);
+  state["misses"] = MissesJson(arrMiss);
   return state;
 }
 
@@ -298,9 +379,10 @@ json ApplySetup(const json& request) {
 json Builds(const json& request) {
   const CSetupStore store(StringOf(request, "dir"));
   json builds = json::array();
-  for (const Build_t& build : store.LoadBuilds()) {
-    builds.push_back(
-        {{"name", SjisToUtf8(build.strName)}, {"setup", CSetupStore::SetupToJson(build.setup)}});
+  for (const ListedBuild_t& listed : store.LoadBuilds()) {
+    builds.push_back({{"name", SjisToUtf8(listed.build.strName)},
+                      {"entry", listed.nEntry},
+                      {"setup", CSetupStore::SetupToJson(listed.build.setup)}});
   }
   return {{"builds", std::move(builds)}};
 }
@@ -309,10 +391,18 @@ json ChangeBuild(const json& request) {
   CSetupStore store(StringOf(request, "dir"));
   const std::string strOp = StringOf(request, "change");
   const std::optional<std::string> strName = velkar::Utf8ToSjis(StringOf(request, "name"));
-  eSTORE_RESULT eResult = eSTORE_RESULT::NotFound;
-  if (strName && !strName->empty()) {
-    if (strOp == "save") eResult = store.SaveBuild({*strName, CaptureSetup(Calculator())});
-    if (strOp == "delete") eResult = store.DeleteBuild(*strName);
+  eSTORE_RESULT eResult = eSTORE_RESULT::Changed;
+  if (strName && !strName->empty() && strOp == "save") {
+    eResult = store.SaveBuild({*strName, CaptureSetup(Calculator())});
+  }
+  if (strName && strOp == "delete") {
+    // The very entry the page listed: several builds may carry one name.
+    const int nEntry = IntOf(request, "entry");
+    for (const ListedBuild_t& listed : store.FindBuilds(*strName)) {
+      if (nEntry >= 0 && listed.nEntry == static_cast<size_t>(nEntry)) {
+        eResult = store.DeleteBuild(listed);
+      }
+    }
   }
   json answer = Builds(request);
   answer["result"] = static_cast<int>(eResult);
@@ -386,6 +476,10 @@ const std::map<std::string, Operation>& Operations() {
       {"explainRow", ExplainRow},
       {"explain", Explain},
       {"rank", Rank},
+      {"gains", Gains},
+      {"compare", Compare},
+      {"code", Code},
+      {"openCode", OpenCode},
       {"getSetup", GetSetup},
       {"applySetup", ApplySetup},
       {"builds", Builds},

@@ -1,17 +1,17 @@
 // Saved builds: kept in the browser as the text of a builds.json in the
 // desktop's format, which the core's store reads and changes; exported and
-// imported as that file.
-import { el, field, fill } from './dom.js';
+// imported as that file; a saved build joins the comparison with a click.
+import { describeMisses, el, field, fill } from './dom.js';
 import T from './texts.js';
 import { loadBuildsText, saveBuildsText } from './storage.js';
 
 const DIR = '/builds';
 const FILE = 'builds.json';
-const PARTS = [T.kPartCategory, T.kPartWeapon, T.kPartMotion, T.kPartMonster, T.kPartLevel, T.kPartHitCorrection];
 
 export class BuildsView {
-  constructor(root, store) {
+  constructor(root, store, compare) {
     this.store = store;
+    this.compare = compare;
     this.name = el('input', { type: 'text', maxLength: 80, autocomplete: 'off' });
     this.list = el('ul', { className: 'builds', id: 'builds-list' });
     this.note = el('p', { className: 'hint', role: 'status', id: 'builds-note' });
@@ -47,14 +47,13 @@ export class BuildsView {
     this.keep(this.store.ask('changeBuild', { dir: DIR, change: 'save', name }));
   }
 
-  remove(name) {
-    this.keep(this.store.ask('changeBuild', { dir: DIR, change: 'delete', name }));
+  remove(build) {
+    this.keep(this.store.ask('changeBuild', { dir: DIR, change: 'delete', name: build.name, entry: build.entry }));
   }
 
   apply(build) {
     const answer = this.store.dispatch('applySetup', { setup: build.setup });
-    this.note.textContent = answer.misses.length
-      ? fill(T.kMissingPart, answer.misses.map((m) => `${PARTS[m.part]} ${m.name}`).join('、')) : '';
+    this.note.textContent = describeMisses(answer.misses);
   }
 
   export() {
@@ -85,7 +84,8 @@ export class BuildsView {
     this.list.replaceChildren(...builds.map((build) => el('li', {},
       el('span', { className: 'build-name', text: build.name }),
       el('button', { type: 'button', text: T.kBuildLoad, ariaLabel: `${T.kBuildLoad} ${build.name}`, onclick: () => this.apply(build) }),
-      el('button', { type: 'button', text: T.kBuildDelete, ariaLabel: `${T.kBuildDelete} ${build.name}`, onclick: () => this.remove(build.name) }))));
+      el('button', { type: 'button', text: T.kCompareAdd, ariaLabel: `${T.kCompareAdd} ${build.name}`, onclick: () => this.compare.add(build) }),
+      el('button', { type: 'button', text: T.kBuildDelete, ariaLabel: `${T.kBuildDelete} ${build.name}`, onclick: () => this.remove(build) }))));
     if (!builds.length) this.list.append(el('li', { className: 'hint', text: T.kBuildNone }));
   }
 

@@ -1,4 +1,5 @@
-// Small helpers for building the views' elements.
+// Small helpers for building the views' elements and their common texts.
+import T from './texts.js';
 
 // An element with properties (on* become listeners, text and a few more are
 // set directly) and children.
@@ -33,4 +34,31 @@ export function field(id, label, control) {
 // Replaces %1, %2, ... with the values.
 export function fill(text, ...values) {
   return text.replace(/%(\d)/g, (all, n) => (values[n - 1] ?? all).toString());
+}
+
+// A change of damage as the window's difference column shows it: "+12",
+// "-3", "±0", and "—" where there is no number.
+export function signed(value) {
+  if (value === null || value === undefined) return T.kDifferenceMissing;
+  return value === 0 ? T.kDifferenceZero : `${value > 0 ? '+' : ''}${value}`;
+}
+
+// The names a setup holds that the data lacks, in one line ("" for none);
+// parts as the core names them ("weapon", "hit_correction", ...).
+export const PART_NAMES = { category: T.kPartCategory, weapon: T.kPartWeapon, motion: T.kPartMotion,
+  monster: T.kPartMonster, level: T.kPartLevel, hit_correction: T.kPartHitCorrection };
+
+export function describeMisses(misses) {
+  return misses.length ? fill(T.kMissingPart, misses.map((m) => `${PART_NAMES[m.part]} ${m.name}`).join('、')) : '';
+}
+
+// Puts text on the clipboard and says in the note how that went.
+export function copyText(text, note) {
+  navigator.clipboard.writeText(text).then(() => { note.textContent = T.kCodeCopied; },
+    () => { note.textContent = T.kCopyFailed; });
+}
+
+// The page's address with a code in its fragment: a link that opens it.
+export function linkOf(code) {
+  return `${location.origin}${location.pathname}#${code}`;
 }

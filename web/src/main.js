@@ -11,6 +11,10 @@ import { ResultsView } from './resultsView.js';
 import { ReportView } from './reportView.js';
 import { DataView } from './dataView.js';
 import { BuildsView } from './buildsView.js';
+import { WeaponTableView } from './weaponTableView.js';
+import { GainsView } from './gainsView.js';
+import { CompareView } from './compareView.js';
+import { CodeView } from './codeView.js';
 import { loadSetup, saveSetup } from './storage.js';
 
 const SAMPLE = ['Sword', 'DualSword', 'GreatSword', 'Katana', 'Lance', 'GunLance', 'Hummer', 'HuntingHorn', 'Monster'];
@@ -42,9 +46,18 @@ async function start() {
   const views = { 'weapon-view': WeaponView, 'motions-view': MotionsView, 'target-view': TargetView,
     'modifiers-view': ModifiersView, 'results-view': ResultsView, 'report-view': ReportView };
   for (const [id, View] of Object.entries(views)) store.addView(new View(view(id), store));
-  new BuildsView(view('builds-view'), store);
-  // The page opens on the setup it showed last, as the window does.
+  const compare = new CompareView(view('compare-view'), store);
+  const code = new CodeView(view('code-view'), store, compare);
+  store.addView(code);
+  store.addView(new GainsView(view('gains-view'), store), { later: true });
+  store.addView(new WeaponTableView(view('table-view'), store), { later: true });
+  store.addView(compare, { later: true });
+  new BuildsView(view('builds-view'), store, compare);
+  // The page opens on the setup it showed last, as the window does, or on
+  // the build of the link it was opened with.
+  const fragment = location.hash;
   data.load(loadSetup());
+  if (fragment.length > 1) code.open(decodeURIComponent(fragment));
   // Remembered once the player pauses, off the path from a click to its rows.
   let pending = 0;
   const remember = () => {

@@ -21,9 +21,9 @@ export class ReportView {
   }
 
   render(state) {
-    this.report = state.report;
+    this.report = state.result?.report;
     this.reason = state.reportUnavailable;
-    this.text.textContent = state.report ?? state.reportUnavailable;
+    this.text.textContent = this.report ?? this.reason;
     this.note.textContent = '';
   }
 }

@@ -23,7 +23,7 @@ export class ResultsView {
       this.head.replaceChildren(...state.columns.map((c) => el('th', { scope: 'col', text: c })),
         el('th', { scope: 'col', text: T.kBreakdown }));
     }
-    const rows = state.rows;
+    const rows = state.result?.rows ?? [];
     while (this.body.children.length > rows.length) this.body.lastChild.remove();
     rows.forEach((row, i) => {
       let tr = this.body.children[i];

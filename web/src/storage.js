@@ -1,6 +1,7 @@
 // What the page keeps in the browser between visits: the player's own data
 // files (bytes, by file name) and the saved builds (the text of a
-// builds.json, the desktop's format).
+// builds.json, the desktop's format), the setup on show and the loadouts
+// compared.
 const FILES_KEY = 'velkar.files';
 const BUILDS_KEY = 'velkar.builds';
 
@@ -68,5 +69,25 @@ export function saveSetup(setup) {
     localStorage.setItem(SETUP_KEY, JSON.stringify(setup));
   } catch {
     // A browser that keeps nothing simply starts afresh next time.
+  }
+}
+
+const COMPARED_KEY = 'velkar.compared';
+
+// The loadouts side by side: builds ({name, setup}) in the builds file's form.
+export function loadCompared() {
+  try {
+    const builds = JSON.parse(localStorage.getItem(COMPARED_KEY) ?? '[]');
+    return Array.isArray(builds) ? builds : [];
+  } catch {
+    return [];
+  }
+}
+
+export function saveCompared(builds) {
+  try {
+    localStorage.setItem(COMPARED_KEY, JSON.stringify(builds));
+  } catch {
+    // Kept for this visit only.
   }
 }

@@ -1,14 +1,18 @@
 // The page as a player uses it, in Debian's chromium (headless) driven by
-// playwright-core, served from 127.0.0.1: a player's path whose rows equal
-// velkar-tool's, a saved build that survives a reload, the page offline after
-// the first visit, no horizontal scrolling on a phone, and no serious
+// playwright-core, served from 127.0.0.1: a player's path whose rows and
+// weapon table equal velkar-tool's, links that open a build or a comparison,
+// loadouts side by side as velkar-tool compares them, a saved build that
+// survives a reload, builds.json going to and from the tool, the page offline
+// after the first visit, no horizontal scrolling on a phone, and no serious
 // accessibility violation (axe-core).
 //
 //   node --test browser.test.mjs   (VELKAR_SITE, VELKAR_TOOL, VELKAR_CHROMIUM)
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
+import { mkdirSync, mkdtempSync } from 'node:fs';
 import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { chromium } from 'playwright-core';
 import { serveSite } from './siteServer.mjs';
@@ -31,10 +35,10 @@ after(async () => {
   server?.close();
 });
 
-async function openPage(context) {
+async function openPage(context, fragment = '') {
   const page = await context.newPage();
   page.on('pageerror', (error) => assert.fail(`page error: ${error.message}`));
-  await page.goto(server.url);
+  await page.goto(server.url + fragment);
   await page.locator('#app').waitFor();
   return page;
 }
@@ -42,11 +46,22 @@ async function openPage(context) {
 const rowCells = (page) => page.locator('#rows tbody tr').evaluateAll((rows) =>
   rows.map((row) => [...row.children].slice(0, 4).map((cell) => cell.textContent.replace(/^[▲▼] /, ''))));
 
-// What velkar-tool shows for the same choices, on the site's own data.
-function nativeRows(...args) {
-  const out = execFileSync(TOOL, ['--dir', join(SITE, 'data'), 'report', ...args, '--json'], { encoding: 'utf8' });
-  return JSON.parse(out).rows.map((row) => row.cells);
+// velkar-tool on the site's own data, with a configuration folder of its own
+// (the saved builds) when one is given.
+function tool(args, config) {
+  const env = config ? { ...process.env, HOME: config, XDG_CONFIG_HOME: config } : process.env;
+  return execFileSync(TOOL, ['--dir', join(SITE, 'data'), ...args], { encoding: 'utf8', env });
 }
+
+// What velkar-tool shows for the same choices.
+function nativeRows(args, config) {
+  return JSON.parse(tool(['report', ...args, '--json'], config)).rows.map((row) => row.cells);
+}
+
+const fragmentOf = (page) => page.evaluate(() => location.hash.slice(1));
+// The panels that follow a change a frame later (weapon table, gains,
+// comparison) have repainted once the next frame has come.
+const settle = (page) => page.evaluate(() => new Promise((done) => requestAnimationFrame(() => done())));
 
 // A player's choices, each through its control.
 async function playerPath(page) {
@@ -65,7 +80,7 @@ async function playerPath(page) {
   await page.check('#modifier-1040');
   await page.check('#modifier-1041');  // clears 1040: one group, one tick
   await page.check('#modifier-1029');
-  await page.locator('.sharp-4').click();
+  await page.locator('#weapon-view .sharp-4').click();
 }
 const PATH_ARGS = ['--category', '1', '--weapon', '2', '--sharpness', '4', '--monster', '2', '--level', '1', '--anger',
   '--modifier', '1041', '--modifier', '1029', '--motion', '3', '--motion', '0', '--motion', '0'];
@@ -75,10 +90,95 @@ test('a player\'s path gives the rows velkar-tool gives', async () => {
   const page = await openPage(context);
   await playerPath(page);
   assert.equal(await page.isChecked('#modifier-1040'), false);
-  assert.deepEqual(await rowCells(page), nativeRows(...PATH_ARGS));
+  assert.deepEqual(await rowCells(page), nativeRows(PATH_ARGS));
   const report = JSON.parse(execFileSync(TOOL, ['--dir', join(SITE, 'data'), 'report', ...PATH_ARGS, '--json'],
     { encoding: 'utf8' })).report;
   assert.equal(await page.locator('#report').textContent(), report);
+  // The weapon table sorted by attack, then a weapon chosen from it.
+  await settle(page);
+  await page.locator('#weapon-table thead button', { hasText: '攻撃力' }).click();
+  const rank = JSON.parse(tool(['rank', ...PATH_ARGS.slice(0, 2), ...PATH_ARGS.slice(6), '--sort', 'attack', '--json']));
+  const names = page.locator('#weapon-table tbody th');
+  assert.deepEqual(await names.allTextContents(), rank.ranking.map((row) => row.weapon));
+  await names.nth(1).getByRole('button').click();
+  assert.equal(await page.locator('#weapon').evaluate((s) => s.selectedOptions[0].textContent), rank.ranking[1].weapon);
+  await context.close();
+});
+
+test('the address is a link to the setup on show; a damaged link is named', async () => {
+  const context = await browser.newContext();
+  const page = await openPage(context);
+  await playerPath(page);
+  const code = await fragmentOf(page);
+  assert.equal(code, tool(['code', ...PATH_ARGS]).trim());
+  const opened = await openPage(await browser.newContext(), `#${code}`);
+  assert.deepEqual(await rowCells(opened), nativeRows(PATH_ARGS));
+  assert.equal(await opened.locator('#code-note').textContent(), 'コードの設定を開きました');
+  const damaged = code.slice(0, 8) + (code[8] === 'A' ? 'B' : 'A') + code.slice(9);
+  await opened.goto(`${server.url}#${damaged}`);
+  await opened.locator('#code-note', { hasText: '壊れて' }).waitFor();
+  assert.equal(await opened.locator('#code-note').textContent(),
+    'コードが壊れています（途中で切れたか、打ち間違いがあります）。もう一度まるごとコピーしてください。');
+  assert.equal(await fragmentOf(opened), code);
+  await context.close();
+});
+
+// The comparison's cells as the page shows them, and as velkar-tool's
+// comparison gives them.
+const comparisonCells = (page) => page.locator('#comparison tr').evaluateAll((rows) =>
+  rows.slice(1).map((row) => [...row.children].map((cell) => cell.textContent)));
+const signed = (n) => (n === null ? '—' : n === 0 ? '±0' : `${n > 0 ? '+' : ''}${n}`);
+const nativeCells = (c) => [...c.regions, { ...c.total, region: '合計' }].map((row) =>
+  [row.region, String(row.damage[0]), ...row.damage.slice(1).flatMap((d, i) => [String(d), signed(row.difference[i + 1])])]);
+
+test('loadouts side by side are velkar-tool\'s comparison, and travel as one link', async () => {
+  const context = await browser.newContext();
+  await context.grantPermissions(['clipboard-read', 'clipboard-write']);
+  const page = await openPage(context);
+  await playerPath(page);
+  await page.selectOption('#monster', { index: 4 });
+  const codes = [await fragmentOf(page)];
+  await page.click('#compare-add');
+  for (const weapon of [0, 3]) {
+    await page.selectOption('#weapon', { index: weapon });
+    codes.push(await fragmentOf(page));
+    await page.click('#compare-add');
+  }
+  await page.selectOption('#weapon', { index: 1 });  // the target stays; the loadouts stay as added
+  const native = JSON.parse(tool(['compare', ...codes.flatMap((c) => ['--code', c]), '--json']));
+  await settle(page);
+  const cells = await comparisonCells(page);
+  assert.deepEqual(cells, nativeCells(native));
+  await page.click('#compare-link');
+  const link = await page.evaluate(() => navigator.clipboard.readText());
+  const opened = await openPage(await browser.newContext(), link.slice(link.indexOf('#')));
+  await settle(opened);
+  assert.equal(await opened.locator('#compare-list li').count(), 3);
+  assert.deepEqual(await rowCells(opened), nativeRows(['--code', codes[0]]));
+  assert.deepEqual(await comparisonCells(opened), cells);
+  await context.close();
+});
+
+// The desktop's builds.json, saved by velkar-tool, goes into the page; the
+// page's export goes back to velkar-tool, which reports every build in it.
+test('builds.json goes from velkar-tool to the page and back', async () => {
+  const config = mkdtempSync(join(tmpdir(), 'velkar-config-'));
+  tool(['save-build', '太刀 試し', '--category', '3', '--weapon', '1', ...PATH_ARGS.slice(6)], config);
+  const context = await browser.newContext();
+  const page = await openPage(context);
+  await page.setInputFiles('#builds-import', join(config, 'velkar', 'builds.json'));
+  await page.locator('#builds-note', { hasText: '1 件' }).waitFor();
+  await page.locator('#builds-list li', { hasText: '太刀 試し' }).getByRole('button', { name: /読込/ }).click();
+  assert.deepEqual(await rowCells(page), nativeRows(['--build', '太刀 試し'], config));
+  await playerPath(page);
+  await page.fill('#build-name', '双剣 「怒り」');
+  await page.click('#build-save');
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#builds-export')]);
+  const back = mkdtempSync(join(tmpdir(), 'velkar-config-'));
+  mkdirSync(join(back, 'velkar'));
+  await download.saveAs(join(back, 'velkar', 'builds.json'));
+  assert.deepEqual(nativeRows(['--build', '双剣 「怒り」'], back), nativeRows(PATH_ARGS));
+  assert.deepEqual(nativeRows(['--build', '太刀 試し'], back), nativeRows(['--build', '太刀 試し'], config));
   await context.close();
 });
 
@@ -138,6 +238,9 @@ test('a phone needs no horizontal scrolling and axe finds nothing serious', asyn
   const context = await browser.newContext({ viewport: PHONE });
   const page = await openPage(context);
   await playerPath(page);
+  await page.click('#compare-add');
+  await page.click('#compare-add');
+  await settle(page);
   const fits = () => page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth);
   for (const scheme of ['light', 'dark']) {
     await page.emulateMedia({ colorScheme: scheme });

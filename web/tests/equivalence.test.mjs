@@ -1,12 +1,13 @@
 // The page's core against the desktop's: node drives the WebAssembly build
 // through its binding over a table of requests, and velkar-tool (native)
-// computes the same requests on the same data files; the rows, status texts,
-// report, 17-digit breakdown and ranking must be the same, byte for byte.
+// computes the same requests on the same data files; the report document,
+// 17-digit breakdown, ranking, gains, comparison and build codes must be the
+// same, byte for byte.
 //
 //   node --test equivalence.test.mjs   (VELKAR_SITE, VELKAR_TOOL: see below)
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
+import { execFileSync, spawnSync } from 'node:child_process';
 import { readdirSync, readFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { loadSiteCore } from './wasmCore.mjs';
@@ -60,7 +61,6 @@ function drive(core, r) {
   return core.call('state');
 }
 
-const hex = (colour) => (colour === null ? null : `#${colour.toString(16).padStart(6, '0')}`);
 
 // The site's sample data was converted by velkar-tool built to WebAssembly;
 // the native tool converted the same sources beside itself.
@@ -77,17 +77,50 @@ test('the page computes what velkar-tool computes', async (t) => {
     await t.test(r.name, () => {
       const native = JSON.parse(tool('report', ...toolArgs(r), '--json'));
       const page = drive(core, r);
-      assert.equal(page.attackText, native.attack);
-      assert.equal(page.elementText, native.element);
-      assert.equal(page.sharpnessText, native.sharpness);
-      assert.deepEqual(page.rows.map((row) => [row.cells, row.kind, hex(row.colour), row.damage]),
-        native.rows.map((row) => [row.cells, row.kind, row.colour, row.damage]));
-      assert.equal(page.report, native.report);
+      assert.deepEqual(page.result, native);
       // report --explain prints the report, an empty line, then the breakdown.
       const explained = tool('report', ...toolArgs(r), '--explain');
-      assert.equal(`${page.report}\n${core.call('explain').text}`, explained);
+      assert.equal(`${page.result.report}\n${core.call('explain').text}`, explained);
+      assert.deepEqual(core.call('gains'), JSON.parse(tool('gains', ...toolArgs(r), '--json')));
+      // The code of the setup, and the setup that code opens on a page that
+      // showed something else.
+      const code = tool('code', ...toolArgs(r)).trim();
+      assert.equal(core.call('code').code, code);
+      core.call('selectCategory', { index: 0 });
+      const opened = core.call('openCode', { code });
+      assert.deepEqual([opened.result, opened.misses, opened.otherData], [native, [], false]);
     });
   }
+  await t.test('gains-by-region', () => {
+    const r = REQUESTS[6];
+    const region = drive(core, r).result.rows[1].region;
+    assert.deepEqual(core.call('gains', { region: 1 }), JSON.parse(tool('gains', ...toolArgs(r), '--region', region, '--json')));
+  });
+  // Six loadouts, one of them with a weapon the data lacks, against a target
+  // of its own; velkar-tool reads them from the page's codes.
+  await t.test('compare-six', () => {
+    const builds = REQUESTS.slice(0, 5).map((r, i) => {
+      drive(core, r);
+      return { name: `装備${i + 1}`, setup: core.call('getSetup').setup };
+    });
+    builds.push({ name: '幻', setup: { ...builds[1].setup, weapon: '幻の双剣' } });
+    core.call('selectMonster', { index: 5 });
+    core.call('selectLevel', { index: 1 });
+    core.call('setAnger', { on: true });
+    const codes = builds.map((build) => core.call('code', { builds: [build] }).code);
+    const native = spawnSync(TOOL, ['--dir', DATA, 'compare', ...codes.flatMap((c) => ['--code', c]),
+      '--monster', '5', '--level', '1', '--anger', '--json'], { encoding: 'utf8' });
+    assert.equal(native.status, 1, native.stderr);  // a loadout without numbers
+    const page = core.call('compare', { builds });
+    assert.equal(page.loadouts[5].problem.part, 'weapon');
+    assert.deepEqual(page, JSON.parse(native.stdout));
+  });
+  await t.test('damaged-code', () => {
+    const code = core.call('code').code;
+    const changed = code.slice(0, -3) + (code.at(-3) === 'A' ? 'B' : 'A') + code.slice(-2);
+    assert.deepEqual(core.call('openCode', { code: changed }),
+      { error: 'コードが壊れています（途中で切れたか、打ち間違いがあります）。もう一度まるごとコピーしてください。' });
+  });
   for (const [name, extra, region, sharpness] of [['rank-total', [], null, null], ['rank-region', ['--region', '頭'], '頭', null],
     ['rank-sharpness', ['--sharpness', '2'], null, 2]]) {
     await t.test(name, () => {

@@ -1,5 +1,5 @@
-// Saves pictures of the page after a player's choices, at 1280x800 and at
-// 390x844, light and dark, for a person to look at:
+// Saves pictures of the page after a player's choices (two loadouts side by
+// side), at 1280x800 and at 390x844, light and dark, for a person to look at:
 //   node screenshots.mjs SITE OUTPUT_FOLDER   (cmake --build --preset web --target web_screenshots)
 import { mkdirSync } from 'node:fs';
 import { join } from 'node:path';
@@ -22,6 +22,10 @@ for (const [name, viewport] of [['desktop', { width: 1280, height: 800 }], ['pho
     }
     await page.check('#modifier-1040');
     await page.check('#anger');
+    await page.click('#compare-add');
+    await page.selectOption('#weapon', { index: 2 });
+    await page.click('#compare-add');
+    await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => done())));
     await page.screenshot({ path: join(output, `${name}-${scheme}.png`) });
     await page.screenshot({ path: join(output, `${name}-${scheme}-full.png`), fullPage: true });
     await page.close();

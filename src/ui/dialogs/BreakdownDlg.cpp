@@ -36,6 +36,9 @@ CBreakdownDlg::CBreakdownDlg(RowSource_t fnSource, QWidget* pParent)
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setModal(false);
 
+  m_pHeading = new QLabel(this);
+  m_pHeading->setObjectName(QStringLiteral("breakdownHeading"));
+  m_pHeading->setTextFormat(Qt::PlainText);
   m_pRegion = new QLabel(this);
   m_pRegion->setObjectName(QStringLiteral("breakdownRegion"));
   m_pRegion->setTextFormat(Qt::PlainText);
@@ -69,6 +72,7 @@ CBreakdownDlg::CBreakdownDlg(RowSource_t fnSource, QWidget* pParent)
   pButtons->addStretch();
   pButtons->addWidget(pClose);
   auto* pLayout = new QVBoxLayout(this);
+  pLayout->addWidget(m_pHeading);
   pLayout->addWidget(m_pRegion);
   pLayout->addWidget(m_pFactors);
   pLayout->addWidget(m_pTable, 1);
@@ -97,11 +101,13 @@ void CBreakdownDlg::Refresh() {
 void CBreakdownDlg::ShowTable() {
   m_pCopy->setEnabled(m_table.has_value());
   if (!m_table) {
+    m_pHeading->clear();
     m_pRegion->setText(FromSjis(txt::kHitTableNothing));
     m_pFactors->clear();
     m_pTable->setRowCount(0);
     return;
   }
+  m_pHeading->setText(Trimmed(m_table->strHeading));
   m_pRegion->setText(Trimmed(m_table->strRegion));
   m_pFactors->setText(Trimmed(m_table->strFactors));
   QStringList arrHeader;

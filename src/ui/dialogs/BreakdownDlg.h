@@ -1,8 +1,8 @@
 // CBreakdownDlg: the breakdown window of one result row, opened by a
 // double-click or Enter on the row. Non-modal: it stays open beside the main
-// window and follows it. Above, the row's region line and the factors every
-// hit shares; below, a table of every hit (HitTable in the core) and a button
-// that copies it all as text.
+// window and follows it. Above, the weapon, monster and level, the row's
+// region line and the factors every hit shares; below, a table of every hit (HitTable in the core)
+// and a button that copies it all as text.
 //
 // The window knows nothing of the main window: it asks a source for the
 // explanation of its row whenever it is told that the calculation changed
@@ -44,6 +44,7 @@ private:
   RowSource_t m_fnSource;
   int m_nRow = 0;
   std::optional<HitTable_t> m_table;
+  QLabel* m_pHeading = nullptr;  // weapon, monster and level
   QLabel* m_pRegion = nullptr;
   QLabel* m_pFactors = nullptr;
   QTableWidget* m_pTable = nullptr;

@@ -1,6 +1,8 @@
 #include "style/DialogFont.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <algorithm>
 
 namespace {
 
@@ -33,6 +35,6 @@ QFont MakeDialogFont() {
       });
   QFont font;
   if (!strFamily.isEmpty()) font.setFamilies({strFamily});
-  font.setPointSize(kDialogFontPointSize);
+  font.setPointSizeF(std::max<qreal>(kDialogFontPointSize, QGuiApplication::font().pointSizeF()));
   return font;
 }

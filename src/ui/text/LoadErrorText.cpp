@@ -30,11 +30,11 @@ QString DescribeLoadErrors(const std::vector<DataFileError_t>& arrError) {
 QString DescribeConversion(std::string_view strFirst, const std::vector<ConvertReport_t>& arrReport,
                            bool bMonsters) {
   QStringList arrLine{FromSjis(strFirst)};
-  const bool bFailed = !arrReport.empty() && !arrReport.back().bWritten;
   for (const ConvertReport_t& report : arrReport) {
     if (report.failure) {
       arrLine.append(DescribeFileError(*report.failure));
-    } else if (!bFailed) {
+      arrLine.append(FromSjis(txt::kConvertLeftAsItWas).arg(FileNameOf(report.strTarget)));
+    } else {
       arrLine.append(FromSjis(bMonsters ? txt::kConvertedMonsterFile : txt::kConvertedWeaponFile)
                          .arg(FileNameOf(report.strTarget))
                          .arg(report.nCount[0])

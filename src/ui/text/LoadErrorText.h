@@ -20,8 +20,8 @@ QString DescribeFileError(const DataFileError_t& error);
 QString DescribeLoadErrors(const std::vector<DataFileError_t>& arrError);
 
 // The outcome of a conversion command: strFirst (its success or failure text)
-// and below it, for a success, each file written with its counts; for a
-// failure, the file that failed and why.
+// and below it each file written with its counts, and each one that failed
+// with why, and that its data file was left as it was.
 QString DescribeConversion(std::string_view strFirst, const std::vector<ConvertReport_t>& arrReport,
                            bool bMonsters);
 

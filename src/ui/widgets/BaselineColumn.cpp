@@ -6,7 +6,6 @@
 #include <numeric>
 
 #include "VelkarTexts.h"
-#include "calc/RowComparison.h"
 #include "text/SjisText.h"
 #include "widgets/ColorListCtrl.h"
 
@@ -19,9 +18,19 @@ constexpr int kMinimumColumnWidth = 16;
 
 }  // namespace
 
-void CBaselineColumn::Pin(const std::vector<ResultRow_t>& arrRow) {
-  if (m_bPinned) return;
-  m_arrBaseline = arrRow;
+void CBaselineColumn::Show(bool bShow, const std::vector<std::string>& arrDifference) {
+  if (bShow && !m_bShown) AddColumn();
+  if (!bShow && m_bShown) RemoveColumn();
+  if (!m_bShown) return;
+  const int nColumn = static_cast<int>(m_arrOwnWidth.size());
+  for (int nRow = 0; nRow < m_list.GetRowCount(); ++nRow) {
+    const size_t nIndex = static_cast<size_t>(nRow);
+    m_list.SetCellText(nRow, nColumn,
+                       nIndex < arrDifference.size() ? FromSjis(arrDifference[nIndex]) : QString());
+  }
+}
+
+void CBaselineColumn::AddColumn() {
   m_arrOwnWidth.clear();
   Qt::Alignment alignment;
   int nWidth = 0;
@@ -36,32 +45,15 @@ void CBaselineColumn::Pin(const std::vector<ResultRow_t>& arrRow) {
   }
   m_list.InsertColumn(static_cast<int>(m_arrOwnWidth.size()), FromSjis(txt::kDifferenceCaption),
                       nDifference, Qt::AlignRight);
-  m_bPinned = true;
-  ShowDifferences(arrRow);
+  m_bShown = true;
 }
 
-void CBaselineColumn::Unpin() {
-  if (!m_bPinned) return;
+void CBaselineColumn::RemoveColumn() {
   m_list.DeleteColumn(static_cast<int>(m_arrOwnWidth.size()));
   for (size_t i = 0; i < m_arrOwnWidth.size(); ++i) {
     m_list.SetColumnWidth(static_cast<int>(i), m_arrOwnWidth[i]);
   }
-  m_arrBaseline.clear();
-  m_bPinned = false;
-}
-
-void CBaselineColumn::ShowDifferences(const std::vector<ResultRow_t>& arrRow) {
-  if (!m_bPinned) return;
-  // CompareRows lists the current rows first, in their order; the regions
-  // only the baseline has come after them and have no row to show in.
-  const std::vector<RegionDifference_t> arrDifference = CompareRows(m_arrBaseline, arrRow);
-  const int nColumn = static_cast<int>(m_arrOwnWidth.size());
-  for (int nRow = 0; nRow < m_list.GetRowCount() && static_cast<size_t>(nRow) < arrRow.size();
-       ++nRow) {
-    m_list.SetCellText(
-        nRow, nColumn,
-        FromSjis(FormatDifference(arrDifference[static_cast<size_t>(nRow)].Delta())));
-  }
+  m_bShown = false;
 }
 
 std::vector<int> CBaselineColumn::NarrowToFit(std::vector<int> arrWidth, int nAvailable,

@@ -3,6 +3,7 @@
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <algorithm>
 #include <array>
 
 #include "text/SjisText.h"
@@ -53,7 +54,9 @@ QItemSelectionModel::SelectionFlags CWeaponListBox::selectionCommand(const QMode
 }
 
 QSize CWeaponListBox::MeasureEntry(const QSize& proposed) const {
-  return QSize(proposed.width(), kEntryHeight);
+  // A larger desktop font needs taller entries than the 13 pixels of the
+  // dialog font, or the names would be cut.
+  return QSize(proposed.width(), std::max(kEntryHeight, fontMetrics().height()));
 }
 
 QColor CWeaponListBox::ElementTextColor(int32_t nElementMask) {

@@ -1,7 +1,8 @@
 // CWeaponListBox: the list of the selected category's weapons. Each entry
 // carries its CWeapon record (owned by the store) and paints itself
 // (DrawEntry): the weapon's name in the colour of its element, white on the
-// highlight when selected. Every entry is 13 pixels high (MeasureEntry).
+// highlight when selected. Every entry is 13 pixels high (MeasureEntry), or
+// as high as a line of a larger font.
 // Like a single-selection list box, it never loses its selected entry to
 // the mouse: a click beside the entries or a Ctrl+click on the selected one
 // leaves it selected.
@@ -33,7 +34,8 @@ public:
   // The weapon of an entry, or null (no such entry, or an entry without one).
   const CWeapon* GetWeapon(int nRow) const;
 
-  // The size of an entry: the proposed width, kEntryHeight high.
+  // The size of an entry: the proposed width, kEntryHeight high or a line of
+  // the font, whichever is more.
   QSize MeasureEntry(const QSize& proposed) const;
 
   // Paints one entry into rcEntry; an entry without a weapon is not painted.

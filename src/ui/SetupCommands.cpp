@@ -1,0 +1,91 @@
+#include "SetupCommands.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <utility>
+
+#include "VelkarTexts.h"
+#include "calc/Calculator.h"
+#include "data/DataManager.h"
+#include "setup/SetupRestore.h"
+#include "text/SetupMessageText.h"
+#include "text/SjisText.h"
+#include "widgets/ButtonNote.h"
+
+CSetupCommands::CSetupCommands(SetupWindow_t window) : m_window(std::move(window)) {
+  ResetHistory();
+}
+
+void CSetupCommands::Shown() {
+  if (m_window.fnUsable()) m_history.Shown(CaptureSetup(*m_window.pCalculator));
+}
+
+void CSetupCommands::ResetHistory() {
+  m_history.Reset(CaptureSetup(*m_window.pCalculator));
+}
+
+bool CSetupCommands::Undo() {
+  if (!m_window.fnUsable()) return false;
+  return m_history.Undo([this](const Setup_t& setup) { return Restore(setup); });
+}
+
+bool CSetupCommands::Redo() {
+  if (!m_window.fnUsable()) return false;
+  return m_history.Redo([this](const Setup_t& setup) { return Restore(setup); });
+}
+
+Setup_t CSetupCommands::Restore(const Setup_t& setup) {
+  RestoreSetup(*m_window.pCalculator, setup);
+  m_window.fnShow();
+  return CaptureSetup(*m_window.pCalculator);
+}
+
+void CSetupCommands::Open(const Setup_t& setup, bool bOtherData) {
+  if (!m_window.fnUsable()) return;
+  const std::vector<RestoreMiss_t> arrMiss = RestoreSetup(*m_window.pCalculator, setup);
+  m_window.fnShow();
+  const QString strText = DescribeRestoreMisses(arrMiss, bOtherData);
+  if (!strText.isEmpty()) Tell(strText, !arrMiss.empty());
+}
+
+void CSetupCommands::CopyCode() {
+  if (!m_window.fnUsable()) return;
+  const CCalculator& calculator = *m_window.pCalculator;
+  const CWeapon* pWeapon = calculator.GetSelectedWeapon();
+  BuildCode_t code;
+  code.nFingerprint = CDataManager::GetInstance().GetDataFingerprint();
+  code.arrBuild.push_back({pWeapon ? pWeapon->GetName() : std::string(txt::kCodeCurrentSetup),
+                           CaptureSetup(calculator)});
+  CodeError_t error;
+  const std::optional<std::string> strCode = EncodeBuildCode(code, error);
+  if (strCode) QGuiApplication::clipboard()->setText(QString::fromStdString(*strCode));
+  ShowButtonNote(*m_window.pNoteButton,
+                 strCode ? FromSjis(txt::kReportCopied) : DescribeCodeRefusal(error));
+}
+
+void CSetupCommands::OpenCodeFromClipboard() {
+  if (!m_window.fnUsable()) return;
+  CodeError_t error;
+  const std::optional<BuildCode_t> code =
+      DecodeBuildCode(QGuiApplication::clipboard()->text().toStdString(), error);
+  if (!code) {
+    Tell(DescribeCodeRefusal(error), true);
+    return;
+  }
+  const Build_t& first = code->arrBuild.front();
+  if (code->arrBuild.size() > 1) {
+    Tell(FromSjis(txt::kCodeMoreBuilds)
+             .arg(static_cast<qulonglong>(code->arrBuild.size()))
+             .arg(FromSjis(first.strName)),
+         false);
+  }
+  Open(first.setup, code->nFingerprint != CDataManager::GetInstance().GetDataFingerprint());
+}
+
+void CSetupCommands::Tell(const QString& strText, bool bProblem) {
+  QMessageBox box(bProblem ? QMessageBox::Warning : QMessageBox::Information,
+                  FromSjis(txt::kWindowCaption), strText, QMessageBox::Ok, m_window.pWindow);
+  box.setObjectName(QStringLiteral("velkarMessage"));
+  box.exec();
+}

@@ -1,0 +1,59 @@
+// The setup on show as a build code: in the address bar's fragment after every
+// change (so the address is always a link to what is on show), to copy as a
+// code or a link, and a code or link to open. A code of several builds puts
+// them side by side in the comparison.
+import { copyText, describeMisses, el, field, fill, linkOf } from './dom.js';
+import T from './texts.js';
+
+export class CodeView {
+  constructor(root, store, compare) {
+    this.store = store;
+    this.compare = compare;
+    this.code = el('input', { type: 'text', readOnly: true, className: 'code' });
+    this.input = el('input', { type: 'text', autocomplete: 'off', className: 'code' });
+    this.note = el('p', { className: 'hint', role: 'status', id: 'code-note' });
+    const button = (id, text, onclick) => el('button', { type: 'button', id, text, onclick });
+    root.append(el('h2', { id: 'code-heading', text: T.kSectionCode }),
+      field('code', T.kCodeLabel, this.code),
+      el('div', { className: 'buttons' },
+        button('code-copy', T.kCodeCopy, () => copyText(this.code.value, this.note)),
+        button('code-link', T.kCodeLinkCopy, () => copyText(linkOf(this.code.value), this.note))),
+      el('form', { className: 'inline', onsubmit: (e) => { e.preventDefault(); this.open(this.input.value); } },
+        field('code-open', T.kCodeOpenLabel, this.input),
+        el('button', { type: 'submit', id: 'code-open-button', text: T.kCodeOpen })),
+      this.note);
+    window.addEventListener('hashchange', () => this.openFragment());
+  }
+
+  // Opens the code of the address's fragment, if there is one.
+  openFragment() {
+    const code = decodeURIComponent(location.hash.slice(1));
+    if (code && code !== this.code.value) this.open(code);
+  }
+
+  // A code or a link holding one: its first build goes on show, with what the
+  // data lacks and a word when it was made with other data.
+  open(text) {
+    const code = text.trim().replace(/^[^#]*#/, '');
+    const answer = this.store.ask('openCode', { code });
+    if (answer.error) {
+      this.note.textContent = answer.error;
+      history.replaceState(null, '', `#${this.code.value}`);  // still the setup on show
+      return;
+    }
+    this.store.show(answer);
+    const lines = [T.kCodeOpened, describeMisses(answer.misses), answer.otherData ? T.kCodeOtherData : ''];
+    if (answer.builds.length > 1) {
+      this.compare.set(answer.builds);
+      lines.push(fill(T.kCompareOpened, answer.builds.length));
+    }
+    this.note.textContent = lines.filter(Boolean).join('\n');
+    this.input.value = '';
+  }
+
+  render() {
+    const { code } = this.store.ask('code');
+    this.code.value = code ?? '';
+    if (code && location.hash !== `#${code}`) history.replaceState(null, '', `#${code}`);
+  }
+}

@@ -1,0 +1,102 @@
+// Loadouts side by side: up to six builds (the setup on show, or saved ones)
+// against the target on show, as the core compares them; each other loadout's
+// difference to the first (A). The loadouts stay in the browser and leave it
+// as one code, in a link.
+import { PART_NAMES, copyText, describeMisses, el, fill, linkOf, signed } from './dom.js';
+import T from './texts.js';
+import { loadCompared, saveCompared } from './storage.js';
+
+const MAX = 6;
+const letter = (i) => String.fromCharCode(65 + i);
+
+export class CompareView {
+  constructor(root, store) {
+    this.store = store;
+    this.builds = loadCompared().slice(0, MAX);
+    this.list = el('ol', { className: 'loadouts', id: 'compare-list' });
+    this.note = el('p', { className: 'hint', role: 'status', id: 'compare-note' });
+    this.hint = el('p', { className: 'hint', text: T.kCompareHint });
+    this.target = el('p', { id: 'compare-target' });
+    this.table = el('table', { id: 'comparison', className: 'rows comparison' });
+    this.warnings = el('p', { className: 'hint', id: 'compare-warnings' });
+    const button = (id, text, onclick) => el('button', { type: 'button', id, text, onclick });
+    root.append(el('h2', { id: 'compare-heading', text: T.kSectionCompare }),
+      el('div', { className: 'buttons' },
+        button('compare-add', T.kCompareAddCurrent, () => this.addCurrent()),
+        button('compare-link', T.kCompareLink, () => this.copyLink()),
+        button('compare-clear', T.kCompareClear, () => this.set([]))),
+      this.note, this.list, this.hint, this.target, el('div', { className: 'scroll' }, this.table), this.warnings);
+  }
+
+  set(builds) {
+    this.builds = builds.slice(0, MAX);
+    saveCompared(this.builds);
+    this.render(this.store.state);
+  }
+
+  add(build) {
+    if (this.builds.length >= MAX) {
+      this.note.textContent = T.kCompareFull;
+      return;
+    }
+    this.note.textContent = '';
+    this.set([...this.builds, build]);
+  }
+
+  // The setup on show, named after its weapon.
+  addCurrent() {
+    const state = this.store.state;
+    this.add({ name: state.weapons[state.weapon]?.name ?? T.kCompareCurrent, setup: this.store.ask('getSetup').setup });
+  }
+
+  // Every loadout in one code, in a link that opens them side by side.
+  copyLink() {
+    const { code, error } = this.store.ask('code', { builds: this.builds });
+    if (code) copyText(linkOf(code), this.note);
+    else this.note.textContent = error;
+  }
+
+  remove(index) {
+    this.set(this.builds.filter((_, i) => i !== index));
+  }
+
+  // Why a loadout has no numbers, in words.
+  problem(problem) {
+    const part = PART_NAMES[problem.part];
+    return problem.name === null ? fill(T.kCompareNoPart, part) : fill(T.kCompareProblem, part, problem.name);
+  }
+
+  loadoutText(loadout, i) {
+    if (loadout.problem) return `${letter(i)}：${loadout.build}　${this.problem(loadout.problem)}`;
+    const sharpness = `（${T.kSharpness} ${this.store.state.names.sharpness[loadout.sharpness]}）`;
+    const name = loadout.build === loadout.weapon ? '' : `${loadout.build}　`;
+    return `${letter(i)}：${name}${loadout.weapon}${sharpness}`;
+  }
+
+  render() {
+    const comparison = this.builds.length >= 2 ? this.store.ask('compare', { builds: this.builds }) : null;
+    this.list.replaceChildren(...this.builds.map((build, i) => el('li', {},
+      el('span', { text: comparison ? this.loadoutText(comparison.loadouts[i], i) : `${letter(i)}：${build.name}` }),
+      el('button', { type: 'button', text: T.kCompareRemove, ariaLabel: `${T.kCompareRemove} ${letter(i)}`,
+        onclick: () => this.remove(i) }))));
+    this.hint.hidden = !!comparison;
+    this.table.hidden = !comparison;
+    this.target.hidden = !comparison;
+    this.warnings.textContent = comparison ? describeMisses(comparison.warnings) : '';
+    if (!comparison) return;
+    const { target } = comparison;
+    this.target.textContent = fill(T.kCompareTarget, target.monster, target.level, target.anger ? T.kCompareAngry : '');
+    this.renderTable(comparison);
+  }
+
+  renderTable(comparison) {
+    const others = comparison.loadouts.slice(1).map((_, i) => i + 1);
+    const head = el('tr', {}, el('th', { scope: 'col', text: T.kColumnRegion }), el('th', { scope: 'col', text: letter(0) }),
+      others.flatMap((i) => [el('th', { scope: 'col', text: letter(i) }),
+        el('th', { scope: 'col', text: fill(T.kCompareDifference, letter(0)) })]));
+    const line = (name, row) => el('tr', {}, el('th', { scope: 'row', text: name }), el('td', { text: row.damage[0] ?? T.kDifferenceMissing }),
+      others.flatMap((i) => [el('td', { text: row.damage[i] ?? T.kDifferenceMissing }), el('td', { text: signed(row.difference[i]) })]));
+    this.table.replaceChildren(el('thead', {}, head), el('tbody', {},
+      comparison.regions.map((row) => line(row.region, row)), line(T.kRankingTotalHeader, comparison.total)));
+  }
+}

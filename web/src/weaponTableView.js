@@ -1,0 +1,78 @@
+// The weapon table of the category on show, as the core ranks it on the
+// setup: by the total or one region, at each weapon's own sharpness or one
+// for all, filtered by element and name, sorted by a column header. A weapon's
+// name selects it.
+import { el, field, fillSelect } from './dom.js';
+import T from './texts.js';
+
+// The core's column names, each with its header.
+const COLUMNS = [['rank', T.kRankingRankHeader], ['weapon', T.kRankingWeaponHeader], ['attack', T.kTableAttack],
+  ['element', T.kColumnElement], ['value', T.kTableElementValue], ['sharpness', T.kRankingSharpnessHeader],
+  ['total', T.kRankingTotalHeader]];
+// Names and ranks read upwards, numbers downwards, as the core sorts them.
+const ASCENDING = new Set(['rank', 'weapon', 'element']);
+
+export class WeaponTableView {
+  constructor(root, store) {
+    this.store = store;
+    this.sort = 'rank';
+    const again = () => this.render(this.store.state);
+    this.region = el('select', { onchange: again });
+    this.element = el('select', { onchange: again });
+    this.sharpness = el('select', { onchange: again });
+    this.name = el('input', { type: 'search', autocomplete: 'off', oninput: again });
+    this.head = el('tr');
+    this.body = el('tbody');
+    this.empty = el('p', { className: 'hint', text: T.kTableNone });
+    root.append(el('h2', { id: 'table-heading', text: T.kSectionTable }),
+      el('div', { className: 'fields' },
+        field('table-region', T.kTableBy, this.region),
+        field('table-sharpness', T.kTableSharpness, this.sharpness),
+        field('table-element', T.kTableElement, this.element),
+        field('table-name', T.kTableName, this.name)),
+      el('div', { className: 'scroll' }, el('table', { id: 'weapon-table', className: 'rows table' },
+        el('thead', {}, this.head), this.body)), this.empty);
+  }
+
+  request() {
+    const index = (select) => (select.selectedIndex > 0 ? select.selectedIndex - 1 : null);
+    return { region: index(this.region), sharpness: index(this.sharpness), element: index(this.element),
+      name: this.name.value.trim(), sort: this.sort };
+  }
+
+  header(table) {
+    const columns = table.region === null ? COLUMNS : [...COLUMNS, ['region', table.region]];
+    if (this.sort === 'region' && table.region === null) this.sort = 'rank';
+    this.head.replaceChildren(...columns.map(([key, caption]) => el('th',
+      { scope: 'col', ariaSort: key === this.sort ? (ASCENDING.has(key) ? 'ascending' : 'descending') : 'none' },
+      el('button', { type: 'button', className: 'sort', text: caption, title: T.kTableSortBy.replace('%1', caption),
+        onclick: () => { this.sort = key; this.render(this.store.state); } }))));
+  }
+
+  render(state) {
+    if (!state.result) {
+      this.head.replaceChildren();
+      this.body.replaceChildren();
+      this.empty.hidden = false;
+      return;
+    }
+    // The region chosen stays chosen while the monster has one of its name.
+    const regions = state.result.rows.map((row) => row.region);
+    const chosenRegion = this.region.selectedOptions[0]?.textContent;
+    fillSelect(this.region, [T.kRankingByTotal, ...regions], regions.indexOf(chosenRegion) + 1);
+    fillSelect(this.sharpness, [T.kTableOwnSharpness, ...state.names.sharpness], Math.max(this.sharpness.selectedIndex, 0));
+    fillSelect(this.element, [T.kTableAll, ...state.names.elements], Math.max(this.element.selectedIndex, 0));
+    const table = this.store.ask('rank', this.request());
+    this.header(table);
+    const chosen = state.weapons[state.weapon]?.name;
+    this.body.replaceChildren(...table.ranking.map((row) => el('tr', { ariaCurrent: row.weapon === chosen ? 'true' : null },
+      el('td', { text: row.rank }),
+      el('th', { scope: 'row' }, el('button', { type: 'button', className: 'link', text: row.weapon,
+        onclick: () => this.store.dispatch('selectWeapon', { index: row.index }) })),
+      el('td', { text: row.attack }), el('td', { text: row.element }), el('td', { text: row.element_value }),
+      el('td', {}, el('span', { className: `sharp sharp-${row.sharpness}`, text: state.names.sharpness[row.sharpness] })),
+      el('td', { text: row.total }),
+      table.region === null ? null : el('td', { text: row.damage[table.regions.indexOf(table.region)] }))));
+    this.empty.hidden = table.ranking.length > 0;
+  }
+}
