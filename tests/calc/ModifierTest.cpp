@@ -1,6 +1,5 @@
-// The 24 modifier flags: exclusive groups, the mask they pack into, and the
-// table the window and the report take their captions from. SetModifier's
-// recalculation does nothing here, as no weapon is selected.
+// The 24 modifier flags: exclusive groups and the mask they pack into.
+// SetModifier's recalculation does nothing here, as no weapon is selected.
 #include <utility>
 #include <vector>
 
@@ -31,8 +30,6 @@ TEST_P(ModifierGroupTest, ClicksLeaveTheExpectedMask) {
 }
 
 const ModifierRow_t kModifierRows[] = {
-    // 鬼神笛 then 怪力の丸薬: same group, the second wins (bit 9).
-    {"OniFueThenKairiki", {{1028, true}, {1029, true}}, 0x200},
     {"UntickingAnotherMemberClearsTheGroup", {{1023, true}, {1025, false}}, 0},
     // 力の護符, 力の爪 and 練気MAX belong to no group.
     {"UntickingAFreeOneTouchesNoOther",
@@ -73,19 +70,6 @@ TEST(ModifierTable, TickingOneClearsExactlyItsGroup) {
       }
     }
   }
-}
-
-// The table runs through the control ids in order and gives each of the
-// bits 1..24 to exactly one of them.
-TEST(ModifierTable, IdsInOrderAndBitsOnceEach) {
-  int nExpected = 1018;
-  uint32_t nAll = 0;
-  for (const ModifierInfo_t& info : GetModifierTable()) {
-    EXPECT_EQ(info.nControlId, nExpected++);
-    EXPECT_EQ(nAll & info.GetMask(), 0U) << info.nControlId;
-    nAll |= info.GetMask();
-  }
-  EXPECT_EQ(nAll, 0x1FFFFFEU);
 }
 
 }  // namespace
