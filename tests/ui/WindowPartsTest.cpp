@@ -31,9 +31,8 @@ private slots:
                                 {90, 0, 0},  {128, 0, 80}, {0, 128, 0}, {0, 128, 128}};
     for (int i = 0; i < 8; ++i)
       QTest::addRow("element %d and above", i + 1) << (-2 << i) << arrColour[i];
-    QTest::newRow("none") << 0 << QColor(0, 0, 0);
-    QTest::newRow("bit 0") << 3 << QColor(0, 0, 0);
-    QTest::newRow("bit 9 only") << 512 << QColor(0, 0, 0);
+    const std::pair<const char*, int> arrBlack[] = {{"none", 0}, {"bit 0", 3}, {"bit 9 only", 512}};
+    for (const auto& row : arrBlack) QTest::newRow(row.first) << row.second << QColor(0, 0, 0);
   }
   void weaponColourFollowsTheLowestElement() {
     QFETCH(int, nMask);
@@ -120,24 +119,19 @@ private slots:
     QVERIFY(ShowActive(list));
     list.setCurrentIndex(list.model()->index(0, 0));
     const QRect rcFirst = list.visualRect(list.model()->index(0, 0));
-    const auto Colours = [&list](const QRect& rc) {
-      const QImage image = list.viewport()->grab().toImage();
-      QSet<QRgb> setColour;
-      for (int i = 0; i < rc.width() * rc.height(); ++i)
-        setColour.insert(image.pixel(rc.left() + i % rc.width(), rc.top() + i / rc.width()) &
-                         0xFFFFFF);
-      return setColour;
+    const auto Shown = [&list](const QRect& rc) {
+      return Colours(list.viewport()->grab().toImage(), rc);
     };
     const QRgb clrHigh = list.palette().color(QPalette::Highlight).rgb() & 0xFFFFFF;
     const QRgb clrText = list.palette().color(QPalette::HighlightedText).rgb() & 0xFFFFFF;
     const QRect rcSecond = rcFirst.translated(60, 0);
     QCOMPARE(QList<QSet<QRgb>>(
-                 {Colours(rcFirst), Colours(rcSecond), Colours({rcFirst.topLeft(), QSize(2, 1)})}),
+                 {Shown(rcFirst), Shown(rcSecond), Shown({rcFirst.topLeft(), QSize(2, 1)})}),
              QList<QSet<QRgb>>({{clrHigh, clrText, ~clrHigh & 0xFFFFFF},
                                 {clrHigh, clrText},
                                 {~clrHigh & 0xFFFFFF, clrHigh}}));
     list.clearFocus();
-    QCOMPARE(Colours(rcFirst.united(rcSecond)), (QSet<QRgb>{0xFFFFFF, 0xFF0000}));
+    QCOMPARE(Shown(rcFirst.united(rcSecond)), (QSet<QRgb>{0xFFFFFF, 0xFF0000}));
   }
 
   // Resting on the weapon list shows the legend of its colours, element by
@@ -145,17 +139,15 @@ private slots:
   void weaponListLegend() {
     CWeaponListBox list;
     QVERIFY(ShowActive(list));
-    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), list.viewport()->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(list.viewport(), &help);
+    AskForToolTip(list.viewport(), QPoint(5, 5));
     QString strLegend =
         U("<p style=\"white-space:pre\">武器名の色は属性（二つあれば、この表で上にある方）</p>"
           "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\" "
           "style=\"background-color:#ffffff\">");
     for (const char* pszEntry :
          {"000000\">■ 無", "ff0000\">■ 火", "0000ff\">■ 水", "5a5a00\">■ 雷", "606060\">■ 氷",
-          "5a0000\">■ 龍", "800050\">■ 毒", "008000\">■ 痺", "008080\">■ 眠"}) {
+          "5a0000\">■ 龍", "800050\">■ 毒", "008000\">■ 痺", "008080\">■ 眠"})
       strLegend += U("<tr><td style=\"color:#") + U(pszEntry) + U("</td></tr>");
-    }
     QTRY_COMPARE(QToolTip::text(), strLegend + U("</table>"));
     QToolTip::hideText();
   }

@@ -61,12 +61,10 @@ private slots:
     for (const QLabel* pLabel : dlg.findChildren<QLabel*>()) strAll += pLabel->text();
     for (const QAbstractButton* pButton : dlg.findChildren<QAbstractButton*>())
       strAll += pButton->text();
-    for (const QComboBox* pCombo : dlg.findChildren<QComboBox*>()) {
+    for (const QComboBox* pCombo : dlg.findChildren<QComboBox*>())
       for (int i = 0; i < pCombo->count(); ++i) strAll += pCombo->itemText(i);
-    }
-    for (const QListWidget* pList : dlg.findChildren<QListWidget*>()) {
+    for (const QListWidget* pList : dlg.findChildren<QListWidget*>())
       for (int i = 0; i < pList->count(); ++i) strAll += pList->item(i)->text();
-    }
     for (const QChar ch : strAll)
       QVERIFY2(QFontMetrics(dlg.font()).inFont(ch), qPrintable(QString(ch)));
 
