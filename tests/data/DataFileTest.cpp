@@ -39,13 +39,12 @@ TEST_F(DataFileTest, WeaponValuesAreWrittenWholeAndHeldAsLowBits) {
 
   ASSERT_TRUE(Store().LoadWeaponData(CATEGORY_SWORD));
   const CHitPattern& pattern = *Store().GetHitPatternList(CATEGORY_SWORD)->front();
-  EXPECT_EQ(pattern.GetLowRate(), 44);
-  EXPECT_EQ(pattern.GetHighRate(), 255);
   uint16_t wAttack = 0, wElement = 0;
   int32_t nMask = 0, nSharpness = 0;
   Store().GetWeaponList(CATEGORY_SWORD)->front()->GetStatus(wAttack, wElement, nMask, nSharpness);
-  EXPECT_EQ(std::vector<int>({wAttack, wElement, nMask, nSharpness}),
-            std::vector<int>({70000 - 65536, 25, 3, 2}));
+  EXPECT_EQ(std::vector<int>({pattern.GetLowRate(), pattern.GetHighRate(), wAttack, wElement, nMask,
+                              nSharpness}),
+            std::vector<int>({44, 255, 70000 - 65536, 25, 3, 2}));
 }
 
 TEST_F(DataFileTest, MonsterValuesAreWrittenWholeAndCounted) {
@@ -65,9 +64,9 @@ TEST_F(DataFileTest, MonsterValuesAreWrittenWholeAndCounted) {
 
   ASSERT_TRUE(Store().LoadMonsterData());
   const CMonster& monster = *Store().GetMonsterList().front();
-  EXPECT_EQ(monster.GetAnger1(), 44);
-  EXPECT_EQ(monster.GetRegions().front().byPhys[0], 44);
-  EXPECT_EQ(monster.GetRegions().front().byElement[5], 255);
+  EXPECT_EQ(std::vector<int>({monster.GetAnger1(), monster.GetRegions().front().byPhys[0],
+                              monster.GetRegions().front().byElement[5]}),
+            std::vector<int>({44, 44, 255}));
 }
 
 // ---- damaged files --------------------------------------------------------------
@@ -183,17 +182,18 @@ TEST_P(CountTooLargeTest, FailsAtTheCount) {
   EXPECT_EQ(error.strDetail, GetParam().szDetail);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, CountTooLargeTest,
-    ::testing::Values(
-        CountRow_t{"Motions", "Sword.dat", CByteBuilder().U32(~0u).Raw("0123456789abcdef").Bytes(),
-                   0, "the motion count 4294967295"},
-        CountRow_t{"Regions", "Monster.dat",
-                   CByteBuilder().U32(1).Line("m").I32(1).I32(2).I32(3).U32(~0u).Raw("pad").Bytes(),
-                   19, "the region count 4294967295 of monster 1"},
-        CountRow_t{"Levels", "Monster.dat", CByteBuilder().U32(0).U32(~0u).Raw("padding").Bytes(),
-                   4, "the level count 4294967295"}),
-    RowName<CountRow_t>);
+const CountRow_t kCountRows[] = {
+    {"Motions", "Sword.dat", CByteBuilder().U32(~0u).Raw("0123456789abcdef").Bytes(), 0,
+     "the motion count 4294967295"},
+    {"Regions", "Monster.dat",
+     CByteBuilder().U32(1).Line("m").I32(1).I32(2).I32(3).U32(~0u).Raw("pad").Bytes(), 19,
+     "the region count 4294967295 of monster 1"},
+    {"Levels", "Monster.dat", CByteBuilder().U32(0).U32(~0u).Raw("padding").Bytes(), 4,
+     "the level count 4294967295"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, CountTooLargeTest, ::testing::ValuesIn(kCountRows),
+                         RowName<CountRow_t>);
 
 // A record cut short in a list whose count the rest of the file could hold
 // (five hit patterns of at least 9 bytes in 47) is blamed, not the count.

@@ -40,15 +40,6 @@ std::vector<std::string> FolderEntries(const CTestDataDir& dir) {
   return arrName;
 }
 
-// Runs check in a forked child; whether it ended normally and said yes.
-bool ChildSucceeds(const std::function<bool()>& check) {
-  const pid_t pid = fork();
-  if (pid == 0) _exit(check() ? 0 : 1);
-  int nStatus = 0;
-  return pid > 0 && waitpid(pid, &nStatus, 0) == pid && WIFEXITED(nStatus) &&
-         WEXITSTATUS(nStatus) == 0;
-}
-
 // Every kind of file answers at once (a FIFO without a writer would block a
 // plain open forever), and only a regular file within the limit is read.
 TEST(ReadWholeFile, ReadsOnlyRegularFilesWithinTheLimit) {
@@ -156,14 +147,15 @@ TEST_P(AtomicFileWriterLinks, ReplaceTheFileTheLinkLeadsTo) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Links, AtomicFileWriterLinks,
-    testing::Values(
-        LinkRow_t{"Relative", {{"x.dat", "sync/x.dat"}}, "sync/x.dat"},
-        LinkRow_t{"LinkToALink", {{"x.dat", "@mid.dat"}, {"mid.dat", "sync/x.dat"}}, "sync/x.dat"},
-        LinkRow_t{"Dangling", {{"x.dat", "sync/new.dat"}}, "sync/new.dat"},
-        LinkRow_t{"Circle", {{"x.dat", "y.dat"}, {"y.dat", "x.dat"}}, nullptr}),
-    [](const auto& row) { return std::string(row.param.szName); });
+const LinkRow_t kLinkRows[] = {
+    {"Relative", {{"x.dat", "sync/x.dat"}}, "sync/x.dat"},
+    {"LinkToALink", {{"x.dat", "@mid.dat"}, {"mid.dat", "sync/x.dat"}}, "sync/x.dat"},
+    {"Dangling", {{"x.dat", "sync/new.dat"}}, "sync/new.dat"},
+    {"Circle", {{"x.dat", "y.dat"}, {"y.dat", "x.dat"}}, nullptr},
+};
+
+INSTANTIATE_TEST_SUITE_P(Links, AtomicFileWriterLinks, testing::ValuesIn(kLinkRows),
+                         [](const auto& row) { return std::string(row.param.szName); });
 
 // The same rules hold for unnamed temporary files and for the named ones of
 // file systems without O_TMPFILE.

@@ -13,6 +13,7 @@
 #include "setup/BuildCode.h"
 #include "setup/SetupStore.h"
 #include "support/HostileFiles.h"
+#include "support/JsonTexts.h"
 #include "support/ScopedEnv.h"
 #include "support/TestDataDir.h"
 #include "tools/ToolRunner.h"
@@ -152,14 +153,9 @@ TEST_F(BuildsToolTest, HandEditedNamesAreToldApartAndEscaped) {
 // name: 20 MB of zeros in the memory of ulimit -v 262144, and a folder
 // whose name is not UTF-8, printed with its bytes escaped.
 TEST_F(BuildsToolTest, UnusualFilesAndFoldersAreNamed) {
-  std::string strZeros = "[";
-  for (int i = 0; i < 10'000'000; ++i) strZeros += "0,";
-  strZeros.back() = ']';
-  m_config.WriteBytes("velkar/builds.json", strZeros);
+  m_config.WriteBytes("velkar/builds.json", ArrayOf(10'000'000, "0"));
   for (const char* pszArgs : {"builds", "report --build 炎剣"}) {
-    std::vector<std::string> arrArg{"--dir", VELKAR_SAMPLE_DATA_DIR};
-    for (std::string& strWord : Words(pszArgs)) arrArg.push_back(strWord);
-    const ToolResult_t result = RunTool(arrArg, eSTDOUT::CAPTURED, kSanitized ? 0 : 262144);
+    const ToolResult_t result = RunToolIn(VELKAR_SAMPLE_DATA_DIR, pszArgs, kSanitized ? 0 : 262144);
     EXPECT_EQ(result.nExit, 1);
     EXPECT_EQ(result.strErr, std::string("velkar-tool: ") + (pszArgs[0] == 'r' ? "--build: " : "") +
                                  m_config.PathOf("velkar/builds.json") +

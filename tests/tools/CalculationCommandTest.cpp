@@ -160,33 +160,31 @@ TEST_P(WeaponTableTest, RanksFiltersAndSorts) {
   EXPECT_EQ(strOrder, GetParam().szOrder);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DataSet, WeaponTableTest,
-    ::testing::Values(
-        // At white (one sharpness for every weapon lifts the orange 鈍大剣), in list
-        // order, the back gives 18, 45, 24, 18, 39: there the fire of 鉄大剣 counts
-        // for more than the twins' attack.
-        TableRow_t{"BackAtWhite", "--sharpness 5 --region 背中の甲殻部",
-                   "1 試作大剣, 2 鉄大剣, 3 鈍大剣, 4 双子大剣A, 4 双子大剣B, "},
-        // Ranks count the weapons shown.
-        TableRow_t{"FireOnly", "--element 火", "1 試作大剣, 2 鉄大剣, "},
-        TableRow_t{"NoElement", "--element 無", "1 双子大剣A, 1 双子大剣B, 3 鈍大剣, "},
-        TableRow_t{"NameHolds", "--name 双子", "1 双子大剣A, 1 双子大剣B, "},
-        // 蛹 is E5 8C, the second byte of 大 and the first of 剣 in every name.
-        TableRow_t{"NameOnWholeCharacters", "--name 蛹", ""},
-        // Rows that tie on the column keep the order of their rank.
-        TableRow_t{"ByAttack", "--sort attack",
-                   "1 試作大剣, 5 鈍大剣, 2 双子大剣A, 2 双子大剣B, 4 鉄大剣, "},
-        // Shift-JIS orders kanji by reading: 試 (shi), 双 (sou), 鉄 (tetsu), 鈍 (don).
-        TableRow_t{"ByWeapon", "--sort weapon",
-                   "1 試作大剣, 2 双子大剣A, 2 双子大剣B, 4 鉄大剣, 5 鈍大剣, "},
-        // Elements in the order of their index: none (0) before fire (1).
-        TableRow_t{"ByElement", "--sort element",
-                   "2 双子大剣A, 2 双子大剣B, 5 鈍大剣, 1 試作大剣, 4 鉄大剣, "},
-        // Ranked on the back (39, 34, 16, 16, 11), listed by the total.
-        TableRow_t{"RankedOnARegionSortedByTotal", "--region 背中の甲殻部 --sort total",
-                   "1 試作大剣, 3 双子大剣A, 3 双子大剣B, 2 鉄大剣, 5 鈍大剣, "}),
-    RowName<TableRow_t>);
+const TableRow_t kTableRows[] = {
+    // At white (one sharpness for every weapon lifts the orange 鈍大剣), in list
+    // order, the back gives 18, 45, 24, 18, 39: there the fire of 鉄大剣 counts
+    // for more than the twins' attack.
+    {"BackAtWhite", "--sharpness 5 --region 背中の甲殻部",
+     "1 試作大剣, 2 鉄大剣, 3 鈍大剣, 4 双子大剣A, 4 双子大剣B, "},
+    // Ranks count the weapons shown.
+    {"FireOnly", "--element 火", "1 試作大剣, 2 鉄大剣, "},
+    {"NoElement", "--element 無", "1 双子大剣A, 1 双子大剣B, 3 鈍大剣, "},
+    {"NameHolds", "--name 双子", "1 双子大剣A, 1 双子大剣B, "},
+    // 蛹 is E5 8C, the second byte of 大 and the first of 剣 in every name.
+    {"NameOnWholeCharacters", "--name 蛹", ""},
+    // Rows that tie on the column keep the order of their rank.
+    {"ByAttack", "--sort attack", "1 試作大剣, 5 鈍大剣, 2 双子大剣A, 2 双子大剣B, 4 鉄大剣, "},
+    // Shift-JIS orders kanji by reading: 試 (shi), 双 (sou), 鉄 (tetsu), 鈍 (don).
+    {"ByWeapon", "--sort weapon", "1 試作大剣, 2 双子大剣A, 2 双子大剣B, 4 鉄大剣, 5 鈍大剣, "},
+    // Elements in the order of their index: none (0) before fire (1).
+    {"ByElement", "--sort element", "2 双子大剣A, 2 双子大剣B, 5 鈍大剣, 1 試作大剣, 4 鉄大剣, "},
+    // Ranked on the back (39, 34, 16, 16, 11), listed by the total.
+    {"RankedOnARegionSortedByTotal", "--region 背中の甲殻部 --sort total",
+     "1 試作大剣, 3 双子大剣A, 3 双子大剣B, 2 鉄大剣, 5 鈍大剣, "},
+};
+
+INSTANTIATE_TEST_SUITE_P(DataSet, WeaponTableTest, ::testing::ValuesIn(kTableRows),
+                         RowName<TableRow_t>);
 
 // compare on the data set, with six builds in a temporary configuration
 // folder. The target is the first build's (calm); the others are saved angry

@@ -93,33 +93,28 @@ TEST_P(DumpNearestSourceTest, WarnsAndExitsWithOneOrPrintsTheSource) {
                 : "velkar-tool: warning: " + dir.PathOf(row.szFile) + ": " + row.strWarning + "\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dump, DumpNearestSourceTest,
-    ::testing::Values(
-        NearestRow_t{"NameInAnotherCase", "dualsword.DAT",
-                     U32(0) + U32(0) + WeaponFile(100, 100, "d").substr(19),
-                     "[Action]\n\n[HitPattern]\n\n[Weapon]\n1=d,100,0,0,3,0\n", ""},
-        NearestRow_t{"TwoRatesNoLetterCanSet", "Sword.dat", WeaponFile(80, 60, "w"),
-                     "[Action]\n1=a,B80,10\n\n[HitPattern]\n\n[Weapon]\n1=w,100,0,0,3,0\n",
-                     "[Action] 1 a: cut rate 80 and impact rate 60 cannot both be set (one "
-                     "letter, A, B or C, per motion); written with B80, so the impact rate "
-                     "becomes 100"},
-        NearestRow_t{"ValueOfTheLongestKept", "Monster.dat", MonsterFile(kX5119),
-                     MonsterSource(kX5119, kX5119), ""},
-        NearestRow_t{"ValueLongerThanTheReaderKeeps", "Monster.dat", MonsterFile(kX5119 + "x"),
-                     MonsterSource(kX5119 + "x", kX5119 + "x"),
-                     "[Monster] 0 " + kX5119 +
-                         "x: the entry is longer than 5119 bytes, where "
-                         "the INI reader cuts it"},
-        // The list entry keeps the blank inside quotes, but a section header
-        // cannot: the reader trims section names.
-        NearestRow_t{"MonsterNameWithOuterBlank", "Monster.dat", MonsterFile(" m"),
-                     MonsterSource("\" m\"", " m"),
-                     "[ m]: the INI reader does not find a section of this name"},
-        NearestRow_t{"MonsterNamedLikeAList", "Monster.dat", MonsterFile("LeVel"),
-                     MonsterSource("LeVel", "LeVel"),
-                     "[LeVel]: a monster's section cannot have the name of the Monster or Level "
-                     "list"}),
-    RowName<NearestRow_t>);
+const NearestRow_t kNearestRows[] = {
+    {"NameInAnotherCase", "dualsword.DAT", U32(0) + U32(0) + WeaponFile(100, 100, "d").substr(19),
+     "[Action]\n\n[HitPattern]\n\n[Weapon]\n1=d,100,0,0,3,0\n", ""},
+    {"TwoRatesNoLetterCanSet", "Sword.dat", WeaponFile(80, 60, "w"),
+     "[Action]\n1=a,B80,10\n\n[HitPattern]\n\n[Weapon]\n1=w,100,0,0,3,0\n",
+     "[Action] 1 a: cut rate 80 and impact rate 60 cannot both be set (one letter, A, B or C, per "
+     "motion); written with B80, so the impact rate becomes 100"},
+    {"ValueOfTheLongestKept", "Monster.dat", MonsterFile(kX5119), MonsterSource(kX5119, kX5119),
+     ""},
+    {"ValueLongerThanTheReaderKeeps", "Monster.dat", MonsterFile(kX5119 + "x"),
+     MonsterSource(kX5119 + "x", kX5119 + "x"),
+     "[Monster] 0 " + kX5119 +
+         "x: the entry is longer than 5119 bytes, where the INI reader cuts it"},
+    // The list entry keeps the blank inside quotes, but a section header
+    // cannot: the reader trims section names.
+    {"MonsterNameWithOuterBlank", "Monster.dat", MonsterFile(" m"), MonsterSource("\" m\"", " m"),
+     "[ m]: the INI reader does not find a section of this name"},
+    {"MonsterNamedLikeAList", "Monster.dat", MonsterFile("LeVel"), MonsterSource("LeVel", "LeVel"),
+     "[LeVel]: a monster's section cannot have the name of the Monster or Level list"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Dump, DumpNearestSourceTest, ::testing::ValuesIn(kNearestRows),
+                         RowName<NearestRow_t>);
 
 }  // namespace

@@ -45,24 +45,23 @@ TEST_P(HostileFileToolTest, NamesTheFileAndTheReason) {
                                "\n" + (row.bAgain ? "velkar-tool: " + strFile + "\n" : ""));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, HostileFileToolTest,
-    ::testing::Combine(::testing::Values(CommandRow_t{"List", "Sword.dat", "list", 1, ""},
-                                         CommandRow_t{"Dump", "Sword.dat", "dump Sword.dat", 1, ""},
-                                         CommandRow_t{"Lint", "Sword.ini", "lint Sword.ini", 2, ""},
-                                         CommandRow_t{"Convert", "Sword.ini", "convert weapons", 1,
-                                                      "; Sword.dat is left as it was"},
-                                         CommandRow_t{"Report", "Sword.dat",
-                                                      "report --category 0 --weapon 0", 1, "",
-                                                      "--category: 0 (Sword) cannot be used as "
-                                                      "asked: ",
-                                                      true},
-                                         CommandRow_t{"Builds", "velkar/builds.json", "builds", 1,
-                                                      ""}),
-                       ::testing::Values(eHOSTILE::FIFO, eHOSTILE::SPARSE_2GB)),
-    [](const auto& rowInfo) {
-      return std::string(std::get<0>(rowInfo.param).szName) +
-             HostileName(std::get<1>(rowInfo.param));
-    });
+const CommandRow_t kCommandRows[] = {
+    {"List", "Sword.dat", "list", 1, ""},
+    {"Dump", "Sword.dat", "dump Sword.dat", 1, ""},
+    {"Lint", "Sword.ini", "lint Sword.ini", 2, ""},
+    {"Convert", "Sword.ini", "convert weapons", 1, "; Sword.dat is left as it was"},
+    {"Report", "Sword.dat", "report --category 0 --weapon 0", 1, "",
+     "--category: 0 (Sword) cannot be used as asked: ", true},
+    {"Builds", "velkar/builds.json", "builds", 1, ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, HostileFileToolTest,
+                         ::testing::Combine(::testing::ValuesIn(kCommandRows),
+                                            ::testing::Values(eHOSTILE::FIFO,
+                                                              eHOSTILE::SPARSE_2GB)),
+                         [](const auto& rowInfo) {
+                           return std::string(std::get<0>(rowInfo.param).szName) +
+                                  HostileName(std::get<1>(rowInfo.param));
+                         });
 
 }  // namespace

@@ -61,14 +61,12 @@ TEST(ListCommandTest, TextAndJsonHoldEveryRecord) {
 // reader that went away ends the tool as it ends cat, by SIGPIPE, even when
 // the tool was started with the signal ignored.
 TEST(ListCommandTest, OutputThatCannotBeWritten) {
-  const ToolResult_t full = RunTool({"--dir", SmallDataSet(), "list"}, eSTDOUT::FULL);
-  EXPECT_EQ(full.nExit, 1);
-  EXPECT_EQ(full.strErr,
-            "velkar-tool: cannot write the output: " + std::string(strerror(ENOSPC)) + "\n");
-  const ToolResult_t closed = RunTool({"--dir", SmallDataSet(), "list"}, eSTDOUT::CLOSED);
-  EXPECT_EQ(closed.nExit, 1);
-  EXPECT_EQ(closed.strErr,
-            "velkar-tool: cannot write the output: " + std::string(strerror(EBADF)) + "\n");
+  for (const auto& [eOut, nError] : {std::pair{eSTDOUT::FULL, ENOSPC}, {eSTDOUT::CLOSED, EBADF}}) {
+    const ToolResult_t result = RunTool({"--dir", SmallDataSet(), "list"}, eOut);
+    EXPECT_EQ(result.nExit, 1);
+    EXPECT_EQ(result.strErr,
+              "velkar-tool: cannot write the output: " + std::string(strerror(nError)) + "\n");
+  }
   const ToolResult_t piped = RunTool({"--dir", SmallDataSet(), "list"}, eSTDOUT::BROKEN_PIPE);
   EXPECT_EQ(piped.nSignal, SIGPIPE);
   EXPECT_EQ(piped.strErr, "");

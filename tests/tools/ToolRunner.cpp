@@ -61,10 +61,11 @@ ToolResult_t RunTool(const std::vector<std::string>& arrArg, eSTDOUT eOut,
   return result;
 }
 
-ToolResult_t RunToolIn(const std::string& strDir, const std::string& strArgs) {
+ToolResult_t RunToolIn(const std::string& strDir, const std::string& strArgs,
+                       uint64_t nAddressSpaceKiB) {
   std::vector<std::string> arrAll{"--dir", strDir};
   for (std::string& strWord : Words(strArgs)) arrAll.push_back(std::move(strWord));
-  return RunTool(arrAll);
+  return RunTool(arrAll, eSTDOUT::CAPTURED, nAddressSpaceKiB);
 }
 
 ToolResult_t ConvertWithEmptySources(const std::string& strDir, const std::string& strArgs) {

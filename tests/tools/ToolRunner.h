@@ -25,8 +25,10 @@ enum class eSTDOUT { CAPTURED, CLOSED, FULL, BROKEN_PIPE };
 ToolResult_t RunTool(const std::vector<std::string>& arrArg, eSTDOUT eOut = eSTDOUT::CAPTURED,
                      uint64_t nAddressSpaceKiB = 0);
 
-// velkar-tool --dir DIR followed by the words of strArgs (see Words).
-ToolResult_t RunToolIn(const std::string& strDir, const std::string& strArgs);
+// velkar-tool --dir DIR followed by the words of strArgs (see Words), its
+// address space limited as by RunTool.
+ToolResult_t RunToolIn(const std::string& strDir, const std::string& strArgs,
+                       uint64_t nAddressSpaceKiB = 0);
 
 // velkar-tool --dir DIR convert ..., after giving every weapon source and the
 // monster source that DIR lacks an empty file: a test writes only the sources

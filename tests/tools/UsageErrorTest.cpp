@@ -31,49 +31,47 @@ TEST_P(UsageErrorTest, ExitsWithItsCodeAndOneLine) {
 }
 
 // A line feed in what the user typed is printed as a blank.
-INSTANTIATE_TEST_SUITE_P(
-    Tool, UsageErrorTest,
-    ::testing::Values(
-        UsageRow_t{"NoCommand", "", "A subcommand is required"},
-        UsageRow_t{"UnknownCommand", "frob --weapon 1",
-                   "frob is not a command; the commands are builds, code, compare, convert, "
-                   "dump, gains, lint, list, rank, report, save-build"},
-        UsageRow_t{"ConvertUnknownTarget", "convert sw\nords",
-                   "SOURCES: sw ords not in {weapons,monsters,all}"},
-        UsageRow_t{
-            "DumpOfASource", "dump Sword.ini",
-            "dump: Sword.ini is not a data file name; it must be one of Monster.dat, Sword.dat, "
-            "DualSword.dat, GreatSword.dat, Katana.dat, Lance.dat, GunLance.dat, Hummer.dat, "
-            "HuntingHorn.dat"},
-        UsageRow_t{"ListWithAnArgument", "list all",
-                   "The following argument was not expected: all"},
-        UsageRow_t{"CategoryNotListed", "report --category 3 --weapon 0",
-                   "--category: 3 (Katana) is not listed; listed categories: 0, 4"},
-        UsageRow_t{"CategoryRequired", "report --weapon 0", "--category is required"},
-        UsageRow_t{"WeaponBeyondTheList", "report --category 0 --weapon 1",
-                   "--weapon: 1 is out of range; valid: 0 to 0 (weapons of category 0)"},
-        UsageRow_t{"WeaponRequired", "report --category 0", "--weapon is required"},
-        UsageRow_t{"MonsterBeyondTheList", "report --category 0 --weapon 0 --monster 2",
-                   "--monster: 2 is out of range; valid: 0 to 1 (monsters)"},
-        UsageRow_t{"LevelBeyondTheList", "report --category 0 --weapon 0 --level 2",
-                   "--level: 2 is out of range; valid: 0 to 1 (levels)"},
-        UsageRow_t{"HitBeyondTheList", "report --category 0 --weapon 0 --hit 2",
-                   "--hit: 2 is out of range; valid: 0 to 1 (hit corrections of category 0)"},
-        UsageRow_t{"MotionBeyondTheList", "report --category 0 --weapon 0 --motion 0 --motion 99",
-                   "--motion: 99 is out of range; valid: 0 to 4 (motions of category 0)"},
-        UsageRow_t{"NoHitCorrectionToSelect", "report --category 4 --weapon 0",
-                   "no report: there is no hit correction to select", 1},
-        UsageRow_t{"RankRegionOfAMonsterWithoutRegions", "rank --category 0 --region 頭",
-                   "--region: 頭 is not a region of m; it has no regions"},
-        UsageRow_t{"SaveBuildWithoutName", "save-build", "NAME is required"},
-        UsageRow_t{"RankByAnUnknownColumn", "rank --category 0 --sort price",
-                   "--sort: price is not a column; valid: rank, weapon, attack, element, value, "
-                   "sharpness, total, region"},
-        UsageRow_t{"RankOfAnUnknownElement", "rank --category 0 --element 光",
-                   "--element: 光 is not an element; valid: 無, 火, 水, 雷, 氷, 龍, 毒, 痺, 眠"},
-        UsageRow_t{"CompareWithoutLoadouts", "compare --monster 0",
-                   "compare needs 2 to 6 loadouts (--build or --code); 0 given"}),
-    RowName<UsageRow_t>);
+const UsageRow_t kUsageRows[] = {
+    {"NoCommand", "", "A subcommand is required"},
+    {"UnknownCommand", "frob --weapon 1",
+     "frob is not a command; the commands are builds, code, compare, convert, "
+     "dump, gains, lint, list, rank, report, save-build"},
+    {"ConvertUnknownTarget", "convert sw\nords", "SOURCES: sw ords not in {weapons,monsters,all}"},
+    {"DumpOfASource", "dump Sword.ini",
+     "dump: Sword.ini is not a data file name; it must be one of Monster.dat, Sword.dat, "
+     "DualSword.dat, GreatSword.dat, Katana.dat, Lance.dat, GunLance.dat, Hummer.dat, "
+     "HuntingHorn.dat"},
+    {"ListWithAnArgument", "list all", "The following argument was not expected: all"},
+    {"CategoryNotListed", "report --category 3 --weapon 0",
+     "--category: 3 (Katana) is not listed; listed categories: 0, 4"},
+    {"CategoryRequired", "report --weapon 0", "--category is required"},
+    {"WeaponBeyondTheList", "report --category 0 --weapon 1",
+     "--weapon: 1 is out of range; valid: 0 to 0 (weapons of category 0)"},
+    {"WeaponRequired", "report --category 0", "--weapon is required"},
+    {"MonsterBeyondTheList", "report --category 0 --weapon 0 --monster 2",
+     "--monster: 2 is out of range; valid: 0 to 1 (monsters)"},
+    {"LevelBeyondTheList", "report --category 0 --weapon 0 --level 2",
+     "--level: 2 is out of range; valid: 0 to 1 (levels)"},
+    {"HitBeyondTheList", "report --category 0 --weapon 0 --hit 2",
+     "--hit: 2 is out of range; valid: 0 to 1 (hit corrections of category 0)"},
+    {"MotionBeyondTheList", "report --category 0 --weapon 0 --motion 0 --motion 99",
+     "--motion: 99 is out of range; valid: 0 to 4 (motions of category 0)"},
+    {"NoHitCorrectionToSelect", "report --category 4 --weapon 0",
+     "no report: there is no hit correction to select", 1},
+    {"RankRegionOfAMonsterWithoutRegions", "rank --category 0 --region 頭",
+     "--region: 頭 is not a region of m; it has no regions"},
+    {"SaveBuildWithoutName", "save-build", "NAME is required"},
+    {"RankByAnUnknownColumn", "rank --category 0 --sort price",
+     "--sort: price is not a column; valid: rank, weapon, attack, element, value, "
+     "sharpness, total, region"},
+    {"RankOfAnUnknownElement", "rank --category 0 --element 光",
+     "--element: 光 is not an element; valid: 無, 火, 水, 雷, 氷, 龍, 毒, 痺, 眠"},
+    {"CompareWithoutLoadouts", "compare --monster 0",
+     "compare needs 2 to 6 loadouts (--build or --code); 0 given"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Tool, UsageErrorTest, ::testing::ValuesIn(kUsageRows),
+                         RowName<UsageRow_t>);
 
 // Every option that velkar-tool --help or a command's --help lists is named in
 // the manual page.
