@@ -9,6 +9,7 @@
 
 #include "calc/ModifierTable.h"
 #include "data/DataFileError.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/BinaryFile.h"
 #include "platform/Cp932.h"
 #include "platform/FileLock.h"
