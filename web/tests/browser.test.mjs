@@ -118,7 +118,7 @@ test('the address is a link to the setup on show; a damaged link is named', asyn
   await opened.goto(`${server.url}#${damaged}`);
   await opened.locator('#code-note', { hasText: '壊れて' }).waitFor();
   assert.equal(await opened.locator('#code-note').textContent(),
-    'コードが壊れています（途中で切れたか、打ち間違いがあります）。もう一度まるごとコピーしてください。');
+    'コードが壊れています（途中で切れているか、書き間違いがあります）。もう一度まるごとコピーしてください。');
   assert.equal(await fragmentOf(opened), code);
   await context.close();
 });
