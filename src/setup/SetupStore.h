@@ -10,7 +10,7 @@
 //   builds.json      the saved builds, in the order they were first saved
 //     {"format": "velkar-builds", "version": 1,
 //      "builds": [{"name": "大剣 上位", "setup": SETUP}, ...]}
-//   builds.lock      empty; writers of builds.json hold an flock on it
+//   builds.lock      empty; writers of builds.json hold a CFileLock on it
 //
 // SETUP is an object whose members may each be missing or null:
 //   "category": 0..7, "weapon": NAME, "motions": [NAME, ...] (in order,
