@@ -22,7 +22,7 @@
 
 #include "data/DataManager.h"
 #include "data/WeaponDataFile.h"
-#include "platform/BinaryFile.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/IniFile.h"
 
 namespace {

@@ -10,24 +10,6 @@
 
 namespace {
 
-// The text with %1, %2, ... replaced by the values in turn (the program's
-// Japanese messages number their values).
-std::string Numbered(std::string_view strFormat, std::initializer_list<std::string> arrValue) {
-  std::string strText;
-  for (size_t nPos = 0; nPos < strFormat.size(); ++nPos) {
-    const char c = strFormat[nPos];
-    const size_t nIndex =
-        nPos + 1 < strFormat.size() ? static_cast<size_t>(strFormat[nPos + 1] - '1') : 99;
-    if (c == '%' && nIndex < arrValue.size()) {
-      strText += *(arrValue.begin() + nIndex);
-      ++nPos;
-    } else {
-      strText += c;
-    }
-  }
-  return strText;
-}
-
 std::string Sjis(const std::string& strUtf8) {
   std::vector<size_t> arrReplaced;
   return velkar::Utf8ToSjisReplacing(strUtf8, arrReplaced);
@@ -48,6 +30,22 @@ std::string WithDetail(std::string strText, const std::string& strDetail, const 
 }
 
 }  // namespace
+
+std::string Numbered(std::string_view strFormat, std::initializer_list<std::string> arrValue) {
+  std::string strText;
+  for (size_t nPos = 0; nPos < strFormat.size(); ++nPos) {
+    const char c = strFormat[nPos];
+    const size_t nIndex =
+        nPos + 1 < strFormat.size() ? static_cast<size_t>(strFormat[nPos + 1] - '1') : 99;
+    if (c == '%' && nIndex < arrValue.size()) {
+      strText += *(arrValue.begin() + nIndex);
+      ++nPos;
+    } else {
+      strText += c;
+    }
+  }
+  return strText;
+}
 
 std::string DescribeInEnglish(const DataFileError_t& error) {
   const std::string strAt = " at byte " + std::to_string(error.nOffset);

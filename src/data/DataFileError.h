@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum eDATA_FILE_ERROR : int32_t {
@@ -28,6 +30,10 @@ struct DataFileError_t {
   // or what lies in the file's place ("a FIFO").
   std::string strDetail;
 };
+
+// The text with %1, %2, ... replaced by the values in turn (the program's
+// Japanese messages number their values).
+std::string Numbered(std::string_view strFormat, std::initializer_list<std::string> arrValue);
 
 // One line of English describing the error, for the command line.
 std::string DescribeInEnglish(const DataFileError_t& error);

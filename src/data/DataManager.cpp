@@ -9,6 +9,7 @@
 #include "VelkarTexts.h"
 #include "data/MonsterDataFile.h"
 #include "data/WeaponDataFile.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/BinaryFile.h"
 #include "platform/Crc32.h"
 #include "platform/IniFile.h"

@@ -3,6 +3,10 @@
 // other never interleave. Another holder is waited for a short while, never
 // for ever: a program that hangs with the lock must not freeze the others.
 // The file is created when missing and left in place afterwards.
+//
+// FileLockLinux.cpp locks with flock. FileLockPortable.cpp, for other systems,
+// only opens the file and always holds the "lock": that is right only where a
+// single process writes the shared files, as a browser page does.
 #pragma once
 
 #include <chrono>

@@ -7,8 +7,9 @@
 namespace velkar {
 
 // The folder of the running executable (from /proc/self/exe), ending with '/';
-// the empty text when it cannot be found, so that paths become relative to the
-// working directory.
+// the empty text when it cannot be found (as on systems without /proc, the
+// browser's among them), so that paths become relative to the working
+// directory.
 std::string GetModuleDirectory();
 
 // Whether an entry (file or folder) of that name exists.

@@ -488,7 +488,10 @@ std::string DescribeCodeErrorInJapanese(const CodeError_t& error) {
       return strText.replace(strText.find("%1"), 2, strPrefix);
     }
     case eCODE_ERROR::NewerFormat: return std::string(txt::kCodeErrorNewerFormat);
-    case eCODE_ERROR::TooLong: return std::string(txt::kCodeErrorTooLong);
+    case eCODE_ERROR::TooLong: {
+      std::string strText(txt::kCodeErrorTooLong);
+      return strText.replace(strText.find("%1"), 2, std::to_string(kMaxBuildCodeLength));
+    }
     case eCODE_ERROR::Damaged: return std::string(txt::kCodeErrorDamaged);
     case eCODE_ERROR::Invalid: return std::string(txt::kCodeErrorInvalid);
     case eCODE_ERROR::Unwritable: return std::string(txt::kCodeErrorUnwritable);

@@ -32,3 +32,7 @@ struct SetupFileProblem_t {
 
 // One line of English: the path and what is wrong.
 std::string DescribeInEnglish(const SetupFileProblem_t& problem);
+
+// One line of Japanese (Shift-JIS) for the window and the page: the file's
+// name and what is wrong with it.
+std::string DescribeInJapanese(const SetupFileProblem_t& problem);

@@ -9,6 +9,7 @@
 
 #include "calc/ModifierTable.h"
 #include "data/DataFileError.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/BinaryFile.h"
 #include "platform/Cp932.h"
 #include "platform/FileLock.h"
@@ -358,18 +359,28 @@ eSTORE_RESULT CSetupStore::ChangeBuilds(const Change& change) {
   }
 }
 
+ordered_json CSetupStore::EntryOf(const Build_t& build) {
+  return {{"name", velkar::SjisToUtf8(build.strName)}, {"setup", SetupToJson(build.setup)}};
+}
+
 eSTORE_RESULT CSetupStore::SaveBuild(const Build_t& build) {
   return ChangeBuilds([&build](ordered_json& arrBuild) {
     const std::vector<size_t> arrAt = EntriesNamed(arrBuild, build.strName);
     if (arrAt.size() > 1) return eSTORE_RESULT::Duplicated;
-    ordered_json entry = {{"name", velkar::SjisToUtf8(build.strName)},
-                          {"setup", SetupToJson(build.setup)}};
+    ordered_json entry = EntryOf(build);
     if (arrAt.empty()) {
       arrBuild.push_back(std::move(entry));
     } else {
       CJsonDocument::Dismantle(arrBuild[arrAt.front()]);
       arrBuild[arrAt.front()] = std::move(entry);
     }
+    return eSTORE_RESULT::Ok;
+  });
+}
+
+eSTORE_RESULT CSetupStore::AddBuilds(const std::vector<Build_t>& arrAdded) {
+  return ChangeBuilds([&arrAdded](ordered_json& arrBuild) {
+    for (const Build_t& build : arrAdded) arrBuild.push_back(EntryOf(build));
     return eSTORE_RESULT::Ok;
   });
 }

@@ -10,7 +10,7 @@
 //   builds.json      the saved builds, in the order they were first saved
 //     {"format": "velkar-builds", "version": 1,
 //      "builds": [{"name": "大剣 上位", "setup": SETUP}, ...]}
-//   builds.lock      empty; writers of builds.json hold an flock on it
+//   builds.lock      empty; writers of builds.json hold a CFileLock on it
 //
 // SETUP is an object whose members may each be missing or null:
 //   "category": 0..7, "weapon": NAME, "motions": [NAME, ...] (in order,
@@ -97,6 +97,9 @@ public:
   // Replaces the one build of the same name in its place, or adds one at
   // the end; refused when several builds carry that name.
   eSTORE_RESULT SaveBuild(const Build_t& build);
+  // Adds the builds at the end, in their order, whatever their names (an
+  // import, after which several builds may carry one name).
+  eSTORE_RESULT AddBuilds(const std::vector<Build_t>& arrAdded);
   eSTORE_RESULT RenameBuild(const ListedBuild_t& listed, const std::string& strNewName);
   eSTORE_RESULT DeleteBuild(const ListedBuild_t& listed);
 
@@ -112,6 +115,7 @@ public:
 private:
   static constexpr const char* kBuildsFile = "builds.json";
 
+  static nlohmann::ordered_json EntryOf(const Build_t& build);
   std::string PathOf(const char* pszName) const { return m_strFolder + pszName; }
   // Reads a file of this format into document: false when it is absent or
   // not used (then with m_problem set).

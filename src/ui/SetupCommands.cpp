@@ -1,9 +1,8 @@
 #include "SetupCommands.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMessageBox>
 #include <utility>
+#include "dialogs/VelkarMessage.h"
+#include "text/ClipboardCode.h"
 
 #include "VelkarTexts.h"
 #include "calc/Calculator.h"
@@ -57,20 +56,17 @@ void CSetupCommands::CopyCode() {
   code.nFingerprint = CDataManager::GetInstance().GetDataFingerprint();
   code.arrBuild.push_back({pWeapon ? pWeapon->GetName() : std::string(txt::kCodeCurrentSetup),
                            CaptureSetup(calculator)});
-  CodeError_t error;
-  const std::optional<std::string> strCode = EncodeBuildCode(code, error);
-  if (strCode) QGuiApplication::clipboard()->setText(QString::fromStdString(*strCode));
+  const QString strRefusal = CopyBuildCode(code);
   ShowButtonNote(*m_window.pNoteButton,
-                 strCode ? FromSjis(txt::kReportCopied) : DescribeCodeRefusal(error));
+                 strRefusal.isEmpty() ? FromSjis(txt::kReportCopied) : strRefusal);
 }
 
 void CSetupCommands::OpenCodeFromClipboard() {
   if (!m_window.fnUsable()) return;
-  CodeError_t error;
-  const std::optional<BuildCode_t> code =
-      DecodeBuildCode(QGuiApplication::clipboard()->text().toStdString(), error);
+  QString strRefusal;
+  const std::optional<BuildCode_t> code = PasteBuildCode(strRefusal);
   if (!code) {
-    Tell(DescribeCodeRefusal(error), true);
+    Tell(strRefusal, true);
     return;
   }
   const Build_t& first = code->arrBuild.front();
@@ -84,8 +80,6 @@ void CSetupCommands::OpenCodeFromClipboard() {
 }
 
 void CSetupCommands::Tell(const QString& strText, bool bProblem) {
-  QMessageBox box(bProblem ? QMessageBox::Warning : QMessageBox::Information,
-                  FromSjis(txt::kWindowCaption), strText, QMessageBox::Ok, m_window.pWindow);
-  box.setObjectName(QStringLiteral("velkarMessage"));
-  box.exec();
+  ShowVelkarMessage(m_window.pWindow, bProblem ? QMessageBox::Warning : QMessageBox::Information,
+                    FromSjis(txt::kWindowCaption), strText);
 }

@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -24,6 +23,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
+#include "dialogs/VelkarMessage.h"
 
 #include "DataConversion.h"
 #include "Resources.h"
@@ -566,10 +566,8 @@ void CVelkarDlg::showEvent(QShowEvent* pEvent) {
 }
 
 void CVelkarDlg::ShowMessage(const QString& strText, bool bProblem) {
-  QMessageBox box(bProblem ? QMessageBox::Warning : QMessageBox::Information,
-                  FromSjis(txt::kWindowCaption), strText, QMessageBox::Ok, this);
-  box.setObjectName(QStringLiteral("velkarMessage"));
-  box.exec();
+  ShowVelkarMessage(this, bProblem ? QMessageBox::Warning : QMessageBox::Information,
+                    FromSjis(txt::kWindowCaption), strText);
 }
 
 void CVelkarDlg::contextMenuEvent(QContextMenuEvent* pEvent) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/AtomicFileWriter.h"
 #include "support/HostileFiles.h"
 #include "support/TestDataDir.h"
 

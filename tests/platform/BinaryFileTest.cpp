@@ -1,5 +1,6 @@
 // Whole-file reading, and the atomic writer: the target must survive every
 // failure unchanged and no temporary file may be left behind.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -12,9 +13,14 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
+#include "WriterKinds.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/BinaryFile.h"
 #include "support/HostileFiles.h"
 #include "support/TestDataDir.h"
@@ -75,43 +81,160 @@ TEST(ReadWholeFile, ReadsOnlyRegularFilesWithinTheLimit) {
   }
 }
 
+std::unique_ptr<CWriterUnderTest> MakeLinuxWriter(std::string strPath) {
+  return std::make_unique<CWriterAdapter<CAtomicFileWriter>>(std::move(strPath));
+}
+
+// The Linux writer with unnamed temporary files and with the named ones of
+// file systems without O_TMPFILE, and the portable writer.
+const WriterKind_t kWriterKinds[] = {
+    {"LinuxUnnamed", &CAtomicFileWriter::SetUnnamedTemps, true, &MakeLinuxWriter,
+     &CAtomicFileWriter::SetDeviceFactory, 0666 & ~kTestUmask},
+    {"LinuxNamed", &CAtomicFileWriter::SetUnnamedTemps, false, &MakeLinuxWriter,
+     &CAtomicFileWriter::SetDeviceFactory, 0666 & ~kTestUmask},
+    PortableWriterKind()};
+
+// Takes the kind's way of making temporary files, or (bOn false) the default.
+void Select(const WriterKind_t& kind, bool bOn) {
+  if (kind.setUnnamedTemps != nullptr) kind.setUnnamedTemps(bOn ? kind.bUnnamed : true);
+}
+
+// Every writer keeps to the same rules; each test runs under kTestUmask.
+class AtomicFileWriters : public testing::TestWithParam<WriterKind_t> {
+protected:
+  void SetUp() override {
+    m_nUmask = umask(kTestUmask);
+    Select(GetParam(), true);
+  }
+  void TearDown() override {
+    Select(GetParam(), false);
+    GetParam().setDeviceFactory({});
+    umask(m_nUmask);
+  }
+  static std::unique_ptr<CWriterUnderTest> Writer(const std::string& strPath) {
+    return GetParam().make(strPath);
+  }
+
+private:
+  mode_t m_nUmask = 0;
+};
+
 // A new file gets the permissions of an ordinary new file, a replaced one
 // keeps its own; nothing else stays in the folder.
-TEST(AtomicFileWriter, CreatesAndReplacesWithTheRightPermissions) {
+TEST_P(AtomicFileWriters, CreateAndReplaceWithTheRightPermissions) {
   CTestDataDir dir;
   dir.WriteBytes("old.dat", Bytes(5000, 1));
-  ASSERT_EQ(chmod(dir.PathOf("old.dat").c_str(), 0640), 0);
-  const mode_t nMask = umask(022);
-  umask(nMask);
-  for (const auto& [strName, nMode] : {std::pair{"new.dat", 0666 & ~nMask}, {"old.dat", 0640}}) {
-    CAtomicFileWriter writer(dir.PathOf(strName));
-    ASSERT_TRUE(writer.Open() && writer.Commit(Bytes(12, 9))) << writer.Error();
+  ASSERT_EQ(chmod(dir.PathOf("old.dat").c_str(), 0604), 0);
+  for (const auto& [strName, nMode] :
+       {std::pair{"new.dat", GetParam().nNewFileMode}, {"old.dat", mode_t{0604}}}) {
+    const auto pWriter = Writer(dir.PathOf(strName));
+    ASSERT_TRUE(pWriter->Open() && pWriter->Commit(Bytes(12, 9))) << pWriter->Error();
     EXPECT_EQ(dir.ReadBytes(strName), Bytes(12, 9));
     struct stat info {};
     ASSERT_EQ(stat(dir.PathOf(strName).c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, nMode);
+    EXPECT_EQ(info.st_mode & 0777, nMode) << strName;
   }
   EXPECT_EQ(FolderEntries(dir), (std::vector<std::string>{"new.dat", "old.dat"}));
 }
 
 // A write the system refuses part-way (here the file size limit) gives the
-// system's reason, in the words of this machine's C library, and keeps the
-// old file.
-TEST(AtomicFileWriter, SystemWriteErrorKeepsTheOldFile) {
+// system's reason and keeps the old file.
+TEST_P(AtomicFileWriters, SystemWriteErrorKeepsTheOldFile) {
   CTestDataDir dir;
   dir.WriteBytes("x.dat", Bytes(10, 4));
   EXPECT_TRUE(ChildSucceeds([&] {
     alarm(20);  // ends a writer that retries for ever
     signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{100, 100};
-    CAtomicFileWriter writer(dir.PathOf("x.dat"));
-    return setrlimit(RLIMIT_FSIZE, &limit) == 0 && writer.Open() && !writer.Commit(Bytes(500, 1)) &&
-           writer.Error() == "writing the new " + dir.PathOf("x.dat") + " failed: write failed (" +
-                                 strerror(EFBIG) + ")";
+    const auto pWriter = Writer(dir.PathOf("x.dat"));
+    return setrlimit(RLIMIT_FSIZE, &limit) == 0 && pWriter->Open() &&
+           !pWriter->Commit(Bytes(500, 1)) &&
+           pWriter->Error() == "writing the new " + dir.PathOf("x.dat") +
+                                   " failed: write failed (" + strerror(EFBIG) + ")";
   }));
   EXPECT_EQ(dir.ReadBytes("x.dat"), Bytes(10, 4));
   EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
 }
+
+// A stale temporary file of a killed writer is removed; one a live writer
+// holds is not, so that writer still commits.
+TEST_P(AtomicFileWriters, OnlyTemporaryFilesOfWritersThatAreGoneAreRemoved) {
+  CTestDataDir dir;
+  dir.WriteBytes("x.dat.tmpAbC123", Bytes(7, 0));  // left by a killed writer
+  dir.WriteBytes("y.dat.tmpAbC123", Bytes(7, 0));  // another file's: not ours to remove
+  const auto pFirst = Writer(dir.PathOf("x.dat"));
+  ASSERT_TRUE(pFirst->Open()) << pFirst->Error();
+  const auto pSecond = Writer(dir.PathOf("x.dat"));
+  ASSERT_TRUE(pSecond->Open() && pSecond->Commit(Bytes(30, 3))) << pSecond->Error();
+  ASSERT_TRUE(pFirst->Commit(Bytes(40, 4))) << pFirst->Error();
+  EXPECT_EQ(FolderEntries(dir), (std::vector<std::string>{"x.dat", "y.dat.tmpAbC123"}));
+  EXPECT_EQ(dir.ReadBytes("x.dat"), Bytes(40, 4));
+}
+
+// A writer killed half-way keeps the old file; whatever it left behind is
+// gone after the next write of the same file.
+TEST_P(AtomicFileWriters, KilledWriterLeavesTheOldFileAndNothingThatStays) {
+  CTestDataDir dir;
+  dir.WriteBytes("x.dat", Bytes(10, 4));
+  const pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    GetParam().setDeviceFactory(
+        [](int fd) { return std::make_unique<CFailingDevice>(fd, 100, false); });
+    const auto pWriter = Writer(dir.PathOf("x.dat"));
+    if (pWriter->Open()) pWriter->Commit(Bytes(500, 1));  // stops after 100 bytes
+    raise(SIGKILL);
+  }
+  int nStatus = 0;
+  ASSERT_EQ(waitpid(pid, &nStatus, 0), pid);
+  ASSERT_TRUE(WIFSIGNALED(nStatus));
+  EXPECT_EQ(dir.ReadBytes("x.dat"), Bytes(10, 4));
+  const auto pWriter = Writer(dir.PathOf("x.dat"));
+  ASSERT_TRUE(pWriter->Open() && pWriter->Commit(Bytes(20, 2))) << pWriter->Error();
+  EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
+}
+
+// A flush that fails keeps the old file and leaves no temporary file.
+TEST_P(AtomicFileWriters, FailedFlushKeepsTheOldFile) {
+  CTestDataDir dir;
+  dir.WriteBytes("Sword.dat", Bytes(1000, 5));
+  GetParam().setDeviceFactory(
+      [](int fd) { return std::make_unique<CFailingDevice>(fd, 300, true); });
+  const auto pWriter = Writer(dir.PathOf("Sword.dat"));
+  EXPECT_TRUE(pWriter->Open() && !pWriter->Commit(Bytes(300, 6)));
+  EXPECT_EQ(pWriter->Error(), "flushing the new " + dir.PathOf("Sword.dat") +
+                                  " failed: no space left on the test device");
+  EXPECT_EQ(dir.ReadBytes("Sword.dat"), Bytes(1000, 5));
+  EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"Sword.dat"});
+}
+
+// A folder that takes no new file fails the open (the target itself may be
+// written), a target turned into a folder meanwhile fails the rename; neither
+// leaves anything behind. Errors are in this machine's C library's words.
+TEST_P(AtomicFileWriters, NoTemporaryFileOrNoRenameFails) {
+  CTestDataDir dir;
+  dir.WriteBytes("x.dat", Bytes(10, 4));
+  ASSERT_EQ(chmod(dir.PathOf("x.dat").c_str(), 0666) | chmod(dir.Path().c_str(), 0555), 0);
+  EXPECT_TRUE(ChildSucceeds([&] {
+    const auto pWriter = Writer(dir.PathOf("x.dat"));
+    // root writes anywhere: the check runs as the unprivileged user nobody
+    return (geteuid() != 0 || seteuid(65534) == 0) && !pWriter->Open() &&
+           pWriter->Error() == "cannot create a temporary file beside " + dir.PathOf("x.dat") +
+                                   " (" + strerror(EACCES) + ")";
+  }));
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0700), 0);
+  const auto pWriter = Writer(dir.PathOf("x.dat"));
+  ASSERT_TRUE(pWriter->Open()) << pWriter->Error();
+  dir.Remove("x.dat");
+  std::filesystem::create_directories(dir.PathOf("x.dat/inside"));
+  EXPECT_FALSE(pWriter->Commit(Bytes(5, 1)));
+  EXPECT_EQ(pWriter->Error(),
+            "cannot replace " + dir.PathOf("x.dat") + " (" + strerror(EISDIR) + ")");
+  EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, AtomicFileWriters, testing::ValuesIn(kWriterKinds),
+                         [](const auto& row) { return std::string(row.param.pszName); });
 
 // A target that is a symbolic link stays one: the file it leads to is
 // replaced, through any chain of links, and a dangling link gets its file;
@@ -122,128 +245,50 @@ struct LinkRow_t {
   const char* szWritten;  // the file the bytes go to; null when the write fails
 };
 
-class AtomicFileWriterLinks : public testing::TestWithParam<LinkRow_t> {};
+void PrintTo(const LinkRow_t& row, std::ostream* pOut) {
+  *pOut << row.szName;
+}
+
+class AtomicFileWriterLinks : public testing::TestWithParam<std::tuple<WriterKind_t, LinkRow_t>> {};
 
 TEST_P(AtomicFileWriterLinks, ReplaceTheFileTheLinkLeadsTo) {
+  const auto& [kind, row] = GetParam();
   CTestDataDir dir;
   std::filesystem::create_directory(dir.PathOf("sync"));
   dir.WriteBytes("sync/x.dat", Bytes(10, 4));
-  for (const auto& [strLink, strTarget] : GetParam().arrLink) {
+  for (const auto& [strLink, strTarget] : row.arrLink) {
     const std::string strTo = strTarget[0] == '@' ? dir.PathOf(strTarget.substr(1)) : strTarget;
     ASSERT_EQ(symlink(strTo.c_str(), dir.PathOf(strLink).c_str()), 0);
   }
-  CAtomicFileWriter writer(dir.PathOf("x.dat"));
-  const bool bWritten = writer.Open() && writer.Commit(Bytes(20, 2));
-  ASSERT_EQ(bWritten, GetParam().szWritten != nullptr) << writer.Error();
-  EXPECT_EQ(bWritten ? dir.ReadBytes(GetParam().szWritten) : std::vector<uint8_t>(),
+  Select(kind, true);
+  const auto pWriter = kind.make(dir.PathOf("x.dat"));
+  const bool bWritten = pWriter->Open() && pWriter->Commit(Bytes(20, 2));
+  Select(kind, false);
+  ASSERT_EQ(bWritten, row.szWritten != nullptr) << pWriter->Error();
+  EXPECT_EQ(bWritten ? dir.ReadBytes(row.szWritten) : std::vector<uint8_t>(),
             bWritten ? Bytes(20, 2) : std::vector<uint8_t>());
-  EXPECT_EQ(writer.Error(),
+  EXPECT_EQ(pWriter->Error(),
             bWritten ? "" : dir.PathOf("x.dat") + " leads through too many symbolic links");
-  for (const auto& [strLink, strTarget] : GetParam().arrLink) {
+  for (const auto& [strLink, strTarget] : row.arrLink) {
     EXPECT_TRUE(std::filesystem::is_symlink(dir.PathOf(strLink))) << strLink;
   }
-  if (!bWritten || GetParam().szWritten != std::string_view("sync/x.dat")) {
+  if (!bWritten || row.szWritten != std::string_view("sync/x.dat")) {
     EXPECT_EQ(dir.ReadBytes("sync/x.dat"), Bytes(10, 4));
   }
 }
 
-const LinkRow_t kLinkRows[] = {
-    {"Relative", {{"x.dat", "sync/x.dat"}}, "sync/x.dat"},
-    {"LinkToALink", {{"x.dat", "@mid.dat"}, {"mid.dat", "sync/x.dat"}}, "sync/x.dat"},
-    {"Dangling", {{"x.dat", "sync/new.dat"}}, "sync/new.dat"},
-    {"Circle", {{"x.dat", "y.dat"}, {"y.dat", "x.dat"}}, nullptr},
-};
-
-INSTANTIATE_TEST_SUITE_P(Links, AtomicFileWriterLinks, testing::ValuesIn(kLinkRows),
-                         [](const auto& row) { return std::string(row.param.szName); });
-
-// The same rules hold for unnamed temporary files and for the named ones of
-// file systems without O_TMPFILE.
-class AtomicFileWriterModes : public testing::TestWithParam<bool> {
-protected:
-  void SetUp() override { CAtomicFileWriter::SetUnnamedTemps(GetParam()); }
-  void TearDown() override { CAtomicFileWriter::SetUnnamedTemps(true); }
-};
-
-// A stale temporary file of a killed writer is removed; one a live writer
-// holds is not, so that writer still commits.
-TEST_P(AtomicFileWriterModes, OnlyTemporaryFilesOfWritersThatAreGoneAreRemoved) {
-  CTestDataDir dir;
-  dir.WriteBytes("x.dat.tmpAbC123", Bytes(7, 0));  // left by a killed writer
-  dir.WriteBytes("y.dat.tmpAbC123", Bytes(7, 0));  // another file's: not ours to remove
-  CAtomicFileWriter first(dir.PathOf("x.dat"));
-  ASSERT_TRUE(first.Open()) << first.Error();
-  CAtomicFileWriter second(dir.PathOf("x.dat"));
-  ASSERT_TRUE(second.Open() && second.Commit(Bytes(30, 3))) << second.Error();
-  ASSERT_TRUE(first.Commit(Bytes(40, 4))) << first.Error();
-  EXPECT_EQ(FolderEntries(dir), (std::vector<std::string>{"x.dat", "y.dat.tmpAbC123"}));
-  EXPECT_EQ(dir.ReadBytes("x.dat"), Bytes(40, 4));
-}
-
-// A writer killed half-way keeps the old file; whatever it left behind is
-// gone after the next write of the same file.
-TEST_P(AtomicFileWriterModes, KilledWriterLeavesTheOldFileAndNothingThatStays) {
-  CTestDataDir dir;
-  dir.WriteBytes("x.dat", Bytes(10, 4));
-  const pid_t pid = fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    CAtomicFileWriter::SetDeviceFactory(
-        [](int fd) { return std::make_unique<CFailingDevice>(fd, 100, false); });
-    CAtomicFileWriter writer(dir.PathOf("x.dat"));
-    if (writer.Open()) writer.Commit(Bytes(500, 1));  // stops after 100 bytes
-    raise(SIGKILL);
-  }
-  int nStatus = 0;
-  ASSERT_EQ(waitpid(pid, &nStatus, 0), pid);
-  ASSERT_TRUE(WIFSIGNALED(nStatus));
-  EXPECT_EQ(dir.ReadBytes("x.dat"), Bytes(10, 4));
-  CAtomicFileWriter writer(dir.PathOf("x.dat"));
-  ASSERT_TRUE(writer.Open() && writer.Commit(Bytes(20, 2))) << writer.Error();
-  EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
-}
-
-// A folder that takes no new file fails the open (the target itself may be
-// written), a target turned into a folder meanwhile fails the rename; neither
-// leaves anything behind.
-TEST_P(AtomicFileWriterModes, NoTemporaryFileOrNoRenameFails) {
-  CTestDataDir dir;
-  dir.WriteBytes("x.dat", Bytes(10, 4));
-  ASSERT_EQ(chmod(dir.PathOf("x.dat").c_str(), 0666) | chmod(dir.Path().c_str(), 0555), 0);
-  EXPECT_TRUE(ChildSucceeds([&] {
-    CAtomicFileWriter writer(dir.PathOf("x.dat"));
-    // root writes anywhere: the check runs as the unprivileged user nobody
-    return (geteuid() != 0 || seteuid(65534) == 0) && !writer.Open() &&
-           writer.Error() == "cannot create a temporary file beside " + dir.PathOf("x.dat") + " (" +
-                                 strerror(EACCES) + ")";
-  }));
-  ASSERT_EQ(chmod(dir.Path().c_str(), 0700), 0);
-  CAtomicFileWriter writer(dir.PathOf("x.dat"));
-  ASSERT_TRUE(writer.Open()) << writer.Error();
-  dir.Remove("x.dat");
-  std::filesystem::create_directories(dir.PathOf("x.dat/inside"));
-  EXPECT_FALSE(writer.Commit(Bytes(5, 1)));
-  EXPECT_EQ(writer.Error(),
-            "cannot replace " + dir.PathOf("x.dat") + " (" + strerror(EISDIR) + ")");
-  EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
-}
-
-INSTANTIATE_TEST_SUITE_P(TemporaryFiles, AtomicFileWriterModes, testing::Values(true, false),
-                         [](const auto& row) { return row.param ? "Unnamed" : "Named"; });
-
-// A flush that fails keeps the old file and leaves no temporary file.
-TEST(AtomicFileWriter, FailedFlushKeepsTheOldFile) {
-  CTestDataDir dir;
-  dir.WriteBytes("Sword.dat", Bytes(1000, 5));
-  CAtomicFileWriter::SetDeviceFactory(
-      [](int fd) { return std::make_unique<CFailingDevice>(fd, 300, true); });
-  CAtomicFileWriter writer(dir.PathOf("Sword.dat"));
-  EXPECT_TRUE(writer.Open() && !writer.Commit(Bytes(300, 6)));
-  CAtomicFileWriter::SetDeviceFactory({});
-  EXPECT_EQ(writer.Error(), "flushing the new " + dir.PathOf("Sword.dat") +
-                                " failed: no space left on the test device");
-  EXPECT_EQ(dir.ReadBytes("Sword.dat"), Bytes(1000, 5));
-  EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"Sword.dat"});
-}
+INSTANTIATE_TEST_SUITE_P(
+    Links, AtomicFileWriterLinks,
+    testing::Combine(
+        testing::ValuesIn(kWriterKinds),
+        testing::Values(LinkRow_t{"Relative", {{"x.dat", "sync/x.dat"}}, "sync/x.dat"},
+                        LinkRow_t{"LinkToALink",
+                                  {{"x.dat", "@mid.dat"}, {"mid.dat", "sync/x.dat"}},
+                                  "sync/x.dat"},
+                        LinkRow_t{"Dangling", {{"x.dat", "sync/new.dat"}}, "sync/new.dat"},
+                        LinkRow_t{"Circle", {{"x.dat", "y.dat"}, {"y.dat", "x.dat"}}, nullptr})),
+    [](const auto& row) {
+      return std::string(std::get<0>(row.param).pszName) + "_" + std::get<1>(row.param).szName;
+    });
 
 }  // namespace

@@ -238,4 +238,15 @@ const RefusalRow_t kRefusalRows[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, BuildCodeRefusal, ::testing::ValuesIn(kRefusalRows),
                          RowName<RefusalRow_t>);
 
+// The window and the page word a refusal in Japanese, with the code's start
+// and the length limit filled in.
+TEST(BuildCodeRefusalInJapanese, NamesThePrefixAndTheLimit) {
+  CodeError_t error;
+  DecodeBuildCode("", error);
+  EXPECT_EQ(DescribeCodeErrorInJapanese(error),
+            ToSjis(u8"ビルドのコードではありません。コードは「VK1.」で始まります。"));
+  DecodeBuildCode(std::string(8193, 'A'), error);
+  EXPECT_EQ(DescribeCodeErrorInJapanese(error), ToSjis(u8"コードが長すぎます（8192 文字まで）。"));
+}
+
 }  // namespace

@@ -164,7 +164,8 @@ TEST(SetupStoreTest, ChangesKeepMembersThisVersionDoesNotKnow) {
 }
 
 // Two builds of one name (also two spellings of one Shift-JIS name): each
-// action acts on the very entry chosen, and on nothing once the file changed.
+// action acts on the very entry chosen, and on nothing once the file changed;
+// added builds join them whatever their names.
 TEST(SetupStoreTest, DuplicatedNamesAreToldApartByTheirEntry) {
   CTestDataDir dir;
   const std::string strFile = reinterpret_cast<const char*>(
@@ -183,13 +184,18 @@ TEST(SetupStoreTest, DuplicatedNamesAreToldApartByTheirEntry) {
   EXPECT_FALSE(store.IsUnchanged(arrListed[3]));
   EXPECT_EQ(store.DeleteBuild(arrListed[3]), eSTORE_RESULT::Changed);
   EXPECT_EQ(store.RenameBuild(arrListed[2], "y"), eSTORE_RESULT::Changed);
+  // An import adds its builds at the end, names taken or not.
+  ASSERT_EQ(store.AddBuilds({{"dup", WeaponSetup(ToSjis(u8"丁"), {})}, {"x", {}}}),
+            eSTORE_RESULT::Ok);
   std::vector<std::pair<std::string, std::optional<std::string>>> arrLeft;
   for (const ListedBuild_t& listed : store.LoadBuilds()) {
     arrLeft.emplace_back(listed.build.strName, listed.build.setup.strWeapon);
   }
-  EXPECT_EQ(arrLeft,
-            (decltype(arrLeft){
-                {"dup", ToSjis(u8"甲")}, {ToSjis(u8"波～"), std::nullopt}, {"x", ToSjis(u8"丙")}}));
+  EXPECT_EQ(arrLeft, (decltype(arrLeft){{"dup", ToSjis(u8"甲")},
+                                        {ToSjis(u8"波～"), std::nullopt},
+                                        {"x", ToSjis(u8"丙")},
+                                        {"dup", ToSjis(u8"丁")},
+                                        {"x", std::nullopt}}));
 }
 
 // A lock held elsewhere is waited for a little, then the save fails naming it.

@@ -18,7 +18,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/BinaryFile.h"
+#include "platform/OutputDevice.h"
 
 // What a hostile file in a data or source file's place is.
 enum class eHOSTILE { FIFO, FOLDER, DEVICE, SPARSE_2GB };

@@ -1,9 +1,8 @@
-// The window's other windows and what it remembers: the setup, size and place
-// restored after a restart, builds passed between the window and velkar-tool
-// both ways, the weapon table against velkar-tool rank, a modifier's tooltip
-// and the gains view against velkar-tool gains, the pinned baseline's
-// difference column, the comparison against velkar-tool compare, build codes
-// on the clipboard, undo and redo, and a window that grows its lists.
+// The window's other windows and what it remembers: builds passed between
+// the window and velkar-tool both ways, the weapon table against velkar-tool rank, a modifier's
+// tooltip and the gains view against velkar-tool gains, the pinned baseline's difference column,
+// the comparison against velkar-tool compare, build codes on the clipboard, undo and redo, and a
+// window that grows its lists.
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -199,27 +198,6 @@ class SetupAndRankingTest : public CWindowFixture {
   Q_OBJECT
 
 private slots:
-  void setupIsRestoredAfterARestart() {
-    QStringList arrPlayed;
-    WindowPlacement_t placement;
-    {
-      CShownDlg dlg;
-      Play(dlg, {1, 1, 1, 1, 0, 1, 2});
-      arrPlayed = Shown(dlg);
-      dlg.resize(dlg.size() + QSize(90, 40));
-      placement = dlg.GetPlacement();
-      QTest::keyClick(&dlg, Qt::Key_Escape);
-    }
-    RenewStore();
-    CVelkarDlg dlg;
-    dlg.RestoreLastSetup();  // as CVelkarApp does before showing it
-    QVERIFY(ShowActive(dlg));
-    QCOMPARE(Shown(dlg), arrPlayed);
-    QCOMPARE(dlg.GetPlacement(), placement);
-    QVERIFY(arrPlayed.contains(U("溜め回転斬り")) &&
-            dlg.GetCalculator().GetResultRows().at(0).nDamage > 0);
-  }
-
   void buildsPassBetweenWindowAndTool() {
     CShownDlg dlg;
     Play(dlg, {1, 1, 1, 1, 0, 1, 2});

@@ -230,8 +230,9 @@ private slots:
   }
 
   // Started with --dir while the store looks elsewhere, the program restores
-  // the setup saved when it last closed on that folder's data, has nothing to
-  // report, and saves the setup again when its window closes.
+  // the setup and the window's place saved when it last closed on that
+  // folder's data, has nothing to report, and saves both again when its
+  // window closes.
   void programRestoresTheLastSetupOnTheFolderOfDir() {
     using velkar::ToSjis;
     const Setup_t setup{0,
@@ -243,7 +244,8 @@ private slots:
                         ToSjis(u8"芯当たり"),
                         true,
                         {1019, 1040}};
-    QVERIFY(CSetupStore().SaveLastSetup(setup));
+    const WindowPlacement_t placement{60, 50, 820, 560};
+    QVERIFY(CSetupStore().SaveLastSetup(setup, placement));
     const CTestDataDir empty;
     (*m_pStore)->SetDataDirectory(empty.Path());
     QCOMPARE(CVelkarApp::Run(
@@ -253,6 +255,7 @@ private slots:
     QCOMPARE(arrAnswered.size(), 1);
     QCOMPARE(arrAnswered[0].strTitle + arrAnswered[0].strText, U("Velkar"));
     QCOMPARE(CSetupStore().LoadLastSetup(), setup);
+    QCOMPARE(CSetupStore().LoadLastPlacement(), placement);
   }
 
   // Enter presses only a focused push button; Esc ends the window's run.

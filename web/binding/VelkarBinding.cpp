@@ -376,6 +376,8 @@ json ApplySetup(const json& request) {
 
 // The saved builds live in a builds.json of the folder the page names, the
 // desktop's own format, read and changed by the core's store.
+// A file the store cannot use comes with the window's reason ("problem"),
+// and is left as it is.
 json Builds(const json& request) {
   const CSetupStore store(StringOf(request, "dir"));
   json builds = json::array();
@@ -384,7 +386,27 @@ json Builds(const json& request) {
                       {"entry", listed.nEntry},
                       {"setup", CSetupStore::SetupToJson(listed.build.setup)}});
   }
-  return {{"builds", std::move(builds)}};
+  const std::optional<SetupFileProblem_t>& problem = store.GetProblem();
+  return {{"builds", std::move(builds)},
+          {"problem", problem ? json(SjisToUtf8(DescribeInJapanese(*problem))) : json()}};
+}
+
+// Adds the builds of the builds.json in "from" to those in "dir", after them
+// and whatever their names. Nothing changes when either file is unusable:
+// "importProblem" says why the imported one is.
+json ImportBuilds(const json& request) {
+  const CSetupStore source(StringOf(request, "from"));
+  std::vector<Build_t> arrBuild;
+  for (ListedBuild_t& listed : source.LoadBuilds()) arrBuild.push_back(std::move(listed.build));
+  const std::optional<SetupFileProblem_t>& problem = source.GetProblem();
+  CSetupStore store(StringOf(request, "dir"));
+  const bool bAdded =
+      !problem && !arrBuild.empty() && store.AddBuilds(arrBuild) == eSTORE_RESULT::Ok;
+  json answer = Builds(request);
+  answer["added"] = bAdded ? arrBuild.size() : 0;
+  answer["importProblem"] = problem ? json(SjisToUtf8(DescribeInJapanese(*problem))) : json();
+  answer["error"] = store.Error();
+  return answer;
 }
 
 json ChangeBuild(const json& request) {
@@ -484,6 +506,7 @@ const std::map<std::string, Operation>& Operations() {
       {"applySetup", ApplySetup},
       {"builds", Builds},
       {"changeBuild", ChangeBuild},
+      {"importBuilds", ImportBuilds},
   };
   return mapOperation;
 }

@@ -26,7 +26,7 @@ export class BuildsView {
         el('button', { type: 'button', id: 'builds-export', text: T.kBuildExport, onclick: () => this.export() }),
         el('label', { className: 'file', htmlFor: 'builds-import' }, el('span', { text: T.kBuildImport })), this.importer));
     store.core.writeFolder(DIR, this.storedFile());
-    this.show(store.ask('builds', { dir: DIR }).builds);
+    this.show(store.ask('builds', { dir: DIR }));
   }
 
   storedFile() {
@@ -34,11 +34,11 @@ export class BuildsView {
     return text ? { [FILE]: new TextEncoder().encode(text) } : {};
   }
 
-  // Keeps the file the core just wrote.
+  // Keeps the file the core just wrote (an unusable one it never rewrites).
   keep(answer) {
     const bytes = this.store.core.readFile(`${DIR}/${FILE}`);
-    if (bytes) saveBuildsText(new TextDecoder().decode(bytes));
-    this.show(answer.builds);
+    if (bytes && !answer.problem) saveBuildsText(new TextDecoder().decode(bytes));
+    this.show(answer);
   }
 
   save() {
@@ -63,24 +63,23 @@ export class BuildsView {
     URL.revokeObjectURL(link.href);
   }
 
+  // Adds the file's builds after the page's own; an unusable file adds
+  // nothing and says why.
   async import(file) {
     if (!file) return;
     const bytes = new Uint8Array(await file.arrayBuffer());
-    this.store.core.writeFolder('/import', { [FILE]: bytes });
-    const { builds } = this.store.ask('builds', { dir: '/import' });
     this.importer.value = '';
-    if (!builds.length) {
-      this.note.textContent = T.kBuildImportFailed;
-      return;
-    }
-    this.store.core.writeFolder(DIR, { [FILE]: bytes });
-    saveBuildsText(new TextDecoder().decode(bytes));
-    this.show(builds);
-    this.note.textContent = fill(T.kBuildImported, builds.length);
+    this.store.core.writeFolder('/import', { [FILE]: bytes });
+    const answer = this.store.ask('importBuilds', { dir: DIR, from: '/import' });
+    if (answer.added > 0) this.keep(answer);
+    else this.show(answer);
+    if (answer.importProblem) this.note.textContent = fill(T.kBuildImportUnusable, answer.importProblem);
+    else if (!answer.problem) this.note.textContent = fill(T.kBuildImported, answer.added);
   }
 
-  show(builds) {
+  show({ builds, problem }) {
     this.builds = builds;
+    this.note.textContent = problem ? fill(T.kBuildsFileUnusable, problem) : '';
     this.list.replaceChildren(...builds.map((build) => el('li', {},
       el('span', { className: 'build-name', text: build.name }),
       el('button', { type: 'button', text: T.kBuildLoad, ariaLabel: `${T.kBuildLoad} ${build.name}`, onclick: () => this.apply(build) }),

@@ -111,7 +111,7 @@ test('the address is a link to the setup on show; a damaged link is named', () =
   await opened.goto(`${server.url}#${damaged}`);
   await opened.locator('#code-note', { hasText: '壊れて' }).waitFor();
   assert.equal(await opened.locator('#code-note').textContent(),
-    'コードが壊れています（途中で切れたか、打ち間違いがあります）。もう一度まるごとコピーしてください。');
+    'コードが壊れています（途中で切れているか、書き間違いがあります）。もう一度まるごとコピーしてください。');
   assert.equal(await fragmentOf(opened), code);
 }));
 
@@ -166,6 +166,21 @@ test('builds.json goes from velkar-tool to the page and back', () => onPage(asyn
   await download.saveAs(join(back, 'velkar', 'builds.json'));
   assert.deepEqual(nativeRows(['--build', '双剣 「怒り」'], back), nativeRows(PATH_ARGS));
   assert.deepEqual(nativeRows(['--build', '太刀 試し'], back), nativeRows(['--build', '太刀 試し'], config));
+  // Another import adds after the page's own builds, a name taken or not; an
+  // unusable file adds nothing, says why and leaves the stored builds alone.
+  const names = page.locator('#builds-list .build-name');
+  await page.setInputFiles('#builds-import', join(config, 'velkar', 'builds.json'));
+  await names.nth(2).waitFor();
+  assert.equal(await page.textContent('#builds-note'), '1 件の装備を追加しました');
+  assert.deepEqual(await names.allTextContents(), ['太刀 試し', '双剣 「怒り」', '太刀 試し']);
+  const stored = await page.evaluate(() => localStorage.getItem('velkar.builds'));
+  await page.setInputFiles('#builds-import', { name: 'builds.json', mimeType: 'application/json',
+    buffer: Buffer.from('{"format": "velkar-builds", "version": 99, "builds": []}') });
+  await page.locator('#builds-note', { hasText: '何も' }).waitFor();
+  assert.equal(await page.textContent('#builds-note'),
+    'このファイルは使えないため、何も追加していません。builds.json：この Velkar が知らない版の形式です');
+  assert.deepEqual(await names.allTextContents(), ['太刀 試し', '双剣 「怒り」', '太刀 試し']);
+  assert.equal(await page.evaluate(() => localStorage.getItem('velkar.builds')), stored);
 }));
 
 test('a saved build survives a reload and brings its setup back', () => onPage(async (page) => {
@@ -177,6 +192,17 @@ test('a saved build survives a reload and brings its setup back', () => onPage(a
   await reload(page);
   await page.locator('#builds-list li', { hasText: '双剣 怒り' }).getByRole('button', { name: /読込/ }).click();
   assert.deepEqual(await rowCells(page), rows);
+  // Stored builds the core cannot use are listed as none, with the window's
+  // reason, and kept as they are through a save.
+  const unusable = '{"format": "velkar-builds", "version": 99, "builds": [{"name": "双剣 怒り"}]}';
+  await page.evaluate((text) => localStorage.setItem('velkar.builds', text), unusable);
+  await reload(page);
+  assert.equal(await page.textContent('#builds-note'), 'ビルドのファイルを使えないため、一覧は空です。' +
+    'ファイルはそのままにしてあり、ビルドの保存や変更はできません。\nbuilds.json：この Velkar が知らない版の形式です');
+  await page.fill('#build-name', '双剣 怒り 2');
+  await page.click('#build-save');
+  assert.equal(await page.evaluate(() => localStorage.getItem('velkar.builds')), unusable);
+  assert.deepEqual(await page.locator('#builds-list li').allTextContents(), ['保存した装備はまだありません']);
 }));
 
 // A damaged data file gets the window's message; a source file is converted

@@ -1,17 +1,16 @@
 #include "dialogs/BuildsDlg.h"
 
-#include <QClipboard>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
 #include <iostream>
 #include <string_view>
 #include <unordered_map>
+#include "dialogs/VelkarMessage.h"
+#include "text/ClipboardCode.h"
 
 #include "VelkarTexts.h"
 #include "data/DataManager.h"
@@ -248,20 +247,17 @@ void CBuildsDlg::CopyCode() {
     }
   }
   if (code.arrBuild.empty()) return;
-  CodeError_t error;
-  const std::optional<std::string> strCode = EncodeBuildCode(code, error);
-  if (strCode) QGuiApplication::clipboard()->setText(QString::fromStdString(*strCode));
-  ShowButtonNote(*m_pCopyCode, strCode ? FromSjis(txt::kReportCopied) : DescribeCodeRefusal(error));
+  const QString strRefusal = CopyBuildCode(code);
+  ShowButtonNote(*m_pCopyCode, strRefusal.isEmpty() ? FromSjis(txt::kReportCopied) : strRefusal);
 }
 
 // Every build of the code is saved; a name already taken gets the first free
 // one of "name (2)", "name (3)", ..., so nothing saved before is replaced.
 void CBuildsDlg::ImportCode() {
-  CodeError_t error;
-  const std::optional<BuildCode_t> code =
-      DecodeBuildCode(QGuiApplication::clipboard()->text().toStdString(), error);
+  QString strRefusal;
+  const std::optional<BuildCode_t> code = PasteBuildCode(strRefusal);
   if (!code) {
-    Tell(DescribeCodeRefusal(error));
+    Tell(strRefusal);
     return;
   }
   CSetupStore store;
@@ -305,18 +301,12 @@ bool CBuildsDlg::Report(eSTORE_RESULT eResult, const CSetupStore& store,
 }
 
 bool CBuildsDlg::Ask(const QString& strQuestion) {
-  QMessageBox box(QMessageBox::Question, FromSjis(txt::kBuildsCaption), strQuestion,
-                  QMessageBox::Ok | QMessageBox::Cancel, this);
-  box.setObjectName(QStringLiteral("velkarMessage"));
-  box.setDefaultButton(QMessageBox::Cancel);
-  return box.exec() == QMessageBox::Ok;
+  return ShowVelkarMessage(this, QMessageBox::Question, FromSjis(txt::kBuildsCaption),
+                           strQuestion) == QMessageBox::Ok;
 }
 
 void CBuildsDlg::Tell(const QString& strText) {
-  QMessageBox box(QMessageBox::Warning, FromSjis(txt::kBuildsCaption), strText, QMessageBox::Ok,
-                  this);
-  box.setObjectName(QStringLiteral("velkarMessage"));
-  box.exec();
+  ShowVelkarMessage(this, QMessageBox::Warning, FromSjis(txt::kBuildsCaption), strText);
 }
 
 void CBuildsDlg::ShowNote(const QString& strText) {

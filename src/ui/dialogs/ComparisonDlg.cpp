@@ -1,15 +1,14 @@
 #include "dialogs/ComparisonDlg.h"
 
-#include <QClipboard>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <utility>
+#include "dialogs/VelkarMessage.h"
+#include "text/ClipboardCode.h"
 
 #include "VelkarTexts.h"
 #include "calc/Calculator.h"
@@ -220,11 +219,10 @@ void CComparisonDlg::AddBuild(const ListedBuild_t& chosen) {
 }
 
 void CComparisonDlg::AddCodeFromClipboard() {
-  CodeError_t error;
-  const std::optional<BuildCode_t> code =
-      DecodeBuildCode(QGuiApplication::clipboard()->text().toStdString(), error);
+  QString strRefusal;
+  const std::optional<BuildCode_t> code = PasteBuildCode(strRefusal);
   if (!code) {
-    Tell(DescribeCodeRefusal(error));
+    Tell(strRefusal);
     return;
   }
   // Names the data lacks show in the columns' tooltips.
@@ -263,8 +261,5 @@ void CComparisonDlg::Changed() {
 }
 
 void CComparisonDlg::Tell(const QString& strText) {
-  QMessageBox box(QMessageBox::Warning, FromSjis(txt::kCompareCaption), strText, QMessageBox::Ok,
-                  this);
-  box.setObjectName(QStringLiteral("velkarMessage"));
-  box.exec();
+  ShowVelkarMessage(this, QMessageBox::Warning, FromSjis(txt::kCompareCaption), strText);
 }

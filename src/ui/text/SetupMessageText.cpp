@@ -38,20 +38,6 @@ QString MissName(const RestoreMiss_t& miss) {
 
 }  // namespace
 
-QString DescribeCodeRefusal(const CodeError_t& error) {
-  switch (error.eError) {
-    case eCODE_ERROR::None:
-    case eCODE_ERROR::NotACode: return FromSjis(txt::kCodeNotACode);
-    case eCODE_ERROR::NewerFormat: return FromSjis(txt::kCodeNewerFormat);
-    case eCODE_ERROR::TooLong:
-      return FromSjis(txt::kCodeTooLong).arg(static_cast<qulonglong>(kMaxBuildCodeLength));
-    case eCODE_ERROR::Damaged: return FromSjis(txt::kCodeDamaged);
-    case eCODE_ERROR::Invalid: return FromSjis(txt::kCodeInvalid);
-    case eCODE_ERROR::Unwritable: return FromSjis(txt::kCodeUnwritable);
-  }
-  return FromSjis(txt::kCodeInvalid);
-}
-
 QString DescribeMiss(const RestoreMiss_t& miss) {
   return FromSjis(txt::kCodeMissLine).arg(FromSjis(PartWord(miss.ePart)), MissName(miss));
 }

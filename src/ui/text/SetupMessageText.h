@@ -1,6 +1,6 @@
-// The window's Japanese words for build codes and restored setups: why a code
-// was refused, what a restore could not find, and why a compared loadout has
-// no numbers. The core answers with its own records; these only word them.
+// The window's Japanese words for restored setups: what a restore could not
+// find, and why a compared loadout has no numbers. The core answers with its own records; these
+// only word them.
 #pragma once
 
 #include <QString>
@@ -9,9 +9,6 @@
 #include "setup/BuildCode.h"
 #include "setup/LoadoutComparison.h"
 #include "setup/SetupRestore.h"
-
-// Why a code could not be read or written, as one paragraph.
-QString DescribeCodeRefusal(const CodeError_t& error);
 
 // What opening a setup left out: that it was made on other data, then the
 // heading and one line per name the data lacks; empty when nothing is missing
