@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 packages=(
   build-essential cmake ninja-build pkg-config
   clang clang-format clang-tidy libclang-rt-14-dev
-  libgtest-dev libgmock-dev libbenchmark-dev locales
+  libgtest-dev libgmock-dev libbenchmark-dev locales gcovr
   libcli11-dev nlohmann-json3-dev
   qt6-base-dev libgl-dev qt6-translations-l10n
   fonts-ipafont-gothic

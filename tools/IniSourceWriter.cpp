@@ -49,7 +49,6 @@ std::string CIniSourceWriter::ValueProblem(std::string_view value) const {
 
 std::string CIniSourceWriter::EncodingProblem(std::string_view name) const {
   if (m_output.SavedAsSjis(name) == name) return {};
-  if (m_output.IsRawSjis()) return "the name holds bytes that the INI reader takes differently";
   return "the name holds bytes that do not come back through UTF-8 (not Shift-JIS text, or a "
          "character Shift-JIS has twice); --sjis prints the bytes unchanged";
 }

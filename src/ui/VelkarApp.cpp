@@ -17,7 +17,6 @@ CVelkarApp::CVelkarApp(int& argc, char** argv)
   SetIdentity();
   // Message boxes use the window's font too.
   setFont(MakeDialogFont());
-  LoadQtTranslation();
 }
 
 void CVelkarApp::LoadQtTranslation() {
@@ -32,6 +31,13 @@ CVelkarApp::~CVelkarApp() = default;
 
 int CVelkarApp::Run() {
   const CWindowCommandLine commandLine(arguments(), m_arrRawArgument);
+  // Qt's own texts turn Japanese for the window only: what the command line
+  // prints stays in English, as the program's own messages there are.
+  if (!commandLine.ShouldExit()) LoadQtTranslation();
+  return Run(commandLine);
+}
+
+int CVelkarApp::Run(const CWindowCommandLine& commandLine) {
   if (commandLine.ShouldExit()) return PrintAndExit(commandLine);
   if (!commandLine.GetDataDirectory().empty()) {
     CDataManager::GetInstance().SetDataDirectory(commandLine.GetDataDirectory());

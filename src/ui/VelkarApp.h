@@ -20,10 +20,12 @@ public:
   CVelkarApp(int& argc, char** argv);
   ~CVelkarApp() override;
 
-  // Runs the main window modally on the data folder of the command line and
-  // releases the store afterwards, or only prints the help, the version or a
-  // usage error; the process's exit code.
+  // Runs the main window modally on the data folder of the program's command
+  // line and releases the store afterwards, or only prints the help, the
+  // version or a usage error; the process's exit code.
   int Run();
+  // The same for a given command line; needs the application object.
+  static int Run(const CWindowCommandLine& commandLine);
 
   // Answers --help, --version and usage errors without the window system (no
   // display needed) and returns the exit code; nothing when the window is to

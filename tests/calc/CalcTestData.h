@@ -38,7 +38,7 @@ inline constexpr std::u8string_view kSwordIni =
     u8"[Weapon]\r\n"
     u8"1=ハンターナイフ,280,0,0,3,0\r\n"  // attack 280 / 1.4 = 200, no element, green
     u8"2=火毒剣,160,66,250,4,0\r\n"       // fire and poison (bits 1 and 6)
-    u8"3=鈍ら,280,0,0,7,0\r\n";           // sharpness beyond white
+    u8"3=鈍ら,280,1,0,7,0\r\n";           // "no element" by bit 0, sharpness beyond white
 
 enum : int { kListLance = 1, kListHummer = 2 };
 enum : int { kKnife = 0, kFireSword = 1, kBlunt = 2 };

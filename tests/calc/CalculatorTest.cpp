@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "CalcTestData.h"
+#include "calc/WeaponRanking.h"
 #include "support/RowName.h"
 
 using namespace calctest;
@@ -112,6 +115,14 @@ const ClickRow_t kClickRows[] = {
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Rows, ClickTest, ::testing::ValuesIn(kClickRows), RowName<ClickRow_t>);
+
+// Without a monster the ranking has no region to show or to rank by.
+TEST_F(CalculatorFixture, NoMonsterNoRegionsToRank) {
+  StartWithKnife();
+  EXPECT_EQ(RegionNames(m_calc).size(), 4U);
+  m_calc.SelectMonster(2);
+  EXPECT_EQ(RegionNames(m_calc), std::vector<std::string>{});
+}
 
 // Full-width colon after 攻撃力, ASCII colons after the element and
 // sharpness parentheses; a sharpness outside 0..5 reads "Error". Only

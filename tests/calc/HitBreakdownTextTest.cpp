@@ -13,10 +13,6 @@ using namespace calctest;
 
 namespace {
 
-std::string Sjis(const std::string& strUtf8) {
-  return velkar::Utf8ToSjis(strUtf8).value();
-}
-
 // The knife with 力の護符: B = 280 / 1.4 + 5 = 205; green (1.125), 通常 100 %,
 // 下位 100 %, ドラゴン angry (200 - 90 = 110 %); 斬り下ろし [20] at rate 100:
 // r = 41. The belly row, 腹 90: P = 41.5125, e = 101.25 (high),
@@ -28,25 +24,25 @@ TEST_F(CalculatorFixture, BellyRowWorkedByHand) {
   const CalcExplanation_t row = m_calc.ExplainRow(2).value();
 
   EXPECT_EQ(BuildHitBreakdownText(row),
-            Sjis("sharpness 3: physical x1.125, element x1\n"
-                 "hit correction 100%: h 1\n"
-                 "modifiers: bonus +5, factor x1; base attack B 205\n"
-                 "level 100%; angry 110%\n"
-                 "腹: physical 90%, element 0%, damage 45 (high)\n"
-                 "  motion 1 斬り下ろし, hit 1: mv 20, raw r 41, rate m 100%, "
-                 "physical P 41.512500000000003, effective e 101.25000000000001 (high), "
-                 "element E 0, total T 41.512500000000003, after anger 45.66375, truncated 45, "
-                 "running 45\n"));
+            ToSjis(u8"sharpness 3: physical x1.125, element x1\n"
+                   "hit correction 100%: h 1\n"
+                   "modifiers: bonus +5, factor x1; base attack B 205\n"
+                   "level 100%; angry 110%\n"
+                   "腹: physical 90%, element 0%, damage 45 (high)\n"
+                   "  motion 1 斬り下ろし, hit 1: mv 20, raw r 41, rate m 100%, "
+                   "physical P 41.512500000000003, effective e 101.25000000000001 (high), "
+                   "element E 0, total T 41.512500000000003, after anger 45.66375, truncated 45, "
+                   "running 45\n"));
   EXPECT_EQ(HitTableText(BuildHitTable(row)),
-            Sjis("ハンターナイフ → ドラゴン（下位）\n"
-                 "腹：物理 90%、属性 0%、ダメージ 45（よく効く）\n"
-                 "切れ味：緑（物理 ×1.125、属性 ×1）\n"
-                 "当たり方修正：100%\n"
-                 "スキル・アイテム：攻撃力 +5、×1（基礎攻撃力 205）\n"
-                 "レベル補正：100%、怒り：110%\n"
-                 "\n"
-                 "攻撃\tヒット\tモーション値\t素の値\t物理\t属性\t合計\t加算\t累計\n"
-                 "1 斬り下ろし\t1\t20\t41.00\t41.51\t0.00\t45.66\t45\t45\n"));
+            ToSjis(u8"ハンターナイフ → ドラゴン（下位）\n"
+                   "腹：物理 90%、属性 0%、ダメージ 45（よく効く）\n"
+                   "切れ味：緑（物理 ×1.125、属性 ×1）\n"
+                   "当たり方修正：100%\n"
+                   "スキル・アイテム：攻撃力 +5、×1（基礎攻撃力 205）\n"
+                   "レベル補正：100%、怒り：110%\n"
+                   "\n"
+                   "攻撃\tヒット\tモーション値\t素の値\t物理\t属性\t合計\t加算\t累計\n"
+                   "1 斬り下ろし\t1\t20\t41.00\t41.51\t0.00\t45.66\t45\t45\n"));
 }
 
 // Four slashes and a thrust [10, 12] on the head: 20 x 4 + 5 + 6 = 91; a
@@ -59,7 +55,7 @@ TEST_F(CalculatorFixture, TableAddsUpAndSummaryKeepsToItsCap) {
   const CalcExplanation_t row = m_calc.ExplainRow(0).value();
   const HitTable_t table = BuildHitTable(row);
   ASSERT_EQ(table.arrRow.size(), 6U);
-  EXPECT_EQ(table.arrRow[2][0] + table.arrRow[2][1], Sjis("2 突き2"));
+  EXPECT_EQ(table.arrRow[2][0] + table.arrRow[2][1], ToSjis(u8"2 突き2"));
   EXPECT_EQ(table.arrRow[5][8], "91");
   EXPECT_EQ(velkar::SjisToUtf8(BuildRowSummary(row, 3)),
             "頭：物理 45%、属性 0%、ダメージ 91（通常）\n"

@@ -47,8 +47,12 @@ TEST_F(CalculatorFixture, ReportNeedsEverySelection) {
   m_calc.SelectCategory(kListHummer);
   m_calc.SelectWeapon(0);
   EXPECT_EQ(ReportUnavailableReason(m_calc), "");
-  EXPECT_EQ(BuildReportFromCalculator(m_calc).value().rfind(ToSjis(u8"使用武器：ハンマー/"), 0),
-            0U);
+  EXPECT_EQ(BuildReportFromCalculator(m_calc),
+            ToSjis(u8"使用武器：ハンマー/ハンマーA\r\n攻撃対象：ドラゴン\r\nモンスターLv：下位\r\n"
+                   u8"当たり方修正：通常\r\n\r\n[スキル/アイテム修正]\r\n\r\n[攻撃リスト]\r\n\r\n"
+                   u8"[最終ダメージ]\r\n部位      |物理/属性|結果\r\n----------+---------+-----\r\n"
+                   u8"頭        | 60%/  0%|   0\r\n尻尾      | 25%/  0%|   0\r\n"
+                   u8"腹        | 90%/  0%|   0\r\n甲殻      | 15%/  0%|   0\r\n"));
   m_calc.SelectLevel(NO_SELECTION);
   EXPECT_EQ(BuildReportFromCalculator(m_calc), std::nullopt);
   m_calc.SelectLevel(0);

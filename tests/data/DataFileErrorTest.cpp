@@ -14,45 +14,41 @@ namespace {
 
 struct MessageRow_t {
   const char* szName;
-  DataFileError_t error;
+  const char* szPath;
+  eDATA_FILE_ERROR eKind;
+  uint64_t nOffset;
+  const char* szDetail;
   const char* szUtf8;  // the expected message
 };
 
 class DataFileMessageTest : public ::testing::TestWithParam<MessageRow_t> {};
 
 TEST_P(DataFileMessageTest, NamesTheFileAndWhatIsWrong) {
-  EXPECT_EQ(velkar::SjisToUtf8(DescribeInJapanese(GetParam().error)), GetParam().szUtf8);
+  EXPECT_EQ(velkar::SjisToUtf8(DescribeInJapanese(
+                {GetParam().szPath, GetParam().eKind, GetParam().nOffset, GetParam().szDetail})),
+            GetParam().szUtf8);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, DataFileMessageTest,
-    ::testing::Values(
-        MessageRow_t{"Truncated",
-                     {"/d/Sword.dat", DATA_FILE_TRUNCATED, 42, "weapon 3"},
-                     "Sword.dat：ファイルが途中で終わっています（42 バイト目）"},
-        MessageRow_t{"CountTooLarge",
-                     {"Monster.dat", DATA_FILE_COUNT_TOO_LARGE, 4, ""},
-                     "Monster.dat：件数がファイルの大きさを超えています（4 バイト目）"},
-        MessageRow_t{"UnreadableWithJapaneseReason",
-                     {"/d/データ/Katana.dat", DATA_FILE_UNREADABLE, 0, "許可がありません"},
-                     "Katana.dat：ファイルを読み取れません（許可がありません）"},
-        MessageRow_t{"WriteFailedOnItsOwnLine",
-                     {"/d/Lance.dat", DATA_FILE_WRITE_FAILED, 0, "disk full"},
-                     "Lance.dat：ファイルに書き込めません\ndisk full"},
-        MessageRow_t{"Missing",
-                     {"/d/Hummer.ini", DATA_FILE_MISSING, 0, ""},
-                     "Hummer.ini：ファイルがありません"},
-        MessageRow_t{"Fifo",
-                     {"/d/Sword.dat", DATA_FILE_NOT_REGULAR, 0, "a FIFO"},
-                     "Sword.dat：通常のファイルではなく名前付きパイプ（FIFO）です"},
-        MessageRow_t{
-            "TooLarge",
-            {"/d/Sword.dat", DATA_FILE_TOO_LARGE, 70000000, ""},
-            "Sword.dat：ファイルが大きすぎます（70000000 バイト。上限は 67108864 バイトです）"},
-        MessageRow_t{"NoMemory",
-                     {"x/Sword.dat", DATA_FILE_NO_MEMORY, 5000, ""},
-                     "Sword.dat：メモリが足りません（5000 バイト）"}),
-    RowName<MessageRow_t>);
+const MessageRow_t kMessageRows[] = {
+    {"Truncated", "/d/Sword.dat", DATA_FILE_TRUNCATED, 42, "weapon 3",
+     "Sword.dat：ファイルが途中で終わっています（42 バイト目）"},
+    {"CountTooLarge", "Monster.dat", DATA_FILE_COUNT_TOO_LARGE, 4, "",
+     "Monster.dat：件数がファイルの大きさを超えています（4 バイト目）"},
+    {"UnreadableWithJapaneseReason", "/d/データ/Katana.dat", DATA_FILE_UNREADABLE, 0,
+     "許可がありません", "Katana.dat：ファイルを読み取れません（許可がありません）"},
+    {"WriteFailedOnItsOwnLine", "/d/Lance.dat", DATA_FILE_WRITE_FAILED, 0, "disk full",
+     "Lance.dat：ファイルに書き込めません\ndisk full"},
+    {"Missing", "/d/Hummer.ini", DATA_FILE_MISSING, 0, "", "Hummer.ini：ファイルがありません"},
+    {"Fifo", "/d/Sword.dat", DATA_FILE_NOT_REGULAR, 0, "a FIFO",
+     "Sword.dat：通常のファイルではなく名前付きパイプ（FIFO）です"},
+    {"TooLarge", "/d/Sword.dat", DATA_FILE_TOO_LARGE, 70000000, "",
+     "Sword.dat：ファイルが大きすぎます（70000000 バイト。上限は 67108864 バイトです）"},
+    {"NoMemory", "x/Sword.dat", DATA_FILE_NO_MEMORY, 5000, "",
+     "Sword.dat：メモリが足りません（5000 バイト）"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Kinds, DataFileMessageTest, ::testing::ValuesIn(kMessageRows),
+                         RowName<MessageRow_t>);
 
 TEST(DataFileMessageTest, ListsEachFileOnceUnderAHeading) {
   EXPECT_EQ(DescribeLoadErrorsInJapanese({}), "");

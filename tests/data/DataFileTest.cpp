@@ -7,6 +7,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/ByteBuilder.h"
@@ -38,13 +39,12 @@ TEST_F(DataFileTest, WeaponValuesAreWrittenWholeAndHeldAsLowBits) {
 
   ASSERT_TRUE(Store().LoadWeaponData(CATEGORY_SWORD));
   const CHitPattern& pattern = *Store().GetHitPatternList(CATEGORY_SWORD)->front();
-  EXPECT_EQ(pattern.GetLowRate(), 44);
-  EXPECT_EQ(pattern.GetHighRate(), 255);
   uint16_t wAttack = 0, wElement = 0;
   int32_t nMask = 0, nSharpness = 0;
   Store().GetWeaponList(CATEGORY_SWORD)->front()->GetStatus(wAttack, wElement, nMask, nSharpness);
-  EXPECT_EQ(std::vector<int>({wAttack, wElement, nMask, nSharpness}),
-            std::vector<int>({70000 - 65536, 25, 3, 2}));
+  EXPECT_EQ(std::vector<int>({pattern.GetLowRate(), pattern.GetHighRate(), wAttack, wElement, nMask,
+                              nSharpness}),
+            std::vector<int>({44, 255, 70000 - 65536, 25, 3, 2}));
 }
 
 TEST_F(DataFileTest, MonsterValuesAreWrittenWholeAndCounted) {
@@ -64,9 +64,9 @@ TEST_F(DataFileTest, MonsterValuesAreWrittenWholeAndCounted) {
 
   ASSERT_TRUE(Store().LoadMonsterData());
   const CMonster& monster = *Store().GetMonsterList().front();
-  EXPECT_EQ(monster.GetAnger1(), 44);
-  EXPECT_EQ(monster.GetRegions().front().byPhys[0], 44);
-  EXPECT_EQ(monster.GetRegions().front().byElement[5], 255);
+  EXPECT_EQ(std::vector<int>({monster.GetAnger1(), monster.GetRegions().front().byPhys[0],
+                              monster.GetRegions().front().byElement[5]}),
+            std::vector<int>({44, 44, 255}));
 }
 
 // ---- damaged files --------------------------------------------------------------
@@ -182,16 +182,79 @@ TEST_P(CountTooLargeTest, FailsAtTheCount) {
   EXPECT_EQ(error.strDetail, GetParam().szDetail);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, CountTooLargeTest,
-    ::testing::Values(
-        CountRow_t{"Motions", "Sword.dat", CByteBuilder().U32(~0u).Raw("0123456789abcdef").Bytes(),
-                   0, "the motion count 4294967295"},
-        CountRow_t{"Regions", "Monster.dat",
-                   CByteBuilder().U32(1).Line("m").I32(1).I32(2).I32(3).U32(~0u).Raw("pad").Bytes(),
-                   19, "the region count 4294967295 of monster 1"},
-        CountRow_t{"Levels", "Monster.dat", CByteBuilder().U32(0).U32(~0u).Raw("padding").Bytes(),
-                   4, "the level count 4294967295"}),
-    RowName<CountRow_t>);
+const CountRow_t kCountRows[] = {
+    {"Motions", "Sword.dat", CByteBuilder().U32(~0u).Raw("0123456789abcdef").Bytes(), 0,
+     "the motion count 4294967295"},
+    {"Regions", "Monster.dat",
+     CByteBuilder().U32(1).Line("m").I32(1).I32(2).I32(3).U32(~0u).Raw("pad").Bytes(), 19,
+     "the region count 4294967295 of monster 1"},
+    {"Levels", "Monster.dat", CByteBuilder().U32(0).U32(~0u).Raw("padding").Bytes(), 4,
+     "the level count 4294967295"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, CountTooLargeTest, ::testing::ValuesIn(kCountRows),
+                         RowName<CountRow_t>);
+
+// A record cut short in a list whose count the rest of the file could hold
+// (five hit patterns of at least 9 bytes in 47) is blamed, not the count.
+TEST_F(DataFileTest, CutRecordOfACountThatFitsIsTheRecords) {
+  CByteBuilder file;
+  file.U32(0).U32(5);
+  for (int i = 0; i < 5; ++i) file.Raw("a\n").I32(1).I32(2);
+  std::vector<uint8_t> arrByte = file.Bytes();
+  arrByte.resize(arrByte.size() - 3);
+  m_dir.WriteBytes("Sword.dat", arrByte);
+  EXPECT_FALSE(Store().LoadWeaponData(CATEGORY_SWORD));
+  ASSERT_EQ(Store().GetLoadErrors().size(), 1u);
+  EXPECT_EQ(Store().GetLoadErrors().front().eKind, DATA_FILE_TRUNCATED);
+}
+
+// Records as small as a file can hold them (a name of a lone LF), as many as
+// just fit their count's check, each list followed by fewer bytes than one
+// more record of it would need: nine motions (7 bytes each), five hit
+// patterns (9), a weapon (17); seven monsters (17); seven regions (33).
+TEST_F(DataFileTest, SmallestRecordsLoadWhole) {
+  CByteBuilder motions, patterns, weapon, monsters, regions;
+  motions.U32(9);
+  for (int i = 0; i < 9; ++i) motions.Raw("\n").U8(1).U8(2).U32(0);
+  patterns.U32(0).U32(5);
+  for (int i = 0; i < 5; ++i) patterns.Raw("\n").I32(1).I32(2);
+  weapon.U32(0).U32(0).U32(1).Raw("\n").I32(1).I32(2).I32(3).I32(4);
+  monsters.U32(7);
+  for (int i = 0; i < 7; ++i) monsters.Raw("\n").I32(1).I32(2).I32(3).U32(0);
+  regions.U32(1).Raw("\n").I32(1).I32(2).I32(3).U32(7);
+  for (int i = 0; i < 7; ++i)
+    regions.Raw("\n").I32(1).I32(2).I32(3).I32(4).I32(5).I32(6).I32(7).I32(8);
+  for (CByteBuilder* pFile : {&motions.U32(0).U32(0), &patterns.U32(0), &weapon}) {
+    m_dir.WriteBytes("Sword.dat", pFile->Bytes());
+    EXPECT_EQ(Store().LoadWeaponData(CATEGORY_SWORD), pFile == &weapon);
+  }
+  for (CByteBuilder* pFile : {&monsters, &regions}) {
+    m_dir.WriteBytes("Monster.dat", pFile->U32(1).Raw("\n").U8(100).Bytes());
+    EXPECT_TRUE(Store().LoadMonsterData());
+  }
+  EXPECT_EQ(Store().GetLoadErrors().size(), 0u);
+  EXPECT_EQ(std::vector<size_t>({Store().GetActionList(CATEGORY_SWORD)->size(),
+                                 Store().GetHitPatternList(CATEGORY_SWORD)->size(),
+                                 Store().GetMonsterList().size(), Store().GetLevelList().size()}),
+            std::vector<size_t>({9, 5, 8, 2}));
+}
+
+// What the tool prints for a damaged or unreadable file: one English line.
+TEST(DataFileErrorText, EachKindInOneEnglishLine) {
+  const std::pair<DataFileError_t, const char*> arrRow[] = {
+      {{"a.dat", DATA_FILE_TRUNCATED, 17, "weapon 2"},
+       "a.dat: the file ends early at byte 17, in weapon 2"},
+      {{"a.dat", DATA_FILE_TRUNCATED, 3, ""}, "a.dat: the file ends early at byte 3"},
+      {{"a.dat", DATA_FILE_COUNT_TOO_LARGE, 4, "the level count 9"},
+       "a.dat: at byte 4, the level count 9 promises more records than the file holds"},
+      {{"a.dat", DATA_FILE_COUNT_TOO_LARGE, 0, ""},
+       "a.dat: at byte 0, a count promises more records than the file holds"},
+      {{"a.dat", DATA_FILE_UNREADABLE, 0, "Input/output error"},
+       "a.dat: the file cannot be read: Input/output error"},
+      {{"a.dat", DATA_FILE_UNREADABLE, 0, ""}, "a.dat: the file cannot be read"},
+      {{"a.dat", DATA_FILE_NO_MEMORY, 5, ""}, "a.dat: not enough memory for its 5 bytes"}};
+  for (const auto& [error, pszText] : arrRow) EXPECT_EQ(DescribeInEnglish(error), pszText);
+}
 
 }  // namespace

@@ -13,7 +13,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using namespace std::string_view_literals;
 
 // RAW: the bytes as written; BOM: UTF-8 after a byte-order mark.
 enum class eENCODING { SJIS, BOM, RAW };
@@ -22,7 +22,7 @@ struct LintRow_t {
   const char* szName;
   eSOURCE_KIND eKind;
   std::u8string_view source;
-  std::vector<std::u8string> arrExpected;  // formatted findings, UTF-8
+  std::u8string strExpected;  // formatted findings, one a line, UTF-8
   eENCODING eEncoding = eENCODING::SJIS;
 };
 
@@ -44,13 +44,11 @@ class SourceLint : public testing::TestWithParam<LintRow_t> {};
 TEST_P(SourceLint, ExplainsEachFault) {
   const LintRow_t& row = GetParam();
   const std::string_view file = row.eKind == eSOURCE_KIND::MONSTER ? "Monster.ini" : "Sword.ini";
-  Lines arrFound;
+  std::string strFound;
   for (const LintFinding_t& finding : CSourceLinter::Lint(Encode(row), row.eKind)) {
-    arrFound.push_back(velkar::SjisToUtf8(CSourceLinter::FormatFinding(file, finding)));
+    strFound += velkar::SjisToUtf8(CSourceLinter::FormatFinding(file, finding)) + "\n";
   }
-  Lines arrExpected;
-  for (const std::u8string& expected : row.arrExpected) arrExpected.push_back(Bytes(expected));
-  EXPECT_EQ(arrFound, arrExpected);
+  EXPECT_EQ(strFound, Bytes(row.strExpected));
 }
 
 constexpr eSOURCE_KIND kWeapon = eSOURCE_KIND::WEAPON;
@@ -58,111 +56,82 @@ constexpr eSOURCE_KIND kMonster = eSOURCE_KIND::MONSTER;
 
 const std::u8string kNoWeapon =
     u8"Sword.ini: the converter finds no weapon here: the data file it writes holds none, and "
-    u8"the category disappears";
+    u8"the category disappears\n";
 const std::u8string kNoMonster =
     u8"Monster.ini: the converter finds no monster here: the data file it writes holds none, "
-    u8"and the monster list disappears";
+    u8"and the monster list disappears\n";
 
 std::u8string Wide(std::u8string_view encoding) {
   return u8"Sword.ini: the file is " + std::u8string(encoding) +
          u8": the converter reads Shift-JIS or UTF-8 with a byte-order mark, so what it finds "
-         u8"here is not what the file says (save it as Shift-JIS, or as UTF-8 with BOM)";
+         u8"here is not what the file says (save it as Shift-JIS, or as UTF-8 with BOM)\n";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Weapons, SourceLint,
-    testing::Values(
-        LintRow_t{"Clean",
-                  kWeapon,
-                  u8"; 片手剣\r\n[Action]\r\n1=縦斬り, 18\r\n2=盾殴り, B40, 10\r\n[HitPattern]\r\n"
-                  u8"1=通常, 100, 100\r\n[Weapon]\r\n1=鉄の剣, 168, 0, 0, 2, 2147483647\r\n",
-                  {}},
-        LintRow_t{"EmptyEntryEndsTheList",
-                  kWeapon,
-                  u8"[Action]\n1=突き,20\n2=\n3=払い,10\n",
-                  {kNoWeapon, u8"Sword.ini:3: [Action] 2 is empty: entry 3 is never read"}},
-        LintRow_t{"KeysTheConverterNeverReads",
-                  kWeapon,
-                  u8"[Weapon]\n0=零の剣,1,0,0,3,0\n1=一の剣,1,0,0,3,0\n02=二の剣,1,0,0,3,0\n"
-                  u8"名前=三の剣,1,0,0,3,0\n1000000000=十億の剣,1,0,0,3,0\n",
-                  {u8"Sword.ini:2: [Weapon] 0: the entry is never read (this list starts at 1)",
-                   u8"Sword.ini:4: [Weapon] 02: the entry is never read (entry numbers are "
-                   u8"written without leading zeros)",
-                   u8"Sword.ini:5: [Weapon] 名前: the entry is never read (only numbered entries "
-                   u8"are read here)",
-                   u8"Sword.ini:6: [Weapon] 1000000000: the entry is never read (only numbered "
-                   u8"entries are read here)"}},
-        LintRow_t{"NumbersAfterTheLastOne",
-                  kWeapon,
-                  u8"[HitPattern]\n1=弾かれ,50,60,7x\n[Weapon]\n1=鉄の剣,168,0,0,2,0,9,9\n",
-                  {u8"Sword.ini:2: [HitPattern] 1: the text after the 2 numbers, \",7x\", is "
-                   u8"ignored",
-                   u8"Sword.ini:4: [Weapon] 1: the text after the 5 numbers, \",9,9\", is "
-                   u8"ignored"}},
-        LintRow_t{"MotionTokensReadAsOtherValues",
-                  kWeapon,
-                  u8"[Action]\n1=突き,a50,10\n2=叩き,A,10\n[Weapon]\n1=鉄の剣,168,0,0,2,0\n",
-                  {u8"Sword.ini:2: [Action] 1: a50 is read as motion value 0 (a rate letter is A, "
-                   u8"B or C in upper case)",
-                   u8"Sword.ini:3: [Action] 2: rate is empty and read as 0"}},
-        LintRow_t{"Utf32BigEndianMarkAlone",
-                  kWeapon,
-                  {u8"\0\0\xFE\xFF", 4},
-                  {Wide(u8"UTF-32BE")},
-                  eENCODING::RAW},
-        LintRow_t{"ZeroBytesInEvenAndOddPlaces",
-                  kWeapon,
-                  {u8"\0\0\0\0", 4},
-                  {Wide(u8"UTF-16BE without a byte-order mark")},
-                  eENCODING::RAW},
-        LintRow_t{"NeitherShiftJisNorUtf8",
-                  kWeapon,
-                  u8"[Weapon]\n1=Sword,168,0,0,2,0\n\xE9\n",
-                  {u8"Sword.ini:3: this line is neither Shift-JIS nor UTF-8 (saved in another "
-                   u8"encoding?); its text turns into mojibake (save the file as Shift-JIS, or as "
-                   u8"UTF-8 with BOM)",
-                   u8"Sword.ini:3: the line is neither a section, a comment nor key=value; it is "
-                   u8"ignored"},
-                  eENCODING::RAW}),
-    RowName<LintRow_t>);
+const LintRow_t kWeaponRows[] = {
+    {"Clean", kWeapon,
+     u8"; 片手剣\r\n[Action]\r\n1=縦斬り, 18\r\n2=盾殴り, B40, 10\r\n[HitPattern]\r\n"
+     u8"1=通常, 100, 100\r\n[Weapon]\r\n1=鉄の剣, 168, 0, 0, 2, 2147483647\r\n",
+     u8""},
+    {"EmptyEntryEndsTheList", kWeapon, u8"[Action]\n1=突き,20\n2=\n3=払い,10\n",
+     kNoWeapon + u8"Sword.ini:3: [Action] 2 is empty: entry 3 is never read\n"},
+    {"KeysTheConverterNeverReads", kWeapon,
+     u8"[Weapon]\n0=零の剣,1,0,0,3,0\n1=一の剣,1,0,0,3,0\n02=二の剣,1,0,0,3,0\n"
+     u8"名前=三の剣,1,0,0,3,0\n1000000000=十億の剣,1,0,0,3,0\n",
+     u8"Sword.ini:2: [Weapon] 0: the entry is never read (this list starts at 1)\n"
+     u8"Sword.ini:4: [Weapon] 02: the entry is never read (entry numbers are written without "
+     u8"leading zeros)\n"
+     u8"Sword.ini:5: [Weapon] 名前: the entry is never read (only numbered entries are read here)\n"
+     u8"Sword.ini:6: [Weapon] 1000000000: the entry is never read (only numbered entries are read "
+     u8"here)\n"},
+    {"NumbersAfterTheLastOne", kWeapon,
+     u8"[HitPattern]\n1=弾かれ,50,60,7x\n[Weapon]\n1=鉄の剣,168,0,0,2,0,9,9\n",
+     u8"Sword.ini:2: [HitPattern] 1: the text after the 2 numbers, \",7x\", is ignored\n"
+     u8"Sword.ini:4: [Weapon] 1: the text after the 5 numbers, \",9,9\", is ignored\n"},
+    {"MotionTokensReadAsOtherValues", kWeapon,
+     u8"[Action]\n1=突き,a50,10\n2=叩き,A,10\n[Weapon]\n1=鉄の剣,168,0,0,2,0\n",
+     u8"Sword.ini:2: [Action] 1: a50 is read as motion value 0 (a rate letter is A, B or C in "
+     u8"upper case)\n"
+     u8"Sword.ini:3: [Action] 2: rate is empty and read as 0\n"},
+    {"Utf32BigEndianMarkAlone", kWeapon, u8"\0\0\xFE\xFF"sv, Wide(u8"UTF-32BE"), eENCODING::RAW},
+    {"ZeroBytesInEvenAndOddPlaces", kWeapon, u8"\0\0\0\0"sv,
+     Wide(u8"UTF-16BE without a byte-order mark"), eENCODING::RAW},
+    {"NeitherShiftJisNorUtf8", kWeapon, u8"[Weapon]\r\n1=Sword,168,0,0,2,0\r\n\xE9\n",
+     u8"Sword.ini:3: this line is neither Shift-JIS nor UTF-8 (saved in another encoding?); its "
+     u8"text turns into mojibake (save the file as Shift-JIS, or as UTF-8 with BOM)\n"
+     u8"Sword.ini:3: the line is neither a section, a comment nor key=value; it is ignored\n",
+     eENCODING::RAW},
+};
 
-INSTANTIATE_TEST_SUITE_P(
-    Monsters, SourceLint,
-    testing::Values(
-        LintRow_t{"SectionMissing",
-                  kMonster,
-                  u8"[Monster]\n0=岩甲獣\n1=氷牙竜\n[岩甲獣]\nAnger=100,90,110\n",
-                  {u8"Monster.ini:3: [Monster] 1: the section [氷牙竜] is missing, so the "
-                   u8"monster is left out"}},
-        LintRow_t{
-            "AngerMissingOrBad",
-            kMonster,
-            u8"[Monster]\n0=岩甲獣\n1=氷牙竜\n[岩甲獣]\n0=頭,55,60,45,10,25,15,10,5\n"
-            u8"[氷牙竜]\nAnger=100,90\n",
-            {kNoMonster, u8"Monster.ini:4: [岩甲獣] Anger: no Anger entry, the monster is left out",
-             u8"Monster.ini:7: [氷牙竜] Anger: Anger needs three integers, the monster is "
-             u8"left out"}},
-        LintRow_t{"RegionSkippedAndGap",
-                  kMonster,
-                  u8"[Monster]\n0=岩甲獣\n[岩甲獣]\nAnger=100,90,110\n0=頭,1,2,3,4,5,6,7\n"
-                  u8"1=腹,1,2,3,4,5,6,7,8\n3=尻尾,1,2,3,4,5,6,7,8\nRage=1\n",
-                  {u8"Monster.ini:5: [岩甲獣] 0: needs eight integers after the name; the entry "
-                   u8"is skipped",
-                   u8"Monster.ini:7: [岩甲獣] 2 is missing: entry 3 is never read",
-                   u8"Monster.ini:8: [岩甲獣] Rage: the entry is never read (a monster's section "
-                   u8"holds Anger and the numbered regions)"}},
-        LintRow_t{"Utf8Unencodable",
-                  kMonster,
-                  u8"[Monster]\n0=Dragón\n1=岩甲獣\n[Dragón]\nAnger=1,2,3\n[岩甲獣]\n"
-                  u8"Anger=1,2,3€\n",
-                  {kNoMonster,
-                   u8"Monster.ini:2: [Monster] 0: holds a character that Shift-JIS cannot "
-                   u8"encode; the entry is skipped",
-                   u8"Monster.ini:4: [Drag?n]: the section name holds a character that "
-                   u8"Shift-JIS cannot encode; the section is never read",
-                   u8"Monster.ini:7: [岩甲獣] Anger: Anger holds a character that Shift-JIS "
-                   u8"cannot encode, the monster is left out"},
-                  eENCODING::BOM}),
-    RowName<LintRow_t>);
+INSTANTIATE_TEST_SUITE_P(Weapons, SourceLint, testing::ValuesIn(kWeaponRows), RowName<LintRow_t>);
+
+const LintRow_t kMonsterRows[] = {
+    {"SectionMissing", kMonster, u8"[Monster]\n0=岩甲獣\n1=氷牙竜\n[岩甲獣]\nAnger=100,90,110\n",
+     u8"Monster.ini:3: [Monster] 1: the section [氷牙竜] is missing, so the monster is left out\n"},
+    {"AngerMissingOrBad", kMonster,
+     u8"[Monster]\n0=岩甲獣\n1=氷牙竜\n[岩甲獣]\n0=頭,55,60,45,10,25,15,10,5\n"
+     u8"[氷牙竜]\nAnger=100,90\n",
+     kNoMonster +
+         u8"Monster.ini:4: [岩甲獣] Anger: no Anger entry, the monster is left out\n"
+         u8"Monster.ini:7: [氷牙竜] Anger: Anger needs three integers, the monster is left out\n"},
+    {"RegionSkippedAndGap", kMonster,
+     u8"[Monster]\n0=岩甲獣\n[岩甲獣]\nAnger=100,90,110\n0=頭,1,2,3,4,5,6,7\n"
+     u8"1=腹,1,2,3,4,5,6,7,8\n9=尻尾,1,2,3,4,5,6,7,8\nRage=1\n",
+     u8"Monster.ini:5: [岩甲獣] 0: needs eight integers after the name; the entry is skipped\n"
+     u8"Monster.ini:7: [岩甲獣] 2 is missing: entry 9 is never read\n"
+     u8"Monster.ini:8: [岩甲獣] Rage: the entry is never read (a monster's section holds Anger and "
+     u8"the numbered regions)\n"},
+    {"Utf8Unencodable", kMonster,
+     u8"[Monster]\n0=Dragón\n1=岩甲獣\n[Dragón]\nAnger=1,2,3\n[岩甲獣]\n"
+     u8"Anger=1,2,3€\n",
+     kNoMonster + u8"Monster.ini:2: [Monster] 0: holds a character that Shift-JIS cannot encode; "
+                  u8"the entry is skipped\n"
+                  u8"Monster.ini:4: [Drag?n]: the section name holds a character that Shift-JIS "
+                  u8"cannot encode; the section is never read\n"
+                  u8"Monster.ini:7: [岩甲獣] Anger: Anger holds a character that Shift-JIS cannot "
+                  u8"encode, the monster is left out\n",
+     eENCODING::BOM},
+};
+
+INSTANTIATE_TEST_SUITE_P(Monsters, SourceLint, testing::ValuesIn(kMonsterRows), RowName<LintRow_t>);
 
 }  // namespace

@@ -39,36 +39,65 @@ TEST_P(WeaponValueTest, GivesTheWeapon) {
 }
 
 // expected: name, cut rate, impact rate, motion values
-INSTANTIATE_TEST_SUITE_P(
-    Table, ActionValueTest,
-    ::testing::Values(
-        ActionRow_t{"ThreeHits", "Slash,15,20,25", MotionRecord_t{"Slash", 100, 100, {15, 20, 25}}},
-        ActionRow_t{"RateA", "Bash,A50,10,20", MotionRecord_t{"Bash", 50, 50, {10, 20}}},
-        ActionRow_t{"RateB", "Bash,B80,30", MotionRecord_t{"Bash", 80, 100, {30}}},
-        ActionRow_t{"RateC", "Bash,C0,30", MotionRecord_t{"Bash", 100, 0, {30}}},
-        ActionRow_t{"RateLetterOnlyFirst", "Bash,A50,B20,10",
-                    MotionRecord_t{"Bash", 50, 50, {0, 10}}},
-        ActionRow_t{"EmptyTokenEndsList", "Bash,1,2,,3,4",
-                    MotionRecord_t{"Bash", 100, 100, {1, 2, 0}}},
-        ActionRow_t{"LowBitsKept", "Bash,A300,65546,-1",
-                    MotionRecord_t{"Bash", 44, 44, {10, 65535}}},
-        ActionRow_t{"BlanksVanish", " Great\tSlash , A 5 0 , 1 0 ",
-                    MotionRecord_t{"GreatSlash", 50, 50, {10}}},
-        ActionRow_t{"NoComma", "Bash", std::nullopt, kReasonNoComma},
-        ActionRow_t{"EmptyName", " ,10", std::nullopt, kReasonEmptyName}),
-    RowName<ActionRow_t>);
+const ActionRow_t kActionRows[] = {
+    {"ThreeHits", "Slash,15,20,25", MotionRecord_t{"Slash", 100, 100, {15, 20, 25}}},
+    {"RateA", "Bash,A50,10,20", MotionRecord_t{"Bash", 50, 50, {10, 20}}},
+    {"RateB", "Bash,B80,30", MotionRecord_t{"Bash", 80, 100, {30}}},
+    {"RateC", "Bash,C0,30", MotionRecord_t{"Bash", 100, 0, {30}}},
+    {"RateLetterOnlyFirst", "Bash,A50,B20,10", MotionRecord_t{"Bash", 50, 50, {0, 10}}},
+    {"EmptyTokenEndsList", "Bash,1,2,,3,4", MotionRecord_t{"Bash", 100, 100, {1, 2, 0}}},
+    {"LowBitsKept", "Bash,A300,65546,-1", MotionRecord_t{"Bash", 44, 44, {10, 65535}}},
+    {"BlanksVanish", " Great\tSlash , A 5 0 , 1 0 ", MotionRecord_t{"GreatSlash", 50, 50, {10}}},
+    {"NoComma", "Bash", std::nullopt, kReasonNoComma},
+    {"EmptyName", " ,10", std::nullopt, kReasonEmptyName},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, ActionValueTest, ::testing::ValuesIn(kActionRows),
+                         RowName<ActionRow_t>);
 
 // expected: name, attack, element value, element mask, sharpness
-INSTANTIATE_TEST_SUITE_P(
-    Table, WeaponValueTest,
-    ::testing::Values(
-        WeaponRow_t{"MaskComesBeforeValue", "b,100,3,25,2,0", WeaponRecord_t{"b", 100, 25, 3, 2}},
-        WeaponRow_t{"SignsWrapAndTextAfterTheFifth", "b,-5,+1,4294967297,0,7x,9",
-                    WeaponRecord_t{"b", -5, 1, 1, 0}},
-        WeaponRow_t{"FourNumbers", "b,100,0,0,3", std::nullopt, kReasonWeaponNumbers},
-        WeaponRow_t{"DoubleComma", "b,100,,0,3,0", std::nullopt, kReasonWeaponNumbers},
-        WeaponRow_t{"NoComma", "b", std::nullopt, kReasonNoComma},
-        WeaponRow_t{"EmptyName", ",100,0,0,3,0", std::nullopt, kReasonEmptyName}),
-    RowName<WeaponRow_t>);
+const WeaponRow_t kWeaponRows[] = {
+    {"MaskComesBeforeValue", "b,100,3,25,2,0", WeaponRecord_t{"b", 100, 25, 3, 2}},
+    {"SignsWrapAndTextAfterTheFifth", "b,-5,+1,4294967297,0,7x,9",
+     WeaponRecord_t{"b", -5, 1, 1, 0}},
+    {"FourNumbers", "b,100,0,0,3", std::nullopt, kReasonWeaponNumbers},
+    {"DoubleComma", "b,100,,0,3,0", std::nullopt, kReasonWeaponNumbers},
+    {"NoComma", "b", std::nullopt, kReasonNoComma},
+    {"EmptyName", ",100,0,0,3,0", std::nullopt, kReasonEmptyName},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, WeaponValueTest, ::testing::ValuesIn(kWeaponRows),
+                         RowName<WeaponRow_t>);
+
+template <auto Parse>
+std::string ReasonOf(std::string_view value) {
+  return Parse(value).strReason;
+}
+
+// Why a hit pattern, region, Anger or level value is skipped: the reason the
+// converter reports (a kept entry has none).
+TEST(SkipReason, EachReasonOfEachKindOfEntry) {
+  const auto kHitPattern = ReasonOf<ParseHitPatternValue>;
+  const auto kRegion = ReasonOf<ParseRegionValue>;
+  const struct {
+    std::string (*reason)(std::string_view);
+    const char* szValue;
+    std::string_view strReason;
+  } arrRow[] = {{kHitPattern, "p,80,-1x", ""},
+                {kHitPattern, "p,80", kReasonHitPatternNumbers},
+                {kHitPattern, "p,80;100", kReasonHitPatternNumbers},  // not separated by commas
+                {kHitPattern, "p,x80,100", kReasonHitPatternNumbers},
+                {kHitPattern, "p", kReasonNoComma},
+                {kRegion, "r,1,2,3,4,5,6,7,8,9", ""},
+                {kRegion, "r,1,2,3,4,5,6,7", kReasonRegionNumbers},
+                {kRegion, ",1,2,3,4,5,6,7,8", kReasonEmptyName},
+                {ReasonOf<ParseAngerValue>, " 1, 2, 3 ", ""},
+                {ReasonOf<ParseAngerValue>, " \t", kReasonNoAnger},
+                {ReasonOf<ParseAngerValue>, "1,2", kReasonAngerNumbers},
+                {ReasonOf<ParseLevelValue>, "L,x", ""},
+                {ReasonOf<ParseLevelValue>, "L", kReasonNoComma},
+                {ReasonOf<ParseLevelValue>, ",100", kReasonEmptyName}};
+  for (const auto& row : arrRow) EXPECT_EQ(row.reason(row.szValue), row.strReason) << row.szValue;
+}
 
 }  // namespace

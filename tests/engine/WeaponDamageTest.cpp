@@ -14,6 +14,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/DamageTypes.h"
@@ -30,19 +31,6 @@ constexpr int32_t kMaxDamage = 2147483647;
 
 constexpr uint32_t Bit(int n) {
   return 1U << n;
-}
-
-TEST(SharpnessRate, MultipliersOfEachLevelAndNothingOutside) {
-  const double arrExpected[6][2] = {{0.5, 0.25},  {0.75, 0.5},    {1.0, 0.75},
-                                    {1.125, 1.0}, {1.25, 1.0625}, {1.3, 1.125}};
-  for (int32_t nLevel = -1; nLevel <= 6; ++nLevel) {
-    double dPhys = -7.0;
-    double dElement = -7.0;
-    const bool bInside = nLevel >= 0 && nLevel <= 5;
-    EXPECT_EQ(CWeapon::GetSharpnessRate(nLevel, dPhys, dElement), bInside);
-    EXPECT_EQ(dPhys, bInside ? arrExpected[nLevel][0] : -7.0) << nLevel;
-    EXPECT_EQ(dElement, bInside ? arrExpected[nLevel][1] : -7.0) << nLevel;
-  }
 }
 
 struct Motion_t {
@@ -190,18 +178,6 @@ INSTANTIATE_TEST_SUITE_P(
         // (200 - 90 = 110 %) 78.10275 -> 78. mv 26: r = 69.55, T = 41.2096875 -> 45.33... -> 45.
         Calc("ModifiersAndAnger123", kGS, 960, 300, {{45, 60, 20}}, {{100, 100, {48, 26}}}, 3, 0,
              100, 100, Bit(1) | Bit(2) | Bit(23), 90, {{123, 45, 20, kNormal}}),
-        // B = 168 / 1.4 = 120, r = 19.2, P = 7.2, E = 25 * 25 * 1.0625 * 0.01 * 0.7 =
-        // 4.6484375, T = 80 * 11.8484375 * 0.01 = 9.47875 -> 9 per hit.
-        Calc("DualSwordsElementCoefficient18", CATEGORY_DUALSWORD, 168, 250, {{30, 60, 25}},
-             {{100, 100, {16, 16}}}, 4, 0, 100, 80, 0, -1, {{18, 30, 25, kNormal}}),
-        // Lance: the larger of cut and impact. B = 200, r = 40. Head: impact 45 at rate 80:
-        // P = 45 * 0.8 * 40 * 1.125 * 0.01 = 16.2 -> 16. Tail: cut 45: 20.25 -> 20.
-        Calc("LancePicksPerRegion", CATEGORY_LANCE, 460, 0, {{30, 45, 0}, {45, 30, 0}},
-             {{100, 80, {20}}}, 3, 0, 100, 100, 0, -1,
-             {{16, 45, 0, kNormal}, {20, 45, 0, kNormal}}),
-        // Hammer: impact always. B = 1040 / 5.2 = 200, r = 40, P = 45 * 0.6 * 40 * 1.125 * 0.01.
-        Calc("HammerImpact12", CATEGORY_HUMMER, 1040, 0, {{60, 45, 0}}, {{100, 60, {20}}}, 3, 100,
-             100, 100, 0, -1, {{12, 45, 0, kNormal}}),
         // B = 300 / 1.4, r = 42.857..., physical 100: P = r, e = 100.0 exactly: normal; physical
         // 25: e = 25.0 exactly: low. The low rate counts below green.
         Calc("EffectiveRateBounds", kSword, 300, 0, {{100, 0, 0}, {25, 0, 0}}, {{100, 100, {20}}},
@@ -273,5 +249,42 @@ INSTANTIATE_TEST_SUITE_P(
              {{250, 0, {46987}}, {25, 0, {7}}}, 2, 250, 0, 250, 0, 206,
              {{kMaxDamage, 250, 250, kHigh}})),
     RowName<Calc_t>);
+
+// Each class on two regions (cut 30 impact 45, cut 45 impact 30; fire 20), attack 480, fire
+// 300, green, one hit of mv 20 at cut rate 100 and impact rate 80. B = 480 / divisor:
+// 342.857 (1.4), 100 (4.8), 208.696 (2.3), 92.308 (5.2); r = 0.2 B. E = 30 x 20 x 0.01 x
+// element coefficient = 6 (4.2 for dual swords). Cut: P = 0.3375 r, then 0.50625 r; impact:
+// 0.405 r, then 0.27 r; the larger of both: 0.405 r, then 0.50625 r.
+TEST(ClassDamage, DivisorElementCoefficientAndDamageTypeOfEachClass) {
+  const std::pair<eWEAPON_CATEGORY, std::vector<Row_t>> arrClass[] = {
+      {kSword, {{29, 30, 20, kNormal}, {40, 45, 20, kNormal}}},              // 23.14 + 6, 34.71 + 6
+      {CATEGORY_DUALSWORD, {{27, 30, 20, kNormal}, {38, 45, 20, kNormal}}},  // + 4.2
+      {kGS, {{12, 30, 20, kNormal}, {16, 45, 20, kNormal}}},                 // 6.75, 10.125
+      {CATEGORY_KATANA, {{12, 30, 20, kNormal}, {16, 45, 20, kNormal}}},
+      {CATEGORY_LANCE, {{22, 45, 20, kNormal}, {27, 45, 20, kNormal}}},  // 16.9, 21.13
+      {CATEGORY_GUNLANCE, {{22, 45, 20, kNormal}, {27, 45, 20, kNormal}}},
+      {CATEGORY_HUMMER, {{13, 45, 20, kNormal}, {10, 30, 20, kNormal}}},  // 7.48, 4.98
+      {CATEGORY_HUNTINGHORN, {{13, 45, 20, kNormal}, {10, 30, 20, kNormal}}}};
+  for (const auto& [eCategory, arrExpected] : arrClass) {
+    const CCalculation calculation(Calc("class", eCategory, 480, 300, {{30, 45, 20}, {45, 30, 20}},
+                                        {{100, 80, {20}}}, 3, 0, 100, 100, 0, -1, {}));
+    std::vector<Row_t> arrRow;
+    for (const DamageResult_t& row : calculation.Rows(nullptr)) arrRow.push_back(Of(row));
+    EXPECT_EQ(arrRow, arrExpected) << "category " << eCategory;
+  }
+}
+
+// Each sharpness level on a sword 280 (B = 200), mv 101 on cut 100 and fire
+// 100, fire 100: a hit is 202 ps + 10 es, truncated; no other level exists.
+TEST(SharpnessDamage, EachLevelItsPhysicalAndElementMultiplier) {
+  const int32_t arrDamage[6] = {103, 156, 209, 237, 263, 273};  // 101 + 2.5, 151.5 + 5, ...
+  for (int32_t nLevel = 0; nLevel <= 5; ++nLevel) {
+    const CCalculation calculation(Calc("level", kSword, 280, 100, {{100, 0, 100}},
+                                        {{100, 100, {101}}}, nLevel, 100, 100, 100, 0, -1, {}));
+    EXPECT_EQ(calculation.Rows(nullptr).at(0).nDamage, arrDamage[nLevel]) << "level " << nLevel;
+  }
+  double dPhys = 7.0;
+  EXPECT_FALSE(CWeapon::GetSharpnessRate(6, dPhys, dPhys) || dPhys != 7.0);
+}
 
 }  // namespace

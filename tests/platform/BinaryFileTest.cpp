@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -43,15 +44,6 @@ std::vector<std::string> FolderEntries(const CTestDataDir& dir) {
   }
   std::sort(arrName.begin(), arrName.end());
   return arrName;
-}
-
-// Runs check in a forked child; whether it ended normally and said yes.
-bool ChildSucceeds(const std::function<bool()>& check) {
-  const pid_t pid = fork();
-  if (pid == 0) _exit(check() ? 0 : 1);
-  int nStatus = 0;
-  return pid > 0 && waitpid(pid, &nStatus, 0) == pid && WIFEXITED(nStatus) &&
-         WEXITSTATUS(nStatus) == 0;
 }
 
 // Every kind of file answers at once (a FIFO without a writer would block a
@@ -101,10 +93,6 @@ const WriterKind_t kWriterKinds[] = {
     {"LinuxNamed", &CAtomicFileWriter::SetUnnamedTemps, false, &MakeLinuxWriter,
      &CAtomicFileWriter::SetDeviceFactory, 0666 & ~kTestUmask},
     PortableWriterKind()};
-
-std::string KindName(const WriterKind_t& kind) {
-  return kind.pszName;
-}
 
 // Takes the kind's way of making temporary files, or (bOn false) the default.
 void Select(const WriterKind_t& kind, bool bOn) {
@@ -161,8 +149,8 @@ TEST_P(AtomicFileWriters, SystemWriteErrorKeepsTheOldFile) {
     const auto pWriter = Writer(dir.PathOf("x.dat"));
     return setrlimit(RLIMIT_FSIZE, &limit) == 0 && pWriter->Open() &&
            !pWriter->Commit(Bytes(500, 1)) &&
-           pWriter->Error() ==
-               "writing the new " + dir.PathOf("x.dat") + " failed: write failed (File too large)";
+           pWriter->Error() == "writing the new " + dir.PathOf("x.dat") +
+                                   " failed: write failed (" + strerror(EFBIG) + ")";
   }));
   EXPECT_EQ(dir.ReadBytes("x.dat"), Bytes(10, 4));
   EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
@@ -220,8 +208,33 @@ TEST_P(AtomicFileWriters, FailedFlushKeepsTheOldFile) {
   EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"Sword.dat"});
 }
 
+// A folder that takes no new file fails the open (the target itself may be
+// written), a target turned into a folder meanwhile fails the rename; neither
+// leaves anything behind. Errors are in this machine's C library's words.
+TEST_P(AtomicFileWriters, NoTemporaryFileOrNoRenameFails) {
+  CTestDataDir dir;
+  dir.WriteBytes("x.dat", Bytes(10, 4));
+  ASSERT_EQ(chmod(dir.PathOf("x.dat").c_str(), 0666) | chmod(dir.Path().c_str(), 0555), 0);
+  EXPECT_TRUE(ChildSucceeds([&] {
+    const auto pWriter = Writer(dir.PathOf("x.dat"));
+    // root writes anywhere: the check runs as the unprivileged user nobody
+    return (geteuid() != 0 || seteuid(65534) == 0) && !pWriter->Open() &&
+           pWriter->Error() == "cannot create a temporary file beside " + dir.PathOf("x.dat") +
+                                   " (" + strerror(EACCES) + ")";
+  }));
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0700), 0);
+  const auto pWriter = Writer(dir.PathOf("x.dat"));
+  ASSERT_TRUE(pWriter->Open()) << pWriter->Error();
+  dir.Remove("x.dat");
+  std::filesystem::create_directories(dir.PathOf("x.dat/inside"));
+  EXPECT_FALSE(pWriter->Commit(Bytes(5, 1)));
+  EXPECT_EQ(pWriter->Error(),
+            "cannot replace " + dir.PathOf("x.dat") + " (" + strerror(EISDIR) + ")");
+  EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
+}
+
 INSTANTIATE_TEST_SUITE_P(Writers, AtomicFileWriters, testing::ValuesIn(kWriterKinds),
-                         [](const auto& row) { return KindName(row.param); });
+                         [](const auto& row) { return std::string(row.param.pszName); });
 
 // A target that is a symbolic link stays one: the file it leads to is
 // replaced, through any chain of links, and a dangling link gets its file;
@@ -275,7 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
                         LinkRow_t{"Dangling", {{"x.dat", "sync/new.dat"}}, "sync/new.dat"},
                         LinkRow_t{"Circle", {{"x.dat", "y.dat"}, {"y.dat", "x.dat"}}, nullptr})),
     [](const auto& row) {
-      return KindName(std::get<0>(row.param)) + "_" + std::get<1>(row.param).szName;
+      return std::string(std::get<0>(row.param).pszName) + "_" + std::get<1>(row.param).szName;
     });
 
 }  // namespace

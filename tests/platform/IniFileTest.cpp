@@ -5,7 +5,6 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "platform/Cp932.h"
 #include "platform/IniFile.h"
@@ -33,53 +32,44 @@ TEST_P(IniLookup, GivesTheExpectedValue) {
   EXPECT_EQ(CIniFile::Parse(row.strFile).GetString(row.strSection, row.strKey), row.strExpected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, IniLookup,
-    testing::Values(
-        Lookup_t{"CrOnlyAndMixedLineEnds", "[S]\ra=1\r\n\n\rb=2", "S", "b", "2"},
-        Lookup_t{"BlanksTrimmed", "  [ \tS p ]  \n \t my key \t=\t v 1 \t\n", "S p", "my key",
-                 "v 1"},
-        Lookup_t{"IndentedComment", "[S]\n \t;k=1\n", "S", ";k", ""},
-        Lookup_t{"KeyCaseFolded", "[S]\nKey=1\n", "S", "kEY", "1"},
-        Lookup_t{"FirstSectionWins", "[S]\nk=1\n[s]\nk=2\nj=3\n", "S", "j", ""},
-        Lookup_t{"FirstKeyWinsEvenEmpty", "[S]\nk=\nK=2\n", "S", "k", ""},
-        Lookup_t{"NameRunsToLastBracket", "[a]b] junk\nk=1\n", "a]b", "k", "1"},
-        Lookup_t{"UnclosedHeaderKeepsSection", "[S]\n[T\nk=1\n", "S", "k", "1"},
-        Lookup_t{"KeyBeforeFirstSection", "k=1\n[S]\n", "", "k", ""},
-        Lookup_t{"NamesAreNoPrefixes", "[Sword]\nkey=1\n", "Swo", "ke", ""},
-        Lookup_t{"Double", "[S]\nk=  \" x \"  \n", "S", "k", " x "},
-        Lookup_t{"Single", "[S]\nk='x'\n", "S", "k", "x"},
-        Lookup_t{"LoneQuote", "[S]\nk=\"\n", "S", "k", "\""},
-        Lookup_t{"EmptyPair", "[S]\nk=\"\"\n", "S", "k", ""},
-        Lookup_t{"OnlyOnePairRemoved", "[S]\nk=\"\"x\"\"\n", "S", "k", "\"x\""},
-        // The lead byte takes the closing quote as its second byte.
-        Lookup_t{"QuoteAfterLeadByte", "[S]\nk=\"a\x83\"\n", "S", "k", "\"a\x83\""},
-        // The second byte of a double-byte character is never syntax nor a letter.
-        Lookup_t{"BracketTrailBytesInName", ToSjis(u8"[ガルバーンゾ]\r\n0=1\r\n"),
-                 ToSjis(u8"ガルバーンゾ"), "0", "1"},
-        Lookup_t{"ClosingBracketTrailIsNoHeader", ToSjis(u8"[S]\r\n[ゾ\r\nk=1\r\n"), "S", "k", "1"},
-        Lookup_t{"BackslashTrailEndsKeyAndValue", ToSjis(u8"[S]\r\n表=能\r\n"), "S", ToSjis(u8"表"),
-                 ToSjis(u8"能")},
-        Lookup_t{"LetterTrailSectionNotFolded", ToSjis(u8"[ア]\r\nk=1\r\n[ヂ]\r\nk=2\r\n"),
-                 ToSjis(u8"ヂ"), "k", "2"},
-        Lookup_t{"LetterTrailKeyNotFolded", ToSjis(u8"[S]\r\nア=1\r\nヂ=2\r\n"), "S",
-                 ToSjis(u8"ヂ"), "2"},
-        Lookup_t{"UpperLetterAfterDoubleByteFolded", ToSjis(u8"[大剣A]\r\nk=1\r\n"),
-                 ToSjis(u8"大剣a"), "k", "1"},
-        Lookup_t{"LeadByteAtLineEndTakesNoLineBreak", "[S]\nk=a\x83\nj=2\n", "S", "j", "2"},
-        // A UTF-8 file is read in Shift-JIS; the mark counts only at the very start.
-        Lookup_t{"JapaneseInShiftJis", kMark + "[\xE5\xA4\xA7]\nk=\xE3\x82\xBD\n", ToSjis(u8"大"),
-                 "k", ToSjis(u8"ソ")},
-        Lookup_t{"MarkNotAtStart", " " + kMark + "[S]\nk=1\n", "S", "k", ""},
-        Lookup_t{"NoMarkKeepsBytes", "[S]\nk=\xE5\xA4\xA7\n", "S", "k", "\xE5\xA4\xA7"},
-        Lookup_t{"UnencodableSectionNeverAnswers", kMark + "[A\xE2\x82\xAC]\nk=1\n[A?]\nk=2\n",
-                 "A?", "k", "2"},
-        Lookup_t{"UnencodableKeyNeverAnswers", kMark + "[S]\nk\xE2\x82\xAC=1\nk?=2\n", "S", "k?",
-                 "2"},
-        // A malformed sequence never swallows the ']' or '=' after it.
-        Lookup_t{"MalformedBytesKeepBracket", kMark + "[S]\n[T\xE5\xA4]\nk=1\n", "S", "k", ""},
-        Lookup_t{"MalformedBytesKeepEquals", kMark + "[S]\nv=\xE5=x\xF0\x9F\n", "S", "v", "?=x?"}),
-    RowName<Lookup_t>);
+const Lookup_t kLookupRows[] = {
+    {"CrOnlyAndMixedLineEnds", "[S]\ra=1\r\n\n\rb=2", "S", "b", "2"},
+    {"BlanksTrimmed", "  [ \tS p ]  \n \t my key \t=\t v 1 \t\n", "S p", "my key", "v 1"},
+    {"IndentedComment", "[S]\n \t;k=1\n", "S", ";k", ""},
+    {"KeyCaseFolded", "[S]\nKey=1\n", "S", "kEY", "1"},
+    {"FirstSectionWins", "[S]\nk=1\n[s]\nk=2\nj=3\n", "S", "j", ""},
+    {"FirstKeyWinsEvenEmpty", "[S]\nk=\nK=2\n", "S", "k", ""},
+    {"NameRunsToLastBracket", "[a]b] junk\nk=1\n", "a]b", "k", "1"},
+    {"UnclosedHeaderKeepsSection", "[S]\n[T\nk=1\n", "S", "k", "1"},
+    {"KeyBeforeFirstSection", "k=1\n[S]\n", "", "k", ""},
+    {"NamesAreNoPrefixes", "[Sword]\nkey=1\n", "Swo", "ke", ""},
+    {"Single", "[S]\nk='x'\n", "S", "k", "x"},
+    {"LoneQuote", "[S]\nk=\"\n", "S", "k", "\""},
+    {"EmptyPair", "[S]\nk=\"\"\n", "S", "k", ""},
+    {"OnlyOnePairRemoved", "[S]\nk=\"\"x\"\"\n", "S", "k", "\"x\""},
+    // The lead byte takes the closing quote as its second byte.
+    {"QuoteAfterLeadByte", "[S]\nk=\"a\x83\"\n", "S", "k", "\"a\x83\""},
+    // The second byte of a double-byte character is never syntax nor a letter.
+    {"BracketTrailBytesInName", ToSjis(u8"[ガルバーンゾ]\r\n0=1\r\n"), ToSjis(u8"ガルバーンゾ"),
+     "0", "1"},
+    {"ClosingBracketTrailIsNoHeader", ToSjis(u8"[S]\r\n[ゾ\r\nk=1\r\n"), "S", "k", "1"},
+    {"BackslashTrailEndsKeyAndValue", ToSjis(u8"[S]\r\n表=能\r\n"), "S", ToSjis(u8"表"),
+     ToSjis(u8"能")},
+    {"LetterTrailSectionNotFolded", ToSjis(u8"[ア]\r\nk=1\r\n[ヂ]\r\nk=2\r\n"), ToSjis(u8"ヂ"), "k",
+     "2"},
+    {"UpperLetterAfterDoubleByteFolded", ToSjis(u8"[大剣A]\r\nk=1\r\n"), ToSjis(u8"大剣a"), "k",
+     "1"},
+    {"LeadByteAtLineEndTakesNoLineBreak", "[S]\nk=a\x83\nj=2\n", "S", "j", "2"},
+    // A UTF-8 file is read in Shift-JIS; the mark counts only at the very start.
+    {"JapaneseInShiftJis", kMark + "[\xE5\xA4\xA7]\nk=\xE3\x82\xBD\n", ToSjis(u8"大"), "k",
+     ToSjis(u8"ソ")},
+    {"MarkNotAtStart", " " + kMark + "[S]\nk=1\n", "S", "k", ""},
+    {"NoMarkKeepsBytes", "[S]\nk=\xE5\xA4\xA7\n", "S", "k", "\xE5\xA4\xA7"},
+    {"UnencodableSectionNeverAnswers", kMark + "[A\xE2\x82\xAC]\nk=1\n[A?]\nk=2\n", "A?", "k", "2"},
+    {"UnencodableKeyNeverAnswers", kMark + "[S]\nk\xE2\x82\xAC=1\nk?=2\n", "S", "k?", "2"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Files, IniLookup, testing::ValuesIn(kLookupRows), RowName<Lookup_t>);
 
 // Values longer than 5119 bytes are cut there, never inside a character;
 // a UTF-8 value is flagged only when a '?' mark survives the cut.
@@ -108,43 +98,39 @@ TEST(IniFileValue, KeepsAtMost5119BytesOfWholeCharacters) {
   }
 }
 
-// What a lint tool sees: every section and entry with its line, and the odd
-// lines, in Shift-JIS also for a UTF-8 file.
-TEST(IniFileLines, ListsSectionsEntriesAndOddLinesWithLineNumbers) {
-  const CIniFile ini = CIniFile::Parse(
-      "stray=1\r\n[S]\r\nk = \"v\" \r\nodd\r\n[T\r\n=x\r\n; note\r\n\r\n[s]\rk=2\nk=" +
-      std::string(6000, 'a') + "\n");
-  const auto& arrSection = ini.GetSections();
-  ASSERT_EQ(arrSection.size(), 2u);
-  EXPECT_EQ(arrSection[0].strName + arrSection[1].strName, "Ss");
-  EXPECT_EQ((std::pair<size_t, size_t>(arrSection[0].nLine, arrSection[1].nLine)),
-            (std::pair<size_t, size_t>(2, 9)));
-  ASSERT_EQ(arrSection[0].arrEntry.size(), 1u);
-  EXPECT_EQ(arrSection[0].arrEntry[0].strKey + arrSection[0].arrEntry[0].strValue, "kv");
-  EXPECT_EQ(arrSection[0].arrEntry[0].nLine, 3u);
-  ASSERT_EQ(arrSection[1].arrEntry.size(), 2u);
-  EXPECT_EQ(arrSection[1].arrEntry[0].nLine, 10u);
-  EXPECT_EQ(arrSection[1].arrEntry[1].strValue.size(), 6000u);  // before the cut
-  EXPECT_EQ(ini.GetSectionLine("s"), 2u);
-  using enum CIniFile::eODD_LINE;
-  const CIniFile::OddLine_t arrOdd[] = {{1, "stray=1", BEFORE_SECTIONS},
-                                        {4, "odd", NO_EQUALS},
-                                        {5, "[T", NO_CLOSING_BRACKET},
-                                        {6, "=x", EMPTY_KEY}};
-  ASSERT_EQ(ini.GetOddLines().size(), 4u);
-  for (size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(ini.GetOddLines()[i].nLine, arrOdd[i].nLine);
-    EXPECT_EQ(ini.GetOddLines()[i].strText, arrOdd[i].strText);
-    EXPECT_EQ(ini.GetOddLines()[i].eKind, arrOdd[i].eKind);
+// A file as a lint tool sees it: each section with its line ('!' when its
+// name is unencodable) and its entries with theirs, then the odd lines with
+// their line and kind (0 no ']', 1 no '=', 2 empty key, 3 before any section).
+std::string Seen(const CIniFile& ini) {
+  std::string strSeen;
+  for (const CIniFile::Section_t& section : ini.GetSections()) {
+    strSeen += std::to_string(section.nLine) + (section.bUnencodable ? " ![" : " [") +
+               section.strName + "]";
+    for (const CIniFile::Entry_t& entry : section.arrEntry) {
+      strSeen += " " + std::to_string(entry.nLine) + " " + entry.strKey + "=" + entry.strValue;
+    }
+    strSeen += "\n";
   }
+  for (const CIniFile::OddLine_t& odd : ini.GetOddLines()) {
+    strSeen += std::to_string(odd.nLine) + " " + odd.strText + " " +
+               std::to_string(static_cast<int>(odd.eKind)) + "\n";
+  }
+  return strSeen;
+}
 
+// Every section and entry with its line, and the odd lines, in Shift-JIS also
+// for a UTF-8 file; a value is listed before the cut.
+TEST(IniFileLines, ListsSectionsEntriesAndOddLinesWithLineNumbers) {
+  const std::string strLong(6000, 'a');
+  const CIniFile ini = CIniFile::Parse(
+      "stray=1\r\n[S]\r\nk = \"v\" \r\nodd\r\n[T\r\n=x\r\n; note\r\n\r\n[s]\rk=2\nk=" + strLong +
+      "\n");
+  EXPECT_EQ(Seen(ini), "2 [S] 3 k=v\n9 [s] 10 k=2 11 k=" + strLong +
+                           "\n1 stray=1 3\n4 odd 1\n5 [T 0\n6 =x 2\n");
+  EXPECT_EQ(ini.GetSectionLine("s"), 2u);
   const CIniFile utf8 = CIniFile::Parse(kMark + "[A" + kEuro + "]\nk=1\n\xE6\xAD\xA6\n");
   EXPECT_TRUE(utf8.IsUtf8());
-  ASSERT_EQ(utf8.GetSections().size(), 1u);
-  EXPECT_EQ(utf8.GetSections()[0].strName, "A?");
-  EXPECT_TRUE(utf8.GetSections()[0].bUnencodable && utf8.GetSections()[0].nLine == 1);
-  ASSERT_EQ(utf8.GetOddLines().size(), 1u);
-  EXPECT_EQ(utf8.GetOddLines()[0].strText, ToSjis(u8"武"));
+  EXPECT_EQ(Seen(utf8), "1 ![A?] 2 k=1\n3 " + ToSjis(u8"武") + " 1\n");
 }
 
 }  // namespace

@@ -22,10 +22,6 @@ using velkar::ToSjis;
 constexpr std::string_view kAlphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
 
-std::optional<BuildCode_t> Decode(std::string_view text, CodeError_t& error) {
-  return DecodeBuildCode(text, error);
-}
-
 std::string Encode(const BuildCode_t& code) {
   CodeError_t error;
   const std::optional<std::string> strCode = EncodeBuildCode(code, error);
@@ -138,7 +134,7 @@ TEST(BuildCode, ASmallBuildByteByByte) {
   setup.arrModifier = {1041, 1040, 1040};
   EXPECT_EQ(Encode({0x01020304, {{"A", setup}}}), "VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA");
   CodeError_t error;
-  EXPECT_EQ(Decode(" VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA\r\n", error), code);
+  EXPECT_EQ(DecodeBuildCode(" VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA\r\n", error), code);
 }
 
 TEST(BuildCode, RandomBuildsComeBackUnchanged) {
@@ -149,7 +145,7 @@ TEST(BuildCode, RandomBuildsComeBackUnchanged) {
     ASSERT_TRUE(strCode.starts_with("VK1."));
     EXPECT_EQ(strCode.find_first_not_of(kAlphabet, 4), std::string::npos) << strCode;
     CodeError_t error;
-    ASSERT_EQ(Decode(strCode, error), code) << nRound << ": " << DescribeCodeError(error);
+    ASSERT_EQ(DecodeBuildCode(strCode, error), code) << nRound << ": " << DescribeCodeError(error);
   }
 }
 
@@ -160,7 +156,7 @@ TEST(BuildCode, EveryCutAndEveryChangedCharacterIsRefused) {
   EXPECT_LE(strCode.size(), 200U);
   CodeError_t error;
   for (size_t nLength = 0; nLength < strCode.size(); ++nLength) {
-    EXPECT_FALSE(Decode(strCode.substr(0, nLength), error)) << nLength;
+    EXPECT_FALSE(DecodeBuildCode(strCode.substr(0, nLength), error)) << nLength;
     EXPECT_TRUE(error.eError == eCODE_ERROR::Damaged || error.eError == eCODE_ERROR::NotACode);
   }
   const std::string strOther = std::string(kAlphabet) + "./+=~ #%\x7F\xFF";
@@ -169,7 +165,7 @@ TEST(BuildCode, EveryCutAndEveryChangedCharacterIsRefused) {
       if (c == strCode[nPos]) continue;
       std::string strChanged = strCode;
       strChanged[nPos] = c;
-      EXPECT_FALSE(Decode(strChanged, error)) << strChanged;
+      EXPECT_FALSE(DecodeBuildCode(strChanged, error)) << strChanged;
       EXPECT_NE(error.eError, eCODE_ERROR::Invalid) << strChanged;
     }
   }
@@ -185,7 +181,7 @@ class BuildCodeRefusal : public ::testing::TestWithParam<RefusalRow_t> {};
 
 TEST_P(BuildCodeRefusal, TheMessageSaysWhy) {
   CodeError_t error;
-  EXPECT_FALSE(Decode(GetParam().strText, error));
+  EXPECT_FALSE(DecodeBuildCode(GetParam().strText, error));
   EXPECT_EQ(DescribeCodeError(error), GetParam().strMessage);
 }
 
@@ -246,10 +242,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, BuildCodeRefusal, ::testing::ValuesIn(kRefusalRow
 // and the length limit filled in.
 TEST(BuildCodeRefusalInJapanese, NamesThePrefixAndTheLimit) {
   CodeError_t error;
-  Decode("", error);
+  DecodeBuildCode("", error);
   EXPECT_EQ(DescribeCodeErrorInJapanese(error),
             ToSjis(u8"ビルドのコードではありません。コードは「VK1.」で始まります。"));
-  Decode(std::string(8193, 'A'), error);
+  DecodeBuildCode(std::string(8193, 'A'), error);
   EXPECT_EQ(DescribeCodeErrorInJapanese(error), ToSjis(u8"コードが長すぎます（8192 文字まで）。"));
 }
 

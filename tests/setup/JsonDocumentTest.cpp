@@ -7,6 +7,7 @@
 #include <string>
 
 #include "setup/JsonDocument.h"
+#include "support/JsonTexts.h"
 #include "support/RowName.h"
 
 namespace {
@@ -18,17 +19,6 @@ struct JsonRow_t {
   size_t nOffset = 0;  // Syntax: the byte the reader gave up at
 };
 
-std::string Nested(size_t nDepth) {
-  return std::string(nDepth, '[') + std::string(nDepth, ']');
-}
-
-std::string Zeros(size_t nCount) {
-  std::string strText = "[";
-  for (size_t i = 0; i < nCount; ++i) strText += "0,";
-  strText.back() = ']';
-  return strText;
-}
-
 // Twenty members, more than are searched one by one, and three of them again.
 std::string ManyMembers() {
   std::string strText = "{";
@@ -39,25 +29,24 @@ std::string ManyMembers() {
 
 const JsonRow_t kJsonRows[] = {
     {"RepeatedKeyKeepsItsPlaceAndTheLastValue",
-     [] { return std::string(R"({"a": 1, "b": {"c": [1, 2]}, "a": [3], "b": null})"); },
-     eJSON_READ::Ok},
+     Text(R"({"a": 1, "b": {"c": [1, 2]}, "a": [3], "b": null})"), eJSON_READ::Ok},
     {"RepeatedKeysAmongMany", ManyMembers, eJSON_READ::Ok},
-    {"Scalars",
-     [] { return std::string(R"([true, false, null, -7, 18446744073709551615, 2.5, "ä"])"); },
-     eJSON_READ::Ok},
+    {"Scalars", Text(R"([true, false, null, -7, 18446744073709551615, 2.5, "ä"])"), eJSON_READ::Ok},
     {"NestedAsDeepAsAllowed", [] { return Nested(64); }, eJSON_READ::Ok},
     {"NestedTooDeep", [] { return Nested(65); }, eJSON_READ::TooDeep},
     {"NestedFiftyThousandDeep", [] { return Nested(50'000); }, eJSON_READ::TooDeep},
-    {"AsManyValuesAsAllowed", [] { return Zeros(CJsonDocument::kMaxValues - 1); }, eJSON_READ::Ok},
-    {"OneValueTooMany", [] { return Zeros(CJsonDocument::kMaxValues); }, eJSON_READ::TooLarge},
+    {"AsManyValuesAsAllowed", [] { return ArrayOf(CJsonDocument::kMaxValues - 1, "0"); },
+     eJSON_READ::Ok},
+    {"OneValueTooMany", [] { return ArrayOf(CJsonDocument::kMaxValues, "0"); },
+     eJSON_READ::TooLarge},
     {"TextAsLongAsAllowed",
      [] { return "[\"" + std::string(CJsonDocument::kMaxTextBytes, 'a') + "\"]"; }, eJSON_READ::Ok},
     {"EscapedTextTooLong",
      [] { return "{\"\\\"" + std::string(CJsonDocument::kMaxTextBytes - 1, 'a') + "\": 0}"; },
      eJSON_READ::TooLong},
-    {"Unfinished", [] { return std::string(R"({"a": [1, 2)"); }, eJSON_READ::Syntax, 11},
-    {"TrailingText", [] { return std::string("{} x"); }, eJSON_READ::Syntax, 3},
-    {"Empty", [] { return std::string(); }, eJSON_READ::Syntax, 0},
+    {"Unfinished", Text(R"({"a": [1, 2)"), eJSON_READ::Syntax, 11},
+    {"TrailingText", Text("{} x"), eJSON_READ::Syntax, 3},
+    {"Empty", Text(""), eJSON_READ::Syntax, 0},
 };
 
 class JsonDocumentTest : public ::testing::TestWithParam<JsonRow_t> {};

@@ -99,6 +99,9 @@ TEST_P(RestoreTest, RestoreEndsWhereThePlayersClicksWould) {
   m_store->Clear();
   CCalculator restored;
   restored.LoadAll();
+  // Boxes ticked before, the last one among them, are cleared by the restore.
+  restored.SetModifier(1033, true);
+  restored.SetModifier(1041, true);
   EXPECT_EQ(RestoreSetup(restored, store.LoadLastSetup().value()), GetParam().arrMiss);
   EXPECT_EQ(PictureOf(restored), arrExpected);
   EXPECT_EQ(CaptureSetup(restored), expectedSetup);

@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -17,7 +16,9 @@
 #include "setup/JsonDocument.h"
 #include "setup/SetupStore.h"
 #include "support/HostileFiles.h"
+#include "support/JsonTexts.h"
 #include "support/RowName.h"
+#include "support/ScopedEnv.h"
 #include "support/TestDataDir.h"
 
 namespace {
@@ -73,23 +74,13 @@ struct UnusableRow_t {
   uint64_t nMemoryLimit = 0;  // read in a child with this much more address space
 };
 
-std::string Nested(size_t nDepth) {
-  return R"({"format": "velkar-builds", "version": 1, "x": )" + std::string(nDepth - 1, '[') +
-         std::string(nDepth - 1, ']') + "}";
-}
-
 const UnusableRow_t kUnusableRows[] = {
-    {"NotJson", "builds.json", [] { return std::string(R"({"format": "velkar-builds",)"); },
-     eSETUP_FILE_PROBLEM::NotJson, ": not valid JSON at byte 27"},  // its end
-    {"NestedTooDeep", "builds.json", [] { return Nested(65); }, eSETUP_FILE_PROBLEM::TooDeep,
-     ": nested deeper than 64 levels"},
-    {"TenMillionZeros", "last-setup.json",
-     [] {
-       std::string strZeros = "[";
-       for (int i = 0; i < 10'000'000; ++i) strZeros += "0,";
-       strZeros.back() = ']';
-       return strZeros;
-     },
+    {"NotJson", "builds.json", Text(R"({"format": "velkar-builds",)"), eSETUP_FILE_PROBLEM::NotJson,
+     ": not valid JSON at byte 27"},  // its end
+    {"NestedTooDeep", "builds.json",
+     [] { return R"({"format": "velkar-builds", "version": 1, "x": )" + Nested(64) + "}"; },
+     eSETUP_FILE_PROBLEM::TooDeep, ": nested deeper than 64 levels"},
+    {"TenMillionZeros", "last-setup.json", [] { return ArrayOf(10'000'000, "0"); },
      eSETUP_FILE_PROBLEM::TooManyValues, ": holds more than 1048576 values", 256 << 20},
     {"TextTooLong", "last-setup.json",
      [] { return "\"" + std::string(CJsonDocument::kMaxTextBytes + 1, 'a') + "\""; },
@@ -97,31 +88,20 @@ const UnusableRow_t kUnusableRows[] = {
     // Half a million texts: the reader runs out of memory part-way, and the
     // partial tree must be taken apart without allocating again.
     {"TextsBeyondLittleMemory", "builds.json",
-     [] {
-       std::string strTexts = "[";
-       for (int i = 0; i < 500'000; ++i) strTexts += "\"abcdefghijklmnopqrst\",";
-       strTexts.back() = ']';
-       return strTexts;
-     },
-     eSETUP_FILE_PROBLEM::NoMemory, ": not enough memory to read it", 24 << 20},
+     [] { return ArrayOf(500'000, "\"abcdefghijklmnopqrst\""); }, eSETUP_FILE_PROBLEM::NoMemory,
+     ": not enough memory to read it", 24 << 20},
     {"NewerVersion", "last-setup.json",
-     [] { return std::string(R"({"format": "velkar-setup", "version": 2, "setup": {}})"); },
+     Text(R"({"format": "velkar-setup", "version": 2, "setup": {}})"),
      eSETUP_FILE_PROBLEM::UnknownVersion, ": a version of the file this program does not know"},
     // 2^64 - 1 read as a signed number would be -1, an old version.
     {"VersionBeyondSixtyFourBits", "builds.json",
-     [] {
-       return std::string(
-           R"({"format": "velkar-builds", "version": 18446744073709551615, "builds": []})");
-     },
+     Text(R"({"format": "velkar-builds", "version": 18446744073709551615, "builds": []})"),
      eSETUP_FILE_PROBLEM::UnknownVersion, ": a version of the file this program does not know"},
     {"BuildsNotAnArray", "builds.json",
-     [] {
-       return std::string(
-           R"({"format": "velkar-builds", "version": 1, "builds": {"keep": {"name": "keep"}}})");
-     },
+     Text(R"({"format": "velkar-builds", "version": 1, "builds": {"keep": {"name": "keep"}}})"),
      eSETUP_FILE_PROBLEM::NotUnderstood, ": holds its builds in a form this version does not know"},
     {"EntryNotAnObject", "builds.json",
-     [] { return std::string(R"({"format": "velkar-builds", "version": 1, "builds": ["keep"]})"); },
+     Text(R"({"format": "velkar-builds", "version": 1, "builds": ["keep"]})"),
      eSETUP_FILE_PROBLEM::NotUnderstood, ": holds its builds in a form this version does not know"},
 };
 
@@ -268,22 +248,10 @@ const FolderRow_t kFolderRows[] = {
 
 class FolderTest : public ::testing::TestWithParam<FolderRow_t> {};
 
-// Sets a variable or, for null, unsets it; returns its former value.
-std::optional<std::string> Put(const char* pszName, const char* pszValue) {
-  const char* pszOld = std::getenv(pszName);
-  std::optional<std::string> strOld = pszOld ? std::optional<std::string>(pszOld) : std::nullopt;
-  if (pszValue) setenv(pszName, pszValue, 1);
-  if (!pszValue) unsetenv(pszName);
-  return strOld;
-}
-
 TEST_P(FolderTest, FolderFollowsTheEnvironment) {
-  const auto strConfig = Put("XDG_CONFIG_HOME", GetParam().pszConfig);
-  const auto strHome = Put("HOME", GetParam().pszHome);
-  const std::string strFolder = CSetupStore::DefaultFolder();
-  Put("XDG_CONFIG_HOME", strConfig ? strConfig->c_str() : nullptr);
-  Put("HOME", strHome ? strHome->c_str() : nullptr);
-  EXPECT_EQ(strFolder, GetParam().pszExpected);
+  const CScopedEnv config("XDG_CONFIG_HOME", GetParam().pszConfig);
+  const CScopedEnv home("HOME", GetParam().pszHome);
+  EXPECT_EQ(CSetupStore::DefaultFolder(), GetParam().pszExpected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Environments, FolderTest, ::testing::ValuesIn(kFolderRows),

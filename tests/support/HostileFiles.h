@@ -1,7 +1,7 @@
 // Test support for the hostile cases of file handling: files that are not
 // regular files, sparse files far above any size limit, a writer that fails
-// after N bytes, and a check run in a child process whose address space is
-// limited, so that an allocation failure can be provoked without harming the
+// after N bytes, and a check run in a child process, whose address space may be
+// limited so that an allocation failure can be provoked without harming the
 // test program. Header-only; POSIX.
 #pragma once
 
@@ -88,20 +88,24 @@ constexpr bool kSanitized =
     false;
 #endif
 
+// Runs check in a forked child; whether it ended normally and said yes.
+inline bool ChildSucceeds(const std::function<bool()>& check) {
+  const pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) _exit(check() ? 0 : 1);
+  int nStatus = 0;
+  if (waitpid(pid, &nStatus, 0) != pid) throw std::runtime_error("waitpid failed");
+  return WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0;
+}
+
 // Runs check in a forked child whose address space may grow by nExtraBytes
 // beyond what it holds now; the child's answer, or false when it crashed.
 inline bool RunWithAddressSpaceLimit(uint64_t nExtraBytes, const std::function<bool()>& check) {
-  const pid_t pid = fork();
-  if (pid < 0) throw std::runtime_error("fork failed");
-  if (pid == 0) {
+  return ChildSucceeds([&] {
     uint64_t nPages = 0;
     std::ifstream("/proc/self/statm") >> nPages;
     const uint64_t nNow = nPages * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
     const rlimit limit{nNow + nExtraBytes, nNow + nExtraBytes};
-    const bool bLimited = setrlimit(RLIMIT_AS, &limit) == 0;
-    _exit(bLimited && check() ? 0 : 1);
-  }
-  int nStatus = 0;
-  if (waitpid(pid, &nStatus, 0) != pid) throw std::runtime_error("waitpid failed");
-  return WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0;
+    return setrlimit(RLIMIT_AS, &limit) == 0 && check();
+  });
 }

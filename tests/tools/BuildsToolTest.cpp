@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
+#include <string>
 
 #include <nlohmann/json.hpp>
 
@@ -13,6 +13,8 @@
 #include "setup/BuildCode.h"
 #include "setup/SetupStore.h"
 #include "support/HostileFiles.h"
+#include "support/JsonTexts.h"
+#include "support/ScopedEnv.h"
 #include "support/TestDataDir.h"
 #include "tools/ToolRunner.h"
 
@@ -31,7 +33,6 @@ class BuildsToolTest : public ::testing::Test {
 protected:
   // 鉄剣 is saved as the window saves a build without a monster.
   void SetUp() override {
-    setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
     ASSERT_EQ(Run("save-build 炎剣" + kFireSword).nExit, 0);
     Setup_t iron;
     iron.nCategory = 0;
@@ -40,7 +41,6 @@ protected:
     iron.strHitCorrection = velkar::ToSjis(u8"かすり当たり");
     ASSERT_EQ(CSetupStore().SaveBuild({velkar::ToSjis(u8"鉄剣"), iron}), eSTORE_RESULT::Ok);
   }
-  void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
 
   static ToolResult_t Run(const std::string& strArgs) {
     return RunToolIn(VELKAR_SAMPLE_DATA_DIR, strArgs);
@@ -56,6 +56,7 @@ protected:
   }
 
   CTestDataDir m_config;
+  const CScopedEnv m_configHome{"XDG_CONFIG_HOME", m_config.Path().c_str()};
 };
 
 // A build names its records; the same calculation given by list positions
@@ -67,12 +68,22 @@ TEST_F(BuildsToolTest, BuildPrintsWhatItsPartsGivenAsOptionsPrint) {
   EXPECT_EQ(withBuild.strOut, Run("report" + kFireSword).strOut);
   EXPECT_EQ(Run("report --build 鉄剣 --category 6 --weapon 0").strOut,
             Run("report --category 6 --weapon 0").strOut);
+  // Options given replace the build's parts, the lists of modifiers and motions whole.
+  const std::string strRest = " --monster 0 --level 0 --hit 2 --modifier 1018 --motion 1";
+  const ToolResult_t replaced = Run("report --build 炎剣" + strRest);
+  EXPECT_EQ(replaced.strOut,
+            Run("report --category 0 --weapon 1 --sharpness 5 --anger" + strRest).strOut);
+  EXPECT_NE(replaced.strOut, withBuild.strOut);
 }
 
 TEST_F(BuildsToolTest, BuildsListsWhatWasSavedAndUnknownNamesAreUsageErrors) {
+  const ToolResult_t empty = RunTool({"--dir", VELKAR_SAMPLE_DATA_DIR, "save-build", ""});
+  EXPECT_EQ(empty.nExit, 2);
+  EXPECT_EQ(empty.strErr, "velkar-tool: NAME: a build's name must not be empty\n");
   EXPECT_EQ(RunJson("builds")["builds"][0]["setup"]["weapon"], "焔刃ヴァルゼナ");
-  EXPECT_NE(Run("builds").strOut.find("\n鉄剣  category 0 (Sword)  weapon 鉄の片手剣  monster -\n"),
-            std::string::npos);
+  EXPECT_EQ(Run("builds").strOut,
+            "炎剣  category 0 (Sword)  weapon 焔刃ヴァルゼナ  monster 雷角獣シグラーム\n"
+            "鉄剣  category 0 (Sword)  weapon 鉄の片手剣  monster -\n");
   const ToolResult_t result = Run("compare --build 炎剣 --build 無");
   EXPECT_EQ(result.nExit, 2);
   EXPECT_EQ(result.strErr,
@@ -142,14 +153,9 @@ TEST_F(BuildsToolTest, HandEditedNamesAreToldApartAndEscaped) {
 // name: 20 MB of zeros in the memory of ulimit -v 262144, and a folder
 // whose name is not UTF-8, printed with its bytes escaped.
 TEST_F(BuildsToolTest, UnusualFilesAndFoldersAreNamed) {
-  std::string strZeros = "[";
-  for (int i = 0; i < 10'000'000; ++i) strZeros += "0,";
-  strZeros.back() = ']';
-  m_config.WriteBytes("velkar/builds.json", strZeros);
+  m_config.WriteBytes("velkar/builds.json", ArrayOf(10'000'000, "0"));
   for (const char* pszArgs : {"builds", "report --build 炎剣"}) {
-    std::vector<std::string> arrArg{"--dir", VELKAR_SAMPLE_DATA_DIR};
-    for (std::string& strWord : Words(pszArgs)) arrArg.push_back(strWord);
-    const ToolResult_t result = RunTool(arrArg, kSanitized ? 0 : 262144);
+    const ToolResult_t result = RunToolIn(VELKAR_SAMPLE_DATA_DIR, pszArgs, kSanitized ? 0 : 262144);
     EXPECT_EQ(result.nExit, 1);
     EXPECT_EQ(result.strErr, std::string("velkar-tool: ") + (pszArgs[0] == 'r' ? "--build: " : "") +
                                  m_config.PathOf("velkar/builds.json") +

@@ -29,7 +29,6 @@
 // 60 / 100 = 18, T = 39.6 -> 39, e = 21.6 / 96 * 100 = 22.5: low.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -38,6 +37,7 @@
 #include "platform/Cp932.h"
 #include "setup/SetupStore.h"
 #include "support/RowName.h"
+#include "support/ScopedEnv.h"
 #include "support/TestDataDir.h"
 #include "tools/ToolRunner.h"
 
@@ -64,20 +64,61 @@ ToolResult_t RunOnDataSet(const std::string& strArgs) {
   return RunToolIn(dir.Path(), strArgs);
 }
 
-TEST(CalculationCommandTest, ExplainFollowsTheReport) {
-  const ToolResult_t result = RunOnDataSet("report --category 2 --weapon 1 --motion 0 --explain");
-  EXPECT_EQ(result.nExit, 0) << result.strErr;
-  EXPECT_NE(result.strOut.find("尻尾      | 90%/ 10%| 100\r\n\nsharpness 3: physical x1.125, "
-                               "element x1\nhit correction 100%: h 1\nmodifiers: bonus +0, factor "
-                               "x1; base attack B 200\nlevel 100%; not angry\n頭: "),
-            std::string::npos);
-  EXPECT_NE(
-      result.strOut.find(
-          "\n背中の甲殻部: physical 20%, element 60%, damage 39 (low)\n  motion 1 振り下ろし, "
-          "hit 1: mv 48, raw r 96, rate m 100%, physical P 21.600000000000001, effective e "
-          "22.5 (low), element E 18, total T 39.600000000000001, after anger "
-          "39.600000000000001, truncated 39, running 39\n尻尾: "),
-      std::string::npos);
+// The small data set: w (B = 196 / 1.4 = 140) with a [10] on 竜's head (cut
+// 50, fire 20), blue (1.25, 1.0625), g's high rate 70 %, level k 80 %, angry
+// (200 - 90 = 110 %): r = 14, P = 50 x 14 x 0.7 x 1.25 / 100 = 6.125, e =
+// 43.75, E = 100 x 0.1 x 20 x 1.0625 / 100 = 2.125, T = 0.8 x 8.25 = 6.6,
+// x 1.1 = 7.26 -> 7. The explanation shows the doubles' last bits.
+const std::string kSmallReport =
+    "使用武器：片手剣/w\r\n攻撃対象：竜(怒り状態)\r\nモンスターLv：k\r\n当たり方修正：g\r\n\r\n"
+    "[スキル/アイテム修正]\r\n\r\n[攻撃リスト]\r\na\r\n\r\n[最終ダメージ]\r\n"
+    "部位      |物理/属性|結果\r\n----------+---------+-----\r\n頭        | 50%/ 20%|   7\r\n";
+
+TEST(CalculationCommandTest, ReportExplainedAsTextAndAsJson) {
+  const std::string strArgs =
+      "report --category 0 --weapon 0 --sharpness 4 --monster 1 --level 1 --hit 1 --anger "
+      "--motion 0 --explain";
+  const ToolResult_t text = RunToolIn(SmallDataSet(), strArgs);
+  EXPECT_EQ(text.nExit, 0) << text.strErr;
+  EXPECT_EQ(text.strOut,
+            kSmallReport +
+                "\nsharpness 4: physical x1.25, element x1.0625\nhit correction 70%: h "
+                "0.70000000000000007\nmodifiers: bonus +0, factor x1; base attack B "
+                "140\nlevel 80%; angry 110%\n頭: physical 50%, element 20%, damage 7 "
+                "(normal)\n  motion 1 a, hit 1: mv 10, raw r 14, rate m 100%, physical "
+                "P 6.1250000000000009, effective e 43.750000000000007 (normal), "
+                "element E 2.125, total T 6.6000000000000005, after anger "
+                "7.2600000000000016, truncated 7, running 7\n");
+  nlohmann::ordered_json document = nlohmann::ordered_json::parse(R"({"format": "velkar-report",
+    "version": 1, "attack": "攻撃力：196",
+    "element": "属性(火):100", "sharpness": "切れ味:青", "rows": [{"region": "頭", "physical": 50,
+     "element": 20, "damage": 7, "kind": 0, "colour": "#000000", "cells": ["頭", "50%", "20%",
+     "7"]}], "report": "", "factors": {"sharpness": 4, "sharpness_physical": 1.25,
+    "sharpness_element": 1.0625, "hit_rate": 70, "hit_factor": 0.7000000000000001, "bonus": 0,
+    "factor": 1.0, "base_attack": 140.0, "level_rate": 80, "anger": true, "anger_rate": 110},
+   "explain": [{"region": "頭", "physical": 50, "element": 20, "damage": 7, "kind": 0, "hits": [
+     {"motion": "a", "position": 0, "hit": 0, "motion_value": 10, "raw": 14.0, "motion_rate": 100,
+      "physical": 6.125000000000001, "effective": 43.75000000000001, "kind": 0, "element": 2.125,
+      "total": 6.6000000000000005, "after_anger": 7.260000000000002, "truncated": 7,
+      "running": 7}]}]})");
+  document["report"] = kSmallReport;
+  EXPECT_EQ(RunToolIn(SmallDataSet(), strArgs + " --json").strOut, document.dump(2) + "\n");
+}
+
+// Each modifier ticked by its control id: w (B = 140) with e [1000] on 竜's
+// head, green, h's high rate 110 %: a hit is 6.1875 B + 2. A bonus b gives B
+// = 140 + b (886.8 for +3, 899.2 for +5 ...), a factor f gives B = 140 f
+// (998.2 for 1.15, 1041.5 for 1.2, 1128.1 for 1.3, 608.4 for 0.7 ...).
+TEST(CalculationCommandTest, EachModifierByItsControlId) {
+  const int arrDamage[24] = {886, 899, 930, 899, 923, 886,  899,  886,  886,  899, 930,  1022,
+                             930, 899, 930, 930, 998, 1041, 1041, 1128, 1128, 608, 1084, 651};
+  for (int nId = 1018; nId <= 1041; ++nId) {
+    const ToolResult_t result = RunToolIn(
+        SmallDataSet(), "report --category 0 --weapon 0 --monster 1 --motion 4 --json --modifier " +
+                            std::to_string(nId));
+    EXPECT_EQ(nlohmann::json::parse(result.strOut)["rows"][0]["damage"], arrDamage[nId - 1018])
+        << nId;
+  }
 }
 
 // Widths count Shift-JIS bytes, which is what a terminal shows: a kanji is
@@ -119,35 +160,31 @@ TEST_P(WeaponTableTest, RanksFiltersAndSorts) {
   EXPECT_EQ(strOrder, GetParam().szOrder);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DataSet, WeaponTableTest,
-    ::testing::Values(
-        // At white (one sharpness for every weapon lifts the orange 鈍大剣), in list
-        // order, the tail gives 84, 115, 112, 84, 60 and the back 18, 45, 24, 18, 39:
-        // on the back the fire of 鉄大剣 counts for more than the twins' attack.
-        TableRow_t{"TailAtWhite", "--sharpness 5 --region 尻尾",
-                   "1 試作大剣, 2 鈍大剣, 3 双子大剣A, 3 双子大剣B, 5 鉄大剣, "},
-        TableRow_t{"BackAtWhite", "--sharpness 5 --region 背中の甲殻部",
-                   "1 試作大剣, 2 鉄大剣, 3 鈍大剣, 4 双子大剣A, 4 双子大剣B, "},
-        // Ranks count the weapons shown.
-        TableRow_t{"FireOnly", "--element 火", "1 試作大剣, 2 鉄大剣, "},
-        TableRow_t{"NoElement", "--element 無", "1 双子大剣A, 1 双子大剣B, 3 鈍大剣, "},
-        TableRow_t{"NameHolds", "--name 双子", "1 双子大剣A, 1 双子大剣B, "},
-        // 蛹 is E5 8C, the second byte of 大 and the first of 剣 in every name.
-        TableRow_t{"NameOnWholeCharacters", "--name 蛹", ""},
-        // Rows that tie on the column keep the order of their rank.
-        TableRow_t{"ByAttack", "--sort attack",
-                   "1 試作大剣, 5 鈍大剣, 2 双子大剣A, 2 双子大剣B, 4 鉄大剣, "},
-        // Shift-JIS orders kanji by reading: 試 (shi), 双 (sou), 鉄 (tetsu), 鈍 (don).
-        TableRow_t{"ByWeapon", "--sort weapon",
-                   "1 試作大剣, 2 双子大剣A, 2 双子大剣B, 4 鉄大剣, 5 鈍大剣, "},
-        // Elements in the order of their index: none (0) before fire (1).
-        TableRow_t{"ByElement", "--sort element",
-                   "2 双子大剣A, 2 双子大剣B, 5 鈍大剣, 1 試作大剣, 4 鉄大剣, "},
-        // Ranked on the back (39, 34, 16, 16, 11), listed by the total.
-        TableRow_t{"RankedOnARegionSortedByTotal", "--region 背中の甲殻部 --sort total",
-                   "1 試作大剣, 3 双子大剣A, 3 双子大剣B, 2 鉄大剣, 5 鈍大剣, "}),
-    RowName<TableRow_t>);
+const TableRow_t kTableRows[] = {
+    // At white (one sharpness for every weapon lifts the orange 鈍大剣), in list
+    // order, the back gives 18, 45, 24, 18, 39: there the fire of 鉄大剣 counts
+    // for more than the twins' attack.
+    {"BackAtWhite", "--sharpness 5 --region 背中の甲殻部",
+     "1 試作大剣, 2 鉄大剣, 3 鈍大剣, 4 双子大剣A, 4 双子大剣B, "},
+    // Ranks count the weapons shown.
+    {"FireOnly", "--element 火", "1 試作大剣, 2 鉄大剣, "},
+    {"NoElement", "--element 無", "1 双子大剣A, 1 双子大剣B, 3 鈍大剣, "},
+    {"NameHolds", "--name 双子", "1 双子大剣A, 1 双子大剣B, "},
+    // 蛹 is E5 8C, the second byte of 大 and the first of 剣 in every name.
+    {"NameOnWholeCharacters", "--name 蛹", ""},
+    // Rows that tie on the column keep the order of their rank.
+    {"ByAttack", "--sort attack", "1 試作大剣, 5 鈍大剣, 2 双子大剣A, 2 双子大剣B, 4 鉄大剣, "},
+    // Shift-JIS orders kanji by reading: 試 (shi), 双 (sou), 鉄 (tetsu), 鈍 (don).
+    {"ByWeapon", "--sort weapon", "1 試作大剣, 2 双子大剣A, 2 双子大剣B, 4 鉄大剣, 5 鈍大剣, "},
+    // Elements in the order of their index: none (0) before fire (1).
+    {"ByElement", "--sort element", "2 双子大剣A, 2 双子大剣B, 5 鈍大剣, 1 試作大剣, 4 鉄大剣, "},
+    // Ranked on the back (39, 34, 16, 16, 11), listed by the total.
+    {"RankedOnARegionSortedByTotal", "--region 背中の甲殻部 --sort total",
+     "1 試作大剣, 3 双子大剣A, 3 双子大剣B, 2 鉄大剣, 5 鈍大剣, "},
+};
+
+INSTANTIATE_TEST_SUITE_P(DataSet, WeaponTableTest, ::testing::ValuesIn(kTableRows),
+                         RowName<TableRow_t>);
 
 // compare on the data set, with six builds in a temporary configuration
 // folder. The target is the first build's (calm); the others are saved angry
@@ -161,7 +198,6 @@ INSTANTIATE_TEST_SUITE_P(
 class CompareTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
     Save(u8"試作", u8"試作大剣", {}, {u8"振り下ろし"});
     Save(u8"鉄白", u8"鉄大剣", 5, {u8"振り下ろし"}, u8"強打");
     Save(u8"鈍", u8"鈍大剣", {}, {u8"振り下ろし"});
@@ -169,7 +205,6 @@ protected:
     Save(u8"試作白", u8"試作大剣", 5, {u8"振り下ろし"});
     Save(u8"消えた", u8"幻大剣", {}, {u8"振り下ろし"});
   }
-  void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
 
   static void Save(const char8_t* pszName, const char8_t* pszWeapon, std::optional<int> nSharpness,
                    const std::vector<const char8_t*>& arrMotion, const char8_t* pszHit = u8"通常") {
@@ -190,6 +225,7 @@ protected:
       "compare --build 試作 --build 鉄白 --build 鈍 --build 双子二回 --build 試作白 --build 消えた";
 
   CTestDataDir m_config;
+  const CScopedEnv m_configHome{"XDG_CONFIG_HOME", m_config.Path().c_str()};
 };
 
 // A loadout without numbers makes the command fail after it printed the rest.

@@ -50,6 +50,22 @@ TEST(DumpCommandTest, PrintedSourceConvertsToTheSameBytes) {
   EXPECT_EQ(second.ReadBytes("Monster.dat"), first.ReadBytes("Monster.dat")) << dump.strOut;
 }
 
+// Every rate letter and the hit patterns: the small data set's sword file.
+TEST(DumpCommandTest, RateLettersAndHitPatterns) {
+  const ToolResult_t dump = RunToolIn(SmallDataSet(), "dump Sword.dat");
+  EXPECT_EQ(dump.nExit, 0) << dump.strErr;
+  EXPECT_EQ(dump.strOut,
+            "[Action]\n1=a,10\n2=b,B50,20,30\n3=c,A80,5\n4=d,C120,7\n5=e,1000\n\n[HitPattern]\n"
+            "1=h,100,110\n2=g,80,70\n\n[Weapon]\n1=w,196,2,100,3,0\n");
+}
+
+// The source of MonsterFile: the list entry, then the monster's section.
+std::string MonsterSource(const std::string& strEntry, const std::string& strSection) {
+  return "[Monster]\n0=" + strEntry + "\n\n[" + strSection + "]\nAnger=1,90,3\n\n[Level]\n";
+}
+
+const std::string kX5119(5119, 'x');
+
 // Files that no source converts into: the nearest source is printed and the
 // difference is named in a warning on stderr. A monster's name is the whole
 // value of its list entry, and 5119 bytes is what the INI reader keeps whole.
@@ -58,8 +74,8 @@ struct NearestRow_t {
   const char* szName;
   const char* szFile;
   std::string strBytes;
-  std::string strOut;      // expected somewhere in stdout
-  std::string strWarning;  // the warning on stderr, or "" for none
+  std::string strOut;      // the whole of stdout
+  std::string strWarning;  // the warning after the file's path, or "" for none
 };
 
 class DumpNearestSourceTest : public ::testing::TestWithParam<NearestRow_t> {};
@@ -70,32 +86,35 @@ TEST_P(DumpNearestSourceTest, WarnsAndExitsWithOneOrPrintsTheSource) {
   dir.WriteBytes(row.szFile, row.strBytes);
   const ToolResult_t result = RunTool({"dump", dir.PathOf(row.szFile)});
   EXPECT_EQ(result.nExit, row.strWarning.empty() ? 0 : 1);
-  EXPECT_NE(result.strOut.find(row.strOut), std::string::npos) << result.strOut;
-  EXPECT_TRUE(result.strErr.find(row.strWarning) != std::string::npos &&
-              row.strWarning.empty() == result.strErr.empty())
-      << result.strErr;
+  EXPECT_EQ(result.strOut, row.strOut);
+  EXPECT_EQ(result.strErr,
+            row.strWarning.empty()
+                ? std::string()
+                : "velkar-tool: warning: " + dir.PathOf(row.szFile) + ": " + row.strWarning + "\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dump, DumpNearestSourceTest,
-    ::testing::Values(
-        NearestRow_t{"NameInAnotherCase", "dualsword.DAT",
-                     U32(0) + U32(0) + WeaponFile(100, 100, "d").substr(19),
-                     "[Action]\n\n[HitPattern]\n\n[Weapon]\n1=d,100,0,0,3,0\n", ""},
-        NearestRow_t{"TwoRatesNoLetterCanSet", "Sword.dat", WeaponFile(80, 60, "w"), "1=a,B80,10\n",
-                     "cut rate 80 and impact rate 60 cannot both be set"},
-        NearestRow_t{"ValueOfTheLongestKept", "Monster.dat", MonsterFile(std::string(5119, 'x')),
-                     "0=xxx", ""},
-        NearestRow_t{"ValueLongerThanTheReaderKeeps", "Monster.dat",
-                     MonsterFile(std::string(5120, 'x')), "0=xxx",
-                     "the entry is longer than 5119 bytes"},
-        // The list entry keeps the blank inside quotes, but a section header
-        // cannot: the reader trims section names.
-        NearestRow_t{"MonsterNameWithOuterBlank", "Monster.dat", MonsterFile(" m"), "0=\" m\"\n",
-                     "[ m]: the INI reader does not find a section of this name"},
-        NearestRow_t{"MonsterNamedLikeAList", "Monster.dat", MonsterFile("level"),
-                     "[level]\nAnger=1,90,3\n",
-                     "[level]: a monster's section cannot have the name of the Monster or "}),
-    RowName<NearestRow_t>);
+const NearestRow_t kNearestRows[] = {
+    {"NameInAnotherCase", "dualsword.DAT", U32(0) + U32(0) + WeaponFile(100, 100, "d").substr(19),
+     "[Action]\n\n[HitPattern]\n\n[Weapon]\n1=d,100,0,0,3,0\n", ""},
+    {"TwoRatesNoLetterCanSet", "Sword.dat", WeaponFile(80, 60, "w"),
+     "[Action]\n1=a,B80,10\n\n[HitPattern]\n\n[Weapon]\n1=w,100,0,0,3,0\n",
+     "[Action] 1 a: cut rate 80 and impact rate 60 cannot both be set (one letter, A, B or C, per "
+     "motion); written with B80, so the impact rate becomes 100"},
+    {"ValueOfTheLongestKept", "Monster.dat", MonsterFile(kX5119), MonsterSource(kX5119, kX5119),
+     ""},
+    {"ValueLongerThanTheReaderKeeps", "Monster.dat", MonsterFile(kX5119 + "x"),
+     MonsterSource(kX5119 + "x", kX5119 + "x"),
+     "[Monster] 0 " + kX5119 +
+         "x: the entry is longer than 5119 bytes, where the INI reader cuts it"},
+    // The list entry keeps the blank inside quotes, but a section header
+    // cannot: the reader trims section names.
+    {"MonsterNameWithOuterBlank", "Monster.dat", MonsterFile(" m"), MonsterSource("\" m\"", " m"),
+     "[ m]: the INI reader does not find a section of this name"},
+    {"MonsterNamedLikeAList", "Monster.dat", MonsterFile("LeVel"), MonsterSource("LeVel", "LeVel"),
+     "[LeVel]: a monster's section cannot have the name of the Monster or Level list"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Dump, DumpNearestSourceTest, ::testing::ValuesIn(kNearestRows),
+                         RowName<NearestRow_t>);
 
 }  // namespace

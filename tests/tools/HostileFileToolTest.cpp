@@ -3,10 +3,10 @@
 // and fails without a crash.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "support/HostileFiles.h"
+#include "support/ScopedEnv.h"
 #include "support/TestDataDir.h"
 #include "tools/ToolRunner.h"
 
@@ -17,7 +17,9 @@ struct CommandRow_t {
   const char* szSpoiled;  // the file replaced by the hostile one
   const char* szArgs;
   int nExit;
-  const char* szAfter;  // what follows the reason on the message line
+  const char* szAfter;        // what follows the reason on the message line
+  const char* szBefore = "";  // what comes before the file's path
+  bool bAgain = false;        // the file is named again on a line of its own
 };
 
 class HostileFileToolTest : public ::testing::TestWithParam<std::tuple<CommandRow_t, eHOSTILE>> {};
@@ -31,31 +33,35 @@ TEST_P(HostileFileToolTest, NamesTheFileAndTheReason) {
   std::filesystem::create_directory(dir.PathOf("velkar"));  // the builds' folder
   MakeHostileFile(eKind, dir.PathOf(row.szSpoiled));
 
-  setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
+  const CScopedEnv config("XDG_CONFIG_HOME", dir.Path().c_str());
   const ToolResult_t result = RunToolIn(dir.Path(), row.szArgs);
-  unsetenv("XDG_CONFIG_HOME");
 
   EXPECT_EQ(result.nExit, row.nExit);
-  EXPECT_EQ(result.strErr, "velkar-tool: " + dir.PathOf(row.szSpoiled) +
-                               (eKind == eHOSTILE::FIFO
-                                    ? ": is a FIFO, not a regular file"
-                                    : ": is 2147483648 bytes, above the limit of 67108864 bytes") +
-                               row.szAfter + "\n");
+  const std::string strFile =
+      dir.PathOf(row.szSpoiled) +
+      (eKind == eHOSTILE::FIFO ? ": is a FIFO, not a regular file"
+                               : ": is 2147483648 bytes, above the limit of 67108864 bytes");
+  EXPECT_EQ(result.strErr, "velkar-tool: " + std::string(row.szBefore) + strFile + row.szAfter +
+                               "\n" + (row.bAgain ? "velkar-tool: " + strFile + "\n" : ""));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, HostileFileToolTest,
-    ::testing::Combine(::testing::Values(CommandRow_t{"List", "Sword.dat", "list", 1, ""},
-                                         CommandRow_t{"Dump", "Sword.dat", "dump Sword.dat", 1, ""},
-                                         CommandRow_t{"Lint", "Sword.ini", "lint Sword.ini", 2, ""},
-                                         CommandRow_t{"Convert", "Sword.ini", "convert weapons", 1,
-                                                      "; Sword.dat is left as it was"},
-                                         CommandRow_t{"Builds", "velkar/builds.json", "builds", 1,
-                                                      ""}),
-                       ::testing::Values(eHOSTILE::FIFO, eHOSTILE::SPARSE_2GB)),
-    [](const auto& rowInfo) {
-      return std::string(std::get<0>(rowInfo.param).szName) +
-             HostileName(std::get<1>(rowInfo.param));
-    });
+const CommandRow_t kCommandRows[] = {
+    {"List", "Sword.dat", "list", 1, ""},
+    {"Dump", "Sword.dat", "dump Sword.dat", 1, ""},
+    {"Lint", "Sword.ini", "lint Sword.ini", 2, ""},
+    {"Convert", "Sword.ini", "convert weapons", 1, "; Sword.dat is left as it was"},
+    {"Report", "Sword.dat", "report --category 0 --weapon 0", 1, "",
+     "--category: 0 (Sword) cannot be used as asked: ", true},
+    {"Builds", "velkar/builds.json", "builds", 1, ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, HostileFileToolTest,
+                         ::testing::Combine(::testing::ValuesIn(kCommandRows),
+                                            ::testing::Values(eHOSTILE::FIFO,
+                                                              eHOSTILE::SPARSE_2GB)),
+                         [](const auto& rowInfo) {
+                           return std::string(std::get<0>(rowInfo.param).szName) +
+                                  HostileName(std::get<1>(rowInfo.param));
+                         });
 
 }  // namespace

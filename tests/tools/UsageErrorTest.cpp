@@ -1,9 +1,16 @@
-// Usage errors of velkar-tool, one or two for each command: exit code 2, one
-// line on stderr that names the option and what it accepts, nothing on stdout.
+// Usage errors of velkar-tool, one or two for each command and one for each
+// selection option: exit code 2, one line on stderr that names the option and
+// what it accepts, nothing on stdout. A calculation without a target fails
+// with 1 the same way.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <set>
+#include <string>
+
 #include "support/RowName.h"
-#include "support/TestDataDir.h"
 #include "tools/ToolRunner.h"
 
 namespace {
@@ -12,55 +19,81 @@ struct UsageRow_t {
   const char* szName;
   const char* szArgs;
   std::string strMessage;  // the whole line after "velkar-tool: "
+  int nExit = 2;
 };
 
 class UsageErrorTest : public ::testing::TestWithParam<UsageRow_t> {};
 
-TEST_P(UsageErrorTest, ExitsWithTwoAndOneLine) {
-  // Category 0 is listed with one weapon; one monster without regions and
-  // two levels.
-  static const CTestDataDir dir;
-  static const int nConverted = [] {
-    dir.WriteText("Sword.ini",
-                  u8"[Action]\n1=a,10\n[HitPattern]\n1=h,100,100\n[Weapon]\n1=w,100,0,0,3,0\n");
-    dir.WriteText("Monster.ini", u8"[Monster]\n0=m\n[m]\nAnger=1,2,3\n[Level]\n1=l,100\n2=k,80\n");
-    return ConvertWithEmptySources(dir.Path(), "convert").nExit;
-  }();
-  ASSERT_EQ(nConverted, 0);
-  const ToolResult_t result = RunToolIn(dir.Path(), GetParam().szArgs);
-  EXPECT_EQ(result.nExit, 2);
+TEST_P(UsageErrorTest, ExitsWithItsCodeAndOneLine) {
+  const ToolResult_t result = RunToolIn(SmallDataSet(), GetParam().szArgs);
+  EXPECT_EQ(result.nExit, GetParam().nExit);
   EXPECT_EQ(result.strOut + result.strErr, "velkar-tool: " + GetParam().strMessage + "\n");
 }
 
 // A line feed in what the user typed is printed as a blank.
-INSTANTIATE_TEST_SUITE_P(
-    Tool, UsageErrorTest,
-    ::testing::Values(
-        UsageRow_t{"NoCommand", "", "A subcommand is required"},
-        UsageRow_t{"UnknownCommand", "frob --weapon 1",
-                   "frob is not a command; the commands are builds, code, compare, convert, "
-                   "dump, gains, lint, list, rank, report, save-build"},
-        UsageRow_t{"ConvertUnknownTarget", "convert sw\nords",
-                   "SOURCES: sw ords not in {weapons,monsters,all}"},
-        UsageRow_t{
-            "DumpOfASource", "dump Sword.ini",
-            "dump: Sword.ini is not a data file name; it must be one of Monster.dat, Sword.dat, "
-            "DualSword.dat, GreatSword.dat, Katana.dat, Lance.dat, GunLance.dat, Hummer.dat, "
-            "HuntingHorn.dat"},
-        UsageRow_t{"ListWithAnArgument", "list all",
-                   "The following argument was not expected: all"},
-        UsageRow_t{"ReportLevelBeyondTheList", "report --category 0 --weapon 0 --level 2",
-                   "--level: 2 is out of range; valid: 0 to 1 (levels)"},
-        UsageRow_t{"RankRegionOfAMonsterWithoutRegions", "rank --category 0 --region 頭",
-                   "--region: 頭 is not a region of m; it has no regions"},
-        UsageRow_t{"SaveBuildWithoutName", "save-build", "NAME is required"},
-        UsageRow_t{"RankByAnUnknownColumn", "rank --category 0 --sort price",
-                   "--sort: price is not a column; valid: rank, weapon, attack, element, value, "
-                   "sharpness, total, region"},
-        UsageRow_t{"RankOfAnUnknownElement", "rank --category 0 --element 光",
-                   "--element: 光 is not an element; valid: 無, 火, 水, 雷, 氷, 龍, 毒, 痺, 眠"},
-        UsageRow_t{"CompareWithoutLoadouts", "compare --monster 0",
-                   "compare needs 2 to 6 loadouts (--build or --code); 0 given"}),
-    RowName<UsageRow_t>);
+const UsageRow_t kUsageRows[] = {
+    {"NoCommand", "", "A subcommand is required"},
+    {"UnknownCommand", "frob --weapon 1",
+     "frob is not a command; the commands are builds, code, compare, convert, "
+     "dump, gains, lint, list, rank, report, save-build"},
+    {"ConvertUnknownTarget", "convert sw\nords", "SOURCES: sw ords not in {weapons,monsters,all}"},
+    {"DumpOfASource", "dump Sword.ini",
+     "dump: Sword.ini is not a data file name; it must be one of Monster.dat, Sword.dat, "
+     "DualSword.dat, GreatSword.dat, Katana.dat, Lance.dat, GunLance.dat, Hummer.dat, "
+     "HuntingHorn.dat"},
+    {"ListWithAnArgument", "list all", "The following argument was not expected: all"},
+    {"CategoryNotListed", "report --category 3 --weapon 0",
+     "--category: 3 (Katana) is not listed; listed categories: 0, 4"},
+    {"CategoryRequired", "report --weapon 0", "--category is required"},
+    {"WeaponBeyondTheList", "report --category 0 --weapon 1",
+     "--weapon: 1 is out of range; valid: 0 to 0 (weapons of category 0)"},
+    {"WeaponRequired", "report --category 0", "--weapon is required"},
+    {"MonsterBeyondTheList", "report --category 0 --weapon 0 --monster 2",
+     "--monster: 2 is out of range; valid: 0 to 1 (monsters)"},
+    {"LevelBeyondTheList", "report --category 0 --weapon 0 --level 2",
+     "--level: 2 is out of range; valid: 0 to 1 (levels)"},
+    {"HitBeyondTheList", "report --category 0 --weapon 0 --hit 2",
+     "--hit: 2 is out of range; valid: 0 to 1 (hit corrections of category 0)"},
+    {"MotionBeyondTheList", "report --category 0 --weapon 0 --motion 0 --motion 99",
+     "--motion: 99 is out of range; valid: 0 to 4 (motions of category 0)"},
+    {"NoHitCorrectionToSelect", "report --category 4 --weapon 0",
+     "no report: there is no hit correction to select", 1},
+    {"RankRegionOfAMonsterWithoutRegions", "rank --category 0 --region 頭",
+     "--region: 頭 is not a region of m; it has no regions"},
+    {"SaveBuildWithoutName", "save-build", "NAME is required"},
+    {"RankByAnUnknownColumn", "rank --category 0 --sort price",
+     "--sort: price is not a column; valid: rank, weapon, attack, element, value, "
+     "sharpness, total, region"},
+    {"RankOfAnUnknownElement", "rank --category 0 --element 光",
+     "--element: 光 is not an element; valid: 無, 火, 水, 雷, 氷, 龍, 毒, 痺, 眠"},
+    {"CompareWithoutLoadouts", "compare --monster 0",
+     "compare needs 2 to 6 loadouts (--build or --code); 0 given"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Tool, UsageErrorTest, ::testing::ValuesIn(kUsageRows),
+                         RowName<UsageRow_t>);
+
+// Every option that velkar-tool --help or a command's --help lists is named in
+// the manual page.
+TEST(ManualPage, NamesEveryOptionOfTheHelp) {
+  std::ifstream in(VELKAR_MAN_PAGE);
+  const std::string strPage{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::string strHelp = RunTool({"--help"}).strOut;
+  for (const char* pszCommand :
+       {"builds", "compare", "convert", "dump", "lint", "list", "rank", "report", "save-build"}) {
+    strHelp += RunTool({pszCommand, "--help"}).strOut;
+  }
+  const std::regex option("--[a-z][a-z-]*");
+  std::set<std::string> setOption, setMissing;
+  for (auto it = std::sregex_iterator(strHelp.begin(), strHelp.end(), option);
+       it != std::sregex_iterator(); ++it) {
+    setOption.insert(it->str());
+    if (strPage.find("\\-\\-" + it->str().substr(2)) == std::string::npos) {
+      setMissing.insert(it->str());
+    }
+  }
+  EXPECT_GT(setOption.size(), 10u);
+  EXPECT_EQ(setMissing, std::set<std::string>{});
+}
 
 }  // namespace

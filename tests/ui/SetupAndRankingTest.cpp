@@ -1,9 +1,8 @@
-// The window's other windows and what it remembers: the setup, size and place
-// restored after a restart, builds passed between the window and velkar-tool
-// both ways, the weapon table against velkar-tool rank, a modifier's tooltip
-// and the gains view against velkar-tool gains, the pinned baseline's
-// difference column, the comparison against velkar-tool compare, build codes
-// on the clipboard, undo and redo, and a window that grows its lists.
+// The window's other windows and what it remembers: builds passed between
+// the window and velkar-tool both ways, the weapon table against velkar-tool rank, a modifier's
+// tooltip and the gains view against velkar-tool gains, the pinned baseline's difference column,
+// the comparison against velkar-tool compare, build codes on the clipboard, undo and redo, and a
+// window that grows its lists.
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,7 +17,6 @@
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 #include "SystemMenu.h"
 #include "UiTestHelpers.h"
@@ -69,18 +67,23 @@ QJsonObject RunTool(const std::string& strDir, const QString& strArguments) {
   return QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
 }
 
+// One column of the weapon table, top to bottom.
+QStringList RankingColumn(const CVelkarDlg& dlg, int nColumn) {
+  QStringList arrText;
+  const auto* pList = Child<QTreeWidget>(dlg.GetRankingDlg(), "rankingList");
+  for (int i = 0; i < pList->topLevelItemCount(); ++i)
+    arrText.append(pList->topLevelItem(i)->text(nColumn));
+  return arrText;
+}
+
 // The weapon table's rows as "rank weapon attack damage", the best weapon's
 // rank with its mark.
 QStringList TableRows(const CVelkarDlg& dlg) {
-  QStringList arrRow;
-  const auto* pList = dlg.GetRankingDlg()->findChild<QTreeWidget*>(QStringLiteral("rankingList"));
-  for (int i = 0; i < pList->topLevelItemCount(); ++i) {
-    const QTreeWidgetItem* pItem = pList->topLevelItem(i);
-    arrRow << QStringList{pItem->text(CRankingDlg::COLUMN_RANK),
-                          pItem->text(CRankingDlg::COLUMN_WEAPON),
-                          pItem->text(CRankingDlg::COLUMN_ATTACK),
-                          pItem->text(CRankingDlg::COLUMN_DAMAGE)}
-                  .join(' ');
+  QStringList arrRow = RankingColumn(dlg, CRankingDlg::COLUMN_RANK);
+  for (const int nColumn :
+       {CRankingDlg::COLUMN_WEAPON, CRankingDlg::COLUMN_ATTACK, CRankingDlg::COLUMN_DAMAGE}) {
+    const QStringList arrText = RankingColumn(dlg, nColumn);
+    for (int i = 0; i < arrRow.size(); ++i) arrRow[i] += ' ' + arrText[i];
   }
   return arrRow;
 }
@@ -125,17 +128,15 @@ QStringList CutTexts(const QWidget& window) {
     if (pLabel->isVisible() && !pLabel->wordWrap() && !pLabel->text().isEmpty())
       Check(pLabel, pLabel->text(), pLabel->contentsRect());
   }
-  for (const QCheckBox* pCheck : window.findChildren<QCheckBox*>()) {
-    QStyleOptionButton option;
-    option.initFrom(pCheck);
-    Check(pCheck, pCheck->text(),
-          pCheck->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, pCheck));
-  }
-  for (const QPushButton* pButton : window.findChildren<QPushButton*>()) {
+  for (const QAbstractButton* pButton : window.findChildren<QAbstractButton*>()) {
+    // Push buttons and check boxes; a table's corner and a line edit's clear
+    // icon are buttons without text.
+    const bool bCheck = pButton->inherits("QCheckBox");
+    if (!bCheck && !pButton->inherits("QPushButton")) continue;
     QStyleOptionButton option;
     option.initFrom(pButton);
-    Check(pButton, pButton->text(),
-          pButton->style()->subElementRect(QStyle::SE_PushButtonContents, &option, pButton));
+    const auto eContents = bCheck ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents;
+    Check(pButton, pButton->text(), pButton->style()->subElementRect(eContents, &option, pButton));
   }
   for (const QComboBox* pCombo : window.findChildren<QComboBox*>()) {
     QStyleOptionComboBox option;
@@ -179,14 +180,6 @@ QStringList CutTexts(const QWidget& window) {
   return arrCut;
 }
 
-QStringList RankingColumn(const CVelkarDlg& dlg, int nColumn) {
-  QStringList arrText;
-  const auto* pList = dlg.GetRankingDlg()->findChild<QTreeWidget*>(QStringLiteral("rankingList"));
-  for (int i = 0; i < pList->topLevelItemCount(); ++i)
-    arrText.append(pList->topLevelItem(i)->text(nColumn));
-  return arrText;
-}
-
 // A file of the settings folder, written as a player's editor would.
 void WriteConfig(const char* pszName, const char* pszText) {
   std::filesystem::create_directories(CSetupStore::DefaultFolder());
@@ -205,48 +198,24 @@ class SetupAndRankingTest : public CWindowFixture {
   Q_OBJECT
 
 private slots:
-  void setupIsRestoredAfterARestart() {
-    QStringList arrPlayed;
-    WindowPlacement_t placement;
-    {
-      CVelkarDlg dlg;
-      QVERIFY(ShowActive(dlg));
-      Play(dlg, {1, 1, 1, 1, 0, 1, 2});
-      arrPlayed = Shown(dlg);
-      dlg.resize(dlg.size() + QSize(90, 40));
-      placement = dlg.GetPlacement();
-      QTest::keyClick(&dlg, Qt::Key_Escape);
-    }
-    RenewStore();
-    CVelkarDlg dlg;
-    dlg.RestoreLastSetup();  // as CVelkarApp does before showing it
-    QVERIFY(ShowActive(dlg));
-    QCOMPARE(Shown(dlg), arrPlayed);
-    QCOMPARE(dlg.GetPlacement(), placement);
-    QVERIFY(arrPlayed.contains(U("溜め回転斬り")) &&
-            dlg.GetCalculator().GetResultRows().at(0).nDamage > 0);
-  }
-
   void buildsPassBetweenWindowAndTool() {
-    CVelkarDlg dlg;
-    QVERIFY(ShowActive(dlg));
+    CShownDlg dlg;
     Play(dlg, {1, 1, 1, 1, 0, 1, 2});
     QTest::keyClick(&dlg, Qt::Key_B, Qt::ControlModifier);
     CBuildsDlg* pBuilds = dlg.GetBuildsDialog();
     QVERIFY(pBuilds != nullptr && pBuilds->isVisible());
-    auto* pName = pBuilds->findChild<QLineEdit*>(QStringLiteral("buildName"));
-    auto* pList = pBuilds->findChild<QListWidget*>(QStringLiteral("buildList"));
+    auto* pName = Child<QLineEdit>(pBuilds, "buildName");
+    auto* pList = Child<QListWidget>(pBuilds, "buildList");
     const auto Press = [&](const char* pszButton) {
-      QTest::mouseClick(pBuilds->findChild<QPushButton*>(pszButton), Qt::LeftButton);
+      QTest::mouseClick(Child<QPushButton>(pBuilds, pszButton), Qt::LeftButton);
     };
     pName->setText(U("炎剣上位"));
     Press("buildSave");
     QCOMPARE(Entries(pList), QStringList{U("炎剣上位")});  // listed at once
     QStringList arrToolDamage;
     for (const QJsonValue& row :
-         RunTool(m_pDir->Path(), U("report --build 炎剣上位 --json")).value("rows").toArray()) {
+         RunTool(m_pDir->Path(), U("report --build 炎剣上位 --json")).value("rows").toArray())
       arrToolDamage.append(row.toObject().value("cells").toArray().at(3).toString());
-    }
     QCOMPARE(arrToolDamage, ResultColumn(dlg, 3));
 
     RunTool(m_pDir->Path(), U("save-build 道具 --category 0 --weapon 2 --motion 0 --monster 1"));
@@ -262,10 +231,9 @@ private slots:
     pList->selectAll();  // both as one code, imported again under free names
     Press("buildCopyCode");
     Press("buildImportCode");
-    QCOMPARE(
-        m_pAnswerer->Take().value(0).strText,
-        U("取り込んだビルド：炎剣上位 (2)、道具 (2)\n「炎剣上位」は「炎剣上位 (2)」として取り込み"
-          "ました。\n「道具」は「道具 (2)」として取り込みました。"));
+    QCOMPARE(m_pAnswerer->Take().value(0).strText,
+             U("取り込んだビルド：炎剣上位 (2)、道具 (2)\n「炎剣上位」は「炎剣上位 (2)」として"
+               "取り込みました。\n「道具」は「道具 (2)」として取り込みました。"));
     QCOMPARE(Entries(pList).mid(2), (QStringList{U("炎剣上位 (2)"), U("道具 (2)")}));
     ClickEntry(pList, 1);
     pName->setText(U("道具2"));
@@ -290,21 +258,20 @@ private slots:
       {"name": "a\nb", "setup": {}},
       {"name": "dup", "setup": {"category": 0, "weapon": "焔刃ヴァルゼナ", "monster": "幻の竜",
                                 "motions": ["縦斬り", "幻斬り", "幻斬り"]}}]})");
-    CVelkarDlg dlg;
-    QVERIFY(ShowActive(dlg));
+    CShownDlg dlg;
     QTest::keyClick(&dlg, Qt::Key_B, Qt::ControlModifier);
     CBuildsDlg* pBuilds = dlg.GetBuildsDialog();
-    auto* pList = pBuilds->findChild<QListWidget*>(QStringLiteral("buildList"));
-    auto* pNote = pBuilds->findChild<QLabel*>(QStringLiteral("buildsNote"));
+    auto* pList = Child<QListWidget>(pBuilds, "buildList");
+    auto* pNote = Child<QLabel>(pBuilds, "buildsNote");
     QCOMPARE(Entries(pList),
              (QStringList{U("dup　（同名 1/2）"), U("a\\nb"), U("dup　（同名 2/2）")}));
     ClickEntry(pList, 2);
-    QTest::mouseClick(pBuilds->findChild<QPushButton*>("buildLoad"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(pBuilds, "buildLoad"), Qt::LeftButton);
     QCOMPARE(dlg.GetCalculator().GetWeaponSelection(), 1);
     QCOMPARE(Entries(Control<QListWidget>(dlg, 1004)), QStringList{U("縦斬り")});
     QCOMPARE(pNote->text(), U("次のものは今のデータにないため、復元できませんでした：\n"
                               "モーション「幻斬り」\nモンスター「幻の竜」"));
-    QTest::mouseClick(pBuilds->findChild<QPushButton*>("buildDelete"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(pBuilds, "buildDelete"), Qt::LeftButton);
     QCOMPARE(m_pAnswerer->Take().value(0).strText, U("「dup」を削除しますか？"));
     QCOMPARE(Entries(pList), (QStringList{U("dup"), U("a\\nb")}));
     QCOMPARE(CSetupStore().FindBuilds("dup").at(0).build.setup.strWeapon, ToSjis(U("鉄の片手剣")));
@@ -339,25 +306,27 @@ private slots:
   // velkar-tool rank does, twins sharing a rank; Enter on an entry selects
   // that weapon.
   void weaponTableFollowsAndAgreesWithTheTool() {
-    CVelkarDlg dlg;
-    QVERIFY(ShowActive(dlg));
+    CShownDlg dlg;
     dlg.OnSysCommand(kCommandRanking);
     CRankingDlg* pRanking = dlg.GetRankingDlg();
     QVERIFY(pRanking != nullptr && pRanking->isVisible() && !pRanking->isModal());
     QCOMPARE(RankingColumn(dlg, CRankingDlg::COLUMN_RANK), (QStringList{"1", "1", "1", "1"}));
     PickWeaponAndMotions(dlg, 0, {0, 2});
     ClickCheck(dlg, 1040);
-    ClickCheck(pRanking->findChild<QCheckBox*>(QStringLiteral("rankingSameSharpness")));
-    auto* pOrder = pRanking->findChild<QComboBox*>(QStringLiteral("rankingOrder"));
+    ClickCheck(Child<QCheckBox>(pRanking, "rankingSameSharpness"));
+    auto* pOrder = Child<QComboBox>(pRanking, "rankingOrder");
     pOrder->setCurrentIndex(2);
     const QString strSetup =
         U("rank --json --category 0 --motion 0 --motion 2 --modifier 1040 "
           "--sharpness 2 --region 背中の岩殻");
+    const auto ToolTable = [&](const QString& strOrder) {
+      return ToolRows(RunTool(m_pDir->Path(), strSetup + strOrder), 1);
+    };
     const QJsonObject ranked = RunTool(m_pDir->Path(), strSetup);
     QCOMPARE(TableRows(dlg), ToolRows(ranked, 1));
     QCOMPARE(RankingColumn(dlg, CRankingDlg::COLUMN_RANK),
              (QStringList{U("1 最高"), "2", "3", "3"}));
-    auto* pList = pRanking->findChild<QTreeWidget*>(QStringLiteral("rankingList"));
+    auto* pList = Child<QTreeWidget>(pRanking, "rankingList");
     const auto ClickHeader = [pList](int nColumn) {
       QHeaderView* pHeader = pList->header();
       QTest::mouseClick(
@@ -365,18 +334,15 @@ private slots:
           QPoint(pHeader->sectionViewportPosition(nColumn) + 4, pHeader->height() / 2));
     };
     ClickHeader(CRankingDlg::COLUMN_ATTACK);
-    QCOMPARE(TableRows(dlg), ToolRows(RunTool(m_pDir->Path(), strSetup + " --sort attack"), 1));
-    pRanking->findChild<QComboBox*>(QStringLiteral("rankingElement"))->setCurrentIndex(1);  // 無
-    pRanking->findChild<QLineEdit*>(QStringLiteral("rankingName"))->setText(U("鋼"));
+    QCOMPARE(TableRows(dlg), ToolTable(" --sort attack"));
+    Child<QComboBox>(pRanking, "rankingElement")->setCurrentIndex(1);  // 無
+    Child<QLineEdit>(pRanking, "rankingName")->setText(U("鋼"));
     ClickHeader(CRankingDlg::COLUMN_WEAPON);
-    QCOMPARE(
-        TableRows(dlg),
-        ToolRows(RunTool(m_pDir->Path(), strSetup + U(" --sort weapon --element 無 --name 鋼")),
-                 1));
+    QCOMPARE(TableRows(dlg), ToolTable(U(" --sort weapon --element 無 --name 鋼")));
     QCOMPARE(TableRows(dlg).size(), 1);
-    pRanking->findChild<QLineEdit*>(QStringLiteral("rankingName"))->clear();
+    Child<QLineEdit>(pRanking, "rankingName")->clear();
     ClickHeader(CRankingDlg::COLUMN_RANK);
-    pRanking->findChild<QComboBox*>(QStringLiteral("rankingElement"))->setCurrentIndex(0);
+    Child<QComboBox>(pRanking, "rankingElement")->setCurrentIndex(0);
     const QPoint ptTwin = pList->visualRect(pList->model()->index(3, 0)).center();
     QTest::mouseClick(pList->viewport(), Qt::LeftButton, {}, ptTwin);
     QTest::mouseDClick(pList->viewport(), Qt::LeftButton, {}, ptTwin);
@@ -397,22 +363,19 @@ private slots:
   // would change in the total now; the gains view lists every choice, largest
   // first: both as velkar-tool gains computes them.
   void modifierTipAndGainsAgreeWithTheTool() {
-    CVelkarDlg dlg;
-    QVERIFY(ShowActive(dlg));
+    CShownDlg dlg;
     PickWeaponAndMotions(dlg, 1, {0, 2});
     ClickCheck(dlg, 1040);
     const QJsonObject gains =
         RunTool(m_pDir->Path(),
                 "gains --json --category 0 --weapon 1 --motion 0 --motion 2 --modifier 1040");
     QJsonObject minusCritical;
-    for (const QJsonValue& value : gains.value("gains").toArray()) {
+    for (const QJsonValue& value : gains.value("gains").toArray())
       if (value.toObject().value("id").toInt() == 1041) minusCritical = value.toObject();
-    }
     const int nTotal = minusCritical.value("total").toInt();
     QVERIFY(nTotal < 0);
     auto* pBox = Control<QCheckBox>(dlg, 1041);
-    QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), pBox->mapToGlobal(QPoint(4, 4)));
-    QApplication::sendEvent(pBox, &help);
+    AskForToolTip(pBox, QPoint(4, 4));
     QTRY_COMPARE(QToolTip::text(),
                  minusCritical.value("effect").toString() + U("\n同時に選べない：") +
                      minusCritical.value("group").toArray()[0].toObject().value("name").toString() +
@@ -424,7 +387,7 @@ private slots:
     QTest::keyClick(&dlg, Qt::Key_G, Qt::ControlModifier);
     CGainsDlg* pGains = dlg.GetGainsDlg();
     QVERIFY(pGains != nullptr && pGains->isVisible());
-    const auto* pList = pGains->findChild<QTreeWidget*>(QStringLiteral("gainsList"));
+    const auto* pList = Child<QTreeWidget>(pGains, "gainsList");
     QCOMPARE(pList->topLevelItemCount(), 24 + 6);
     const QJsonObject best = gains.value("gains").toArray()[0].toObject();
     QCOMPARE(pList->topLevelItem(0)->text(CGainsDlg::COLUMN_TOTAL),
@@ -442,8 +405,7 @@ private slots:
     largeFont.setPointSize(16);
     QApplication::setFont(largeFont);
     const auto restoreFont = qScopeGuard([&] { QApplication::setFont(defaultFont); });
-    CVelkarDlg dlg;
-    QVERIFY(ShowActive(dlg));
+    CShownDlg dlg;
     QCOMPARE(dlg.font().pointSize(), 16);
     Play(dlg, {1, 1, 0, 1, 0, 2});
     for (const auto eKey : {Qt::Key_B, Qt::Key_R, Qt::Key_G})
@@ -451,31 +413,32 @@ private slots:
     dlg.OpenBreakdown(1);
     const QList<const QWidget*> arrWindow = {&dlg, dlg.GetBuildsDialog(), dlg.GetRankingDlg(),
                                              dlg.GetGainsDlg(), dlg.GetBreakdownDlg()};
-    for (const QWidget* pWindow : arrWindow) {
-      QCOMPARE(CutTexts(*pWindow).join(u'|'), QString());
-    }
+    for (const QWidget* pWindow : arrWindow) QCOMPARE(CutTexts(*pWindow).join(u'|'), QString());
 
     const QSize smallest = dlg.minimumSize();
     QCOMPARE(dlg.size(), smallest);
-    std::map<int, QRect> arrBefore;
-    for (const int nId : {1002, 1003, 1004, 1013, 1018, 1016})
-      arrBefore[nId] = dlg.GetControl(nId)->geometry();
-    const QWidget* pFrame = dlg.findChild<QWidget*>(QStringLiteral("grpModifiers"));
-    const QRect rcFrame = pFrame->geometry();
+    // Weapons, motions, results, the report button, a modifier and the
+    // modifiers' frame: how far each moves (x y) and grows (width height).
+    QList<QWidget*> arrWidget;
+    for (const int nId : {1002, 1003, 1004, 1013, 1016, 1018}) arrWidget << dlg.GetControl(nId);
+    arrWidget << Child<QWidget>(&dlg, "grpModifiers");
+    QList<QRect> arrBefore;
+    for (const QWidget* pWidget : arrWidget) arrBefore << pWidget->geometry();
     dlg.resize(smallest + QSize(200, 120));
-    QCOMPARE(pFrame->geometry(), rcFrame.adjusted(0, 120, 200, 120));  // wider, lower
-    const auto Moved = [&](int nId) {
-      const QRect rc = dlg.GetControl(nId)->geometry();
-      const QRect before = arrBefore[nId];
-      return QList<int>{rc.x() - before.x(), rc.y() - before.y(), rc.width() - before.width(),
-                        rc.height() - before.height()};
-    };
-    QCOMPARE(Moved(1002), (QList<int>{0, 0, 50, 120}));  // weapons: a quarter of the width
-    QCOMPARE(Moved(1003), (QList<int>{50, 0, 50, 60}));  // motions: half the height each
-    QCOMPARE(Moved(1004), (QList<int>{50, 60, 50, 60}));
-    QCOMPARE(Moved(1013), (QList<int>{100, 0, 100, 120}));  // results: half the width
-    QCOMPARE(Moved(1016), (QList<int>{200, 0, 0, 0}));
-    QCOMPARE(Moved(1018), (QList<int>{0, 120, 0, 0}));  // the modifiers move down
+    QList<QRect> arrMoved;
+    for (int i = 0; i < arrWidget.size(); ++i) {
+      const QRect rc = arrWidget[i]->geometry();
+      arrMoved << QRect(rc.topLeft() - arrBefore[i].topLeft(), rc.size() - arrBefore[i].size());
+    }
+    // The weapons take a quarter of the width, the motions half the height
+    // each, the results half the width; the modifiers move down.
+    QCOMPARE(arrMoved, (QList<QRect>{{0, 0, 50, 120},
+                                     {50, 0, 50, 60},
+                                     {50, 60, 50, 60},
+                                     {100, 0, 100, 120},
+                                     {200, 0, 0, 0},
+                                     {0, 120, 0, 0},
+                                     {0, 120, 200, 0}}));
     dlg.resize(10, 10);
     QCOMPARE(dlg.size(), smallest);
   }
@@ -486,8 +449,7 @@ private slots:
   // reference); the report stays as it was, and unpinning restores the four
   // columns.
   void pinnedBaselineFollowsTheTarget() {
-    CVelkarDlg dlg;
-    QVERIFY(ShowActive(dlg));
+    CShownDlg dlg;
     auto* pResult = Control<CColorListCtrl>(dlg, 1013);
     const int nLength = pResult->header()->length();
     QTest::keyClick(&dlg, Qt::Key_P, Qt::ControlModifier);
@@ -524,19 +486,17 @@ private slots:
   // baseline, and making another one first moves the baseline with it.
   void comparisonAgreesWithTheTool() {
     RunTool(m_pDir->Path(), U("save-build 鉄 --category 0 --weapon 0 --motion 0 --motion 2"));
-    RunTool(m_pDir->Path(),
-            U("save-build 炎&会心 --category 0 --weapon 1 --motion 1 --modifier 1040 "
-              "--sharpness 2 --monster 0"));
-    CVelkarDlg dlg;
-    QVERIFY(ShowActive(dlg));
+    RunTool(m_pDir->Path(), U("save-build 炎&会心 --category 0 --weapon 1 --motion 1 "
+                              "--modifier 1040 --sharpness 2 --monster 0"));
+    CShownDlg dlg;
     Play(dlg, {2, 1, 1, 0, 1});
     QTest::keyClick(&dlg, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     const QString strCode = QGuiApplication::clipboard()->text();
     QTest::keyClick(&dlg, Qt::Key_M, Qt::ControlModifier);
     CComparisonDlg* pCompare = dlg.GetComparisonDlg();
     QVERIFY(pCompare != nullptr && pCompare->isVisible() && !pCompare->isModal());
-    QTest::mouseClick(pCompare->findChild<QPushButton*>("comparisonAddCurrent"), Qt::LeftButton);
-    auto* pMenu = pCompare->findChild<QMenu*>(QStringLiteral("comparisonBuildMenu"));
+    QTest::mouseClick(Child<QPushButton>(pCompare, "comparisonAddCurrent"), Qt::LeftButton);
+    auto* pMenu = Child<QMenu>(pCompare, "comparisonBuildMenu");
     emit pMenu->aboutToShow();
     QStringList arrBuildEntry;
     for (const QAction* pAction : pMenu->actions()) arrBuildEntry << pAction->text();
@@ -545,23 +505,22 @@ private slots:
     QVERIFY(dlg.IsBaselinePinned());
     QCOMPARE(ResultColumn(dlg, 4), (QStringList{U("±0"), U("±0")}));
 
-    const QJsonObject tool = RunTool(m_pDir->Path(), U("compare --json --code ") + strCode +
-                                                         U(" --build 鉄 --build 炎&会心 "
-                                                           "--monster 1 --level 1 --anger"));
+    const QJsonObject tool = RunTool(
+        m_pDir->Path(),
+        U("compare --json --code %1 --build 鉄 --build 炎&会心 --monster 1 --level 1 --anger")
+            .arg(strCode));
     const auto Cell = [](const QJsonValue& damage, const QJsonValue& difference, int i) {
       const QString strDamage = damage.isNull() ? U("—") : QString::number(damage.toInt());
       return i == 0 ? strDamage
                     : strDamage + U("（") +
                           (difference.isNull() ? U("—") : Difference(difference.toInt())) + U("）");
     };
-    QStringList arrExpected;
-    const QJsonObject target = tool.value("target").toObject();
-    arrExpected << U("対象：") + target.value("monster").toString() + U("／") +
-                       target.value("level").toString() + U("／怒り");
+    QStringList arrExpected{
+        U("対象：%1／%2／怒り")
+            .arg(tool["target"]["monster"].toString(), tool["target"]["level"].toString())};
     const QJsonArray arrLoadout = tool.value("loadouts").toArray();
     for (int i = 0; i < arrLoadout.size(); ++i)
-      arrExpected << QString(QChar('A' + i)) + ' ' +
-                         arrLoadout[i].toObject().value("weapon").toString();
+      arrExpected << U("%1 %2").arg(QChar('A' + i)).arg(arrLoadout[i]["weapon"].toString());
     QJsonArray arrRow = tool.value("regions").toArray();
     arrRow.append(tool.value("total"));
     for (const QJsonValue& value : arrRow) {
@@ -571,22 +530,19 @@ private slots:
         arrExpected << Cell(row.value("damage").toArray().at(i),
                             row.value("difference").toArray().at(i), i);
     }
-    auto* pTable = pCompare->findChild<QTableWidget*>(QStringLiteral("comparisonTable"));
-    const auto ShownTable = [&] {
-      QStringList arrShown{pCompare->findChild<QLabel*>("comparisonTarget")->text()};
+    auto* pTable = Child<QTableWidget>(pCompare, "comparisonTable");
+    QStringList arrShown{Child<QLabel>(pCompare, "comparisonTarget")->text()};
+    for (int nColumn = 0; nColumn < pTable->columnCount(); ++nColumn)
+      arrShown << pTable->horizontalHeaderItem(nColumn)->text();
+    for (int nRow = 0; nRow < pTable->rowCount(); ++nRow) {
+      arrShown << pTable->verticalHeaderItem(nRow)->text();
       for (int nColumn = 0; nColumn < pTable->columnCount(); ++nColumn)
-        arrShown << pTable->horizontalHeaderItem(nColumn)->text();
-      for (int nRow = 0; nRow < pTable->rowCount(); ++nRow) {
-        arrShown << pTable->verticalHeaderItem(nRow)->text();
-        for (int nColumn = 0; nColumn < pTable->columnCount(); ++nColumn)
-          arrShown << pTable->item(nRow, nColumn)->text();
-      }
-      return arrShown;
-    };
-    QCOMPARE(ShownTable(), arrExpected);
+        arrShown << pTable->item(nRow, nColumn)->text();
+    }
+    QCOMPARE(arrShown, arrExpected);
 
     pTable->setCurrentCell(0, 2);
-    QTest::mouseClick(pCompare->findChild<QPushButton*>("comparisonMakeFirst"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(pCompare, "comparisonMakeFirst"), Qt::LeftButton);
     QCOMPARE(pTable->horizontalHeaderItem(0)->text(), QStringLiteral("A ") + arrExpected[3].mid(2));
     QStringList arrDifference;
     for (int nRow = 0; nRow < 2; ++nRow)
@@ -615,8 +571,7 @@ private slots:
   void codesPassTheSetup() {
     QFETCH(int, nCode);
     QFETCH(QString, strMessage);
-    CVelkarDlg dlg;
-    QVERIFY(ShowActive(dlg));
+    CShownDlg dlg;
     Play(dlg, {1, 1, 1, 1, 0, 1, 2});
     const QStringList arrPlayed = Shown(dlg);
     QTest::keyClick(&dlg, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
@@ -647,14 +602,12 @@ private slots:
       QCOMPARE(dlg.GetCalculator().GetWeaponSelection(), NO_SELECTION);
       QCOMPARE(Entries(Control<QListWidget>(dlg, 1004)), arrPlayed.mid(0, 4));
     }
-    QToolTip::hideText();
   }
 
   // Ctrl+Z takes back every change of the setup, 全消去 included, for at
   // least 50 steps; Ctrl+Y does it again.
   void undoAndRedoTheSetup() {
-    CVelkarDlg dlg;
-    QVERIFY(ShowActive(dlg));
+    CShownDlg dlg;
     PickWeaponAndMotions(dlg, 1, {0, 2, 2});
     const QStringList arrBefore = Shown(dlg);
     ClickButton(dlg, 1007);

@@ -8,10 +8,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
 #include <QStyleOptionSlider>
+#include <QToolTip>
 #include <QtTest>
 #include <filesystem>
 #include <memory>
@@ -53,11 +55,28 @@ inline bool ShowActive(QWidget& window) {
   return QTest::qWaitForWindowActive(&window);
 }
 
+// The main window shown and active, as a player first sees it; a window
+// that never becomes active ends the run, since no click would reach it.
+class CShownDlg : public CVelkarDlg {
+public:
+  CShownDlg() {
+    if (!ShowActive(*this)) qFatal("the main window did not become active");
+  }
+};
+
 // The main window's control of an id, as the kind of widget it must be.
 template <class Widget>
 Widget* Control(const CVelkarDlg& dlg, int nId) {
   auto* pWidget = qobject_cast<Widget*>(dlg.GetControl(nId));
   if (pWidget == nullptr) qFatal("control %d missing or of another kind", nId);
+  return pWidget;
+}
+
+// A window's child of an object name, as the kind of widget it must be.
+template <class Widget>
+Widget* Child(const QObject* pWindow, const char* pszName) {
+  auto* pWidget = pWindow->findChild<Widget*>(QString::fromLatin1(pszName));
+  if (pWidget == nullptr) qFatal("%s missing or of another kind", pszName);
   return pWidget;
 }
 
@@ -123,10 +142,23 @@ QStringList Entries(const View* pView) {
 inline QStringList ResultColumn(const CVelkarDlg& dlg, int nColumn) {
   const auto* pList = Control<CColorListCtrl>(dlg, 1013);
   QStringList arrText;
-  for (int nRow = 0; nRow < pList->GetRowCount(); ++nRow) {
+  for (int nRow = 0; nRow < pList->GetRowCount(); ++nRow)
     arrText.append(pList->GetCellText(nRow, nColumn));
-  }
   return arrText;
+}
+
+// The colours of a rectangle's pixels, without their alpha.
+inline QSet<QRgb> Colours(const QImage& image, const QRect& rc) {
+  QSet<QRgb> setColour;
+  for (int i = 0; i < rc.width() * rc.height(); ++i)
+    setColour.insert(image.pixel(rc.left() + i % rc.width(), rc.top() + i / rc.width()) & 0xFFFFFF);
+  return setColour;
+}
+
+// Asks a widget for its tooltip at a point, as resting the mouse there does.
+inline void AskForToolTip(QWidget* pWidget, const QPoint& pt) {
+  QHelpEvent help(QEvent::ToolTip, pt, pWidget->mapToGlobal(pt));
+  QApplication::sendEvent(pWidget, &help);
 }
 
 // The dialog font without anti-aliasing: text pixels carry exactly the text
@@ -150,15 +182,15 @@ private slots:
     m_pDir->WriteText("Katana.ini", kKatanaIni);
     m_pDir->WriteText("Monster.ini", kMonsterIni);
     RenewStore();
-    QVERIFY((*m_pStore)->ConvertWeaponIni(CATEGORY_SWORD));
-    QVERIFY((*m_pStore)->ConvertWeaponIni(CATEGORY_KATANA));
-    QVERIFY((*m_pStore)->ConvertMonsterIni());
+    QVERIFY((*m_pStore)->ConvertWeaponIni(CATEGORY_SWORD) &&
+            (*m_pStore)->ConvertWeaponIni(CATEGORY_KATANA) && (*m_pStore)->ConvertMonsterIni());
     m_pAnswerer = std::make_unique<CModalAnswerer>();
     std::filesystem::remove_all(CSetupStore::DefaultFolder());  // no builds, no remembered setup
     QGuiApplication::clipboard()->clear();
   }
 
   void cleanup() {
+    QToolTip::hideText();
     const QList<AnsweredWindow_t> arrLeft = m_pAnswerer->Take();
     m_pAnswerer.reset();
     m_pStore.reset();

@@ -20,8 +20,7 @@ int main(int argc, char** argv) {
   qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
   QApplication app(argc, argv);
   int nFailed = 0;
-  for (const UiTestFactory_t& factory : RegisteredUiTests()) {
+  for (const UiTestFactory_t& factory : RegisteredUiTests())
     nFailed += QTest::qExec(factory().get(), argc, argv);
-  }
   return nFailed == 0 ? 0 : 1;
 }

@@ -2,14 +2,19 @@
 // text colour by its lowest element, the dialog font's family when no
 // preferred one is installed, dialog units from the font's letters, the
 // dotted focus frame, and columns and cells making room.
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QToolTip>
 #include <QtTest>
 #include <filesystem>
 
+#include "UiTestHelpers.h"
 #include "UiTestMain.h"
 #include "WindowCommandLine.h"
 #include "style/DialogFont.h"
 #include "style/DialogUnits.h"
 #include "support/TestDataDir.h"
+#include "text/SjisText.h"
 #include "widgets/BaselineColumn.h"
 #include "widgets/ColorListCtrl.h"
 #include "widgets/FocusRect.h"
@@ -26,9 +31,8 @@ private slots:
                                 {90, 0, 0},  {128, 0, 80}, {0, 128, 0}, {0, 128, 128}};
     for (int i = 0; i < 8; ++i)
       QTest::addRow("element %d and above", i + 1) << (-2 << i) << arrColour[i];
-    QTest::newRow("none") << 0 << QColor(0, 0, 0);
-    QTest::newRow("bit 0") << 3 << QColor(0, 0, 0);
-    QTest::newRow("bit 9 only") << 512 << QColor(0, 0, 0);
+    const std::pair<const char*, int> arrBlack[] = {{"none", 0}, {"bit 0", 3}, {"bit 9 only", 512}};
+    for (const auto& row : arrBlack) QTest::newRow(row.first) << row.second << QColor(0, 0, 0);
   }
   void weaponColourFollowsTheLowestElement() {
     QFETCH(int, nMask);
@@ -56,42 +60,96 @@ private slots:
     QCOMPARE(sjisDir.GetDataDirectory(), strSjis + '/');
   }
 
-  // The focus frame inverts every other pixel of the outline, each once.
-  void focusFrameIsDotted() {
-    QImage image(6, 5, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    DrawFocusRect(painter, image.rect());
-    painter.end();
-    QString strDots;
-    for (int y = 0; y < 5; ++y)
-      for (int x = 0; x < 6; ++x) strDots += image.pixel(x, y) == qRgb(0, 0, 0) ? '#' : '.';
-    QCOMPARE(strDots, QStringLiteral("#.#.#.......#....#......#.#.#."));
+  // The program answers a wrong command line itself, without the window:
+  // exit code 2 and a line on stderr.
+  void commandLineOfTheProgram() {
+    const QString strHint = QStringLiteral("\nRun 'Velkar --help' for the options.\n");
+    const struct {
+      QStringList arrArgument;
+      QString strExpected;  // the exit code, then stderr
+    } arrRow[] = {
+        {{"--frob"}, U("2Unknown option 'frob'.") + strHint},
+        {{"Sword.dat"}, U("2Unexpected argument 'Sword.dat'.") + strHint},
+        {{"--dir", "/proc/version"}, U("2--dir: '/proc/version' is not a folder.") + strHint}};
+    const QTemporaryDir runtime;  // Qt's own folder, which it would complain about
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    QProcess velkar;
+    velkar.setProcessEnvironment(environment);
+    for (const auto& row : arrRow) {
+      velkar.start(QStringLiteral(VELKAR_PATH), row.arrArgument);
+      QVERIFY(velkar.waitForFinished(30000));
+      QCOMPARE(QString::number(velkar.exitCode()) + velkar.readAllStandardOutput() +
+                   velkar.readAllStandardError(),
+               row.strExpected);
+    }
   }
 
-  // A pinned column takes its room from the widest columns first; a list asks
-  // its tooltip source only about rows it has; a cell's text too long for its
-  // column keeps its longest prefix of whole characters that fits the dots.
-  void columnsMakeRoom() {
-    QCOMPARE(CBaselineColumn::NarrowToFit({40, 40, 40, 45}, 161, 16),
-             (std::vector<int>{40, 40, 40, 41}));
-    QCOMPARE(CBaselineColumn::NarrowToFit({40, 40, 40, 45}, 150, 16),
-             (std::vector<int>{37, 37, 38, 38}));
+  // A cell is painted from at most its first 259 bytes, never half a
+  // double-byte character; a text exactly as wide as its room is drawn whole.
+  void cellCutAtItsLimit() {
     CColorListCtrl list;
-    list.SetRowToolTipSource([](int nRow) { return QString::number(nRow); });
-    QVERIFY(list.GetRowToolTip(-1).isEmpty());  // no row, no call
-    const QFontMetrics metrics(list.font());
-    for (const QString& strText : {QStringLiteral("Left foreleg armour plate"),
-                                   QString::fromUtf8("雷殻の尾先と角（破壊後）"),
-                                   QString::fromUtf8("𠮷野家の𩸽と𠮷野家の𩸽")}) {
-      for (int nWidth = 30; nWidth <= 120; ++nWidth) {
-        const QString strPrefix = list.ShortenToFit(strText, nWidth, 12).chopped(3);
-        QVERIFY(strText.startsWith(strPrefix) && !strPrefix.back().isHighSurrogate());
-        const int nRoom = nWidth - 12 - metrics.horizontalAdvance(QStringLiteral("..."));
-        QVERIFY(metrics.horizontalAdvance(strText.left(strPrefix.size() + 1)) > nRoom);
-        QVERIFY(strPrefix.size() == 1 || metrics.horizontalAdvance(strPrefix) <= nRoom);
-      }
-    }
+    list.resize(2400, 80);
+    list.InsertColumn(0, QString(), 2300);
+    list.InsertRow(0, QString(300, 'a'));
+    list.InsertRow(1, QString(259, 'a'));
+    list.show();
+    const QImage image = list.viewport()->grab().toImage();
+    QCOMPARE(image.copy(list.visualRect(list.model()->index(0, 0))),
+             image.copy(list.visualRect(list.model()->index(1, 0))));
+    QCOMPARE(LimitToSjisBytes(QString(258, 'a') + U("頭頭"), 259), QString(258, 'a'));
+    const int nWidth = QFontMetrics(list.font()).horizontalAdvance(U("尻尾")) + 12;
+    QCOMPARE(
+        list.ShortenToFit(U("尻尾"), nWidth, 12) + list.ShortenToFit(U("尻尾"), nWidth - 1, 12),
+        U("尻尾尻..."));
+  }
+
+  // The focused list paints its selected row across in the highlight colours,
+  // with the dotted frame inverting every other pixel around the first cell;
+  // without the focus the row shows its own colour on white.
+  void selectedRowColoursAndFocusFrame() {
+    CColorListCtrl list;
+    list.setFont(ExactColourFont());
+    list.InsertColumn(0, U("部位"), 60);
+    list.InsertColumn(1, U("物理"), 60);
+    list.SetFullRowSelect(true);
+    list.InsertRow(0, U("頭"));
+    list.SetCellText(0, 1, U("45%"));
+    list.SetItemColor(0, 0xFF0000);
+    QVERIFY(ShowActive(list));
+    list.setCurrentIndex(list.model()->index(0, 0));
+    const QRect rcFirst = list.visualRect(list.model()->index(0, 0));
+    const auto Shown = [&list](const QRect& rc) {
+      return Colours(list.viewport()->grab().toImage(), rc);
+    };
+    const QRgb clrHigh = list.palette().color(QPalette::Highlight).rgb() & 0xFFFFFF;
+    const QRgb clrText = list.palette().color(QPalette::HighlightedText).rgb() & 0xFFFFFF;
+    const QRect rcSecond = rcFirst.translated(60, 0);
+    QCOMPARE(QList<QSet<QRgb>>(
+                 {Shown(rcFirst), Shown(rcSecond), Shown({rcFirst.topLeft(), QSize(2, 1)})}),
+             QList<QSet<QRgb>>({{clrHigh, clrText, ~clrHigh & 0xFFFFFF},
+                                {clrHigh, clrText},
+                                {~clrHigh & 0xFFFFFF, clrHigh}}));
+    list.clearFocus();
+    QCOMPARE(Shown(rcFirst.united(rcSecond)), (QSet<QRgb>{0xFFFFFF, 0xFF0000}));
+  }
+
+  // Resting on the weapon list shows the legend of its colours, element by
+  // element in bit order, each in its colour on white.
+  void weaponListLegend() {
+    CWeaponListBox list;
+    QVERIFY(ShowActive(list));
+    AskForToolTip(list.viewport(), QPoint(5, 5));
+    QString strLegend =
+        U("<p style=\"white-space:pre\">武器名の色は属性（二つあれば、この表で上にある方）</p>"
+          "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\" "
+          "style=\"background-color:#ffffff\">");
+    for (const char* pszEntry :
+         {"000000\">■ 無", "ff0000\">■ 火", "0000ff\">■ 水", "5a5a00\">■ 雷", "606060\">■ 氷",
+          "5a0000\">■ 龍", "800050\">■ 毒", "008000\">■ 痺", "008080\">■ 眠"})
+      strLegend += U("<tr><td style=\"color:#") + U(pszEntry) + U("</td></tr>");
+    QTRY_COMPARE(QToolTip::text(), strLegend + U("</table>"));
+    QToolTip::hideText();
   }
 };
 

@@ -45,26 +45,26 @@ private slots:
       qobject_cast<QPushButton*>(dlg.GetControl(1005))->click();
     }
     qobject_cast<QAbstractButton*>(dlg.GetControl(1040))->click();
-    QTest::qWait(50);  // scroll bars follow the lists' new contents
+    // The lists' scroll bars follow their new contents once the posted layout
+    // requests are handled.
+    QCoreApplication::sendPostedEvents();
     QVERIFY(dlg.grab().toImage().save(PicturePath("")));
     dlg.OnSysCommand(kCommandRanking);
     dlg.OnSysCommand(kCommandGains);
-    QTest::qWait(50);
+    QCoreApplication::sendPostedEvents();
     QVERIFY(dlg.GetRankingDlg()->grab().toImage().save(PicturePath("table")));
     QVERIFY(dlg.GetGainsDlg()->grab().toImage().save(PicturePath("gains")));
     dlg.resize(dlg.size() * 3 / 2);
-    QTest::qWait(50);
+    QCoreApplication::sendPostedEvents();
     QVERIFY(dlg.grab().toImage().save(PicturePath("large")));
     QString strAll;
     for (const QLabel* pLabel : dlg.findChildren<QLabel*>()) strAll += pLabel->text();
     for (const QAbstractButton* pButton : dlg.findChildren<QAbstractButton*>())
       strAll += pButton->text();
-    for (const QComboBox* pCombo : dlg.findChildren<QComboBox*>()) {
+    for (const QComboBox* pCombo : dlg.findChildren<QComboBox*>())
       for (int i = 0; i < pCombo->count(); ++i) strAll += pCombo->itemText(i);
-    }
-    for (const QListWidget* pList : dlg.findChildren<QListWidget*>()) {
+    for (const QListWidget* pList : dlg.findChildren<QListWidget*>())
       for (int i = 0; i < pList->count(); ++i) strAll += pList->item(i)->text();
-    }
     for (const QChar ch : strAll)
       QVERIFY2(QFontMetrics(dlg.font()).inFont(ch), qPrintable(QString(ch)));
 

@@ -43,6 +43,14 @@ async function openPage(context, fragment = '') {
   return page;
 }
 
+// Runs a test's steps on a page of a browser context of its own.
+async function onPage(steps, options = {}) {
+  const context = await browser.newContext(options);
+  await steps(await openPage(context), context);
+  await context.close();
+}
+
+const reload = async (page) => { await page.reload(); await page.locator('#app').waitFor(); };
 const rowCells = (page) => page.locator('#rows tbody tr').evaluateAll((rows) =>
   rows.map((row) => [...row.children].slice(0, 4).map((cell) => cell.textContent.replace(/^[▲▼] /, ''))));
 
@@ -65,35 +73,23 @@ const settle = (page) => page.evaluate(() => new Promise((done) => requestAnimat
 
 // A player's choices, each through its control.
 async function playerPath(page) {
-  await page.selectOption('#category', { index: 1 });
-  await page.selectOption('#weapon', { index: 2 });
-  await page.selectOption('#available', { index: 3 });
-  await page.click('#add-motion');
-  await page.selectOption('#available', { index: 0 });
-  await page.click('#add-motion');
-  await page.press('#available', 'Enter');
-  await page.selectOption('#chosen', { index: 2 });
-  await page.click('#motion-up');
-  await page.selectOption('#monster', { index: 2 });
-  await page.selectOption('#level', { index: 1 });
-  await page.check('#anger');
-  await page.check('#modifier-1040');
-  await page.check('#modifier-1041');  // clears 1040: one group, one tick
-  await page.check('#modifier-1029');
+  const select = (control, index) => ['selectOption', control, { index }];
+  for (const [action, ...args] of [select('#category', 1), select('#weapon', 2), select('#available', 3),
+    ['click', '#add-motion'], select('#available', 0), ['click', '#add-motion'], ['press', '#available', 'Enter'],
+    select('#chosen', 2), ['click', '#motion-up'], select('#monster', 2), select('#level', 1), ['check', '#anger'],
+    ['check', '#modifier-1040'], ['check', '#modifier-1041'], ['check', '#modifier-1029']]) {  // 1041 clears 1040: one group
+    await page[action](...args);
+  }
   await page.locator('#weapon-view .sharp-4').click();
 }
 const PATH_ARGS = ['--category', '1', '--weapon', '2', '--sharpness', '4', '--monster', '2', '--level', '1', '--anger',
   '--modifier', '1041', '--modifier', '1029', '--motion', '3', '--motion', '0', '--motion', '0'];
 
-test('a player\'s path gives the rows velkar-tool gives', async () => {
-  const context = await browser.newContext();
-  const page = await openPage(context);
+test('a player\'s path gives the rows velkar-tool gives', () => onPage(async (page) => {
   await playerPath(page);
   assert.equal(await page.isChecked('#modifier-1040'), false);
   assert.deepEqual(await rowCells(page), nativeRows(PATH_ARGS));
-  const report = JSON.parse(execFileSync(TOOL, ['--dir', join(SITE, 'data'), 'report', ...PATH_ARGS, '--json'],
-    { encoding: 'utf8' })).report;
-  assert.equal(await page.locator('#report').textContent(), report);
+  assert.equal(await page.locator('#report').textContent(), JSON.parse(tool(['report', ...PATH_ARGS, '--json'])).report);
   // The weapon table sorted by attack, then a weapon chosen from it.
   await settle(page);
   await page.locator('#weapon-table thead button', { hasText: '攻撃力' }).click();
@@ -102,12 +98,9 @@ test('a player\'s path gives the rows velkar-tool gives', async () => {
   assert.deepEqual(await names.allTextContents(), rank.ranking.map((row) => row.weapon));
   await names.nth(1).getByRole('button').click();
   assert.equal(await page.locator('#weapon').evaluate((s) => s.selectedOptions[0].textContent), rank.ranking[1].weapon);
-  await context.close();
-});
+}));
 
-test('the address is a link to the setup on show; a damaged link is named', async () => {
-  const context = await browser.newContext();
-  const page = await openPage(context);
+test('the address is a link to the setup on show; a damaged link is named', () => onPage(async (page) => {
   await playerPath(page);
   const code = await fragmentOf(page);
   assert.equal(code, tool(['code', ...PATH_ARGS]).trim());
@@ -120,8 +113,7 @@ test('the address is a link to the setup on show; a damaged link is named', asyn
   assert.equal(await opened.locator('#code-note').textContent(),
     'コードが壊れています（途中で切れているか、書き間違いがあります）。もう一度まるごとコピーしてください。');
   assert.equal(await fragmentOf(opened), code);
-  await context.close();
-});
+}));
 
 // The comparison's cells as the page shows them, and as velkar-tool's
 // comparison gives them.
@@ -131,10 +123,8 @@ const signed = (n) => (n === null ? '—' : n === 0 ? '±0' : `${n > 0 ? '+' : '
 const nativeCells = (c) => [...c.regions, { ...c.total, region: '合計' }].map((row) =>
   [row.region, String(row.damage[0]), ...row.damage.slice(1).flatMap((d, i) => [String(d), signed(row.difference[i + 1])])]);
 
-test('loadouts side by side are velkar-tool\'s comparison, and travel as one link', async () => {
-  const context = await browser.newContext();
+test('loadouts side by side are velkar-tool\'s comparison, and travel as one link', () => onPage(async (page, context) => {
   await context.grantPermissions(['clipboard-read', 'clipboard-write']);
-  const page = await openPage(context);
   await playerPath(page);
   await page.selectOption('#monster', { index: 4 });
   const codes = [await fragmentOf(page)];
@@ -156,16 +146,13 @@ test('loadouts side by side are velkar-tool\'s comparison, and travel as one lin
   assert.equal(await opened.locator('#compare-list li').count(), 3);
   assert.deepEqual(await rowCells(opened), nativeRows(['--code', codes[0]]));
   assert.deepEqual(await comparisonCells(opened), cells);
-  await context.close();
-});
+}));
 
 // The desktop's builds.json, saved by velkar-tool, goes into the page; the
 // page's export goes back to velkar-tool, which reports every build in it.
-test('builds.json goes from velkar-tool to the page and back', async () => {
+test('builds.json goes from velkar-tool to the page and back', () => onPage(async (page) => {
   const config = mkdtempSync(join(tmpdir(), 'velkar-config-'));
   tool(['save-build', '太刀 試し', '--category', '3', '--weapon', '1', ...PATH_ARGS.slice(6)], config);
-  const context = await browser.newContext();
-  const page = await openPage(context);
   await page.setInputFiles('#builds-import', join(config, 'velkar', 'builds.json'));
   await page.locator('#builds-note', { hasText: '1 件' }).waitFor();
   await page.locator('#builds-list li', { hasText: '太刀 試し' }).getByRole('button', { name: /読込/ }).click();
@@ -194,42 +181,33 @@ test('builds.json goes from velkar-tool to the page and back', async () => {
     'このファイルは使えないため、何も追加していません。builds.json：この Velkar が知らない版の形式です');
   assert.deepEqual(await names.allTextContents(), ['太刀 試し', '双剣 「怒り」', '太刀 試し']);
   assert.equal(await page.evaluate(() => localStorage.getItem('velkar.builds')), stored);
-  await context.close();
-});
+}));
 
-test('a saved build survives a reload and brings its setup back', async () => {
-  const context = await browser.newContext();
-  const page = await openPage(context);
+test('a saved build survives a reload and brings its setup back', () => onPage(async (page) => {
   await playerPath(page);
   const rows = await rowCells(page);
   await page.fill('#build-name', '双剣 怒り');
   await page.click('#build-save');
   await page.selectOption('#category', { index: 0 });
-  await page.reload();
-  await page.locator('#app').waitFor();
-  const item = page.locator('#builds-list li', { hasText: '双剣 怒り' });
-  await item.getByRole('button', { name: /読込/ }).click();
+  await reload(page);
+  await page.locator('#builds-list li', { hasText: '双剣 怒り' }).getByRole('button', { name: /読込/ }).click();
   assert.deepEqual(await rowCells(page), rows);
   // Stored builds the core cannot use are listed as none, with the window's
   // reason, and kept as they are through a save.
   const unusable = '{"format": "velkar-builds", "version": 99, "builds": [{"name": "双剣 怒り"}]}';
   await page.evaluate((text) => localStorage.setItem('velkar.builds', text), unusable);
-  await page.reload();
-  await page.locator('#app').waitFor();
+  await reload(page);
   assert.equal(await page.textContent('#builds-note'), 'ビルドのファイルを使えないため、一覧は空です。' +
     'ファイルはそのままにしてあり、ビルドの保存や変更はできません。\nbuilds.json：この Velkar が知らない版の形式です');
   await page.fill('#build-name', '双剣 怒り 2');
   await page.click('#build-save');
   assert.equal(await page.evaluate(() => localStorage.getItem('velkar.builds')), unusable);
   assert.deepEqual(await page.locator('#builds-list li').allTextContents(), ['保存した装備はまだありません']);
-  await context.close();
-});
+}));
 
 // A damaged data file gets the window's message; a source file is converted
 // in the page by the core's converter and used instead of the sample's file.
-test('a player\'s own files: a damaged one is named, a source is converted', async () => {
-  const context = await browser.newContext();
-  const page = await openPage(context);
+test('a player\'s own files: a damaged one is named, a source is converted', () => onPage(async (page) => {
   const katana = '\uFEFF[Action]\n1=突き,A50,20,30\n[HitPattern]\n1=普通,100,100\n[Weapon]\n1=試作刀,200,2,150,4,0\n';
   await page.setInputFiles('#data-files', [
     { name: 'Sword.dat', mimeType: 'application/octet-stream', buffer: Buffer.from([1, 0]) },
@@ -238,32 +216,23 @@ test('a player\'s own files: a damaged one is named, a source is converted', asy
   assert.deepEqual(await page.locator('#data-messages p').allTextContents(), [
     '次のデータファイルは正しく読み込めませんでした。読み込めた分だけで続けます。',
     'Sword.dat：ファイルが途中で終わっています（0 バイト目）']);
-  const categories = await page.locator('#category option').allTextContents();
-  assert.equal(categories.includes('片手剣'), false);
+  assert.equal((await page.locator('#category option').allTextContents()).includes('片手剣'), false);
   await page.selectOption('#category', { label: '太刀' });
   assert.deepEqual(await page.locator('#weapon option').allTextContents(), ['試作刀']);
-  await page.reload();
-  await page.locator('#app').waitFor();
+  await reload(page);
   await page.click('#data-remove');
   assert.ok((await page.locator('#category option').allTextContents()).includes('片手剣'));
-  await context.close();
-});
+}));
 
-test('the page works offline after the first visit', async () => {
-  const context = await browser.newContext();
-  const page = await openPage(context);
+test('the page works offline after the first visit', () => onPage(async (page, context) => {
   await page.evaluate(() => navigator.serviceWorker.ready);
   await context.setOffline(true);
-  await page.reload();
-  await page.locator('#app').waitFor();
+  await reload(page);
   await page.selectOption('#weapon', { index: 0 });
   assert.ok((await rowCells(page)).length > 0);
-  await context.close();
-});
+}));
 
-test('a phone needs no horizontal scrolling and axe finds nothing serious', async () => {
-  const context = await browser.newContext({ viewport: PHONE });
-  const page = await openPage(context);
+test('a phone needs no horizontal scrolling and axe finds nothing serious', () => onPage(async (page) => {
   await playerPath(page);
   await page.click('#compare-add');
   await page.click('#compare-add');
@@ -279,5 +248,4 @@ test('a phone needs no horizontal scrolling and axe finds nothing serious', asyn
   }
   await page.setViewportSize({ width: 360, height: 740 });  // the narrowest phones in use
   assert.ok(await fits(), '360 pixels');
-  await context.close();
-});
+}, { viewport: PHONE }));

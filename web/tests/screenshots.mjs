@@ -15,16 +15,11 @@ for (const [name, viewport] of [['desktop', { width: 1280, height: 800 }], ['pho
     const page = await browser.newPage({ viewport, colorScheme: scheme });
     await page.goto(server.url);
     await page.locator('#app').waitFor();
-    await page.selectOption('#weapon', { index: 1 });
-    for (const motion of [0, 2, 2]) {
-      await page.selectOption('#available', { index: motion });
-      await page.click('#add-motion');
+    const select = (control, index) => ['selectOption', control, { index }];
+    for (const [action, ...args] of [select('#weapon', 1), ...[0, 2, 2].flatMap((m) => [select('#available', m), ['click', '#add-motion']]),
+      ['check', '#modifier-1040'], ['check', '#anger'], ['click', '#compare-add'], select('#weapon', 2), ['click', '#compare-add']]) {
+      await page[action](...args);
     }
-    await page.check('#modifier-1040');
-    await page.check('#anger');
-    await page.click('#compare-add');
-    await page.selectOption('#weapon', { index: 2 });
-    await page.click('#compare-add');
     await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => done())));
     await page.screenshot({ path: join(output, `${name}-${scheme}.png`) });
     await page.screenshot({ path: join(output, `${name}-${scheme}-full.png`), fullPage: true });
