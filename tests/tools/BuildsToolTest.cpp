@@ -145,6 +145,8 @@ TEST_F(BuildsToolTest, HandEditedNamesAreToldApartAndEscaped) {
   EXPECT_EQ(control.nExit, 2);
   EXPECT_EQ(control.strErr,
             "velkar-tool: NAME: a build's name must not hold a control character (U+0009)\n");
+  EXPECT_EQ(RunTool({"save-build", "a\x80", "--category", "0", "--weapon", "0"}).strErr,
+            "velkar-tool: NAME: the name is not UTF-8 text (byte \\x80)\n");  // a lone trail byte
   const std::vector<uint8_t> arrByte = m_config.ReadBytes("velkar/builds.json");
   EXPECT_EQ(std::string(arrByte.begin(), arrByte.end()), strFile);
 }
