@@ -61,6 +61,9 @@ const UsageRow_t kUsageRows[] = {
     {"RankRegionOfAMonsterWithoutRegions", "rank --category 0 --region 頭",
      "--region: 頭 is not a region of m; it has no regions"},
     {"SaveBuildWithoutName", "save-build", "NAME is required"},
+    {"ImportWithMoreNamesThanBuilds",
+     "builds import VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA --rename a --rename b",
+     "--rename: 2 names for 1 builds"},
     {"RankByAnUnknownColumn", "rank --category 0 --sort price",
      "--sort: price is not a column; valid: rank, weapon, attack, element, value, "
      "sharpness, total, region"},
