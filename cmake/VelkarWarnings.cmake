@@ -6,6 +6,10 @@
 # everywhere, and -ffast-math is never used.
 add_compile_options(-ffp-contract=off -fno-fast-math)
 
+# Debug builds check every index into a standard container or span, so a read
+# past the end of hostile bytes stops the test that reaches it.
+add_compile_definitions($<$<CONFIG:Debug>:_GLIBCXX_ASSERTIONS>)
+
 set(VELKAR_WARNING_FLAGS
   -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
   -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual -Wcast-align
