@@ -14,7 +14,8 @@
 namespace {
 
 // A source that cannot be read, or a write that fails after the data file was
-// opened, fails the conversion with the reason and keeps the old data file.
+// opened, fails the conversion with the reason and keeps the old data file; a
+// category beyond the last converts nothing.
 TEST(ConversionTest, FailureKeepsTheOldDataFile) {
   CTestDataDir dir;
   dir.WriteBytes("Sword.dat", std::string_view("old"));
@@ -38,6 +39,9 @@ TEST(ConversionTest, FailureKeepsTheOldDataFile) {
                   : dir.PathOf("Sword.ini") + ": no such file");
     EXPECT_EQ(dir.ReadBytes("Sword.dat"), std::vector<uint8_t>({'o', 'l', 'd'}));
   }
+  CTestDataStore store(dir);
+  EXPECT_FALSE(store->ConvertWeaponIni(CATEGORY_COUNT));
+  EXPECT_EQ(store->GetLastConvertReport().strError, "no weapon category 8");
 }
 
 // Files within the size limit whose records do not fit in the memory the

@@ -196,17 +196,37 @@ INSTANTIATE_TEST_SUITE_P(Table, CountTooLargeTest, ::testing::ValuesIn(kCountRow
                          RowName<CountRow_t>);
 
 // A record cut short in a list whose count the rest of the file could hold
-// (five hit patterns of at least 9 bytes in 47) is blamed, not the count.
+// is blamed, not the count: five hit patterns of at least 9 bytes in 47, and
+// two regions of at least 33 bytes in just 66.
 TEST_F(DataFileTest, CutRecordOfACountThatFitsIsTheRecords) {
-  CByteBuilder file;
-  file.U32(0).U32(5);
-  for (int i = 0; i < 5; ++i) file.Raw("a\n").I32(1).I32(2);
-  std::vector<uint8_t> arrByte = file.Bytes();
+  CByteBuilder weapons, monster;
+  weapons.U32(0).U32(5);
+  for (int i = 0; i < 5; ++i) weapons.Raw("a\n").I32(1).I32(2);
+  std::vector<uint8_t> arrByte = weapons.Bytes();
   arrByte.resize(arrByte.size() - 3);
   m_dir.WriteBytes("Sword.dat", arrByte);
-  EXPECT_FALSE(Store().LoadWeaponData(CATEGORY_SWORD));
-  ASSERT_EQ(Store().GetLoadErrors().size(), 1u);
-  EXPECT_EQ(Store().GetLoadErrors().front().eKind, DATA_FILE_TRUNCATED);
+  monster.U32(1).Raw("\n").I32(1).I32(2).I32(3).U32(2).Raw("x\n");
+  for (int i = 0; i < 8; ++i) monster.I32(i);
+  monster.Raw("\n");
+  for (int i = 0; i < 7; ++i) monster.I32(i);
+  m_dir.WriteBytes("Monster.dat", monster.Raw("abc").Bytes());
+  EXPECT_FALSE(Store().LoadWeaponData(CATEGORY_SWORD) || Store().LoadMonsterData());
+  ASSERT_EQ(Store().GetLoadErrors().size(), 2u);
+  EXPECT_EQ(Store().GetLoadErrors()[0].eKind, DATA_FILE_TRUNCATED);
+  EXPECT_EQ(Store().GetLoadErrors()[1].eKind, DATA_FILE_TRUNCATED);
+}
+
+// The data's fingerprint, worked out apart: the CRC-32 of, for each file from
+// the monsters' to the hunting horns', 1 and the file's CRC-32 (little-endian)
+// when it loaded, else 0.
+TEST_F(DataFileTest, FingerprintSummarisesTheLoadedFiles) {
+  EXPECT_EQ(Store().GetDataFingerprint(), 0xe60914aeU);
+  m_dir.WriteBytes("Monster.dat", std::vector<uint8_t>(8, 0));
+  m_dir.WriteBytes(
+      "Katana.dat",
+      CByteBuilder().U32(0).U32(0).U32(1).Raw("\n").I32(1).I32(2).I32(3).I32(4).Bytes());
+  ASSERT_TRUE(Store().LoadMonsterData() && Store().LoadWeaponData(CATEGORY_KATANA));
+  EXPECT_EQ(Store().GetDataFingerprint(), 0xe9f4ff2dU);
 }
 
 // Records as small as a file can hold them (a name of a lone LF), as many as

@@ -226,6 +226,8 @@ const RefusalRow_t kRefusalRows[] = {
      kInvalid + "a build is cut short or names a name that is not there"},
     {"MotionsBeyondTheBytes", Wrap({0, 0, 0, 0, 1, 0, 1, 0, 0, 5, 0, 0, 0}),
      kInvalid + "a build is cut short or names a name that is not there"},
+    {"EndsBeforeTheNames", Wrap({0, 0, 0, 0}),
+     kInvalid + "a build is cut short or names a name that is not there"},
     {"NoBuild", Wrap({0, 0, 0, 0, 0, 0}), kInvalid + "the number of builds is wrong"},
     {"ByteAfterTheLastBuild", Wrap({0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 7}),
      kInvalid + "bytes follow the last build"},
