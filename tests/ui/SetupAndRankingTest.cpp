@@ -549,6 +549,9 @@ private slots:
       arrDifference << pTable->item(nRow, 1)->text().section(U("（"), 1).chopped(1);
     QCOMPARE(ResultColumn(dlg, 4), arrDifference);
     QVERIFY(arrDifference != (QStringList{U("±0"), U("±0")}));
+    pTable->setCurrentCell(0, 1);
+    QTest::mouseClick(Child<QPushButton>(pCompare, "comparisonMakeFirst"), Qt::LeftButton);
+    QCOMPARE(pTable->horizontalHeaderItem(0)->text(), arrExpected[1]);
   }
 
   // Ctrl+Shift+C copies the setup as a code with the report button's note;

@@ -87,6 +87,7 @@ private slots:
 
   // A cell is painted from at most its first 259 bytes, never half a
   // double-byte character; a text exactly as wide as its room is drawn whole.
+  // The header's tooltip is every column's.
   void cellCutAtItsLimit() {
     CColorListCtrl list;
     list.resize(2400, 80);
@@ -102,6 +103,10 @@ private slots:
     QCOMPARE(
         list.ShortenToFit(U("尻尾"), nWidth, 12) + list.ShortenToFit(U("尻尾"), nWidth - 1, 12),
         U("尻尾尻..."));
+    list.SetHeaderToolTip(U("凡例"));
+    list.InsertColumn(1, QString(), 10);
+    for (const int nColumn : {0, 1})
+      QCOMPARE(list.model()->headerData(nColumn, Qt::Horizontal, Qt::ToolTipRole), U("凡例"));
   }
 
   // The focused list paints its selected row across in the highlight colours,
