@@ -130,11 +130,13 @@ private slots:
     const QRgb clrHigh = list.palette().color(QPalette::Highlight).rgb() & 0xFFFFFF;
     const QRgb clrText = list.palette().color(QPalette::HighlightedText).rgb() & 0xFFFFFF;
     const QRect rcSecond = rcFirst.translated(60, 0);
-    QCOMPARE(QList<QSet<QRgb>>(
-                 {Shown(rcFirst), Shown(rcSecond), Shown({rcFirst.topLeft(), QSize(2, 1)})}),
-             QList<QSet<QRgb>>({{clrHigh, clrText, ~clrHigh & 0xFFFFFF},
-                                {clrHigh, clrText},
-                                {~clrHigh & 0xFFFFFF, clrHigh}}));
+    QCOMPARE(
+        QList<QSet<QRgb>>({Shown(rcFirst), Shown(rcSecond), Shown({rcFirst.topLeft(), QSize(2, 1)}),
+                           Shown({rcFirst.topLeft() + QPoint(2, 0), QSize(1, 1)})}),
+        QList<QSet<QRgb>>({{clrHigh, clrText, ~clrHigh & 0xFFFFFF},
+                           {clrHigh, clrText},
+                           {~clrHigh & 0xFFFFFF, clrHigh},
+                           {~clrHigh & 0xFFFFFF}}));
     list.clearFocus();
     QCOMPARE(Shown(rcFirst.united(rcSecond)), (QSet<QRgb>{0xFFFFFF, 0xFF0000}));
   }
