@@ -59,7 +59,6 @@ TEST_P(ClickTest, HeadDamageAndItsExplanation) {
 
 // clang-format off: one row a line
 const ClickRow_t kClickRows[] = {
-    {"OneSlash", [](CCalculator&) {}, "20"},
     {"HighRank", [](CCalculator& c) { c.SelectLevel(1); }, "16"},              // 80 % of 20.25
     {"WeakSpot", [](CCalculator& c) { c.SelectHitCorrection(1); }, "24"},      // 120: 24.3
     {"Angry", [](CCalculator& c) { c.SetAnger(true); }, "22"},                 // 110 %: 22.275
