@@ -172,9 +172,9 @@ TEST_F(BuildsToolTest, UnusualFilesAndFoldersAreNamed) {
   EXPECT_EQ(RunJson("builds")["folder"], m_config.Path() + "sj\\x91\\xe5/velkar/");
 }
 
-// A code of both builds compares as they do and comes back under new names as
-// saved; one whose names are taken is refused whole. A code of a calculation
-// computes as it did.
+// A code of both builds compares as they do and comes back under new names
+// (what an import saves is compared whole on other data below); one whose
+// names are taken is refused whole. A code of a calculation computes as it did.
 TEST_F(BuildsToolTest, CodesCarryBuildsAcross) {
   const ToolResult_t code = Run("code --build 炎剣 --build 鉄剣");
   ASSERT_EQ(code.nExit, 0) << code.strErr;
