@@ -59,10 +59,8 @@ TEST_P(ClickTest, HeadDamageAndItsExplanation) {
 
 // clang-format off: one row a line
 const ClickRow_t kClickRows[] = {
-    {"OneSlash", [](CCalculator&) {}, "20"},
     {"HighRank", [](CCalculator& c) { c.SelectLevel(1); }, "16"},              // 80 % of 20.25
     {"WeakSpot", [](CCalculator& c) { c.SelectHitCorrection(1); }, "24"},      // 120: 24.3
-    {"Angry", [](CCalculator& c) { c.SetAnger(true); }, "22"},                 // 110 %: 22.275
     {"ReleasedAtWhite", [](CCalculator& c) { c.ReleaseSharpness(5); }, "23"},  // x1.3: 23.4
     {"BluntComputesAtWhite", [](CCalculator& c) { c.SelectWeapon(kBlunt); }, "23"},
     // A keyboard move of the slider waits for the next recalculation.

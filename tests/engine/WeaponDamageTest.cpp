@@ -170,14 +170,6 @@ constexpr auto kHigh = RESULT_HIGH;
 INSTANTIATE_TEST_SUITE_P(
     Requests, CalcDamageTest,
     ::testing::Values(
-        // B = 960 / 4.8 = 200, r = 96, P = 45 * 96 * 1.125 * 0.01 = 48.6, E = 30 * 20 * 0.01
-        // = 6, T = 54.6 -> 54; e = 50.625. The high rate (100) counts from green up.
-        Calc("GreatSword54", kGS, 960, 300, {{45, 60, 20}}, {{100, 100, {48}}}, 3, 0, 100, 100, 0,
-             -1, {{54, 45, 20, kNormal}}),
-        // Bonus 14, factor 1.25: B = 267.5. mv 48: r = 128.4, P = 65.0025, T = 71.0025, angry
-        // (200 - 90 = 110 %) 78.10275 -> 78. mv 26: r = 69.55, T = 41.2096875 -> 45.33... -> 45.
-        Calc("ModifiersAndAnger123", kGS, 960, 300, {{45, 60, 20}}, {{100, 100, {48, 26}}}, 3, 0,
-             100, 100, Bit(1) | Bit(2) | Bit(23), 90, {{123, 45, 20, kNormal}}),
         // B = 300 / 1.4, r = 42.857..., physical 100: P = r, e = 100.0 exactly: normal; physical
         // 25: e = 25.0 exactly: low. The low rate counts below green.
         Calc("EffectiveRateBounds", kSword, 300, 0, {{100, 0, 0}, {25, 0, 0}}, {{100, 100, {20}}},

@@ -46,8 +46,6 @@ const ReadRow_t kReadRows[] = {
          "modifiers": [1017, "1018", 1019, 4294968314], "future": 1})",
      WeaponSetup(ToSjis(u8"大剣"), {1019})},
     {"NameCodePage932CannotHold", R"({"weapon": "😀", "sharpness": 6})", Setup_t{}},
-    {"RepeatedMemberCountsLast", R"({"weapon": "x", "sharpness": 0, "weapon": "大剣"})",
-     WeaponSetup(ToSjis(u8"大剣"), {})},
 };
 
 class ReadTest : public ::testing::TestWithParam<ReadRow_t> {};
