@@ -28,19 +28,22 @@ ResultRow_t Row(const std::string& strRegion, int32_t nDamage) {
 }
 
 // Matching by name (not position), a repeated name paired in order, regions
-// missing on either side, and a difference that overflows 32 bits.
+// missing on either side (more of them in the baseline), and a difference
+// that overflows 32 bits.
 TEST(RowComparison, MatchesRegionsByNameAndFormatsTheDifference) {
   const std::vector<RegionDifference_t> arrDiff = CompareRows(
-      {Row("head", 100), Row("leg", 50), Row("leg", 40), Row("tail", 7), Row("wing", INT32_MIN)},
+      {Row("head", 100), Row("leg", 50), Row("leg", 40), Row("tail", 7), Row("wing", INT32_MIN),
+       Row("fin", 1)},
       {Row("leg", 53), Row("head", 99), Row("leg", 40), Row("horn", 9), Row("wing", INT32_MAX)});
   std::vector<std::string> arrText;
   for (const RegionDifference_t& diff : arrDiff) {
     arrText.push_back(diff.strRegion + ":" + FormatDifference(diff.Delta()));
   }
   const std::string strMissing(txt::kDifferenceMissing);
-  EXPECT_EQ(arrText, (std::vector<std::string>{
-                         "leg:+3", "head:-1", "leg:" + std::string(txt::kDifferenceZero),
-                         "horn:" + strMissing, "wing:+4294967295", "tail:" + strMissing}));
+  EXPECT_EQ(arrText, (std::vector<std::string>{"leg:+3", "head:-1",
+                                               "leg:" + std::string(txt::kDifferenceZero),
+                                               "horn:" + strMissing, "wing:+4294967295",
+                                               "tail:" + strMissing, "fin:" + strMissing}));
 }
 
 }  // namespace
