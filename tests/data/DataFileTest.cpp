@@ -196,24 +196,27 @@ INSTANTIATE_TEST_SUITE_P(Table, CountTooLargeTest, ::testing::ValuesIn(kCountRow
                          RowName<CountRow_t>);
 
 // A record cut short in a list whose count the rest of the file could hold
-// is blamed, not the count: five hit patterns of at least 9 bytes in 47, and
-// two regions of at least 33 bytes in just 66.
+// is blamed, not the count: five hit patterns of at least 9 bytes in 47, two
+// weapons of at least 17 in 35, and two regions of at least 33 in just 66.
 TEST_F(DataFileTest, CutRecordOfACountThatFitsIsTheRecords) {
-  CByteBuilder weapons, monster;
-  weapons.U32(0).U32(5);
-  for (int i = 0; i < 5; ++i) weapons.Raw("a\n").I32(1).I32(2);
-  std::vector<uint8_t> arrByte = weapons.Bytes();
+  CByteBuilder patterns, weapons, monster;
+  patterns.U32(0).U32(5);
+  for (int i = 0; i < 5; ++i) patterns.Raw("a\n").I32(1).I32(2);
+  std::vector<uint8_t> arrByte = patterns.Bytes();
   arrByte.resize(arrByte.size() - 3);
   m_dir.WriteBytes("Sword.dat", arrByte);
+  weapons.U32(0).U32(0).U32(2).Raw("abcde\n").I32(1).I32(2).I32(3).I32(4).Raw("\n");
+  m_dir.WriteBytes("Katana.dat", weapons.I32(1).I32(2).I32(3).Bytes());
   monster.U32(1).Raw("\n").I32(1).I32(2).I32(3).U32(2).Raw("x\n");
   for (int i = 0; i < 8; ++i) monster.I32(i);
   monster.Raw("\n");
   for (int i = 0; i < 7; ++i) monster.I32(i);
   m_dir.WriteBytes("Monster.dat", monster.Raw("abc").Bytes());
+  EXPECT_TRUE(Store().LoadWeaponData(CATEGORY_KATANA));  // with its first weapon
   EXPECT_FALSE(Store().LoadWeaponData(CATEGORY_SWORD) || Store().LoadMonsterData());
-  ASSERT_EQ(Store().GetLoadErrors().size(), 2u);
-  EXPECT_EQ(Store().GetLoadErrors()[0].eKind, DATA_FILE_TRUNCATED);
-  EXPECT_EQ(Store().GetLoadErrors()[1].eKind, DATA_FILE_TRUNCATED);
+  std::vector<eDATA_FILE_ERROR> arrKind;
+  for (const DataFileError_t& error : Store().GetLoadErrors()) arrKind.push_back(error.eKind);
+  EXPECT_EQ(arrKind, std::vector<eDATA_FILE_ERROR>(3, DATA_FILE_TRUNCATED));
 }
 
 // The data's fingerprint, worked out apart: the CRC-32 of, for each file from

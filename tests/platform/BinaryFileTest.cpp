@@ -11,7 +11,6 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
