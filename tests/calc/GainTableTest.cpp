@@ -43,8 +43,9 @@ TEST_P(GainTableTest, ChangeOfEveryRegionAndTheTotal) {
   });
   ASSERT_NE(it, table->arrGain.end());
   EXPECT_EQ(*it, row.expected);
-  if (row.nControlId != 0)
+  if (row.nControlId != 0) {
     EXPECT_EQ(ModifierEffectText(*FindModifier(row.nControlId)), ToSjis(row.strEffect));
+  }
 }
 
 Gain_t Box(int nId, bool bTick, int nReplaced, std::vector<int64_t> arrDamage) {

@@ -36,9 +36,8 @@ TEST(RowComparison, MatchesRegionsByNameAndFormatsTheDifference) {
        Row("fin", 1)},
       {Row("leg", 53), Row("head", 99), Row("leg", 40), Row("horn", 9), Row("wing", INT32_MAX)});
   std::vector<std::string> arrText;
-  for (const RegionDifference_t& diff : arrDiff) {
+  for (const RegionDifference_t& diff : arrDiff)
     arrText.push_back(diff.strRegion + ":" + FormatDifference(diff.Delta()));
-  }
   const std::string strMissing(txt::kDifferenceMissing);
   EXPECT_EQ(arrText, (std::vector<std::string>{"leg:+3", "head:-1",
                                                "leg:" + std::string(txt::kDifferenceZero),

@@ -75,9 +75,8 @@ TEST_F(DataFileTest, MonsterValuesAreWrittenWholeAndCounted) {
 Strings WeaponRecords(const CDataManager& store) {
   Strings arrName;
   const auto add = [&arrName](const auto* pList) {
-    if (pList != nullptr) {
+    if (pList != nullptr)
       for (const auto& pRecord : *pList) arrName.push_back(pRecord->GetName());
-    }
   };
   add(store.GetActionList(CATEGORY_SWORD));
   add(store.GetHitPatternList(CATEGORY_SWORD));

@@ -63,9 +63,8 @@ std::string Utf8Of(uint32_t nCodePoint) {
   const int nBytes = nCodePoint < 0x800 ? 2 : nCodePoint < 0x10000 ? 3 : 4;
   const unsigned char byLead = nBytes == 2 ? 0xC0 : nBytes == 3 ? 0xE0 : 0xF0;
   out += static_cast<char>(byLead | (nCodePoint >> (6 * (nBytes - 1))));
-  for (int i = nBytes - 2; i >= 0; --i) {
+  for (int i = nBytes - 2; i >= 0; --i)
     out += static_cast<char>(0x80 | ((nCodePoint >> (6 * i)) & 0x3F));
-  }
   return out;
 }
 

@@ -250,6 +250,9 @@ TEST_P(FolderTest, FolderFollowsTheEnvironment) {
   const CScopedEnv config("XDG_CONFIG_HOME", GetParam().pszConfig);
   const CScopedEnv home("HOME", GetParam().pszHome);
   EXPECT_EQ(CSetupStore::DefaultFolder(), GetParam().pszExpected);
+  if (*GetParam().pszExpected == '\0') {  // nowhere to save: nothing is written anywhere
+    EXPECT_EQ(CSetupStore().SaveBuild({"x", {}}), eSTORE_RESULT::Failed);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Environments, FolderTest, ::testing::ValuesIn(kFolderRows),

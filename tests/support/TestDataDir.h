@@ -38,9 +38,8 @@ public:
     std::error_code ec;
     std::filesystem::create_directories(strRoot, ec);
     std::string strTemplate = strRoot + "/velkar-test-XXXXXX";
-    if (mkdtemp(strTemplate.data()) == nullptr) {
+    if (mkdtemp(strTemplate.data()) == nullptr)
       throw std::runtime_error("cannot create a temporary folder");
-    }
     m_strPath = strTemplate + "/";
   }
 

@@ -134,6 +134,7 @@ TEST(CalculationCommandTest, WeaponTableWithTheTwinsTied) {
             "   5  鈍大剣        960  無           0  橙            87    51\n");
   const json document =
       json::parse(RunOnDataSet("rank --category 2 --motion 0 --region 尻尾 --json").strOut);
+  EXPECT_EQ(document["category"], 2);
   EXPECT_EQ(document["ranking"][0], json::parse(R"({"rank": 1, "index": 1, "weapon": "試作大剣",
       "attack": 960, "element": "火", "element_value": 300, "sharpness": 3, "total": 193,
       "damage": [54, 39, 100]})"));

@@ -38,9 +38,8 @@ ToolResult_t RunTool(const std::vector<std::string>& arrArg, eSTDOUT eOut,
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
   }
   if (eOut == eSTDOUT::CLOSED) posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
-  if (eOut == eSTDOUT::FULL) {
+  if (eOut == eSTDOUT::FULL)
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/full", O_WRONLY, 0);
-  }
   if (eOut == eSTDOUT::BROKEN_PIPE) posix_spawn_file_actions_adddup2(&actions, arrPipe[1], 1);
   // An ignored signal stays ignored in the child.
   const auto pfnPipe = std::signal(SIGPIPE, eOut == eSTDOUT::BROKEN_PIPE ? SIG_IGN : SIG_DFL);
@@ -97,8 +96,7 @@ const std::string& SmallDataSet() {
 std::vector<std::string> Words(const std::string& strText) {
   std::istringstream in(strText);
   std::vector<std::string> arrWord;
-  for (std::string strWord; std::getline(in, strWord, ' ');) {
+  for (std::string strWord; std::getline(in, strWord, ' ');)
     if (!strWord.empty()) arrWord.push_back(strWord);
-  }
   return arrWord;
 }

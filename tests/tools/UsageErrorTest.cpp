@@ -64,6 +64,8 @@ const UsageRow_t kUsageRows[] = {
     {"ImportWithMoreNamesThanBuilds",
      "builds import VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA --rename a --rename b",
      "--rename: 2 names for 1 builds"},
+    {"RenameToAControlCharacter", "builds import VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA --rename a\tb",
+     "--rename: a build's name must not hold a control character (U+0009)"},
     {"RankByAnUnknownColumn", "rank --category 0 --sort price",
      "--sort: price is not a column; valid: rank, weapon, attack, element, value, "
      "sharpness, total, region"},
@@ -104,9 +106,8 @@ TEST(ManualPage, NamesEveryOptionOfTheHelp) {
   for (auto it = std::sregex_iterator(strHelp.begin(), strHelp.end(), option);
        it != std::sregex_iterator(); ++it) {
     setOption.insert(it->str());
-    if (strPage.find("\\-\\-" + it->str().substr(2)) == std::string::npos) {
+    if (strPage.find("\\-\\-" + it->str().substr(2)) == std::string::npos)
       setMissing.insert(it->str());
-    }
   }
   EXPECT_GT(setOption.size(), 10u);
   EXPECT_EQ(setMissing, std::set<std::string>{});
