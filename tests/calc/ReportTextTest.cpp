@@ -61,6 +61,9 @@ TEST_F(CalculatorFixture, ReportNeedsEverySelection) {
   EXPECT_EQ(BuildReportFromCalculator(m_calc), std::nullopt);
   EXPECT_EQ(ReportUnavailableReason(m_calc),
             ToSjis(u8"当たり方修正が選ばれていないため、コピーできません"));
+  m_calc.SelectMonster(NO_SELECTION);
+  EXPECT_EQ(ReportUnavailableReason(m_calc),
+            ToSjis(u8"モンスターが選ばれていないため、コピーできません"));
 }
 
 }  // namespace

@@ -195,27 +195,41 @@ INSTANTIATE_TEST_SUITE_P(Table, CountTooLargeTest, ::testing::ValuesIn(kCountRow
                          RowName<CountRow_t>);
 
 // A record cut short in a list whose count the rest of the file could hold
-// is blamed, not the count: five hit patterns of at least 9 bytes in 47, two
-// weapons of at least 17 in 35, and two regions of at least 33 in just 66.
+// is blamed, not the count. Each list holds two records, the first one byte
+// longer than the smallest (a name "a"), the second the smallest (a name of a
+// lone LF) but for its last byte: the bytes after the count are exactly twice
+// the smallest record, and a larger smallest size would blame the count.
 TEST_F(DataFileTest, CutRecordOfACountThatFitsIsTheRecords) {
-  CByteBuilder patterns, weapons, monster;
-  patterns.U32(0).U32(5);
-  for (int i = 0; i < 5; ++i) patterns.Raw("a\n").I32(1).I32(2);
-  std::vector<uint8_t> arrByte = patterns.Bytes();
-  arrByte.resize(arrByte.size() - 3);
-  m_dir.WriteBytes("Sword.dat", arrByte);
-  weapons.U32(0).U32(0).U32(2).Raw("abcde\n").I32(1).I32(2).I32(3).I32(4).Raw("\n");
-  m_dir.WriteBytes("Katana.dat", weapons.I32(1).I32(2).I32(3).Bytes());
-  monster.U32(1).Raw("\n").I32(1).I32(2).I32(3).U32(2).Raw("x\n");
-  for (int i = 0; i < 8; ++i) monster.I32(i);
-  monster.Raw("\n");
-  for (int i = 0; i < 7; ++i) monster.I32(i);
-  m_dir.WriteBytes("Monster.dat", monster.Raw("abc").Bytes());
-  EXPECT_TRUE(Store().LoadWeaponData(CATEGORY_KATANA));  // with its first weapon
-  EXPECT_FALSE(Store().LoadWeaponData(CATEGORY_SWORD) || Store().LoadMonsterData());
+  CByteBuilder motions, patterns, weapons, monsters, regions, levels;
+  motions.U32(2).Raw("a\n").U8(1).U8(2).U32(0).Raw("\n").U8(1).U8(2).U32(0);
+  patterns.U32(0).U32(2).Raw("a\n").I32(1).I32(2).Raw("\n").I32(1).I32(2);
+  weapons.U32(0).U32(0).U32(2).Raw("a\n").I32(1).I32(2).I32(3).I32(4);
+  weapons.Raw("\n").I32(1).I32(2).I32(3).I32(4);
+  monsters.U32(2).Raw("a\n").I32(1).I32(2).I32(3).U32(0).Raw("\n").I32(1).I32(2).I32(3).U32(0);
+  regions.U32(1).Raw("\n").I32(1).I32(2).I32(3).U32(2).Raw("a\n");
+  for (int i = 0; i < 8; ++i) regions.I32(i);
+  regions.Raw("\n");
+  for (int i = 0; i < 8; ++i) regions.I32(i);
+  levels.U32(0).U32(2).Raw("a\n").U8(1).Raw("\n").U8(2);
+  const auto Cut = [](const CByteBuilder& file) {
+    std::vector<uint8_t> arrByte = file.Bytes();
+    arrByte.pop_back();
+    return arrByte;
+  };
+  int nCategory = CATEGORY_SWORD;
+  for (const auto& [pszFile, pFile] : {std::pair{"Sword.dat", &motions},
+                                       {"DualSword.dat", &patterns},
+                                       {"GreatSword.dat", &weapons}}) {
+    m_dir.WriteBytes(pszFile, Cut(*pFile));
+    Store().LoadWeaponData(nCategory++);
+  }
+  for (const CByteBuilder* pFile : {&monsters, &regions, &levels}) {
+    m_dir.WriteBytes("Monster.dat", Cut(*pFile));
+    Store().LoadMonsterData();
+  }
   std::vector<eDATA_FILE_ERROR> arrKind;
   for (const DataFileError_t& error : Store().GetLoadErrors()) arrKind.push_back(error.eKind);
-  EXPECT_EQ(arrKind, std::vector<eDATA_FILE_ERROR>(3, DATA_FILE_TRUNCATED));
+  EXPECT_EQ(arrKind, std::vector<eDATA_FILE_ERROR>(6, DATA_FILE_TRUNCATED));
 }
 
 // The data's fingerprint, worked out apart: the CRC-32 of, for each file from
@@ -229,37 +243,6 @@ TEST_F(DataFileTest, FingerprintSummarisesTheLoadedFiles) {
       CByteBuilder().U32(0).U32(0).U32(1).Raw("\n").I32(1).I32(2).I32(3).I32(4).Bytes());
   ASSERT_TRUE(Store().LoadMonsterData() && Store().LoadWeaponData(CATEGORY_KATANA));
   EXPECT_EQ(Store().GetDataFingerprint(), 0xe9f4ff2dU);
-}
-
-// Records as small as a file can hold them (a name of a lone LF), as many as
-// just fit their count's check, each list followed by fewer bytes than one
-// more record of it would need: nine motions (7 bytes each), five hit
-// patterns (9), a weapon (17); seven monsters (17); seven regions (33).
-TEST_F(DataFileTest, SmallestRecordsLoadWhole) {
-  CByteBuilder motions, patterns, weapon, monsters, regions;
-  motions.U32(9);
-  for (int i = 0; i < 9; ++i) motions.Raw("\n").U8(1).U8(2).U32(0);
-  patterns.U32(0).U32(5);
-  for (int i = 0; i < 5; ++i) patterns.Raw("\n").I32(1).I32(2);
-  weapon.U32(0).U32(0).U32(1).Raw("\n").I32(1).I32(2).I32(3).I32(4);
-  monsters.U32(7);
-  for (int i = 0; i < 7; ++i) monsters.Raw("\n").I32(1).I32(2).I32(3).U32(0);
-  regions.U32(1).Raw("\n").I32(1).I32(2).I32(3).U32(7);
-  for (int i = 0; i < 7; ++i)
-    regions.Raw("\n").I32(1).I32(2).I32(3).I32(4).I32(5).I32(6).I32(7).I32(8);
-  for (CByteBuilder* pFile : {&motions.U32(0).U32(0), &patterns.U32(0), &weapon}) {
-    m_dir.WriteBytes("Sword.dat", pFile->Bytes());
-    EXPECT_EQ(Store().LoadWeaponData(CATEGORY_SWORD), pFile == &weapon);
-  }
-  for (CByteBuilder* pFile : {&monsters, &regions}) {
-    m_dir.WriteBytes("Monster.dat", pFile->U32(1).Raw("\n").U8(100).Bytes());
-    EXPECT_TRUE(Store().LoadMonsterData());
-  }
-  EXPECT_EQ(Store().GetLoadErrors().size(), 0u);
-  EXPECT_EQ(std::vector<size_t>({Store().GetActionList(CATEGORY_SWORD)->size(),
-                                 Store().GetHitPatternList(CATEGORY_SWORD)->size(),
-                                 Store().GetMonsterList().size(), Store().GetLevelList().size()}),
-            std::vector<size_t>({9, 5, 8, 2}));
 }
 
 // What the tool prints for a damaged or unreadable file: one English line.

@@ -83,6 +83,13 @@ const LintRow_t kWeaponRows[] = {
      u8"Sword.ini:5: [Weapon] 名前: the entry is never read (only numbered entries are read here)\n"
      u8"Sword.ini:6: [Weapon] 1000000000: the entry is never read (only numbered entries are read "
      u8"here)\n"},
+    {"SharpnessOutsideItsRange", kWeapon, u8"[Weapon]\n1=鉄の剣,168,0,0,6,0\n",
+     u8"Sword.ini:2: [Weapon] 1: sharpness 6 is outside 0 to 5 (red to white)\n"},
+    {"MarkBeforeOtherText", kWeapon, u8"\xEF\xBB\xBF\xE9\n[Weapon]\n1=w,168,0,0,2,0\n"sv,
+     u8"Sword.ini:1: the file starts with a UTF-8 byte-order mark, but this line is not UTF-8 (a "
+     u8"Shift-JIS file with a stray mark?); what it holds cannot be read\n"
+     u8"Sword.ini:1: the line is neither a section, a comment nor key=value; it is ignored\n",
+     eENCODING::RAW},
     {"NumbersAfterTheLastOne", kWeapon,
      u8"[HitPattern]\n1=弾かれ,50,60,7x\n[Weapon]\n1=鉄の剣,168,0,0,2,0,9,9\n",
      u8"Sword.ini:2: [HitPattern] 1: the text after the 2 numbers, \",7x\", is ignored\n"

@@ -87,6 +87,7 @@ TEST(SkipReason, EachReasonOfEachKindOfEntry) {
                 {kHitPattern, "p,80", kReasonHitPatternNumbers},
                 {kHitPattern, "p,80;100", kReasonHitPatternNumbers},  // not separated by commas
                 {kHitPattern, "p,x80,100", kReasonHitPatternNumbers},
+                {kHitPattern, "p,\n\v\f80,\r100", ""},  // blanks before numbers
                 {kHitPattern, "p", kReasonNoComma},
                 {kRegion, "r,1,2,3,4,5,6,7,8,9", ""},
                 {kRegion, "r,1,2,3,4,5,6,7", kReasonRegionNumbers},

@@ -214,6 +214,8 @@ const RefusalRow_t kRefusalRows[] = {
      "the code is too long: 8193 characters; a code has at most 8192"},
     {"PlusOfBase64", "VK1.uB0K+xIE",
      "the code is damaged: character 9 ('+') cannot be in a code; copy it again whole"},
+    {"DeleteCharacter", "VK1.uB0K\x7FxIE",
+     "the code is damaged: character 9 (byte 0x7F) cannot be in a code; copy it again whole"},
     {"LastCharacterHasUnusedBits", "VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEB",
      "the code is damaged: its last character was mistyped; copy it again whole"},
     {"ControlCharacter", Wrap(MotionsBody({1, 4, 0x1B, '[', '2', 'J'}, {})),
