@@ -142,7 +142,7 @@ test('loadouts side by side are velkar-tool\'s comparison, and travel as one lin
   await page.click('#compare-link');
   const link = await page.evaluate(() => navigator.clipboard.readText());
   const opened = await openPage(await browser.newContext(), link.slice(link.indexOf('#')));
-  await settle(opened);
+  await opened.locator('#compare-list li').first().waitFor();  // the link's loadouts are restored
   assert.equal(await opened.locator('#compare-list li').count(), 3);
   assert.deepEqual(await rowCells(opened), nativeRows(['--code', codes[0]]));
   assert.deepEqual(await comparisonCells(opened), cells);
