@@ -95,10 +95,12 @@ const LintRow_t kWeaponRows[] = {
      u8"Sword.ini:2: [HitPattern] 1: the text after the 2 numbers, \",7x\", is ignored\n"
      u8"Sword.ini:4: [Weapon] 1: the text after the 5 numbers, \",9,9\", is ignored\n"},
     {"MotionTokensReadAsOtherValues", kWeapon,
-     u8"[Action]\n1=突き,a50,10\n2=叩き,A,10\n[Weapon]\n1=鉄の剣,168,0,0,2,0\n",
+     u8"[Action]\n1=突き,a50,10\n2=叩き,A,10\n3=蹴り,-\n[Weapon]\n1=鉄の剣,168,0,0,2,0\n",
      u8"Sword.ini:2: [Action] 1: a50 is read as motion value 0 (a rate letter is A, B or C in "
      u8"upper case)\n"
-     u8"Sword.ini:3: [Action] 2: rate is empty and read as 0\n"},
+     u8"Sword.ini:3: [Action] 2: rate is empty and read as 0\n"
+     u8"Sword.ini:4: [Action] 3: motion value - is read as 0 (only decimal digits with an optional "
+     u8"minus sign are read as written)\n"},
     {"Utf32BigEndianMarkAlone", kWeapon, u8"\0\0\xFE\xFF"sv, Wide(u8"UTF-32BE"), eENCODING::RAW},
     {"ZeroBytesInEvenAndOddPlaces", kWeapon, u8"\0\0\0\0"sv,
      Wide(u8"UTF-16BE without a byte-order mark"), eENCODING::RAW},

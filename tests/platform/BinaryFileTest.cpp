@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <memory>
 #include <ostream>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -21,6 +22,7 @@
 #include "WriterKinds.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/BinaryFile.h"
+#include "platform/TempFileNames.h"
 #include "support/HostileFiles.h"
 #include "support/TestDataDir.h"
 
@@ -78,6 +80,18 @@ TEST(ReadWholeFile, ReadsOnlyRegularFilesWithinTheLimit) {
     EXPECT_EQ(arrRead, bOk ? Bytes(row.nSize, 0) : std::vector<uint8_t>{});
     EXPECT_EQ(failure.nSize, bOk ? 0 : row.nSize);
   }
+}
+
+// Temporary names end in six letters or digits, drawn from all 62.
+TEST(TempFileNames, SuffixesOfLettersAndDigits) {
+  std::set<char> setSeen;
+  for (int n = 0; n < 2000; ++n) {
+    const std::string strName = velkar::NewTempName("x.dat");
+    ASSERT_EQ(strName.substr(0, 9) + std::to_string(strName.size()), "x.dat.tmp15");
+    setSeen.insert(strName.begin() + 9, strName.end());
+  }
+  EXPECT_EQ(std::string(setSeen.begin(), setSeen.end()),
+            "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
 }
 
 std::unique_ptr<CWriterUnderTest> MakeLinuxWriter(std::string strPath) {
@@ -229,6 +243,16 @@ TEST_P(AtomicFileWriters, NoTemporaryFileOrNoRenameFails) {
   EXPECT_FALSE(pWriter->Commit(Bytes(5, 1)));
   EXPECT_EQ(pWriter->Error(),
             "cannot replace " + dir.PathOf("x.dat") + " (" + strerror(EISDIR) + ")");
+  EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
+}
+
+// A target that is no regular file is refused before anything is written.
+TEST_P(AtomicFileWriters, TargetThatIsNoRegularFileIsRefused) {
+  CTestDataDir dir;
+  MakeHostileFile(eHOSTILE::FIFO, dir.PathOf("x.dat"));
+  const auto pWriter = Writer(dir.PathOf("x.dat"));
+  EXPECT_FALSE(pWriter->Open());
+  EXPECT_EQ(pWriter->Error(), dir.PathOf("x.dat") + " is not a regular file");
   EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"x.dat"});
 }
 

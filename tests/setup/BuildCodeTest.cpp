@@ -147,6 +147,19 @@ TEST(BuildCode, RandomBuildsComeBackUnchanged) {
   }
 }
 
+// Names spelled out come to 64 KiB at most: a 128-byte name for the build
+// and its 511 motions is the most a code holds, one motion more is refused.
+TEST(BuildCode, NamesSpelledOutUpTo64KiB) {
+  Setup_t setup;
+  setup.arrMotion.assign(511, std::string(128, 'x'));
+  BuildCode_t code{0, {{std::string(128, 'x'), setup}}};
+  CodeError_t error;
+  EXPECT_EQ(DecodeBuildCode(Encode(code), error), code);
+  code.arrBuild[0].setup.arrMotion.emplace_back(128, 'x');
+  EXPECT_FALSE(EncodeBuildCode(code, error));
+  EXPECT_EQ(DescribeCodeError(error), "no code: the builds are too long for a code");
+}
+
 // The typical build fits a chat line, and no cut and no single changed
 // character of its code reads as a build.
 TEST(BuildCode, EveryCutAndEveryChangedCharacterIsRefused) {
