@@ -57,7 +57,8 @@ TEST_P(ClickTest, HeadDamageAndItsExplanation) {
   EXPECT_EQ(arrSummed, arrDamage);
 }
 
-// clang-format off: one row a line
+// One row a line, where the clicks fit.
+// clang-format off
 const ClickRow_t kClickRows[] = {
     {"HighRank", [](CCalculator& c) { c.SelectLevel(1); }, "16"},              // 80 % of 20.25
     {"WeakSpot", [](CCalculator& c) { c.SelectHitCorrection(1); }, "24"},      // 120: 24.3
@@ -65,49 +66,26 @@ const ClickRow_t kClickRows[] = {
     {"BluntComputesAtWhite", [](CCalculator& c) { c.SelectWeapon(kBlunt); }, "23"},
     // A keyboard move of the slider waits for the next recalculation.
     {"KeyboardMoveThenRecalculation",
-     [](CCalculator& c) {
-       c.SetSharpnessPosition(5);
-       c.SetAnger(false);
-     },
-     "23"},
+     [](CCalculator& c) { c.SetSharpnessPosition(5); c.SetAnger(false); }, "23"},
     // Thrust at cut rate 50 %, values 10 and 12: 5.0625 -> 5, 6.075 -> 6.
     {"SameMotionTwice",
-     [](CCalculator& c) {
-       c.AddChosenMotion(kThrust);
-       c.AddChosenMotion(kSlash);
-     },
-     "51"},
+     [](CCalculator& c) { c.AddChosenMotion(kThrust); c.AddChosenMotion(kSlash); }, "51"},
     {"RemoveTheSelectedEntry",
-     [](CCalculator& c) {
-       c.AddChosenMotion(kThrust);
-       c.SelectChosenMotion(0);
-       c.RemoveChosenMotion(0);
-     },
-     "11"},
+     [](CCalculator& c) { c.AddChosenMotion(kThrust); c.SelectChosenMotion(0);
+                          c.RemoveChosenMotion(0); }, "11"},
     {"EditsWithoutASelectionDoNotRecalculate",
-     [](CCalculator& c) {
-       c.SetSharpnessPosition(5);
-       for (int nIndex : {NO_SELECTION, 1}) c.RemoveChosenMotion(nIndex);
-       for (int nIndex : {NO_SELECTION, 2}) c.AddChosenMotion(nIndex);
-     },
-     "20"},
+     [](CCalculator& c) { c.SetSharpnessPosition(5);
+                          for (int nIndex : {NO_SELECTION, 1}) c.RemoveChosenMotion(nIndex);
+                          for (int nIndex : {NO_SELECTION, 2}) c.AddChosenMotion(nIndex); }, "20"},
     {"Kairiki", [](CCalculator& c) { c.SetModifier(1029, true); }, "22"},  // B 225: 22.78
     {"RenkiCountsWhileDisabled", [](CCalculator& c) { c.SetModifier(1033, true); }, "21"},
     {"NoMonsterKeepsTheRows",
-     [](CCalculator& c) {
-       c.SelectMonster(2);
-       c.AddChosenMotion(kThrust);
-     },
-     "20"},
+     [](CCalculator& c) { c.SelectMonster(2); c.AddChosenMotion(kThrust); }, "20"},
     {"NoLevel", [](CCalculator& c) { c.SelectLevel(-1); }, ""},
     {"NoHitCorrection", [](CCalculator& c) { c.SelectHitCorrection(7); }, ""},
     {"CategoryChangeForgetsTheRows", [](CCalculator& c) { c.SelectCategory(kListHummer); }, ""},
     {"LanceWithoutHitPatterns",
-     [](CCalculator& c) {
-       c.SelectCategory(kListLance);
-       c.SelectWeapon(0);
-     },
-     ""},
+     [](CCalculator& c) { c.SelectCategory(kListLance); c.SelectWeapon(0); }, ""},
     {"ReloadForgetsTheRows", [](CCalculator& c) { c.LoadAll(); }, ""},
 };
 // clang-format on

@@ -278,6 +278,21 @@ private slots:
                "builds.json：JSON として読めません（11 バイト目）"));
   }
 
+  // Builds whose names come to more than a code holds are refused with the
+  // reason, and the clipboard keeps what it had.
+  void buildsTooLongForACodeAreRefused() {
+    WriteConfig("builds.json",
+                (R"({"format": "velkar-builds", "version": 1, "builds": [{"name": ")" +
+                 std::string(70000, 'x') + R"(", "setup": {}}]})")
+                    .c_str());
+    CShownDlg dlg;
+    QTest::keyClick(&dlg, Qt::Key_B, Qt::ControlModifier);
+    Child<QListWidget>(dlg.GetBuildsDialog(), "buildList")->selectAll();
+    QTest::mouseClick(Child<QPushButton>(dlg.GetBuildsDialog(), "buildCopyCode"), Qt::LeftButton);
+    QTRY_COMPARE(QToolTip::text(), U("この設定はコードにできません。"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+  }
+
   // What the last setup named that the data no longer holds is said once the
   // window is on screen; the rest is restored.
   void startSaysWhatTheLastSetupLacks() {

@@ -181,7 +181,7 @@ private slots:
     m_pDir->WriteText("Sword.ini", kSwordIni);
     m_pDir->WriteText("Katana.ini", kKatanaIni);
     m_pDir->WriteText("Monster.ini", kMonsterIni);
-    RenewStore();
+    m_pStore = std::make_unique<CTestDataStore>(*m_pDir);
     QVERIFY((*m_pStore)->ConvertWeaponIni(CATEGORY_SWORD) &&
             (*m_pStore)->ConvertWeaponIni(CATEGORY_KATANA) && (*m_pStore)->ConvertMonsterIni());
     m_pAnswerer = std::make_unique<CModalAnswerer>();
@@ -199,12 +199,6 @@ private slots:
   }
 
 protected:
-  // A fresh store on the same folder: the next window loads into an empty one.
-  void RenewStore() {
-    m_pStore.reset();
-    m_pStore = std::make_unique<CTestDataStore>(*m_pDir);
-  }
-
   std::unique_ptr<CTestDataDir> m_pDir;
   std::unique_ptr<CTestDataStore> m_pStore;
   std::unique_ptr<CModalAnswerer> m_pAnswerer;

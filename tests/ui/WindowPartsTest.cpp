@@ -1,7 +1,8 @@
 // The window's small rules that no click shows on this machine: a weapon's
 // text colour by its lowest element, the dialog font's family when no
 // preferred one is installed, dialog units from the font's letters, the
-// dotted focus frame, and columns and cells making room.
+// minimised window's icon centred, the dotted focus frame, and columns and
+// cells making room.
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QToolTip>
@@ -18,6 +19,7 @@
 #include "widgets/BaselineColumn.h"
 #include "widgets/ColorListCtrl.h"
 #include "widgets/FocusRect.h"
+#include "widgets/MinimisedIcon.h"
 #include "widgets/WeaponListBox.h"
 
 class WindowPartsTest : public QObject {
@@ -49,6 +51,8 @@ private slots:
     QCOMPARE(DialogBaseUnitsFrom(337, 13).nCx, 6);  // 6.48 letters
     QCOMPARE(DialogBaseUnitsFrom(338, 13).nCx, 7);  // 6.5
     QCOMPARE(DialogUnitsToPixels(QRect(1, 3, 5, 9), {7, 13}), QRect(2, 5, 9, 15));
+    // The minimised window's icon is centred, halves rounded up and toward zero.
+    QCOMPARE(MinimisedIconOrigin({35, 29}, {32, 32}), QPoint(2, -1));
     QCOMPARE(CWindowCommandLine({"velkar", "--help"}).GetExitCode(), 0);
     // A folder named in Shift-JIS (大剣) is taken as its bytes.
     const CTestDataDir dir;
