@@ -101,6 +101,7 @@ const LintRow_t kWeaponRows[] = {
      u8"Sword.ini:3: [Action] 2: rate is empty and read as 0\n"
      u8"Sword.ini:4: [Action] 3: motion value - is read as 0 (only decimal digits with an optional "
      u8"minus sign are read as written)\n"},
+    {"FewerBytesThanAUtf16Pair", kWeapon, u8";\n", kNoWeapon},
     {"Utf32BigEndianMarkAlone", kWeapon, u8"\0\0\xFE\xFF"sv, Wide(u8"UTF-32BE"), eENCODING::RAW},
     {"ZeroBytesInEvenAndOddPlaces", kWeapon, u8"\0\0\0\0"sv,
      Wide(u8"UTF-16BE without a byte-order mark"), eENCODING::RAW},

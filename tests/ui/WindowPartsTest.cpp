@@ -26,20 +26,13 @@ class WindowPartsTest : public QObject {
   Q_OBJECT
 
 private slots:
-  void weaponColourFollowsTheLowestElement_data() {
-    QTest::addColumn<int>("nMask");
-    QTest::addColumn<QColor>("colour");
-    const QColor arrColour[] = {{255, 0, 0}, {0, 0, 255},  {90, 90, 0}, {96, 96, 96},
-                                {90, 0, 0},  {128, 0, 80}, {0, 128, 0}, {0, 128, 128}};
-    for (int i = 0; i < 8; ++i)
-      QTest::addRow("element %d and above", i + 1) << (-2 << i) << arrColour[i];
-    const std::pair<const char*, int> arrBlack[] = {{"none", 0}, {"bit 0", 3}, {"bit 9 only", 512}};
-    for (const auto& row : arrBlack) QTest::newRow(row.first) << row.second << QColor(0, 0, 0);
-  }
+  // A name takes the colour of its weapon's lowest element (the legend test
+  // has each element's colour); bit 0 and the bits past sleep are no element.
   void weaponColourFollowsTheLowestElement() {
-    QFETCH(int, nMask);
-    QFETCH(QColor, colour);
-    QCOMPARE(CWeaponListBox::ElementTextColor(nMask), colour);
+    QList<QColor> arrColour;
+    for (const int nMask : {-4, 0x120, 0x103, 512, 0})
+      arrColour << CWeaponListBox::ElementTextColor(nMask);
+    QCOMPARE(arrColour, (QList<QColor>{{0, 0, 255}, {90, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}}));
   }
 
   void fontFamilyAndDialogUnits() {
