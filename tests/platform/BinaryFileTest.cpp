@@ -220,10 +220,10 @@ TEST_P(AtomicFileWriters, FailedFlushKeepsTheOldFile) {
   EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"Sword.dat"});
 }
 
-// A target that is no regular file fails the open, a folder that takes no
-// new file too (the target itself may be written), a target turned into a
-// folder meanwhile fails the rename; none leaves anything behind. Errors are
-// in this machine's C library's words.
+// A target that is no regular file fails the open, so do a folder that is
+// not there and one that takes no new file (the target itself may be
+// written); a target turned into a folder meanwhile fails the rename; none
+// leaves anything behind. Errors are in this machine's C library's words.
 TEST_P(AtomicFileWriters, NoTemporaryFileOrNoRenameFails) {
   CTestDataDir dir;
   dir.WriteBytes("x.dat", Bytes(10, 4));
@@ -231,6 +231,7 @@ TEST_P(AtomicFileWriters, NoTemporaryFileOrNoRenameFails) {
   const auto pFifo = Writer(dir.PathOf("fifo.dat"));
   EXPECT_TRUE(!pFifo->Open() &&
               pFifo->Error() == dir.PathOf("fifo.dat") + " is not a regular file");
+  EXPECT_FALSE(Writer(dir.PathOf("gone/x.dat"))->Open());
   ASSERT_EQ(chmod(dir.PathOf("x.dat").c_str(), 0666) | chmod(dir.Path().c_str(), 0555), 0);
   EXPECT_TRUE(ChildSucceeds([&] {
     const auto pWriter = Writer(dir.PathOf("x.dat"));
