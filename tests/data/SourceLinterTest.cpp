@@ -115,8 +115,6 @@ const LintRow_t kWeaponRows[] = {
 INSTANTIATE_TEST_SUITE_P(Weapons, SourceLint, testing::ValuesIn(kWeaponRows), RowName<LintRow_t>);
 
 const LintRow_t kMonsterRows[] = {
-    {"SectionMissing", kMonster, u8"[Monster]\n0=岩甲獣\n1=氷牙竜\n[岩甲獣]\nAnger=100,90,110\n",
-     u8"Monster.ini:3: [Monster] 1: the section [氷牙竜] is missing, so the monster is left out\n"},
     {"AngerMissingOrBad", kMonster,
      u8"[Monster]\n0=岩甲獣\n1=氷牙竜\n[岩甲獣]\n0=頭,55,60,45,10,25,15,10,5\n"
      u8"[氷牙竜]\nAnger=100,90\n",

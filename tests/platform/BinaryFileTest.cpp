@@ -232,6 +232,7 @@ TEST_P(AtomicFileWriters, NoTemporaryFileOrNoRenameFails) {
   EXPECT_TRUE(!pFifo->Open() &&
               pFifo->Error() == dir.PathOf("fifo.dat") + " is not a regular file");
   EXPECT_FALSE(Writer(dir.PathOf("gone/x.dat"))->Open());
+  EXPECT_FALSE(Writer(dir.PathOf("x.dat"))->Commit(Bytes(5, 1)));  // never opened
   ASSERT_EQ(chmod(dir.PathOf("x.dat").c_str(), 0666) | chmod(dir.Path().c_str(), 0555), 0);
   EXPECT_TRUE(ChildSucceeds([&] {
     const auto pWriter = Writer(dir.PathOf("x.dat"));

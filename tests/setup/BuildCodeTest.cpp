@@ -223,6 +223,8 @@ const RefusalRow_t kRefusalRows[] = {
      "this is not a Velkar build code (a code starts with VK1.)"},
     {"NewerFormat", "VK12.AAAA",
      "the code is of format 12, written by a newer Velkar; this one reads format 1"},
+    {"VersionOfSevenDigits", "VK1234567.uB0K",
+     "this is not a Velkar build code (a code starts with VK1.)"},
     {"TooLong", std::string(8193, 'A'),
      "the code is too long: 8193 characters; a code has at most 8192"},
     {"PlusOfBase64", "VK1.uB0K+xIE",

@@ -141,17 +141,19 @@ TEST_F(BuildsToolTest, HandEditedNamesAreToldApartAndEscaped) {
                              m_config.PathOf("velkar/builds.json") +
                              " carry this name; rename all but one of them first (the window's "
                              "builds dialog, Ctrl+B)\n");
-  // A control character, a lone trail byte and a 4-byte character (U+E0100,
-  // a variation selector, whose lead byte holds bits of the code point).
+  // A control character, a lone trail byte and two 4-byte characters: U+E0100,
+  // a variation selector, whose lead byte holds bits of the code point, and
+  // an emoji, whose lead byte is the lowest a 4-byte character has.
   const auto Saved = [](const char* pszName) {
     const ToolResult_t result =
         RunTool({"save-build", pszName, "--category", "0", "--weapon", "0"});
     return std::to_string(result.nExit) + result.strErr;
   };
-  EXPECT_EQ(Saved("a\tb") + Saved("a\x80") + Saved("a\xF3\xA0\x84\x80"),
+  EXPECT_EQ(Saved("a\tb") + Saved("a\x80") + Saved("a\xF3\xA0\x84\x80") + Saved("\xF0\x9F\x98\x80"),
             "2velkar-tool: NAME: a build's name must not hold a control character (U+0009)\n"
             "2velkar-tool: NAME: the name is not UTF-8 text (byte \\x80)\n"
-            "2velkar-tool: NAME: Shift-JIS cannot hold the character U+E0100 of the name\n");
+            "2velkar-tool: NAME: Shift-JIS cannot hold the character U+E0100 of the name\n"
+            "2velkar-tool: NAME: Shift-JIS cannot hold the character U+1F600 of the name\n");
   const std::vector<uint8_t> arrByte = m_config.ReadBytes("velkar/builds.json");
   EXPECT_EQ(std::string(arrByte.begin(), arrByte.end()), strFile);
 }
