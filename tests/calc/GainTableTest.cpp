@@ -61,31 +61,25 @@ Gain_t Level(int nSharpness, std::vector<int64_t> arrDamage) {
   return gain;
 }
 
+// clang-format off
 const GainRow_t kGainRows[] = {
     // x1.25: B = 250, r = 50: 25.3125, 16.875, 50.625, 12.375.
     {"TickKaishin", {}, 1040, 0, Box(1040, true, 0, {5, 3, 10, 3}), u8"攻撃力 ×1.25"},
     // From マイナス会心 (B = 150, r = 30: 15, 10, 30, 7) to 会心.
-    {"TickKaishinReplacesMinus",
-     {1041},
-     1040,
-     0,
-     Box(1040, true, 1041, {10, 6, 20, 5}),
-     u8"攻撃力 ×1.25"},
+    {"TickKaishinReplacesMinus", {1041}, 1040, 0,
+     Box(1040, true, 1041, {10, 6, 20, 5}), u8"攻撃力 ×1.25"},
     // 力の護符 +5: B = 205, r = 41: 20.75625, 13.8375, 41.5125, 10.1475.
     {"UntickGofu", {1021}, 1021, 0, Box(1021, false, 0, {0, 0, -1, -1}), u8"攻撃力 +5"},
     // 怪力の丸薬 +25 in place of 鬼神笛 +10: B = 210 (r = 42: 21.2625,
     // 14.175, 42.525, 10.395) to 225 (r = 45: 22.78125, 15.1875, 45.5625, 11.1375).
-    {"TickKairikiReplacesOniFue",
-     {1028},
-     1029,
-     0,
-     Box(1029, true, 1028, {1, 1, 3, 1}),
-     u8"攻撃力 +25"},
+    {"TickKairikiReplacesOniFue", {1028}, 1029, 0,
+     Box(1029, true, 1028, {1, 1, 3, 1}), u8"攻撃力 +25"},
     // White: x1.3: 23.4, 15.6, 46.8, 11.44.
     {"SharpnessWhite", {}, 0, 5, Level(5, {3, 2, 6, 2}), {}},
     // Red: x0.5 and the low hit rate, 100: 9, 6, 18, 4.4.
     {"SharpnessRed", {}, 0, 0, Level(0, {-11, -7, -22, -5}), {}},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Rows, GainTableTest, ::testing::ValuesIn(kGainRows), RowName<GainRow_t>);
 
