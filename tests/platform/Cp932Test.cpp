@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Cp932.h"
+#include "platform/TextEscape.h"
 
 namespace {
 
@@ -52,8 +53,8 @@ TEST(Cp932IsUtf8, TellsWellFormedUtf8) {
   }
 }
 
-// Prefixes never end inside a double-byte character; only a walk from the
-// start tells a trail byte that looks like a lead byte from a lead byte.
+// Prefixes and escapes never end inside a double-byte character; only a walk
+// from the start tells a trail byte that looks like a lead byte from a lead byte.
 TEST(SjisPrefix, StopsBeforeASplitCharacter) {
   EXPECT_EQ(velkar::SjisPrefixLength("a\x95\x5C", 2), 1u);
   EXPECT_EQ(velkar::SjisPrefixLength("a\x95\x5C", 3), 3u);
@@ -61,6 +62,8 @@ TEST(SjisPrefix, StopsBeforeASplitCharacter) {
   EXPECT_EQ(velkar::SjisPrefixLength("\xB1\xB2", 1), 1u);  // half-width katakana
   EXPECT_EQ(velkar::SjisPrefixLength("a\x83", 5), 2u);     // lone lead byte at the end
   EXPECT_EQ(velkar::SjisPrefixLength("\x81\x81\x81\x81", 3), 2u);
+  // A lone lead byte at the end is escaped alone, never read with what follows.
+  EXPECT_EQ(velkar::EscapeSjisControls("\n\x83\x40"sv.substr(0, 2)), "\\n\x83");
 }
 
 }  // namespace

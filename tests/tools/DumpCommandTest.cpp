@@ -4,6 +4,7 @@
 // exit code 1.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -75,7 +76,7 @@ struct NearestRow_t {
   const char* szFile;
   std::string strBytes;
   std::string strOut;      // the whole of stdout
-  std::string strWarning;  // the warning after the file's path, or "" for none
+  std::string strWarning;  // each warning after the file's path, a line each
 };
 
 class DumpNearestSourceTest : public ::testing::TestWithParam<NearestRow_t> {};
@@ -87,10 +88,11 @@ TEST_P(DumpNearestSourceTest, WarnsAndExitsWithOneOrPrintsTheSource) {
   const ToolResult_t result = RunTool({"dump", dir.PathOf(row.szFile)});
   EXPECT_EQ(result.nExit, row.strWarning.empty() ? 0 : 1);
   EXPECT_EQ(result.strOut, row.strOut);
-  EXPECT_EQ(result.strErr,
-            row.strWarning.empty()
-                ? std::string()
-                : "velkar-tool: warning: " + dir.PathOf(row.szFile) + ": " + row.strWarning + "\n");
+  std::string strErr;
+  std::istringstream warnings(row.strWarning);
+  for (std::string strLine; std::getline(warnings, strLine);)
+    strErr += "velkar-tool: warning: " + dir.PathOf(row.szFile) + ": " + strLine + "\n";
+  EXPECT_EQ(result.strErr, strErr);
 }
 
 const NearestRow_t kNearestRows[] = {
@@ -110,6 +112,12 @@ const NearestRow_t kNearestRows[] = {
     // cannot: the reader trims section names.
     {"MonsterNameWithOuterBlank", "Monster.dat", MonsterFile(" m"), MonsterSource("\" m\"", " m"),
      "[ m]: the INI reader does not find a section of this name"},
+    // Not Shift-JIS: printed as U+FFFD, which the converter would not read back.
+    {"MonsterNameNotShiftJis", "Monster.dat", MonsterFile("m\xFF"),
+     MonsterSource("m\uFFFD", "m\uFFFD"),
+     "[Monster] 0 m\uFFFD: the name holds bytes that do not come back through UTF-8 (not Shift-JIS "
+     "text, or a character Shift-JIS has twice); --sjis prints the bytes unchanged\n"
+     "[m\uFFFD]: the INI reader does not find a section of this name"},
     {"MonsterNamedLikeAList", "Monster.dat", MonsterFile("LeVel"), MonsterSource("LeVel", "LeVel"),
      "[LeVel]: a monster's section cannot have the name of the Monster or Level list"},
 };

@@ -239,6 +239,13 @@ private slots:
     QCOMPARE(arrBuild[0].toObject().value("name").toString(), U("道具2"));
     QCOMPARE(arrBuild[2].toObject().value("setup").toObject().value("weapon"),
              arrBuild[0].toObject().value("setup").toObject().value("weapon"));
+    ClickEntry(pList, 0);  // the one chosen build of three as a code
+    Press("buildCopyCode");
+    CodeError_t error;
+    const auto code = DecodeBuildCode(QGuiApplication::clipboard()->text().toStdString(), error);
+    QCOMPARE(code->arrBuild.size() == 1 ? code->arrBuild[0].strName : "", ToSjis(U("道具2")));
+    pList->clearSelection();  // Enter on an entry not chosen loads nothing
+    QTest::keyClick(pList, Qt::Key_Return);
   }
 
   // A hand-edited builds file: two builds of one name are marked apart, a
