@@ -6,8 +6,7 @@
 // 20.25, 13.5, 40.5, 9.9 -> 20, 13, 40, 9, total 82.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
+#include <algorithm>
 #include <vector>
 
 #include "calc/CalcTestData.h"
@@ -36,7 +35,6 @@ TEST_P(GainTableTest, ChangeOfEveryRegionAndTheTotal) {
   for (const int nId : row.arrTicked) m_calc.SetModifier(nId, true);
   const std::optional<GainTable_t> table = ComputeGains(m_calc);
   ASSERT_TRUE(table);
-  EXPECT_EQ(table->arrGain.size(), 29U);
   const auto it = std::find_if(table->arrGain.begin(), table->arrGain.end(), [&](const Gain_t& g) {
     return row.nControlId != 0 ? g.nControlId == row.nControlId
                                : g.eKind == eGAIN_KIND::Sharpness && g.nSharpness == row.nSharpness;
@@ -63,9 +61,8 @@ Gain_t Level(int nSharpness, std::vector<int64_t> arrDamage) {
 
 // clang-format off
 const GainRow_t kGainRows[] = {
-    // x1.25: B = 250, r = 50: 25.3125, 16.875, 50.625, 12.375.
-    {"TickKaishin", {}, 1040, 0, Box(1040, true, 0, {5, 3, 10, 3}), u8"攻撃力 ×1.25"},
-    // From マイナス会心 (B = 150, r = 30: 15, 10, 30, 7) to 会心.
+    // From マイナス会心 (B = 150, r = 30: 15, 10, 30, 7) to 会心 (x1.25: B = 250, r =
+    // 50: 25.3125, 16.875, 50.625, 12.375).
     {"TickKaishinReplacesMinus", {1041}, 1040, 0,
      Box(1040, true, 1041, {10, 6, 20, 5}), u8"攻撃力 ×1.25"},
     // 力の護符 +5: B = 205, r = 41: 20.75625, 13.8375, 41.5125, 10.1475.

@@ -3,8 +3,6 @@
 // summary with the line cap.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "CalcTestData.h"
 #include "calc/HitBreakdownText.h"
 #include "calc/HitTable.h"

@@ -9,17 +9,11 @@
 
 class CByteBuilder {
 public:
-  CByteBuilder& U8(uint8_t by) {
-    m_arrByte.push_back(by);
-    return *this;
-  }
+  CByteBuilder& U8(uint8_t by) { return Put(by, 1); }
   CByteBuilder& U16(uint16_t w) { return Put(w, 2); }
   CByteBuilder& U32(uint32_t n) { return Put(n, 4); }
   CByteBuilder& I32(int32_t n) { return Put(static_cast<uint32_t>(n), 4); }
-  CByteBuilder& Line(std::string_view text) {
-    Raw(text);
-    return Raw("\r\n");
-  }
+  CByteBuilder& Line(std::string_view text) { return Raw(text).Raw("\r\n"); }
   CByteBuilder& Raw(std::string_view bytes) {
     m_arrByte.insert(m_arrByte.end(), bytes.begin(), bytes.end());
     return *this;

@@ -5,7 +5,6 @@
 // the list with its heading, each file once.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "data/DataFileError.h"

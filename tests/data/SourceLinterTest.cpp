@@ -5,7 +5,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "data/SourceLinter.h"
 #include "platform/Cp932.h"

@@ -40,9 +40,6 @@ TEST_P(WeaponValueTest, GivesTheWeapon) {
 
 // expected: name, cut rate, impact rate, motion values
 const ActionRow_t kActionRows[] = {
-    {"ThreeHits", "Slash,15,20,25", MotionRecord_t{"Slash", 100, 100, {15, 20, 25}}},
-    {"RateA", "Bash,A50,10,20", MotionRecord_t{"Bash", 50, 50, {10, 20}}},
-    {"RateB", "Bash,B80,30", MotionRecord_t{"Bash", 80, 100, {30}}},
     {"RateC", "Bash,C0,30", MotionRecord_t{"Bash", 100, 0, {30}}},
     {"RateLetterOnlyFirst", "Bash,A50,B20,10", MotionRecord_t{"Bash", 50, 50, {0, 10}}},
     {"EmptyTokenEndsList", "Bash,1,2,,3,4", MotionRecord_t{"Bash", 100, 100, {1, 2, 0}}},
@@ -57,7 +54,6 @@ INSTANTIATE_TEST_SUITE_P(Table, ActionValueTest, ::testing::ValuesIn(kActionRows
 
 // expected: name, attack, element value, element mask, sharpness
 const WeaponRow_t kWeaponRows[] = {
-    {"MaskComesBeforeValue", "b,100,3,25,2,0", WeaponRecord_t{"b", 100, 25, 3, 2}},
     {"SignsWrapAndTextAfterTheFifth", "b,-5,+1,4294967297,0,7x,9",
      WeaponRecord_t{"b", -5, 1, 1, 0}},
     {"FourNumbers", "b,100,0,0,3", std::nullopt, kReasonWeaponNumbers},

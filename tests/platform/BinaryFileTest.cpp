@@ -1,6 +1,5 @@
 // Whole-file reading, and the atomic writer: the target must survive every
 // failure unchanged and no temporary file may be left behind.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -12,7 +11,6 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
-#include <ostream>
 #include <set>
 #include <string>
 #include <tuple>
@@ -24,6 +22,7 @@
 #include "platform/BinaryFile.h"
 #include "platform/TempFileNames.h"
 #include "support/HostileFiles.h"
+#include "support/RowName.h"
 #include "support/TestDataDir.h"
 
 namespace {
@@ -263,10 +262,6 @@ struct LinkRow_t {
   std::vector<std::pair<std::string, std::string>> arrLink;  // name, target; '@' absolute
   const char* szWritten;  // the file the bytes go to; null when the write fails
 };
-
-void PrintTo(const LinkRow_t& row, std::ostream* pOut) {
-  *pOut << row.szName;
-}
 
 class AtomicFileWriterLinks : public testing::TestWithParam<std::tuple<WriterKind_t, LinkRow_t>> {};
 

@@ -3,7 +3,6 @@
 // UTF-8 check and the double-byte-safe prefix.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <string_view>
 #include <vector>
 

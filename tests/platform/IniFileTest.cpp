@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <string_view>
 
 #include "platform/Cp932.h"
 #include "platform/IniFile.h"

@@ -41,16 +41,6 @@ inline void MakeHostileFile(eHOSTILE eKind, const std::string& strPath) {
   }
 }
 
-inline const char* HostileName(eHOSTILE eKind) {
-  switch (eKind) {
-    case eHOSTILE::FIFO: return "Fifo";
-    case eHOSTILE::FOLDER: return "Folder";
-    case eHOSTILE::DEVICE: return "Device";
-    case eHOSTILE::SPARSE_2GB: return "Sparse2GB";
-  }
-  return "Unknown";
-}
-
 // Writes the first nBudget bytes to the temporary file for real, then fails;
 // optionally fails the flush as well.
 class CFailingDevice final : public velkar::COutputDevice {

@@ -6,7 +6,6 @@
 
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "support/RowName.h"
 #include "support/TestDataDir.h"

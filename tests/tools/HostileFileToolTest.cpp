@@ -61,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(Table, HostileFileToolTest,
                                                               eHOSTILE::SPARSE_2GB)),
                          [](const auto& rowInfo) {
                            return std::string(std::get<0>(rowInfo.param).szName) +
-                                  HostileName(std::get<1>(rowInfo.param));
+                                  (std::get<1>(rowInfo.param) == eHOSTILE::FIFO ? "Fifo"
+                                                                                : "Sparse2GB");
                          });
 
 }  // namespace
