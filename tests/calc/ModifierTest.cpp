@@ -46,15 +46,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, ModifierGroupTest, ::testing::ValuesIn(kModifierR
 // マイナス会心. 力の護符, 力の爪 and 練気MAX stack with anything. Ticking one box
 // after another keeps the first exactly when they are in different groups.
 TEST(ModifierTable, TickingOneClearsExactlyItsGroup) {
-  const std::vector<std::vector<int>> arrGroup = {{1018, 1019, 1020},
-                                                  {1021},
-                                                  {1022},
-                                                  {1023, 1024, 1025, 1026, 1027},
-                                                  {1028, 1029, 1030, 1031, 1032},
-                                                  {1033},
-                                                  {1034, 1035, 1036, 1037},
-                                                  {1038, 1039},
-                                                  {1040, 1041}};
+  // clang-format off
+  const std::vector<std::vector<int>> arrGroup = {
+      {1018, 1019, 1020}, {1021}, {1022}, {1023, 1024, 1025, 1026, 1027},
+      {1028, 1029, 1030, 1031, 1032}, {1033}, {1034, 1035, 1036, 1037}, {1038, 1039}, {1040, 1041}};
+  // clang-format on
   for (const std::vector<int>& group : arrGroup) {
     for (const int nFirst : group) {
       EXPECT_EQ(ModifierGroupMembers(*FindModifier(nFirst)),
