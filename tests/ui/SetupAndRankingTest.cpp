@@ -30,6 +30,7 @@
 #include "dialogs/RankingDlg.h"
 #include "setup/BuildCode.h"
 #include "text/SjisText.h"
+#include "widgets/BaselineColumn.h"
 
 namespace {
 
@@ -465,8 +466,9 @@ private slots:
   // Ctrl+P pins the loadout on show: a fifth column shows each region's
   // difference to it, computed on the window's own monster and level (the
   // main window's own rows of the pinned weapon there are the independent
-  // reference); the report stays as it was, and unpinning restores the four
-  // columns.
+  // reference), the four narrowed, widest first and never below their
+  // minimum, so that all five are in sight; the report stays as it was, and
+  // unpinning restores the four columns.
   void pinnedBaselineFollowsTheTarget() {
     CShownDlg dlg;
     auto* pResult = Control<CColorListCtrl>(dlg, 1013);
@@ -476,6 +478,8 @@ private slots:
     PickWeaponAndMotions(dlg, 0, {0, 1});
     QTest::keyClick(&dlg, Qt::Key_P, Qt::ControlModifier);
     QCOMPARE(ResultColumn(dlg, 4), (QStringList{U("±0"), U("±0"), U("±0")}));
+    QVERIFY(pResult->header()->length() <= pResult->viewport()->width());  // all five in sight
+    QCOMPARE(CBaselineColumn::NarrowToFit({50, 30, 50}, 10, 20), (std::vector<int>{20, 20, 20}));
     Control<QComboBox>(dlg, 1014)->setCurrentIndex(1);
     Control<QComboBox>(dlg, 1008)->setCurrentIndex(1);
     const QStringList arrBaseline = ResultColumn(dlg, 3);  // the pinned weapon on 大猿獣

@@ -11,8 +11,6 @@
 #include <QHelpEvent>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSlider>
-#include <QStyleOptionSlider>
 #include <QToolTip>
 #include <QtTest>
 #include <filesystem>
@@ -112,21 +110,6 @@ inline void PickWeaponAndMotions(const CVelkarDlg& dlg, int nWeapon,
     ClickEntry(Control<QListWidget>(dlg, 1003), nMotion);
     ClickButton(dlg, 1005);
   }
-}
-
-// A part of a horizontal slider as its style lays it out.
-inline QRect SliderPart(const QSlider* pSlider, QStyle::SubControl ePart) {
-  QStyleOptionSlider option;
-  option.initFrom(pSlider);
-  option.subControls = QStyle::SC_All;
-  option.orientation = Qt::Horizontal;
-  option.minimum = pSlider->minimum();
-  option.maximum = pSlider->maximum();
-  option.sliderPosition = option.sliderValue = pSlider->value();
-  option.tickPosition = pSlider->tickPosition();
-  option.tickInterval = pSlider->tickInterval();
-  option.pageStep = pSlider->pageStep();
-  return pSlider->style()->subControlRect(QStyle::CC_Slider, &option, ePart, pSlider);
 }
 
 // The entries of a list or drop-down list, top to bottom.

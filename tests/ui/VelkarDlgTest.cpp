@@ -31,6 +31,7 @@
 #include "support/HostileFiles.h"
 #include "text/ClipboardText.h"
 #include "text/SjisText.h"
+#include "widgets/SharpnessSlider.h"
 
 namespace {
 
@@ -131,7 +132,7 @@ class VelkarDlgTest : public CWindowFixture {
 
 private slots:
   // The lists start with the data's names; the modifiers' frame shows a
-  // shadow line and a highlight inside.
+  // shadow line and a highlight inside; the slider's first band is red.
   void startUpShowsTheDataAndTheFrame() {
     CShownDlg dlg;
     QCOMPARE(Entries(Control<QComboBox>(dlg, 1001)), (QStringList{U("片手剣"), U("太刀")}));
@@ -145,6 +146,9 @@ private slots:
         QList<QRgb>({image.pixel(rc.left(), y), image.pixel(rc.left() + 1, y),
                      image.pixel(rc.right(), y), image.pixel(rc.center().x(), rc.bottom())}),
         QList<QRgb>({dlg.palette().color(QPalette::Dark).rgb(), clrLight, clrLight, clrLight}));
+    auto* pSlider = Control<CSharpnessSlider>(dlg, 1009);
+    pSlider->setValue(5);  // the handle off the red band
+    QCOMPARE(pSlider->grab().toImage().pixel(pSlider->BandRect(0).center()), qRgb(220, 40, 40));
   }
 
   // From the fire sword with 縦斬り, 溜め回転斬り twice: each gesture reaches
@@ -172,10 +176,11 @@ private slots:
     const QStringList arrBefore = ResultColumn(dlg, 3);
     auto* pChosen = Control<QListWidget>(dlg, 1004);
     auto* pAvailable = Control<QListWidget>(dlg, 1003);
-    auto* pSlider = Control<QSlider>(dlg, 1009);
+    auto* pSlider = Control<CSharpnessSlider>(dlg, 1009);
     auto* pWeapons = Control<CWeaponListBox>(dlg, 1002);
-    const QRect rcGroove = SliderPart(pSlider, QStyle::SC_SliderGroove);
-    const QPoint ptLeft(rcGroove.left() + 2, rcGroove.center().y());
+    // The groove's middle line runs 4 pixels above the middle of the bands.
+    const auto OnGroove = [pSlider](int n) { return pSlider->BandRect(n).center() - QPoint(0, 4); };
+    const QPoint ptLeft = OnGroove(0);
     const QPoint ptEntry = pAvailable->visualItemRect(pAvailable->item(1)).center();
     QMouseEvent move(QEvent::MouseMove, ptLeft, ptLeft, {}, Qt::LeftButton, {});
     switch (nGesture) {
@@ -195,8 +200,7 @@ private slots:
       case 11: Control<QComboBox>(dlg, 1001)->setCurrentIndex(1); break;
       case 12: PressKey(pSlider, Qt::Key_Left); break;
       case 13:
-        QTest::mousePress(pSlider, Qt::LeftButton, {},
-                          SliderPart(pSlider, QStyle::SC_SliderHandle).center());
+        QTest::mousePress(pSlider, Qt::LeftButton, {}, OnGroove(4));  // on the handle
         QApplication::sendEvent(pSlider, &move);
         QVERIFY(pSlider->value() != 4);  // moved, but the rows wait for the release
         QCOMPARE(ResultColumn(dlg, 3), arrBefore);
@@ -466,6 +470,11 @@ private slots:
     ClickButton(dlg, 1016);
     QCOMPARE(QGuiApplication::clipboard()->mimeData()->data(kSjisMimeType),
              QByteArray::fromStdString(strLong.substr(0, velkar::SjisPrefixLength(strLong, 1024))));
+    // A row's tooltip of so many motions keeps to the lines the screen has room for.
+    auto* pList = Control<CColorListCtrl>(dlg, 1013);
+    AskForToolTip(pList->viewport(), pList->visualRect(pList->model()->index(0, 0)).center());
+    QTRY_COMPARE(QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText().count(u'\n') + 1,
+                 pList->ToolTipLineCapacity());
   }
 
   // A row's tooltip sums up its hits (the adds make the row's damage); a
@@ -475,13 +484,15 @@ private slots:
     CShownDlg dlg;
     auto* pList = Control<CColorListCtrl>(dlg, 1013);
     PickWeaponAndMotions(dlg, 1, {0, 2, 2});
-    // B = 180, blue (1.25); 背中の岩殻, cut 10: 縦斬り r = 32.4, P = 4.05; 溜め回転斬り at
-    // rate 110: r = 36 and 54, P = 4.95 and 7.425, e = 13.75: 効きにくい (low).
-    AskForToolTip(pList->viewport(), pList->visualRect(pList->model()->index(1, 2)).center());
+    // B = 180, blue (1.25, 1.0625), fire 28; the first row, 頭, cut 90 / fire 10:
+    // E = 2.975 a hit; 縦斬り r = 32.4, P = 36.45, T = 39.425; 溜め回転斬り at rate
+    // 110: r = 36 and 54, P = 44.55 and 66.825, T = 47.525 + 69.8 = 117.325 (47 + 69);
+    // e = 259.2 / 212.4 = 122%: よく効く.
+    AskForToolTip(pList->viewport(), pList->visualRect(pList->model()->index(0, 2)).center());
     QTRY_COMPARE(QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText(),
-                 U("背中の岩殻：物理 10%、属性 0%、ダメージ 26（効きにくい）\n攻撃1 縦斬"
-                   "り（1ヒット）：+4（4.0）\n攻撃2 溜め回転斬り（2ヒット）：+11（12.4）\n"
-                   "攻撃3 溜め回転斬り（2ヒット）：+11（12.4）\n（ ）は切り捨て前。ダブルク"
+                 U("頭：物理 90%、属性 10%、ダメージ 271（よく効く）\n攻撃1 縦斬"
+                   "り（1ヒット）：+39（39.4）\n攻撃2 溜め回転斬り（2ヒット）：+116（117.3）\n"
+                   "攻撃3 溜め回転斬り（2ヒット）：+116（117.3）\n（ ）は切り捨て前。ダブルク"
                    "リックで全ヒットの表"));
     AskForToolTip(pList->viewport(), QPoint(5, pList->viewport()->height() - 5));  // no row
     QTRY_VERIFY(!QToolTip::isVisible());

@@ -58,7 +58,7 @@ private slots:
   }
 
   // The program answers a wrong command line itself, without the window:
-  // exit code 2 and a line on stderr.
+  // exit code 2 and a line on stderr. Qt's own options are Qt's.
   void commandLineOfTheProgram() {
     const QString strHint = QStringLiteral("\nRun 'Velkar --help' for the options.\n");
     const struct {
@@ -67,7 +67,8 @@ private slots:
     } arrRow[] = {
         {{"--frob"}, U("2Unknown option 'frob'.") + strHint},
         {{"Sword.dat"}, U("2Unexpected argument 'Sword.dat'.") + strHint},
-        {{"--dir", "/proc/version"}, U("2--dir: '/proc/version' is not a folder.") + strHint}};
+        {{"--dir", "/proc/version"}, U("2--dir: '/proc/version' is not a folder.") + strHint},
+        {{"-platform", "offscreen", "--frob"}, U("2Unknown option 'frob'.") + strHint}};
     const QTemporaryDir runtime;  // Qt's own folder, which it would complain about
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
@@ -118,6 +119,7 @@ private slots:
     list.InsertRow(0, U("頭"));
     list.SetCellText(0, 1, U("45%"));
     list.SetItemColor(0, 0xFF0000);
+    QVERIFY(!list.SetItemColor(-1, 0) && !list.SetItemColor(1, 0));  // no such row
     QVERIFY(ShowActive(list));
     list.setCurrentIndex(list.model()->index(0, 0));
     const QRect rcFirst = list.visualRect(list.model()->index(0, 0));
