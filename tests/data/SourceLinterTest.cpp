@@ -102,7 +102,7 @@ const LintRow_t kWeaponRows[] = {
      u8"minus sign are read as written)\n"},
     {"FewerBytesThanAUtf16Pair", kWeapon, u8";\n", kNoWeapon},
     {"Utf32BigEndianMarkAlone", kWeapon, u8"\0\0\xFE\xFF"sv, Wide(u8"UTF-32BE"), eENCODING::RAW},
-    {"ZeroBytesInEvenAndOddPlaces", kWeapon, u8"\0\0\0\0"sv,
+    {"AQuarterZeroBytesInEvenAndOddPlaces", kWeapon, u8"\0\0[Weapon]"sv,
      Wide(u8"UTF-16BE without a byte-order mark"), eENCODING::RAW},
     {"NeitherShiftJisNorUtf8", kWeapon, u8"[Weapon]\r\n1=Sword,168,0,0,2,0\r\n\xE9\n",
      u8"Sword.ini:3: this line is neither Shift-JIS nor UTF-8 (saved in another encoding?); its "
@@ -122,9 +122,9 @@ const LintRow_t kMonsterRows[] = {
          u8"Monster.ini:7: [氷牙竜] Anger: Anger needs three integers, the monster is left out\n"},
     {"RegionSkippedAndGap", kMonster,
      u8"[Monster]\n0=岩甲獣\n[岩甲獣]\nAnger=100,90,110\n0=頭,1,2,3,4,5,6,7\n"
-     u8"1=腹,1,2,3,4,5,6,7,8\n9=尻尾,1,2,3,4,5,6,7,8\nRage=1\n",
+     u8"1=腹,1,2,3,4,5,6,7,8\n19=尻尾,1,2,3,4,5,6,7,8\nRage=1\n",
      u8"Monster.ini:5: [岩甲獣] 0: needs eight integers after the name; the entry is skipped\n"
-     u8"Monster.ini:7: [岩甲獣] 2 is missing: entry 9 is never read\n"
+     u8"Monster.ini:7: [岩甲獣] 2 is missing: entry 19 is never read\n"
      u8"Monster.ini:8: [岩甲獣] Rage: the entry is never read (a monster's section holds Anger and "
      u8"the numbered regions)\n"},
     {"Utf8Unencodable", kMonster,

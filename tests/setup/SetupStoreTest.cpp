@@ -198,8 +198,26 @@ TEST(SetupStoreTest, DuplicatedNamesAreToldApartByTheirEntry) {
                                         {"x", std::nullopt}}));
 }
 
-// A lock held elsewhere is waited for a little, then the save fails naming it.
-TEST(SetupStoreTest, LockHeldElsewhereFailsTheSave) {
+// The window's place is used only within 100000 pixels each way, at least one
+// pixel wide and high; a number outside drops the whole place.
+TEST(SetupStoreTest, WindowPlaceWithinBoundsOrNone) {
+  CTestDataDir dir;
+  const auto Place = [&dir](const std::string& strWindow) {
+    dir.WriteBytes("last-setup.json",
+                   R"({"format": "velkar-setup", "version": 1, "window": )" + strWindow + "}");
+    return CSetupStore(dir.Path()).LoadLastPlacement();
+  };
+  EXPECT_EQ(Place(R"({"x": -100000, "y": 100000, "width": 1, "height": 100000})"),
+            (WindowPlacement_t{-100000, 100000, 1, 100000}));
+  EXPECT_EQ(Place(R"({"x": 100000, "y": -100000, "width": 100000, "height": 1})"),
+            (WindowPlacement_t{100000, -100000, 100000, 1}));
+  EXPECT_EQ(Place(R"({"x": 0, "y": -100001, "width": 1, "height": 1})"), std::nullopt);
+  EXPECT_EQ(Place(R"({"x": 0, "y": 0, "width": 1, "height": 0})"), std::nullopt);
+}
+
+// A lock held elsewhere is waited for a little, then the save fails naming it;
+// so does a write the system refuses (builds.json leads into no folder).
+TEST(SetupStoreTest, LockHeldElsewhereOrARefusedWriteFailsTheSave) {
   CTestDataDir dir;
   const int fd = open(dir.PathOf("builds.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   ASSERT_EQ(flock(fd, LOCK_EX), 0);
@@ -209,6 +227,10 @@ TEST(SetupStoreTest, LockHeldElsewhereFailsTheSave) {
   EXPECT_EQ(store.Error(), "cannot lock " + dir.PathOf("builds.lock") +
                                " (another program has held it for 2 seconds)");
   EXPECT_FALSE(dir.Exists("builds.json"));
+  ASSERT_EQ(symlink("/nonexistent/builds.json", dir.PathOf("builds.json").c_str()), 0);
+  EXPECT_EQ(store.SaveBuild({"A", {}}), eSTORE_RESULT::Failed);
+  EXPECT_EQ(store.Error(), "cannot create a temporary file beside /nonexistent/builds.json (" +
+                               std::string(strerror(ENOENT)) + ")");
 }
 
 // Two processes saving builds at once: the lock keeps every build of both.
