@@ -28,11 +28,11 @@ protected:
 
 TEST_F(DataFileTest, WeaponValuesAreWrittenWholeAndHeldAsLowBits) {
   m_dir.WriteText("Sword.ini",
-                  u8"[Action]\r\n1=a,A300,70000\r\n[HitPattern]\r\n1=p,300,-1\r\n"
+                  u8"[Action]\r\n1=a,B300,70000\r\n[HitPattern]\r\n1=p,300,-1\r\n"
                   u8"[Weapon]\r\n1=b,70000,3,25,2,0\r\n");
   ASSERT_TRUE(Store().ConvertWeaponIni(CATEGORY_SWORD));
   CByteBuilder expected;
-  expected.U32(1).Line("a").U8(44).U8(44).U32(1).U16(70000 - 65536);
+  expected.U32(1).Line("a").U8(44).U8(100).U32(1).U16(70000 - 65536);
   expected.U32(1).Line("p").I32(300).I32(-1);
   expected.U32(1).Line("b").I32(70000).I32(25).I32(3).I32(2);
   ASSERT_EQ(m_dir.ReadBytes("Sword.dat"), expected.Bytes());

@@ -269,19 +269,26 @@ TEST_F(CompareTest, JsonHasEveryLoadoutTheTotalsAndTheWarnings) {
       {"loadout": 3, "part": "motion", "name": "薙ぎ払い"}])"));
 }
 
-// 試作大剣 by its tail: x1.3 makes B = 260 and r = 124.8, so 頭 63.18 + 6,
-// 背中の甲殻部 28.08 + 18, 尻尾 126.36 + 3 -> 69, 46, 129: +15, +7, +29 and
-// +51 in all; 火事場力+2 ties with 笛・攻撃力強化(大重複) and follows it.
+// 試作大剣 by its back (fire 60), from 54, 39, 100: x1.3 makes B = 260 and r =
+// 124.8, so 頭 63.18 + 6, 背中の甲殻部 28.08 + 18, 尻尾 126.36 + 3 -> 69, 46,
+// 129: +15, +7, +29 and +51 in all; 火事場力+2 ties with 笛・攻撃力強化(大重複)
+// and follows it. x1.25: r = 120, 60.75 + 6, 27 + 18, 121.5 + 3: +12, +6, +24.
+// White (1.3, 1.125): 56.16 + 6.75, 24.96 + 20.25, 112.32 + 3.375: +8, +6, +15,
+// +29 in all, ahead of x1.2 (r = 115.2: 58.32 + 6, 25.92 + 18, 116.64 + 3: +10,
+// +4, +19), which adds more in all.
 TEST(CalculationCommandTest, GainsSortedByOneRegion) {
-  const std::string strArgs = "gains --category 2 --weapon 1 --motion 0 --region 尻尾";
+  const std::string strArgs = "gains --category 2 --weapon 1 --motion 0 --region 背中の甲殻部";
   const std::string strText = RunOnDataSet(strArgs).strOut;
   size_t nEnd = 0;
-  for (int nLine = 0; nLine < 4; ++nLine) nEnd = strText.find('\n', nEnd) + 1;
+  for (int nLine = 0; nLine < 7; ++nLine) nEnd = strText.find('\n', nEnd) + 1;
   EXPECT_EQ(strText.substr(0, nEnd),
             "試作大剣 on テスト竜ー: total 193\n"
             "total   頭  背中の甲殻部  尻尾  choice\n"
             "  +51  +15            +7   +29  tick 笛・攻撃力強化(大重複) (攻撃力 ×1.3)\n"
-            "  +51  +15            +7   +29  tick 火事場力+2 (攻撃力 ×1.3)\n");
+            "  +51  +15            +7   +29  tick 火事場力+2 (攻撃力 ×1.3)\n"
+            "  +42  +12            +6   +24  tick 会心 (攻撃力 ×1.25)\n"
+            "  +29   +8            +6   +15  sharpness 白\n"
+            "  +33  +10            +4   +19  tick 笛・攻撃力強化(小重複) (攻撃力 ×1.2)\n");
   const json document = json::parse(RunOnDataSet(strArgs + " --json").strOut);
   EXPECT_EQ(document["gains"].size(), 29U);
   EXPECT_EQ(document["gains"][1], json::parse(R"({"kind": "modifier", "id": 1038,
