@@ -82,6 +82,10 @@ const LintRow_t kWeaponRows[] = {
      u8"Sword.ini:5: [Weapon] 名前: the entry is never read (only numbered entries are read here)\n"
      u8"Sword.ini:6: [Weapon] 1000000000: the entry is never read (only numbered entries are read "
      u8"here)\n"},
+    {"LinesTheReaderIgnores", kWeapon, u8"k=1\n[Weapon\n=x\n[Weapon]\n1=w,168,0,0,2,0\n",
+     u8"Sword.ini:1: the entry comes before the first section; it is never read\n"
+     u8"Sword.ini:2: the line starts a section name with '[' but has no ']'; it is ignored\n"
+     u8"Sword.ini:3: the line has nothing before its '='; it is ignored\n"},
     {"SharpnessOutsideItsRange", kWeapon, u8"[Weapon]\n1=鉄の剣,168,0,0,6,0\n",
      u8"Sword.ini:2: [Weapon] 1: sharpness 6 is outside 0 to 5 (red to white)\n"},
     {"MarkBeforeOtherText", kWeapon, u8"\xEF\xBB\xBF\xE9\n[Weapon]\n1=w,168,0,0,2,0\n"sv,
