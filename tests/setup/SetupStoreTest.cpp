@@ -61,8 +61,9 @@ TEST_P(ReadTest, LastSetupIsReadToleratingWhatItCan) {
 
 INSTANTIATE_TEST_SUITE_P(Files, ReadTest, ::testing::ValuesIn(kReadRows), RowName<ReadRow_t>);
 
-// A file this version does not understand is not used, says why, and is
-// never rewritten; reading it in little memory does not end the program.
+// A file this version does not understand is not used, says why (also in
+// the window's Japanese), and is never rewritten; reading it in little memory
+// does not end the program.
 // (A file of too many values is named by the builds tool's test.)
 struct UnusableRow_t {
   const char* szName;
@@ -70,39 +71,48 @@ struct UnusableRow_t {
   std::function<std::string()> content;
   eSETUP_FILE_PROBLEM eProblem;
   const char* szReason;       // what follows the path in the message
+  const char8_t* szJapanese;  // the message for the window
   uint64_t nMemoryLimit = 0;  // read in a child with this much more address space
 };
 
 const UnusableRow_t kUnusableRows[] = {
+    // Byte 27 is the text's end.
     {"NotJson", "builds.json", Text(R"({"format": "velkar-builds",)"), eSETUP_FILE_PROBLEM::NotJson,
-     ": not valid JSON at byte 27"},  // its end
+     ": not valid JSON at byte 27", u8"builds.json：JSON として読めません（27 バイト目）"},
     {"NestedTooDeep", "builds.json",
      [] { return R"({"format": "velkar-builds", "version": 1, "x": )" + Nested(64) + "}"; },
-     eSETUP_FILE_PROBLEM::TooDeep, ": nested deeper than 64 levels"},
+     eSETUP_FILE_PROBLEM::TooDeep, ": nested deeper than 64 levels",
+     u8"builds.json：入れ子が深すぎます（64 段まで）"},
     {"TextTooLong", "last-setup.json",
      [] { return "\"" + std::string(CJsonDocument::kMaxTextBytes + 1, 'a') + "\""; },
-     eSETUP_FILE_PROBLEM::TextTooLong, ": holds a text longer than 1048576 bytes"},
+     eSETUP_FILE_PROBLEM::TextTooLong, ": holds a text longer than 1048576 bytes",
+     u8"last-setup.json：長すぎる文字列があります（1048576 バイトまで）"},
     // Half a million texts: the reader runs out of memory part-way, and the
     // partial tree must be taken apart without allocating again.
     {"TextsBeyondLittleMemory", "builds.json",
      [] { return ArrayOf(500'000, "\"abcdefghijklmnopqrst\""); }, eSETUP_FILE_PROBLEM::NoMemory,
-     ": not enough memory to read it", 24 << 20},
+     ": not enough memory to read it", u8"builds.json：読み込むためのメモリが足りません", 24 << 20},
     {"OtherFormat", "builds.json",
      Text(R"({"format": "velkar-setup", "version": 1, "builds": []})"),
-     eSETUP_FILE_PROBLEM::WrongFormat, ": not a file of Velkar's settings"},
+     eSETUP_FILE_PROBLEM::WrongFormat, ": not a file of Velkar's settings",
+     u8"builds.json：Velkar の設定のファイルではありません"},
     {"NewerVersion", "last-setup.json",
      Text(R"({"format": "velkar-setup", "version": 2, "setup": {}})"),
-     eSETUP_FILE_PROBLEM::UnknownVersion, ": a version of the file this program does not know"},
+     eSETUP_FILE_PROBLEM::UnknownVersion, ": a version of the file this program does not know",
+     u8"last-setup.json：この Velkar が知らない版の形式です"},
     // 2^64 - 1 read as a signed number would be -1, an old version.
     {"VersionBeyondSixtyFourBits", "builds.json",
      Text(R"({"format": "velkar-builds", "version": 18446744073709551615, "builds": []})"),
-     eSETUP_FILE_PROBLEM::UnknownVersion, ": a version of the file this program does not know"},
+     eSETUP_FILE_PROBLEM::UnknownVersion, ": a version of the file this program does not know",
+     u8"builds.json：この Velkar が知らない版の形式です"},
     {"BuildsNotAnArray", "builds.json",
      Text(R"({"format": "velkar-builds", "version": 1, "builds": {"keep": {"name": "keep"}}})"),
-     eSETUP_FILE_PROBLEM::NotUnderstood, ": holds its builds in a form this version does not know"},
+     eSETUP_FILE_PROBLEM::NotUnderstood, ": holds its builds in a form this version does not know",
+     u8"builds.json：この Velkar が知らない形でビルドが書かれています"},
     {"EntryNotAnObject", "builds.json",
      Text(R"({"format": "velkar-builds", "version": 1, "builds": ["keep"]})"),
-     eSETUP_FILE_PROBLEM::NotUnderstood, ": holds its builds in a form this version does not know"},
+     eSETUP_FILE_PROBLEM::NotUnderstood, ": holds its builds in a form this version does not know",
+     u8"builds.json：この Velkar が知らない形でビルドが書かれています"},
 };
 
 class UnusableFileTest : public ::testing::TestWithParam<UnusableRow_t> {};
@@ -118,7 +128,9 @@ TEST_P(UnusableFileTest, IsNamedNotUsedAndNeverRewritten) {
     CSetupStore store(dir.Path());
     const bool bNothing = bBuilds ? store.LoadBuilds().empty() : !store.LoadLastSetup();
     const bool bNamed = store.GetProblem() && store.GetProblem()->eKind == row.eProblem &&
-                        DescribeInEnglish(*store.GetProblem()) == strReason;
+                        DescribeInEnglish(*store.GetProblem()) == strReason &&
+                        velkar::SjisToUtf8(DescribeInJapanese(*store.GetProblem())) ==
+                            reinterpret_cast<const char*>(row.szJapanese);
     const bool bSaved =
         bBuilds ? store.SaveBuild({"A", {}}) == eSTORE_RESULT::Ok : store.SaveLastSetup({});
     return bNothing && bNamed && !bSaved && store.Error() == strReason + "; it is left as it is";
