@@ -43,9 +43,11 @@ TEST(Cp932IsUtf8, TellsWellFormedUtf8) {
        {"[\xE5\xA4\xA7]"sv, "\xDF\xBF"sv, "\xF1\x80\x80\x80"sv, "\xF4\x8F\xBF\xBF"sv}) {
     EXPECT_TRUE(velkar::IsUtf8(text)) << testing::PrintToString(text);
   }
-  // The decoder of one character (build names) agrees, here and below.
+  // The decoder of one character (build names) agrees, here (the first and
+  // the last four-byte form) and below.
   char32_t cp = 0;
-  EXPECT_TRUE(velkar::DecodeUtf8("\xF4\x8F\xBF\xBF", 0, cp) == 4 && cp == 0x10FFFF);
+  EXPECT_TRUE(velkar::DecodeUtf8("\xF0\x90\x80\x80", 0, cp) == 4 && cp == 0x10000 &&
+              velkar::DecodeUtf8("\xF4\x8F\xBF\xBF", 0, cp) == 4 && cp == 0x10FFFF);
   // Shift-JIS, a stray continuation, truncated, a bad third byte, overlong
   // three- and four-byte forms, a surrogate, above the last code point.
   for (const std::string_view text :
