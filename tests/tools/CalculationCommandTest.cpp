@@ -179,6 +179,9 @@ const TableRow_t kTableRows[] = {
     {"ByWeapon", "--sort weapon", "1 試作大剣, 2 双子大剣A, 2 双子大剣B, 4 鉄大剣, 5 鈍大剣, "},
     // Elements in the order of their index: none (0) before fire (1).
     {"ByElement", "--sort element", "2 双子大剣A, 2 双子大剣B, 5 鈍大剣, 1 試作大剣, 4 鉄大剣, "},
+    // Element values 400, 300, then three of 0 in the order of their rank.
+    {"ByElementValue", "--sort value",
+     "4 鉄大剣, 1 試作大剣, 2 双子大剣A, 2 双子大剣B, 5 鈍大剣, "},
     // Ranked on the back (39, 34, 16, 16, 11), listed by the total.
     {"RankedOnARegionSortedByTotal", "--region 背中の甲殻部 --sort total",
      "1 試作大剣, 3 双子大剣A, 3 双子大剣B, 2 鉄大剣, 5 鈍大剣, "},
