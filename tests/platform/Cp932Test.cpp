@@ -67,8 +67,9 @@ TEST(SjisPrefix, StopsBeforeASplitCharacter) {
   EXPECT_EQ(velkar::SjisPrefixLength("\xB1\xB2", 1), 1u);  // half-width katakana
   EXPECT_EQ(velkar::SjisPrefixLength("a\x83", 5), 2u);     // lone lead byte at the end
   EXPECT_EQ(velkar::SjisPrefixLength("\x81\x81\x81\x81", 3), 2u);
-  // A lone lead byte at the end is escaped alone, never read with what follows.
-  EXPECT_EQ(velkar::EscapeSjisControls("\n\x83\x40"sv.substr(0, 2)), "\\n\x83");
+  // Controls, DEL among them, are escaped; a lone lead byte at the end is
+  // kept alone, never read with what follows.
+  EXPECT_EQ(velkar::EscapeSjisControls("\n\x7F\x83\x40"sv.substr(0, 3)), "\\n\\x7f\x83");
 }
 
 }  // namespace
