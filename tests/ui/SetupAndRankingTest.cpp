@@ -414,6 +414,10 @@ private slots:
              QStringLiteral("+%1").arg(best.value("total").toInt()));
     QCOMPARE(pList->topLevelItem(0)->text(CGainsDlg::COLUMN_EFFECT),
              best.value("effect").toString());
+    // The sharpness on show (blue) stands as ±0 just before the first loss.
+    const QTreeWidgetItem* pNow = pList->findItems(U("切れ味 青（今）"), Qt::MatchExactly).value(0);
+    QVERIFY(pNow && pNow->text(CGainsDlg::COLUMN_TOTAL) == U("±0") &&
+            pList->itemBelow(pNow)->text(CGainsDlg::COLUMN_TOTAL).startsWith(u'-'));
   }
 
   // At a 16-point desktop font every window's texts fit; the main window
