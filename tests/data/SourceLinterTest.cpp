@@ -104,6 +104,19 @@ const LintRow_t kWeaponRows[] = {
      u8"Sword.ini:3: [Action] 2: rate is empty and read as 0\n"
      u8"Sword.ini:4: [Action] 3: motion value - is read as 0 (only decimal digits with an optional "
      u8"minus sign are read as written)\n"},
+    {"RepeatsAndValuesTheListEndsAt", kWeapon,
+     u8"[Action]\n1=突き,10,,20\n1=払い,5\n2=薙ぎ,4294967306\n[Action]\n3=x,1\n[Weapon]\n"
+     u8"1=鉄の剣,168,0,0,2,0\n[Extra]\n",
+     u8"Sword.ini:2: [Action] 1: an empty motion value ends the list; the rest, \",20\", is read "
+     u8"as one motion value 0\n"
+     u8"Sword.ini:3: [Action] 1: the key appears again (first at line 2); this entry is never "
+     u8"read\n"
+     u8"Sword.ini:4: [Action] 2: motion value 4294967306 does not fit in 32 bits and wraps around "
+     u8"to 10\n"
+     u8"Sword.ini:5: [Action]: the section appears again (first at line 1); the entries of this "
+     u8"one are never read\n"
+     u8"Sword.ini:9: [Extra]: the section is never read (a weapon source has [Action], "
+     u8"[HitPattern] and [Weapon])\n"},
     {"FewerBytesThanAUtf16Pair", kWeapon, u8";\n", kNoWeapon},
     {"Utf32BigEndianMarkAlone", kWeapon, u8"\0\0\xFE\xFF"sv, Wide(u8"UTF-32BE"), eENCODING::RAW},
     {"AQuarterZeroBytesInEvenAndOddPlaces", kWeapon, u8"\0\0[Weapon]"sv,
@@ -131,6 +144,12 @@ const LintRow_t kMonsterRows[] = {
      u8"Monster.ini:7: [岩甲獣] 2 is missing: entry 19 is never read\n"
      u8"Monster.ini:8: [岩甲獣] Rage: the entry is never read (a monster's section holds Anger and "
      u8"the numbered regions)\n"},
+    {"MonsterNamedAfterAList", kMonster,
+     u8"[Monster]\n0=岩甲獣\n1=Level\n[岩甲獣]\nAnger=100,90,110\n0=頭,1,2,3,4,5,6,7,8\n[Level]\n"
+     u8"1=下位,100\n",
+     u8"Monster.ini:3: [Monster] 1: the monster's section [Level] is the Level list as well; its "
+     u8"entries are read as both (name the monster otherwise)\n"
+     u8"Monster.ini:7: [Level] Anger: no Anger entry, the monster is left out\n"},
     {"Utf8Unencodable", kMonster,
      u8"[Monster]\n0=Dragón\n1=岩甲獣\n[Dragón]\nAnger=1,2,3\n[岩甲獣]\n"
      u8"Anger=1,2,3€\n",

@@ -8,7 +8,7 @@
 namespace {
 
 // Every source of the folder is checked, and only those: Error.ini is no
-// source the converters read.
+// source the converters read, checked only when named.
 TEST(LintCommandTest, ChecksEverySourceOfTheFolderWithoutWriting) {
   CTestDataDir dir;
   dir.WriteText("Sword.ini",
@@ -30,6 +30,13 @@ TEST(LintCommandTest, ChecksEverySourceOfTheFolderWithoutWriting) {
             "Monster.ini:3: [Monster] 1: the section [氷牙竜] is missing, so the monster is left "
             "out\n");
   EXPECT_FALSE(dir.Exists("Sword.dat"));
+  const ToolResult_t named = RunToolIn(dir.Path(), "lint Error.ini");  // judged by its sections
+  EXPECT_EQ(named.strErr,
+            "velkar-tool: warning: Error.ini: the converters never read a file of this name; "
+            "checked as the monster source\n");
+  EXPECT_EQ(
+      named.strOut.substr(named.strOut.find('\n') + 1),
+      "Error.ini:2: [Monster] 0: the section [岩甲獣] is missing, so the monster is left out\n");
   const ToolResult_t sample = RunToolIn(VELKAR_SAMPLE_DATA_DIR, "lint");
   EXPECT_EQ(std::to_string(sample.nExit) + sample.strOut + sample.strErr, "0");
 }
