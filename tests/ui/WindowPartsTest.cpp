@@ -18,7 +18,6 @@
 #include "text/SjisText.h"
 #include "widgets/BaselineColumn.h"
 #include "widgets/ColorListCtrl.h"
-#include "widgets/FocusRect.h"
 #include "widgets/MinimisedIcon.h"
 #include "widgets/WeaponListBox.h"
 
