@@ -23,6 +23,7 @@
 #include "data/DataManager.h"
 #include "data/WeaponDataFile.h"
 #include "platform/AtomicFileWriter.h"
+#include "platform/BinaryFile.h"
 #include "platform/IniFile.h"
 
 namespace {
@@ -190,7 +191,14 @@ void BM_ConvertParsedOnce(benchmark::State& state) {
   const std::string strSource = store.GetWeaponSourcePath(CATEGORY_LANCE);
   const std::string strTarget = store.GetWeaponDataPath(CATEGORY_LANCE);
   for (auto _ : state) {
-    const CIniFile ini = CIniFile::Load(strSource);
+    // Read and parsed as the converter does.
+    std::vector<uint8_t> arrSource;
+    velkar::ReadFailure_t failure;
+    if (velkar::ReadWholeFile(strSource, arrSource, failure) != velkar::eREAD_RESULT::Ok) {
+      Fail("cannot read " + strSource + ": " + failure.strDetail);
+    }
+    const CIniFile ini = CIniFile::Parse(
+        std::string_view(reinterpret_cast<const char*>(arrSource.data()), arrSource.size()));
     const SourceLookup lookup = [&ini](std::string_view section, std::string_view key) {
       return ini.GetString(section, key);
     };

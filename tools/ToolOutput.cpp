@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include <nlohmann/json.hpp>
-
 #include "platform/Cp932.h"
 #include "platform/TextEscape.h"
 
@@ -35,13 +33,6 @@ void CToolOutput::Warning(std::string_view sjis) const {
 
 void CToolOutput::Warnings(const std::vector<std::string>& arrWarning) const {
   for (const std::string& strWarning : arrWarning) Warning(strWarning);
-}
-
-nlohmann::ordered_json CToolOutput::WarningsJson(const std::vector<std::string>& arrWarning) {
-  nlohmann::ordered_json warnings = nlohmann::ordered_json::array();
-  for (const std::string& strWarning : arrWarning)
-    warnings.push_back(velkar::SjisToUtf8(strWarning));
-  return warnings;
 }
 
 int CToolOutput::UsageError(std::string_view sjis) const {

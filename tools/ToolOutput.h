@@ -13,8 +13,6 @@
 #include <string_view>
 #include <vector>
 
-#include <nlohmann/json_fwd.hpp>
-
 // Exit codes shared by every command.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;  // the command ran but did not fully succeed
@@ -42,9 +40,6 @@ public:
   void Warning(std::string_view sjis) const;
   // Each warning of a command that still did its work, as Warning does.
   void Warnings(const std::vector<std::string>& arrWarning) const;
-  // The same warnings as the "warnings" member of a --json document: an
-  // array of strings.
-  static nlohmann::ordered_json WarningsJson(const std::vector<std::string>& arrWarning);
 
   // An error in the options: one line on stderr; returns kExitUsage.
   int UsageError(std::string_view sjis) const;

@@ -8,7 +8,6 @@
 
 #include <utility>
 
-#include "platform/BinaryFile.h"
 #include "platform/Cp932.h"
 
 namespace {
@@ -83,16 +82,8 @@ bool HoldsReplaced(std::string_view line, std::string_view part,
 
 }  // namespace
 
-CIniFile CIniFile::Load(const std::string& strPath) {
-  std::vector<uint8_t> arrBytes;
-  velkar::ReadFailure_t failure;
-  if (velkar::ReadWholeFile(strPath, arrBytes, failure) != velkar::eREAD_RESULT::Ok) return {};
-  return Parse(std::string_view(reinterpret_cast<const char*>(arrBytes.data()), arrBytes.size()));
-}
-
 CIniFile CIniFile::Parse(std::string_view text) {
   CIniFile ini;
-  ini.m_bFound = true;
   ini.m_bUtf8 = text.starts_with(kUtf8Mark);
   if (ini.m_bUtf8) text.remove_prefix(kUtf8Mark.size());
   KeyIndex_t* pKeys = nullptr;

@@ -7,7 +7,7 @@
 //   matching pair of quotes, which is removed;
 // - section and key names match case-insensitively, for ASCII letters only;
 // - the first section of a name and the first key within it win;
-// - a missing file, section or key gives the empty text;
+// - a missing section or key gives the empty text;
 // - a value longer than 5119 bytes is cut at 5119 bytes, never inside a
 //   double-byte character.
 // The reader knows Shift-JIS: a lead byte always takes the next byte of its
@@ -77,12 +77,8 @@ public:
 
   CIniFile() = default;
 
-  // Reads and parses a file; a file that cannot be read (missing, not a
-  // regular file, too large, unreadable) gives an empty index (bFound false).
-  static CIniFile Load(const std::string& strPath);
   static CIniFile Parse(std::string_view text);
 
-  bool WasFound() const { return m_bFound; }
   // The file started with the UTF-8 byte-order mark and was read as UTF-8.
   bool IsUtf8() const { return m_bUtf8; }
 
@@ -117,7 +113,6 @@ private:
                 KeyIndex_t*& pKeys);
   static std::string FoldCase(std::string_view name);
 
-  bool m_bFound = false;
   bool m_bUtf8 = false;
   std::vector<Section_t> m_arrSection;
   std::vector<OddLine_t> m_arrOddLine;
