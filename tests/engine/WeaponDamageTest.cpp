@@ -69,14 +69,6 @@ struct Calc_t {
   std::vector<Row_t> arrExpected;
 };
 
-Calc_t Calc(const char* szName, eWEAPON_CATEGORY eCategory, uint16_t wAttack, uint16_t wElement,
-            std::vector<std::array<uint8_t, 3>> arrRegion, std::vector<Motion_t> arrMotion,
-            int32_t nSharpness, uint8_t byLowRate, uint8_t byHighRate, uint8_t byLevelRate,
-            uint32_t nModifier, int nAnger, std::vector<Row_t> arrExpected) {
-  return {szName,    eCategory,  wAttack,     wElement,  arrRegion, arrMotion,  nSharpness,
-          byLowRate, byHighRate, byLevelRate, nModifier, nAnger,    arrExpected};
-}
-
 // Owns the records a request points at.
 class CCalculation {
 public:
@@ -172,74 +164,74 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // B = 300 / 1.4, r = 42.857..., physical 100: P = r, e = 100.0 exactly: normal; physical
         // 25: e = 25.0 exactly: low. The low rate counts below green.
-        Calc("EffectiveRateBounds", kSword, 300, 0, {{100, 0, 0}, {25, 0, 0}}, {{100, 100, {20}}},
-             2, 100, 0, 100, 0, -1, {{42, 100, 0, kNormal}, {10, 25, 0, kLow}}),
+        Calc_t("EffectiveRateBounds", kSword, 300, 0, {{100, 0, 0}, {25, 0, 0}}, {{100, 100, {20}}},
+               2, 100, 0, 100, 0, -1, {{42, 100, 0, kNormal}, {10, 25, 0, kLow}}),
         // Attack 0: raw value 0, no effective rate (low); element 30 * 20 * 0.01 = 6.
-        Calc("RawValue0IsLow", kGS, 0, 300, {{45, 60, 20}}, {{100, 100, {48}}}, 3, 100, 100, 100, 0,
-             -1, {{6, 45, 20, kLow}}),
+        Calc_t("RawValue0IsLow", kGS, 0, 300, {{45, 60, 20}}, {{100, 100, {48}}}, 3, 100, 100, 100,
+               0, -1, {{6, 45, 20, kLow}}),
         // Anger: B = 200, r = P = T = 100 (yellow, physical 100, mv 50) before the anger rate.
-        Calc("Anger200", kSword, 280, 0, {{100, 0, 0}}, {{100, 100, {50}}}, 2, 100, 100, 100, 0,
-             200, {{0, 100, 0, kNormal}}),
+        Calc_t("Anger200", kSword, 280, 0, {{100, 0, 0}}, {{100, 100, {50}}}, 2, 100, 100, 100, 0,
+               200, {{0, 100, 0, kNormal}}),
         // Anger 201: (200 - 201) mod 256 = 255 %.
-        Calc("Anger201Wraps", kSword, 280, 0, {{100, 0, 0}}, {{100, 100, {50}}}, 2, 100, 100, 100,
-             0, 201, {{255, 100, 0, kNormal}}),
+        Calc_t("Anger201Wraps", kSword, 280, 0, {{100, 0, 0}}, {{100, 100, {50}}}, 2, 100, 100, 100,
+               0, 201, {{255, 100, 0, kNormal}}),
         // The row's kind. Hits of one kind keep it: B = 101 / 1.4, blue, cut 80; mv 18 and
         // 19 give r = 12.98571428571429 and 13.707142857142863, each e = 100.00000000000003
         // (high), P just above r: 12 + 13. Together (P1 + P2) / (r1 + r2) * 100 = 100.0.
-        Calc("OneMotionKeepsItsKind", kSword, 101, 0, {{80, 0, 0}}, {{100, 100, {18, 19}}}, 4, 100,
-             100, 100, 0, -1, {{25, 80, 0, kHigh}}),
+        Calc_t("OneMotionKeepsItsKind", kSword, 101, 0, {{80, 0, 0}}, {{100, 100, {18, 19}}}, 4,
+               100, 100, 100, 0, -1, {{25, 80, 0, kHigh}}),
         // Sword 280 (B = 200), cut 40, green: mv 30 twice at rate 100 gives r = 60, P = 27,
         // e = 45; a weak last bash (rate 10, mv 10) r = 20, P = 0.9, e = 4.5 (low). Together
         // 54.9 / 140 * 100 = 39.21...: normal.
-        Calc("WeakLastHitFollowsTheWhole", kSword, 280, 0, {{40, 0, 0}},
-             {{100, 90, {30, 30}}, {10, 90, {10}}}, 3, 100, 100, 100, 0, -1,
-             {{54, 40, 0, kNormal}}),
+        Calc_t("WeakLastHitFollowsTheWhole", kSword, 280, 0, {{40, 0, 0}},
+               {{100, 90, {30, 30}}, {10, 90, {10}}}, 3, 100, 100, 100, 0, -1,
+               {{54, 40, 0, kNormal}}),
         // mv 0 has no raw value (low) but still deals element damage 6; with the mv 48 hit
         // before it (54, e = 50.625) the whole is 48.6 / 96 * 100: normal.
-        Calc("ZeroRawLastHitFollowsTheWhole", kGS, 960, 300, {{45, 60, 20}}, {{100, 100, {48, 0}}},
-             3, 0, 100, 100, 0, -1, {{60, 45, 20, kNormal}}),
+        Calc_t("ZeroRawLastHitFollowsTheWhole", kGS, 960, 300, {{45, 60, 20}},
+               {{100, 100, {48, 0}}}, 3, 0, 100, 100, 0, -1, {{60, 45, 20, kNormal}}),
         // Rate 255 at mv 10 gives e = 114.75 (high); a motion without motion values adds no hit.
-        Calc("MotionWithoutValuesKeepsKind", kSword, 280, 230, {{40, 90, 25}},
-             {{255, 90, {10}}, {100, 90, {}}}, 3, 100, 100, 100, 0, -1, {{28, 40, 25, kHigh}}),
+        Calc_t("MotionWithoutValuesKeepsKind", kSword, 280, 230, {{40, 90, 25}},
+               {{255, 90, {10}}, {100, 90, {}}}, 3, 100, 100, 100, 0, -1, {{28, 40, 25, kHigh}}),
         // The last bits: rows where a regrouped product, or a division in place of the
         // multiplication by 0.01, changes the damage or the kind.
         // B = (160 + 5) * 1.15 = 189.74999999999997 (1.15 is a little below 1.15); mv 400:
         // r = 758.9999999999999 -> 758. With B taken as 189.75 the hit would be 759.
-        Calc("BaseAttack189_74999999999997", kSword, 224, 0, {{100, 0, 0}}, {{100, 100, {400}}}, 2,
-             100, 0, 100, Bit(1) | Bit(17), -1, {{758, 100, 0, kNormal}}),
+        Calc_t("BaseAttack189_74999999999997", kSword, 224, 0, {{100, 0, 0}}, {{100, 100, {400}}},
+               2, 100, 0, 100, Bit(1) | Bit(17), -1, {{758, 100, 0, kNormal}}),
         // Every bit 1..24: B = (200 + 121) * 1.8366075 = 589.5510075, r = P = T = 58.955...
-        Calc("All24ModifierBits", kSword, 280, 0, {{100, 0, 0}}, {{100, 100, {10}}}, 2, 100, 0, 100,
-             0x01FFFFFE, -1, {{58, 100, 0, kNormal}}),
+        Calc_t("All24ModifierBits", kSword, 280, 0, {{100, 0, 0}}, {{100, 100, {10}}}, 2, 100, 0,
+               100, 0x01FFFFFE, -1, {{58, 100, 0, kNormal}}),
         // B = 205 / 1.4, r = 62.96428571428573, P = 62.96428571428574 (one bit above r),
         // e = 100.00000000000003: high. (P * 100) / r would be 100.0.
-        Calc("Rate100BitAboveIsHigh", kSword, 205, 0, {{100, 0, 0}}, {{100, 100, {43}}}, 2, 100,
-             100, 100, 0, -1, {{62, 100, 0, kHigh}}),
+        Calc_t("Rate100BitAboveIsHigh", kSword, 205, 0, {{100, 0, 0}}, {{100, 100, {43}}}, 2, 100,
+               100, 100, 0, -1, {{62, 100, 0, kHigh}}),
         // B = (185 + 5) * 1.15 = 218.49999999999997, r = 76.475, P = 76.47500000000001: high.
         // mv * (B * 0.01) would give r = 76.47499999999998.
-        Calc("OrderOfRawValue", kSword, 259, 0, {{80, 0, 0}}, {{100, 100, {35}}}, 4, 100, 100, 100,
-             Bit(1) | Bit(17), -1, {{76, 80, 0, kHigh}}),
+        Calc_t("OrderOfRawValue", kSword, 259, 0, {{80, 0, 0}}, {{100, 100, {35}}}, 4, 100, 100,
+               100, Bit(1) | Bit(17), -1, {{76, 80, 0, kHigh}}),
         // B = (218.57142857142858 + 5) * 1.15 = 257.10714285714283, P = r, e = 100.0: normal.
         // 306 / 1.4 * 1.15 + 5 * 1.15 would give B = 257.1071428571429.
-        Calc("OrderOfBaseAttack", kSword, 306, 0, {{80, 0, 0}}, {{100, 100, {45}}}, 4, 100, 100,
-             100, Bit(1) | Bit(17), -1, {{115, 80, 0, kNormal}}),
+        Calc_t("OrderOfBaseAttack", kSword, 306, 0, {{80, 0, 0}}, {{100, 100, {45}}}, 4, 100, 100,
+               100, Bit(1) | Bit(17), -1, {{115, 80, 0, kNormal}}),
         // T = 58, anger 100: (100 * 58) * 0.01 = 58; 100 * (58 * 0.01) would be 57.99...
-        Calc("OrderOfAngerRate", kSword, 203, 0, {{100, 0, 0}}, {{100, 100, {40}}}, 2, 100, 100,
-             100, 0, 100, {{58, 100, 0, kNormal}}),
+        Calc_t("OrderOfAngerRate", kSword, 203, 0, {{100, 0, 0}}, {{100, 100, {40}}}, 2, 100, 100,
+               100, 0, 100, {{58, 100, 0, kNormal}}),
         // 70 * 0.58 = 40.599999999999994, so P = 28.999999999999996 -> 28; (70 * 58) * 0.01
         // would be 40.6 and give 29.
-        Calc("OrderOfMotionRate", kSword, 200, 0, {{70, 0, 0}}, {{58, 100, {50}}}, 2, 100, 100, 100,
-             0, -1, {{28, 70, 0, kNormal}}),
+        Calc_t("OrderOfMotionRate", kSword, 200, 0, {{70, 0, 0}}, {{58, 100, {50}}}, 2, 100, 100,
+               100, 0, -1, {{28, 70, 0, kNormal}}),
         // Saturation. Sword 65520: B = 46800; cut, cut rate, low rate and level 250, fire
         // 250, yellow, anger 206 (a = 250 %). Every step is exact: a hit is
         // 6.25 * (7312.5 * mv + element * 0.1875).
 
         // Element 26380: 2147483648.4375, past the 32-bit range.
-        Calc("HitAboveLimit", kSword, 65520, 26380, {{250, 0, 250}}, {{250, 0, {46987}}}, 2, 250, 0,
-             250, 0, 206, {{kMaxDamage, 250, 250, kHigh}}),
+        Calc_t("HitAboveLimit", kSword, 65520, 26380, {{250, 0, 250}}, {{250, 0, {46987}}}, 2, 250,
+               0, 250, 0, 206, {{kMaxDamage, 250, 250, kHigh}}),
         // The first hit is 2147452734; the second, 31992 (mv 7 at cut rate 25), does not fit.
-        Calc("TotalStopsAtLimit", kSword, 65520, 0, {{250, 0, 250}},
-             {{250, 0, {46987}}, {25, 0, {7}}}, 2, 250, 0, 250, 0, 206,
-             {{kMaxDamage, 250, 250, kHigh}})),
+        Calc_t("TotalStopsAtLimit", kSword, 65520, 0, {{250, 0, 250}},
+               {{250, 0, {46987}}, {25, 0, {7}}}, 2, 250, 0, 250, 0, 206,
+               {{kMaxDamage, 250, 250, kHigh}})),
     RowName<Calc_t>);
 
 // Each class on two regions (cut 30 impact 45, cut 45 impact 30; fire 20), attack 480, fire
@@ -258,8 +250,9 @@ TEST(ClassDamage, DivisorElementCoefficientAndDamageTypeOfEachClass) {
       {CATEGORY_HUMMER, {{13, 45, 20, kNormal}, {10, 30, 20, kNormal}}},  // 7.48, 4.98
       {CATEGORY_HUNTINGHORN, {{13, 45, 20, kNormal}, {10, 30, 20, kNormal}}}};
   for (const auto& [eCategory, arrExpected] : arrClass) {
-    const CCalculation calculation(Calc("class", eCategory, 480, 300, {{30, 45, 20}, {45, 30, 20}},
-                                        {{100, 80, {20}}}, 3, 0, 100, 100, 0, -1, {}));
+    const CCalculation calculation(Calc_t("class", eCategory, 480, 300,
+                                          {{30, 45, 20}, {45, 30, 20}}, {{100, 80, {20}}}, 3, 0,
+                                          100, 100, 0, -1, {}));
     std::vector<Row_t> arrRow;
     for (const DamageResult_t& row : calculation.Rows(nullptr)) arrRow.push_back(Of(row));
     EXPECT_EQ(arrRow, arrExpected) << "category " << eCategory;
@@ -271,8 +264,8 @@ TEST(ClassDamage, DivisorElementCoefficientAndDamageTypeOfEachClass) {
 TEST(SharpnessDamage, EachLevelItsPhysicalAndElementMultiplier) {
   const int32_t arrDamage[6] = {103, 156, 209, 237, 263, 273};  // 101 + 2.5, 151.5 + 5, ...
   for (int32_t nLevel = 0; nLevel <= 5; ++nLevel) {
-    const CCalculation calculation(Calc("level", kSword, 280, 100, {{100, 0, 100}},
-                                        {{100, 100, {101}}}, nLevel, 100, 100, 100, 0, -1, {}));
+    const CCalculation calculation(Calc_t("level", kSword, 280, 100, {{100, 0, 100}},
+                                          {{100, 100, {101}}}, nLevel, 100, 100, 100, 0, -1, {}));
     EXPECT_EQ(calculation.Rows(nullptr).at(0).nDamage, arrDamage[nLevel]) << "level " << nLevel;
   }
   double dPhys = 7.0;

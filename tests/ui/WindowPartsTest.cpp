@@ -5,21 +5,13 @@
 // cells making room.
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QToolTip>
-#include <QtTest>
-#include <filesystem>
 
 #include "UiTestHelpers.h"
 #include "UiTestMain.h"
 #include "WindowCommandLine.h"
-#include "style/DialogFont.h"
 #include "style/DialogUnits.h"
-#include "support/TestDataDir.h"
 #include "text/SjisText.h"
-#include "widgets/BaselineColumn.h"
-#include "widgets/ColorListCtrl.h"
 #include "widgets/MinimisedIcon.h"
-#include "widgets/WeaponListBox.h"
 
 class WindowPartsTest : public QObject {
   Q_OBJECT
