@@ -144,12 +144,6 @@ const LintRow_t kMonsterRows[] = {
      u8"Monster.ini:7: [岩甲獣] 2 is missing: entry 19 is never read\n"
      u8"Monster.ini:8: [岩甲獣] Rage: the entry is never read (a monster's section holds Anger and "
      u8"the numbered regions)\n"},
-    {"MonsterNamedAfterAList", kMonster,
-     u8"[Monster]\n0=岩甲獣\n1=Level\n[岩甲獣]\nAnger=100,90,110\n0=頭,1,2,3,4,5,6,7,8\n[Level]\n"
-     u8"1=下位,100\n",
-     u8"Monster.ini:3: [Monster] 1: the monster's section [Level] is the Level list as well; its "
-     u8"entries are read as both (name the monster otherwise)\n"
-     u8"Monster.ini:7: [Level] Anger: no Anger entry, the monster is left out\n"},
     {"Utf8Unencodable", kMonster,
      u8"[Monster]\n0=Dragón\n1=岩甲獣\n[Dragón]\nAnger=1,2,3\n[岩甲獣]\n"
      u8"Anger=1,2,3€\n",

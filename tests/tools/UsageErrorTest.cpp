@@ -62,13 +62,8 @@ const UsageRow_t kUsageRows[] = {
      "--region: 頭 is not a region of m; it has no regions"},
     {"GainsOfAnUnknownRegion", "gains --category 0 --weapon 0 --monster 1 --region 尾",
      "--region: 尾 is not a region of 竜; valid: 頭"},
-    {"RankByRegionWithoutOne", "rank --category 0 --sort region", "--sort: region needs --region"},
     {"CodeOfANameNotInShiftJis", "code --name é --category 0 --weapon 0",
      "--name: a build's name must be Shift-JIS text"},
-    {"CompareAtAMonsterBeyondTheList",
-     "compare --code VK1.VT1oBBiztf1ZAwKRhAKXswFsAQAfNAABAgAAAAA --code "
-     "VK1.VT1oBBiztf1ZAwKRhAKXswFsAQAfNAABAgAAAAA --monster 2",
-     "--monster: 2 is out of range; valid: 0 to 1 (monsters)"},
     {"SaveBuildWithoutName", "save-build", "NAME is required"},
     {"ImportWithMoreNamesThanBuilds",
      "builds import VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA --rename a --rename b",
