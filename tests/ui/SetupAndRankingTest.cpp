@@ -201,6 +201,7 @@ private slots:
     Play(dlg, {1, 1, 1, 1, 0, 1, 2});
     QTest::keyClick(&dlg, Qt::Key_B, Qt::ControlModifier);
     CBuildsDlg* pBuilds = dlg.GetBuildsDialog();
+    QVERIFY(pBuilds != nullptr);  // Ctrl+B opens the builds window
     auto* pName = Child<QLineEdit>(pBuilds, "buildName");
     auto* pList = Child<QListWidget>(pBuilds, "buildList");
     const auto Press = [&](const char* pszButton) {
@@ -320,7 +321,7 @@ private slots:
   // that weapon.
   void weaponTableFollowsAndAgreesWithTheTool() {
     CShownDlg dlg;
-    dlg.OnSysCommand(kCommandRanking);
+    QTest::keyClick(&dlg, Qt::Key_R, Qt::ControlModifier);
     CRankingDlg* pRanking = dlg.GetRankingDlg();
     QVERIFY(pRanking != nullptr && pRanking->isVisible() && !pRanking->isModal());
     QCOMPARE(RankingColumn(dlg, CRankingDlg::COLUMN_RANK), (QStringList{"1", "1", "1", "1"}));

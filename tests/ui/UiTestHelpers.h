@@ -70,10 +70,11 @@ Widget* Control(const CVelkarDlg& dlg, int nId) {
   return pWidget;
 }
 
-// A window's child of an object name, as the kind of widget it must be.
+// A window's child of an object name, as the kind of widget it must be; a
+// window that is not there has none.
 template <class Widget>
 Widget* Child(const QObject* pWindow, const char* pszName) {
-  auto* pWidget = pWindow->findChild<Widget*>(QString::fromLatin1(pszName));
+  auto* pWidget = pWindow ? pWindow->findChild<Widget*>(QString::fromLatin1(pszName)) : nullptr;
   if (pWidget == nullptr) qFatal("%s missing or of another kind", pszName);
   return pWidget;
 }
