@@ -46,11 +46,11 @@ inline constexpr char8_t kMonsterIni[] =
     u8"[大猿獣ゴルバッカ]\r\nAnger=100, 90, 120\r\n0=頭, 70, 75, 65, 20, 15, 20, 25, 10\r\n"
     u8"1=腕, 45, 40, 40, 15, 10, 15, 20, 5\r\n[Level]\r\n1=下位, 100\r\n2=上位, 85\r\n";
 
-// Shows a top-level widget and waits until it is the active window.
+// Shows a top-level widget and waits until it is the active window shortcuts go to.
 inline bool ShowActive(QWidget& window) {
   window.show();
   window.activateWindow();
-  return QTest::qWaitForWindowActive(&window);
+  return QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; });
 }
 
 // The main window shown and active, as a player first sees it; a window

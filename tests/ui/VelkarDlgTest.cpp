@@ -427,7 +427,7 @@ private slots:
     dlg.show();
     QList<AnsweredWindow_t> arrAnswered;
     QTRY_VERIFY(!(arrAnswered += m_pAnswerer->Take()).isEmpty());
-    QCOMPARE(arrAnswered[0].strText, strText.arg(QString::fromStdString(m_pDir->Path())));
+    QCOMPARE(arrAnswered[0].strText, strText.replace("%1", QString::fromStdString(m_pDir->Path())));
     QCOMPARE(arrAnswered[0].eIcon, QMessageBox::Warning);
     dlg.hide();
     dlg.show();
