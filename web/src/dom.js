@@ -12,16 +12,28 @@ export function el(tag, props = {}, ...children) {
     else if (key in node && key !== 'list') node[key] = value;
     else node.setAttribute(key, value === true ? '' : value);
   }
-  node.append(...children.flat().filter((c) => c !== null && c !== undefined));
+  for (const child of children.flat()) if (child !== null && child !== undefined) node.append(child);
   return node;
 }
 
+// Replaces a node's children with the elements make() gives for the items,
+// one at a time: lists of any length fill in linear time, with no argument
+// list as long as the list.
+export function fillList(node, items, make) {
+  const children = document.createDocumentFragment();
+  items.forEach((item, i) => children.append(make(item, i)));
+  node.replaceChildren(children);
+}
+
 // Fills a select with names, keeping the element (and its focus); -1 selects
-// nothing.
-export function fillSelect(select, names, selected) {
-  const same = select.options.length === names.length &&
-    names.every((name, i) => select.options[i].textContent === name);
-  if (!same) select.replaceChildren(...names.map((name, i) => el('option', { value: i, text: name })));
+// nothing. A list longer than shown ends in a line that says how many more
+// there are, as a list box of many thousand lines takes seconds to lay out.
+export function fillSelect(select, names, selected, total = names.length) {
+  const labels = total > names.length ? [...names, fill(T.kListMore, (total - names.length).toLocaleString('ja-JP'))] : names;
+  const same = select.options.length === labels.length &&
+    labels.every((label, i) => select.options[i].textContent === label);
+  if (!same) fillList(select, labels, (label, i) => new Option(label, i));
+  if (labels !== names) select.options[names.length].disabled = true;
   select.selectedIndex = selected;
 }
 

@@ -3,6 +3,8 @@
 import { el, field, fill, fillSelect } from './dom.js';
 import T from './texts.js';
 
+const MAX_SHOWN = 1000;  // motions listed of a list; a line says how many more
+
 export class MotionsView {
   constructor(root, store) {
     this.store = store;
@@ -44,18 +46,20 @@ export class MotionsView {
     this.chosen.selectedIndex = Math.min(index, this.chosen.options.length - 1);
   }
 
+  // Within the motions listed (not onto the line that counts the rest).
   move(step) {
     const from = this.chosen.selectedIndex;
     const to = from + step;
-    if (from < 0 || to < 0 || to >= this.chosen.options.length) return;
+    if (from < 0 || to < 0 || to >= Math.min(this.state.chosen.length, MAX_SHOWN)) return;
     this.store.dispatch('moveMotion', { from, to });
     this.chosen.selectedIndex = to;
   }
 
   render(state) {
     this.state = state;
-    const names = (motions) => motions.map((m) => m.name);
-    fillSelect(this.available, names(state.available), Math.min(this.available.selectedIndex, state.available.length - 1));
-    fillSelect(this.chosen, names(state.chosen), Math.min(this.chosen.selectedIndex, state.chosen.length - 1));
+    for (const [select, motions] of [[this.available, state.available], [this.chosen, state.chosen]]) {
+      const names = motions.slice(0, MAX_SHOWN).map((m) => m.name);
+      fillSelect(select, names, Math.min(select.selectedIndex, names.length - 1), motions.length);
+    }
   }
 }

@@ -2,7 +2,7 @@
 // setup: by the total or one region, at each weapon's own sharpness or one
 // for all, filtered by element and name, sorted by a column header. A weapon's
 // name selects it.
-import { el, field, fillSelect } from './dom.js';
+import { el, field, fillList, fillSelect } from './dom.js';
 import T from './texts.js';
 
 // The core's column names, each with its header.
@@ -65,14 +65,14 @@ export class WeaponTableView {
     const table = this.store.ask('rank', this.request());
     this.header(table);
     const chosen = state.weapons[state.weapon]?.name;
-    this.body.replaceChildren(...table.ranking.map((row) => el('tr', { ariaCurrent: row.weapon === chosen ? 'true' : null },
+    fillList(this.body, table.ranking, (row) => el('tr', { ariaCurrent: row.weapon === chosen ? 'true' : null },
       el('td', { text: row.rank }),
       el('th', { scope: 'row' }, el('button', { type: 'button', className: 'link', text: row.weapon,
         onclick: () => this.store.dispatch('selectWeapon', { index: row.index }) })),
       el('td', { text: row.attack }), el('td', { text: row.element }), el('td', { text: row.element_value }),
       el('td', {}, el('span', { className: `sharp sharp-${row.sharpness}`, text: state.names.sharpness[row.sharpness] })),
       el('td', { text: row.total }),
-      table.region === null ? null : el('td', { text: row.damage[table.regions.indexOf(table.region)] }))));
+      table.region === null ? null : el('td', { text: row.damage[table.regions.indexOf(table.region)] })));
     this.empty.hidden = table.ranking.length > 0;
   }
 }
