@@ -25,20 +25,36 @@ export class CodeView {
     window.addEventListener('hashchange', () => this.openFragment());
   }
 
-  // Opens the code of the address's fragment, if there is one.
-  openFragment() {
-    const code = decodeURIComponent(location.hash.slice(1));
+  // Opens the code of an address's fragment, if there is one; a fragment
+  // that is not percent-encoding is named and leaves the setup on show.
+  openFragment(fragment = location.hash) {
+    let code;
+    try {
+      code = decodeURIComponent(fragment.slice(1));
+    } catch {
+      this.refuse(T.kLinkBroken);
+      return;
+    }
     if (code && code !== this.code.value) this.open(code);
+  }
+
+  refuse(message) {
+    this.note.textContent = message;
+    history.replaceState(null, '', `#${this.code.value}`);  // still the setup on show
   }
 
   // A code or a link holding one: its first build goes on show, with what the
   // data lacks and a word when it was made with other data.
   open(text) {
     const code = text.trim().replace(/^[^#]*#/, '');
-    const answer = this.store.ask('openCode', { code });
+    let answer;
+    try {
+      answer = this.store.ask('openCode', { code });
+    } catch (error) {
+      answer = { error: error.message };
+    }
     if (answer.error) {
-      this.note.textContent = answer.error;
-      history.replaceState(null, '', `#${this.code.value}`);  // still the setup on show
+      this.refuse(answer.error);
       return;
     }
     this.store.show(answer);
