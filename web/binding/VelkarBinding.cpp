@@ -24,6 +24,8 @@
 #include "calc/ReportText.h"
 #include "calc/WeaponTable.h"
 #include "data/DataManager.h"
+#include "data/SourceLinter.h"
+#include "platform/BinaryFile.h"
 #include "platform/Cp932.h"
 #include "setup/BuildCode.h"
 #include "setup/LoadoutComparison.h"
@@ -432,6 +434,24 @@ json ChangeBuild(const json& request) {
   return answer;
 }
 
+// What velkar-tool lint prints for a source file of the folder, one finding a
+// line (the linter's English, names in UTF-8); none for a file it cannot read.
+json Lint(const json& request) {
+  const std::string strName = StringOf(request, "name");
+  const std::optional<eSOURCE_KIND> eKind = CSourceLinter::KindOfFileName(strName);
+  std::vector<uint8_t> arrBytes;
+  velkar::ReadFailure_t failure;
+  json findings = json::array();
+  if (eKind && velkar::ReadWholeFile(StringOf(request, "dir") + strName, arrBytes, failure) ==
+                   velkar::eREAD_RESULT::Ok) {
+    const std::string strBytes(arrBytes.begin(), arrBytes.end());
+    for (const LintFinding_t& finding : CSourceLinter::Lint(strBytes, *eKind)) {
+      findings.push_back(SjisToUtf8(CSourceLinter::FormatFinding(strName, finding)));
+    }
+  }
+  return {{"findings", std::move(findings)}};
+}
+
 using Operation = std::function<json(const json&)>;
 
 const std::map<std::string, Operation>& Operations() {
@@ -507,6 +527,7 @@ const std::map<std::string, Operation>& Operations() {
       {"builds", Builds},
       {"changeBuild", ChangeBuild},
       {"importBuilds", ImportBuilds},
+      {"lint", Lint},
   };
   return mapOperation;
 }

@@ -1,17 +1,27 @@
 // Saved builds: kept in the browser as the text of a builds.json in the
 // desktop's format, which the core's store reads and changes; exported and
 // imported as that file; a saved build joins the comparison with a click.
-import { describeMisses, el, field, fill } from './dom.js';
+// Every change starts from the file as stored now (another tab may have
+// changed it), and a change another tab stores shows here at once.
+import { describeMisses, el, field, fill, fillList } from './dom.js';
 import T from './texts.js';
-import { loadBuildsText, saveBuildsText } from './storage.js';
+import { loadBuildsText, markUnusable, saveBuildsText, watch } from './storage.js';
 
 const DIR = '/builds';
 const FILE = 'builds.json';
 
+// Offers a file to save, as a download.
+function download(bytes) {
+  const link = el('a', { href: URL.createObjectURL(new Blob([bytes], { type: 'application/json' })), download: FILE });
+  link.click();
+  URL.revokeObjectURL(link.href);
+}
+
 export class BuildsView {
-  constructor(root, store, compare) {
+  constructor(root, store, compare, alerts) {
     this.store = store;
     this.compare = compare;
+    this.alerts = alerts;
     this.name = el('input', { type: 'text', maxLength: 80, autocomplete: 'off' });
     this.list = el('ul', { className: 'builds', id: 'builds-list' });
     this.note = el('p', { className: 'hint', role: 'status', id: 'builds-note' });
@@ -25,30 +35,50 @@ export class BuildsView {
       el('div', { className: 'buttons' },
         el('button', { type: 'button', id: 'builds-export', text: T.kBuildExport, onclick: () => this.export() }),
         el('label', { className: 'file', htmlFor: 'builds-import' }, el('span', { text: T.kBuildImport })), this.importer));
-    store.core.writeFolder(DIR, this.storedFile());
-    this.show(store.ask('builds', { dir: DIR }));
+    this.reload();
+    watch((event, item) => { if (event === 'changed' && item === 'builds') this.reload(); });
   }
 
-  storedFile() {
-    const text = loadBuildsText();
-    return text ? { [FILE]: new TextEncoder().encode(text) } : {};
-  }
-
-  // Keeps the file the core just wrote (an unusable one it never rewrites).
-  keep(answer) {
-    const bytes = this.store.core.readFile(`${DIR}/${FILE}`);
-    if (bytes && !answer.problem) saveBuildsText(new TextDecoder().decode(bytes));
+  // Puts the stored file in the core's folder and lists it.
+  reload() {
+    this.stored = loadBuildsText();
+    this.store.core.writeFolder(DIR, this.stored ? { [FILE]: new TextEncoder().encode(this.stored) } : {});
+    const answer = this.store.ask('builds', { dir: DIR });
     this.show(answer);
+    return answer;
+  }
+
+  // Runs a change of the core's store on the file as stored now and keeps
+  // the file it wrote (an unusable one it never rewrites). When the browser
+  // refuses to keep it, the list stays as stored and the changed file is
+  // offered for export at the top of the page; the answer is then null.
+  change(op, args) {
+    const answer = this.store.ask(op, { dir: DIR, ...args });
+    const bytes = this.store.core.readFile(`${DIR}/${FILE}`);
+    const text = bytes && new TextDecoder().decode(bytes);
+    if (text !== null && text !== this.stored && !answer.problem && !saveBuildsText(text)) {
+      this.alerts.offer('builds', T.kStorageExportUnsaved, () => download(bytes));
+      this.reload();
+      return null;
+    }
+    this.stored = text;
+    this.show(answer);
+    return answer;
   }
 
   save() {
     const name = this.name.value.trim();
     if (!name) return;
-    this.keep(this.store.ask('changeBuild', { dir: DIR, change: 'save', name }));
+    this.reload();
+    this.change('changeBuild', { change: 'save', name });
   }
 
+  // Deletes the stored entry of that name and setup (the list may have moved
+  // since it was shown).
   remove(build) {
-    this.keep(this.store.ask('changeBuild', { dir: DIR, change: 'delete', name: build.name, entry: build.entry }));
+    const setup = JSON.stringify(build.setup);
+    const entry = this.reload().builds.find((b) => b.name === build.name && JSON.stringify(b.setup) === setup)?.entry;
+    if (entry !== undefined) this.change('changeBuild', { change: 'delete', name: build.name, entry });
   }
 
   apply(build) {
@@ -57,10 +87,7 @@ export class BuildsView {
   }
 
   export() {
-    const bytes = this.store.core.readFile(`${DIR}/${FILE}`) ?? new TextEncoder().encode('');
-    const link = el('a', { href: URL.createObjectURL(new Blob([bytes], { type: 'application/json' })), download: FILE });
-    link.click();
-    URL.revokeObjectURL(link.href);
+    download(this.store.core.readFile(`${DIR}/${FILE}`) ?? new TextEncoder().encode(''));
   }
 
   // Adds the file's builds after the page's own; an unusable file adds
@@ -70,9 +97,9 @@ export class BuildsView {
     const bytes = new Uint8Array(await file.arrayBuffer());
     this.importer.value = '';
     this.store.core.writeFolder('/import', { [FILE]: bytes });
-    const answer = this.store.ask('importBuilds', { dir: DIR, from: '/import' });
-    if (answer.added > 0) this.keep(answer);
-    else this.show(answer);
+    this.reload();
+    const answer = this.change('importBuilds', { from: '/import' });
+    if (!answer) return;
     if (answer.importProblem) this.note.textContent = fill(T.kBuildImportUnusable, answer.importProblem);
     else if (!answer.problem) this.note.textContent = fill(T.kBuildImported, answer.added);
   }
@@ -80,11 +107,12 @@ export class BuildsView {
   show({ builds, problem }) {
     this.builds = builds;
     this.note.textContent = problem ? fill(T.kBuildsFileUnusable, problem) : '';
-    this.list.replaceChildren(...builds.map((build) => el('li', {},
+    markUnusable('builds', !!problem);
+    fillList(this.list, builds, (build) => el('li', {},
       el('span', { className: 'build-name', text: build.name }),
       el('button', { type: 'button', text: T.kBuildLoad, ariaLabel: `${T.kBuildLoad} ${build.name}`, onclick: () => this.apply(build) }),
       el('button', { type: 'button', text: T.kCompareAdd, ariaLabel: `${T.kCompareAdd} ${build.name}`, onclick: () => this.compare.add(build) }),
-      el('button', { type: 'button', text: T.kBuildDelete, ariaLabel: `${T.kBuildDelete} ${build.name}`, onclick: () => this.remove(build) }))));
+      el('button', { type: 'button', text: T.kBuildDelete, ariaLabel: `${T.kBuildDelete} ${build.name}`, onclick: () => this.remove(build) })));
     if (!builds.length) this.list.append(el('li', { className: 'hint', text: T.kBuildNone }));
   }
 

@@ -1,10 +1,11 @@
 // Loadouts side by side: up to six builds (the setup on show, or saved ones)
 // against the target on show, as the core compares them; each other loadout's
-// difference to the first (A). The loadouts stay in the browser and leave it
-// as one code, in a link.
-import { PART_NAMES, copyText, describeMisses, el, fill, linkOf, signed } from './dom.js';
+// difference to the first (A). The loadouts stay in the browser (every change
+// starts from them as stored, and another tab's change shows here) and leave
+// it as one code, in a link.
+import { PART_NAMES, copyText, describeMisses, el, fill, fillList, linkOf, signed } from './dom.js';
 import T from './texts.js';
-import { loadCompared, saveCompared } from './storage.js';
+import { loadCompared, saveCompared, watch } from './storage.js';
 
 const MAX = 6;
 const letter = (i) => String.fromCharCode(65 + i);
@@ -12,7 +13,7 @@ const letter = (i) => String.fromCharCode(65 + i);
 export class CompareView {
   constructor(root, store) {
     this.store = store;
-    this.builds = loadCompared().slice(0, MAX);
+    this.builds = loadCompared(MAX);
     this.list = el('ol', { className: 'loadouts', id: 'compare-list' });
     this.note = el('p', { className: 'hint', role: 'status', id: 'compare-note' });
     this.hint = el('p', { className: 'hint', text: T.kCompareHint });
@@ -26,15 +27,22 @@ export class CompareView {
         button('compare-link', T.kCompareLink, () => this.copyLink()),
         button('compare-clear', T.kCompareClear, () => this.set([]))),
       this.note, this.list, this.hint, this.target, el('div', { className: 'scroll' }, this.table), this.warnings);
+    watch((event, item) => { if (event === 'changed' && item === 'compared') this.reload(); });
   }
 
+  reload() {
+    this.builds = loadCompared(MAX);
+    this.render();
+  }
+
+  // Keeps the loadouts; when the browser refuses, they stay as stored.
   set(builds) {
-    this.builds = builds.slice(0, MAX);
-    saveCompared(this.builds);
-    this.render(this.store.state);
+    if (saveCompared(builds.slice(0, MAX))) this.builds = builds.slice(0, MAX);
+    this.render();
   }
 
   add(build) {
+    this.builds = loadCompared(MAX);
     if (this.builds.length >= MAX) {
       this.note.textContent = T.kCompareFull;
       return;
@@ -56,8 +64,12 @@ export class CompareView {
     else this.note.textContent = error;
   }
 
+  // Takes the loadout shown at the index out of the loadouts as stored.
   remove(index) {
-    this.set(this.builds.filter((_, i) => i !== index));
+    const shown = JSON.stringify(this.builds[index]);
+    const builds = loadCompared(MAX);
+    const at = builds.findIndex((build) => JSON.stringify(build) === shown);
+    this.set(builds.filter((_, i) => i !== at));
   }
 
   // Why a loadout has no numbers, in words.
@@ -73,12 +85,22 @@ export class CompareView {
     return `${letter(i)}：${name}${loadout.weapon}${sharpness}`;
   }
 
+  // The core's comparison, or null with the reason it has none in the note.
+  comparison() {
+    try {
+      return this.store.ask('compare', { builds: this.builds });
+    } catch (error) {
+      this.note.textContent = error.message;
+      return null;
+    }
+  }
+
   render() {
-    const comparison = this.builds.length >= 2 ? this.store.ask('compare', { builds: this.builds }) : null;
-    this.list.replaceChildren(...this.builds.map((build, i) => el('li', {},
+    const comparison = this.builds.length >= 2 ? this.comparison() : null;
+    fillList(this.list, this.builds, (build, i) => el('li', {},
       el('span', { text: comparison ? this.loadoutText(comparison.loadouts[i], i) : `${letter(i)}：${build.name}` }),
       el('button', { type: 'button', text: T.kCompareRemove, ariaLabel: `${T.kCompareRemove} ${letter(i)}`,
-        onclick: () => this.remove(i) }))));
+        onclick: () => this.remove(i) })));
     this.hint.hidden = !!comparison;
     this.table.hidden = !comparison;
     this.target.hidden = !comparison;

@@ -1,21 +1,24 @@
 // The data in use: the bundled sample data, or the player's own .dat files
 // and .ini sources (converted here by the core's converter) laid over it,
-// kept in the browser until removed. Damaged files get the window's messages.
-import { el, fill } from './dom.js';
+// kept in the browser until removed. Damaged files get the window's messages;
+// a source the converter makes nothing of is refused with what the linter
+// says of it, and files the browser cannot keep are refused before use.
+import { el, fill, fillList } from './dom.js';
 import T from './texts.js';
-import { loadFiles, saveFiles } from './storage.js';
+import { loadFiles, saveFiles, usedBytes, watch } from './storage.js';
 
 export const DATA_DIR = '/data/';
 const STEMS = ['Sword', 'DualSword', 'GreatSword', 'Katana', 'Lance', 'GunLance', 'Hummer', 'HuntingHorn'];
 const MONSTER = 'Monster';
 const MAX_BYTES = 64 * 1024 * 1024;  // the core's own limit for a data file
+const MAX_FINDINGS = 20;  // the linter's findings shown of one file
 
 export class DataView {
   constructor(root, store, sample) {
     this.store = store;
     this.sample = sample;
-    this.mine = loadFiles();
     this.summary = el('p', { id: 'data-summary' });
+    this.usage = el('p', { className: 'hint', id: 'storage-usage' });
     this.messages = el('div', { id: 'data-messages', role: 'alert' });
     this.input = el('input', { type: 'file', id: 'data-files', multiple: true, accept: '.dat,.ini',
       onchange: () => this.add([...this.input.files]) });
@@ -25,14 +28,26 @@ export class DataView {
       ondrop: (e) => { e.preventDefault(); this.add([...e.dataTransfer.files]); } });
     root.append(el('h2', { id: 'data-heading', text: T.kSectionData }), this.summary,
       el('label', { className: 'file', htmlFor: 'data-files' }, el('span', { text: T.kDataChoose })), this.input,
-      drop, this.remove, this.messages);
+      drop, this.remove, this.messages, this.usage);
+    watch((event, item) => {
+      if (event === 'changed' && item === 'files') this.load(this.store.ask('getSetup').setup);
+      this.showUsage();
+    });
+    this.showUsage();
   }
 
-  // Loads the sample with the player's files over it, converts their
-  // sources, and puts the setup (the builds file's form) back on show.
+  // Loads the sample with the player's stored files over it and puts the
+  // setup (the builds file's form) back on show.
   load(setup) {
-    this.store.core.writeFolder(DATA_DIR.slice(0, -1), { ...this.sample, ...this.mine });
-    const names = Object.keys(this.mine);
+    this.use(loadFiles(), setup);
+  }
+
+  // Loads the sample with these files over it, converts their sources, and
+  // puts the setup back on show; answers the core's answer to the load.
+  use(files, setup) {
+    this.mine = files;
+    this.store.core.writeFolder(DATA_DIR.slice(0, -1), { ...this.sample, ...files });
+    const names = Object.keys(files);
     const stems = names.filter((n) => n.endsWith('.ini')).map((n) => n.slice(0, -4));
     const lines = [];
     let answer;
@@ -54,30 +69,69 @@ export class DataView {
     this.show(lines);
     this.summary.textContent = names.length ? fill(T.kDataMine, names.join(', ')) : T.kDataSample;
     this.remove.hidden = names.length === 0;
+    return answer;
+  }
+
+  // Whether the data as loaded lacks what a source should have made: its
+  // category, or any monster.
+  lacks(answer, name) {
+    const stem = name.slice(0, -4);
+    return stem === MONSTER ? answer.monsters.length === 0
+      : !answer.categories.some((c) => c.category === STEMS.indexOf(stem));
+  }
+
+  // The linter's findings of a source in the data folder, as lines.
+  findings(name) {
+    const { findings } = this.store.ask('lint', { dir: DATA_DIR, name });
+    const more = findings.length - MAX_FINDINGS;
+    return [...findings.slice(0, MAX_FINDINGS), ...(more > 0 ? [fill(T.kDataLintMore, more)] : [])];
   }
 
   async add(files) {
     const lines = [];
+    const added = {};
     for (const file of files) {
       const name = file.name;
       const stem = name.replace(/\.(dat|ini)$/i, '');
       if (stem === name || ![...STEMS, MONSTER].includes(stem)) lines.push(fill(T.kDataRejected, name));
       else if (file.size > MAX_BYTES) lines.push(fill(T.kDataTooLarge, name));
-      else this.mine[`${stem}.${name.slice(-3).toLowerCase()}`] = new Uint8Array(await file.arrayBuffer());
+      else added[`${stem}.${name.slice(-3).toLowerCase()}`] = new Uint8Array(await file.arrayBuffer());
     }
-    saveFiles(this.mine);
-    this.load(this.store.ask('getSetup').setup);
-    if (lines.length) this.show([...lines, ...this.messages.textContent.split('\n').filter(Boolean)]);
+    const before = loadFiles();
+    const mine = { ...before, ...added };
+    const names = Object.keys(added);
+    if (names.length && !saveFiles(mine)) {
+      this.show([fill(T.kDataNotKept, names.join(', ')), ...lines]);
+      return;
+    }
+    const setup = this.store.ask('getSetup').setup;
+    const answer = this.use(mine, setup);
+    // A source that leaves its category (or the monsters) empty goes again,
+    // with the linter's word on it; the data is back as it was.
+    const refused = names.filter((name) => name.endsWith('.ini') && this.lacks(answer, name));
+    for (const name of refused) {
+      lines.push(fill(T.kDataSourceRefused, name), ...this.findings(name));
+      if (before[name]) mine[name] = before[name];
+      else delete mine[name];
+    }
+    if (refused.length) {
+      saveFiles(mine);
+      this.use(mine, setup);
+    }
+    if (lines.length) this.show([...lines, ...this.lines]);
   }
 
   reset() {
-    this.mine = {};
-    saveFiles(this.mine);
-    this.load(this.store.ask('getSetup').setup);
+    if (saveFiles({})) this.use({}, this.store.ask('getSetup').setup);
+  }
+
+  showUsage() {
+    this.usage.textContent = fill(T.kStorageUsage, Math.ceil(usedBytes() / 1024).toLocaleString('ja-JP'));
   }
 
   show(lines) {
-    this.messages.replaceChildren(...lines.map((line) => el('p', { text: line })));
+    this.lines = lines;
+    fillList(this.messages, lines, (line) => el('p', { text: line }));
   }
 
   render() {}

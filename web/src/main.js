@@ -15,7 +15,8 @@ import { WeaponTableView } from './weaponTableView.js';
 import { GainsView } from './gainsView.js';
 import { CompareView } from './compareView.js';
 import { CodeView } from './codeView.js';
-import { loadSetup, saveSetup } from './storage.js';
+import { AlertView } from './alertView.js';
+import { loadSetup, saveSetup, unusableItems } from './storage.js';
 
 const SAMPLE = ['Sword', 'DualSword', 'GreatSword', 'Katana', 'Lance', 'GunLance', 'Hummer', 'HuntingHorn', 'Monster'];
 
@@ -42,6 +43,7 @@ async function start() {
   }
   const store = new Store(core);
   const view = (id) => document.getElementById(id);
+  const alerts = new AlertView(view('alerts'));
   const data = new DataView(view('data-view'), store, sample);
   const views = { 'weapon-view': WeaponView, 'motions-view': MotionsView, 'target-view': TargetView,
     'modifiers-view': ModifiersView, 'results-view': ResultsView, 'report-view': ReportView };
@@ -52,18 +54,18 @@ async function start() {
   store.addView(new GainsView(view('gains-view'), store), { later: true });
   store.addView(new WeaponTableView(view('table-view'), store), { later: true });
   store.addView(compare, { later: true });
-  new BuildsView(view('builds-view'), store, compare);
+  new BuildsView(view('builds-view'), store, compare, alerts);
   // The page opens on the setup it showed last, as the window does, or on
   // the build of the link it was opened with.
   const fragment = location.hash;
   data.load(loadSetup());
-  if (fragment.length > 1) code.open(decodeURIComponent(fragment));
+  if (fragment.length > 1) code.openFragment(fragment);
   // Remembered once the player pauses, off the path from a click to its rows.
   let pending = 0;
   const remember = () => {
     clearTimeout(pending);
     pending = 0;
-    saveSetup(store.ask('getSetup').setup);
+    if (!unusableItems().includes('setup')) saveSetup(store.ask('getSetup').setup);
   };
   store.onChange(() => {
     clearTimeout(pending);
@@ -71,6 +73,7 @@ async function start() {
   });
   window.addEventListener('pagehide', () => { if (pending) remember(); });
   status.textContent = '';
+  alerts.render();
   view('app').hidden = false;
 }
 
