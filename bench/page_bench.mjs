@@ -3,6 +3,9 @@
 //                on the setup it showed last), median of 10 loads;
 //   change       a ticked modifier to its repainted rows (the core's operation,
 //                the views' update and the layout), median and 95th percentile;
+//   long list    a saved build of 50,000 motions put on show (the core's
+//                operation, the lists filled and laid out), and until the
+//                panels of the next frame have repainted too;
 //   size         wasm + scripts + page + style, gzip -9.
 //   node bench/page_bench.mjs build/web/site   (cmake --build --preset web --target web_bench)
 import { readdirSync, readFileSync } from 'node:fs';
@@ -45,6 +48,23 @@ const changes = await page.evaluate(() => {
   }
   return times;
 });
+await page.fill('#build-name', 'long');
+await page.click('#build-save');
+await page.evaluate(() => {
+  const file = JSON.parse(localStorage.getItem('velkar.builds'));
+  file.builds[0].setup.motions = Array(50000).fill(file.builds[0].setup.motions[0]);
+  localStorage.setItem('velkar.builds', JSON.stringify(file));
+});
+await page.reload();
+await page.locator('#app').waitFor();
+const [listed, framed, count] = await page.evaluate(() => new Promise((done) => {
+  const start = performance.now();
+  document.querySelector('#builds-list button').click();
+  const chosen = document.getElementById('chosen');
+  void chosen.offsetHeight;
+  const listed = performance.now() - start;
+  requestAnimationFrame(() => setTimeout(() => done([listed, performance.now() - start, chosen.options.length])));
+}));
 await browser.close();
 server.close();
 
@@ -53,4 +73,5 @@ const gzip = shipped.reduce((sum, name) => sum + gzipSync(readFileSync(join(site
 const wasm = gzipSync(readFileSync(join(site, 'velkar.wasm')), { level: 9 }).length;
 console.log(`first rows after navigation: median ${median(loads)} ms (of ${loads.join(', ')})`);
 console.log(`change to repainted rows: median ${median(changes).toFixed(2)} ms, p95 ${percentile(changes, 0.95).toFixed(2)} ms`);
+console.log(`50,000 motions (${count} lines listed): ${listed.toFixed(0)} ms to the lists, ${framed.toFixed(0)} ms to the next frame's panels`);
 console.log(`size (gzip -9): ${(gzip / 1024).toFixed(1)} KiB in ${shipped.length} files, of which velkar.wasm ${(wasm / 1024).toFixed(1)} KiB`);

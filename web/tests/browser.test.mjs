@@ -3,17 +3,20 @@
 // weapon table equal velkar-tool's, links that open a build or a comparison,
 // loadouts side by side as velkar-tool compares them, a saved build that
 // survives a reload, builds.json going to and from the tool, the page offline
-// after the first visit, no horizontal scrolling on a phone, and no serious
-// accessibility violation (axe-core).
+// after the first visit, no horizontal scrolling on a phone, no serious
+// accessibility violation (axe-core), and nothing lost or stuck whatever the
+// browser keeps, refuses or was given: two tabs, full storage, damaged links,
+// long lists, unusable sources and stored values the page never wrote.
 //
 //   node --test browser.test.mjs   (VELKAR_SITE, VELKAR_TOOL, VELKAR_CHROMIUM)
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
-import { mkdirSync, mkdtempSync } from 'node:fs';
+import { execFileSync, spawnSync } from 'node:child_process';
+import { mkdirSync, mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import { dirname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
 import { serveSite } from './siteServer.mjs';
 
@@ -21,6 +24,7 @@ const SITE = process.env.VELKAR_SITE;
 const TOOL = process.env.VELKAR_TOOL;
 const CHROMIUM = process.env.VELKAR_CHROMIUM || '/usr/bin/chromium';
 const PHONE = { width: 390, height: 844 };
+const GAMEDATA = join(dirname(fileURLToPath(import.meta.url)), '..', '..', 'gamedata');
 
 let server;
 let browser;
@@ -100,21 +104,6 @@ test('a player\'s path gives the rows velkar-tool gives', () => onPage(async (pa
   assert.equal(await page.locator('#weapon').evaluate((s) => s.selectedOptions[0].textContent), rank.ranking[1].weapon);
 }));
 
-test('the address is a link to the setup on show; a damaged link is named', () => onPage(async (page) => {
-  await playerPath(page);
-  const code = await fragmentOf(page);
-  assert.equal(code, tool(['code', ...PATH_ARGS]).trim());
-  const opened = await openPage(await browser.newContext(), `#${code}`);
-  assert.deepEqual(await rowCells(opened), nativeRows(PATH_ARGS));
-  assert.equal(await opened.locator('#code-note').textContent(), 'コードの設定を開きました');
-  const damaged = code.slice(0, 8) + (code[8] === 'A' ? 'B' : 'A') + code.slice(9);
-  await opened.goto(`${server.url}#${damaged}`);
-  await opened.locator('#code-note', { hasText: '壊れて' }).waitFor();
-  assert.equal(await opened.locator('#code-note').textContent(),
-    'コードが壊れています（途中で切れているか、書き間違いがあります）。もう一度まるごとコピーしてください。');
-  assert.equal(await fragmentOf(opened), code);
-}));
-
 // The comparison's cells as the page shows them, and as velkar-tool's
 // comparison gives them.
 const comparisonCells = (page) => page.locator('#comparison tr').evaluateAll((rows) =>
@@ -183,28 +172,6 @@ test('builds.json goes from velkar-tool to the page and back', () => onPage(asyn
   assert.equal(await page.evaluate(() => localStorage.getItem('velkar.builds')), stored);
 }));
 
-test('a saved build survives a reload and brings its setup back', () => onPage(async (page) => {
-  await playerPath(page);
-  const rows = await rowCells(page);
-  await page.fill('#build-name', '双剣 怒り');
-  await page.click('#build-save');
-  await page.selectOption('#category', { index: 0 });
-  await reload(page);
-  await page.locator('#builds-list li', { hasText: '双剣 怒り' }).getByRole('button', { name: /読込/ }).click();
-  assert.deepEqual(await rowCells(page), rows);
-  // Stored builds the core cannot use are listed as none, with the window's
-  // reason, and kept as they are through a save.
-  const unusable = '{"format": "velkar-builds", "version": 99, "builds": [{"name": "双剣 怒り"}]}';
-  await page.evaluate((text) => localStorage.setItem('velkar.builds', text), unusable);
-  await reload(page);
-  assert.equal(await page.textContent('#builds-note'), 'ビルドのファイルを使えないため、一覧は空です。' +
-    'ファイルはそのままにしてあり、ビルドの保存や変更はできません。\nbuilds.json：この Velkar が知らない版の形式です');
-  await page.fill('#build-name', '双剣 怒り 2');
-  await page.click('#build-save');
-  assert.equal(await page.evaluate(() => localStorage.getItem('velkar.builds')), unusable);
-  assert.deepEqual(await page.locator('#builds-list li').allTextContents(), ['保存した装備はまだありません']);
-}));
-
 // A damaged data file gets the window's message; a source file is converted
 // in the page by the core's converter and used instead of the sample's file.
 test('a player\'s own files: a damaged one is named, a source is converted', () => onPage(async (page) => {
@@ -249,3 +216,124 @@ test('a phone needs no horizontal scrolling and axe finds nothing serious', () =
   await page.setViewportSize({ width: 360, height: 740 });  // the narrowest phones in use
   assert.ok(await fits(), '360 pixels');
 }, { viewport: PHONE }));
+
+const stored = (page, key) => page.evaluate((k) => localStorage.getItem(k), key);
+const buildNames = (page) => page.locator('#builds-list .build-name').allTextContents();
+
+// Two tabs of one browser saving in turn keep every build, and each shows the
+// other's changes; full storage is said at the top, the list stays as stored
+// and the export keeps the change; a data file that cannot be kept is refused.
+test('two tabs keep each other\'s builds; full storage loses nothing', () => onPage(async (a, context) => {
+  const b = await openPage(context);
+  for (const [page, name] of [[a, 'A-1'], [b, 'B-1'], [a, 'A-2'], [b, 'B-2']]) {
+    await page.fill('#build-name', name);
+    await page.click('#build-save');
+  }
+  await a.locator('#builds-list .build-name', { hasText: 'B-2' }).waitFor();
+  for (const page of [a, b, await openPage(context)]) assert.deepEqual(await buildNames(page), ['A-1', 'B-1', 'A-2', 'B-2']);
+  await b.locator('#builds-list li', { hasText: 'A-1' }).getByRole('button', { name: /削除/ }).click();
+  await a.click('#compare-add');
+  await b.locator('#compare-list li').waitFor();
+  await a.evaluate(() => localStorage.setItem('velkar.builds', localStorage.getItem('velkar.builds').replace('B-2', 'B-3')));  // unannounced
+  await a.evaluate(() => {  // every character the browser still takes
+    for (let size = 1 << 22, i = 0; size >= 1; size >>= 1) for (;;) try { localStorage.setItem(`f${i++}`, 'x'.repeat(size)); } catch { break; }
+  });
+  await a.fill('#build-name', 'C');
+  await a.click('#build-save');
+  assert.equal(await a.textContent('#alerts'), 'ブラウザが保存を受け付けませんでした（保存領域がいっぱいか、保存が許可されていません）。' +
+    '表示は保存されている内容のままです。保存できなかった内容を builds.json に書き出す');
+  assert.deepEqual(await buildNames(a), ['B-1', 'A-2', 'B-3']);
+  const [download] = await Promise.all([a.waitForEvent('download'), a.click('#unsaved-export')]);
+  assert.deepEqual(JSON.parse(readFileSync(await download.path())).builds.map((build) => build.name), ['B-1', 'A-2', 'B-3', 'C']);
+  const weapons = await a.locator('#weapon option').allTextContents();
+  await a.setInputFiles('#data-files', join(GAMEDATA, 'Sword.ini'));
+  await a.locator('#data-messages p').waitFor();
+  assert.equal(await a.textContent('#data-messages'), 'ブラウザに保存できないため、ファイルを使いませんでした：Sword.ini');
+  assert.deepEqual([await a.locator('#weapon option').allTextContents(), await stored(a, 'velkar.files')], [weapons, null]);
+}));
+
+// The address is a link to the setup on show. Links that cannot be opened
+// are named where codes' errors show, at the start and on a loaded page, which
+// keeps its setup and address; the next link opens.
+const LINK_BROKEN = 'リンクのアドレスが壊れています（% の後が正しい形ではありません）。もう一度まるごとコピーしてください。';
+test('the address is a link; links that cannot be opened are named, and the next link opens', async () => {
+  await onPage(async (page) => { await playerPath(page); assert.equal(await fragmentOf(page), tool(['code', ...PATH_ARGS]).trim()); });
+  const code = tool(['code', ...PATH_ARGS]).trim();
+  for (const [fragment, note] of [['%', LINK_BROKEN], ['VK1.%ZZ', LINK_BROKEN],
+    [`VK1.${'A'.repeat(1400000)}`, 'コードが長すぎます（8192 文字まで）。']]) {  // beyond the core's stack
+    const page = await openPage(await browser.newContext(), `#${fragment}`);
+    assert.equal(await page.textContent('#code-note'), note, fragment.slice(0, 8));
+    await page.goto(`${server.url}#${code}`);
+    await page.locator('#code-note', { hasText: 'コードの設定を開きました' }).waitFor();
+    assert.deepEqual(await rowCells(page), nativeRows(PATH_ARGS));
+    await page.goto(`${server.url}#%`);
+    await page.locator('#code-note', { hasText: LINK_BROKEN }).waitFor();
+    assert.equal(await fragmentOf(page), code);
+    await page.context().close();
+  }
+});
+
+// Lists of any length fill and compare; a request longer than the core
+// takes is refused with a word.
+test('lists of any length fill and compare; a longer request is refused', () => onPage(async (page) => {
+  const config = mkdtempSync(join(tmpdir(), 'velkar-config-'));
+  tool(['save-build', 'x', '--category', '0', '--weapon', '0', '--motion', '0'], config);
+  const { setup } = JSON.parse(readFileSync(join(config, 'velkar', 'builds.json'))).builds[0];
+  const long = (n) => ({ ...setup, motions: Array(n).fill(setup.motions[0]) });
+  await page.evaluate(([one, two]) => {
+    localStorage.setItem('velkar.setup', JSON.stringify(one));
+    localStorage.setItem('velkar.compared', JSON.stringify([{ name: 'A', setup: two }, { name: 'B', setup: two }]));
+  }, [long(150000), long(120000)]);
+  const opened = await openPage(page.context());  // with no link to open
+  assert.equal(await opened.locator('#chosen option').count(), 1001);
+  assert.equal(await opened.locator('#chosen option').last().textContent(), '…ほか 149,000 件');
+  await settle(opened);
+  const total = await opened.locator('#comparison tr').last().locator('td').allTextContents();
+  const one = JSON.parse(tool(['compare', '--build', 'x', '--build', 'x', '--json'], config));
+  assert.deepEqual(total, [String(one.total.damage[0] * 120000), String(one.total.damage[0] * 120000), '±0']);
+  await opened.evaluate(() => { document.getElementById('code-open').value = 'x'.repeat(32 * 1024 * 1024); });
+  await opened.click('#code-open-button');
+  assert.equal(await opened.textContent('#code-note'), '内容が大きすぎるため計算できません（計算部に渡せるのは 33,554,432 文字までです）。');
+}));
+
+// Sources the converter makes nothing of: refused with what velkar-tool lint
+// says of them, the category's data as before.
+const sword = readFileSync(join(GAMEDATA, 'Sword.ini'));
+for (const [name, bytes] of [['random bytes', Buffer.from(Array.from({ length: 900 }, (_, i) => (i * i * 157 + 11) % 256))], ['half-cut', sword.subarray(0, sword.length >> 1)],
+  ['UTF-16', Buffer.from(`\uFEFF${sword.toString('utf8').slice(1)}`, 'utf16le')]]) {
+  test(`a ${name} source is refused with the linter's findings`, () => onPage(async (page) => {
+    const weapons = await page.locator('#weapon option').allTextContents();
+    await page.setInputFiles('#data-files', { name: 'Sword.ini', mimeType: 'text/plain', buffer: bytes });
+    await page.locator('#data-messages p').first().waitFor();
+    const dir = mkdtempSync(join(tmpdir(), 'velkar-lint-'));
+    writeFileSync(join(dir, 'Sword.ini'), bytes);
+    assert.deepEqual(await page.locator('#data-messages p').allTextContents(), ['Sword.ini からデータを作れないため使いませんでした。' +
+      '前のデータのままです。velkar-tool lint の結果：', ...spawnSync(TOOL, ['--dir', dir, 'lint'], { encoding: 'utf8' }).stdout.split('\n').filter(Boolean)]);
+    assert.deepEqual([await page.locator('#weapon option').allTextContents(), await stored(page, 'velkar.files')], [weapons, null]);
+  }));
+}
+
+// Values in storage the page never wrote: it starts, names the item, works on
+// without it (an unusable builds file says why, and a save leaves it as it is)
+// and keeps the item as it is until the player removes it.
+const UNUSABLE = 'ビルドのファイルを使えないため、一覧は空です。ファイルはそのままにしてあり、ビルドの保存や変更はできません。' +
+  '\nbuilds.json：この Velkar が知らない版の形式です';
+for (const [name, key, label, text, note] of [['a file in a folder', 'velkar.files', '自分のデータ', '{"a/b.dat": "AAAA"}', ''],
+  ['a file named ..', 'velkar.files', '自分のデータ', '{"..": "AAAA"}', ''],
+  ['a setup nested 100,000 deep', 'velkar.setup', '前回の設定', `${'{"a":'.repeat(100000)}1${'}'.repeat(100000)}`, ''],
+  ['a comparison of the wrong type', 'velkar.compared', '比べる装備', '[{"name": 5, "setup": 3}]', ''],
+  ['builds of another version', 'velkar.builds', '保存した装備', '{"format": "velkar-builds", "version": 99, "builds": []}', UNUSABLE]]) {
+  test(`stored ${name} is named and kept until removed`, () => onPage(async (page) => {
+    await page.evaluate(([k, t]) => localStorage.setItem(k, t), [key, text]);
+    await reload(page);
+    await page.locator('#alerts p').waitFor();
+    assert.equal(await page.textContent('#alerts'),
+      `保存されている${label}を使えないため、使わずに続けています。削除するまでそのままにしておきます。${label}を削除`);
+    await page.fill('#build-name', 'x');
+    await page.click('#build-save');
+    await page.click('#compare-add');
+    assert.deepEqual([await page.textContent('#builds-note'), await stored(page, key)], [note, text]);
+    await page.click('#alerts button');
+    assert.deepEqual([await stored(page, key), await page.isHidden('#alerts')], [null, true]);
+  }));
+}
