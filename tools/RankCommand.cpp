@@ -49,6 +49,9 @@ void CRankCommand::Setup(CLI::App& command) {
   command.add_option("--sort", m_strSort,
                      "List in the order of this column: " + WeaponColumnNames() +
                          " (default rank; numbers highest first, names in order)");
+  command.add_flag("--reverse", m_request.bReverse,
+                   "List in the opposite order of --sort (numbers lowest first, names backwards); "
+                   "tied weapons stay in the order of their rank");
   command.add_flag("--json", m_bJson, "Print one JSON object (UTF-8)");
 }
 

@@ -38,7 +38,7 @@ bool SortsBefore(const RankedWeapon_t& a, const RankedWeapon_t& b,
     case eWEAPON_COLUMN::Total: return a.nTotal > b.nTotal;
     case eWEAPON_COLUMN::Region:
       return RegionDamage(a, request.nRegion) > RegionDamage(b, request.nRegion);
-    case eWEAPON_COLUMN::Rank: break;
+    case eWEAPON_COLUMN::Rank: return a.nRank < b.nRank;
   }
   return false;
 }
@@ -64,10 +64,19 @@ WeaponTable_t BuildWeaponTable(const CCalculator& calculator, const WeaponTableR
   table.arrRow = RankWeaponsOf(calculator, request.nRegion, request.nSharpness);
   std::erase_if(table.arrRow, [&](const RankedWeapon_t& row) { return !Shown(row, request); });
   SortAndRank(table.arrRow, request.nRegion);
-  std::stable_sort(
-      table.arrRow.begin(), table.arrRow.end(),
-      [&](const RankedWeapon_t& a, const RankedWeapon_t& b) { return SortsBefore(a, b, request); });
+  std::stable_sort(table.arrRow.begin(), table.arrRow.end(),
+                   [&](const RankedWeapon_t& a, const RankedWeapon_t& b) {
+                     return request.bReverse ? SortsBefore(b, a, request)
+                                             : SortsBefore(a, b, request);
+                   });
   return table;
+}
+
+bool ListsAscending(const WeaponTableRequest_t& request) {
+  const bool bNamesFirst = request.eSort == eWEAPON_COLUMN::Rank ||
+                           request.eSort == eWEAPON_COLUMN::Weapon ||
+                           request.eSort == eWEAPON_COLUMN::Element;
+  return bNamesFirst != request.bReverse;
 }
 
 std::string WeaponTableText(const WeaponTable_t& table) {

@@ -4,7 +4,7 @@
 // damage (WeaponRanking.h: the region's when one is chosen, else the total;
 // equal damage shares a rank), may be filtered by element and by a part of
 // their name (the ranks then count the weapons shown), and are listed in the
-// order of the rank or of any column. velkar-tool rank prints it, and the
+// order of the rank or of any column, either way round. velkar-tool rank prints it, and the
 // window and the web page show the same table.
 #pragma once
 
@@ -26,6 +26,7 @@ struct WeaponTableRequest_t {
   std::optional<int> nElement;    // only weapons of this element (eELEMENT; 0: none)
   std::string strName;            // only weapons whose name holds it (Shift-JIS)
   eWEAPON_COLUMN eSort = eWEAPON_COLUMN::Rank;
+  bool bReverse = false;  // the column's order turned round; ties stay in the order of their rank
 };
 
 struct WeaponTable_t {
@@ -41,6 +42,10 @@ struct WeaponTable_t {
 // the order of their index; rows that tie keep the order of their rank.
 // Sorting by the region without a region keeps the order of the rank.
 WeaponTable_t BuildWeaponTable(const CCalculator& calculator, const WeaponTableRequest_t& request);
+
+// True when the request lists its column lowest first: the rank, the name and
+// the element unless reversed, a number only when reversed.
+bool ListsAscending(const WeaponTableRequest_t& request);
 
 // The table for a terminal: the columns rank, weapon, attack, element, value,
 // sharpness (its colour name), total and, with a region, one named after it.

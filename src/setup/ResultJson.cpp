@@ -211,6 +211,7 @@ ordered_json RankingDocument(const WeaponTable_t& table) {
                            : ordered_json(nullptr);
   document["regions"] = std::move(regions);
   document["sort"] = WeaponColumnName(request.eSort);
+  document["order"] = ListsAscending(request) ? "ascending" : "descending";
   document["filters"] = {
       {"element", request.nElement ? Text(CDataManager::GetElementName(*request.nElement))
                                    : ordered_json(nullptr)},

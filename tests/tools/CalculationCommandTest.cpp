@@ -182,6 +182,10 @@ const TableRow_t kTableRows[] = {
     // Element values 400, 300, then three of 0 in the order of their rank.
     {"ByElementValue", "--sort value",
      "4 鉄大剣, 1 試作大剣, 2 双子大剣A, 2 双子大剣B, 5 鈍大剣, "},
+    // Turned round, the last rank comes first; the twins' tie stays in rank order.
+    {"RankReversed", "--reverse", "5 鈍大剣, 4 鉄大剣, 2 双子大剣A, 2 双子大剣B, 1 試作大剣, "},
+    {"ByElementValueReversed", "--sort value --reverse",
+     "2 双子大剣A, 2 双子大剣B, 5 鈍大剣, 1 試作大剣, 4 鉄大剣, "},
     // Ranked on the back (39, 34, 16, 16, 11), listed by the total.
     {"RankedOnARegionSortedByTotal", "--region 背中の甲殻部 --sort total",
      "1 試作大剣, 3 双子大剣A, 3 双子大剣B, 2 鉄大剣, 5 鈍大剣, "},

@@ -270,7 +270,8 @@ std::string SjisOf(const std::string& strUtf8) {
 
 // The weapon table of the category on show, as velkar-tool rank --json
 // prints it: by the total or one region, at each weapon's own sharpness or
-// one for all, filtered by element and name, in the order of a column.
+// one for all, filtered by element and name, in the order of a column, either
+// way round.
 json Rank(const json& request) {
   WeaponTableRequest_t table;
   table.nRegion = IndexOf(request, "region");
@@ -284,6 +285,7 @@ json Rank(const json& request) {
   }
   table.strName = SjisOf(StringOf(request, "name"));
   table.eSort = WeaponColumnOf(StringOf(request, "sort")).value_or(eWEAPON_COLUMN::Rank);
+  table.bReverse = BoolOf(request, "reverse");
   return RankingDocument(BuildWeaponTable(Calculator(), table));
 }
 
