@@ -1,5 +1,6 @@
 // Starts the page: loads the core and the sample data, builds the views, and
-// registers the service worker that keeps the site for offline use.
+// registers the service worker that keeps the site for offline use (and says
+// so once it is ready).
 import { loadCore } from './core.js';
 import { Store } from './store.js';
 import T from './texts.js';
@@ -16,6 +17,7 @@ import { GainsView } from './gainsView.js';
 import { CompareView } from './compareView.js';
 import { CodeView } from './codeView.js';
 import { AlertView } from './alertView.js';
+import { makeFoldable } from './fold.js';
 import { loadSetup, saveSetup, unusableItems } from './storage.js';
 
 const SAMPLE = ['Sword', 'DualSword', 'GreatSword', 'Katana', 'Lance', 'GunLance', 'Hummer', 'HuntingHorn', 'Monster'];
@@ -50,11 +52,16 @@ async function start() {
   for (const [id, View] of Object.entries(views)) store.addView(new View(view(id), store));
   const compare = new CompareView(view('compare-view'), store);
   const code = new CodeView(view('code-view'), store, compare);
-  store.addView(code);
+  // The address follows a frame after the rows: replacing it takes longer
+  // than the rest of a change.
+  store.addView(code, { later: true });
   store.addView(new GainsView(view('gains-view'), store), { later: true });
   store.addView(new WeaponTableView(view('table-view'), store), { later: true });
   store.addView(compare, { later: true });
   new BuildsView(view('builds-view'), store, compare, alerts);
+  // The long panels below the answer start folded where the answer is not
+  // beside the inputs (the same width as the style's two columns).
+  makeFoldable(['gains-view', 'table-view', 'report-view', 'builds-view', 'data-view'].map(view), !matchMedia('(min-width: 64rem)').matches);
   // The page opens on the setup it showed last, as the window does, or on
   // the build of the link it was opened with.
   const fragment = location.hash;
@@ -78,6 +85,10 @@ async function start() {
 }
 
 if ('serviceWorker' in navigator) {
-  navigator.serviceWorker.register('sw.js').catch(() => {});
+  navigator.serviceWorker.register('sw.js').then(() => navigator.serviceWorker.ready).then(() => {
+    const offline = document.getElementById('offline');
+    offline.textContent = T.kOffline;
+    offline.hidden = false;
+  }).catch(() => {});
 }
 start();

@@ -1,9 +1,12 @@
-// The result rows, one per body region, coloured and named by their kind,
-// and a row's breakdown (every hit) in a dialog.
-import { el, fill } from './dom.js';
+// The answer: the chosen weapon's status texts, the result rows (one per body
+// region, coloured and named by their kind), a row's breakdown (every hit) in
+// a dialog, and on a phone the rows in one line at the foot of the screen,
+// whose button brings the table into view.
+import { el, fill, fillList } from './dom.js';
 import T from './texts.js';
 
 const KIND_CLASS = ['normal', 'low', 'high'];
+const marker = (row) => (row.kind === 1 ? '▼ ' : row.kind === 2 ? '▲ ' : '');
 
 export class ResultsView {
   constructor(root, store) {
@@ -12,10 +15,17 @@ export class ResultsView {
     this.body = el('tbody');
     this.empty = el('p', { className: 'hint', text: T.kNoRows });
     this.dialog = el('dialog', { id: 'breakdown', ariaLabelledby: 'breakdown-title' });
+    this.statuses = ['attack-text', 'element-text', 'sharpness-text'].map((id) => el('p', { className: 'status', id }));
+    this.table = el('table', { id: 'rows', className: 'rows' }, el('thead', {}, this.head), this.body);
+    this.summaryRows = el('ul', { id: 'summary-rows' });
+    this.summary = el('div', { className: 'summary', role: 'group', ariaLabel: T.kSummary, hidden: true },
+      this.summaryRows, el('button', { type: 'button', id: 'summary-show', text: T.kSummaryShow,
+        onclick: () => this.table.scrollIntoView({ block: 'start' }) }));
     root.append(el('h2', { id: 'results-heading', text: T.kSectionResults }),
+      el('div', { className: 'statuses' }, this.statuses),
       el('div', { className: 'legend' }, el('span', { className: 'kind-low', text: `▼ ${T.kLegendResultLow}` }),
         el('span', { className: 'kind-high', text: `▲ ${T.kLegendResultHigh}` })),
-      el('table', { id: 'rows', className: 'rows' }, el('thead', {}, this.head), this.body), this.empty, this.dialog);
+      this.table, this.empty, this.dialog, this.summary);
   }
 
   render(state) {
@@ -32,15 +42,23 @@ export class ResultsView {
           el('td', {}, el('button', { type: 'button', className: 'explain', onclick: () => this.explain(i) })));
         this.body.append(tr);
       }
-      const marker = row.kind === 1 ? '▼ ' : row.kind === 2 ? '▲ ' : '';
       tr.className = `kind-${KIND_CLASS[row.kind] ?? 'other'}`;
-      tr.children[0].textContent = marker + row.cells[0];
+      tr.children[0].textContent = marker(row) + row.cells[0];
       for (let c = 1; c < 4; c++) tr.children[c].textContent = row.cells[c];
       const button = tr.children[4].firstChild;
       button.textContent = T.kBreakdown;
       button.ariaLabel = fill(T.kBreakdownOf, row.cells[0]);
     });
     this.empty.hidden = rows.length > 0;
+    [state.attackText, state.elementText, state.sharpnessText].forEach((text, i) => { this.statuses[i].textContent = text; });
+    this.renderSummary(rows);
+  }
+
+  // Region and damage of each row, marked by kind as the table marks it.
+  renderSummary(rows) {
+    this.summary.hidden = rows.length === 0;
+    fillList(this.summaryRows, rows, (row) => el('li', { className: `kind-${KIND_CLASS[row.kind] ?? 'other'}` },
+      el('span', { text: marker(row) + row.cells[0] }), el('b', { text: row.cells[3] })));
   }
 
   explain(row) {

@@ -1,7 +1,8 @@
 // The weapon table of the category on show, as the core ranks it on the
 // setup: by the total or one region, at each weapon's own sharpness or one
-// for all, filtered by element and name, sorted by a column header. A weapon's
-// name selects it.
+// for all, filtered by element and name, sorted by a column header (a second
+// click turns the order round). A weapon's name selects it. A narrow screen
+// shows the rank, the weapon and the damage ranked by, the rest on demand.
 import { el, field, fillList, fillSelect } from './dom.js';
 import T from './texts.js';
 
@@ -9,13 +10,15 @@ import T from './texts.js';
 const COLUMNS = [['rank', T.kRankingRankHeader], ['weapon', T.kRankingWeaponHeader], ['attack', T.kTableAttack],
   ['element', T.kColumnElement], ['value', T.kTableElementValue], ['sharpness', T.kRankingSharpnessHeader],
   ['total', T.kRankingTotalHeader]];
-// Names and ranks read upwards, numbers downwards, as the core sorts them.
-const ASCENDING = new Set(['rank', 'weapon', 'element']);
+// The columns a narrow screen leaves out until asked (the total too when a
+// region is ranked by).
+const EXTRA = new Set(['attack', 'element', 'value', 'sharpness']);
 
 export class WeaponTableView {
   constructor(root, store) {
     this.store = store;
     this.sort = 'rank';
+    this.reverse = false;
     const again = () => this.render(this.store.state);
     this.region = el('select', { onchange: again });
     this.element = el('select', { onchange: again });
@@ -23,36 +26,52 @@ export class WeaponTableView {
     this.name = el('input', { type: 'search', autocomplete: 'off', oninput: again });
     this.head = el('tr');
     this.body = el('tbody');
-    this.empty = el('p', { className: 'hint', text: T.kTableNone });
+    this.empty = el('p', { className: 'hint' });
+    this.table = el('table', { id: 'weapon-table', className: 'rows table' }, el('thead', {}, this.head), this.body);
+    const allColumns = el('button', { type: 'button', id: 'table-all-columns', className: 'narrow-only',
+      text: T.kTableAllColumns, ariaPressed: 'false', onclick: () => {
+        allColumns.ariaPressed = String(this.table.classList.toggle('all-columns'));
+      } });
     root.append(el('h2', { id: 'table-heading', text: T.kSectionTable }),
       el('div', { className: 'fields' },
         field('table-region', T.kTableBy, this.region),
         field('table-sharpness', T.kTableSharpness, this.sharpness),
         field('table-element', T.kTableElement, this.element),
         field('table-name', T.kTableName, this.name)),
-      el('div', { className: 'scroll' }, el('table', { id: 'weapon-table', className: 'rows table' },
-        el('thead', {}, this.head), this.body)), this.empty);
+      allColumns, el('div', { className: 'scroll' }, this.table), this.empty);
   }
 
   request() {
     const index = (select) => (select.selectedIndex > 0 ? select.selectedIndex - 1 : null);
     return { region: index(this.region), sharpness: index(this.sharpness), element: index(this.element),
-      name: this.name.value.trim(), sort: this.sort };
+      name: this.name.value.trim(), sort: this.sort, reverse: this.reverse };
+  }
+
+  // A header's click sorts by its column; the same header again turns the
+  // order round.
+  sortBy(key) {
+    this.reverse = key === this.sort && !this.reverse;
+    this.sort = key;
+    this.render(this.store.state);
+  }
+
+  extra(key, table) {
+    return EXTRA.has(key) || (key === 'total' && table.region !== null) ? 'extra' : null;
   }
 
   header(table) {
     const columns = table.region === null ? COLUMNS : [...COLUMNS, ['region', table.region]];
-    if (this.sort === 'region' && table.region === null) this.sort = 'rank';
     this.head.replaceChildren(...columns.map(([key, caption]) => el('th',
-      { scope: 'col', ariaSort: key === this.sort ? (ASCENDING.has(key) ? 'ascending' : 'descending') : 'none' },
+      { scope: 'col', className: this.extra(key, table), ariaSort: key === table.sort ? table.order : 'none' },
       el('button', { type: 'button', className: 'sort', text: caption, title: T.kTableSortBy.replace('%1', caption),
-        onclick: () => { this.sort = key; this.render(this.store.state); } }))));
+        onclick: () => this.sortBy(key) }))));
   }
 
   render(state) {
     if (!state.result) {
       this.head.replaceChildren();
       this.body.replaceChildren();
+      this.empty.textContent = T.kTableNoWeapon;
       this.empty.hidden = false;
       return;
     }
@@ -62,6 +81,7 @@ export class WeaponTableView {
     fillSelect(this.region, [T.kRankingByTotal, ...regions], regions.indexOf(chosenRegion) + 1);
     fillSelect(this.sharpness, [T.kTableOwnSharpness, ...state.names.sharpness], Math.max(this.sharpness.selectedIndex, 0));
     fillSelect(this.element, [T.kTableAll, ...state.names.elements], Math.max(this.element.selectedIndex, 0));
+    if (this.sort === 'region' && this.region.selectedIndex < 1) [this.sort, this.reverse] = ['rank', false];
     const table = this.store.ask('rank', this.request());
     this.header(table);
     const chosen = state.weapons[state.weapon]?.name;
@@ -69,10 +89,12 @@ export class WeaponTableView {
       el('td', { text: row.rank }),
       el('th', { scope: 'row' }, el('button', { type: 'button', className: 'link', text: row.weapon,
         onclick: () => this.store.dispatch('selectWeapon', { index: row.index }) })),
-      el('td', { text: row.attack }), el('td', { text: row.element }), el('td', { text: row.element_value }),
-      el('td', {}, el('span', { className: `sharp sharp-${row.sharpness}`, text: state.names.sharpness[row.sharpness] })),
-      el('td', { text: row.total }),
+      el('td', { className: 'extra', text: row.attack }), el('td', { className: 'extra', text: row.element }),
+      el('td', { className: 'extra', text: row.element_value }),
+      el('td', { className: 'extra' }, el('span', { className: `sharp sharp-${row.sharpness}`, text: state.names.sharpness[row.sharpness] })),
+      el('td', { className: this.extra('total', table), text: row.total }),
       table.region === null ? null : el('td', { text: row.damage[table.regions.indexOf(table.region)] })));
+    this.empty.textContent = T.kTableNone;
     this.empty.hidden = table.ranking.length > 0;
   }
 }

@@ -1,5 +1,5 @@
-// The weapon: category, weapon list, sharpness (with its colours) and the
-// status texts of the chosen weapon.
+// The weapon: category, weapon list and sharpness (with its colours); the
+// chosen weapon's status texts stand over the result rows.
 import { el, field, fillSelect } from './dom.js';
 import T from './texts.js';
 
@@ -9,27 +9,23 @@ export class WeaponView {
     this.category = el('select', { onchange: () => store.dispatch('selectCategory', { index: this.category.selectedIndex }) });
     this.weapon = el('select', { size: 8, className: 'list', onchange: () => store.dispatch('selectWeapon', { index: this.weapon.selectedIndex }) });
     this.sharpness = el('div', { className: 'sharpness', role: 'radiogroup', ariaLabel: T.kSharpness });
-    this.attack = el('p', { className: 'status', id: 'attack-text' });
-    this.element = el('p', { className: 'status', id: 'element-text' });
-    this.sharpnessText = el('p', { className: 'status', id: 'sharpness-text' });
+    this.sharpnessBox = el('fieldset', {}, el('legend', { text: T.kSharpness }), this.sharpness);
     root.append(el('h2', { id: 'weapon-heading', text: T.kSectionWeapon }),
       field('category', T.kCategory, this.category),
       field('weapon', T.kWeapon, this.weapon),
-      el('fieldset', {}, el('legend', { text: T.kSharpness }), this.sharpness),
-      el('div', { className: 'statuses' }, this.attack, this.element, this.sharpnessText));
+      this.sharpnessBox);
   }
 
   render(state) {
     fillSelect(this.category, state.categories.map((c) => c.label), state.category);
     fillSelect(this.weapon, state.weapons.map((w) => w.name), state.weapon);
     this.renderSharpness(state);
-    this.attack.textContent = state.attackText;
-    this.element.textContent = state.elementText;
-    this.sharpnessText.textContent = state.sharpnessText;
   }
 
-  // One radio button per level, named and coloured as the game colours it.
+  // One radio button per level, named and coloured as the game colours it;
+  // none before a weapon is chosen, which brings its own.
   renderSharpness(state) {
+    this.sharpnessBox.hidden = state.weapon < 0;
     const names = state.names.sharpness;
     if (this.sharpness.children.length !== names.length) {
       this.sharpness.replaceChildren(...names.map((name, level) => el('label', { className: `sharp sharp-${level}` },
