@@ -351,6 +351,22 @@ std::optional<std::pair<uint32_t, size_t>> ReadPrefix(std::string_view text) {
   return std::pair{nVersion, nPos + 1};
 }
 
+// The code within a longer text, such as a page's link or a line of chat: the
+// first "VK<digits>." that starts a word, with the base64url characters after
+// it. Empty when the text holds none.
+std::string_view CodeWithin(std::string_view text) {
+  for (size_t nPos = text.find(kPrefix); nPos != std::string_view::npos;
+       nPos = text.find(kPrefix, nPos + 1)) {
+    if (nPos > 0 && kAlphabet.find(text[nPos - 1]) != std::string_view::npos) continue;
+    const auto prefix = ReadPrefix(text.substr(nPos));
+    if (!prefix) continue;
+    size_t nEnd = nPos + prefix->second;
+    while (nEnd < text.size() && kAlphabet.find(text[nEnd]) != std::string_view::npos) ++nEnd;
+    return text.substr(nPos, nEnd - nPos);
+  }
+  return {};
+}
+
 // The bytes of base64url text (nOffset: where the text stands in the code,
 // for the message); none, with the reason, for text that a cut or a
 // mistyped character left behind.
@@ -421,10 +437,17 @@ std::optional<std::string> EncodeBuildCode(const BuildCode_t& code, CodeError_t&
 
 std::optional<BuildCode_t> DecodeBuildCode(std::string_view text, CodeError_t& error) {
   error = {};
-  if (text.size() > kMaxBuildCodeLength) {
+  if (text.size() > kMaxBuildCodeTextLength) {
     return Refuse(error, eCODE_ERROR::TooLong, std::to_string(text.size()) + " characters");
   }
   text = Trimmed(text);
+  if (!ReadPrefix(text)) {
+    const std::string_view within = CodeWithin(text);
+    if (!within.empty()) text = within;
+  }
+  if (text.size() > kMaxBuildCodeLength) {
+    return Refuse(error, eCODE_ERROR::TooLong, std::to_string(text.size()) + " characters");
+  }
   const auto prefix = ReadPrefix(text);
   if (!prefix) return Refuse(error, eCODE_ERROR::NotACode, {});
   if (prefix->first != static_cast<uint32_t>(kBuildCodeVersion) ||

@@ -7,8 +7,11 @@
 // Text: "VK", the format version in decimal (1), ".", then the bytes below in
 // base64url (RFC 4648 section 5: A-Z a-z 0-9 - _, without padding; the unused
 // low bits of the last character must be 0). Only characters that may stand
-// in a URL's fragment unescaped. Surrounding white space is ignored; a text
-// longer than kMaxBuildCodeLength is refused before it is read.
+// in a URL's fragment unescaped. Surrounding white space is ignored, and so is
+// any text around a code that starts a word (a page's link, a line of chat),
+// so that every face opens what another face copies. A text longer than
+// kMaxBuildCodeTextLength, or a code longer than kMaxBuildCodeLength, is
+// refused before it is read.
 //
 //   crc          4 bytes, little-endian: CRC-32 of every byte after it
 //   length       varint: the number of bytes after it
@@ -55,6 +58,8 @@
 
 inline constexpr int kBuildCodeVersion = 1;
 inline constexpr size_t kMaxBuildCodeLength = 8192;  // characters
+// A text holding a code: room for a long link's address around the longest code.
+inline constexpr size_t kMaxBuildCodeTextLength = 4 * kMaxBuildCodeLength;
 
 struct BuildCode_t {
   uint32_t nFingerprint = 0;  // of the data the code was made with

@@ -115,24 +115,40 @@ BuildCode_t RandomCode(std::mt19937& random) {
   return code;
 }
 
-TEST(BuildCode, ASmallBuildByteByByte) {
+// A build named A: a weapon W of category 0 at sharpness 5, angry, 1040 ticked.
+BuildCode_t SmallCode(std::vector<int> arrModifier = {1040}) {
   Setup_t setup;
   setup.nCategory = 0;
   setup.nSharpness = 5;
   setup.strWeapon = "W";
   setup.bAnger = true;
-  setup.arrModifier = {1040};
-  const BuildCode_t code{0x01020304, {{"A", setup}}};
+  setup.arrModifier = std::move(arrModifier);
+  return {0x01020304, {{"A", setup}}};
+}
+
+const std::string kSmallCode = "VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA";
+
+TEST(BuildCode, ASmallBuildByteByByte) {
   // fingerprint, names A and W, one build: name 0, present 0x47, category 0
   // and sharpness 5, weapon 1, no motion, bit 22 (1040) of the modifiers.
-  EXPECT_EQ(Wrap({4, 3, 2, 1, 2, 1, 'A', 1, 'W', 1, 0, 0x47, 0x50, 1, 0, 0, 0, 0x40}),
-            "VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA");
-  EXPECT_EQ(Encode(code), "VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA");
+  EXPECT_EQ(Wrap({4, 3, 2, 1, 2, 1, 'A', 1, 'W', 1, 0, 0x47, 0x50, 1, 0, 0, 0, 0x40}), kSmallCode);
+  EXPECT_EQ(Encode(SmallCode()), kSmallCode);
   // Ticks are kept as restoring the list leaves them: the last of a group.
-  setup.arrModifier = {1041, 1040, 1040};
-  EXPECT_EQ(Encode({0x01020304, {{"A", setup}}}), "VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA");
+  EXPECT_EQ(Encode(SmallCode({1041, 1040, 1040})), kSmallCode);
+  // Every face opens the code in what another face copies (a page's link, a
+  // line of chat around one); a code glued to a word is none.
   CodeError_t error;
-  EXPECT_EQ(DecodeBuildCode(" VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA\r\n", error), code);
+  for (const std::string& strText :
+       {" " + kSmallCode + "\r\n", "http://127.0.0.1:8080/index.html#" + kSmallCode,
+        "https://example.org/" + std::string(9000, 'v') + "/#" + kSmallCode,
+        ToSjis(u8"これ見て→ https://example.org/#") + kSmallCode + ToSjis(u8" 強い！"),
+        "VK1 VK " + kSmallCode + ">"}) {
+    EXPECT_EQ(DecodeBuildCode(strText, error), SmallCode()) << strText;
+  }
+  for (const std::string& strText : {"xVK" + kSmallCode.substr(2), std::string("VK and VK1x")}) {
+    EXPECT_FALSE(DecodeBuildCode(strText, error));
+    EXPECT_EQ(error.eError, eCODE_ERROR::NotACode) << strText;
+  }
 }
 
 TEST(BuildCode, RandomBuildsComeBackUnchanged) {
@@ -225,7 +241,7 @@ const RefusalRow_t kRefusalRows[] = {
      "the code is of format 12, written by a newer Velkar; this one reads format 1"},
     {"VersionOfSevenDigits", "VK1234567.uB0K",
      "this is not a Velkar build code (a code starts with VK1.)"},
-    {"TooLong", std::string(8193, 'A'),
+    {"TooLong", "VK1." + std::string(8189, 'A'),
      "the code is too long: 8193 characters; a code has at most 8192"},
     {"PlusOfBase64", "VK1.uB0K+xIE",
      "the code is damaged: character 9 ('+') cannot be in a code; copy it again whole"},
@@ -266,7 +282,7 @@ TEST(BuildCodeRefusalInJapanese, NamesThePrefixAndTheLimit) {
   DecodeBuildCode("", error);
   EXPECT_EQ(DescribeCodeErrorInJapanese(error),
             ToSjis(u8"ビルドのコードではありません。コードは「VK1.」で始まります。"));
-  DecodeBuildCode(std::string(8193, 'A'), error);
+  DecodeBuildCode("VK1." + std::string(8189, 'A'), error);
   EXPECT_EQ(DescribeCodeErrorInJapanese(error), ToSjis(u8"コードが長すぎます（8192 文字まで）。"));
 }
 

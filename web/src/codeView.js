@@ -43,13 +43,13 @@ export class CodeView {
     history.replaceState(null, '', `#${this.code.value}`);  // still the setup on show
   }
 
-  // A code or a link holding one: its first build goes on show, with what the
-  // data lacks and a word when it was made with other data.
+  // A code, or any text holding one (a link, a line of chat): its first build
+  // goes on show, with what the data lacks and a word when it was made with
+  // other data.
   open(text) {
-    const code = text.trim().replace(/^[^#]*#/, '');
     let answer;
     try {
-      answer = this.store.ask('openCode', { code });
+      answer = this.store.ask('openCode', { code: text });
     } catch (error) {
       answer = { error: error.message };
     }
