@@ -18,7 +18,8 @@ void CCodeCommand::Setup(CLI::App& command) {
   m_options.AddWeaponOption(command);
   m_options.AddSelectionOptions(command, "Sharpness 0 to 5 (default: the weapon's own)");
   m_pName = command.add_option("--name", m_strName,
-                               "The name of the calculation's build in the code (UTF-8)");
+                               "The name of the calculation's build in the code (UTF-8; default: "
+                               "the --build's name, else the weapon's)");
 }
 
 int CCodeCommand::Run(const ToolContext_t& context) {
@@ -64,17 +65,18 @@ std::string CCodeCommand::Calculation(std::vector<Build_t>& arrBuild) {
     const std::string strUsage = m_options.UseBuild(m_arrBuild.front());
     if (!strUsage.empty()) return strUsage;
   }
-  std::string strName;
+  std::optional<std::string> strName;
   if (*m_pName) {
-    const std::optional<std::string> strSjis = velkar::Utf8ToSjis(m_strName);
-    if (!strSjis) return "--name: a build's name must be Shift-JIS text";
-    strName = *strSjis;
+    strName = velkar::Utf8ToSjis(m_strName);
+    if (!strName) return "--name: a build's name must be Shift-JIS text";
   } else if (m_options.GetBuild()) {
     strName = m_options.GetBuild()->strName;
   }
   CCalculator calculator;
   const std::string strUsage = m_options.ApplyAll(calculator);
   if (!strUsage.empty()) return strUsage;
-  arrBuild.push_back({strName, CaptureSetup(calculator)});
+  Build_t build = CurrentBuild(calculator);
+  if (strName) build.strName = *strName;
+  arrBuild.push_back(std::move(build));
   return {};
 }

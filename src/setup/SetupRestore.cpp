@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "VelkarTexts.h"
 #include "calc/Calculator.h"
 
 namespace {
@@ -51,6 +52,12 @@ Setup_t CaptureSetup(const CCalculator& calculator) {
     if (calculator.GetModifier(nId)) setup.arrModifier.push_back(nId);
   }
   return setup;
+}
+
+Build_t CurrentBuild(const CCalculator& calculator) {
+  const CWeapon* pWeapon = calculator.GetSelectedWeapon();
+  return {pWeapon ? pWeapon->GetName() : std::string(txt::kCodeCurrentSetup),
+          CaptureSetup(calculator)};
 }
 
 std::vector<RestoreMiss_t> RestoreSetup(CCalculator& calculator, const Setup_t& setup) {

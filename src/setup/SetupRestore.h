@@ -30,6 +30,11 @@ struct RestoreMiss_t {
 
 Setup_t CaptureSetup(const CCalculator& calculator);
 
+// The setup on show as a build named by its weapon ("今の設定" without one):
+// what every face puts into a code or a comparison of the current setup, so
+// that one setup gives one code on every face.
+Build_t CurrentBuild(const CCalculator& calculator);
+
 // Every step below, in order. A missing category skips the steps that belong
 // to a category (weapon, motions, sharpness, hit correction), which are then
 // not reported on their own. The misses come in the order of the steps, each

@@ -50,12 +50,9 @@ void CSetupCommands::Open(const Setup_t& setup, bool bOtherData) {
 
 void CSetupCommands::CopyCode() {
   if (!m_window.fnUsable()) return;
-  const CCalculator& calculator = *m_window.pCalculator;
-  const CWeapon* pWeapon = calculator.GetSelectedWeapon();
   BuildCode_t code;
   code.nFingerprint = CDataManager::GetInstance().GetDataFingerprint();
-  code.arrBuild.push_back({pWeapon ? pWeapon->GetName() : std::string(txt::kCodeCurrentSetup),
-                           CaptureSetup(calculator)});
+  code.arrBuild.push_back(CurrentBuild(*m_window.pCalculator));
   const QString strRefusal = CopyBuildCode(code);
   ShowButtonNote(*m_window.pNoteButton,
                  strRefusal.isEmpty() ? FromSjis(txt::kReportCopied) : strRefusal);

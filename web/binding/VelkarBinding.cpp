@@ -336,7 +336,9 @@ json Compare(const json& request) {
 json Code(const json& request) {
   std::vector<Build_t> arrBuild = BuildsOf(request);
   if (request.find("builds") == request.end()) {
-    arrBuild.push_back({SjisOf(StringOf(request, "name")), CaptureSetup(Calculator())});
+    arrBuild.push_back(request.contains("name")
+                           ? Build_t{SjisOf(StringOf(request, "name")), CaptureSetup(Calculator())}
+                           : CurrentBuild(Calculator()));
   }
   CodeError_t error;
   const std::optional<std::string> strCode = EncodeBuildCode(
