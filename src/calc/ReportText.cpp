@@ -6,8 +6,9 @@
 #include "data/DataManager.h"
 
 std::string BuildReportText(std::string_view strCategoryLabel, std::string_view strWeaponName,
-                            std::string_view strMonsterName, bool bAnger,
-                            std::string_view strLevelName, std::string_view strHitCorrectionName,
+                            std::string_view strSharpnessName, std::string_view strMonsterName,
+                            bool bAnger, std::string_view strLevelName,
+                            std::string_view strHitCorrectionName,
                             const std::vector<std::string>& arrModifierCaption,
                             const std::vector<std::string>& arrMotionText,
                             const std::vector<ReportRow_t>& arrRow) {
@@ -16,9 +17,9 @@ std::string BuildReportText(std::string_view strCategoryLabel, std::string_view 
 
   std::string strReport;
   strReport.reserve(512);
-  AppendFormatText(
-      strReport, txt::kReportHeaderFormat,
-      {strCategoryLabel, strWeaponName, strTarget, strLevelName, strHitCorrectionName});
+  AppendFormatText(strReport, txt::kReportHeaderFormat,
+                   {strCategoryLabel, strWeaponName, strSharpnessName, strTarget, strLevelName,
+                    strHitCorrectionName});
 
   strReport += txt::kReportModifiersHeading;
   for (const std::string& strCaption : arrModifierCaption) strReport += strCaption + "\r\n";
@@ -53,6 +54,7 @@ std::optional<std::string> BuildReportFromCalculator(const CCalculator& calculat
   for (const ResultRow_t& row : calculator.GetResultRows()) arrRow.push_back(row.arrCell);
 
   return BuildReportText(CDataManager::GetCategoryLabel(pWeapon->GetCategory()), pWeapon->GetName(),
+                         CDataManager::GetSharpnessName(calculator.GetSharpnessPosition()),
                          pMonster->GetName(), calculator.GetAnger(), pLevel->GetName(),
                          pHitPattern->GetName(), arrModifier, arrMotion, arrRow);
 }

@@ -26,7 +26,7 @@ TEST_F(CalculatorFixture, ReportOfTheCalculatorState) {
   for (int nMotion : {kSlash, kThrust, kSlash}) m_calc.AddChosenMotion(nMotion);
   EXPECT_EQ(
       BuildReportFromCalculator(m_calc),
-      ToSjis(u8"使用武器：片手剣/ハンターナイフ\r\n"
+      ToSjis(u8"使用武器：片手剣/ハンターナイフ\r\n切れ味：緑\r\n"
              u8"攻撃対象：ドラゴン(怒り状態)\r\n"
              u8"モンスターLv：下位\r\n当たり方修正：通常\r\n"
              u8"\r\n[スキル/アイテム修正]\r\n攻撃力UP(小)\r\n会心\r\n"
@@ -47,7 +47,8 @@ TEST_F(CalculatorFixture, ReportNeedsEverySelection) {
   m_calc.SelectWeapon(0);
   EXPECT_EQ(ReportUnavailableReason(m_calc), "");
   EXPECT_EQ(BuildReportFromCalculator(m_calc),
-            ToSjis(u8"使用武器：ハンマー/ハンマーA\r\n攻撃対象：ドラゴン\r\nモンスターLv：下位\r\n"
+            ToSjis(u8"使用武器：ハンマー/"
+                   u8"ハンマーA\r\n切れ味：緑\r\n攻撃対象：ドラゴン\r\nモンスターLv：下位\r\n"
                    u8"当たり方修正：通常\r\n\r\n[スキル/アイテム修正]\r\n\r\n[攻撃リスト]\r\n\r\n"
                    u8"[最終ダメージ]\r\n部位      |物理/属性|結果\r\n----------+---------+-----\r\n"
                    u8"頭        | 60%/  0%|   0\r\n尻尾      | 25%/  0%|   0\r\n"

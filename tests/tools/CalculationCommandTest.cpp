@@ -70,7 +70,8 @@ ToolResult_t RunOnDataSet(const std::string& strArgs) {
 // 43.75, E = 100 x 0.1 x 20 x 1.0625 / 100 = 2.125, T = 0.8 x 8.25 = 6.6,
 // x 1.1 = 7.26 -> 7. The explanation shows the doubles' last bits.
 const std::string kSmallReport =
-    "使用武器：片手剣/w\r\n攻撃対象：竜(怒り状態)\r\nモンスターLv：k\r\n当たり方修正：g\r\n\r\n"
+    "使用武器：片手剣/"
+    "w\r\n切れ味：青\r\n攻撃対象：竜(怒り状態)\r\nモンスターLv：k\r\n当たり方修正：g\r\n\r\n"
     "[スキル/アイテム修正]\r\n\r\n[攻撃リスト]\r\na\r\n\r\n[最終ダメージ]\r\n"
     "部位      |物理/属性|結果\r\n----------+---------+-----\r\n頭        | 50%/ 20%|   7\r\n";
 
