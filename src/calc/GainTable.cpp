@@ -55,7 +55,11 @@ public:
       }
     }
     request.nModifier ^= info.GetMask();
-    MeasureModifiers(request, gain);
+    if (bEnabled) {
+      MeasureModifiers(request, gain);
+    } else {
+      gain.arrDamage.assign(m_arrDamage.size(), 0);  // a box that cannot be clicked adds nothing
+    }
     return gain;
   }
 
@@ -85,6 +89,7 @@ void SortGains(GainTable_t& table) {
   const std::optional<size_t> nRegion = table.nSortRegion;
   std::stable_sort(table.arrGain.begin(), table.arrGain.end(),
                    [nRegion](const Gain_t& a, const Gain_t& b) {
+                     if (a.bEnabled != b.bEnabled) return a.bEnabled;
                      if (nRegion && a.arrDamage[*nRegion] != b.arrDamage[*nRegion]) {
                        return a.arrDamage[*nRegion] > b.arrDamage[*nRegion];
                      }

@@ -47,7 +47,8 @@ struct GainTable_t {
   std::optional<size_t> nSortRegion;  // the region the gains are sorted by, if any
   // 24 modifiers and 5 sharpness levels, the largest gain first: by the
   // total's change, or by the sort region's change and then the total's; on
-  // a tie the modifiers in control id order, then the levels ascending.
+  // a tie the modifiers in control id order, then the levels ascending. The
+  // boxes that cannot be clicked come last, with no change.
   std::vector<Gain_t> arrGain;
 };
 

@@ -82,7 +82,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, GainTableTest, ::testing::ValuesIn(kGainRows), Ro
 
 // Largest first: x1.3 of 笛(大重複) and 火事場力+2 (B = 260: +6 +4 +12 +3)
 // tie and keep their id order, then 会心 +21, then the two x1.2 (B = 240:
-// 24.3, 16.2, 48.6, 11.88: +17); last red -45. Without motions nothing
+// 24.3, 16.2, 48.6, 11.88: +17); then red -45, and last 練気MAX, which a
+// knife cannot use. Without motions nothing
 // changes and the ids' order stays. (Gains by one region are the tool's gains
 // test, on a region where that order differs from the total's.)
 TEST_F(CalculatorFixture, GainsLargestFirstByTheTotal) {
@@ -94,7 +95,10 @@ TEST_F(CalculatorFixture, GainsLargestFirstByTheTotal) {
   }
   EXPECT_EQ(std::vector<int>(arrOrder.begin(), arrOrder.begin() + 5),
             (std::vector<int>{1037, 1038, 1040, 1035, 1036}));
-  EXPECT_EQ(arrOrder.back(), 0);
+  EXPECT_EQ(arrOrder[arrOrder.size() - 2], 0);
+  Gain_t renki = Box(1033, true, 0, {0, 0, 0, 0});  // +10 would add 1, 1, 2, 1
+  renki.bEnabled = false;
+  EXPECT_EQ(table->arrGain.back(), renki);
   m_calc.ClearChosenMotions();
   EXPECT_EQ(ComputeGains(m_calc)->arrGain.front(), Box(1018, true, 0, {0, 0, 0, 0}));
 }

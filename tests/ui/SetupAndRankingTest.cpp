@@ -374,12 +374,12 @@ private slots:
   // would change in the total now, naming what it replaces; the gains view
   // lists every choice, largest first: both as velkar-tool gains computes them.
   void modifierTipAndGainsAgreeWithTheTool() {
+    const QString kGainsArgs = QStringLiteral(
+        "gains --json --category 0 --weapon 1 --motion 0 --motion 2 --modifier 1040");
     CShownDlg dlg;
     PickWeaponAndMotions(dlg, 1, {0, 2});
     ClickCheck(dlg, 1040);
-    const QJsonObject gains =
-        RunTool(m_pDir->Path(),
-                "gains --json --category 0 --weapon 1 --motion 0 --motion 2 --modifier 1040");
+    const QJsonObject gains = RunTool(m_pDir->Path(), kGainsArgs);
     const auto Gain = [&gains](int nId) {
       for (const QJsonValue& value : gains.value("gains").toArray())
         if (value.toObject().value("id").toInt() == nId) return value.toObject();
@@ -415,6 +415,19 @@ private slots:
     const QTreeWidgetItem* pNow = pList->findItems(U("切れ味 青（今）"), Qt::MatchExactly).value(0);
     QVERIFY(pNow && pNow->text(CGainsDlg::COLUMN_TOTAL) == U("±0") &&
             pList->itemBelow(pNow)->text(CGainsDlg::COLUMN_TOTAL).startsWith(u'-'));
+    // Ranked by one region as the tool ranks it; a box that cannot be clicked
+    // comes last, adding nothing.
+    auto* pRegion = Child<QComboBox>(pGains, "gainsRegion");
+    pRegion->setCurrentIndex(2);
+    const QJsonArray byRegion =
+        RunTool(m_pDir->Path(), kGainsArgs + " --region " + pRegion->currentText())
+            .value("gains")
+            .toArray();
+    QCOMPARE(pList->topLevelItem(0)->text(CGainsDlg::COLUMN_REGION),
+             QStringLiteral("+%1").arg(byRegion[0].toObject().value("damage")[1].toInt()));
+    const QTreeWidgetItem* pLast = pList->topLevelItem(pList->topLevelItemCount() - 1);
+    QVERIFY(pLast->isDisabled());
+    QCOMPARE(pLast->text(CGainsDlg::COLUMN_TOTAL), U("±0"));
   }
 
   // At a 16-point desktop font every window's texts fit; the main window

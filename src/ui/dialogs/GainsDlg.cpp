@@ -1,9 +1,13 @@
 #include "dialogs/GainsDlg.h"
 
+#include <QComboBox>
+#include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -18,12 +22,15 @@
 namespace {
 
 QTreeWidgetItem* AddLine(QTreeWidget* pList, const QString& strChoice, const QString& strEffect,
-                         int64_t nTotal) {
+                         int64_t nTotal, int64_t nRegion) {
   auto* pItem = new QTreeWidgetItem(pList);
   pItem->setText(CGainsDlg::COLUMN_CHOICE, strChoice);
   pItem->setText(CGainsDlg::COLUMN_EFFECT, strEffect);
-  pItem->setText(CGainsDlg::COLUMN_TOTAL, FromSjis(GainChangeText(nTotal)));
-  pItem->setTextAlignment(CGainsDlg::COLUMN_TOTAL, Qt::AlignRight | Qt::AlignVCenter);
+  for (const auto& [nColumn, nChange] :
+       {std::pair{CGainsDlg::COLUMN_TOTAL, nTotal}, std::pair{CGainsDlg::COLUMN_REGION, nRegion}}) {
+    pItem->setText(nColumn, FromSjis(GainChangeText(nChange)));
+    pItem->setTextAlignment(nColumn, Qt::AlignRight | Qt::AlignVCenter);
+  }
   return pItem;
 }
 
@@ -46,13 +53,21 @@ CGainsDlg::CGainsDlg(std::function<const CCalculator*()> fnCalculation, QWidget*
   m_pList->setUniformRowHeights(true);
   m_pList->setSelectionMode(QAbstractItemView::NoSelection);
   m_pList->setHeaderLabels({FromSjis(txt::kGainsChoiceHeader), FromSjis(txt::kGainsEffectHeader),
-                            FromSjis(txt::kGainsTotalHeader)});
+                            FromSjis(txt::kGainsTotalHeader), QString()});
   m_pList->header()->setStretchLastSection(false);
   m_pList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   m_pList->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
 
+  m_pRegion = new QComboBox(this);
+  m_pRegion->setObjectName(QStringLiteral("gainsRegion"));
+  m_pRegion->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  connect(m_pRegion, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
+
+  auto* pOrder = new QFormLayout;
+  pOrder->addRow(FromSjis(txt::kTableDamageLabel), m_pRegion);
   auto* pLayout = new QVBoxLayout(this);
   pLayout->addWidget(m_pHeading);
+  pLayout->addLayout(pOrder);
   pLayout->addWidget(m_pList, 1);
 }
 
@@ -64,12 +79,30 @@ void CGainsDlg::showEvent(QShowEvent* pEvent) {
   resize(size().expandedTo(sizeHint()));
 }
 
+std::optional<size_t> CGainsDlg::FillRegions(const CCalculator& calculator) {
+  const QString strChosen = m_pRegion->currentIndex() > 0 ? m_pRegion->currentText() : QString();
+  QStringList arrItem{FromSjis(txt::kRankingByTotal)};
+  for (const ResultRow_t& row : calculator.GetResultRows())
+    arrItem.append(FromSjis(row.arrCell[0]));
+  const QSignalBlocker blocker(m_pRegion);
+  m_pRegion->clear();
+  m_pRegion->addItems(arrItem);
+  const qsizetype nChosen =
+      strChosen.isEmpty() ? 0 : std::max<qsizetype>(arrItem.indexOf(strChosen), 0);
+  m_pRegion->setCurrentIndex(static_cast<int>(nChosen));
+  if (nChosen == 0) return std::nullopt;
+  return static_cast<size_t>(nChosen - 1);
+}
+
 void CGainsDlg::Refresh() {
   if (!isVisible()) return;
   const CCalculator* pCalculator = m_fnCalculation ? m_fnCalculation() : nullptr;
+  const std::optional<size_t> nRegion =
+      pCalculator != nullptr ? FillRegions(*pCalculator) : std::nullopt;
   const std::optional<GainTable_t> table =
-      pCalculator != nullptr ? ComputeGains(*pCalculator) : std::nullopt;
+      pCalculator != nullptr ? ComputeGains(*pCalculator, nRegion) : std::nullopt;
   m_pList->clear();
+  m_pRegion->setEnabled(table.has_value());
   if (!table) {
     m_pHeading->setText(FromSjis(txt::kGainTipNothing));
     return;
@@ -77,23 +110,29 @@ void CGainsDlg::Refresh() {
   m_pHeading->setText(FromSjis(txt::kGainsHeading)
                           .arg(FromSjis(table->strWeapon), FromSjis(table->strMonster),
                                QString::number(table->nTotal)));
-  // The level on show changes nothing; it stands where a change of 0 would.
+  m_pList->headerItem()->setText(COLUMN_REGION, nRegion ? m_pRegion->currentText() : QString());
+  m_pList->setColumnHidden(COLUMN_REGION, !nRegion);
+  const auto Sorted = [&](const Gain_t& gain) {
+    return nRegion ? gain.arrDamage[*nRegion] : gain.nTotal;
+  };
+  // The level on show changes nothing; it stands where a change of 0 would,
+  // before the losses and the boxes that cannot be clicked.
   bool bCurrentShown = false;
   const auto AddCurrentSharpness = [&] {
     const int nSharpness = pCalculator->GetSharpnessPosition();
     AddLine(m_pList,
             FromSjis(txt::kGainsCurrentSharpness)
                 .arg(FromSjis(CDataManager::GetSharpnessName(nSharpness))),
-            QString(), 0);
+            QString(), 0, 0);
     bCurrentShown = true;
   };
   for (const Gain_t& gain : table->arrGain) {
-    if (!bCurrentShown && gain.nTotal < 0) AddCurrentSharpness();
+    if (!bCurrentShown && (Sorted(gain) < 0 || !gain.bEnabled)) AddCurrentSharpness();
     const bool bModifier = gain.eKind == eGAIN_KIND::Modifier;
     QTreeWidgetItem* pItem = AddLine(
         m_pList, FromSjis(GainChoiceText(gain)),
         bModifier ? FromSjis(ModifierEffectText(*FindModifier(gain.nControlId))) : QString(),
-        gain.nTotal);
+        gain.nTotal, Sorted(gain));
     pItem->setDisabled(!gain.bEnabled);
   }
   if (!bCurrentShown) AddCurrentSharpness();
