@@ -1,7 +1,10 @@
 #include "setup/LoadoutComparison.h"
 
+#include "VelkarTexts.h"
 #include "calc/Calculator.h"
+#include "calc/ModifierTable.h"
 #include "calc/RowComparison.h"
+#include "calc/TextFormat.h"
 #include "calc/TextTable.h"
 #include "calc/WeaponRanking.h"
 #include "data/DataManager.h"
@@ -58,6 +61,9 @@ ComparedLoadout_t Compute(const CCalculator& onTarget, const Target_t& target,
   } else {
     compared.strWeapon = calculator.GetSelectedWeapon()->GetName();
     compared.nSharpness = calculator.GetSharpnessPosition();
+    const Setup_t computed = CaptureSetup(calculator);
+    compared.arrMotion = computed.arrMotion;
+    compared.arrModifier = computed.arrModifier;
     for (const ResultRow_t& row : calculator.GetResultRows()) {
       compared.arrDamage.push_back(row.nDamage);
       compared.nTotal += row.nDamage;
@@ -109,6 +115,35 @@ LoadoutComparison_t CompareLoadouts(const CCalculator& loadedCalculator, const T
     comparison.arrLoadout.push_back(Compute(onTarget, target, named));
   }
   return comparison;
+}
+
+bool LoadoutComparison_t::IsBest(size_t nLoadout, size_t nRow) const {
+  const std::optional<int64_t> nDamage = Damage(nLoadout, nRow);
+  if (!nDamage) return false;
+  bool bBelow = false;
+  for (size_t i = 0; i < arrLoadout.size(); ++i) {
+    const std::optional<int64_t> nOther = Damage(i, nRow);
+    if (nOther && *nOther > *nDamage) return false;
+    bBelow = bBelow || (nOther && *nOther < *nDamage);
+  }
+  return bBelow;
+}
+
+std::string LoadoutLabel(const ComparedLoadout_t& loadout) {
+  if (loadout.problem) return loadout.strName;
+  return FormatText(txt::kCompareLoadoutLabel,
+                    {loadout.strWeapon, CDataManager::GetSharpnessName(loadout.nSharpness),
+                     static_cast<int64_t>(loadout.arrMotion.size()),
+                     static_cast<int64_t>(loadout.arrModifier.size())});
+}
+
+std::string LoadoutDetail(const ComparedLoadout_t& loadout) {
+  std::string strText = loadout.strName;
+  for (const std::string& strMotion : loadout.arrMotion) strText += "\n" + strMotion;
+  for (const int nId : loadout.arrModifier) {
+    strText += "\n" + std::string(FindModifier(nId)->strCaption);
+  }
+  return strText;
 }
 
 std::string ComparisonText(const LoadoutComparison_t& comparison) {

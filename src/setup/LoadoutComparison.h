@@ -44,6 +44,8 @@ struct ComparedLoadout_t {
   std::optional<LoadoutProblem_t> problem;  // none: computed
   std::string strWeapon;                    // the weapon computed (Shift-JIS)
   int nSharpness = 0;                       // the position it was computed at
+  std::vector<std::string> arrMotion;       // the motions computed, in order
+  std::vector<int> arrModifier;             // the boxes ticked, ascending
   std::vector<int32_t> arrDamage;           // one per region; empty with a problem
   int64_t nTotal = 0;
   // The loadout's other names that the data lacks: motions left out, a hit
@@ -66,7 +68,19 @@ struct LoadoutComparison_t {
   std::optional<int64_t> Damage(size_t nLoadout, size_t nRow) const;
   // That damage minus the first loadout's; none when either has no numbers.
   std::optional<int64_t> Difference(size_t nLoadout, size_t nRow) const;
+  // Whether the loadout deals the most on the row: with numbers, equal to the
+  // highest, and the row not alike for every loadout with numbers (so a
+  // lone loadout, or a row where all tie, marks none).
+  bool IsBest(size_t nLoadout, size_t nRow) const;
 };
+
+// What a column of the comparison is, in Japanese (Shift-JIS): the loadout's
+// weapon, then its sharpness, motion count and modifier count on a second
+// line ("水鏡剣ミナモ\n切れ味 白／モーション 6／スキル 2"; its name alone when it
+// has no numbers); and its name, then every motion and modifier, one per
+// line, for a tooltip.
+std::string LoadoutLabel(const ComparedLoadout_t& loadout);
+std::string LoadoutDetail(const ComparedLoadout_t& loadout);
 
 // Restores the target, then each loadout against it, on copies of
 // loadedCalculator (which has run LoadAll and stays as it is). The loadouts

@@ -130,18 +130,24 @@ ordered_json LoadoutJson(const ComparedLoadout_t& loadout) {
           {"weapon", bNumbers ? Text(loadout.strWeapon) : ordered_json()},
           {"sharpness", bNumbers ? ordered_json(loadout.nSharpness) : ordered_json()},
           {"total", bNumbers ? ordered_json(loadout.nTotal) : ordered_json()},
-          {"problem", ProblemJson(loadout.problem)}};
+          {"problem", ProblemJson(loadout.problem)},
+          {"label", Text(LoadoutLabel(loadout))},
+          {"detail", Text(LoadoutDetail(loadout))}};
 }
 
 // Every loadout's damage on a row and its difference to the first loadout's.
 ordered_json ComparedRowJson(const LoadoutComparison_t& comparison, size_t nRow) {
   ordered_json damage = ordered_json::array();
   ordered_json difference = ordered_json::array();
+  ordered_json best = ordered_json::array();
   for (size_t i = 0; i < comparison.arrLoadout.size(); ++i) {
     damage.push_back(Number(comparison.Damage(i, nRow)));
     difference.push_back(Number(comparison.Difference(i, nRow)));
+    best.push_back(comparison.IsBest(i, nRow));
   }
-  return {{"damage", std::move(damage)}, {"difference", std::move(difference)}};
+  return {{"damage", std::move(damage)},
+          {"difference", std::move(difference)},
+          {"best", std::move(best)}};
 }
 
 ordered_json WarningJson(ordered_json loadout, const RestoreMiss_t& miss) {

@@ -50,11 +50,14 @@
 //     "category" (or null), "weapon", "sharpness", "total" (null, all three,
 //     without numbers), "problem": null, or why there are no numbers:
 //     {"part": "category" | "weapon" | "hit_correction", "name": the name
-//     the data lacks, or null when the loadout names none}};
+//     the data lacks, or null when the loadout names none}, "label": what
+//     the loadout is, in Japanese (weapon, sharpness, motion and modifier
+//     counts), "detail": its name, motions and modifiers, one per line};
 //   "regions": one per region of the monster: {"region", "damage": one per
 //     loadout, "difference": each damage minus the first loadout's} (null
-//     where a loadout has no numbers);
-//   "total": {"damage", "difference"} likewise;
+//     where a loadout has no numbers), "best": per loadout, whether it deals
+//     the most on the row (none when all loadouts with numbers tie);
+//   "total": {"damage", "difference", "best"} likewise;
 //   "warnings": the names the data lacks: {"loadout": its index, or null for
 //     the target, "part": "category" | "weapon" | "motion" | "monster" |
 //     "level" | "hit_correction", "name"}.

@@ -268,10 +268,14 @@ TEST_F(CompareTest, JsonHasEveryLoadoutTheTotalsAndTheWarnings) {
                                                 "anger": true})"));
   // Angry: each hit at 110 %; the tail of 試作: (97.2 + 3) * 1.1 = 110.22 -> 110.
   EXPECT_EQ(document["regions"][2], json::parse(R"({"region": "尻尾",
-      "damage": [110, 66, 57, 160, 127, null], "difference": [0, -44, -53, 50, 17, null]})"));
+      "damage": [110, 66, 57, 160, 127, null], "difference": [0, -44, -53, 50, 17, null],
+      "best": [false, false, false, true, false, false]})"));
   EXPECT_EQ(document["loadouts"][5], json::parse(R"({"build": "消えた", "category": 2,
       "weapon": null, "sharpness": null, "total": null,
-      "problem": {"part": "weapon", "name": "幻大剣"}})"));
+      "problem": {"part": "weapon", "name": "幻大剣"}, "label": "消えた", "detail": "消えた"})"));
+  // Named by what was computed: the motion the data lacks is not counted.
+  EXPECT_EQ(document["loadouts"][3]["label"], "双子大剣B\n切れ味 緑／モーション 2／スキル 0");
+  EXPECT_EQ(document["loadouts"][3]["detail"], "双子二回\n振り下ろし\n振り下ろし");
   EXPECT_EQ(document["warnings"], json::parse(R"([
       {"loadout": 1, "part": "hit_correction", "name": "強打"},
       {"loadout": 3, "part": "motion", "name": "薙ぎ払い"}])"));

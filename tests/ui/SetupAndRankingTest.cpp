@@ -545,8 +545,10 @@ private slots:
         m_pDir->Path(),
         U("compare --json --code %1 --build 鉄 --build 炎&会心 --monster 1 --level 1 --anger")
             .arg(strCode));
-    const auto Cell = [](const QJsonValue& damage, const QJsonValue& difference, int i) {
-      const QString strDamage = damage.isNull() ? U("—") : QString::number(damage.toInt());
+    const auto Cell = [](const QJsonObject& row, int i) {
+      const QJsonValue damage = row["damage"][i], difference = row["difference"][i];
+      QString strDamage = damage.isNull() ? U("—") : QString::number(damage.toInt());
+      if (row["best"][i].toBool()) strDamage += U(" 最高");
       return i == 0 ? strDamage
                     : strDamage + U("（") +
                           (difference.isNull() ? U("—") : Difference(difference.toInt())) + U("）");
@@ -556,15 +558,13 @@ private slots:
             .arg(tool["target"]["monster"].toString(), tool["target"]["level"].toString())};
     const QJsonArray arrLoadout = tool.value("loadouts").toArray();
     for (int i = 0; i < arrLoadout.size(); ++i)
-      arrExpected << U("%1 %2").arg(QChar('A' + i)).arg(arrLoadout[i]["weapon"].toString());
+      arrExpected << U("%1 %2").arg(QChar('A' + i)).arg(arrLoadout[i]["label"].toString());
     QJsonArray arrRow = tool.value("regions").toArray();
     arrRow.append(tool.value("total"));
     for (const QJsonValue& value : arrRow) {
       const QJsonObject row = value.toObject();
       arrExpected << row.value("region").toString(U("合計"));
-      for (int i = 0; i < arrLoadout.size(); ++i)
-        arrExpected << Cell(row.value("damage").toArray().at(i),
-                            row.value("difference").toArray().at(i), i);
+      for (int i = 0; i < arrLoadout.size(); ++i) arrExpected << Cell(row, i);
     }
     auto* pTable = Child<QTableWidget>(pCompare, "comparisonTable");
     QStringList arrShown{Child<QLabel>(pCompare, "comparisonTarget")->text()};

@@ -78,11 +78,11 @@ export class CompareView {
     return problem.name === null ? fill(T.kCompareNoPart, part) : fill(T.kCompareProblem, part, problem.name);
   }
 
+  // The core's label of the loadout (weapon, sharpness, motion and modifier
+  // counts); its whole build on hover.
   loadoutText(loadout, i) {
     if (loadout.problem) return `${letter(i)}：${loadout.build}　${this.problem(loadout.problem)}`;
-    const sharpness = `（${T.kSharpness} ${this.store.state.names.sharpness[loadout.sharpness]}）`;
-    const name = loadout.build === loadout.weapon ? '' : `${loadout.build}　`;
-    return `${letter(i)}：${name}${loadout.weapon}${sharpness}`;
+    return `${letter(i)}：${loadout.label}`;
   }
 
   // The core's comparison, or null with the reason it has none in the note.
@@ -98,7 +98,8 @@ export class CompareView {
   render() {
     const comparison = this.builds.length >= 2 ? this.comparison() : null;
     fillList(this.list, this.builds, (build, i) => el('li', {},
-      el('span', { text: comparison ? this.loadoutText(comparison.loadouts[i], i) : `${letter(i)}：${build.name}` }),
+      el('span', comparison ? { text: this.loadoutText(comparison.loadouts[i], i), title: comparison.loadouts[i].detail }
+        : { text: `${letter(i)}：${build.name}` }),
       el('button', { type: 'button', text: T.kCompareRemove, ariaLabel: `${T.kCompareRemove} ${letter(i)}`,
         onclick: () => this.remove(i) })));
     this.hint.hidden = !!comparison;
@@ -116,8 +117,11 @@ export class CompareView {
     const head = el('tr', {}, el('th', { scope: 'col', text: T.kColumnRegion }), el('th', { scope: 'col', text: letter(0) }),
       others.flatMap((i) => [el('th', { scope: 'col', text: letter(i) }),
         el('th', { scope: 'col', text: fill(T.kCompareDifference, letter(0)) })]));
-    const line = (name, row) => el('tr', {}, el('th', { scope: 'row', text: name }), el('td', { text: row.damage[0] ?? T.kDifferenceMissing }),
-      others.flatMap((i) => [el('td', { text: row.damage[i] ?? T.kDifferenceMissing }), el('td', { text: signed(row.difference[i]) })]));
+    // The row's best is marked in words, and in bold.
+    const damage = (row, i) => el('td', row.best[i] ? { text: fill(T.kTableBestMark, row.damage[i]), className: 'best' }
+      : { text: row.damage[i] ?? T.kDifferenceMissing });
+    const line = (name, row) => el('tr', {}, el('th', { scope: 'row', text: name }), damage(row, 0),
+      others.flatMap((i) => [damage(row, i), el('td', { text: signed(row.difference[i]) })]));
     this.table.replaceChildren(el('thead', {}, head), el('tbody', {},
       comparison.regions.map((row) => line(row.region, row)), line(T.kRankingTotalHeader, comparison.total)));
   }

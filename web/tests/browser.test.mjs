@@ -114,8 +114,9 @@ test('a player\'s path gives the rows velkar-tool gives', () => onPage(async (pa
 const comparisonCells = (page) => page.locator('#comparison tr').evaluateAll((rows) =>
   rows.slice(1).map((row) => [...row.children].map((cell) => cell.textContent)));
 const signed = (n) => (n === null ? '—' : n === 0 ? '±0' : `${n > 0 ? '+' : ''}${n}`);
+const marked = (row, i) => (row.best[i] ? `${row.damage[i]} 最高` : String(row.damage[i]));
 const nativeCells = (c) => [...c.regions, { ...c.total, region: '合計' }].map((row) =>
-  [row.region, String(row.damage[0]), ...row.damage.slice(1).flatMap((d, i) => [String(d), signed(row.difference[i + 1])])]);
+  [row.region, marked(row, 0), ...row.damage.slice(1).flatMap((d, i) => [marked(row, i + 1), signed(row.difference[i + 1])])]);
 
 test('loadouts side by side are velkar-tool\'s comparison, and travel as one link', () => onPage(async (page, context) => {
   await context.grantPermissions(['clipboard-read', 'clipboard-write']);

@@ -13,7 +13,6 @@
 #include "VelkarTexts.h"
 #include "calc/Calculator.h"
 #include "calc/RowComparison.h"
-#include "data/DataManager.h"
 #include "platform/TextEscape.h"
 #include "setup/BuildCode.h"
 #include "setup/Loadout.h"
@@ -39,20 +38,20 @@ QString DamageText(const std::optional<int64_t>& nDamage) {
   return nDamage ? QString::number(*nDamage) : FromSjis(FormatDifference(std::nullopt));
 }
 
-// A cell: the damage, and for every loadout after the first its difference.
+// A cell: the damage, and for every loadout after the first its difference;
+// the row's best is marked in words, not by colour alone.
 QString CellText(const LoadoutComparison_t& comparison, size_t nLoadout, size_t nRow) {
-  const QString strDamage = DamageText(comparison.Damage(nLoadout, nRow));
+  QString strDamage = DamageText(comparison.Damage(nLoadout, nRow));
+  if (comparison.IsBest(nLoadout, nRow)) strDamage = FromSjis(txt::kTableBestMark).arg(strDamage);
   if (nLoadout == 0) return strDamage;
   return FromSjis(txt::kCompareCell)
       .arg(strDamage, FromSjis(FormatDifference(comparison.Difference(nLoadout, nRow))));
 }
 
 QString HeaderTip(const ComparedLoadout_t& loadout) {
-  QStringList arrLine{FromSjis(txt::kCompareSource).arg(FromSjis(loadout.strName))};
+  QStringList arrLine{FromSjis(txt::kCompareSource).arg(FromSjis(LoadoutDetail(loadout)))};
   if (loadout.problem) {
     arrLine.append(FromSjis(txt::kCompareNoNumbers).arg(DescribeLoadoutProblem(*loadout.problem)));
-  } else {
-    arrLine.append(FromSjis(CDataManager::GetSharpnessName(loadout.nSharpness)));
   }
   for (const RestoreMiss_t& miss : loadout.arrMiss) arrLine.append(DescribeMiss(miss));
   return arrLine.join(u'\n');
@@ -145,13 +144,15 @@ void CComparisonDlg::Refresh() {
     const ComparedLoadout_t& loadout = comparison.arrLoadout[nLoadout];
     const int nColumn = static_cast<int>(nLoadout);
     SetText(m_pTable->horizontalHeaderItem(nColumn), 0, nColumn,
-            FromSjis(txt::kCompareColumn)
-                .arg(Letter(nLoadout),
-                     FromSjis(loadout.problem ? loadout.strName : loadout.strWeapon)));
+            FromSjis(txt::kCompareColumn).arg(Letter(nLoadout), FromSjis(LoadoutLabel(loadout))));
     m_pTable->horizontalHeaderItem(nColumn)->setToolTip(HeaderTip(loadout));
     for (size_t nRow = 0; nRow <= nRegions; ++nRow) {
       SetText(m_pTable->item(static_cast<int>(nRow), nColumn), nRow, nColumn,
               CellText(comparison, nLoadout, nRow));
+      QTableWidgetItem* pCell = m_pTable->item(static_cast<int>(nRow), nColumn);
+      QFont font = pCell->font();
+      font.setBold(comparison.IsBest(nLoadout, nRow));
+      pCell->setFont(font);
     }
   }
   m_pTable->setUpdatesEnabled(true);
