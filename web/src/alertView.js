@@ -1,7 +1,7 @@
 // The top of the page: what the browser did not keep (a write it refused,
 // with the export of what was not kept), the stored items the page cannot use
-// (each kept as it is until the player removes it with its button), and any
-// failure nothing else reported. A screen reader announces each change.
+// (each kept as it is until the player removes it with its button), a link
+// that could not be opened, and any failure nothing else reported. A screen reader announces each change.
 import { el, fill } from './dom.js';
 import T from './texts.js';
 import { removeItem, unusableItems, watch } from './storage.js';
@@ -15,6 +15,7 @@ export class AlertView {
     this.offers = {};
     this.shown = '';
     this.error = '';
+    this.messages = {};  // a view's own alert by key, such as a link that did not open
     watch((event, item, reason) => {
       if (event === 'failed') this.failures[item] = reason;
       else if (event === 'written') delete this.failures[item];
@@ -29,6 +30,13 @@ export class AlertView {
   offer(item, caption, run) {
     this.offers[item] = { caption, run };
     this.later();
+  }
+
+  // Puts up the view's alert of that key, or takes it down (no text).
+  say(key, text) {
+    if (text) this.messages[key] = text;
+    else delete this.messages[key];
+    this.render();
   }
 
   // Once the views have read the items again.
@@ -48,6 +56,7 @@ export class AlertView {
         el('button', { type: 'button', id: `remove-${bad}`, text: fill(T.kStorageRemove, NAMES[bad]),
           onclick: () => removeItem(bad) })));
     }
+    for (const text of Object.values(this.messages)) lines.push(el('p', { text }));
     if (this.error) lines.push(el('p', { text: this.error }));
     // Announced once: the same alerts are not put up again.
     const shown = lines.map((line) => line.textContent).join('\n');

@@ -6,9 +6,15 @@ import { copyText, describeMisses, el, field, fill, linkOf } from './dom.js';
 import T from './texts.js';
 
 export class CodeView {
-  constructor(root, store, compare) {
+  constructor(root, store, compare, alerts) {
     this.store = store;
     this.compare = compare;
+    this.alerts = alerts;
+    // The code on show when a link's alert went up (undefined: the next one
+    // shown); a change of it takes the alert down, and with it ends the hold
+    // of a refused link's address.
+    this.alerted = null;
+    this.holdAddress = false;
     this.code = el('input', { type: 'text', readOnly: true, className: 'code' });
     this.input = el('input', { type: 'text', autocomplete: 'off', className: 'code' });
     this.note = el('p', { className: 'hint', role: 'status', id: 'code-note' });
@@ -25,28 +31,40 @@ export class CodeView {
     window.addEventListener('hashchange', () => this.openFragment());
   }
 
-  // Opens the code of an address's fragment, if there is one; a fragment
-  // that is not percent-encoding is named and leaves the setup on show.
+  // Opens the code of an address's fragment, if there is one. A link that
+  // cannot be opened (not percent-encoding, or no code the core reads) is
+  // said at the top of the page, and its address stays as opened until the
+  // player changes the setup, which is still the previous one.
   openFragment(fragment = location.hash) {
     let code;
     try {
       code = decodeURIComponent(fragment.slice(1));
     } catch {
-      this.refuse(T.kLinkBroken);
+      this.refuse(T.kLinkBroken, true);
       return;
     }
-    if (code && code !== this.code.value) this.open(code);
+    if (code && code !== this.code.value) this.open(code, true);
   }
 
-  refuse(message) {
+  refuse(message, fromLink) {
     this.note.textContent = message;
-    history.replaceState(null, '', `#${this.code.value}`);  // still the setup on show
+    if (fromLink) {
+      this.alert(fill(T.kLinkRefused, message), this.store.ask('code').code ?? '');
+      this.holdAddress = true;
+    } else {
+      history.replaceState(null, '', `#${this.code.value}`);  // still the setup on show
+    }
+  }
+
+  alert(text, onShow) {
+    this.alerted = text ? onShow : null;
+    this.alerts.say('link', text);
   }
 
   // A code, or any text holding one (a link, a line of chat): its first build
   // goes on show, with what the data lacks and a word when it was made with
   // other data.
-  open(text) {
+  open(text, fromLink = false) {
     let answer;
     try {
       answer = this.store.ask('openCode', { code: text });
@@ -54,9 +72,11 @@ export class CodeView {
       answer = { error: error.message };
     }
     if (answer.error) {
-      this.refuse(answer.error);
+      this.refuse(answer.error, fromLink);
       return;
     }
+    this.holdAddress = false;
+    this.alert(fromLink && answer.otherData ? T.kCodeOtherData : null, undefined);
     this.store.show(answer);
     const lines = [T.kCodeOpened, describeMisses(answer.misses), answer.otherData ? T.kCodeOtherData : ''];
     if (answer.builds.length > 1) {
@@ -70,6 +90,13 @@ export class CodeView {
   render() {
     const { code } = this.store.ask('code');
     this.code.value = code ?? '';
+    if (this.alerted === undefined) {
+      this.alerted = this.code.value;
+    } else if (this.alerted !== null && this.code.value !== this.alerted) {
+      this.alert(null, null);
+      this.holdAddress = false;
+    }
+    if (this.holdAddress) return;
     if (code && location.hash !== `#${code}`) history.replaceState(null, '', `#${code}`);
   }
 }

@@ -51,7 +51,7 @@ async function start() {
     'modifiers-view': ModifiersView, 'results-view': ResultsView, 'report-view': ReportView };
   for (const [id, View] of Object.entries(views)) store.addView(new View(view(id), store));
   const compare = new CompareView(view('compare-view'), store);
-  const code = new CodeView(view('code-view'), store, compare);
+  const code = new CodeView(view('code-view'), store, compare, alerts);
   // The address follows a frame after the rows: replacing it takes longer
   // than the rest of a change.
   store.addView(code, { later: true });

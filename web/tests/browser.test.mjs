@@ -286,23 +286,29 @@ test('two tabs keep each other\'s builds; full storage loses nothing', () => onP
   assert.deepEqual([await a.locator('#weapon option').allTextContents(), await stored(a, 'velkar.files')], [weapons, null]);
 }));
 
-// The address is a link to the setup on show. Links that cannot be opened
-// are named where codes' errors show, at the start and on a loaded page, which
-// keeps its setup and address; the next link opens.
+// The address is a link to the setup on show. A link that cannot be opened,
+// at the start or on a loaded page, is said at the top, keeps its address
+// until the player changes the setup, and the next link opens.
 const LINK_BROKEN = 'リンクのアドレスが壊れています（% の後が正しい形ではありません）。もう一度まるごとコピーしてください。';
+const refused = (note) => `このリンクは開けませんでした。${note} 表示しているのは前の設定のままです。`;
 test('the address is a link; links that cannot be opened are named, and the next link opens', async () => {
   await onPage(async (page) => { await playerPath(page); assert.equal(await fragmentOf(page), tool(['code', ...PATH_ARGS]).trim()); });
   const code = tool(['code', ...PATH_ARGS]).trim();
+  const damaged = code.slice(0, 8) + (code[8] === 'A' ? 'B' : 'A') + code.slice(9);
   for (const [fragment, note] of [['%', LINK_BROKEN], ['VK1.%ZZ', LINK_BROKEN],
+    [damaged, 'コードが壊れています（途中で切れているか、書き間違いがあります）。もう一度まるごとコピーしてください。'],
     [`VK1.${'A'.repeat(1400000)}`, 'コードが長すぎます（8192 文字まで）。']]) {  // beyond the core's stack
     const page = await openPage(await browser.newContext(), `#${fragment}`);
-    assert.equal(await page.textContent('#code-note'), note, fragment.slice(0, 8));
+    assert.equal(await page.textContent('#alerts'), refused(note), fragment.slice(0, 8));
+    assert.equal(await fragmentOf(page), fragment, fragment.slice(0, 8));
     await page.goto(`${server.url}#${code}`);
     await page.locator('#code-note', { hasText: 'コードの設定を開きました' }).waitFor();
-    assert.deepEqual(await rowCells(page), nativeRows(PATH_ARGS));
+    assert.deepEqual([await rowCells(page), await page.isHidden('#alerts')], [nativeRows(PATH_ARGS), true]);
     await page.goto(`${server.url}#%`);
-    await page.locator('#code-note', { hasText: LINK_BROKEN }).waitFor();
-    assert.equal(await fragmentOf(page), code);
+    await page.locator('#alerts', { hasText: refused(LINK_BROKEN) }).waitFor();
+    assert.equal(await fragmentOf(page), '%');
+    await page.selectOption('#monster', { index: 0 });  // a change: the address follows, the alert goes
+    assert.deepEqual([await fragmentOf(page) === '%', await page.isHidden('#alerts')], [false, true]);
     await page.context().close();
   }
 });
