@@ -347,6 +347,10 @@ private slots:
     };
     ClickHeader(CRankingDlg::COLUMN_ATTACK);
     QCOMPARE(TableRows(dlg), ToolTable(" --sort attack"));
+    QTest::qWait(QApplication::doubleClickInterval() + 50);  // a click again, not a double-click
+    ClickHeader(CRankingDlg::COLUMN_ATTACK);  // the other way round, as the arrow says
+    QCOMPARE(TableRows(dlg), ToolTable(" --sort attack --reverse"));
+    QCOMPARE(pList->header()->sortIndicatorOrder(), Qt::AscendingOrder);
     Child<QComboBox>(pRanking, "rankingElement")->setCurrentIndex(1);  // 無
     Child<QLineEdit>(pRanking, "rankingName")->setText(U("鋼"));
     ClickHeader(CRankingDlg::COLUMN_WEAPON);

@@ -129,7 +129,9 @@ void CRankingDlg::showEvent(QShowEvent* pEvent) {
 
 void CRankingDlg::SortBy(int nColumn) {
   if (nColumn < 0 || nColumn >= COLUMN_COUNT) return;
-  m_eSort = static_cast<eCOLUMN>(nColumn);
+  const auto eColumn = static_cast<eCOLUMN>(nColumn);
+  m_bReverse = eColumn == m_eSort && !m_bReverse;
+  m_eSort = eColumn;
   Refresh();
 }
 
@@ -140,6 +142,7 @@ WeaponTableRequest_t CRankingDlg::MakeRequest(const CCalculator& calculator) con
   if (m_pSameSharpness->isChecked()) request.nSharpness = calculator.GetSharpnessPosition();
   if (m_pElement->currentIndex() > 0) request.nElement = m_pElement->currentIndex() - 1;
   request.strName = ToSjis(m_pName->text());
+  request.bReverse = m_bReverse;
   if (m_eSort == COLUMN_DAMAGE) {
     request.eSort = request.nRegion ? eWEAPON_COLUMN::Region : eWEAPON_COLUMN::Total;
   } else {
@@ -197,7 +200,7 @@ void CRankingDlg::FillTable(const WeaponTable_t& table, int nSelectedWeapon) {
   {
     const QSignalBlocker headerBlocker(m_pList->header());
     m_pList->header()->setSortIndicator(
-        m_eSort, m_eSort == COLUMN_WEAPON ? Qt::AscendingOrder : Qt::DescendingOrder);
+        m_eSort, ListsAscending(table.request) ? Qt::AscendingOrder : Qt::DescendingOrder);
   }
 
   const QSignalBlocker blocker(m_pList);

@@ -84,6 +84,7 @@ private:
   QLabel* m_pNote = nullptr;
   QTreeWidget* m_pList = nullptr;
   eCOLUMN m_eSort = COLUMN_RANK;
+  bool m_bReverse = false;                // the column clicked again: its order turned round
   std::vector<std::string> m_arrRegion;   // what the drop-down lists after its first entry
   std::vector<int> m_arrWeaponOfRow;      // weapon index of each row of the list
   std::optional<int> m_nRankedSharpness;  // the one sharpness of all weapons, if any
