@@ -180,11 +180,11 @@ INSTANTIATE_TEST_SUITE_P(
         // (high), P just above r: 12 + 13. Together (P1 + P2) / (r1 + r2) * 100 = 100.0.
         Calc_t("OneMotionKeepsItsKind", kSword, 101, 0, {{80, 0, 0}}, {{100, 100, {18, 19}}}, 4,
                100, 100, 100, 0, -1, {{25, 80, 0, kHigh}}),
-        // Sword 280 (B = 200), cut 40, green: mv 30 twice at rate 100 gives r = 60, P = 27,
-        // e = 45; a weak last bash (rate 10, mv 10) r = 20, P = 0.9, e = 4.5 (low). Together
-        // 54.9 / 140 * 100 = 39.21...: normal.
-        Calc_t("WeakLastHitFollowsTheWhole", kSword, 280, 0, {{40, 0, 0}},
-               {{100, 90, {30, 30}}, {10, 90, {10}}}, 3, 100, 100, 100, 0, -1,
+        // Sword 280 (B = 200), cut 40, green: a weak first bash (rate 10, mv 10) r = 20,
+        // P = 0.9, e = 4.5 (low); then mv 30 twice at rate 100 gives r = 60, P = 27, e = 45.
+        // Together 54.9 / 140 * 100 = 39.21...: normal, not the first hit's low.
+        Calc_t("WeakFirstHitFollowsTheWhole", kSword, 280, 0, {{40, 0, 0}},
+               {{10, 90, {10}}, {100, 90, {30, 30}}}, 3, 100, 100, 100, 0, -1,
                {{54, 40, 0, kNormal}}),
         // mv 0 has no raw value (low) but still deals element damage 6; with the mv 48 hit
         // before it (54, e = 50.625) the whole is 48.6 / 96 * 100: normal.
