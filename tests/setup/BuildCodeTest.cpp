@@ -1,6 +1,7 @@
-// Build codes: the format pinned by a code worked out byte by byte (its CRC
-// and base64url from an independent implementation), random builds that come
-// back unchanged, every cut and every changed character of a typical code
+// Build codes: the format pinned by a code worked out byte by byte and written
+// out in full, CRC included (its base64url from an independent
+// implementation); random builds that come back unchanged; a code of the
+// longest length; every cut and every changed character of a typical code
 // refused, and made-up codes refused with their whole message.
 #include <gtest/gtest.h>
 
@@ -34,7 +35,9 @@ void PutVarint(std::vector<uint8_t>& arrByte, size_t nValue) {
   arrByte.push_back(static_cast<uint8_t>(nValue));
 }
 
-// A code around a body: CRC, length, base64url without padding.
+// A code around a body: CRC, length, base64url without padding. The CRC is
+// the program's own: the codes written out in full below pin it, and a
+// made-up code needs a CRC that matches to be read at all.
 std::string Wrap(const std::vector<uint8_t>& arrBody) {
   std::vector<uint8_t> arrByte(4);
   PutVarint(arrByte, arrBody.size());
@@ -174,6 +177,15 @@ TEST(BuildCode, NamesSpelledOutUpTo64KiB) {
   code.arrBuild[0].setup.arrMotion.emplace_back(128, 'x');
   EXPECT_FALSE(EncodeBuildCode(code, error));
   EXPECT_EQ(DescribeCodeError(error), "no code: the builds are too long for a code");
+}
+
+// A build named with 6121 bytes: 6141 bytes in all, 8188 characters after
+// "VK1.", the longest code there is.
+TEST(BuildCode, ACodeOfTheLongestLengthIsWrittenAndRead) {
+  const BuildCode_t code{0, {{std::string(6121, 'x'), {}}}};
+  CodeError_t error;
+  EXPECT_EQ(Encode(code).size(), 8192U);
+  EXPECT_EQ(DecodeBuildCode(Encode(code), error), code) << DescribeCodeError(error);
 }
 
 // The typical build fits a chat line, and no cut and no single changed
