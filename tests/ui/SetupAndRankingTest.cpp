@@ -416,9 +416,14 @@ private slots:
     QCOMPARE(pList->topLevelItem(0)->text(CGainsDlg::COLUMN_EFFECT),
              best.value("effect").toString());
     // The sharpness on show (blue) stands as ±0 just before the first loss.
-    const QTreeWidgetItem* pNow = pList->findItems(U("切れ味 青（今）"), Qt::MatchExactly).value(0);
-    QVERIFY(pNow && pNow->text(CGainsDlg::COLUMN_TOTAL) == U("±0") &&
-            pList->itemBelow(pNow)->text(CGainsDlg::COLUMN_TOTAL).startsWith(u'-'));
+    QTreeWidgetItem* pNow = pList->findItems(U("切れ味 青（今）"), Qt::MatchExactly).value(0);
+    QVERIFY(pNow != nullptr);
+    QCOMPARE(pNow->text(CGainsDlg::COLUMN_TOTAL), U("±0"));
+    const QJsonArray arrGain = gains.value("gains").toArray();
+    const auto itLoss = std::find_if(arrGain.begin(), arrGain.end(), [](const QJsonValue& gain) {
+      return gain["total"].toInt() < 0;
+    });
+    QCOMPARE(pList->indexOfTopLevelItem(pNow), static_cast<int>(itLoss - arrGain.begin()));
     // Ranked by one region as the tool ranks it; a box that cannot be clicked
     // comes last, adding nothing.
     auto* pRegion = Child<QComboBox>(pGains, "gainsRegion");
@@ -646,8 +651,8 @@ private slots:
     }
   }
 
-  // Ctrl+Z takes back every change of the setup, 全消去 included, for at
-  // least 50 steps; Ctrl+Y does it again.
+  // Ctrl+Z takes back every change of the setup, 全消去 included, for the
+  // newest 100 steps; Ctrl+Y does it again, until a new change.
   void undoAndRedoTheSetup() {
     CShownDlg dlg;
     PickWeaponAndMotions(dlg, 1, {0, 2, 2});
@@ -658,15 +663,18 @@ private slots:
     QCOMPARE(Shown(dlg), arrBefore);
     QTest::keyClick(&dlg, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(Shown(dlg), arrCleared);
-    // Each of two boxes ticked and unticked 30 times: the setup as cleared.
-    for (int i = 0; i < 60; ++i) ClickCheck(dlg, 1021 + i % 2);
-    for (int i = 0; i < 60; ++i) dlg.OnSysCommand(kCommandUndo);
-    QCOMPARE(Shown(dlg), arrCleared);
-    dlg.OnSysCommand(kCommandUndo);
-    QCOMPARE(Shown(dlg), arrBefore);
-    for (int i = 0; i < 2; ++i) dlg.OnSysCommand(kCommandRedo);  // 全消去, then one tick
+    // Each of two boxes clicked 55 times: the newest 100 steps are kept, so
+    // the undos end where each box had been clicked 5 times.
+    for (int i = 0; i < 110; ++i) ClickCheck(dlg, 1021 + i % 2);
+    for (int i = 0; i < 101; ++i) dlg.OnSysCommand(kCommandUndo);
     QCOMPARE(Control<QCheckBox>(dlg, 1021)->isChecked(), true);
-    QCOMPARE(Control<QCheckBox>(dlg, 1022)->isChecked(), false);
+    QCOMPARE(Control<QCheckBox>(dlg, 1022)->isChecked(), true);
+    dlg.OnSysCommand(kCommandRedo);  // 1021 once more
+    QCOMPARE(Control<QCheckBox>(dlg, 1021)->isChecked(), false);
+    ClickCheck(dlg, 1023);  // a new change: nothing is left to redo
+    dlg.OnSysCommand(kCommandRedo);
+    QCOMPARE(Control<QCheckBox>(dlg, 1022)->isChecked(), true);
+    QCOMPARE(Control<QCheckBox>(dlg, 1023)->isChecked(), true);
   }
 };
 
