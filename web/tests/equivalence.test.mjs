@@ -107,15 +107,15 @@ test('the page computes what velkar-tool computes', async (t) => {
     assert.equal(page.loadouts[5].problem.part, 'weapon');
     assert.deepEqual(page, JSON.parse(native.stdout));
   });
-  for (const [name, extra, region, sharpness] of [['rank-total', [], null, null], ['rank-region', ['--region', '頭'], '頭', null],
-    ['rank-sharpness', ['--sharpness', '2'], null, 2]]) {
+  for (const [name, extra, region, sharpness, filter] of [['rank-total', [], null, null], ['rank-region', ['--region', '頭'], '頭', null],
+    ['rank-sharpness', ['--sharpness', '2'], null, 2], ['rank-name', ['--name', '剣'], null, null, '剣']]) {
     await t.test(name, () => {
       const r = REQUESTS[1];
       const native = JSON.parse(tool('rank', '--category', r.category, '--monster', r.monster, '--anger',
         ...r.motions.flatMap((m) => ['--motion', String(m)]), ...extra, '--json'));
       drive(core, { ...r, modifiers: [], weapon: 0 });
       const regions = core.call('rank').regions;
-      assert.deepEqual(core.call('rank', { region: region === null ? null : regions.indexOf(region), sharpness }), native);
+      assert.deepEqual(core.call('rank', { region: region === null ? null : regions.indexOf(region), sharpness, name: filter }), native);
     });
   }
 });
