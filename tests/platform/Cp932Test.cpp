@@ -21,10 +21,7 @@ TEST(Cp932Encoding, StrictGivesNoneWhereReplacingMarks) {
     std::string_view utf8;
     std::string_view sjis;  // replacing
     std::vector<size_t> arrOffset;
-  } arrRow[] = {{"\xE5\xA4\xA7=", "\x91\xE5=", {}},
-                {"\xE5\xA4\xA7\xF0\x9F\x98\x80=", "\x91\xE5?=", {2}},  // emoji after kanji
-                {"\xE2\x82\xAC\xED\x95\x9C", "??", {0, 1}},            // euro sign, hangul
-                {"[\xF0\x9F]", "[?]", {1}},                            // truncated
+  } arrRow[] = {{"[\xF0\x9F]", "[?]", {1}},  // truncated
                 {"\x80k", "?k", {0}},                                  // stray continuation
                 {"\xC0\xAFk", "??k", {0, 1}},                          // overlong '/'
                 {"\x91\xE5", "??", {0, 1}}};                           // Shift-JIS
