@@ -299,7 +299,8 @@ INSTANTIATE_TEST_SUITE_P(
         testing::Values(LinkRow_t{"Relative", {{"x.dat", "sync/x.dat"}}, "sync/x.dat"},
                         // Each relative link from its own folder.
                         LinkRow_t{"Chain",
-                                  {{"x.dat", "sync/a.dat"}, {"sync/a.dat", "@sync/b.dat"},
+                                  {{"x.dat", "sync/a.dat"},
+                                   {"sync/a.dat", "@sync/b.dat"},
                                    {"sync/b.dat", "../sync/x.dat"}},
                                   "sync/x.dat"},
                         LinkRow_t{"Dangling", {{"x.dat", "sync/new.dat"}}, "sync/new.dat"},

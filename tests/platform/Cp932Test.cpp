@@ -21,10 +21,10 @@ TEST(Cp932Encoding, StrictGivesNoneWhereReplacingMarks) {
     std::string_view utf8;
     std::string_view sjis;  // replacing
     std::vector<size_t> arrOffset;
-  } arrRow[] = {{"[\xF0\x9F]", "[?]", {1}},  // truncated
-                {"\x80k", "?k", {0}},                                  // stray continuation
-                {"\xC0\xAFk", "??k", {0, 1}},                          // overlong '/'
-                {"\x91\xE5", "??", {0, 1}}};                           // Shift-JIS
+  } arrRow[] = {{"[\xF0\x9F]", "[?]", {1}},    // truncated
+                {"\x80k", "?k", {0}},          // stray continuation
+                {"\xC0\xAFk", "??k", {0, 1}},  // overlong '/'
+                {"\x91\xE5", "??", {0, 1}}};   // Shift-JIS
   for (const auto& row : arrRow) {
     std::vector<size_t> arrOffset{99};  // offsets are appended to what is there
     EXPECT_EQ(velkar::Utf8ToSjisReplacing(row.utf8, arrOffset), row.sjis);
