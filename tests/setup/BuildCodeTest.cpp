@@ -2,7 +2,7 @@
 // out in full, CRC included (its base64url from an independent
 // implementation); random builds that come back unchanged; a code of the
 // longest length; every cut and every changed character of a typical code
-// refused, and made-up codes refused with their whole message.
+// refused, and made-up and damaged codes refused with their whole message.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -35,12 +35,12 @@ void PutVarint(std::vector<uint8_t>& arrByte, size_t nValue) {
   arrByte.push_back(static_cast<uint8_t>(nValue));
 }
 
-// A code around a body: CRC, length, base64url without padding. The CRC is
-// the program's own: the codes written out in full below pin it, and a
-// made-up code needs a CRC that matches to be read at all.
-std::string Wrap(const std::vector<uint8_t>& arrBody) {
+// A code around a body: CRC, length (off by nLengthOff), base64url without
+// padding. The CRC is the program's own: the codes written out in full below
+// pin it, and a made-up code needs a CRC that matches to be read at all.
+std::string Wrap(const std::vector<uint8_t>& arrBody, int nLengthOff = 0) {
   std::vector<uint8_t> arrByte(4);
-  PutVarint(arrByte, arrBody.size());
+  PutVarint(arrByte, arrBody.size() + static_cast<size_t>(nLengthOff));
   arrByte.insert(arrByte.end(), arrBody.begin(), arrBody.end());
   const uint32_t nCrc = velkar::Crc32(std::span(arrByte).subspan(4));
   for (int i = 0; i < 4; ++i)
@@ -261,6 +261,12 @@ const RefusalRow_t kRefusalRows[] = {
      "the code is damaged: character 9 (byte 0x7F) cannot be in a code; copy it again whole"},
     {"LastCharacterHasUnusedBits", "VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEB",
      "the code is damaged: its last character was mistyped; copy it again whole"},
+    {"CutAfterTheLength", Wrap({0, 0, 0, 0, 0, 0}, 1),
+     "the code is damaged: it was cut short; copy it again whole"},
+    {"LongerThanItSays", Wrap({0, 0, 0, 0, 0, 0}, -1),
+     "the code is damaged: it is longer than it says; copy it again whole"},
+    {"ChecksumDiffers", "VK1.vB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA",
+     "the code is damaged: a character was mistyped (the checksum differs); copy it again whole"},
     {"ControlCharacter", Wrap(MotionsBody({1, 4, 0x1B, '[', '2', 'J'}, {})),
      kInvalid + "a name holds a control character"},
     {"NameIndexBeyondTheNames", Wrap(MotionsBody({1, 1, 'a'}, {1})),
