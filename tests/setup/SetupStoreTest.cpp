@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -235,7 +236,11 @@ TEST(SetupStoreTest, LockHeldElsewhereOrARefusedWriteFailsTheSave) {
   const int fd = open(dir.PathOf("builds.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   ASSERT_EQ(flock(fd, LOCK_EX), 0);
   CSetupStore store(dir.Path());
+  const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(store.SaveBuild({"A", {}}), eSTORE_RESULT::Failed);
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(waited, std::chrono::milliseconds(1900));
+  EXPECT_LT(waited, std::chrono::seconds(10));
   close(fd);
   EXPECT_EQ(store.Error(), "cannot lock " + dir.PathOf("builds.lock") +
                                " (another program has held it for 2 seconds)");
