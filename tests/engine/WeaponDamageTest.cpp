@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,6 +46,10 @@ struct Row_t {
   uint8_t byElement;
   int32_t nKind;  // eRESULT_KIND
   bool operator==(const Row_t&) const = default;
+  friend void PrintTo(const Row_t& row, std::ostream* pOut) {
+    *pOut << "{damage " << row.nDamage << ", physical " << +row.byPhys << ", element "
+          << +row.byElement << ", kind " << row.nKind << "}";
+  }
 };
 
 Row_t Of(const DamageResult_t& row) {
