@@ -157,6 +157,18 @@ std::string SjisToUtf8(std::string_view sjis) {
   return out;
 }
 
+std::optional<std::string> CanonicalSjis(std::string_view sjis) {
+  if (IsAscii(sjis)) return std::string(sjis);
+  std::string out;
+  out.reserve(sjis.size());
+  for (size_t nPos = 0; nPos < sjis.size();) {
+    const auto [nCodePoint, nLength] = DecodeAt(sjis, nPos);
+    if (nLength == 0 || !AppendSjis(out, nCodePoint)) return std::nullopt;
+    nPos += nLength;
+  }
+  return out;
+}
+
 std::optional<std::string> Utf8ToSjis(std::string_view utf8) {
   std::vector<size_t> arrReplaced;
   std::string out = Utf8ToSjisReplacing(utf8, arrReplaced);

@@ -15,6 +15,13 @@ namespace velkar {
 // 932 becomes U+FFFD, and decoding carries on after it.
 std::string SjisToUtf8(std::string_view sjis);
 
+// The one spelling code page 932 writes for a Shift-JIS text: the text to
+// Unicode and back (0x879A, a second spelling of U+2235, becomes 0x81E6). The
+// files keep names as Unicode, so two spellings of one name are one name
+// there, and names are compared in this form. None when a byte sequence of
+// the text is no character (it cannot be written to a file unchanged).
+std::optional<std::string> CanonicalSjis(std::string_view sjis);
+
 // UTF-8 to Shift-JIS; none when the input is not valid UTF-8 or holds a
 // character that code page 932 cannot encode.
 std::optional<std::string> Utf8ToSjis(std::string_view utf8);

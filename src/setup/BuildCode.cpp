@@ -7,6 +7,7 @@
 
 #include "VelkarTexts.h"
 #include "calc/ModifierTable.h"
+#include "platform/Cp932.h"
 #include "platform/Crc32.h"
 
 namespace {
@@ -273,6 +274,11 @@ private:
     Setup_t& setup = build.setup;
     uint8_t byPresent = 0;
     if (!ReadName(build.strName) || !m_reader.ReadU8(byPresent)) return false;
+    // A name that is no Shift-JIS text could not be stored as UTF-8 unchanged.
+    if (!velkar::CanonicalSjis(build.strName)) {
+      strProblem = "a build's name is not Shift-JIS text";
+      return false;
+    }
     setup.bAnger = (byPresent & kAngry) != 0;
     if ((byPresent & 0x80U) != 0 || !ReadNumbers(byPresent, setup)) {
       strProblem = "a build's category or sharpness is out of range";

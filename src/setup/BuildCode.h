@@ -43,7 +43,8 @@
 // character changes at most 6 bits in 2 neighbouring bytes, which a CRC-32
 // always detects, and a cut changes the number of bytes. Names must hold no
 // control characters (bytes below 0x20, 0x7F), so that a hostile code cannot
-// put terminal controls into a listing. Every count is checked against the
+// put terminal controls into a listing; a build's name must be Shift-JIS text
+// (see velkar::CanonicalSjis), which the builds file can keep. Every count is checked against the
 // bytes left before it is used; nothing is allocated from a count.
 #pragma once
 

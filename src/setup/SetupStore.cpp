@@ -4,9 +4,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <new>
+#include <span>
 #include <string_view>
 #include <system_error>
+#include <unordered_map>
+#include <unordered_set>
 
+#include "VelkarTexts.h"
 #include "calc/ModifierTable.h"
 #include "data/DataFileError.h"
 #include "platform/AtomicFileWriter.h"
@@ -65,6 +69,25 @@ SetupFileProblem_t NoMemory(const std::string& strPath) {
   return {eSETUP_FILE_PROBLEM::NoMemory, strPath, 0, {}};
 }
 
+// Reads bytes into document as every reader here does; problem says why they
+// would not be used.
+bool ParseJson(std::span<const uint8_t> bytes, const std::string& strPath,
+               CJsonDocument& document, std::optional<SetupFileProblem_t>& problem) {
+  switch (document.Read(bytes)) {
+    case eJSON_READ::Ok: return true;
+    case eJSON_READ::Syntax:
+      problem = {eSETUP_FILE_PROBLEM::NotJson, strPath, document.GetOffset(), {}};
+      break;
+    case eJSON_READ::TooDeep: problem = {eSETUP_FILE_PROBLEM::TooDeep, strPath, 0, {}}; break;
+    case eJSON_READ::TooLarge:
+      problem = {eSETUP_FILE_PROBLEM::TooManyValues, strPath, 0, {}};
+      break;
+    case eJSON_READ::TooLong: problem = {eSETUP_FILE_PROBLEM::TextTooLong, strPath, 0, {}}; break;
+    case eJSON_READ::NoMemory: problem = NoMemory(strPath); break;
+  }
+  return false;
+}
+
 // Reads and checks one file; problem says why it was not used.
 eREAD ReadJsonFile(const std::string& strPath, const char* pszFormat, CJsonDocument& document,
                    std::optional<SetupFileProblem_t>& problem) {
@@ -78,22 +101,7 @@ eREAD ReadJsonFile(const std::string& strPath, const char* pszFormat, CJsonDocum
       problem = {eSETUP_FILE_PROBLEM::Unreadable, strPath, 0, FromReadFailure(strPath, failure)};
       return eREAD::Ignored;
   }
-  switch (document.Read(arrBytes)) {
-    case eJSON_READ::Ok: break;
-    case eJSON_READ::Syntax:
-      problem = {eSETUP_FILE_PROBLEM::NotJson, strPath, document.GetOffset(), {}};
-      return eREAD::Ignored;
-    case eJSON_READ::TooDeep:
-      problem = {eSETUP_FILE_PROBLEM::TooDeep, strPath, 0, {}};
-      return eREAD::Ignored;
-    case eJSON_READ::TooLarge:
-      problem = {eSETUP_FILE_PROBLEM::TooManyValues, strPath, 0, {}};
-      return eREAD::Ignored;
-    case eJSON_READ::TooLong:
-      problem = {eSETUP_FILE_PROBLEM::TextTooLong, strPath, 0, {}};
-      return eREAD::Ignored;
-    case eJSON_READ::NoMemory: problem = NoMemory(strPath); return eREAD::Ignored;
-  }
+  if (!ParseJson(arrBytes, strPath, document, problem)) return eREAD::Ignored;
   if (const auto eProblem = ContentProblem(document.Root(), pszFormat)) {
     problem = {*eProblem, strPath, 0, {}};
     return eREAD::Ignored;
@@ -146,14 +154,65 @@ std::optional<size_t> FindEntry(const ordered_json& arrBuild, const ListedBuild_
   return nFound;
 }
 
+// A name as it is compared: in the one spelling the file keeps (names read
+// from the file have it already).
+std::string NameKey(const std::string& strName) {
+  return velkar::CanonicalSjis(strName).value_or(strName);
+}
+
 // The positions of the builds of this (Shift-JIS) name.
 std::vector<size_t> EntriesNamed(const ordered_json& arrBuild, const std::string& strName) {
+  const std::string strKey = NameKey(strName);
   std::vector<size_t> arrAt;
   for (size_t i = 0; i < arrBuild.size(); ++i) {
-    if (NameMember(arrBuild[i], "name") == strName) arrAt.push_back(i);
+    if (NameMember(arrBuild[i], "name") == strKey) arrAt.push_back(i);
   }
   return arrAt;
 }
+
+// Gives each added build the name it is saved under, against the names
+// taken in the file and by the builds before it: one pass over each, so an
+// import of many builds of one name stays linear.
+class CImportNamer {
+public:
+  CImportNamer(const ordered_json& arrBuild, eTAKEN_NAME eTaken) : m_eTaken(eTaken) {
+    for (const ordered_json& entry : arrBuild) {
+      if (std::optional<std::string> strName = NameMember(entry, "name")) {
+        m_setTaken.insert(std::move(*strName));
+      }
+    }
+  }
+
+  // The name to save the build under; none when it is refused (noted in result).
+  std::optional<std::string> Name(const Build_t& build, size_t nBuild, BuildsImport_t& result) {
+    if (build.strName.empty() && m_eTaken == eTAKEN_NAME::Refuse) {
+      result.arrUnnamed.push_back(nBuild);
+      return std::nullopt;
+    }
+    // The reader skips a build without a name: one is given.
+    const std::string strBase =
+        build.strName.empty() ? std::string(txt::kBuildsUnnamed) : NameKey(build.strName);
+    std::string strName = strBase;
+    if (m_setTaken.contains(strName)) {
+      if (m_eTaken == eTAKEN_NAME::Refuse) {
+        result.arrTaken.push_back(build.strName);
+        return std::nullopt;
+      }
+      // Numbers tried for this name before are taken already.
+      int& nCopy = m_mapNextCopy.try_emplace(strBase, 2).first->second;
+      do {
+        strName = strBase + " (" + std::to_string(nCopy++) + ")";
+      } while (m_setTaken.contains(strName));
+    }
+    m_setTaken.insert(strName);
+    return strName;
+  }
+
+private:
+  eTAKEN_NAME m_eTaken;
+  std::unordered_set<std::string> m_setTaken;
+  std::unordered_map<std::string, int> m_mapNextCopy;
+};
 
 }  // namespace
 
@@ -315,9 +374,10 @@ std::vector<ListedBuild_t> CSetupStore::LoadBuilds() const {
 }
 
 std::vector<ListedBuild_t> CSetupStore::FindBuilds(const std::string& strName) const {
+  const std::string strKey = NameKey(strName);
   std::vector<ListedBuild_t> arrFound;
   for (ListedBuild_t& listed : LoadBuilds()) {
-    if (listed.build.strName == strName) arrFound.push_back(std::move(listed));
+    if (listed.build.strName == strKey) arrFound.push_back(std::move(listed));
   }
   return arrFound;
 }
@@ -378,11 +438,26 @@ eSTORE_RESULT CSetupStore::SaveBuild(const Build_t& build) {
   });
 }
 
-eSTORE_RESULT CSetupStore::AddBuilds(const std::vector<Build_t>& arrAdded) {
-  return ChangeBuilds([&arrAdded](ordered_json& arrBuild) {
-    for (const Build_t& build : arrAdded) arrBuild.push_back(EntryOf(build));
+eSTORE_RESULT CSetupStore::AddBuilds(const std::vector<Build_t>& arrAdded, eTAKEN_NAME eTaken,
+                                     BuildsImport_t& result) {
+  result = {};
+  const eSTORE_RESULT eResult = ChangeBuilds([&](ordered_json& arrBuild) {
+    CImportNamer namer(arrBuild, eTaken);
+    std::vector<std::string> arrName;
+    for (size_t i = 0; i < arrAdded.size(); ++i) {
+      if (std::optional<std::string> strName = namer.Name(arrAdded[i], i, result)) {
+        arrName.push_back(std::move(*strName));
+      }
+    }
+    if (arrName.size() < arrAdded.size()) return eSTORE_RESULT::NameTaken;
+    for (size_t i = 0; i < arrAdded.size(); ++i) {
+      arrBuild.push_back(EntryOf({arrName[i], arrAdded[i].setup}));
+    }
+    result.arrSaved = std::move(arrName);
     return eSTORE_RESULT::Ok;
   });
+  if (eResult != eSTORE_RESULT::Ok) result.arrSaved.clear();
+  return eResult;
 }
 
 eSTORE_RESULT CSetupStore::RenameBuild(const ListedBuild_t& listed, const std::string& strNewName) {
@@ -409,11 +484,20 @@ eSTORE_RESULT CSetupStore::DeleteBuild(const ListedBuild_t& listed) {
 
 bool CSetupStore::WriteDocument(const char* pszName, const ordered_json& document) {
   const std::string strText = document.dump(2) + "\n";
-  // A file this program could not read back would lose every build in it.
+  // A file this program could not read back would lose every build in it:
+  // what is written is read as the readers will, within every limit of theirs.
   if (strText.size() > velkar::kMaxReadBytes) {
     Fail(PathOf(pszName) + " would be " + std::to_string(strText.size()) +
          " bytes, more than the " + std::to_string(velkar::kMaxReadBytes) +
          " bytes this program reads");
+    return false;
+  }
+  std::optional<SetupFileProblem_t> problem;
+  CJsonDocument readBack;
+  if (!ParseJson(std::span(reinterpret_cast<const uint8_t*>(strText.data()), strText.size()),
+                 PathOf(pszName), readBack, problem)) {
+    Fail(DescribeInEnglish(*problem) + " once changed, and this program would not read it; "
+         "nothing was changed");
     return false;
   }
   velkar::CAtomicFileWriter writer(PathOf(pszName));

@@ -33,7 +33,8 @@
 // builds.json again, changes the JSON document itself (members this version
 // does not know survive) and writes it, all under the lock: the window and
 // the tool may change builds at the same moment and neither loses the
-// other's. Several builds may carry one name (a file edited by hand or
+// other's. A change that would leave a file the readers refuse (too large,
+// too many values, ...) is refused, and the file stays as it was. Several builds may carry one name (a file edited by hand or
 // merged): a change names the exact entry it means (ListedBuild_t), found
 // again by its place and its content, and is refused when that entry is no
 // longer the one that was read.
@@ -54,9 +55,24 @@ class CJsonDocument;
 enum class eSTORE_RESULT {
   Ok,
   Changed,     // the entry is no longer as it was read: the file changed meanwhile
-  NameTaken,   // a rename onto the name of another build
+  NameTaken,   // a rename onto the name of another build; an import of taken names
   Duplicated,  // a save onto a name that several builds carry
   Failed       // the file could not be read, locked or written: see Error()
+};
+
+// What an import does with a build whose name is taken, by a saved build or
+// by a build before it in the import (names compared as the file keeps them:
+// two Shift-JIS spellings of one character are one name).
+enum class eTAKEN_NAME {
+  Refuse,  // nothing is added; the taken names are listed
+  Number   // the first free of "name (2)", "name (3)", ...
+};
+
+// The outcome of an import for the player.
+struct BuildsImport_t {
+  std::vector<std::string> arrSaved;  // Ok: the name each build was saved under, in order
+  std::vector<std::string> arrTaken;  // NameTaken: the names that are taken, as given
+  std::vector<size_t> arrUnnamed;     // NameTaken: the positions of builds without a name
 };
 
 // A build as read from builds.json, with where it stands there: its entry's
@@ -97,9 +113,12 @@ public:
   // Replaces the one build of the same name in its place, or adds one at
   // the end; refused when several builds carry that name.
   eSTORE_RESULT SaveBuild(const Build_t& build);
-  // Adds the builds at the end, in their order, whatever their names (an
-  // import, after which several builds may carry one name).
-  eSTORE_RESULT AddBuilds(const std::vector<Build_t>& arrAdded);
+  // Adds the builds at the end, in their order, in one change: the file is
+  // read once, however many builds come and whatever names they take. A taken
+  // name is refused or numbered as eTaken says; numbering also names a build
+  // without a name (which the reader would skip) "名前なし".
+  eSTORE_RESULT AddBuilds(const std::vector<Build_t>& arrAdded, eTAKEN_NAME eTaken,
+                          BuildsImport_t& result);
   eSTORE_RESULT RenameBuild(const ListedBuild_t& listed, const std::string& strNewName);
   eSTORE_RESULT DeleteBuild(const ListedBuild_t& listed);
 

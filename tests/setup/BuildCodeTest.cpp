@@ -78,7 +78,7 @@ BuildCode_t TypicalCode() {
 }
 
 // Bytes 0x20..0xFF but 0x7F, so Japanese lead and trail bytes and text that
-// is no valid Shift-JIS alike; empty names too.
+// is no valid Shift-JIS alike (names of records); empty names too.
 std::string RandomName(std::mt19937& random) {
   std::string strName(random() % 12, ' ');
   for (char& c : strName) {
@@ -113,7 +113,10 @@ BuildCode_t RandomCode(std::mt19937& random) {
         setup.arrModifier.push_back(info.nControlId);
       }
     }
-    code.arrBuild.push_back({name(), setup});
+    // A build's name is text: its bytes are code page 932 characters (0x879A
+    // is one that code page 932 writes otherwise).
+    const char8_t* kBuildNames[] = {u8"", u8"炎剣 上位", u8"a~ｱ"};
+    code.arrBuild.push_back({random() % 4 ? ToSjis(kBuildNames[random() % 3]) : "\x87\x9A", setup});
   }
   return code;
 }
@@ -269,6 +272,8 @@ const RefusalRow_t kRefusalRows[] = {
      "the code is damaged: a character was mistyped (the checksum differs); copy it again whole"},
     {"ControlCharacter", Wrap(MotionsBody({1, 4, 0x1B, '[', '2', 'J'}, {})),
      kInvalid + "a name holds a control character"},
+    {"BuildNameNotShiftJis", Wrap(MotionsBody({1, 4, 'b', 'a', 'd', 0xFF}, {})),
+     kInvalid + "a build's name is not Shift-JIS text"},
     {"NameIndexBeyondTheNames", Wrap(MotionsBody({1, 1, 'a'}, {1})),
      kInvalid + "a build is cut short or names a name that is not there"},
     {"NamesTooLongSpelledOut", Wrap(LongNameNamedOften()),

@@ -197,19 +197,70 @@ TEST(SetupStoreTest, DuplicatedNamesAreToldApartByTheirEntry) {
   EXPECT_FALSE(store.IsUnchanged(arrListed[3]));
   EXPECT_EQ(store.DeleteBuild(arrListed[3]), eSTORE_RESULT::Changed);
   EXPECT_EQ(store.RenameBuild(arrListed[2], "y"), eSTORE_RESULT::Changed);
-  // An import adds its builds at the end, names taken or not.
-  ASSERT_EQ(store.AddBuilds({{"dup", WeaponSetup(ToSjis(u8"丁"), {})}, {"x", {}}}),
-            eSTORE_RESULT::Ok);
   std::vector<std::pair<std::string, std::optional<std::string>>> arrLeft;
   for (const ListedBuild_t& listed : store.LoadBuilds()) {
     arrLeft.emplace_back(listed.build.strName, listed.build.setup.strWeapon);
   }
   EXPECT_EQ(arrLeft, (decltype(arrLeft){{"dup", ToSjis(u8"甲")},
                                         {ToSjis(u8"波～"), std::nullopt},
-                                        {"x", ToSjis(u8"丙")},
-                                        {"dup", ToSjis(u8"丁")},
-                                        {"x", std::nullopt}}));
+                                        {"x", ToSjis(u8"丙")}}));
 }
+
+// An import in one change: taken names (0x879A is the second spelling of ∵,
+// 0x81E6) are numbered past the numbers taken, or refused with nothing
+// added; so is a build without a name, which the reader would skip. A file
+// the reader would refuse once changed is not written.
+struct ImportRow_t {
+  const char* szName;
+  std::vector<std::string> arrAdded;  // names of builds of the weapon w
+  eTAKEN_NAME eTaken;
+  eSTORE_RESULT eResult;
+  std::vector<std::string> arrListed;  // afterwards: after "a", "∵" and "a (2)"
+  BuildsImport_t expected;
+  size_t nPadding = 0;  // values of an unknown member of the file
+};
+
+const ImportRow_t kImportRows[] = {
+    {"TakenNamesNumbered", {"a", "b", "a", "\x87\x9A"}, eTAKEN_NAME::Number, eSTORE_RESULT::Ok,
+     {"a (3)", "b", "a (4)", "\x81\xE6 (2)"}, {{"a (3)", "b", "a (4)", "\x81\xE6 (2)"}, {}, {}}},
+    {"UnnamedNamed", {"", ""}, eTAKEN_NAME::Number, eSTORE_RESULT::Ok,
+     {ToSjis(u8"名前なし"), ToSjis(u8"名前なし (2)")},
+     {{ToSjis(u8"名前なし"), ToSjis(u8"名前なし (2)")}, {}, {}}},
+    {"TakenAndUnnamedRefused", {"b", "\x87\x9A", "", "b", "a (3)"}, eTAKEN_NAME::Refuse,
+     eSTORE_RESULT::NameTaken, {}, {{}, {"\x87\x9A", "b"}, {2}}},
+    {"PastTheReadersValueLimit", {"b"}, eTAKEN_NAME::Number, eSTORE_RESULT::Failed, {}, {},
+     CJsonDocument::kMaxValues - 20},
+};
+
+class ImportTest : public ::testing::TestWithParam<ImportRow_t> {};
+
+TEST_P(ImportTest, AddsInOneChangeOrNothing) {
+  const ImportRow_t& row = GetParam();
+  CTestDataDir dir;
+  const std::string strFile =
+      R"({"format": "velkar-builds", "version": 1, "pad": )" + ArrayOf(row.nPadding + 1, "0") +
+      reinterpret_cast<const char*>(u8R"j(, "builds": [{"name": "a"}, {"name": "∵"}, {"name": "a (2)"}]})j");
+  dir.WriteBytes("builds.json", strFile);
+  std::vector<Build_t> arrAdded;
+  for (const std::string& strName : row.arrAdded) arrAdded.push_back({strName, WeaponSetup("w", {})});
+  CSetupStore store(dir.Path());
+  BuildsImport_t result;
+  EXPECT_EQ(store.AddBuilds(arrAdded, row.eTaken, result), row.eResult);
+  EXPECT_EQ(result.arrSaved, row.expected.arrSaved);
+  EXPECT_EQ(result.arrTaken, row.expected.arrTaken);
+  EXPECT_EQ(result.arrUnnamed, row.expected.arrUnnamed);
+  std::vector<std::string> arrListed;
+  for (const ListedBuild_t& listed : store.LoadBuilds()) arrListed.push_back(listed.build.strName);
+  std::vector<std::string> arrExpected{"a", ToSjis(u8"∵"), "a (2)"};
+  arrExpected.insert(arrExpected.end(), row.arrListed.begin(), row.arrListed.end());
+  EXPECT_EQ(arrListed, arrExpected);
+  if (row.eResult == eSTORE_RESULT::Failed) {
+    EXPECT_EQ(store.Error(), dir.PathOf("builds.json") + ": holds more than 1048576 values once "
+              "changed, and this program would not read it; nothing was changed");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ImportTest, ::testing::ValuesIn(kImportRows), RowName<ImportRow_t>);
 
 // The window's place is used only within 100000 pixels each way, at least one
 // pixel wide and high; a number outside drops the whole place.
