@@ -2,8 +2,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <set>
-
 #include "CalculationOptions.h"
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
@@ -28,7 +26,10 @@ std::string Listed(const std::vector<std::string>& arrName) {
 
 void CBuildsCommand::Setup(CLI::App& command) {
   command.add_flag("--json", m_bJson, "Print one JSON object (UTF-8)");
-  m_pImport = command.add_subcommand("import", "Save the builds of a build code");
+  m_pImport = command.add_subcommand(
+      "import",
+      "Save the builds of a build code, all or none; the names saved are said on stderr and "
+      "stdout stays empty, so the exit status alone says whether they were saved");
   m_pImport->add_option("CODE", m_strCode, "The build code")->required();
   m_pImport->add_option("--rename", m_arrRename,
                         "A new name (UTF-8) for the code's builds in order: the first for the "
@@ -61,32 +62,30 @@ int CBuildsCommand::Import(const ToolContext_t& context) const {
   if (!strUsage.empty()) return context.output.UsageError(strUsage);
 
   CSetupStore store;
-  std::vector<std::string> arrTaken;
-  std::set<std::string> setName;
-  for (const Build_t& build : code->arrBuild) {
-    if (build.strName.empty()) {
-      arrTaken.emplace_back("(a build without a name)");
-    } else if (velkar::HasSjisControl(build.strName)) {
-      // Shown escaped: a code may come from anywhere.
-      arrTaken.push_back(velkar::EscapeSjisControls(build.strName) +
-                         " (holds a control character)");
-    } else if (!setName.insert(build.strName).second || !store.FindBuilds(build.strName).empty()) {
-      arrTaken.push_back(build.strName);
-    }
+  BuildsImport_t result;
+  switch (store.AddBuilds(code->arrBuild, eTAKEN_NAME::Refuse, result)) {
+    case eSTORE_RESULT::Ok: break;
+    case eSTORE_RESULT::NameTaken: return context.output.UsageError(Refusal(result));
+    default: context.output.Error("nothing imported: " + store.Error()); return kExitFailure;
   }
-  if (!arrTaken.empty()) {
-    return context.output.UsageError("nothing imported: these names are taken: " +
-                                     Listed(arrTaken) + "; give free ones with --rename");
-  }
-  for (const Build_t& build : code->arrBuild) {
-    if (store.SaveBuild(build) != eSTORE_RESULT::Ok) {
-      context.output.Error("build " + build.strName + " not saved: " + store.Error());
-      return kExitFailure;
-    }
-    context.output.WriteLine("imported " + build.strName);
-  }
+  // The builds are saved: what is said about them goes to stderr, so that an
+  // stdout that cannot be written does not fail a command that did its work.
+  context.output.Note("imported " + Listed(result.arrSaved));
   WarnAboutData(context.output, *code);
   return kExitOk;
+}
+
+std::string CBuildsCommand::Refusal(const BuildsImport_t& result) {
+  std::string strText = "nothing imported: ";
+  if (!result.arrUnnamed.empty()) {
+    std::vector<std::string> arrAt;
+    for (const size_t nAt : result.arrUnnamed) arrAt.push_back(std::to_string(nAt + 1));
+    strText += result.arrUnnamed.size() == 1 ? "the name of build " + arrAt.front() + " is empty"
+                                             : "the names of builds " + Listed(arrAt) + " are empty";
+    strText += "; ";
+  }
+  if (!result.arrTaken.empty()) strText += "these names are taken: " + Listed(result.arrTaken) + "; ";
+  return strText + "give free names with --rename";
 }
 
 void CBuildsCommand::WarnAboutData(const CToolOutput& output, const BuildCode_t& code) {

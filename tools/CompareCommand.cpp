@@ -54,8 +54,12 @@ int CCompareCommand::Run(const ToolContext_t& context) {
                          (calculator.GetSelectedMonster() ? "level" : "monster") + " to select");
     return kExitFailure;
   }
+  // Said once, however many codes were made with other data files.
   for (const uint32_t nFingerprint : m_arrCodeFingerprint) {
-    if (auto strWarning = OtherDataWarning(nFingerprint)) context.output.Warning(*strWarning);
+    if (auto strWarning = OtherDataWarning(nFingerprint)) {
+      context.output.Warning(*strWarning);
+      break;
+    }
   }
   Target_t target = TargetOf(arrBuild.front().setup);
   strUsage = ReadTarget(calculator, target);

@@ -22,7 +22,7 @@ void CToolOutput::WriteUtf8(std::string_view utf8) const {
   Put(m_pOut, utf8);
 }
 
-void CToolOutput::Error(std::string_view sjis) const {
+void CToolOutput::Note(std::string_view sjis) const {
   Put(m_pErr, std::string(kProgramName) + Encode(velkar::EscapeSjisControls(sjis)) + "\n");
 }
 
@@ -46,7 +46,7 @@ std::string CToolOutput::Encode(std::string_view sjis) const {
 
 std::optional<std::string> CToolOutput::SavedAsSjis(std::string_view sjis) const {
   if (m_bRawSjis) return std::string(sjis);
-  return velkar::Utf8ToSjis(velkar::SjisToUtf8(sjis));
+  return velkar::CanonicalSjis(sjis);
 }
 
 void CToolOutput::Put(std::FILE* pStream, std::string_view bytes) const {

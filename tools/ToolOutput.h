@@ -36,7 +36,9 @@ public:
   void WriteUtf8(std::string_view utf8) const;
 
   // "velkar-tool: <message>" on stderr; the message may hold Shift-JIS names.
-  void Error(std::string_view sjis) const;
+  void Error(std::string_view sjis) const { Note(sjis); }
+  // What a command did, written as an error is.
+  void Note(std::string_view sjis) const;
   void Warning(std::string_view sjis) const;
   // Each warning of a command that still did its work, as Warning does.
   void Warnings(const std::vector<std::string>& arrWarning) const;

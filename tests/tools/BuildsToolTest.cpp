@@ -175,9 +175,10 @@ TEST_F(BuildsToolTest, UnusualFilesAndFoldersAreNamed) {
   EXPECT_EQ(RunJson("builds")["folder"], m_config.Path() + "sj\\x91\\xe5/velkar/");
 }
 
-// A code of both builds compares as they do and comes back under new names
-// (what an import saves is compared whole on other data below); one whose
-// names are taken is refused whole. A code of a calculation computes as it did.
+// A code of both builds compares as they do and comes back under new names,
+// saved also when stdout is full (what an import saves is compared whole on
+// other data below); one whose names are taken (also in another spelling) or
+// empty is refused whole. A code of a calculation computes as it did.
 TEST_F(BuildsToolTest, CodesCarryBuildsAcross) {
   const ToolResult_t code = Run("code --build 炎剣 --build 鉄剣");
   ASSERT_EQ(code.nExit, 0) << code.strErr;
@@ -185,12 +186,28 @@ TEST_F(BuildsToolTest, CodesCarryBuildsAcross) {
   const ToolResult_t taken = Run("builds import " + strCode + " --rename 炎剣2");
   EXPECT_EQ(taken.nExit, 2);
   EXPECT_EQ(taken.strErr,
-            "velkar-tool: nothing imported: these names are taken: 鉄剣; give free ones with "
+            "velkar-tool: nothing imported: these names are taken: 鉄剣; give free names with "
             "--rename\n");
-  EXPECT_EQ(Run("builds import " + strCode + " --rename 炎剣2 --rename 鉄剣2").strOut,
-            "imported 炎剣2\nimported 鉄剣2\n");
+  const ToolResult_t full = RunTool({"--dir", VELKAR_SAMPLE_DATA_DIR, "builds", "import", strCode,
+                                     "--rename", "炎剣2", "--rename", "鉄剣2"},
+                                    eSTDOUT::FULL);
+  EXPECT_EQ(std::to_string(full.nExit) + full.strErr, "0velkar-tool: imported 炎剣2, 鉄剣2\n");
+  Setup_t setup;
+  setup.nCategory = 0;
+  setup.strWeapon = velkar::ToSjis(u8"鉄の片手剣");
+  CodeError_t error;
+  const std::string strBecause = *EncodeBuildCode({0, {{"\x87\x9A", setup}}}, error);
+  EXPECT_EQ(Run("builds import " + strBecause).nExit, 0);
+  EXPECT_EQ(Run("builds import " + strBecause).strErr,
+            "velkar-tool: nothing imported: these names are taken: ∵; give free names with "
+            "--rename\n");
+  EXPECT_EQ(Run("report --build ∵").nExit, 0);
+  const std::string strUnnamed = Run("code --category 0 --weapon 1").strOut;
+  EXPECT_EQ(Run("builds import " + strUnnamed.substr(0, strUnnamed.size() - 1)).strErr,
+            "velkar-tool: nothing imported: the name of build 1 is empty; give free names with "
+            "--rename\n");
   EXPECT_EQ(RunJson("compare --code " + strCode), RunJson("compare --build 炎剣 --build 鉄剣"));
-  EXPECT_EQ(RunJson("builds")["builds"].size(), 4U);
+  EXPECT_EQ(RunJson("builds")["builds"].size(), 5U);
 
   const std::string strOne = Run("code --build 炎剣 --sharpness 2 --motion 1").strOut;
   const ToolResult_t report = Run("report --code " + strOne.substr(0, strOne.size() - 1));
@@ -235,11 +252,18 @@ TEST_F(BuildsToolTest, CodeOnOtherDataIsWarned) {
                                      "0 --motion 0")
                                .strOut);
 
+  // Said once, however many codes were made with other data files.
+  CodeError_t error;
+  const std::string strElse = *EncodeBuildCode({0x1234, {{"B", {}}}}, error);
+  const std::string strCompared =
+      RunToolIn(other.Path(), "compare --code " + strCode + " --code " + strElse).strErr;
+  EXPECT_TRUE(strCompared.starts_with(strOtherData)) << strCompared;
+  EXPECT_EQ(strCompared.find("made with", 50), std::string::npos) << strCompared;
+
   const ToolResult_t imported =
       RunToolIn(other.Path(), "builds import " + strCode + " --rename 炎剣2");
-  EXPECT_EQ(imported.strOut, "imported 炎剣2\n");
   EXPECT_EQ(imported.strErr,
-            strOtherData +
+            "velkar-tool: imported 炎剣2\n" + strOtherData +
                 "velkar-tool: warning: build 炎剣2: weapon 焔刃ヴァルゼナ is not in the data\n"
                 "velkar-tool: warning: build 炎剣2: motion 横斬り is not in the data\n"
                 "velkar-tool: warning: build 炎剣2: hit correction 芯当たり is not in the data\n");
