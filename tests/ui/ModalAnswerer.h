@@ -15,6 +15,7 @@ struct AnsweredWindow_t {
   QString strTitle;
   QString strText;  // a message's text; a menu's entries joined by '|'
   QMessageBox::Icon eIcon = QMessageBox::NoIcon;  // a message's
+  QRect rect = {};  // a message's place on the screen, frame included
 };
 
 class CModalAnswerer : public QObject {
@@ -38,7 +39,8 @@ private:
       m_arrAnswered.append({pMenu->objectName(), arrEntry.join('|')});
       pMenu->close();
     } else if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      m_arrAnswered.append({pBox->windowTitle(), pBox->text(), pBox->icon()});
+      m_arrAnswered.append(
+          {pBox->windowTitle(), pBox->text(), pBox->icon(), pBox->frameGeometry()});
       pBox->button(QMessageBox::Ok)->click();
     } else if (auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
       m_arrAnswered.append({pDialog->windowTitle(), QString()});

@@ -224,8 +224,8 @@ private slots:
     Press("buildCopyCode");
     Press("buildImportCode");
     QCOMPARE(m_pAnswerer->Take().value(0).strText,
-             U("取り込んだビルド：炎剣上位 (2)、道具 (2)\n「炎剣上位」は「炎剣上位 (2)」として"
-               "取り込みました。\n「道具」は「道具 (2)」として取り込みました。"));
+             U("2 件のビルドを取り込みました。\n名前を変えたもの：\n「炎剣上位」→「炎剣上位 (2)」\n"
+               "「道具」→「道具 (2)」"));
     QCOMPARE(Entries(pList).mid(2), (QStringList{U("炎剣上位 (2)"), U("道具 (2)")}));
     ClickEntry(pList, 1);
     pName->setText(U("道具2"));
@@ -245,6 +245,19 @@ private slots:
     QCOMPARE(code->arrBuild.size() == 1 ? code->arrBuild[0].strName : "", ToSjis(U("道具2")));
     pList->clearSelection();  // Enter on an entry not chosen loads nothing
     QTest::keyClick(pList, Qt::Key_Return);
+    // 200 builds of two names, one long: numbered at once and told within the screen.
+    std::vector<Build_t> arrSame(200, Build_t{"a", {}});
+    arrSame[0].strName = arrSame[1].strName = std::string(300, 'x');
+    QGuiApplication::clipboard()->setText(QString::fromStdString(*EncodeBuildCode(
+        {CDataManager::GetInstance().GetDataFingerprint(), arrSame}, error)));
+    Press("buildImportCode");
+    const AnsweredWindow_t told = m_pAnswerer->Take().value(0);
+    QCOMPARE(told.strText.section(u'\n', 0, 2),
+             U("200 件のビルドを取り込みました。\n名前を変えたもの：\n「") + QString(24, 'x') +
+                 U("…xxxxxxxxxxxx」→「") + QString(24, 'x') + U("…xxxxxxxx (2)」"));
+    QCOMPARE(told.strText.section(u'\n', -2), U("「a」→「a (8)」\nほか 190 件"));
+    QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(told.rect));
+    QCOMPARE(Entries(pList).size(), 203);
   }
 
   // A hand-edited builds file: two builds of one name are marked apart, a

@@ -28,6 +28,7 @@
 #include "platform/BinaryFile.h"
 #include "platform/Cp932.h"
 #include "setup/BuildCode.h"
+#include "setup/BuildsImportText.h"
 #include "setup/LoadoutComparison.h"
 #include "setup/ResultJson.h"
 #include "setup/SetupRestore.h"
@@ -398,18 +399,23 @@ json Builds(const json& request) {
 }
 
 // Adds the builds of the builds.json in "from" to those in "dir", after them
-// and whatever their names. Nothing changes when either file is unusable:
-// "importProblem" says why the imported one is.
+// and in one change; a name taken there is numbered as the window numbers it
+// ("name (2)"), and "message" says so in the words the window uses. Nothing
+// changes when either file is unusable: "importProblem" says why the
+// imported one is.
 json ImportBuilds(const json& request) {
   const CSetupStore source(StringOf(request, "from"));
   std::vector<Build_t> arrBuild;
   for (ListedBuild_t& listed : source.LoadBuilds()) arrBuild.push_back(std::move(listed.build));
   const std::optional<SetupFileProblem_t>& problem = source.GetProblem();
   CSetupStore store(StringOf(request, "dir"));
-  const bool bAdded =
-      !problem && !arrBuild.empty() && store.AddBuilds(arrBuild) == eSTORE_RESULT::Ok;
+  BuildsImport_t result;
+  const bool bAdded = !problem && !arrBuild.empty() &&
+                      store.AddBuilds(arrBuild, eTAKEN_NAME::Number, result) == eSTORE_RESULT::Ok;
   json answer = Builds(request);
-  answer["added"] = bAdded ? arrBuild.size() : 0;
+  answer["added"] = result.arrSaved.size();
+  answer["message"] =
+      bAdded ? json(SjisToUtf8(DescribeImportInJapanese(arrBuild, result, false))) : json();
   answer["importProblem"] = problem ? json(SjisToUtf8(DescribeInJapanese(*problem))) : json();
   answer["error"] = store.Error();
   return answer;

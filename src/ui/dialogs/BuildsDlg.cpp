@@ -17,6 +17,7 @@
 #include "platform/TextEscape.h"
 #include "setup/BuildCode.h"
 #include "setup/BuildName.h"
+#include "setup/BuildsImportText.h"
 #include "style/DialogFont.h"
 #include "text/SetupMessageText.h"
 #include "text/SetupNoteText.h"
@@ -251,8 +252,9 @@ void CBuildsDlg::CopyCode() {
   ShowButtonNote(*m_pCopyCode, strRefusal.isEmpty() ? FromSjis(txt::kReportCopied) : strRefusal);
 }
 
-// Every build of the code is saved; a name already taken gets the first free
-// one of "name (2)", "name (3)", ..., so nothing saved before is replaced.
+// Every build of the code is saved, in one change of the file; a name
+// already taken gets the first free one of "name (2)", "name (3)", ..., so
+// nothing saved before is replaced. The core words what was done.
 void CBuildsDlg::ImportCode() {
   QString strRefusal;
   const std::optional<BuildCode_t> code = PasteBuildCode(strRefusal);
@@ -261,28 +263,12 @@ void CBuildsDlg::ImportCode() {
     return;
   }
   CSetupStore store;
-  QStringList arrSaved;
-  QStringList arrRenamed;
-  for (const Build_t& build : code->arrBuild) {
-    std::string strName = build.strName;
-    for (int nCopy = 2; !store.FindBuilds(strName).empty(); ++nCopy) {
-      strName = build.strName + " (" + std::to_string(nCopy) + ")";
-    }
-    if (!Report(store.SaveBuild({strName, build.setup}), store, strName)) break;
-    arrSaved.append(FromSjis(velkar::EscapeSjisControls(strName)));
-    if (strName != build.strName) {
-      arrRenamed.append(FromSjis(txt::kBuildsImportRenamed)
-                            .arg(FromSjis(velkar::EscapeSjisControls(build.strName)),
-                                 FromSjis(velkar::EscapeSjisControls(strName))));
-    }
-  }
+  BuildsImport_t result;
+  const eSTORE_RESULT eResult = store.AddBuilds(code->arrBuild, eTAKEN_NAME::Number, result);
   Refresh();
-  if (arrSaved.isEmpty()) return;
-  QStringList arrLine{FromSjis(txt::kBuildsImported).arg(arrSaved.join(QStringLiteral("、")))};
-  if (code->nFingerprint != CDataManager::GetInstance().GetDataFingerprint()) {
-    arrLine.append(FromSjis(txt::kCodeOtherData));
-  }
-  Tell((arrLine + arrRenamed).join(u'\n'));
+  if (!Report(eResult, store, {})) return;
+  const bool bOtherData = code->nFingerprint != CDataManager::GetInstance().GetDataFingerprint();
+  Tell(FromSjis(DescribeImportInJapanese(code->arrBuild, result, bOtherData)));
 }
 
 bool CBuildsDlg::Report(eSTORE_RESULT eResult, const CSetupStore& store,

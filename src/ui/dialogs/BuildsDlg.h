@@ -2,7 +2,8 @@
 // builds of CSetupStore and saves the main window's setup under a name, loads
 // a build into the main window, renames and deletes builds, copies the
 // selected builds as one build code and saves the builds of a code on the
-// clipboard (a name already taken gets a free one, and the player is told). It knows the main
+// clipboard in one change (a name already taken gets a free one, and the
+// core's summary tells the player). It knows the main
 // window only through two functions: one that captures its setup and one that
 // applies a setup to it. The list is read from the file again whenever the
 // window is shown and after each change, so builds saved meanwhile by
