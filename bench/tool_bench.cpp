@@ -9,6 +9,9 @@
 // The sample sources beside this program are copied into a temporary folder
 // and converted there by the tool, so the data files of the build folder are
 // left alone.
+//
+// ImportIntoTenThousand: builds import of a 678-build code into a builds.json
+// of 10,000 builds, saved or refused (the file is put back between runs).
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -22,6 +25,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "ImportBenchFiles.h"
 #include "platform/ModuleDirectory.h"
 
 extern char** environ;
@@ -149,6 +153,34 @@ void BM_ReportBuildWithMotions(benchmark::State& state) {
 BENCHMARK(BM_ReportBuildWithMotions)
     ->Arg(8000)
     ->Arg(50000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// builds import of a 678-build code into a builds.json of 10,000 builds:
+// saved under 678 --rename names, or refused because one name is taken.
+void BM_ImportIntoTenThousand(benchmark::State& state) {
+  const std::string strSaved = Sample().Dir() + "/saved";
+  const std::string strConfig = Sample().Dir() + "/import";
+  SaveManyBuilds(strSaved + "/velkar");
+  std::filesystem::create_directories(strConfig + "/velkar");
+  setenv("XDG_CONFIG_HOME", strConfig.c_str(), 1);
+  const bool bRefused = state.range(0) == 1;
+  std::vector<std::string> arrArg{"--dir", Sample().Dir(), "builds", "import", ImportedCode(0)};
+  for (size_t i = 0; i < kImportedBuilds; ++i) {
+    arrArg.emplace_back("--rename");
+    arrArg.push_back(bRefused && i == 0 ? "b0" : "r" + std::to_string(i));
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    RestoreBuilds(strSaved + "/velkar", strConfig + "/velkar");
+    state.ResumeTiming();
+    if (RunTool(arrArg) != (bRefused ? 2 : 0)) Fail("the import did not end as it should");
+  }
+}
+BENCHMARK(BM_ImportIntoTenThousand)
+    ->ArgName("refused")
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

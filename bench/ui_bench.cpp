@@ -10,6 +10,8 @@
 //   WeaponClickWithSixLoadouts  the same with the comparison window open on
 //                        six loadouts (and so a baseline column), which both
 //                        follow the click.
+//   ImportIntoTenThousand  the builds window importing a 678-build code into
+//                        a builds.json of 10,000 builds, until the message.
 //
 // The child is this same program started with --show-window <fd>: it builds
 // the application and the window exactly as Velkar does, shows it, and
@@ -22,7 +24,11 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QTest>
 #include <algorithm>
 #include <chrono>
@@ -40,6 +46,8 @@
 #include "VelkarApp.h"
 #include "VelkarDlg.h"
 #include "data/DataManager.h"
+#include "ImportBenchFiles.h"
+#include "dialogs/BuildsDlg.h"
 #include "dialogs/ComparisonDlg.h"
 #include "platform/Cp932.h"
 #include "setup/SetupStore.h"
@@ -186,6 +194,38 @@ void WeaponClickWithSixLoadouts(benchmark::State& state) {
   CDataManager::DestroyInstance();
 }
 BENCHMARK(WeaponClickWithSixLoadouts)->Unit(benchmark::kMicrosecond);
+
+// The builds window's import of a 678-build code named "a" into a builds.json
+// of 10,000 builds: from the click until the message is shown (and answered)
+// and the list holds every build.
+void ImportIntoTenThousand(benchmark::State& state) {
+  const std::string strFolder = CSetupStore::DefaultFolder();
+  SaveManyBuilds(strFolder + "saved");
+  QGuiApplication::clipboard()->setText(
+      QString::fromStdString(ImportedCode(CDataManager::GetInstance().GetDataFingerprint())));
+  CBuildsDlg builds([] { return Setup_t{}; },
+                    [](const Setup_t&) { return std::vector<RestoreMiss_t>{}; });
+  builds.show();
+  auto* pImport = builds.findChild<QPushButton*>(QStringLiteral("buildImportCode"));
+  auto* pList = builds.findChild<QListWidget*>(QStringLiteral("buildList"));
+  QTimer answerer;  // answers the message as soon as it is up
+  QObject::connect(&answerer, &QTimer::timeout, [] {
+    if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) pBox->accept();
+  });
+  answerer.start(0);
+  for (auto _ : state) {
+    state.PauseTiming();
+    RestoreBuilds(strFolder + "saved", strFolder);
+    builds.Refresh();
+    state.ResumeTiming();
+    QTest::mouseClick(pImport, Qt::LeftButton);
+  }
+  if (static_cast<size_t>(pList->count()) != kSavedBuilds + kImportedBuilds) {
+    Fail("the import did not list every build");
+  }
+  CDataManager::DestroyInstance();
+}
+BENCHMARK(ImportIntoTenThousand)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A new folder for the last setup, which XDG_CONFIG_HOME then names; its path.
 std::string MakeConfigFolder() {
