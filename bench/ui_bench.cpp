@@ -28,8 +28,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -42,11 +42,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include "ImportBenchFiles.h"
 #include "SystemMenu.h"
 #include "VelkarApp.h"
 #include "VelkarDlg.h"
 #include "data/DataManager.h"
-#include "ImportBenchFiles.h"
 #include "dialogs/BuildsDlg.h"
 #include "dialogs/ComparisonDlg.h"
 #include "platform/Cp932.h"

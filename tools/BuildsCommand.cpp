@@ -80,11 +80,13 @@ std::string CBuildsCommand::Refusal(const BuildsImport_t& result) {
   if (!result.arrUnnamed.empty()) {
     std::vector<std::string> arrAt;
     for (const size_t nAt : result.arrUnnamed) arrAt.push_back(std::to_string(nAt + 1));
-    strText += result.arrUnnamed.size() == 1 ? "the name of build " + arrAt.front() + " is empty"
-                                             : "the names of builds " + Listed(arrAt) + " are empty";
+    strText += result.arrUnnamed.size() == 1
+                   ? "the name of build " + arrAt.front() + " is empty"
+                   : "the names of builds " + Listed(arrAt) + " are empty";
     strText += "; ";
   }
-  if (!result.arrTaken.empty()) strText += "these names are taken: " + Listed(result.arrTaken) + "; ";
+  if (!result.arrTaken.empty())
+    strText += "these names are taken: " + Listed(result.arrTaken) + "; ";
   return strText + "give free names with --rename";
 }
 

@@ -36,7 +36,8 @@ std::string DescribeImportInJapanese(const std::vector<Build_t>& arrAdded,
     if (result.arrSaved[i] == velkar::CanonicalSjis(strGiven).value_or(strGiven)) continue;
     if (nRenamed++ == 0) strText += "\n" + std::string(txt::kBuildsImportRenamedHeading);
     if (nRenamed <= kListedRenames) {
-      strText += "\n" + Numbered(txt::kBuildsImportRenamed, {Shown(strGiven), Shown(result.arrSaved[i])});
+      strText +=
+          "\n" + Numbered(txt::kBuildsImportRenamed, {Shown(strGiven), Shown(result.arrSaved[i])});
     }
   }
   if (nRenamed > kListedRenames) {

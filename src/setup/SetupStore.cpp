@@ -71,8 +71,8 @@ SetupFileProblem_t NoMemory(const std::string& strPath) {
 
 // Reads bytes into document as every reader here does; problem says why they
 // would not be used.
-bool ParseJson(std::span<const uint8_t> bytes, const std::string& strPath,
-               CJsonDocument& document, std::optional<SetupFileProblem_t>& problem) {
+bool ParseJson(std::span<const uint8_t> bytes, const std::string& strPath, CJsonDocument& document,
+               std::optional<SetupFileProblem_t>& problem) {
   switch (document.Read(bytes)) {
     case eJSON_READ::Ok: return true;
     case eJSON_READ::Syntax:
@@ -496,7 +496,8 @@ bool CSetupStore::WriteDocument(const char* pszName, const ordered_json& documen
   CJsonDocument readBack;
   if (!ParseJson(std::span(reinterpret_cast<const uint8_t*>(strText.data()), strText.size()),
                  PathOf(pszName), readBack, problem)) {
-    Fail(DescribeInEnglish(*problem) + " once changed, and this program would not read it; "
+    Fail(DescribeInEnglish(*problem) +
+         " once changed, and this program would not read it; "
          "nothing was changed");
     return false;
   }

