@@ -270,8 +270,6 @@ const RefusalRow_t kRefusalRows[] = {
      "the code is damaged: a character was mistyped (the checksum differs); copy it again whole"},
     {"ControlCharacter", Wrap(MotionsBody({1, 4, 0x1B, '[', '2', 'J'}, {})),
      kInvalid + "a name holds a control character"},
-    {"BuildNameNotShiftJis", Wrap(MotionsBody({1, 4, 'b', 'a', 'd', 0xFF}, {})),
-     kInvalid + "a build's name is not Shift-JIS text"},
     {"NameIndexBeyondTheNames", Wrap(MotionsBody({1, 1, 'a'}, {1})),
      kInvalid + "a build is cut short or names a name that is not there"},
     {"NamesTooLongSpelledOut", Wrap(LongNameNamedOften()),

@@ -69,10 +69,9 @@ const UsageRow_t kUsageRows[] = {
      "--rename: 2 names for 1 builds"},
     {"RenameToAControlCharacter", "builds import VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA --rename a\tb",
      "--rename: a build's name must not hold a control character (U+0009)"},
-    // A code may name a build "a" and a lone byte 0x80, which Shift-JIS has as a control.
-    {"ImportOfANameWithAControlByte", "builds import VK1.Gzh-GQ8AAAAAAQJhgAEAAAAAAAA",
-     "nothing imported: these names are taken: a\\x80 (holds a control character); give free "
-     "ones with --rename"},
+    // A code may name a build "a" and a lone byte 0x80, which is no Shift-JIS text.
+    {"ImportOfANameNotShiftJis", "builds import VK1.Gzh-GQ8AAAAAAQJhgAEAAAAAAAA",
+     "CODE: the code is not one Velkar writes: a build's name is not Shift-JIS text"},
     {"RankByAnUnknownColumn", "rank --category 0 --sort price",
      "--sort: price is not a column; valid: rank, weapon, attack, element, value, "
      "sharpness, total, region"},
