@@ -16,7 +16,7 @@ constexpr size_t kShownEndBytes = 12;
 
 // A name on one short line: controls escaped, the middle of a long one left out.
 std::string Shown(const std::string& strName) {
-  const std::string strEscaped = velkar::EscapeSjisControls(strName);
+  std::string strEscaped = velkar::EscapeSjisControls(strName);
   if (strEscaped.size() <= kShownNameBytes) return strEscaped;
   const size_t nEnd = velkar::SjisPrefixLength(strEscaped, strEscaped.size() - kShownEndBytes);
   return Numbered(txt::kBuildsImportShortened,
