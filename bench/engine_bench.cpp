@@ -11,10 +11,10 @@
 
 #include "engine/DamageTypes.h"
 #include "model/Action.h"
+#include "model/CategoryTable.h"
 #include "model/HitPattern.h"
 #include "model/Level.h"
 #include "model/Monster.h"
-#include "model/WeaponClasses.h"
 
 namespace {
 

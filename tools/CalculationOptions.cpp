@@ -6,8 +6,8 @@
 
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
-#include "calc/ModifierTable.h"
 #include "data/DataManager.h"
+#include "model/ModifierTable.h"
 #include "platform/Cp932.h"
 #include "setup/BuildCode.h"
 #include "setup/LoadoutComparison.h"
@@ -86,12 +86,11 @@ bool CCalculationOptions::Given(const CLI::Option* pOption) {
 }
 
 void CCalculationOptions::AddCategoryOption(CLI::App& command, bool bWithBuild) {
-  m_pCategory =
-      command
-          .add_option(
-              "--category", m_nCategory,
-              "Weapon category 0 to 7; it must be listed (required without a build or code)")
-          ->check(CLI::Range(0, 7));
+  m_pCategory = command
+                    .add_option("--category", m_nCategory,
+                                "Weapon category 0 to " + std::to_string(CATEGORY_COUNT - 1) +
+                                    "; it must be listed (required without a build or code)")
+                    ->check(CLI::Range(0, CATEGORY_COUNT - 1));
   if (!bWithBuild) return;
   m_pBuild = command.add_option(
       "--build", m_strBuild,
@@ -119,7 +118,8 @@ void CCalculationOptions::AddSelectionOptions(CLI::App& command, const char* psz
   m_pModifier =
       command
           .add_option("--modifier", m_arrModifier,
-                      "Tick a modifier by control id, 1018 to 1041 (repeatable, in order)")
+                      "Tick a modifier by control id, " + std::to_string(kFirstModifierId) +
+                          " to " + std::to_string(kLastModifierId) + " (repeatable, in order)")
           ->check(CLI::Range(kFirstModifierId, kLastModifierId));
   m_pMotion = command.add_option(
       "--motion", m_arrMotion,

@@ -67,7 +67,7 @@ int CDumpCommand::Run(const ToolContext_t& context) {
   const std::string strFileName = FileNameOf(m_strFile);
   const std::optional<int> nKind = KindOfFile(strFileName);
   if (!nKind) {
-    std::string strNames = "Monster.dat";
+    std::string strNames = std::string(kMonsterFileStem) + ".dat";
     for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) {
       strNames += ", " + CDataManager::GetCategoryName(nCategory) + ".dat";
     }
@@ -96,7 +96,7 @@ std::optional<int> CDumpCommand::KindOfFile(const std::string& strFileName) {
     return std::nullopt;
   }
   const std::string strStem = strFileName.substr(0, strFileName.size() - kDataExtension.size());
-  if (EqualsIgnoringCase(strStem, "Monster")) return kMonsterFile;
+  if (EqualsIgnoringCase(strStem, kMonsterFileStem)) return kMonsterFile;
   for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) {
     if (EqualsIgnoringCase(strStem, CDataManager::GetCategoryName(nCategory))) return nCategory;
   }

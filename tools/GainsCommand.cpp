@@ -7,9 +7,10 @@
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
 #include "calc/GainTable.h"
-#include "calc/ModifierTable.h"
+#include "calc/ModifierText.h"
 #include "calc/TextTable.h"
 #include "data/DataManager.h"
+#include "model/ModifierTable.h"
 #include "platform/Cp932.h"
 #include "setup/ResultJson.h"
 

@@ -76,7 +76,7 @@ std::vector<std::string> CLintCommand::FilesToCheck(const std::string& strDataDi
   for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) {
     arrName.push_back(CDataManager::GetCategoryName(nCategory) + ".ini");
   }
-  arrName.push_back("Monster.ini");
+  arrName.push_back(std::string(kMonsterFileStem) + ".ini");
   std::erase_if(arrName, [&strDataDir](const std::string& strName) {
     return !velkar::FileExists(strDataDir + strName);
   });

@@ -12,8 +12,6 @@ constexpr uint32_t kColorBlack = 0x000000;
 constexpr uint32_t kColorRed = 0xFF0000;
 constexpr uint32_t kColorBlue = 0x0000FF;
 
-constexpr int kRenkiMaxId = 1033;
-
 // An index into a list of nCount entries, or none when it lies outside.
 int SelectionIn(int nIndex, size_t nCount) {
   return nIndex >= 0 && static_cast<size_t>(nIndex) < nCount ? nIndex : NO_SELECTION;
@@ -141,9 +139,9 @@ void CCalculator::FillCategoryLists(int nCategory) {
     for (const auto& pWeapon : *pWeapons) {
       if (!pWeapon) continue;
       m_arrWeapon.push_back(pWeapon.get());
-      // Only the check box's enabled state follows the category; a tick set
+      // Only the boxes' enabled state follows the category; a tick set
       // earlier stays and keeps counting.
-      m_bRenkiEnabled = pWeapon->GetCategory() == CATEGORY_KATANA;
+      m_nRuleCategory = pWeapon->GetCategory();
     }
   }
   if (const auto* pPatterns = store.GetHitPatternList(nCategory)) {
@@ -254,33 +252,23 @@ void CCalculator::SetAnger(bool bAnger) {
 void CCalculator::SetModifier(int nControlId, bool bTicked) {
   const ModifierInfo_t* pInfo = FindModifier(nControlId);
   if (!pInfo) return;
-  // Any change, ticking or unticking, leaves the rest of the group clear.
-  if (pInfo->nGroup != 0) {
-    for (const ModifierInfo_t& other : GetModifierTable()) {
-      if (other.nGroup == pInfo->nGroup) {
-        m_arrModifier[static_cast<size_t>(other.nControlId - kFirstModifierId)] = false;
-      }
-    }
-  }
-  m_arrModifier[static_cast<size_t>(nControlId - kFirstModifierId)] = bTicked;
+  m_nTicks = ClickModifier(m_nTicks, *pInfo, bTicked);
   Recalculate();
 }
 
 uint32_t CCalculator::BuildModifierMask() const {
-  uint32_t nMask = 0;
-  for (const ModifierInfo_t& info : GetModifierTable()) {
-    if (GetModifier(info.nControlId)) nMask |= info.GetMask();
-  }
-  return nMask;
+  return ModifierMaskOf(m_nTicks);
 }
 
 bool CCalculator::GetModifier(int nControlId) const {
   if (!FindModifier(nControlId)) return false;
-  return m_arrModifier[static_cast<size_t>(nControlId - kFirstModifierId)];
+  return ((m_nTicks >> (nControlId - kFirstModifierId)) & 1U) != 0;
 }
 
 bool CCalculator::IsModifierEnabled(int nControlId) const {
-  return nControlId == kRenkiMaxId ? m_bRenkiEnabled : FindModifier(nControlId) != nullptr;
+  const ModifierInfo_t* pInfo = FindModifier(nControlId);
+  if (!pInfo) return false;
+  return !m_nRuleCategory || pInfo->IsEnabledIn(*m_nRuleCategory);
 }
 
 void CCalculator::Recalculate() {

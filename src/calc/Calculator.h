@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "calc/ModifierTable.h"
 #include "engine/DamageTypes.h"
 #include "model/Action.h"
 #include "model/GameEnums.h"
 #include "model/HitPattern.h"
 #include "model/Level.h"
+#include "model/ModifierTable.h"
 #include "model/Monster.h"
 #include "model/Weapon.h"
 
@@ -129,7 +129,9 @@ public:
   int GetSharpnessMax() const { return SHARPNESS_MAX; }
   bool GetAnger() const { return m_bAnger; }
   bool GetModifier(int nControlId) const;
-  bool IsModifierEnabled(int nControlId) const;  // only "練気MAX" (1033) can be disabled
+  // Whether the box is enabled: in the categories of its row, the category
+  // being the one whose weapon list was filled last (all enabled before).
+  bool IsModifierEnabled(int nControlId) const;
 
   const std::string& GetAttackText() const { return m_strAttackText; }
   const std::string& GetElementText() const { return m_strElementText; }
@@ -190,8 +192,10 @@ private:
   int m_nLevelSel = NO_SELECTION;
   int m_nSharpness = SHARPNESS_MIN;
   bool m_bAnger = false;
-  std::array<bool, kModifierCount> m_arrModifier{};  // by control id - 1018
-  bool m_bRenkiEnabled = true;
+  ModifierTicks_t m_nTicks = 0;
+  // The category of the last filled weapon list, which the boxes' enabled
+  // state follows; none before.
+  std::optional<int> m_nRuleCategory;
   std::string m_strAttackText;
   std::string m_strElementText;
   std::string m_strSharpnessText;

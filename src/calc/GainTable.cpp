@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "calc/Calculator.h"
-#include "calc/ModifierTable.h"
+#include "model/ModifierTable.h"
 
 namespace {
 
@@ -115,7 +115,7 @@ std::optional<GainTable_t> ComputeGains(const CCalculator& calculator,
 
   CGainRunner runner(*calculation, table.arrDamage);
   table.arrGain.reserve(kModifierCount + SHARPNESS_MAX - SHARPNESS_MIN);
-  for (const ModifierInfo_t& info : GetModifierTable()) {
+  for (const ModifierInfo_t& info : kModifierTable) {
     table.arrGain.push_back(runner.Modifier(info, calculator.IsModifierEnabled(info.nControlId)));
   }
   for (int nSharpness = SHARPNESS_MIN; nSharpness <= SHARPNESS_MAX; ++nSharpness) {

@@ -9,7 +9,8 @@
 #include <string>
 
 #include "calc/GainTable.h"
-#include "calc/ModifierTable.h"
+#include "calc/ModifierText.h"
+#include "model/ModifierTable.h"
 
 // A change of damage with its sign: "+12", "-3", "±0".
 std::string GainChangeText(int64_t nChange);

@@ -42,7 +42,7 @@ std::optional<std::string> BuildReportFromCalculator(const CCalculator& calculat
   if (!pWeapon || !pMonster || !pLevel || !pHitPattern) return std::nullopt;
 
   std::vector<std::string> arrModifier;
-  for (const ModifierInfo_t& info : GetModifierTable()) {
+  for (const ModifierInfo_t& info : kModifierTable) {
     if (calculator.GetModifier(info.nControlId)) arrModifier.emplace_back(info.strCaption);
   }
   std::vector<std::string> arrMotion;

@@ -21,12 +21,6 @@ namespace {
 
 constexpr std::string_view kError = "Error";
 
-constexpr std::array<std::string_view, CATEGORY_COUNT> kCategoryName = {
-    "Sword", "DualSword", "GreatSword", "Katana", "Lance", "GunLance", "Hummer", "HuntingHorn"};
-constexpr std::array<std::string_view, CATEGORY_COUNT> kCategoryLabel = {
-    txt::kCategorySword,  txt::kCategoryDualSword,  txt::kCategoryGreatSword,
-    txt::kCategoryKatana, txt::kCategoryLance,      txt::kCategoryGunLance,
-    txt::kCategoryHummer, txt::kCategoryHuntingHorn};
 constexpr std::array<std::string_view, SHARPNESS_MAX + 1> kSharpnessName = {
     txt::kSharpnessRed,   txt::kSharpnessOrange, txt::kSharpnessYellow,
     txt::kSharpnessGreen, txt::kSharpnessBlue,   txt::kSharpnessWhite};
@@ -42,7 +36,7 @@ std::string NameOf(const std::array<std::string_view, N>& arrName, int nIndex) {
 }
 
 bool IsCategory(int nCategory) {
-  return nCategory >= 0 && nCategory < CATEGORY_COUNT;
+  return FindCategory(nCategory) != nullptr;
 }
 
 // Deletes the records of a list one by one, first to last.
@@ -252,11 +246,13 @@ const CDataManager::HitPatternList* CDataManager::GetHitPatternList(int nCategor
 }
 
 std::string CDataManager::GetCategoryName(int nCategory) {
-  return NameOf(kCategoryName, nCategory);
+  const CategoryInfo_t* pInfo = FindCategory(nCategory);
+  return std::string(pInfo ? pInfo->strStem : kError);
 }
 
 std::string CDataManager::GetCategoryLabel(int nCategory) {
-  return NameOf(kCategoryLabel, nCategory);
+  const CategoryInfo_t* pInfo = FindCategory(nCategory);
+  return std::string(pInfo ? pInfo->strCaption : kError);
 }
 
 std::string CDataManager::GetSharpnessName(int nSharpness) {
@@ -281,11 +277,11 @@ std::string CDataManager::GetWeaponSourcePath(int nCategory) const {
 }
 
 std::string CDataManager::GetMonsterDataPath() const {
-  return m_strDataDir + "Monster.dat";
+  return m_strDataDir + std::string(kMonsterFileStem) + ".dat";
 }
 
 std::string CDataManager::GetMonsterSourcePath() const {
-  return m_strDataDir + "Monster.ini";
+  return m_strDataDir + std::string(kMonsterFileStem) + ".ini";
 }
 
 CDataManager::ActionList& CDataManager::ActionsOf(int nCategory) {

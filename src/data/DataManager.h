@@ -17,6 +17,7 @@
 #include "data/ConvertReport.h"
 #include "data/DataFileError.h"
 #include "model/Action.h"
+#include "model/CategoryTable.h"
 #include "model/GameEnums.h"
 #include "model/HitPattern.h"
 #include "model/Level.h"
@@ -60,7 +61,8 @@ public:
   const MonsterList& GetMonsterList() const { return m_arrMonster; }
   const LevelList& GetLevelList() const { return m_arrLevel; }
 
-  // Name tables; "Error" outside their range, negative numbers included.
+  // Name tables; "Error" outside their range, negative numbers included. A
+  // category's names are its row's of CategoryTable.h.
   static std::string GetCategoryName(int nCategory);   // file stem, e.g. "Sword"
   static std::string GetCategoryLabel(int nCategory);  // Japanese display name
   static std::string GetSharpnessName(int nSharpness);
@@ -83,7 +85,7 @@ public:
 
   // A short fingerprint of the data files loaded since the last Clear, from
   // their bytes: the CRC-32 of each file, combined in a fixed order (the
-  // monsters' file, then the categories 0 to 7, a file not loaded counting as
+  // monsters' file, then the categories in their order, a file not loaded counting as
   // absent), so that the order of the loads does not matter. Build codes carry
   // it to tell whether they are opened on the data they were made with.
   uint32_t GetDataFingerprint() const;

@@ -135,7 +135,7 @@ std::string_view OddLineText(CIniFile::eODD_LINE eKind) {
 std::optional<eSOURCE_KIND> CSourceLinter::KindOfFileName(std::string_view strFileName) {
   if (!strFileName.ends_with(kSourceExtension)) return std::nullopt;
   const std::string_view stem = strFileName.substr(0, strFileName.size() - kSourceExtension.size());
-  if (stem == "Monster") return eSOURCE_KIND::MONSTER;
+  if (stem == kMonsterFileStem) return eSOURCE_KIND::MONSTER;
   for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) {
     if (stem == CDataManager::GetCategoryName(nCategory)) return eSOURCE_KIND::WEAPON;
   }

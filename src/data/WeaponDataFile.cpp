@@ -8,7 +8,7 @@
 #include "data/LowBits.h"
 #include "data/SourceReader.h"
 #include "data/SourceValueParser.h"
-#include "model/WeaponClasses.h"
+#include "model/CategoryTable.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "model/Action.h"
 #include "model/HitPattern.h"
 #include "model/Level.h"
+#include "model/ModifierTable.h"
 #include "model/Monster.h"
 #include "model/Weapon.h"
 
@@ -31,12 +32,15 @@ constexpr std::array<SharpnessRate_t, 6> kSharpnessRates{{
     {1.3, 1.125},    // white
 }};
 
-// Additive attack bonus of modifier bits 1..16, by bit.
-constexpr std::array<uint8_t, 17> kModifierBonus{0,  5,  9, 3,  5,  3, 3, 5, 10,
-                                                 25, 10, 5, 10, 10, 3, 5, 10};
-
-// Attack factor of modifier bits 17..24, by bit - 17.
-constexpr std::array<double, 8> kModifierFactor{1.15, 1.2, 1.2, 1.3, 1.3, 0.7, 1.25, 0.75};
+// The effect of each modifier mask bit, from the modifier table; no effect
+// for a bit of no modifier.
+constexpr auto kEffectOfBit = [] {
+  std::array<ModifierEffect_t, 32> arrEffect{};
+  for (const ModifierInfo_t& info : kModifierTable) {
+    arrEffect[static_cast<size_t>(info.nBit)] = info.effect;
+  }
+  return arrEffect;
+}();
 
 constexpr int32_t kMaxDamage = std::numeric_limits<int32_t>::max();
 
@@ -124,11 +128,12 @@ bool CWeapon::GetSharpnessRate(int32_t nSharpness, double& dPhys, double& dEleme
 void CWeapon::CalcModifier(uint32_t nModifier, uint8_t& byBonus, double& dFactor) {
   byBonus = 0;
   dFactor = 1.0;
-  for (size_t bit = 1; bit <= 16; ++bit) {
-    if ((nModifier >> bit) & 1U) byBonus = static_cast<uint8_t>(byBonus + kModifierBonus[bit]);
-  }
-  for (size_t bit = 17; bit <= 24; ++bit) {
-    if ((nModifier >> bit) & 1U) dFactor *= kModifierFactor[bit - 17];
+  // Bonuses add modulo 256 in any order; factors multiply in ascending bit
+  // order (a factor of 1.0 leaves the product's bits as they are).
+  for (size_t bit = 0; bit < kEffectOfBit.size(); ++bit) {
+    if (((nModifier >> bit) & 1U) == 0) continue;
+    byBonus = static_cast<uint8_t>(byBonus + kEffectOfBit[bit].byBonus);
+    dFactor *= kEffectOfBit[bit].dFactor;
   }
 }
 

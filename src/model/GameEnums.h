@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-// The eight weapon categories. The value names the category's data files and
-// selects its weapon class.
+// Names of the weapon categories that rules refer to; the categories
+// themselves, with their files and values, are the rows of CategoryTable.h.
 enum eWEAPON_CATEGORY : int32_t {
   CATEGORY_SWORD = 0,
   CATEGORY_DUALSWORD = 1,
@@ -16,7 +16,6 @@ enum eWEAPON_CATEGORY : int32_t {
   CATEGORY_HUMMER = 6,
   CATEGORY_HUNTINGHORN = 7,
 };
-inline constexpr int CATEGORY_COUNT = 8;
 
 // Element and status kinds. Bit i of a weapon's element mask stands for kind i;
 // a body region's element hitzones are indexed by it. Kinds 1 to 5 deal damage,

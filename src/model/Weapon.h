@@ -1,6 +1,7 @@
 // CWeapon: one weapon of a category's data file, and the damage computation
-// that is the weapon's own operation. The eight category classes derived from
-// it (WeaponClasses.h) differ only in the values they give this constructor.
+// that is the weapon's own operation. Weapons of a category differ from those
+// of another only in the values that its row of CategoryTable.h gives this
+// constructor (CreateWeapon).
 #pragma once
 
 #include <cstdint>
@@ -45,8 +46,8 @@ public:
   // left alone for any other level.
   static bool GetSharpnessRate(int32_t nSharpness, double& dPhys, double& dElement);
 
-  // Turns a modifier word into the additive attack bonus (bits 1..16) and the
-  // attack factor (bits 17..24, multiplied in ascending bit order).
+  // Turns a modifier word into the additive attack bonus and the attack
+  // factor of its bits, each bit's effect as the modifier table gives it.
   static void CalcModifier(uint32_t nModifier, uint8_t& byBonus, double& dFactor);
 
 private:

@@ -6,7 +6,7 @@
 #include <unordered_map>
 
 #include "VelkarTexts.h"
-#include "calc/ModifierTable.h"
+#include "model/ModifierTable.h"
 #include "platform/Cp932.h"
 #include "platform/Crc32.h"
 
@@ -58,32 +58,51 @@ void PutU32(std::vector<uint8_t>& arrByte, uint32_t nValue, int nBytes = 4) {
 
 // The ticks that restoring the list leaves: in each group the member listed
 // last (ids outside the table are passed over, as a restore passes them over).
-uint32_t ModifierBits(const std::vector<int>& arrModifier) {
-  uint32_t nBits = 0;
+ModifierTicks_t ModifierBits(const std::vector<int>& arrModifier) {
+  ModifierTicks_t nBits = 0;
   for (const int nId : arrModifier) {
-    const ModifierInfo_t* pInfo = FindModifier(nId);
-    if (!pInfo) continue;
-    for (const ModifierInfo_t& other : GetModifierTable()) {
-      if (pInfo->nGroup != 0 && other.nGroup == pInfo->nGroup) {
-        nBits &= ~(uint32_t{1} << (other.nControlId - kFirstModifierId));
-      }
-    }
-    nBits |= uint32_t{1} << (nId - kFirstModifierId);
+    if (const ModifierInfo_t* pInfo = FindModifier(nId)) nBits = ClickModifier(nBits, *pInfo, true);
   }
   return nBits;
 }
 
+// The modifiers field is as wide as the version says: 3 bytes in version 1,
+// one byte more in each later one. A code takes the oldest version whose
+// field holds its ticks, so codes of the first 24 modifiers stay version 1.
+constexpr int ModifierBytesOf(int nVersion) {
+  return nVersion + 2;
+}
+constexpr int VersionFor(ModifierTicks_t nTicks) {
+  int nVersion = 1;
+  while (ModifierBytesOf(nVersion) < 4 && (nTicks >> (8 * ModifierBytesOf(nVersion))) != 0) {
+    ++nVersion;
+  }
+  return nVersion;
+}
+static_assert(kModifierCount <= 32,
+              "build codes hold the modifiers in at most 4 bytes (ModifierTicks_t): more "
+              "modifiers need a new build code format");
+static_assert(CATEGORY_COUNT <= 16,
+              "build codes keep the category in 4 bits: more categories need a new build code "
+              "version");
+static_assert(SHARPNESS_MAX < 16,
+              "build codes keep the sharpness in 4 bits: more levels need a new build code "
+              "version");
+
 class CCodeWriter {
 public:
+  explicit CCodeWriter(int nVersion) : m_nVersion(nVersion) {}
+
   // The bytes of the builds (after the names); false with a reason when a
   // build cannot be written.
   bool PutBuild(const Build_t& build, std::string& strProblem) {
     const Setup_t& setup = build.setup;
-    if (setup.nCategory && (*setup.nCategory < 0 || *setup.nCategory > 7)) {
-      strProblem = "a category must be 0 to 7";
+    if (setup.nCategory && !FindCategory(*setup.nCategory)) {
+      strProblem = "a category must be 0 to " + std::to_string(CATEGORY_COUNT - 1);
       return false;
     }
-    if (setup.nSharpness && (*setup.nSharpness < 0 || *setup.nSharpness > 5)) {
+    if (setup.nSharpness &&
+        (*setup.nSharpness < SHARPNESS_MIN || *setup.nSharpness > SHARPNESS_MAX)) {
       strProblem = "a sharpness must be 0 to 5";
       return false;
     }
@@ -109,7 +128,7 @@ public:
     }
     PutVarint(m_arrBuild, static_cast<uint32_t>(setup.arrMotion.size()));
     for (const std::string& strMotion : setup.arrMotion) PutName(strMotion);
-    PutU32(m_arrBuild, ModifierBits(setup.arrModifier), 3);
+    PutU32(m_arrBuild, ModifierBits(setup.arrModifier), ModifierBytesOf(m_nVersion));
     if (m_bControl) strProblem = "a name holds a control character";
     if (m_nNameBytes > kMaxNameBytes) {
       strProblem = "the builds are too long for a code";
@@ -140,6 +159,7 @@ private:
     PutVarint(m_arrBuild, static_cast<uint32_t>(it->second));
   }
 
+  int m_nVersion;
   std::vector<std::string_view> m_arrName;  // views into the builds being written
   std::unordered_map<std::string_view, size_t> m_mapIndex;
   std::vector<uint8_t> m_arrBuild;
@@ -214,7 +234,7 @@ std::optional<BuildCode_t> Refuse(CodeError_t& error, eCODE_ERROR eError, std::s
 // EncodeBuildCode writes.
 class CBodyReader {
 public:
-  explicit CBodyReader(std::span<const uint8_t> body) : m_reader(body) {}
+  CBodyReader(std::span<const uint8_t> body, int nVersion) : m_reader(body), m_nVersion(nVersion) {}
 
   std::optional<BuildCode_t> Read(std::string& strProblem) {
     BuildCode_t code;
@@ -229,6 +249,9 @@ public:
       if (!ReadBuild(build, strProblem)) return Fail(strProblem);
     }
     if (m_reader.Remaining() != 0) return Fail(strProblem, "bytes follow the last build");
+    if (VersionFor(m_nTicks) != m_nVersion) {
+      return Fail(strProblem, "its version is newer than its modifiers need");
+    }
     return code;
   }
 
@@ -296,7 +319,8 @@ private:
       if (!ReadName(setup.arrMotion.emplace_back())) return false;
     }
     uint32_t nBits = 0;
-    if (!m_reader.ReadU32(nBits, 3)) return false;
+    if (!m_reader.ReadU32(nBits, ModifierBytesOf(m_nVersion))) return false;
+    m_nTicks |= nBits;
     for (int i = 0; i < kModifierCount; ++i) {
       if ((nBits >> i) & 1U) setup.arrModifier.push_back(kFirstModifierId + i);
     }
@@ -313,14 +337,17 @@ private:
     if (!m_reader.ReadU8(byNumbers)) return false;
     const int nCategory = byNumbers & 0x0F;
     const int nSharpness = byNumbers >> 4;
-    if ((byPresent & kHasCategory) != 0 ? nCategory > 7 : nCategory != 0) return false;
-    if ((byPresent & kHasSharpness) != 0 ? nSharpness > 5 : nSharpness != 0) return false;
+    if ((byPresent & kHasCategory) != 0 ? !FindCategory(nCategory) : nCategory != 0) return false;
+    if ((byPresent & kHasSharpness) != 0 ? nSharpness > SHARPNESS_MAX : nSharpness != 0)
+      return false;
     if ((byPresent & kHasCategory) != 0) setup.nCategory = nCategory;
     if ((byPresent & kHasSharpness) != 0) setup.nSharpness = nSharpness;
     return true;
   }
 
   CCodeReader m_reader;
+  int m_nVersion;
+  ModifierTicks_t m_nTicks = 0;             // of every build
   std::vector<std::string_view> m_arrName;  // views into the body
   size_t m_nNameBytes = 0;
 };
@@ -416,7 +443,11 @@ std::optional<std::string> EncodeBuildCode(const BuildCode_t& code, CodeError_t&
     error = {eCODE_ERROR::Unwritable, "there is no build to put into a code"};
     return std::nullopt;
   }
-  CCodeWriter writer;
+  int nVersion = 1;
+  for (const Build_t& build : code.arrBuild) {
+    nVersion = std::max(nVersion, VersionFor(ModifierBits(build.setup.arrModifier)));
+  }
+  CCodeWriter writer(nVersion);
   for (const Build_t& build : code.arrBuild) {
     std::string strProblem;
     if (!writer.PutBuild(build, strProblem)) {
@@ -432,7 +463,7 @@ std::optional<std::string> EncodeBuildCode(const BuildCode_t& code, CodeError_t&
   PutU32(arrByte, velkar::Crc32(arrChecked));
   arrByte.insert(arrByte.end(), arrChecked.begin(), arrChecked.end());
 
-  std::string strCode = std::string(kPrefix) + std::to_string(kBuildCodeVersion) + ".";
+  std::string strCode = std::string(kPrefix) + std::to_string(nVersion) + ".";
   strCode += Base64Url(arrByte);
   if (strCode.size() > kMaxBuildCodeLength) {
     error = {eCODE_ERROR::Unwritable, "the builds are too long for a code"};
@@ -456,7 +487,7 @@ std::optional<BuildCode_t> DecodeBuildCode(std::string_view text, CodeError_t& e
   }
   const auto prefix = ReadPrefix(text);
   if (!prefix) return Refuse(error, eCODE_ERROR::NotACode, {});
-  if (prefix->first != static_cast<uint32_t>(kBuildCodeVersion) ||
+  if (prefix->first == 0 || prefix->first > static_cast<uint32_t>(kBuildCodeVersion) ||
       text.substr(kPrefix.size()).starts_with('0')) {
     const bool bNewer = prefix->first > static_cast<uint32_t>(kBuildCodeVersion);
     return Refuse(error, bNewer ? eCODE_ERROR::NewerFormat : eCODE_ERROR::NotACode,
@@ -482,7 +513,8 @@ std::optional<BuildCode_t> DecodeBuildCode(std::string_view text, CodeError_t& e
   }
   std::string strProblem;
   std::optional<BuildCode_t> code =
-      CBodyReader(checked.subspan(checked.size() - nLength)).Read(strProblem);
+      CBodyReader(checked.subspan(checked.size() - nLength), static_cast<int>(prefix->first))
+          .Read(strProblem);
   if (!code) return Refuse(error, eCODE_ERROR::Invalid, std::move(strProblem));
   return code;
 }

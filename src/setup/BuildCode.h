@@ -4,7 +4,7 @@
 // Shift-JIS names, never by list positions, so it outlives a conversion of
 // the data and works on modded data that keeps the names.
 //
-// Text: "VK", the format version in decimal (1), ".", then the bytes below in
+// Text: "VK", the format version in decimal (1 or more), ".", then the bytes below in
 // base64url (RFC 4648 section 5: A-Z a-z 0-9 - _, without padding; the unused
 // low bits of the last character must be 0). Only characters that may stand
 // in a URL's fragment unescaped. Surrounding white space is ignored, and so is
@@ -30,9 +30,14 @@
 //     weapon, monster, level, hit correction: a varint name index each, for
 //                those present, in this order
 //     motions    varint count, then a varint name index per chosen motion
-//     modifiers  3 bytes, little-endian: bit i set when control 1018 + i is
+//     modifiers  3 bytes in version 1 and one byte more in each later
+//                version, little-endian: bit i set when control 1018 + i is
 //                ticked (so the ticks come back in ascending order); at most
-//                one of each exclusive group
+//                one of each exclusive group. A code has the oldest version
+//                whose field holds every tick of its builds, so the codes of
+//                builds of the first 24 modifiers are version 1 whatever
+//                the newest version is; a reader reads every version up to
+//                its newest
 //
 // A varint is 1 to 3 bytes of 7 bits each, lowest first, the high bit set on
 // every byte but the last, in its shortest form. No byte may follow the last
@@ -48,6 +53,7 @@
 // bytes left before it is used; nothing is allocated from a count.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -55,9 +61,11 @@
 #include <string_view>
 #include <vector>
 
+#include "model/ModifierTable.h"
 #include "setup/Setup.h"
 
-inline constexpr int kBuildCodeVersion = 1;
+// The newest version: the one whose modifiers field holds every modifier.
+inline constexpr int kBuildCodeVersion = std::max(1, (kModifierCount + 7) / 8 - 2);
 inline constexpr size_t kMaxBuildCodeLength = 8192;  // characters
 // A text holding a code: room for a long link's address around the longest code.
 inline constexpr size_t kMaxBuildCodeTextLength = 4 * kMaxBuildCodeLength;
@@ -89,7 +97,7 @@ struct CodeError_t {
 // The code of the builds. The modifiers of a setup are stored as the ticks
 // that restoring its list leaves (in each exclusive group the member listed
 // last), so a list in another order, or with repeats, comes back ascending.
-// Refused (Unwritable) without a build, for a category outside 0..7 or a
+// Refused (Unwritable) without a build, for a category outside the table or a
 // sharpness outside 0..5, a name with a control character, or a code that
 // would be longer than kMaxBuildCodeLength.
 std::optional<std::string> EncodeBuildCode(const BuildCode_t& code, CodeError_t& error);

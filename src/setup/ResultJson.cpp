@@ -4,11 +4,12 @@
 
 #include "calc/Calculator.h"
 #include "calc/GainTable.h"
-#include "calc/ModifierTable.h"
+#include "calc/ModifierText.h"
 #include "calc/ReportText.h"
 #include "calc/WeaponTable.h"
 #include "data/DataManager.h"
 #include "model/Action.h"
+#include "model/ModifierTable.h"
 #include "platform/Cp932.h"
 #include "setup/LoadoutComparison.h"
 

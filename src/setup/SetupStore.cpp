@@ -11,8 +11,8 @@
 #include <unordered_set>
 
 #include "VelkarTexts.h"
-#include "calc/ModifierTable.h"
 #include "data/DataFileError.h"
+#include "model/ModifierTable.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/BinaryFile.h"
 #include "platform/Cp932.h"
@@ -252,7 +252,7 @@ ordered_json CSetupStore::SetupToJson(const Setup_t& setup) {
 
 Setup_t CSetupStore::SetupFromJson(const ordered_json& member) {
   Setup_t setup;
-  setup.nCategory = IntMember(member, "category", 0, 7);
+  setup.nCategory = IntMember(member, "category", 0, CATEGORY_COUNT - 1);
   setup.strWeapon = NameMember(member, "weapon");
   if (const ordered_json* pMotions = Member(member, "motions"); pMotions && pMotions->is_array()) {
     for (const ordered_json& motion : *pMotions) {
@@ -263,7 +263,7 @@ Setup_t CSetupStore::SetupFromJson(const ordered_json& member) {
       }
     }
   }
-  setup.nSharpness = IntMember(member, "sharpness", 0, 5);
+  setup.nSharpness = IntMember(member, "sharpness", SHARPNESS_MIN, SHARPNESS_MAX);
   setup.strMonster = NameMember(member, "monster");
   setup.strLevel = NameMember(member, "level");
   setup.strHitCorrection = NameMember(member, "hit_correction");

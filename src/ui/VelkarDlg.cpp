@@ -32,7 +32,6 @@
 #include "VelkarTexts.h"
 #include "WindowMenu.h"
 #include "calc/HitTable.h"
-#include "calc/ModifierTable.h"
 #include "calc/RateText.h"
 #include "calc/ReportText.h"
 #include "data/DataManager.h"
@@ -42,6 +41,7 @@
 #include "dialogs/ComparisonDlg.h"
 #include "dialogs/GainsDlg.h"
 #include "dialogs/RankingDlg.h"
+#include "model/ModifierTable.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
 #include "style/DialogFont.h"
@@ -177,6 +177,7 @@ void CVelkarDlg::CreateControls() {
   // The frame lies behind the check boxes it surrounds, so that it takes
   // none of their clicks.
   if (pGroup != nullptr) pGroup->lower();
+  AddUnplacedModifiers(base);
 
   m_pCategory = findChild<QComboBox*>(ControlName(1001));
   m_pWeapons = findChild<CWeaponListBox*>(ControlName(1002));
@@ -202,6 +203,26 @@ void CVelkarDlg::CreateControls() {
       DialogUnitsToPixels(QRect(0, 0, kMainWindowWidthDu, kMainWindowHeightDu), base).size();
   setMinimumSize(templateSize);
   resize(templateSize);
+}
+
+void CVelkarDlg::AddUnplacedModifiers(const DialogBaseUnits_t& base) {
+  // A modifier that the layout has no place for gets a box right of the box
+  // before it, on the same line, so that every row of the table shows.
+  const int nGap = DialogUnitsToPixels(QRect(0, 0, 2, 0), base).width();
+  QWidget* pPrevious = nullptr;
+  for (const ModifierInfo_t& info : kModifierTable) {
+    QWidget* pBox = GetControl(info.nControlId);
+    if (pBox == nullptr && pPrevious != nullptr) {
+      auto* pCheck = new QCheckBox(FromSjis(info.strCaption), this);
+      pCheck->setStyle(m_pCheckBoxStyle);
+      pCheck->setObjectName(ControlName(info.nControlId));
+      const QRect rcPrevious = pPrevious->geometry();
+      pCheck->setGeometry(rcPrevious.right() + 1 + nGap, rcPrevious.y(), pCheck->sizeHint().width(),
+                          rcPrevious.height());
+      pBox = pCheck;
+    }
+    pPrevious = pBox;
+  }
 }
 
 QWidget* CVelkarDlg::CreateControl(const ControlTemplate_t& control,

@@ -140,6 +140,7 @@ protected:
 private:
   void CreateControls();
   QWidget* CreateControl(const ControlTemplate_t& control, const DialogBaseUnits_t& base);
+  void AddUnplacedModifiers(const DialogBaseUnits_t& base);
   void ConnectControls();
 
   void OpenBuilds();
@@ -191,7 +192,7 @@ private:
   QComboBox* m_pHitCorrection = nullptr;                                // 1015
   QPushButton* m_pReport = nullptr;                                     // 1016
   QCheckBox* m_pAnger = nullptr;                                        // 1017
-  std::array<QCheckBox*, CCalculator::kModifierCount> m_arrModifier{};  // 1018..1041
+  std::array<QCheckBox*, CCalculator::kModifierCount> m_arrModifier{};  // by control id - 1018
   std::unique_ptr<CWindowMenu> m_pMenu;
   CBreakdownDlg* m_pBreakdown = nullptr;
   CDialogStyle* m_pCheckBoxStyle = nullptr;  // owned by the window

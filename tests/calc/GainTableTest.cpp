@@ -11,7 +11,7 @@
 
 #include "calc/CalcTestData.h"
 #include "calc/GainTable.h"
-#include "calc/ModifierTable.h"
+#include "calc/ModifierText.h"
 #include "support/RowName.h"
 
 using namespace calctest;

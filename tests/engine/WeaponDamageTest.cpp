@@ -20,10 +20,10 @@
 
 #include "engine/DamageTypes.h"
 #include "model/Action.h"
+#include "model/CategoryTable.h"
 #include "model/HitPattern.h"
 #include "model/Level.h"
 #include "model/Monster.h"
-#include "model/WeaponClasses.h"
 #include "support/RowName.h"
 
 namespace {
@@ -254,6 +254,7 @@ TEST(ClassDamage, DivisorElementCoefficientAndDamageTypeOfEachClass) {
       {CATEGORY_GUNLANCE, {{22, 45, 20, kNormal}, {27, 45, 20, kNormal}}},
       {CATEGORY_HUMMER, {{13, 45, 20, kNormal}, {10, 30, 20, kNormal}}},  // 7.48, 4.98
       {CATEGORY_HUNTINGHORN, {{13, 45, 20, kNormal}, {10, 30, 20, kNormal}}}};
+  ASSERT_EQ(std::size(arrClass), static_cast<size_t>(CATEGORY_COUNT)) << "a category lacks its row";
   for (const auto& [eCategory, arrExpected] : arrClass) {
     const CCalculation calculation(Calc_t("class", eCategory, 480, 300,
                                           {{30, 45, 20}, {45, 30, 20}}, {{100, 80, {20}}}, 3, 0,

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "calc/ModifierTable.h"
+#include "model/ModifierTable.h"
 #include "platform/Cp932.h"
 #include "platform/Crc32.h"
 #include "setup/BuildCode.h"
@@ -98,7 +98,7 @@ BuildCode_t RandomCode(std::mt19937& random) {
   BuildCode_t code{static_cast<uint32_t>(random()), {}};
   for (size_t nBuild = 1 + random() % 3; nBuild > 0; --nBuild) {
     Setup_t setup;
-    setup.nCategory = maybe(static_cast<int>(random() % 8));
+    setup.nCategory = maybe(static_cast<int>(random() % CATEGORY_COUNT));
     setup.strWeapon = maybe(name());
     for (size_t n = random() % 9; n > 0; --n) setup.arrMotion.push_back(name());
     setup.nSharpness = maybe(static_cast<int>(random() % 6));
@@ -108,7 +108,7 @@ BuildCode_t RandomCode(std::mt19937& random) {
     setup.bAnger = random() % 2 == 0;
     // Ascending, one member of each group at most.
     std::set<int> setGroup;
-    for (const ModifierInfo_t& info : GetModifierTable()) {
+    for (const ModifierInfo_t& info : kModifierTable) {
       if (random() % 4 == 0 && (info.nGroup == 0 || setGroup.insert(info.nGroup).second)) {
         setup.arrModifier.push_back(info.nControlId);
       }

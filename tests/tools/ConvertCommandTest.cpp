@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "model/CategoryTable.h"
 #include "support/TestDataDir.h"
 #include "tools/ToolRunner.h"
 
@@ -38,15 +39,16 @@ TEST(ConvertCommandTest, ConvertsEverySourceItCanAndNamesEveryOneItCannot) {
             "Monster.ini: [岩甲獣] 1 skipped: no comma after the name\n"
             "Monster.ini: [名無し] Anger skipped: no Anger entry, the monster is left out\n");
   std::string strErr;
-  for (const char* pszStem :
-       {"DualSword", "GreatSword", "Katana", "GunLance", "Hummer", "HuntingHorn"}) {
-    const std::string strData = dir.PathOf(pszStem) + ".dat";
+  for (const CategoryInfo_t& category : kCategoryTable) {
+    const std::string strStem(category.strStem);
+    if (strStem == "Sword" || strStem == "Lance") continue;
+    const std::string strData = dir.PathOf(strStem) + ".dat";
     strErr +=
         "velkar-tool: " +
-        (pszStem == std::string_view("Katana")
+        (strStem == std::string_view("Katana")
              ? strData + ": the file could not be written, the previous one is kept: " + strData +
                    " is a folder, not a file"
-             : dir.PathOf(pszStem) + ".ini: no such file; " + pszStem + ".dat is left as it was") +
+             : dir.PathOf(strStem) + ".ini: no such file; " + strStem + ".dat is left as it was") +
         "\n";
   }
   EXPECT_EQ(result.strErr, strErr);

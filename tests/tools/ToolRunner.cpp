@@ -9,6 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "model/CategoryTable.h"
 #include "support/TestDataDir.h"
 
 extern char** environ;
@@ -68,9 +69,10 @@ ToolResult_t RunToolIn(const std::string& strDir, const std::string& strArgs,
 }
 
 ToolResult_t ConvertWithEmptySources(const std::string& strDir, const std::string& strArgs) {
-  for (const char* pszStem : {"Sword", "DualSword", "GreatSword", "Katana", "Lance", "GunLance",
-                              "Hummer", "HuntingHorn", "Monster"}) {
-    const std::string strPath = strDir + pszStem + ".ini";
+  std::vector<std::string_view> arrStem{kMonsterFileStem};
+  for (const CategoryInfo_t& category : kCategoryTable) arrStem.push_back(category.strStem);
+  for (const std::string_view stem : arrStem) {
+    const std::string strPath = strDir + std::string(stem) + ".ini";
     if (access(strPath.c_str(), F_OK) != 0) std::ofstream(strPath).close();
   }
   return RunToolIn(strDir, strArgs);

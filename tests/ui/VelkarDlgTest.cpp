@@ -26,6 +26,7 @@
 #include "dialogs/BreakdownDlg.h"
 #include "dialogs/BuildsDlg.h"
 #include "dialogs/RankingDlg.h"
+#include "model/CategoryTable.h"
 #include "platform/Cp932.h"
 #include "style/DialogUnits.h"
 #include "support/HostileFiles.h"
@@ -62,9 +63,8 @@ void ChooseEntry(const CVelkarDlg& dlg, const QString& strText) {
 QString WeaponConversion(bool bSucceeded, const char* pszFailed, const QString& strFailure) {
   QStringList arrLine{bSucceeded ? U("武器リストの変換に成功しました")
                                  : U("武器リストの変換に失敗しました")};
-  const QStringList arrStem =
-      U("Sword DualSword GreatSword Katana Lance GunLance Hummer HuntingHorn").split(' ');
-  for (const QString& strStem : arrStem) {
+  for (const CategoryInfo_t& category : kCategoryTable) {
+    const QString strStem = QString::fromLatin1(category.strStem);
     if (strStem == QLatin1String(pszFailed)) {
       arrLine << strFailure << U("%1.dat は変換前のままです").arg(strStem);
     } else {
@@ -341,9 +341,9 @@ private slots:
     QFETCH(QString, strFile);
     QFETCH(int, nKind);
     QFETCH(QString, strText);
-    for (const char* pszStem :
-         {"DualSword", "GreatSword", "Lance", "GunLance", "Hummer", "HuntingHorn"})
-      m_pDir->WriteText(std::string(pszStem) + ".ini", kSwordIni);
+    for (const CategoryInfo_t& category : kCategoryTable)
+      if (category.strStem != "Sword" && category.strStem != "Katana")
+        m_pDir->WriteText(std::string(category.strStem) + ".ini", kSwordIni);
     CShownDlg dlg;
     PickWeaponAndMotions(dlg, 0, {0});
     const std::string strPath = m_pDir->PathOf(strFile.toStdString());
