@@ -20,11 +20,11 @@
 #include "calc/GainTable.h"
 #include "calc/HitBreakdownText.h"
 #include "calc/HitTable.h"
-#include "calc/ModifierTable.h"
 #include "calc/ReportText.h"
 #include "calc/WeaponTable.h"
 #include "data/DataManager.h"
 #include "data/SourceLinter.h"
+#include "model/ModifierTable.h"
 #include "platform/BinaryFile.h"
 #include "platform/Cp932.h"
 #include "setup/BuildCode.h"
@@ -89,7 +89,7 @@ json WeaponsJson(const CCalculator& calculator) {
 
 json ModifiersJson(const CCalculator& calculator) {
   json modifiers = json::array();
-  for (const ModifierInfo_t& info : GetModifierTable()) {
+  for (const ModifierInfo_t& info : kModifierTable) {
     modifiers.push_back({{"id", info.nControlId},
                          {"caption", SjisToUtf8(info.strCaption)},
                          {"group", info.nGroup},
@@ -107,7 +107,12 @@ json CategoriesJson(const CCalculator& calculator) {
   return categories;
 }
 
+// The name tables, and the stems of the data files: the categories' in their
+// order, then the monsters'.
 json NameTablesJson() {
+  json stems = json::array();
+  for (const CategoryInfo_t& category : kCategoryTable)
+    stems.push_back(std::string(category.strStem));
   json sharpness = json::array();
   for (int n = SHARPNESS_MIN; n <= SHARPNESS_MAX; ++n) {
     sharpness.push_back(SjisToUtf8(CDataManager::GetSharpnessName(n)));
@@ -116,7 +121,10 @@ json NameTablesJson() {
   for (int n = 0; n < ELEMENT_COUNT; ++n) {
     elements.push_back(SjisToUtf8(CDataManager::GetElementName(n)));
   }
-  return {{"sharpness", std::move(sharpness)}, {"elements", std::move(elements)}};
+  return {{"sharpness", std::move(sharpness)},
+          {"elements", std::move(elements)},
+          {"categoryFiles", std::move(stems)},
+          {"monsterFile", std::string(kMonsterFileStem)}};
 }
 
 // The window's message about the files that loaded only in part, or "".
@@ -469,6 +477,7 @@ const std::map<std::string, Operation>& Operations() {
       {"load", Load},
       {"convert", Convert},
       {"state", [](const json&) { return StateJson(); }},
+      {"names", [](const json&) { return NameTablesJson(); }},
       {"selectCategory",
        [](const json& r) {
          Calculator().SelectCategory(IntOf(r, "index"));

@@ -8,15 +8,16 @@ import T from './texts.js';
 import { loadFiles, saveFiles, usedBytes, watch } from './storage.js';
 
 export const DATA_DIR = '/data/';
-const STEMS = ['Sword', 'DualSword', 'GreatSword', 'Katana', 'Lance', 'GunLance', 'Hummer', 'HuntingHorn'];
-const MONSTER = 'Monster';
 const MAX_BYTES = 64 * 1024 * 1024;  // the core's own limit for a data file
 const MAX_FINDINGS = 20;  // the linter's findings shown of one file
 
 export class DataView {
-  constructor(root, store, sample) {
+  // names: the core's name tables, with the stems of the data files.
+  constructor(root, store, sample, names) {
     this.store = store;
     this.sample = sample;
+    this.stems = names.categoryFiles;
+    this.monster = names.monsterFile;
     this.summary = el('p', { id: 'data-summary' });
     this.usage = el('p', { className: 'hint', id: 'storage-usage' });
     this.messages = el('div', { id: 'data-messages', role: 'alert' });
@@ -53,8 +54,8 @@ export class DataView {
     let answer;
     if (stems.length) {
       answer = this.store.dispatch('convert', { dir: DATA_DIR,
-        categories: STEMS.map((s, i) => (stems.includes(s) ? i : -1)).filter((i) => i >= 0),
-        monsters: stems.includes(MONSTER) });
+        categories: this.stems.map((s, i) => (stems.includes(s) ? i : -1)).filter((i) => i >= 0),
+        monsters: stems.includes(this.monster) });
       // As the window's conversion commands say it: the command's outcome and
       // the file that failed.
       for (const c of answer.conversions.filter((c) => !c.written)) {
@@ -76,8 +77,8 @@ export class DataView {
   // category, or any monster.
   lacks(answer, name) {
     const stem = name.slice(0, -4);
-    return stem === MONSTER ? answer.monsters.length === 0
-      : !answer.categories.some((c) => c.category === STEMS.indexOf(stem));
+    return stem === this.monster ? answer.monsters.length === 0
+      : !answer.categories.some((c) => c.category === this.stems.indexOf(stem));
   }
 
   // The linter's findings of a source in the data folder, as lines.
@@ -93,7 +94,7 @@ export class DataView {
     for (const file of files) {
       const name = file.name;
       const stem = name.replace(/\.(dat|ini)$/i, '');
-      if (stem === name || ![...STEMS, MONSTER].includes(stem)) lines.push(fill(T.kDataRejected, name));
+      if (stem === name || ![...this.stems, this.monster].includes(stem)) lines.push(fill(T.kDataRejected, name));
       else if (file.size > MAX_BYTES) lines.push(fill(T.kDataTooLarge, name));
       else added[`${stem}.${name.slice(-3).toLowerCase()}`] = new Uint8Array(await file.arrayBuffer());
     }

@@ -20,10 +20,9 @@ import { AlertView } from './alertView.js';
 import { makeFoldable } from './fold.js';
 import { loadSetup, saveSetup, unusableItems } from './storage.js';
 
-const SAMPLE = ['Sword', 'DualSword', 'GreatSword', 'Katana', 'Lance', 'GunLance', 'Hummer', 'HuntingHorn', 'Monster'];
-
-async function fetchSample() {
-  const files = await Promise.all(SAMPLE.map(async (stem) => {
+// The sample's data files, by the stems the core names.
+async function fetchSample(names) {
+  const files = await Promise.all([...names.categoryFiles, names.monsterFile].map(async (stem) => {
     const response = await fetch(`data/${stem}.dat`);
     return response.ok ? [`${stem}.dat`, new Uint8Array(await response.arrayBuffer())] : null;
   }));
@@ -36,9 +35,12 @@ async function start() {
   document.getElementById('title').textContent = T.kTitle;
   status.textContent = T.kLoading;
   let core;
+  let names;
   let sample;
   try {
-    [core, sample] = await Promise.all([loadCore(), fetchSample()]);
+    core = await loadCore();
+    names = core.call('names');
+    sample = await fetchSample(names);
   } catch (error) {
     status.textContent = T.kLoadFailed;
     throw error;
@@ -46,7 +48,7 @@ async function start() {
   const store = new Store(core);
   const view = (id) => document.getElementById(id);
   const alerts = new AlertView(view('alerts'));
-  const data = new DataView(view('data-view'), store, sample);
+  const data = new DataView(view('data-view'), store, sample, names);
   const views = { 'weapon-view': WeaponView, 'motions-view': MotionsView, 'target-view': TargetView,
     'modifiers-view': ModifiersView, 'results-view': ResultsView, 'report-view': ReportView };
   for (const [id, View] of Object.entries(views)) store.addView(new View(view(id), store));
