@@ -34,6 +34,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "model/ModifierTable.h"
 #include "platform/Cp932.h"
 #include "setup/SetupStore.h"
 #include "support/RowName.h"
@@ -303,7 +304,7 @@ TEST(CalculationCommandTest, GainsSortedByOneRegion) {
             "  +29   +8            +6   +15  sharpness 白\n"
             "  +33  +10            +4   +19  tick 笛・攻撃力強化(小重複) (攻撃力 ×1.2)\n");
   const json document = json::parse(RunOnDataSet(strArgs + " --json").strOut);
-  EXPECT_EQ(document["gains"].size(), 29U);
+  EXPECT_EQ(document["gains"].size(), kModifierCount + 5U);
   EXPECT_EQ(document["gains"][1], json::parse(R"({"kind": "modifier", "id": 1038,
       "name": "火事場力+2", "tick": true, "effect": "攻撃力 ×1.3",
       "group": [{"id": 1038, "name": "火事場力+2"}, {"id": 1039, "name": "心配性"}],

@@ -421,7 +421,7 @@ private slots:
     CGainsDlg* pGains = dlg.GetGainsDlg();
     QVERIFY(pGains != nullptr && pGains->isVisible());
     const auto* pList = Child<QTreeWidget>(pGains, "gainsList");
-    QCOMPARE(pList->topLevelItemCount(), 24 + 6);
+    QCOMPARE(pList->topLevelItemCount(), kModifierCount + 6);
     const QJsonObject best = gains.value("gains").toArray()[0].toObject();
     QCOMPARE(pList->topLevelItem(0)->text(CGainsDlg::COLUMN_TOTAL),
              QStringLiteral("+%1").arg(best.value("total").toInt()));
