@@ -71,9 +71,8 @@ private:
 
   void CopySources() const {
     const std::filesystem::path source(velkar::GetModuleDirectory());
-    for (const char* pszStem : {"Monster", "Sword", "DualSword", "GreatSword", "Katana", "Lance",
-                                "GunLance", "Hummer", "HuntingHorn"}) {
-      const std::string strName = std::string(pszStem) + ".ini";
+    for (const std::string_view stem : DataFileStems()) {
+      const std::string strName = std::string(stem) + ".ini";
       std::error_code ec;
       std::filesystem::copy_file(source / strName, m_strDir + strName, ec);
       if (ec) Fail("no sample source " + (source / strName).string() + "; build velkar_gamedata");

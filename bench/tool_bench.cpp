@@ -26,6 +26,7 @@
 #include <benchmark/benchmark.h>
 
 #include "ImportBenchFiles.h"
+#include "model/CategoryTable.h"
 #include "platform/ModuleDirectory.h"
 
 extern char** environ;
@@ -69,9 +70,8 @@ public:
     if (mkdtemp(strTemplate.data()) == nullptr) Fail("cannot create a temporary folder");
     m_strDir = strTemplate;
     const std::filesystem::path source(velkar::GetModuleDirectory());
-    for (const char* pszStem : {"Monster", "Sword", "DualSword", "GreatSword", "Katana", "Lance",
-                                "GunLance", "Hummer", "HuntingHorn"}) {
-      const std::string strName = std::string(pszStem) + ".ini";
+    for (const std::string_view stem : DataFileStems()) {
+      const std::string strName = std::string(stem) + ".ini";
       std::error_code ec;
       std::filesystem::copy_file(source / strName, std::filesystem::path(m_strDir) / strName, ec);
       if (ec) Fail("no sample source " + (source / strName).string() + "; build velkar_gamedata");

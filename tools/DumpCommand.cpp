@@ -67,9 +67,9 @@ int CDumpCommand::Run(const ToolContext_t& context) {
   const std::string strFileName = FileNameOf(m_strFile);
   const std::optional<int> nKind = KindOfFile(strFileName);
   if (!nKind) {
-    std::string strNames = std::string(kMonsterFileStem) + ".dat";
-    for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) {
-      strNames += ", " + CDataManager::GetCategoryName(nCategory) + ".dat";
+    std::string strNames;
+    for (const std::string_view stem : DataFileStems()) {
+      strNames += (strNames.empty() ? "" : ", ") + std::string(stem) + ".dat";
     }
     return context.output.UsageError(
         "dump: " + m_strFile + " is not a data file name; it must be " + "one of " + strNames);

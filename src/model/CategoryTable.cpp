@@ -5,6 +5,12 @@ const CategoryInfo_t* FindCategory(int nCategory) {
   return &kCategoryTable[static_cast<size_t>(nCategory)];
 }
 
+std::vector<std::string_view> DataFileStems() {
+  std::vector<std::string_view> arrStem{kMonsterFileStem};
+  for (const CategoryInfo_t& category : kCategoryTable) arrStem.push_back(category.strStem);
+  return arrStem;
+}
+
 std::unique_ptr<CWeapon> CreateWeapon(int nCategory) {
   const CategoryInfo_t* pInfo = FindCategory(nCategory);
   if (!pInfo) return nullptr;

@@ -18,6 +18,7 @@
 #include <array>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "VelkarTexts.h"
 #include "model/GameEnums.h"
@@ -54,6 +55,9 @@ static_assert(CATEGORY_HUNTINGHORN < CATEGORY_COUNT, "a named category lost its 
 
 // The row of a category number, or null outside the table.
 const CategoryInfo_t* FindCategory(int nCategory);
+
+// The stems of every data file: the monsters', then the categories' in order.
+std::vector<std::string_view> DataFileStems();
 
 // A new weapon of the category, or null for a number outside the table.
 std::unique_ptr<CWeapon> CreateWeapon(int nCategory);

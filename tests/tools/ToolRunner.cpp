@@ -69,9 +69,7 @@ ToolResult_t RunToolIn(const std::string& strDir, const std::string& strArgs,
 }
 
 ToolResult_t ConvertWithEmptySources(const std::string& strDir, const std::string& strArgs) {
-  std::vector<std::string_view> arrStem{kMonsterFileStem};
-  for (const CategoryInfo_t& category : kCategoryTable) arrStem.push_back(category.strStem);
-  for (const std::string_view stem : arrStem) {
+  for (const std::string_view stem : DataFileStems()) {
     const std::string strPath = strDir + std::string(stem) + ".ini";
     if (access(strPath.c_str(), F_OK) != 0) std::ofstream(strPath).close();
   }
