@@ -79,6 +79,14 @@ constexpr int VersionFor(ModifierTicks_t nTicks) {
   }
   return nVersion;
 }
+// The CRC of a code's bytes; from version 2 on it covers the version too, so
+// that a mistyped version digit cannot read the bytes with another field width.
+uint32_t CodeCrc(int nVersion, std::span<const uint8_t> bytes) {
+  if (nVersion == 1) return velkar::Crc32(bytes);
+  const uint8_t byVersion = static_cast<uint8_t>(nVersion);
+  return velkar::Crc32(bytes, velkar::Crc32(std::span(&byVersion, 1)));
+}
+
 static_assert(kModifierCount <= 32,
               "build codes hold the modifiers in at most 4 bytes (ModifierTicks_t): more "
               "modifiers need a new build code format");
@@ -460,7 +468,7 @@ std::optional<std::string> EncodeBuildCode(const BuildCode_t& code, CodeError_t&
   PutVarint(arrChecked, static_cast<uint32_t>(arrBody.size()));
   arrChecked.insert(arrChecked.end(), arrBody.begin(), arrBody.end());
   std::vector<uint8_t> arrByte;
-  PutU32(arrByte, velkar::Crc32(arrChecked));
+  PutU32(arrByte, CodeCrc(nVersion, arrChecked));
   arrByte.insert(arrByte.end(), arrChecked.begin(), arrChecked.end());
 
   std::string strCode = std::string(kPrefix) + std::to_string(nVersion) + ".";
@@ -508,7 +516,7 @@ std::optional<BuildCode_t> DecodeBuildCode(std::string_view text, CodeError_t& e
                   nLength > reader.Remaining() ? "it was cut short" : "it is longer than it says");
   }
   const std::span<const uint8_t> checked = std::span(*arrByte).subspan(4);
-  if (velkar::Crc32(checked) != nCrc) {
+  if (CodeCrc(static_cast<int>(prefix->first), checked) != nCrc) {
     return Refuse(error, eCODE_ERROR::Damaged, "a character was mistyped (the checksum differs)");
   }
   std::string strProblem;
@@ -522,9 +530,7 @@ std::optional<BuildCode_t> DecodeBuildCode(std::string_view text, CodeError_t& e
 std::string DescribeCodeError(const CodeError_t& error) {
   switch (error.eError) {
     case eCODE_ERROR::None: return "the code is fine";
-    case eCODE_ERROR::NotACode:
-      return "this is not a Velkar build code (a code starts with VK" +
-             std::to_string(kBuildCodeVersion) + ".)";
+    case eCODE_ERROR::NotACode: return "this is not a Velkar build code (a code starts with VK1.)";
     case eCODE_ERROR::NewerFormat:
       return "the code is of format " + error.strDetail +
              ", written by a newer Velkar; this one reads format " +
@@ -545,8 +551,7 @@ std::string DescribeCodeErrorInJapanese(const CodeError_t& error) {
     case eCODE_ERROR::None: break;
     case eCODE_ERROR::NotACode: {
       std::string strText(txt::kCodeErrorNotACode);
-      const std::string strPrefix = std::string(kPrefix) + std::to_string(kBuildCodeVersion) + ".";
-      return strText.replace(strText.find("%1"), 2, strPrefix);
+      return strText.replace(strText.find("%1"), 2, "VK1.");
     }
     case eCODE_ERROR::NewerFormat: return std::string(txt::kCodeErrorNewerFormat);
     case eCODE_ERROR::TooLong: {

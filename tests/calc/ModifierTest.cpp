@@ -35,7 +35,7 @@ const ModifierRow_t kModifierRows[] = {
     {"UntickingAFreeOneTouchesNoOther",
      {{1021, true}, {1022, true}, {1033, true}, {1021, false}},
      0x2004},
-    {"UnknownIdsAreIgnored", {{1017, true}, {1042, true}, {-1, true}}, 0},
+    {"UnknownIdsAreIgnored", {{1017, true}, {1099, true}, {-1, true}}, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, ModifierGroupTest, ::testing::ValuesIn(kModifierRows),
