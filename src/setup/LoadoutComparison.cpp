@@ -2,12 +2,12 @@
 
 #include "VelkarTexts.h"
 #include "calc/Calculator.h"
-#include "calc/ModifierTable.h"
 #include "calc/RowComparison.h"
 #include "calc/TextFormat.h"
 #include "calc/TextTable.h"
 #include "calc/WeaponRanking.h"
 #include "data/DataManager.h"
+#include "model/ModifierTable.h"
 
 namespace {
 
