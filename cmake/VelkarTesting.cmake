@@ -10,7 +10,9 @@ set(VELKAR_TEST_TMP "${PROJECT_BINARY_DIR}/test-tmp")
 set(VELKAR_TEST_ENV "LANG=C.UTF-8" "LC_ALL=C.UTF-8" "QT_QPA_PLATFORM=offscreen"
     "TMPDIR=${VELKAR_TEST_TMP}")
 
-add_test(NAME test_tmp_clear COMMAND ${CMAKE_COMMAND} -E rm -rf ${VELKAR_TEST_TMP})
+# Emptied, and there: the tests' TMPDIR must exist whichever test runs first
+# (dpkg-deb and mkdtemp make nothing above their own folder).
+add_test(NAME test_tmp_clear COMMAND sh -c "rm -rf '${VELKAR_TEST_TMP}' && mkdir -p '${VELKAR_TEST_TMP}'")
 add_test(NAME test_tmp_remove COMMAND ${CMAKE_COMMAND} -E rm -rf ${VELKAR_TEST_TMP})
 set_tests_properties(test_tmp_clear PROPERTIES FIXTURES_SETUP velkar_tmp)
 set_tests_properties(test_tmp_remove PROPERTIES FIXTURES_CLEANUP velkar_tmp)

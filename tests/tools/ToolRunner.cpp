@@ -10,9 +10,14 @@
 #include <stdexcept>
 
 #include "model/CategoryTable.h"
+#include "support/ScopedEnv.h"
 #include "support/TestDataDir.h"
 
 extern char** environ;
+
+// The developer's XDG_CONFIG_HOME never reaches the tool: a test that wants a
+// settings folder sets its own.
+[[maybe_unused]] static const bool kConfigHomeCleared = unsetenv("XDG_CONFIG_HOME") == 0;
 
 // The program writes into files of a folder of its own, read once it ended.
 ToolResult_t RunTool(const std::vector<std::string>& arrArg, eSTDOUT eOut,
@@ -42,6 +47,12 @@ ToolResult_t RunTool(const std::vector<std::string>& arrArg, eSTDOUT eOut,
   if (eOut == eSTDOUT::FULL)
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/full", O_WRONLY, 0);
   if (eOut == eSTDOUT::BROKEN_PIPE) posix_spawn_file_actions_adddup2(&actions, arrPipe[1], 1);
+  // Never the developer's own settings: HOME is the run's own folder, and so
+  // is XDG_CONFIG_HOME unless the test set one.
+  const char* pszConfig = std::getenv("XDG_CONFIG_HOME");
+  const std::string strConfig = pszConfig ? pszConfig : capture.Path();
+  const CScopedEnv home("HOME", capture.Path().c_str());
+  const CScopedEnv config("XDG_CONFIG_HOME", strConfig.c_str());
   // An ignored signal stays ignored in the child.
   const auto pfnPipe = std::signal(SIGPIPE, eOut == eSTDOUT::BROKEN_PIPE ? SIG_IGN : SIG_DFL);
   pid_t pid = 0;
