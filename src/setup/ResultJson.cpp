@@ -7,6 +7,7 @@
 #include "calc/ModifierText.h"
 #include "calc/ReportText.h"
 #include "calc/WeaponTable.h"
+#include "chart/Chart.h"
 #include "data/DataManager.h"
 #include "model/Action.h"
 #include "model/ModifierTable.h"
@@ -271,6 +272,41 @@ ordered_json GainsDocument(const GainTable_t& table) {
   document["total"] = table.nTotal;
   document["sort_region"] = std::move(sortRegion);
   document["gains"] = std::move(gains);
+  return document;
+}
+
+ordered_json ChartDocument(const Chart_t& chart) {
+  static constexpr const char* kLayout[] = {"grouped", "stacked", "lying"};
+  ordered_json groups = ordered_json::array();
+  for (const std::string& strGroup : chart.arrGroup) groups.push_back(Text(strGroup));
+  ordered_json series = ordered_json::array();
+  for (const ChartSeries_t& one : chart.arrSeries) {
+    ordered_json values = ordered_json::array();
+    for (const std::optional<int64_t>& nValue : one.arrValue) values.push_back(Number(nValue));
+    series.push_back({{"name", Text(one.strName)}, {"values", std::move(values)}});
+  }
+  ordered_json marks = ordered_json::array();
+  for (const ChartMark_t& mark : chart.arrMark) {
+    marks.push_back({{"kind", ChartMarkName(mark.eKind)},
+                     {"group", mark.nGroup},
+                     {"series", mark.nSeries},
+                     {"text", Text(ChartMarkText(mark.eKind))},
+                     {"legend", Text(ChartMarkLegend(mark.eKind))}});
+  }
+  ordered_json unusable = ordered_json::array();
+  for (const std::string& strName : chart.arrUnusable) unusable.push_back(Text(strName));
+
+  ordered_json document = Head("velkar-chart");
+  document["kind"] = ChartKindName(chart.eKind);
+  document["layout"] = kLayout[static_cast<size_t>(ChartLayout(chart.eKind))];
+  document["title"] = Text(chart.strTitle);
+  document["description"] = Text(chart.strDescription);
+  document["axis"] = Text(chart.strAxis);
+  document["groups"] = std::move(groups);
+  document["series"] = std::move(series);
+  document["marks"] = std::move(marks);
+  document["unusable"] = std::move(unusable);
+  document["empty"] = chart.strEmpty ? Text(*chart.strEmpty) : ordered_json(nullptr);
   return document;
 }
 

@@ -6,7 +6,7 @@
 //
 // Every document is an object that starts with
 //   "format": "velkar-report" | "velkar-ranking" | "velkar-comparison" |
-//     "velkar-gains",
+//     "velkar-gains" | "velkar-chart",
 //   "version": 1
 // The version is that of this whole format: it goes up when a member changes
 // its meaning or goes away. Members may be added within a version, so a
@@ -76,6 +76,22 @@
 //     of each region, "total": the change of the total};
 //   a sharpness level: {"kind": "sharpness", "level" (0..5), "name" (its
 //     colour), "damage", "total"}.
+//
+// velkar-chart: one chart's series, as the faces draw it (ChartDocument;
+// the SVG beside it is chart/ChartSvg.h's).
+//   "kind": "loadouts" | "sharpness" | "gains" | "motions" | "target";
+//   "layout": "grouped" (a bar per series in each group), "stacked" (a bar
+//     per group, the series its parts) or "lying" (a row per group);
+//   "title", "description" (the accessible description), "axis" (the value
+//     axis' caption);
+//   "groups": the groups' labels, in order (regions and "合計", sharpness
+//     colours, clicks);
+//   "series": [{"name", "values": one per group, null where nothing is drawn}];
+//   "marks": [{"kind": "best" | "own" (the weapon's own sharpness), "group",
+//     "series" (indexes), "text": its sign, "legend": what it means}];
+//   "unusable": the entries shown apart, without a bar (loadouts without
+//     numbers, boxes that cannot be clicked);
+//   "empty": why there is nothing to draw, or null when there is.
 #pragma once
 
 #include <optional>
@@ -89,6 +105,7 @@ struct WeaponTable_t;
 struct LoadoutComparison_t;
 struct GainTable_t;
 struct RestoreMiss_t;
+struct Chart_t;
 
 inline constexpr int kResultJsonVersion = 1;
 
@@ -101,6 +118,8 @@ nlohmann::ordered_json RankingDocument(const WeaponTable_t& table);
 nlohmann::ordered_json ComparisonDocument(const LoadoutComparison_t& comparison);
 
 nlohmann::ordered_json GainsDocument(const GainTable_t& table);
+
+nlohmann::ordered_json ChartDocument(const Chart_t& chart);
 
 // The "warnings" member for the names a restored build named that the data
 // lacks.

@@ -1,0 +1,44 @@
+#include "chart/Chart.h"
+
+#include <array>
+#include <string_view>
+
+#include "VelkarTexts.h"
+
+namespace {
+
+constexpr std::array<const char*, 5> kKindName = {"loadouts", "sharpness", "gains", "motions",
+                                                  "target"};
+
+}  // namespace
+
+const char* ChartKindName(eCHART_KIND eKind) {
+  return kKindName[static_cast<size_t>(eKind)];
+}
+
+std::optional<eCHART_KIND> ChartKindOf(std::string_view strName) {
+  for (size_t i = 0; i < kKindName.size(); ++i) {
+    if (strName == kKindName[i]) return static_cast<eCHART_KIND>(i);
+  }
+  return std::nullopt;
+}
+
+const char* ChartMarkName(eCHART_MARK eKind) {
+  return eKind == eCHART_MARK::Best ? "best" : "own";
+}
+
+std::string ChartMarkText(eCHART_MARK eKind) {
+  return std::string(eKind == eCHART_MARK::Best ? txt::kChartBestMark : txt::kChartOwnMark);
+}
+
+std::string ChartMarkLegend(eCHART_MARK eKind) {
+  return std::string(eKind == eCHART_MARK::Best ? txt::kChartBestLegend : txt::kChartOwnLegend);
+}
+
+eCHART_LAYOUT ChartLayout(eCHART_KIND eKind) {
+  switch (eKind) {
+    case eCHART_KIND::Gains: return eCHART_LAYOUT::Lying;
+    case eCHART_KIND::Motions: return eCHART_LAYOUT::Stacked;
+    default: return eCHART_LAYOUT::Grouped;
+  }
+}

@@ -1,0 +1,62 @@
+// A chart as the core computes it, before any drawing: what is compared
+// (groups, e.g. a monster's regions), who is compared (series, e.g. the
+// loadouts, each with one value per group), the marks that say more than
+// colour (the best of a group, a weapon's own sharpness), the entries that
+// cannot be drawn, and the texts around it. ChartBuilders.h fills it from the
+// core's results, ChartDocument (ResultJson.h) writes it as JSON and ChartSvg
+// draws it; the faces only place the picture. Texts are Shift-JIS.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The five charts, in the order the tool lists them.
+enum class eCHART_KIND { Loadouts, Sharpness, Gains, Motions, Target };
+
+// How a chart's bars stand: grouped upright, one bar a series (loadouts,
+// sharpness, target); stacked upright, a bar a group of all series' parts
+// (motions); or lying, one bar a group (gains).
+enum class eCHART_LAYOUT { Grouped, Stacked, Lying };
+
+enum class eCHART_MARK { Best, Own };
+
+struct ChartSeries_t {
+  std::string strName;
+  std::vector<std::optional<int64_t>> arrValue;  // one per group; none: nothing to draw
+};
+
+struct ChartMark_t {
+  eCHART_MARK eKind = eCHART_MARK::Best;
+  size_t nGroup = 0;
+  size_t nSeries = 0;
+
+  bool operator==(const ChartMark_t&) const = default;
+};
+
+struct Chart_t {
+  eCHART_KIND eKind = eCHART_KIND::Loadouts;
+  std::string strTitle;
+  std::string strDescription;  // the accessible description
+  std::string strAxis;         // the value axis' caption
+  std::vector<std::string> arrGroup;
+  std::vector<ChartSeries_t> arrSeries;
+  std::vector<ChartMark_t> arrMark;
+  std::vector<std::string> arrUnusable;  // entries shown apart, with no bar
+  // Why there is nothing to draw; none when there is.
+  std::optional<std::string> strEmpty;
+};
+
+// The kind's name in the tool and the JSON ("loadouts", ...), and back.
+const char* ChartKindName(eCHART_KIND eKind);
+std::optional<eCHART_KIND> ChartKindOf(std::string_view strName);
+
+const char* ChartMarkName(eCHART_MARK eKind);
+// The mark's sign on a bar ("★", "◆") and its legend's entry.
+std::string ChartMarkText(eCHART_MARK eKind);
+std::string ChartMarkLegend(eCHART_MARK eKind);
+
+eCHART_LAYOUT ChartLayout(eCHART_KIND eKind);

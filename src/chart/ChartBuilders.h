@@ -1,0 +1,41 @@
+// The five charts, each built from a result the core already computes: the
+// comparison of loadouts (LoadoutComparison.h), the same comparison at each
+// sharpness level, the gains (GainTable.h), the calculator's explanation of
+// its rows and its rows themselves. Nothing here computes damage; a chart
+// with nothing to draw carries the reason (Chart_t::strEmpty).
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "chart/Chart.h"
+#include "setup/LoadoutComparison.h"
+
+class CCalculator;
+
+// Loadouts by region: a group per region and the total, a series per loadout
+// with numbers (the others apart), the best of each group marked.
+Chart_t LoadoutsChart(const LoadoutComparison_t& comparison);
+
+// Each loadout's total (or region nRegion's damage) at each of the six
+// sharpness levels: the loadouts compared again, each with its sharpness
+// replaced, on copies of loadedCalculator; each loadout's own level marked.
+Chart_t SharpnessChart(const CCalculator& loadedCalculator, const Target_t& target,
+                       const std::vector<NamedLoadout_t>& arrLoadout,
+                       std::optional<size_t> nRegion = std::nullopt);
+
+// What each click adds to the total, or to region nRegion's damage, largest
+// first (the calculator's gains, GainTable.h); boxes that cannot be clicked
+// apart.
+Chart_t GainsChart(const CCalculator& calculator, std::optional<size_t> nRegion = std::nullopt);
+
+// Per region, what each motion of the list adds to its damage (the parts add
+// up to the region's damage on show).
+Chart_t MotionsChart(const CCalculator& calculator);
+
+// The regions of the monster on show with their physical and element rates.
+Chart_t TargetChart(const CCalculator& calculator);
+
+// The index of a region name (Shift-JIS) in a list of regions.
+std::optional<size_t> FindRegion(const std::vector<std::string>& arrRegion,
+                                 const std::string& strName);
