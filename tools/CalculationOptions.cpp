@@ -6,6 +6,7 @@
 
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
+#include "chart/ChartBuilders.h"
 #include "data/DataManager.h"
 #include "model/ModifierTable.h"
 #include "platform/Cp932.h"
@@ -334,4 +335,21 @@ std::optional<std::string> CCalculationOptions::MissingTarget(const CCalculator&
   if (!calculator.GetSelectedLevel()) return "level";
   if (!calculator.GetSelectedHitCorrection()) return "hit correction";
   return std::nullopt;
+}
+
+std::string FindRegionOption(const std::string& strUtf8, const std::string& strMonster,
+                             const std::vector<std::string>& arrRegion,
+                             std::optional<size_t>& nRegion) {
+  const std::optional<std::string> strName = velkar::Utf8ToSjis(strUtf8);
+  nRegion = strName ? FindRegion(arrRegion, *strName) : std::nullopt;
+  if (nRegion) return {};
+  std::vector<size_t> arrReplaced;
+  std::string strMessage = "--region: " + velkar::Utf8ToSjisReplacing(strUtf8, arrReplaced) +
+                           " is not a region of " + strMonster;
+  if (arrRegion.empty()) return strMessage + "; it has no regions";
+  strMessage += "; valid: ";
+  for (size_t i = 0; i < arrRegion.size(); ++i) {
+    strMessage += arrRegion[i] + (i + 1 == arrRegion.size() ? "" : ", ");
+  }
+  return strMessage;
 }

@@ -153,3 +153,9 @@ std::string MissWarning(const std::string& strBuild, const RestoreMiss_t& miss);
 
 // True when nValue indexes a list of nCount entries.
 bool InRange(int nValue, size_t nCount);
+
+// The index of --region NAME (UTF-8) among a monster's region names; a usage
+// error message naming the valid ones when it is none of them.
+std::string FindRegionOption(const std::string& strUtf8, const std::string& strMonster,
+                             const std::vector<std::string>& arrRegion,
+                             std::optional<size_t>& nRegion);

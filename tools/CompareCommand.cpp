@@ -2,74 +2,25 @@
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
-
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
-#include "setup/BuildCode.h"
 #include "setup/LoadoutComparison.h"
 #include "setup/ResultJson.h"
 
 void CCompareCommand::Setup(CLI::App& command) {
-  m_pCommand = &command;
-  AddSource(command, m_builds, "--build",
-            "A saved build (UTF-8 name) as a loadout; give 2 to 6 loadouts in all, the first "
-            "is the one the others are measured against",
-            [this](const std::string& strName, std::vector<Build_t>& arrBuild) {
-              return ReadBuild(strName, arrBuild);
-            });
-  AddSource(command, m_codes, "--code",
-            "A build code whose builds are loadouts, in the code's order; --build and --code "
-            "may be mixed",
-            [this](const std::string& strCode, std::vector<Build_t>& arrBuild) {
-              return ReadCode(strCode, arrBuild);
-            });
-  m_pMonster = command.add_option("--monster", m_nMonster,
-                                  "Index in the monster list (default: the first build's monster)");
-  m_pLevel = command.add_option("--level", m_nLevel,
-                                "Index in the level list (default: the first build's level)");
-  m_pAnger = command.add_flag("--anger", m_bAnger,
-                              "The monster is angry (--anger=false: calm; default: as in the "
-                              "first build)");
+  m_loadouts.Setup(command);
   command.add_flag("--json", m_bJson, "Print one JSON object (UTF-8)");
 }
 
-void CCompareCommand::AddSource(CLI::App& command, LoadoutSource_t& source,
-                                const std::string& strName, const std::string& strHelp,
-                                LoadoutReader_t fnRead) {
-  source.pOption = command.add_option(strName, source.arrValue, strHelp);
-  source.fnRead = std::move(fnRead);
-  m_arrSource.push_back(&source);
-}
-
 int CCompareCommand::Run(const ToolContext_t& context) {
-  std::vector<Build_t> arrBuild;
-  std::string strUsage = ReadLoadouts(arrBuild);
-  if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
-
   CCalculator calculator;
-  calculator.LoadAll();
-  if (!calculator.GetSelectedMonster() || !calculator.GetSelectedLevel()) {
-    context.output.Error(std::string("no comparison: there is no ") +
-                         (calculator.GetSelectedMonster() ? "level" : "monster") + " to select");
-    return kExitFailure;
+  CLoadoutOptions::Prepared_t prepared;
+  if (const auto nExit = m_loadouts.Prepare(context, "compare", 2, calculator, prepared)) {
+    return *nExit;
   }
-  // Said once, however many codes were made with other data files.
-  for (const uint32_t nFingerprint : m_arrCodeFingerprint) {
-    if (auto strWarning = OtherDataWarning(nFingerprint)) {
-      context.output.Warning(*strWarning);
-      break;
-    }
-  }
-  Target_t target = TargetOf(arrBuild.front().setup);
-  strUsage = ReadTarget(calculator, target);
-  if (!strUsage.empty()) return context.output.UsageError(strUsage);
-
-  std::vector<NamedLoadout_t> arrLoadout;
-  for (const Build_t& build : arrBuild)
-    arrLoadout.push_back({build.strName, LoadoutOf(build.setup)});
-  const LoadoutComparison_t comparison = CompareLoadouts(calculator, target, arrLoadout);
-  Warn(context.output, comparison);
+  const LoadoutComparison_t comparison =
+      CompareLoadouts(calculator, prepared.target, prepared.arrLoadout);
+  CLoadoutOptions::Warn(context.output, comparison);
   if (m_bJson) {
     context.output.WriteUtf8(ResultJsonText(ComparisonDocument(comparison)));
   } else {
@@ -79,76 +30,4 @@ int CCompareCommand::Run(const ToolContext_t& context) {
     if (loadout.problem) return kExitFailure;
   }
   return kExitOk;
-}
-
-std::string CCompareCommand::ReadLoadouts(std::vector<Build_t>& arrBuild) {
-  // CLI11 lists every value of every option in the order it was parsed.
-  std::vector<size_t> arrNext(m_arrSource.size(), 0);
-  for (const CLI::Option* pOption : m_pCommand->parse_order()) {
-    for (size_t i = 0; i < m_arrSource.size(); ++i) {
-      LoadoutSource_t& source = *m_arrSource[i];
-      if (source.pOption != pOption || arrNext[i] >= source.arrValue.size()) continue;
-      const std::string strUsage = source.fnRead(source.arrValue[arrNext[i]++], arrBuild);
-      if (!strUsage.empty()) return strUsage;
-    }
-  }
-  if (arrBuild.size() >= 2 && arrBuild.size() <= kMaxComparedLoadouts) return {};
-  std::string strOptions;
-  for (const LoadoutSource_t* pSource : m_arrSource) {
-    strOptions += (strOptions.empty() ? "" : " or ") + pSource->pOption->get_name();
-  }
-  return "compare needs 2 to " + std::to_string(kMaxComparedLoadouts) + " loadouts (" + strOptions +
-         "); " + std::to_string(arrBuild.size()) + " given";
-}
-
-std::string CCompareCommand::ReadBuild(const std::string& strName, std::vector<Build_t>& arrBuild) {
-  const std::string strUsage = m_options.UseBuild(strName);
-  if (strUsage.empty()) arrBuild.push_back(*m_options.GetBuild());
-  return strUsage;
-}
-
-std::string CCompareCommand::ReadCode(const std::string& strCode, std::vector<Build_t>& arrBuild) {
-  CodeError_t error;
-  std::optional<BuildCode_t> code = DecodeBuildCode(strCode, error);
-  if (!code) return "--code: " + DescribeCodeError(error);
-  for (Build_t& build : code->arrBuild) arrBuild.push_back(std::move(build));
-  if (std::find(m_arrCodeFingerprint.begin(), m_arrCodeFingerprint.end(), code->nFingerprint) ==
-      m_arrCodeFingerprint.end()) {
-    m_arrCodeFingerprint.push_back(code->nFingerprint);
-  }
-  return {};
-}
-
-std::string CCompareCommand::ReadTarget(const CCalculator& calculator, Target_t& target) const {
-  if (*m_pMonster) {
-    const std::vector<const CMonster*>& arrMonster = calculator.GetMonsters();
-    if (!InRange(m_nMonster, arrMonster.size())) {
-      return RangeError("--monster", m_nMonster, arrMonster.size(), "monsters");
-    }
-    target.strMonster = arrMonster[static_cast<size_t>(m_nMonster)]->GetName();
-  }
-  if (*m_pLevel) {
-    const std::vector<const CLevel*>& arrLevel = calculator.GetLevels();
-    if (!InRange(m_nLevel, arrLevel.size())) {
-      return RangeError("--level", m_nLevel, arrLevel.size(), "levels");
-    }
-    target.strLevel = arrLevel[static_cast<size_t>(m_nLevel)]->GetName();
-  }
-  if (*m_pAnger) target.bAnger = m_bAnger;
-  return {};
-}
-
-void CCompareCommand::Warn(const CToolOutput& output, const LoadoutComparison_t& comparison) {
-  for (const RestoreMiss_t& miss : comparison.arrTargetMiss) {
-    output.Warning("target: " + DescribeMissInEnglish(miss) + "; the first is used");
-  }
-  for (const ComparedLoadout_t& loadout : comparison.arrLoadout) {
-    for (const RestoreMiss_t& miss : loadout.arrMiss) {
-      output.Warning(MissWarning(loadout.strName, miss));
-    }
-    if (loadout.problem) {
-      output.Error("build " + loadout.strName + ": " + DescribeProblemInEnglish(*loadout.problem) +
-                   "; it has no numbers");
-    }
-  }
 }

@@ -79,24 +79,10 @@ int CGainsCommand::Run(const ToolContext_t& context) {
 std::string CGainsCommand::FindRegion(const CCalculator& calculator,
                                       std::optional<size_t>& nRegion) const {
   if (!*m_pRegion) return {};
-  const std::vector<ResultRow_t>& arrRow = calculator.GetResultRows();
-  const std::optional<std::string> strName = velkar::Utf8ToSjis(m_strRegion);
-  const auto itFound = std::find_if(arrRow.begin(), arrRow.end(), [&](const ResultRow_t& row) {
-    return strName && row.arrCell[0] == *strName;
-  });
-  if (itFound != arrRow.end()) {
-    nRegion = static_cast<size_t>(itFound - arrRow.begin());
-    return {};
-  }
-  std::vector<size_t> arrReplaced;
-  std::string strMessage = "--region: " + velkar::Utf8ToSjisReplacing(m_strRegion, arrReplaced) +
-                           " is not a region of " + calculator.GetSelectedMonster()->GetName();
-  if (arrRow.empty()) return strMessage + "; it has no regions";
-  strMessage += "; valid: ";
-  for (const ResultRow_t& row : arrRow) {
-    strMessage += row.arrCell[0] + (&row == &arrRow.back() ? "" : ", ");
-  }
-  return strMessage;
+  std::vector<std::string> arrRegion;
+  for (const ResultRow_t& row : calculator.GetResultRows()) arrRegion.push_back(row.arrCell[0]);
+  return FindRegionOption(m_strRegion, calculator.GetSelectedMonster()->GetName(), arrRegion,
+                          nRegion);
 }
 
 std::string CGainsCommand::TableText(const GainTable_t& table) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "BuildsCommand.h"
+#include "ChartCommand.h"
 #include "CodeCommand.h"
 #include "CompareCommand.h"
 #include "ConvertCommand.h"
@@ -47,6 +48,8 @@ std::unique_ptr<CToolCommand> Create() {
 const CommandEntry_t kCommandTable[] = {
     {"builds", "List the builds saved by the window or the tool, or import a build code",
      &Create<CBuildsCommand>},
+    {"chart", "Draw one of five charts (SVG) or print its series (JSON)",
+     &Create<CChartCommand>},
     {"code", "Print the build code of saved builds or of a calculation", &Create<CCodeCommand>},
     {"compare", "Compute 2 to 6 loadouts against one target, side by side",
      &Create<CCompareCommand>},

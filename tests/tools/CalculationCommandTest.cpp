@@ -29,6 +29,8 @@
 // 60 / 100 = 18, T = 39.6 -> 39, e = 21.6 / 96 * 100 = 22.5: low.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -281,6 +283,41 @@ TEST_F(CompareTest, JsonHasEveryLoadoutTheTotalsAndTheWarnings) {
   EXPECT_EQ(document["warnings"], json::parse(R"([
       {"loadout": 1, "part": "hit_correction", "name": "強打"},
       {"loadout": 3, "part": "motion", "name": "薙ぎ払い"}])"));
+}
+
+// The loadouts chart of three: the best of a row marked unless all tie (the
+// back), the loadout without numbers apart, failing the command as compare
+// does; the same picture on stdout and in --output's file.
+TEST_F(CompareTest, ChartOfLoadoutsAsJsonAndToAFile) {
+  const std::string strArgs = "chart loadouts --build 試作 --build 鉄白 --build 消えた";
+  const ToolResult_t result = RunOnDataSet(strArgs + " --json");
+  EXPECT_EQ(result.nExit, 1);
+  const json best = json::parse(R"({"kind": "best", "text": "★", "legend": "最大"})");
+  json expected = json::parse(R"({"format": "velkar-chart", "version": 1, "kind": "loadouts",
+      "layout": "grouped", "title": "テスト竜ー（下位）への装備別ダメージ",
+      "description": "部位ごと（と合計）に、2個の装備のダメージを並べた棒グラフ。各部位で最大の装備には太枠と▼の印。",
+      "axis": "ダメージ", "groups": ["頭", "背中の甲殻部", "尻尾", "合計"],
+      "series": [{"name": "試作", "values": [54, 39, 100, 193]},
+                 {"name": "鉄白", "values": [37, 39, 60, 136]}],
+      "marks": [], "unusable": ["消えた"], "empty": null})");
+  for (const int nGroup : {0, 2, 3}) {
+    json mark = {{"kind", "best"}, {"group", nGroup}, {"series", 0}};
+    mark.update(best);
+    expected["marks"].push_back(mark);
+  }
+  EXPECT_EQ(json::parse(result.strOut), expected);
+  const std::string strSvg = RunOnDataSet(strArgs).strOut;
+  EXPECT_TRUE(strSvg.starts_with("<svg ")) << strSvg;
+  const std::string strFile = m_config.Path() + "chart.svg";
+  const ToolResult_t written = RunOnDataSet(strArgs + " --output " + strFile);
+  EXPECT_EQ(std::to_string(written.nExit) + written.strOut, "1");
+  std::ifstream in(strFile);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), strSvg);
+  const ToolResult_t refused = RunOnDataSet(strArgs + " --output " + m_config.Path() + "no/c.svg");
+  EXPECT_EQ(refused.nExit, 1);
+  EXPECT_NE(refused.strErr.find("velkar-tool: cannot write " + m_config.Path() + "no/c.svg: "),
+            std::string::npos)
+      << refused.strErr;
 }
 
 // 試作大剣 by its back (fire 60), from 54, 39, 100: x1.3 makes B = 260 and r =

@@ -34,7 +34,7 @@ TEST_P(UsageErrorTest, ExitsWithItsCodeAndOneLine) {
 const UsageRow_t kUsageRows[] = {
     {"NoCommand", "", "A subcommand is required"},
     {"UnknownCommand", "frob --weapon 1",
-     "frob is not a command; the commands are builds, code, compare, convert, "
+     "frob is not a command; the commands are builds, chart, code, compare, convert, "
      "dump, gains, lint, list, rank, report, save-build"},
     {"ConvertUnknownTarget", "convert sw\nords", "SOURCES: sw ords not in {weapons,monsters,all}"},
     {"DumpOfASource", "dump Sword.ini",
@@ -79,6 +79,14 @@ const UsageRow_t kUsageRows[] = {
      "--element: 光 is not an element; valid: 無, 火, 水, 雷, 氷, 龍, 毒, 痺, 眠"},
     {"CompareWithoutLoadouts", "compare --monster 0",
      "compare needs 2 to 6 loadouts (--build or --code); 0 given"},
+    {"ChartWithoutKind", "chart",
+     "KIND: missing; the kinds are loadouts, sharpness, gains, motions, target"},
+    {"ChartOfAnUnknownKind", "chart pie",
+     "KIND: pie is not a chart; the kinds are loadouts, sharpness, gains, motions, target"},
+    {"ChartWithoutLoadouts", "chart sharpness --monster 0",
+     "chart sharpness needs 1 to 6 loadouts (--build or --code); 0 given"},
+    {"ChartTooNarrow", "chart target --category 0 --weapon 0 --width 239",
+     "--width: Value 239 not in range 240 to 4000"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Tool, UsageErrorTest, ::testing::ValuesIn(kUsageRows),
@@ -106,6 +114,9 @@ TEST(ManualPage, NamesEveryOptionOfTheHelp) {
   for (const char* pszCommand :
        {"builds", "compare", "convert", "dump", "lint", "list", "rank", "report", "save-build"}) {
     strHelp += RunTool({pszCommand, "--help"}).strOut;
+  }
+  for (const char* pszKind : {"sharpness", "gains"}) {
+    strHelp += RunTool({"chart", pszKind, "--help"}).strOut;
   }
   const std::regex option("--[a-z][a-z-]*");
   std::set<std::string> setOption, setMissing;
