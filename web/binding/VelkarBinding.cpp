@@ -2,7 +2,7 @@
 // ({"op": "selectWeapon", "index": 2}); the binding runs the calculator's
 // operation of that name and answers with the whole state the page shows,
 // every text already UTF-8. Nothing here computes or formats a game value: the
-// rows and report, the weapon table, comparison and gains are the core's
+// rows and report, the weapon table, comparison, gains and charts are the core's
 // result documents (setup/ResultJson.h, as velkar-tool --json prints them),
 // codes are the core's build codes. The data files live in the module's
 // memory file system, written there by the page.
@@ -22,6 +22,8 @@
 #include "calc/HitTable.h"
 #include "calc/ReportText.h"
 #include "calc/WeaponTable.h"
+#include "chart/ChartBuilders.h"
+#include "chart/ChartSvg.h"
 #include "data/DataManager.h"
 #include "data/SourceLinter.h"
 #include "model/ModifierTable.h"
@@ -328,16 +330,62 @@ json BuildsJson(const std::vector<Build_t>& arrBuild) {
   return builds;
 }
 
-// Up to six builds' loadouts against the target on show, as velkar-tool
-// compare --json prints it; each loadout starts from the data as loaded.
-json Compare(const json& request) {
+// The loadouts of up to six of the request's builds.
+std::vector<NamedLoadout_t> LoadoutsOf(const json& request) {
   std::vector<NamedLoadout_t> arrLoadout;
   for (const Build_t& build : BuildsOf(request)) {
     if (arrLoadout.size() == kMaxComparedLoadouts) break;
     arrLoadout.push_back({build.strName, LoadoutOf(build.setup)});
   }
+  return arrLoadout;
+}
+
+// Up to six builds' loadouts against the target on show, as velkar-tool
+// compare --json prints it; each loadout starts from the data as loaded.
+json Compare(const json& request) {
   const Target_t target = TargetOf(CaptureSetup(Calculator()));
-  return ComparisonDocument(CompareLoadouts(Loaded(), target, arrLoadout));
+  return ComparisonDocument(CompareLoadouts(Loaded(), target, LoadoutsOf(request)));
+}
+
+// Charts, as velkar-tool chart KIND prints them:
+//   {"op": "chart", "kind": "loadouts" | "sharpness" | "gains" | "motions" |
+//    "target", "style": {"width", "fontSize", "dark"} (each optional, the
+//    tool's defaults), "region": a region's index (sharpness, gains; none:
+//    the total), "builds": as compare takes them (loadouts; sharpness too,
+//    which without them charts the setup on show, named as its code names
+//    it)}
+// answers {"chart": the velkar-chart document, "svg": its drawing (UTF-8)};
+// gains, motions and target chart the setup on show, every loadout against
+// the target on show. An unknown kind answers {"error": "unknown chart"}.
+json Chart(const json& request) {
+  const std::optional<eCHART_KIND> eKind = ChartKindOf(StringOf(request, "kind"));
+  if (!eKind) return {{"error", "unknown chart"}};
+  const Target_t target = TargetOf(CaptureSetup(Calculator()));
+  std::vector<NamedLoadout_t> arrLoadout = LoadoutsOf(request);
+  if (*eKind == eCHART_KIND::Sharpness && request.find("builds") == request.end()) {
+    const Build_t build = CurrentBuild(Calculator());
+    arrLoadout.push_back({build.strName, LoadoutOf(build.setup)});
+  }
+  const std::optional<size_t> nRegion = IndexOf(request, "region");
+  Chart_t chart;
+  switch (*eKind) {
+    case eCHART_KIND::Loadouts:
+      chart = LoadoutsChart(CompareLoadouts(Loaded(), target, arrLoadout));
+      break;
+    case eCHART_KIND::Sharpness:
+      chart = SharpnessChart(Loaded(), target, arrLoadout, nRegion);
+      break;
+    case eCHART_KIND::Gains: chart = GainsChart(Calculator(), nRegion); break;
+    case eCHART_KIND::Motions: chart = MotionsChart(Calculator()); break;
+    case eCHART_KIND::Target: chart = TargetChart(Calculator()); break;
+  }
+  const auto itStyle = request.find("style");
+  const json style = itStyle != request.end() && itStyle->is_object() ? *itStyle : json::object();
+  ChartStyle_t chartStyle;
+  if (style.contains("width")) chartStyle.nWidth = IntOf(style, "width");
+  if (style.contains("fontSize")) chartStyle.nFontSize = IntOf(style, "fontSize");
+  chartStyle.bDark = BoolOf(style, "dark");
+  return {{"chart", ChartDocument(chart)}, {"svg", ChartSvg(chart, chartStyle)}};
 }
 
 // The code of the given builds, or of the setup on show under a name, as
@@ -539,6 +587,7 @@ const std::map<std::string, Operation>& Operations() {
       {"rank", Rank},
       {"gains", Gains},
       {"compare", Compare},
+      {"chart", Chart},
       {"code", Code},
       {"openCode", OpenCode},
       {"getSetup", GetSetup},

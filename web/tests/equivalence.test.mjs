@@ -1,7 +1,7 @@
 // The page's core against the desktop's: node drives the WebAssembly build
 // through its binding over a table of requests, and velkar-tool (native)
 // computes the same requests on the same data files; the report document,
-// 17-digit breakdown, ranking, gains, comparison and build codes must be the
+// 17-digit breakdown, ranking, gains, comparison, charts and build codes must be the
 // same, byte for byte.
 //
 //   node --test equivalence.test.mjs   (VELKAR_SITE, VELKAR_TOOL: see below)
@@ -87,6 +87,19 @@ test('the page computes what velkar-tool computes', async (t) => {
   await t.test('gains-by-region', () => {
     const region = drive(core, REQUESTS[6]).result.rows[1].region;
     assert.deepEqual(core.call('gains', { region: 1 }), JSON.parse(tool('gains', ...toolArgs(REQUESTS[6]), '--region', region, '--json')));
+  });
+  // The charts' pictures, byte for byte: the gains of a region in the dark at
+  // another size, and the setup on show at each sharpness level (the tool
+  // reads it from its code).
+  await t.test('chart-gains-and-sharpness', () => {
+    const r = REQUESTS[6];
+    const region = drive(core, r).result.rows[1].region;
+    const style = ['--width', '500', '--font-size', '16', '--dark'];
+    const gains = core.call('chart', { kind: 'gains', region: 1, style: { width: 500, fontSize: 16, dark: true } });
+    assert.equal(gains.svg, tool('chart', 'gains', ...toolArgs(r), '--region', region, ...style));
+    assert.deepEqual(gains.chart, JSON.parse(tool('chart', 'gains', ...toolArgs(r), '--region', region, '--json')));
+    const code = core.call('code').code;
+    assert.equal(core.call('chart', { kind: 'sharpness' }).svg, tool('chart', 'sharpness', '--code', code));
   });
   // Six loadouts, one of them with a weapon the data lacks, against a target
   // of its own; velkar-tool reads them from the page's codes.
