@@ -1,6 +1,7 @@
 // Speed of one recalculation, of the whole report, of restoring a saved setup
 // with a long motion list, of a comparison of six loadouts, of the weapon
-// table and of the gains of every modifier and sharpness level on the sample
+// table, of the gains of every modifier and sharpness level and of the loadouts
+// chart (series and SVG) on the sample
 // game data, and of reading build codes.
 //
 // The build leaves the sample sources, in Shift-JIS, beside this program. They
@@ -23,6 +24,8 @@
 #include "calc/GainTable.h"
 #include "calc/ReportText.h"
 #include "calc/WeaponTable.h"
+#include "chart/ChartBuilders.h"
+#include "chart/ChartSvg.h"
 #include "data/DataManager.h"
 #include "platform/ModuleDirectory.h"
 #include "setup/BuildCode.h"
@@ -159,10 +162,8 @@ void BM_RestoreSetup(benchmark::State& state) {
 }
 BENCHMARK(BM_RestoreSetup)->Arg(8000)->Arg(50000)->Unit(benchmark::kMillisecond);
 // Six loadouts of the first category (its first six weapons, each with the
-// 10-motion list and the two modifiers) against the calculation's target,
-// each restored by name on its own copy of the calculator.
-void BM_CompareSixLoadouts(benchmark::State& state) {
-  const CCalculator& calc = Sample().Calculator();
+// 10-motion list and the two modifiers), for the calculation's target.
+std::vector<NamedLoadout_t> SixLoadouts(const CCalculator& calc) {
   const Setup_t setup = CaptureSetup(calc);
   std::vector<NamedLoadout_t> arrLoadout;
   for (size_t i = 0; i < kMaxComparedLoadouts; ++i) {
@@ -170,15 +171,43 @@ void BM_CompareSixLoadouts(benchmark::State& state) {
     loadout.strWeapon = calc.GetWeapons()[i % calc.GetWeapons().size()]->GetName();
     arrLoadout.push_back({std::to_string(i), loadout});
   }
+  return arrLoadout;
+}
+
+// The six loadouts against the calculation's target, each restored by name
+// on its own copy of the calculator.
+void BM_CompareSixLoadouts(benchmark::State& state) {
+  const CCalculator& calc = Sample().Calculator();
+  const std::vector<NamedLoadout_t> arrLoadout = SixLoadouts(calc);
+  const Target_t target = TargetOf(CaptureSetup(calc));
   size_t nRegions = 0;
   for (auto _ : state) {
-    const LoadoutComparison_t comparison = CompareLoadouts(calc, TargetOf(setup), arrLoadout);
+    const LoadoutComparison_t comparison = CompareLoadouts(calc, target, arrLoadout);
     nRegions = comparison.arrRegion.size();
     benchmark::DoNotOptimize(comparison.arrLoadout.data());
   }
   state.counters["regions"] = static_cast<double>(nRegions);
 }
 BENCHMARK(BM_CompareSixLoadouts);
+
+// The loadouts chart of the six: the comparison, its series and its SVG.
+void BM_LoadoutsChart(benchmark::State& state) {
+  const CCalculator& calc = Sample().Calculator();
+  const std::vector<NamedLoadout_t> arrLoadout = SixLoadouts(calc);
+  const Target_t target = TargetOf(CaptureSetup(calc));
+  size_t nBytes = 0;
+  size_t nGroups = 0;
+  for (auto _ : state) {
+    const Chart_t chart = LoadoutsChart(CompareLoadouts(calc, target, arrLoadout));
+    const std::string strSvg = ChartSvg(chart, ChartStyle_t{});
+    nBytes = strSvg.size();
+    nGroups = chart.arrGroup.size();
+    benchmark::DoNotOptimize(strSvg.data());
+  }
+  state.counters["groups"] = static_cast<double>(nGroups);
+  state.counters["svg_bytes"] = static_cast<double>(nBytes);
+}
+BENCHMARK(BM_LoadoutsChart)->Unit(benchmark::kMicrosecond);
 
 // The weapon table of the first category, ranked on the first region and
 // sorted by attack.
