@@ -30,8 +30,9 @@ constexpr Theme_t kDark = {"#1b1b1b", "#eeeeee", "#bbbbbb", "#3a3a3a"};
 struct Metrics_t {
   int nWidth = 0;
   int nFont = 0;
-  int nPad = 0;   // around the picture and between its parts
-  int nLine = 0;  // one line of text
+  int nPad = 0;         // around the picture and between its parts
+  int nLine = 0;        // one line of text
+  int nPlotHeight = 0;  // of upright bars, from the width asked
   const Theme_t* pTheme = &kLight;
 };
 
@@ -293,13 +294,18 @@ int Unusable(std::string& strSvg, const Metrics_t& m, const Chart_t& chart, int 
                Wrap(FormatText(txt::kChartUnusable, {strList}), m.nWidth - 2 * m.nPad, m.nFont));
 }
 
+// The value axis of upright bars: a tick every two lines of text at most.
+Scale_t UprightScale(const Chart_t& chart, const Metrics_t& m) {
+  const Range_t range = ValueRange(chart);
+  return MakeScale(range.nMin, range.nMax, std::max(m.nPlotHeight / (2 * m.nLine), 2));
+}
+
 // Upright bars: a group per slot along the bottom, the value axis on the
 // left; grouped (a bar per series) or stacked. The bottom of what it drew.
 int UprightPlot(std::string& strSvg, const Metrics_t& m, const Chart_t& chart, int nTop) {
   const bool bStacked = ChartLayout(chart.eKind) == eCHART_LAYOUT::Stacked;
-  const int nPlotHeight = std::clamp(m.nWidth * 3 / 8, 8 * m.nLine, 30 * m.nLine);
-  const Range_t range = ValueRange(chart);
-  const Scale_t scale = MakeScale(range.nMin, range.nMax, std::max(nPlotHeight / (2 * m.nLine), 2));
+  const int nPlotHeight = m.nPlotHeight;
+  const Scale_t scale = UprightScale(chart, m);
   const int nLeft = m.nPad + WidestTick(scale, m.nFont) + m.nPad;
   const int nBars = bStacked ? 1 : static_cast<int>(chart.arrSeries.size());
   const int nGroups = static_cast<int>(chart.arrGroup.size());
@@ -399,12 +405,11 @@ int LyingPlot(std::string& strSvg, const Metrics_t& m, const Chart_t& chart, int
 // groups need more room than that leaves them.
 int UprightWidth(const Chart_t& chart, const Metrics_t& m) {
   if (chart.strEmpty || ChartLayout(chart.eKind) == eCHART_LAYOUT::Lying) return m.nWidth;
-  const Range_t range = ValueRange(chart);
   const int nBars = ChartLayout(chart.eKind) == eCHART_LAYOUT::Stacked
                         ? 1
                         : static_cast<int>(chart.arrSeries.size());
   const int nSlot = std::max(nBars * 4 + 6, m.nFont * 2);
-  const int nLeft = m.nPad + WidestTick(MakeScale(range.nMin, range.nMax, 11), m.nFont) + m.nPad;
+  const int nLeft = m.nPad + WidestTick(UprightScale(chart, m), m.nFont) + m.nPad;
   return std::max(m.nWidth, nLeft + nSlot * static_cast<int>(chart.arrGroup.size()) + m.nPad);
 }
 
@@ -421,6 +426,7 @@ std::string ChartSvg(const Chart_t& chart, const ChartStyle_t& style) {
   m.nPad = m.nFont * 3 / 4;
   m.nLine = m.nFont * 5 / 4;
   m.pTheme = style.bDark ? &kDark : &kLight;
+  m.nPlotHeight = std::clamp(m.nWidth * 3 / 8, 8 * m.nLine, 30 * m.nLine);
   m.nWidth = UprightWidth(chart, m);
 
   std::string strBody;
