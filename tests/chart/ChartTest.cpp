@@ -132,6 +132,13 @@ const ChartRow_t kChartRows[] = {
                   {"name": "B", "values": [0, 0, 0]}],
        "marks": [{"kind": "best", "group": 0, "series": 0, "text": "★", "legend": "最大"},
                  {"kind": "best", "group": 2, "series": 0, "text": "★", "legend": "最大"}]})"},
+    {"ZeroEverywhere",
+     [](CCalculator&) {
+       LoadoutComparison_t comparison{"m", "l", false, {}, {"x"}, {}};
+       comparison.arrLoadout.push_back({"A", 0, {}, "w", 3, {}, {}, {0}, 0, {}});
+       return LoadoutsChart(comparison);
+     },
+     R"({"series": [{"name": "A", "values": [0, 0]}], "marks": []})"},
     {"NoLoadouts",
      [](CCalculator& calc) { return LoadoutsChart(CompareLoadouts(calc, kDragon, {})); },
      R"({"kind": "loadouts", "groups": [], "series": [], "empty": "比べる装備がありません"})"},
