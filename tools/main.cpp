@@ -48,8 +48,7 @@ std::unique_ptr<CToolCommand> Create() {
 const CommandEntry_t kCommandTable[] = {
     {"builds", "List the builds saved by the window or the tool, or import a build code",
      &Create<CBuildsCommand>},
-    {"chart", "Draw one of five charts (SVG) or print its series (JSON)",
-     &Create<CChartCommand>},
+    {"chart", "Draw one of five charts (SVG) or print its series (JSON)", &Create<CChartCommand>},
     {"code", "Print the build code of saved builds or of a calculation", &Create<CCodeCommand>},
     {"compare", "Compute 2 to 6 loadouts against one target, side by side",
      &Create<CCompareCommand>},
