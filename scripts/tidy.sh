@@ -8,6 +8,6 @@ if [ ! -f build/dev/compile_commands.json ]; then
   cmake --preset dev
   cmake --build --preset dev -j"$(nproc)"
 fi
-files=$(find src/platform src/model src/engine src/data src/calc src/setup -name '*.cpp' | sort)
+files=$(find src/platform src/model src/engine src/data src/calc src/setup src/chart -name '*.cpp' | sort)
 # shellcheck disable=SC2086
 clang-tidy -p build/dev --quiet --extra-arg=-Wno-unknown-warning-option $files
