@@ -378,17 +378,19 @@ int LyingPlot(std::string& strSvg, const Metrics_t& m, const Chart_t& chart, int
   Text(strSvg, m, nLeft, nTop + m.nFont, chart.strAxis);
   const int nPlotTop = nTop + m.nLine + m.nPad / 2;
   const auto X = [&](int64_t nValue) { return nLeft + scale.Offset(nValue, nRight - nLeft); };
+  // The rows go after the grid, so that the bars cover its lines.
+  std::string strRows;
   int nY = nPlotTop;
   for (size_t g = 0; g < chart.arrGroup.size(); ++g) {
     const int nRow = std::max(static_cast<int>(arrLabel[g].size()) * m.nLine, m.nLine) + m.nPad / 2;
-    Lines(strSvg, m, nLeft - m.nPad / 2,
+    Lines(strRows, m, nLeft - m.nPad / 2,
           nY + (nRow - static_cast<int>(arrLabel[g].size()) * m.nLine) / 2, arrLabel[g],
           eANCHOR::End);
     const std::optional<int64_t>& nValue = chart.arrSeries.front().arrValue[g];
     if (nValue) {
       const int nFrom = X(0);
       const int nTo = X(*nValue);
-      Bar(strSvg, m, {std::min(nFrom, nTo), nY + 2, std::abs(nTo - nFrom), nRow - 4}, kPalette[0],
+      Bar(strRows, m, {std::min(nFrom, nTo), nY + 2, std::abs(nTo - nFrom), nRow - 4}, kPalette[0],
           BarTitle(chart, g, 0, *nValue), false);
     }
     nY += nRow;
@@ -398,6 +400,7 @@ int LyingPlot(std::string& strSvg, const Metrics_t& m, const Chart_t& chart, int
          nTick == 0 ? m.pTheme->pszAxis : m.pTheme->pszGrid);
     Text(strSvg, m, X(nTick), nY + m.nLine, Num(nTick), eANCHOR::Middle);
   }
+  strSvg += strRows;
   return nY + m.nLine + m.nPad / 2;
 }
 
