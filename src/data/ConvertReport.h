@@ -1,10 +1,12 @@
 // ConvertReport_t: the outcome of converting one INI source into a data file,
-// with every entry the converter skipped and why.
+// with every entry the converter skipped and why; and the Japanese words of
+// a conversion's outcome that the window and the web page show.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/DataFileError.h"
@@ -29,3 +31,10 @@ struct ConvertReport_t {
   std::optional<DataFileError_t> failure;
   std::string strError;  // English, when bWritten is false
 };
+
+// The outcome of a conversion (Shift-JIS): strFirst (its success or failure
+// text) and below it each file written with its counts, and each one that
+// failed with why, and that its data file was left as it was; one line each.
+std::string DescribeConversionInJapanese(std::string_view strFirst,
+                                         const std::vector<ConvertReport_t>& arrReport,
+                                         bool bMonsters);

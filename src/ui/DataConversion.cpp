@@ -3,8 +3,9 @@
 #include <vector>
 
 #include "VelkarTexts.h"
+#include "data/ConvertReport.h"
 #include "data/DataManager.h"
-#include "text/LoadErrorText.h"
+#include "text/SjisText.h"
 #include "text/UnwritableFolderHint.h"
 
 ConversionOutcome_t CDataConversion::ConvertWeapons() {
@@ -17,17 +18,19 @@ ConversionOutcome_t CDataConversion::ConvertWeapons() {
     bAll = store.ConvertWeaponIni(nCategory) && bAll;
     arrReport.push_back(store.GetLastConvertReport());
   }
-  return {DescribeConversion(bAll ? txt::kConvertWeaponsSucceeded : txt::kConvertWeaponsFailed,
-                             arrReport, false) +
-              (bAll ? QString() : UnwritableFolderHint()),
-          !bAll};
+  return {
+      FromSjis(DescribeConversionInJapanese(
+          bAll ? txt::kConvertWeaponsSucceeded : txt::kConvertWeaponsFailed, arrReport, false)) +
+          (bAll ? QString() : UnwritableFolderHint()),
+      !bAll};
 }
 
 ConversionOutcome_t CDataConversion::ConvertMonsters() {
   CDataManager& store = CDataManager::GetInstance();
   const bool bDone = store.ConvertMonsterIni();
-  return {DescribeConversion(bDone ? txt::kConvertMonstersSucceeded : txt::kConvertMonstersFailed,
-                             {store.GetLastConvertReport()}, true) +
+  return {FromSjis(DescribeConversionInJapanese(
+              bDone ? txt::kConvertMonstersSucceeded : txt::kConvertMonstersFailed,
+              {store.GetLastConvertReport()}, true)) +
               (bDone ? QString() : UnwritableFolderHint()),
           !bDone};
 }

@@ -7,8 +7,8 @@
 #include "VelkarTexts.h"
 #include "calc/Calculator.h"
 #include "data/DataManager.h"
+#include "setup/SetupMissText.h"
 #include "setup/SetupRestore.h"
-#include "text/SetupMessageText.h"
 #include "text/SjisText.h"
 #include "widgets/ButtonNote.h"
 
@@ -44,7 +44,7 @@ void CSetupCommands::Open(const Setup_t& setup, bool bOtherData) {
   if (!m_window.fnUsable()) return;
   const std::vector<RestoreMiss_t> arrMiss = RestoreSetup(*m_window.pCalculator, setup);
   m_window.fnShow();
-  const QString strText = DescribeRestoreMisses(arrMiss, bOtherData);
+  const QString strText = FromSjis(DescribeRestoreMissesInJapanese(arrMiss, bOtherData));
   if (!strText.isEmpty()) Tell(strText, !arrMiss.empty());
 }
 

@@ -42,13 +42,13 @@
 #include "dialogs/GainsDlg.h"
 #include "dialogs/RankingDlg.h"
 #include "model/ModifierTable.h"
+#include "setup/SetupMissText.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
 #include "style/DialogFont.h"
 #include "style/DialogStyle.h"
 #include "text/ClipboardText.h"
 #include "text/LoadErrorText.h"
-#include "text/SetupMessageText.h"
 #include "text/SetupNoteText.h"
 #include "text/SjisText.h"
 #include "widgets/BaselineColumn.h"
@@ -645,7 +645,7 @@ void CVelkarDlg::RestoreLastSetup() {
     ReportProblem(FromSjis(txt::kLastSetupUnusable).arg(DescribeSetupFileProblem(*problem)));
   }
   if (setup) {
-    const QString strMisses = DescribeRestoreMisses(ApplySetup(*setup), false);
+    const QString strMisses = FromSjis(DescribeRestoreMissesInJapanese(ApplySetup(*setup), false));
     if (!strMisses.isEmpty()) ReportProblem(strMisses);
   }
   // The restored setup is where the player's steps start.

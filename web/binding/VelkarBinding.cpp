@@ -14,8 +14,10 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "VelkarTexts.h"
 #include "calc/Calculator.h"
 #include "calc/GainTable.h"
 #include "calc/HitBreakdownText.h"
@@ -24,6 +26,7 @@
 #include "calc/WeaponTable.h"
 #include "chart/ChartBuilders.h"
 #include "chart/ChartSvg.h"
+#include "data/ConvertReport.h"
 #include "data/DataManager.h"
 #include "data/SourceLinter.h"
 #include "model/ModifierTable.h"
@@ -33,6 +36,7 @@
 #include "setup/BuildsImportText.h"
 #include "setup/LoadoutComparison.h"
 #include "setup/ResultJson.h"
+#include "setup/SetupMissText.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
 
@@ -194,20 +198,21 @@ json Load(const json& request) {
 }
 
 // Rebuilds the data files of the folder from the .ini sources there, then
-// loads them again; each conversion's outcome comes back.
+// loads them again; each conversion's outcome comes back, with the message
+// the window's conversion command would show.
 json Convert(const json& request) {
   CDataManager& store = CDataManager::GetInstance();
   store.SetDataDirectory(StringOf(request, "dir"));
   json reports = json::array();
   const auto Note = [&reports, &store](bool bOk, bool bMonsters) {
     const ConvertReport_t& report = store.GetLastConvertReport();
+    const bool bWritten = bOk && report.bWritten;
+    const std::string_view strFirst =
+        bMonsters ? (bWritten ? txt::kConvertMonstersSucceeded : txt::kConvertMonstersFailed)
+                  : (bWritten ? txt::kConvertWeaponsSucceeded : txt::kConvertWeaponsFailed);
     reports.push_back(
-        {{"target", report.strTarget},
-         {"monsters", bMonsters},
-         {"written", bOk && report.bWritten},
-         {"counts", report.nCount},
-         {"failure",
-          report.failure ? json(SjisToUtf8(DescribeInJapanese(*report.failure))) : json()}});
+        {{"written", bWritten},
+         {"message", SjisToUtf8(DescribeConversionInJapanese(strFirst, {report}, bMonsters))}});
   };
   for (const json& category : request.value("categories", json::array())) {
     if (category.is_number_integer()) Note(store.ConvertWeaponIni(category.get<int>()), false);
@@ -342,9 +347,17 @@ std::vector<NamedLoadout_t> LoadoutsOf(const json& request) {
 
 // Up to six builds' loadouts against the target on show, as velkar-tool
 // compare --json prints it; each loadout starts from the data as loaded.
+// "notes" has, per loadout, what the window says it lacks ("" for nothing).
 json Compare(const json& request) {
   const Target_t target = TargetOf(CaptureSetup(Calculator()));
-  return ComparisonDocument(CompareLoadouts(Loaded(), target, LoadoutsOf(request)));
+  const LoadoutComparison_t comparison = CompareLoadouts(Loaded(), target, LoadoutsOf(request));
+  json answer = ComparisonDocument(comparison);
+  json notes = json::array();
+  for (const ComparedLoadout_t& loadout : comparison.arrLoadout) {
+    notes.push_back(SjisToUtf8(DescribeLoadoutMissesInJapanese(loadout)));
+  }
+  answer["notes"] = std::move(notes);
+  return answer;
 }
 
 // Charts, as velkar-tool chart KIND prints them:
@@ -416,9 +429,10 @@ json OpenCode(const json& request) {
   const std::vector<RestoreMiss_t> arrMiss =
       RestoreSetup(Calculator(), code->arrBuild.front().setup);
   json state = StateJson();
-  state["misses"] = MissesJson(arrMiss);
+  const bool bOtherData = code->nFingerprint != CDataManager::GetInstance().GetDataFingerprint();
+  state["missText"] = SjisToUtf8(DescribeRestoreMissesInJapanese(arrMiss, bOtherData));
   state["builds"] = BuildsJson(code->arrBuild);
-  state["otherData"] = code->nFingerprint != CDataManager::GetInstance().GetDataFingerprint();
+  state["otherData"] = bOtherData;
   state["error"] = nullptr;
   return state;
 }
@@ -433,7 +447,7 @@ json ApplySetup(const json& request) {
   const Setup_t setup = CSetupStore::SetupFromJson(it != request.end() ? *it : json::object());
   const std::vector<RestoreMiss_t> arrMiss = RestoreSetup(Calculator(), setup);
   json state = StateJson();
-  state["misses"] = MissesJson(arrMiss);
+  state["missText"] = SjisToUtf8(DescribeRestoreMissesInJapanese(arrMiss, false));
   return state;
 }
 

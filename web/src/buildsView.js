@@ -3,7 +3,7 @@
 // imported as that file; a saved build joins the comparison with a click.
 // Every change starts from the file as stored now (another tab may have
 // changed it), and a change another tab stores shows here at once.
-import { describeMisses, el, field, fill, fillList } from './dom.js';
+import { el, field, fill, fillList } from './dom.js';
 import T from './texts.js';
 import { loadBuildsText, markUnusable, saveBuildsText, watch } from './storage.js';
 
@@ -83,7 +83,7 @@ export class BuildsView {
 
   apply(build) {
     const answer = this.store.dispatch('applySetup', { setup: build.setup });
-    this.note.textContent = describeMisses(answer.misses);
+    this.note.textContent = answer.missText;
   }
 
   export() {
@@ -101,7 +101,7 @@ export class BuildsView {
     const answer = this.change('importBuilds', { from: '/import' });
     if (!answer) return;
     if (answer.importProblem) this.note.textContent = fill(T.kBuildImportUnusable, answer.importProblem);
-    else if (!answer.problem) this.note.textContent = fill(T.kBuildImported, answer.added);
+    else if (answer.message) this.note.textContent = answer.message;
   }
 
   show({ builds, problem }) {

@@ -2,7 +2,7 @@
 // change (so the address is always a link to what is on show), to copy as a
 // code or a link, and a code or link to open. A code of several builds puts
 // them side by side in the comparison.
-import { copyText, describeMisses, el, field, fill, linkOf } from './dom.js';
+import { copyText, el, field, fill, linkOf } from './dom.js';
 import T from './texts.js';
 
 export class CodeView {
@@ -78,7 +78,7 @@ export class CodeView {
     this.holdAddress = false;
     this.alert(fromLink && answer.otherData ? T.kCodeOtherData : null, undefined);
     this.store.show(answer);
-    const lines = [T.kCodeOpened, describeMisses(answer.misses), answer.otherData ? T.kCodeOtherData : ''];
+    const lines = [T.kCodeOpened, answer.missText];
     if (answer.builds.length > 1) {
       this.compare.set(answer.builds);
       lines.push(fill(T.kCompareOpened, answer.builds.length));

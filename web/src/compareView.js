@@ -3,7 +3,7 @@
 // difference to the first (A). The loadouts stay in the browser (every change
 // starts from them as stored, and another tab's change shows here) and leave
 // it as one code, in a link.
-import { PART_NAMES, copyText, describeMisses, el, fill, fillList, linkOf, signed } from './dom.js';
+import { caption, copyText, el, fill, fillList, linkOf, signed } from './dom.js';
 import T from './texts.js';
 import { loadCompared, saveCompared, watch } from './storage.js';
 
@@ -16,17 +16,16 @@ export class CompareView {
     this.builds = loadCompared(MAX);
     this.list = el('ol', { className: 'loadouts', id: 'compare-list' });
     this.note = el('p', { className: 'hint', role: 'status', id: 'compare-note' });
-    this.hint = el('p', { className: 'hint', text: T.kCompareHint });
+    this.hint = el('p', { className: 'hint', text: T.kCompareStartHint });
     this.target = el('p', { id: 'compare-target' });
     this.table = el('table', { id: 'comparison', className: 'rows comparison' });
-    this.warnings = el('p', { className: 'hint', id: 'compare-warnings' });
     const button = (id, text, onclick) => el('button', { type: 'button', id, text, onclick });
-    root.append(el('h2', { id: 'compare-heading', text: T.kSectionCompare }),
+    root.append(el('h2', { id: 'compare-heading', text: T.kCompareCaption }),
       el('div', { className: 'buttons' },
-        button('compare-add', T.kCompareAddCurrent, () => this.addCurrent()),
+        button('compare-add', caption(T.kCompareAddCurrent), () => this.addCurrent()),
         button('compare-link', T.kCompareLink, () => this.copyLink()),
         button('compare-clear', T.kCompareClear, () => this.set([]))),
-      this.note, this.list, this.hint, this.target, el('div', { className: 'scroll' }, this.table), this.warnings);
+      this.note, this.list, this.hint, this.target, el('div', { className: 'scroll' }, this.table));
     watch((event, item) => { if (event === 'changed' && item === 'compared') this.reload(); });
   }
 
@@ -44,7 +43,7 @@ export class CompareView {
   add(build) {
     this.builds = loadCompared(MAX);
     if (this.builds.length >= MAX) {
-      this.note.textContent = T.kCompareFull;
+      this.note.textContent = fill(T.kCompareFull, MAX);
       return;
     }
     this.note.textContent = '';
@@ -54,7 +53,7 @@ export class CompareView {
   // The setup on show, named after its weapon.
   addCurrent() {
     const state = this.store.state;
-    this.add({ name: state.weapons[state.weapon]?.name ?? T.kCompareCurrent, setup: this.store.ask('getSetup').setup });
+    this.add({ name: state.weapons[state.weapon]?.name ?? T.kCodeCurrentSetup, setup: this.store.ask('getSetup').setup });
   }
 
   // Every loadout in one code, in a link that opens them side by side.
@@ -72,17 +71,13 @@ export class CompareView {
     this.set(builds.filter((_, i) => i !== at));
   }
 
-  // Why a loadout has no numbers, in words.
-  problem(problem) {
-    const part = PART_NAMES[problem.part];
-    return problem.name === null ? fill(T.kCompareNoPart, part) : fill(T.kCompareProblem, part, problem.name);
-  }
-
   // The core's label of the loadout (weapon, sharpness, motion and modifier
-  // counts); its whole build on hover.
-  loadoutText(loadout, i) {
-    if (loadout.problem) return `${letter(i)}：${loadout.build}　${this.problem(loadout.problem)}`;
-    return `${letter(i)}：${loadout.label}`;
+  // counts), or its name when it has no numbers, then the core's words for
+  // what it lacks; its whole build on hover.
+  loadoutText(comparison, i) {
+    const loadout = comparison.loadouts[i];
+    return [`${letter(i)}：${loadout.problem ? loadout.build : loadout.label}`, comparison.notes[i]]
+      .filter(Boolean).join('\n');
   }
 
   // The core's comparison, or null with the reason it has none in the note.
@@ -98,14 +93,13 @@ export class CompareView {
   render() {
     const comparison = this.builds.length >= 2 ? this.comparison() : null;
     fillList(this.list, this.builds, (build, i) => el('li', {},
-      el('span', comparison ? { text: this.loadoutText(comparison.loadouts[i], i), title: comparison.loadouts[i].detail }
+      el('span', comparison ? { text: this.loadoutText(comparison, i), title: comparison.loadouts[i].detail }
         : { text: `${letter(i)}：${build.name}` }),
-      el('button', { type: 'button', text: T.kCompareRemove, ariaLabel: `${T.kCompareRemove} ${letter(i)}`,
+      el('button', { type: 'button', text: caption(T.kCompareRemove), ariaLabel: `${caption(T.kCompareRemove)} ${letter(i)}`,
         onclick: () => this.remove(i) })));
     this.hint.hidden = !!comparison;
     this.table.hidden = !comparison;
     this.target.hidden = !comparison;
-    this.warnings.textContent = comparison ? describeMisses(comparison.warnings) : '';
     if (!comparison) return;
     const { target } = comparison;
     this.target.textContent = fill(T.kCompareTarget, target.monster, target.level, target.anger ? T.kCompareAngry : '');

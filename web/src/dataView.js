@@ -56,12 +56,9 @@ export class DataView {
       answer = this.store.dispatch('convert', { dir: DATA_DIR,
         categories: this.stems.map((s, i) => (stems.includes(s) ? i : -1)).filter((i) => i >= 0),
         monsters: stems.includes(this.monster) });
-      // As the window's conversion commands say it: the command's outcome and
-      // the file that failed.
-      for (const c of answer.conversions.filter((c) => !c.written)) {
-        lines.push(c.monsters ? T.kConvertMonstersFailed : T.kConvertWeaponsFailed);
-        if (c.failure) lines.push(c.failure);
-      }
+      // As the window's conversion commands say it: the command's outcome,
+      // the file that failed and why.
+      for (const c of answer.conversions.filter((c) => !c.written)) lines.push(c.message);
     } else {
       answer = this.store.dispatch('load', { dir: DATA_DIR });
     }

@@ -55,13 +55,10 @@ export function signed(value) {
   return value === 0 ? T.kDifferenceZero : `${value > 0 ? '+' : ''}${value}`;
 }
 
-// The names a setup holds that the data lacks, in one line ("" for none);
-// parts as the core names them ("weapon", "hit_correction", ...).
-export const PART_NAMES = { category: T.kPartCategory, weapon: T.kPartWeapon, motion: T.kPartMotion,
-  monster: T.kPartMonster, level: T.kPartLevel, hit_correction: T.kPartHitCorrection };
-
-export function describeMisses(misses) {
-  return misses.length ? fill(T.kMissingPart, misses.map((m) => `${PART_NAMES[m.part]} ${m.name}`).join('、')) : '';
+// A caption of the window as a button of the page: without its keyboard
+// mnemonic, "外す(&R)" as "外す".
+export function caption(text) {
+  return text.replace(/\(&\w\)/, '');
 }
 
 // Puts text on the clipboard and says in the note how that went.

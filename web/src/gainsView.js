@@ -11,8 +11,8 @@ export class GainsView {
     this.body = el('tbody');
     this.regionHead = el('th', { scope: 'col' });
     this.table = el('table', { id: 'gains', className: 'rows gains' },
-      el('thead', {}, el('tr', {}, el('th', { scope: 'col', text: T.kGainsChoice }),
-        el('th', { scope: 'col', text: T.kGainsEffect }), el('th', { scope: 'col', text: T.kRankingTotalHeader }),
+      el('thead', {}, el('tr', {}, el('th', { scope: 'col', text: T.kGainsChoiceHeader }),
+        el('th', { scope: 'col', text: T.kGainsEffectHeader }), el('th', { scope: 'col', text: T.kRankingTotalHeader }),
         this.regionHead)), this.body);
     this.empty = el('p', { className: 'hint', text: T.kGainsNone });
     root.append(el('h2', { id: 'gains-heading', text: T.kSectionGains }),

@@ -7,8 +7,8 @@ import { el, field, fillList, fillSelect } from './dom.js';
 import T from './texts.js';
 
 // The core's column names, each with its header.
-const COLUMNS = [['rank', T.kRankingRankHeader], ['weapon', T.kRankingWeaponHeader], ['attack', T.kTableAttack],
-  ['element', T.kColumnElement], ['value', T.kTableElementValue], ['sharpness', T.kRankingSharpnessHeader],
+const COLUMNS = [['rank', T.kRankingRankHeader], ['weapon', T.kRankingWeaponHeader], ['attack', T.kTableAttackHeader],
+  ['element', T.kColumnElement], ['value', T.kTableElementValueHeader], ['sharpness', T.kRankingSharpnessHeader],
   ['total', T.kRankingTotalHeader]];
 // The columns a narrow screen leaves out until asked (the total too when a
 // region is ranked by).
@@ -80,7 +80,7 @@ export class WeaponTableView {
     const chosenRegion = this.region.selectedOptions[0]?.textContent;
     fillSelect(this.region, [T.kRankingByTotal, ...regions], regions.indexOf(chosenRegion) + 1);
     fillSelect(this.sharpness, [T.kTableOwnSharpness, ...state.names.sharpness], Math.max(this.sharpness.selectedIndex, 0));
-    fillSelect(this.element, [T.kTableAll, ...state.names.elements], Math.max(this.element.selectedIndex, 0));
+    fillSelect(this.element, [T.kTableAllElements, ...state.names.elements], Math.max(this.element.selectedIndex, 0));
     if (this.sort === 'region' && this.region.selectedIndex < 1) [this.sort, this.reverse] = ['rank', false];
     const table = this.store.ask('rank', this.request());
     this.header(table);

@@ -166,7 +166,7 @@ test('builds.json goes from velkar-tool to the page and back', () => onPage(asyn
   const names = page.locator('#builds-list .build-name');
   await page.setInputFiles('#builds-import', join(config, 'velkar', 'builds.json'));
   await names.nth(2).waitFor();
-  assert.equal(await page.textContent('#builds-note'), '1 件の装備を追加しました');
+  assert.equal(await page.textContent('#builds-note'), '1 件のビルドを取り込みました。\n名前を変えたもの：\n「太刀 試し」→「太刀 試し (2)」');
   assert.deepEqual(await names.allTextContents(), ['太刀 試し', '双剣 「怒り」', '太刀 試し (2)']);
   const stored = await page.evaluate(() => localStorage.getItem('velkar.builds'));
   await page.setInputFiles('#builds-import', { name: 'builds.json', mimeType: 'application/json',

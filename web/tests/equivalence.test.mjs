@@ -81,7 +81,7 @@ test('the page computes what velkar-tool computes', async (t) => {
       assert.equal(core.call('code').code, code);
       core.call('selectCategory', { index: 0 });
       const opened = core.call('openCode', { code });
-      assert.deepEqual([opened.result, opened.misses, opened.otherData], [native, [], false]);
+      assert.deepEqual([opened.result, opened.missText, opened.otherData], [native, '', false]);
     });
   }
   await t.test('gains-by-region', () => {
@@ -116,9 +116,11 @@ test('the page computes what velkar-tool computes', async (t) => {
     const native = spawnSync(TOOL, ['--dir', DATA, 'compare', ...codes.flatMap((c) => ['--code', c]),
       '--monster', '5', '--level', '1', '--anger', '--json'], { encoding: 'utf8' });
     assert.equal(native.status, 1, native.stderr);  // a loadout without numbers
-    const page = core.call('compare', { builds });
+    const { notes, ...page } = core.call('compare', { builds });
     assert.equal(page.loadouts[5].problem.part, 'weapon');
     assert.deepEqual(page, JSON.parse(native.stdout));
+    // The window's words for what each loadout lacks.
+    assert.deepEqual(notes, ['', '', '', '', '', '計算できません：武器「幻の双剣」']);
   });
   for (const [name, extra, region, sharpness, filter] of [['rank-total', [], null, null], ['rank-region', ['--region', '頭'], '頭', null],
     ['rank-sharpness', ['--sharpness', '2'], null, 2], ['rank-name', ['--name', '剣'], null, null, '剣']]) {

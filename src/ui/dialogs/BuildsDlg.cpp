@@ -18,8 +18,8 @@
 #include "setup/BuildCode.h"
 #include "setup/BuildName.h"
 #include "setup/BuildsImportText.h"
+#include "setup/SetupMissText.h"
 #include "style/DialogFont.h"
-#include "text/SetupMessageText.h"
 #include "text/SetupNoteText.h"
 #include "text/SjisText.h"
 #include "widgets/ButtonNote.h"
@@ -208,7 +208,7 @@ void CBuildsDlg::LoadSelected() {
     Refresh();
     return;
   }
-  ShowNote(DescribeRestoreMisses(m_apply(selected->build.setup), false));
+  ShowNote(FromSjis(DescribeRestoreMissesInJapanese(m_apply(selected->build.setup), false)));
 }
 
 void CBuildsDlg::RenameSelected() {

@@ -16,9 +16,9 @@
 #include "platform/TextEscape.h"
 #include "setup/BuildCode.h"
 #include "setup/Loadout.h"
+#include "setup/SetupMissText.h"
 #include "setup/SetupStore.h"
 #include "style/DialogFont.h"
-#include "text/SetupMessageText.h"
 #include "text/SjisText.h"
 
 namespace {
@@ -49,12 +49,10 @@ QString CellText(const LoadoutComparison_t& comparison, size_t nLoadout, size_t 
 }
 
 QString HeaderTip(const ComparedLoadout_t& loadout) {
-  QStringList arrLine{FromSjis(txt::kCompareSource).arg(FromSjis(LoadoutDetail(loadout)))};
-  if (loadout.problem) {
-    arrLine.append(FromSjis(txt::kCompareNoNumbers).arg(DescribeLoadoutProblem(*loadout.problem)));
-  }
-  for (const RestoreMiss_t& miss : loadout.arrMiss) arrLine.append(DescribeMiss(miss));
-  return arrLine.join(u'\n');
+  QString strTip = FromSjis(txt::kCompareSource).arg(FromSjis(LoadoutDetail(loadout)));
+  const std::string strMisses = DescribeLoadoutMissesInJapanese(loadout);
+  if (!strMisses.empty()) strTip += u'\n' + FromSjis(strMisses);
+  return strTip;
 }
 
 }  // namespace
