@@ -1,26 +1,26 @@
-# Script mode: cmake -DINPUT=texts.txt -DOUTPUT=VelkarTexts.h -P GenerateSjisTexts.cmake
+# Script mode: cmake -DINPUT=texts.txt -DOUTPUT=VelkarTexts.h
+#   [-DFACES=web/texts.txt] -P GenerateSjisTexts.cmake
 #
 # Each non-empty line of INPUT that does not start with '#' is
 #   kName<TAB>text
 # in UTF-8, where the text may use \r, \n and \t. The text is converted to code
 # page 932 with iconv and written as a string_view of escaped bytes, so that no
-# compiler ever reinterprets the Shift-JIS bytes.
+# compiler ever reinterprets the Shift-JIS bytes. FACES are the tables of
+# texts that a face alone shows: a name in INPUT and in one of them stops the
+# build (ReadTexts.cmake).
+include(${CMAKE_CURRENT_LIST_DIR}/ReadTexts.cmake)
+if(DEFINED FACES)
+  velkar_read_texts(all ${INPUT} ${FACES})
+endif()
+velkar_read_texts(texts ${INPUT})
 find_program(ICONV_EXE iconv REQUIRED)
-file(STRINGS ${INPUT} lines ENCODING UTF-8)
 get_filename_component(tmpdir ${OUTPUT} DIRECTORY)
 set(tmp_in ${tmpdir}/sjis_text_in.txt)
 set(tmp_out ${tmpdir}/sjis_text_out.bin)
 
 set(body "")
-foreach(line IN LISTS lines)
-  if(line STREQUAL "" OR line MATCHES "^#")
-    continue()
-  endif()
-  if(NOT line MATCHES "^([A-Za-z_][A-Za-z0-9_]*)\t(.*)$")
-    message(FATAL_ERROR "${INPUT}: malformed line: ${line}")
-  endif()
-  set(name ${CMAKE_MATCH_1})
-  set(text "${CMAKE_MATCH_2}")
+foreach(name IN LISTS texts_NAMES)
+  set(text "${texts_${name}}")
   string(REPLACE "\\r" "\r" text "${text}")
   string(REPLACE "\\n" "\n" text "${text}")
   string(REPLACE "\\t" "\t" text "${text}")
