@@ -1,10 +1,11 @@
 // velkar-tool convert [weapons|monsters|all]: the conversions of the window's
-// system menu. The weapon sources of categories 0 to 7 are converted in order,
-// each on its own: a source that is absent or cannot be read, or a data file
-// that cannot be written, leaves that data file as it was and is named with
-// the reason, and the others are converted all the same; the monster source
-// is converted on its own. One line per source file with the counts written,
-// one line per skipped entry; exit 0 only when every data file was written.
+// system menu. The weapon sources of the categories are converted in the
+// order of the category table, each on its own: a source that is absent or
+// cannot be read, or a data file that cannot be written, leaves that data
+// file as it was and is named with the reason, and the others are converted
+// all the same; the monster source is converted on its own. One line per
+// source file with the counts written, one line per skipped entry; exit 0
+// only when every data file was written.
 #pragma once
 
 #include <string>

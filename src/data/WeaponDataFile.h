@@ -46,8 +46,8 @@ public:
   // hit pattern lists always exist afterwards, the weapon list only when it
   // holds a weapon. True when they gave at least one weapon, also when they
   // were damaged after it (the complete records are kept, as the monster file
-  // keeps them); error is set when they were damaged. A category outside
-  // 0..7 gives false and leaves the store alone.
+  // keeps them); error is set when they were damaged. A category that is
+  // no row of the category table gives false and leaves the store alone.
   static bool Load(std::span<const uint8_t> bytes, int nCategory, CDataManager& store,
                    std::optional<DataFileError_t>& error);
 };

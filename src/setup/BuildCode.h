@@ -25,19 +25,20 @@
 //     name       varint index into the names
 //     present    1 byte: bit 0 category, 1 weapon, 2 sharpness, 3 monster,
 //                4 level, 5 hit correction, 6 the monster is angry; bit 7 is 0
-//     numbers    1 byte, when bit 0 or 2 is set: category 0..7 in bits 0-3,
-//                sharpness 0..5 in bits 4-7 (0 where absent)
+//     numbers    1 byte, when bit 0 or 2 is set: category (its row of the
+//                category table) in bits 0-3, sharpness 0..5 in bits 4-7 (0
+//                where absent)
 //     weapon, monster, level, hit correction: a varint name index each, for
 //                those present, in this order
 //     motions    varint count, then a varint name index per chosen motion
 //     modifiers  3 bytes in version 1 and one byte more in each later
-//                version, little-endian: bit i set when control 1018 + i is
-//                ticked (so the ticks come back in ascending order); at most
-//                one of each exclusive group. A code has the oldest version
-//                whose field holds every tick of its builds, so the codes of
-//                builds of the first 24 modifiers are version 1 whatever
-//                the newest version is; a reader reads every version up to
-//                its newest
+//                version, little-endian: bit i set when control
+//                kFirstModifierId + i is ticked (so the ticks come back in
+//                ascending order); at most one of each exclusive group. A
+//                code has the oldest version whose field holds every tick of
+//                its builds, so the codes of builds of the first 24 modifiers
+//                are version 1 whatever the newest version is; a reader
+//                reads every version up to its newest
 //
 // A varint is 1 to 3 bytes of 7 bits each, lowest first, the high bit set on
 // every byte but the last, in its shortest form. No byte may follow the last

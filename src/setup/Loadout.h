@@ -17,7 +17,7 @@ struct Loadout_t {
   std::vector<std::string> arrMotion;  // in attack order, repeats included
   std::optional<int> nSharpness;       // the slider's position; none: the weapon's own
   std::optional<std::string> strHitCorrection;
-  std::vector<int> arrModifier;  // ticked control ids (1018..1041), ascending
+  std::vector<int> arrModifier;  // ticked control ids (ModifierTable.h), ascending
 
   bool operator==(const Loadout_t&) const = default;
 };

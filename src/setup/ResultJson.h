@@ -35,7 +35,8 @@
 //     {"part": as below, "name"}.
 //
 // velkar-ranking: the weapon table of a category (RankingDocument).
-//   "category": 0..7; "monster"; "region": the name ranked by, or null;
+//   "category": its row of the category table; "monster"; "region": the
+//     name ranked by, or null;
 //   "regions": the monster's region names, in order;
 //   "sort": the column the rows are in the order of (WeaponColumnName);
 //   "filters": {"element": a name or null, "name": a text or null};

@@ -16,8 +16,9 @@ struct Setup_t {
   std::optional<std::string> strLevel;
   std::optional<std::string> strHitCorrection;
   bool bAnger = false;
-  // Ticked modifiers by control id (1018..1041), ascending. The ids are fixed
-  // by the window's layout and outlive any change of a caption's wording.
+  // Ticked modifiers by control id (model/ModifierTable.h), ascending. The
+  // ids are fixed by the window's layout and outlive any change of a
+  // caption's wording.
   std::vector<int> arrModifier;
 
   bool operator==(const Setup_t&) const = default;

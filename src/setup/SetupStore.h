@@ -13,8 +13,8 @@
 //   builds.lock      empty; writers of builds.json hold a CFileLock on it
 //
 // SETUP is an object whose members may each be missing or null:
-//   "category": 0..7, "weapon": NAME, "motions": [NAME, ...] (in order,
-//   repeats included), "sharpness": 0..5, "monster": NAME, "level": NAME,
+//   "category": a row of model/CategoryTable.h, "weapon": NAME, "motions":
+//   [NAME, ...] (in order, repeats included), "sharpness": 0..5, "monster": NAME, "level": NAME,
 //   "hit_correction": NAME, "anger": true/false, "modifiers": [1018, ...]
 //   (the window's control ids of the ticked modifiers).
 //

@@ -13,7 +13,7 @@ struct ConversionOutcome_t {
 
 class CDataConversion {
 public:
-  // Every category from 0 to 7; the first that fails ends the conversion.
+  // Every category of the table in turn; one that fails stops no other.
   static ConversionOutcome_t ConvertWeapons();
   static ConversionOutcome_t ConvertMonsters();
 };
