@@ -90,6 +90,7 @@ TEST_F(CalculatorFixture, GainsLargestFirstByTheTotal) {
   StartWithKnife();
   std::vector<int> arrOrder;
   const std::optional<GainTable_t> table = ComputeGains(m_calc);
+  ASSERT_TRUE(table);
   for (const Gain_t& gain : table->arrGain) {
     arrOrder.push_back(gain.eKind == eGAIN_KIND::Sharpness ? gain.nSharpness : gain.nControlId);
   }
@@ -100,7 +101,10 @@ TEST_F(CalculatorFixture, GainsLargestFirstByTheTotal) {
   renki.bEnabled = false;
   EXPECT_EQ(table->arrGain.back(), renki);
   m_calc.ClearChosenMotions();
-  EXPECT_EQ(ComputeGains(m_calc)->arrGain.front(), Box(1018, true, 0, {0, 0, 0, 0}));
+  const std::optional<GainTable_t> unchanged = ComputeGains(m_calc);
+  ASSERT_TRUE(unchanged);
+  ASSERT_FALSE(unchanged->arrGain.empty());
+  EXPECT_EQ(unchanged->arrGain.front(), Box(1018, true, 0, {0, 0, 0, 0}));
 }
 
 }  // namespace

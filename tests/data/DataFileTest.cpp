@@ -241,7 +241,8 @@ TEST_F(DataFileTest, FingerprintSummarisesTheLoadedFiles) {
   m_dir.WriteBytes(
       "Katana.dat",
       CByteBuilder().U32(0).U32(0).U32(1).Raw("\n").I32(1).I32(2).I32(3).I32(4).Bytes());
-  ASSERT_TRUE(Store().LoadMonsterData() && Store().LoadWeaponData(CATEGORY_KATANA));
+  ASSERT_TRUE(Store().LoadMonsterData());
+  ASSERT_TRUE(Store().LoadWeaponData(CATEGORY_KATANA));
   EXPECT_EQ(Store().GetDataFingerprint(), 0xe9f4ff2dU);
 }
 

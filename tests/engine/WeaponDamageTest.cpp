@@ -275,7 +275,8 @@ TEST(SharpnessDamage, EachLevelItsPhysicalAndElementMultiplier) {
     EXPECT_EQ(calculation.Rows(nullptr).at(0).nDamage, arrDamage[nLevel]) << "level " << nLevel;
   }
   double dPhys = 7.0;
-  EXPECT_FALSE(CWeapon::GetSharpnessRate(6, dPhys, dPhys) || dPhys != 7.0);
+  EXPECT_FALSE(CWeapon::GetSharpnessRate(6, dPhys, dPhys));
+  EXPECT_EQ(dPhys, 7.0);
 }
 
 }  // namespace

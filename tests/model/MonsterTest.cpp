@@ -25,8 +25,9 @@ TEST(Monster, RegionsAreCopiedAndLookedUpOnlyInside) {
   for (const int nIndex : {1, -1, INT_MIN}) {
     uint8_t byValue = 0xAB;
     EXPECT_EQ(monster.GetRegionName(nIndex), "Error");
-    EXPECT_FALSE(monster.GetPhysHitzone(nIndex, DAMAGE_CUT_OR_IMPACT, byValue) ||
-                 monster.GetElementHitzone(nIndex, 2, byValue) || byValue != 0xAB);
+    EXPECT_FALSE(monster.GetPhysHitzone(nIndex, DAMAGE_CUT_OR_IMPACT, byValue)) << nIndex;
+    EXPECT_FALSE(monster.GetElementHitzone(nIndex, 2, byValue)) << nIndex;
+    EXPECT_EQ(byValue, 0xAB) << nIndex;
   }
 }
 

@@ -43,15 +43,17 @@ TEST(Cp932IsUtf8, TellsWellFormedUtf8) {
   // The decoder of one character (build names) agrees, here (the first and
   // the last four-byte form) and below.
   char32_t cp = 0;
-  EXPECT_TRUE(velkar::DecodeUtf8("\xF0\x90\x80\x80", 0, cp) == 4 && cp == 0x10000 &&
-              velkar::DecodeUtf8("\xF4\x8F\xBF\xBF", 0, cp) == 4 && cp == 0x10FFFF);
+  EXPECT_EQ(velkar::DecodeUtf8("\xF0\x90\x80\x80", 0, cp), 4U);
+  EXPECT_EQ(cp, 0x10000U);
+  EXPECT_EQ(velkar::DecodeUtf8("\xF4\x8F\xBF\xBF", 0, cp), 4U);
+  EXPECT_EQ(cp, 0x10FFFFU);
   // Shift-JIS, a stray continuation, truncated, a bad third byte, overlong
   // three- and four-byte forms, a surrogate, above the last code point.
   for (const std::string_view text :
        {"\x91\xE5\x8C\x95"sv, "\x80"sv, "\xE5\xA4"sv, "\xE5\xA4z"sv, "\xE0\x80\xAF"sv,
         "\xF0\x8F\xBF\xBF"sv, "\xED\xA0\x80"sv, "\xF4\x90\x80\x80"sv}) {
-    EXPECT_FALSE(velkar::IsUtf8(text) || velkar::DecodeUtf8(text, 0, cp) != 0)
-        << testing::PrintToString(text);
+    EXPECT_FALSE(velkar::IsUtf8(text)) << testing::PrintToString(text);
+    EXPECT_EQ(velkar::DecodeUtf8(text, 0, cp), 0U) << testing::PrintToString(text);
   }
 }
 

@@ -247,7 +247,7 @@ private slots:
     std::vector<Build_t> arrSame(200, Build_t{"a", {}});
     arrSame[0].strName = arrSame[1].strName = std::string(300, 'x');
     QGuiApplication::clipboard()->setText(
-        QString::fromStdString(*EncodeBuildCode({0, arrSame}, error)));
+        QString::fromStdString(EncodeBuildCode({0, arrSame}, error).value()));
     Press("buildImportCode");
     const AnsweredWindow_t told = m_pAnswerer->Take().value(0);
     QCOMPARE(told.strText.section(u'\n', 0, 3),
@@ -530,7 +530,7 @@ private slots:
     QCOMPARE(ResultColumn(dlg, 4), arrExpected);
     ClickButton(dlg, 1016);
     QCOMPARE(QGuiApplication::clipboard()->text(),
-             FromSjis(*BuildReportFromCalculator(dlg.GetCalculator())));
+             FromSjis(BuildReportFromCalculator(dlg.GetCalculator()).value()));
     dlg.OnSysCommand(kCommandPin);
     QVERIFY(!dlg.IsBaselinePinned());
     QCOMPARE(pResult->GetColumnCount(), 4);
@@ -643,8 +643,10 @@ private slots:
       setup.strWeapon = ToSjis(U("幻の剣"));
       setup.arrMotion.insert(setup.arrMotion.begin() + 1, ToSjis(U("宙返り")));
       CodeError_t error;
-      strCode = QString::fromStdString(*EncodeBuildCode(
-          {CDataManager::GetInstance().GetDataFingerprint() ^ 1U, {{"x", setup}}}, error));
+      strCode = QString::fromStdString(
+          EncodeBuildCode({CDataManager::GetInstance().GetDataFingerprint() ^ 1U, {{"x", setup}}},
+                          error)
+              .value());
     }
     QGuiApplication::clipboard()->setText(strCode);
     ClickButton(dlg, 1007);

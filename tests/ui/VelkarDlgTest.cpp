@@ -447,14 +447,14 @@ private slots:
     for (const int nId : {1017, 1040, 1018}) ClickCheck(dlg, nId);
     ClickButton(dlg, 1016);
     QTRY_COMPARE(QToolTip::text(), U("クリップボードにコピーしました"));
-    const std::string strReport = *BuildReportFromCalculator(dlg.GetCalculator());
+    const std::string strReport = BuildReportFromCalculator(dlg.GetCalculator()).value();
     const QMimeData* pData = QGuiApplication::clipboard()->mimeData();
     QCOMPARE(pData->data(kSjisMimeType), QByteArray::fromStdString(strReport));
     QCOMPARE(pData->text(), FromSjis(strReport));
     // A long report is cut before byte 1024, on a character boundary.
     ClickEntry(Control<QListWidget>(dlg, 1003), 2);
     for (int i = 0; i < 80; ++i) ClickButton(dlg, 1005);
-    const std::string strLong = *BuildReportFromCalculator(dlg.GetCalculator());
+    const std::string strLong = BuildReportFromCalculator(dlg.GetCalculator()).value();
     ClickButton(dlg, 1016);
     QCOMPARE(QGuiApplication::clipboard()->mimeData()->data(kSjisMimeType),
              QByteArray::fromStdString(strLong.substr(0, velkar::SjisPrefixLength(strLong, 1024))));
