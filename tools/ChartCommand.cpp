@@ -9,18 +9,6 @@
 #include "setup/LoadoutComparison.h"
 #include "setup/ResultJson.h"
 
-namespace {
-
-bool TakesLoadouts(eCHART_KIND eKind) {
-  return eKind == eCHART_KIND::Loadouts || eKind == eCHART_KIND::Sharpness;
-}
-
-bool TakesRegion(eCHART_KIND eKind) {
-  return eKind == eCHART_KIND::Sharpness || eKind == eCHART_KIND::Gains;
-}
-
-}  // namespace
-
 void CChartCommand::Setup(CLI::App& command) {
   // A word that is no kind lands here, to be refused with the kinds.
   command.add_option("KIND", m_strKind, "The chart: one of the commands below");
@@ -40,14 +28,14 @@ void CChartCommand::AddKind(CLI::App& command, eCHART_KIND eKind, const char* ps
   pKind->eKind = eKind;
   CLI::App& app = *command.add_subcommand(ChartKindName(eKind), pszSummary);
   pKind->pApp = &app;
-  if (TakesLoadouts(eKind)) {
+  if (ChartTakesLoadouts(eKind)) {
     pKind->loadouts.Setup(app);
   } else {
     pKind->options.AddCategoryOption(app);
     pKind->options.AddWeaponOption(app);
     pKind->options.AddSelectionOptions(app, "Sharpness 0 to 5 (default: the weapon's own)");
   }
-  if (TakesRegion(eKind)) {
+  if (ChartTakesRegion(eKind)) {
     pKind->pRegion = app.add_option("--region", m_strRegion,
                                     "Chart the damage of the region of this name (UTF-8) "
                                     "instead of the total");
@@ -66,14 +54,14 @@ int CChartCommand::Run(const ToolContext_t& context) {
   for (const std::unique_ptr<Kind_t>& pKind : m_arrKind) {
     if (!pKind->pApp->parsed()) continue;
     Chart_t chart;
-    const std::optional<int> nExit = TakesLoadouts(pKind->eKind)
+    const std::optional<int> nExit = ChartTakesLoadouts(pKind->eKind)
                                          ? ChartOfLoadouts(context, *pKind, chart)
                                          : ChartOfCalculation(context, *pKind, chart);
     if (nExit) return *nExit;
     const int nPrinted = Print(context, chart);
     // As compare does, a loadout without numbers fails the command after it
     // printed the rest.
-    return nPrinted == kExitOk && !chart.arrUnusable.empty() && TakesLoadouts(pKind->eKind)
+    return nPrinted == kExitOk && !chart.arrUnusable.empty() && ChartTakesLoadouts(pKind->eKind)
                ? kExitFailure
                : nPrinted;
   }

@@ -35,6 +35,14 @@ std::string ChartMarkLegend(eCHART_MARK eKind) {
   return std::string(eKind == eCHART_MARK::Best ? txt::kChartBestLegend : txt::kChartOwnLegend);
 }
 
+bool ChartTakesLoadouts(eCHART_KIND eKind) {
+  return eKind == eCHART_KIND::Loadouts || eKind == eCHART_KIND::Sharpness;
+}
+
+bool ChartTakesRegion(eCHART_KIND eKind) {
+  return eKind == eCHART_KIND::Sharpness || eKind == eCHART_KIND::Gains;
+}
+
 eCHART_LAYOUT ChartLayout(eCHART_KIND eKind) {
   switch (eKind) {
     case eCHART_KIND::Gains: return eCHART_LAYOUT::Lying;

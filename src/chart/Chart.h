@@ -60,3 +60,9 @@ std::string ChartMarkText(eCHART_MARK eKind);
 std::string ChartMarkLegend(eCHART_MARK eKind);
 
 eCHART_LAYOUT ChartLayout(eCHART_KIND eKind);
+
+// Whether a kind compares loadouts (loadouts, sharpness) rather than charting
+// the calculation on show, and whether it charts one region or the total
+// (sharpness, gains).
+bool ChartTakesLoadouts(eCHART_KIND eKind);
+bool ChartTakesRegion(eCHART_KIND eKind);
