@@ -9,11 +9,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries come from dpkg-shlibdeps; the window's captions need a font
 # with Japanese glyphs, and Qt's own texts (OK, Cancel, the edit menu) its
-# Japanese translation, which nothing links against.
+# Japanese translation, which nothing links against. Qt SVG, which draws the
+# window's charts, is named as well as found.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-japanese-gothic")
 if(VELKAR_BUILD_UI)
-  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-translations-l10n")
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6svg6, qt6-translations-l10n")
 endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The long description; cpack puts CPACK_PACKAGE_DESCRIPTION_SUMMARY above it.

@@ -10,7 +10,7 @@ packages=(
   clang clang-format clang-tidy libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev locales gcovr
   libcli11-dev nlohmann-json3-dev
-  qt6-base-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
   fonts-ipafont-gothic
   dpkg-dev lintian desktop-file-utils appstream
   emscripten chromium
