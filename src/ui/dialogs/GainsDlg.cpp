@@ -4,10 +4,8 @@
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -18,6 +16,7 @@
 #include "data/DataManager.h"
 #include "style/DialogFont.h"
 #include "text/SjisText.h"
+#include "widgets/RegionChooser.h"
 
 namespace {
 
@@ -80,18 +79,10 @@ void CGainsDlg::showEvent(QShowEvent* pEvent) {
 }
 
 std::optional<size_t> CGainsDlg::FillRegions(const CCalculator& calculator) {
-  const QString strChosen = m_pRegion->currentIndex() > 0 ? m_pRegion->currentText() : QString();
-  QStringList arrItem{FromSjis(txt::kRankingByTotal)};
+  QStringList arrRegion;
   for (const ResultRow_t& row : calculator.GetResultRows())
-    arrItem.append(FromSjis(row.arrCell[0]));
-  const QSignalBlocker blocker(m_pRegion);
-  m_pRegion->clear();
-  m_pRegion->addItems(arrItem);
-  const qsizetype nChosen =
-      strChosen.isEmpty() ? 0 : std::max<qsizetype>(arrItem.indexOf(strChosen), 0);
-  m_pRegion->setCurrentIndex(static_cast<int>(nChosen));
-  if (nChosen == 0) return std::nullopt;
-  return static_cast<size_t>(nChosen - 1);
+    arrRegion.append(FromSjis(row.arrCell[0]));
+  return FillRegionChooser(*m_pRegion, arrRegion);
 }
 
 void CGainsDlg::Refresh() {
