@@ -18,6 +18,7 @@ std::vector<SystemMenuEntry_t> GetSystemMenuEntries(std::string_view strAbout) {
   arrEntry.push_back({kCommandPin, txt::kPinMenuEntry, "Ctrl+P"});
   arrEntry.push_back({kCommandCompare, txt::kCompareMenuEntry, "Ctrl+M"});
   arrEntry.push_back({kCommandGains, txt::kGainsMenuEntry, "Ctrl+G"});
+  arrEntry.push_back({kCommandChart, txt::kChartMenuEntry, "Ctrl+H"});
   // The setup as a code, and back
   arrEntry.push_back({kCommandSeparator, {}});
   arrEntry.push_back({kCommandCopyCode, txt::kCopyCodeMenuEntry, "Ctrl+Shift+C"});

@@ -3,7 +3,8 @@
 // The entries of the main window's system menu, defined once: the window's
 // close entry, then the About entry (when its text is not empty), the two
 // conversion commands, the builds window, the weapon table, the pin of a
-// baseline and the comparison window, the gains view, the build codes, then
+// baseline and the comparison window, the gains view, the chart view, the
+// build codes, then
 // undo and redo, each with the command value the window acts on and, for the
 // added ones, the keyboard shortcut that runs it from anywhere in the window.
 #pragma once
@@ -25,6 +26,7 @@ inline constexpr int kCommandOpenCode = 42;  // the code on the clipboard
 inline constexpr int kCommandUndo = 48;
 inline constexpr int kCommandRedo = 49;
 inline constexpr int kCommandGains = 45;      // what each modifier and sharpness adds
+inline constexpr int kCommandChart = 46;      // the chart view of the setup on show
 inline constexpr int kCommandClose = 0xF060;  // the window's own close command
 
 // The menu button that opens the system menu, in dialog units: right of the

@@ -38,6 +38,7 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/BreakdownDlg.h"
 #include "dialogs/BuildsDlg.h"
+#include "dialogs/ChartDlg.h"
 #include "dialogs/ComparisonDlg.h"
 #include "dialogs/GainsDlg.h"
 #include "dialogs/RankingDlg.h"
@@ -613,6 +614,7 @@ void CVelkarDlg::OnSysCommand(int nCommand) {
     case kCommandUndo: m_pSetupCommands->Undo(); break;
     case kCommandRedo: m_pSetupCommands->Redo(); break;
     case kCommandGains: OpenGains(); break;
+    case kCommandChart: OpenChart(); break;
     case kCommandClose: reject(); break;
     default: break;
   }
@@ -707,6 +709,14 @@ void CVelkarDlg::OpenGains() {
   m_pGains->show();
   m_pGains->raise();
   m_pGains->activateWindow();
+}
+
+void CVelkarDlg::OpenChart() {
+  if (m_pChart == nullptr) {
+    m_pChart = new CChartDlg([this] { return ShownCalculation(); }, nullptr, this);
+    connect(this, &CVelkarDlg::CalculationShown, m_pChart, &CChartDlg::Refresh);
+  }
+  m_pChart->Open(std::nullopt, QString());
 }
 
 void CVelkarDlg::OpenRanking() {

@@ -20,17 +20,19 @@
 // and the close box end the window's run. In the motion lists Enter or a
 // double-click adds an available motion, Delete removes a chosen one. The
 // system menu (close, About, the two conversions, the builds window, the
-// ranking dialog, the pin, the comparison, the gains view, the codes, undo
-// and redo) opens from the menu button, on a right click on the window's
+// ranking dialog, the pin, the comparison, the gains view, the chart view,
+// the codes, undo and redo) opens from the menu button, on a right click on the window's
 // background and with Shift+F10 or Alt+Space; Ctrl+B opens the builds window
 // (CBuildsDlg), Ctrl+R the weapon table (CRankingDlg), Ctrl+M the comparison
-// window (CComparisonDlg), Ctrl+G the gains view (CGainsDlg), and Ctrl+P pins
+// window (CComparisonDlg), Ctrl+G the gains view (CGainsDlg), Ctrl+H the chart
+// view of the setup on show (CChartDlg), and Ctrl+P pins
 // the current loadout as the baseline or unpins it. The baseline is the first
 // loadout of the comparison's lineup (CLoadoutLineup), computed on the
 // window's own target; CBaselineColumn shows each row's difference to it.
 // Ctrl+Shift+C and Ctrl+Shift+V copy the setup as a code and open one, Ctrl+Z
 // and Ctrl+Y undo and redo (CSetupCommands). The weapon table, the comparison
-// window, the gains view and the breakdown window follow CalculationShown;
+// window, the gains view, the chart view and the breakdown window follow
+// CalculationShown;
 // the modifier boxes' tooltips (CModifierTips) read the calculation when they
 // show.
 //
@@ -60,6 +62,7 @@
 class CBuildsDlg;
 class CBaselineColumn;
 class CBreakdownDlg;
+class CChartDlg;
 class CColorListCtrl;
 class CComparisonDlg;
 class CDialogStyle;
@@ -122,6 +125,8 @@ public:
   CComparisonDlg* GetComparisonDlg() const { return m_pComparison; }
   // The gains view, null until it is first opened.
   CGainsDlg* GetGainsDlg() const { return m_pGains; }
+  // The chart view of the setup on show, null until it is first opened.
+  CChartDlg* GetChartDlg() const { return m_pChart; }
 
 signals:
   // The calculation on screen may have changed: sent after the window has
@@ -150,6 +155,7 @@ private:
   void ShowMessage(const QString& strText, bool bProblem);
   void OpenRanking();
   void OpenGains();
+  void OpenChart();
   // The calculation for the other windows to read; null while a conversion
   // has emptied the store.
   const CCalculator* ShownCalculation() const;
@@ -203,6 +209,7 @@ private:
   CComparisonDlg* m_pComparison = nullptr;  // owned by the window
   std::unique_ptr<CSetupCommands> m_pSetupCommands;
   CGainsDlg* m_pGains = nullptr;  // owned by the window
+  CChartDlg* m_pChart = nullptr;  // owned by the window
 
   // What the list controls show, to refill only the lists that changed.
   uint64_t m_nShownRevision = 0;

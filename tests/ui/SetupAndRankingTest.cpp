@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QScrollArea>
 #include <QStyleOptionComboBox>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -20,13 +21,16 @@
 #include "UiTestHelpers.h"
 #include "UiTestMain.h"
 #include "calc/ReportText.h"
+#include "chart/ChartBuilders.h"
 #include "data/DataManager.h"
 #include "dialogs/BreakdownDlg.h"
 #include "dialogs/BuildsDlg.h"
+#include "dialogs/ChartDlg.h"
 #include "dialogs/ComparisonDlg.h"
 #include "dialogs/GainsDlg.h"
 #include "dialogs/RankingDlg.h"
 #include "setup/BuildCode.h"
+#include "setup/Loadout.h"
 #include "text/SjisText.h"
 #include "widgets/BaselineColumn.h"
 
@@ -56,14 +60,19 @@ QStringList Shown(const CVelkarDlg& dlg) {
   return arrShown;
 }
 
-// velkar-tool's JSON answer to a command line, given as words.
-QJsonObject RunTool(const std::string& strDir, const QString& strArguments) {
+// velkar-tool's output for a command line, given as words.
+QByteArray ToolOutput(const std::string& strDir, const QString& strArguments) {
   QProcess tool;
   tool.start(QStringLiteral(VELKAR_TOOL_PATH),
              QStringList{"--dir", QString::fromStdString(strDir)} + strArguments.split(' '));
   if (!tool.waitForFinished(30000) || tool.exitCode() != 0)
     qWarning("velkar-tool: %s", tool.readAllStandardError().constData());
-  return QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+  return tool.readAllStandardOutput();
+}
+
+// velkar-tool's JSON answer to a command line, given as words.
+QJsonObject RunTool(const std::string& strDir, const QString& strArguments) {
+  return QJsonDocument::fromJson(ToolOutput(strDir, strArguments)).object();
 }
 
 // One column of the weapon table, top to bottom.
@@ -463,11 +472,15 @@ private slots:
     CShownDlg dlg;
     QCOMPARE(dlg.font().pointSize(), 16);
     Play(dlg, {1, 1, 0, 1, 0, 2});
-    for (const auto eKey : {Qt::Key_B, Qt::Key_R, Qt::Key_G})
+    for (const auto eKey : {Qt::Key_B, Qt::Key_R, Qt::Key_G, Qt::Key_H})
       QTest::keyClick(&dlg, eKey, Qt::ControlModifier);
     dlg.OpenBreakdown(1);
-    const QList<const QWidget*> arrWindow = {&dlg, dlg.GetBuildsDialog(), dlg.GetRankingDlg(),
-                                             dlg.GetGainsDlg(), dlg.GetBreakdownDlg()};
+    const QList<const QWidget*> arrWindow = {&dlg,
+                                             dlg.GetBuildsDialog(),
+                                             dlg.GetRankingDlg(),
+                                             dlg.GetGainsDlg(),
+                                             dlg.GetChartDlg(),
+                                             dlg.GetBreakdownDlg()};
     for (const QWidget* pWindow : arrWindow) QCOMPARE(CutTexts(*pWindow).join(u'|'), QString());
 
     const QSize smallest = dlg.minimumSize();
@@ -609,6 +622,119 @@ private slots:
     pTable->setCurrentCell(0, 1);
     QTest::mouseClick(Child<QPushButton>(pCompare, "comparisonMakeFirst"), Qt::LeftButton);
     QCOMPARE(pTable->horizontalHeaderItem(0)->text(), arrExpected[1]);
+  }
+
+  // Each chart where a player opens it (the main window: the setup on show;
+  // the comparison: its loadouts; the gains view: its region) is the core's
+  // SVG of the same inputs at the width of the view's picture area, the
+  // desktop's font size and the palette's theme, drawn again when the setup
+  // and the view's size change; velkar-tool draws the same bytes.
+  void chartsAreTheCoresPictures_data() {
+    QTest::addColumn<int>("nKind");        // eCHART_KIND
+    QTest::addColumn<QString>("strFrom");  // the window that opens it
+    QTest::addColumn<int>("nWeapon");      // -1: none
+    QTest::addColumn<bool>("bDark");
+    QTest::addRow("loadouts") << int(eCHART_KIND::Loadouts) << "comparison" << 1 << false;
+    QTest::addRow("sharpness, dark") << int(eCHART_KIND::Sharpness) << "comparison" << 1 << true;
+    QTest::addRow("gains") << int(eCHART_KIND::Gains) << "gains" << 1 << false;
+    QTest::addRow("motions") << int(eCHART_KIND::Motions) << "main" << 2 << false;
+    QTest::addRow("target, dark") << int(eCHART_KIND::Target) << "main" << 0 << true;
+    QTest::addRow("no weapon") << int(eCHART_KIND::Motions) << "main" << -1 << false;
+  }
+
+  void chartsAreTheCoresPictures() {
+    QFETCH(int, nKind);
+    QFETCH(QString, strFrom);
+    QFETCH(int, nWeapon);
+    QFETCH(bool, bDark);
+    CShownDlg dlg;
+    if (nWeapon >= 0) PickWeaponAndMotions(dlg, nWeapon, {0, 2});
+    std::vector<NamedLoadout_t> arrLoadout;  // the comparison's
+    CChartDlg* pChart = nullptr;
+    if (strFrom == "comparison") {
+      QTest::keyClick(&dlg, Qt::Key_M, Qt::ControlModifier);
+      for (const int nNext : {3, 3}) {
+        arrLoadout.push_back(CurrentLoadout(dlg.GetCalculator(), ToSjis(U("今の設定"))));
+        QTest::mouseClick(Child<QPushButton>(dlg.GetComparisonDlg(), "comparisonAddCurrent"),
+                          Qt::LeftButton);
+        ClickEntry(Control<CWeaponListBox>(dlg, 1002), nNext);
+      }
+      QTest::mouseClick(Child<QPushButton>(dlg.GetComparisonDlg(), "comparisonChart"),
+                        Qt::LeftButton);
+      pChart = dlg.GetComparisonDlg()->GetChartDlg();
+    } else if (strFrom == "gains") {
+      QTest::keyClick(&dlg, Qt::Key_G, Qt::ControlModifier);
+      Child<QComboBox>(dlg.GetGainsDlg(), "gainsRegion")->setCurrentIndex(1);
+      QTest::mouseClick(Child<QPushButton>(dlg.GetGainsDlg(), "gainsChart"), Qt::LeftButton);
+      pChart = dlg.GetGainsDlg()->GetChartDlg();
+    } else {
+      QTest::keyClick(&dlg, Qt::Key_H, Qt::ControlModifier);
+      pChart = dlg.GetChartDlg();
+    }
+    QVERIFY(pChart != nullptr && pChart->isVisible());
+    if (strFrom == "main" || nKind == int(eCHART_KIND::Sharpness))
+      Child<QComboBox>(pChart, "chartKind")->setCurrentIndex(nKind);
+    if (nKind == int(eCHART_KIND::Sharpness))
+      Child<QComboBox>(pChart, "chartRegion")->setCurrentIndex(1);
+    if (bDark) pChart->setPalette(QPalette(QColor(0x30, 0x30, 0x30)));
+    const int nFontSize = QFontInfo(QApplication::font()).pixelSize();
+    const auto* pArea = Child<QScrollArea>(pChart, "chartScroll")->viewport();
+    // Sharpness and gains chart 頭, the first region of either monster.
+    const auto Expected = [&] {
+      const CCalculator& calculator = dlg.GetCalculator();
+      const Target_t target = TargetOf(CaptureSetup(calculator));
+      const std::array<std::function<Chart_t()>, 5> arrChart = {
+          [&] { return LoadoutsChart(CompareLoadouts(calculator, target, arrLoadout)); },
+          [&] { return SharpnessChart(calculator, target, arrLoadout, 0); },
+          [&] { return GainsChart(calculator, 0); }, [&] { return MotionsChart(calculator); },
+          [&] { return TargetChart(calculator); }};
+      return QByteArray::fromStdString(
+          ChartSvg(arrChart[static_cast<size_t>(nKind)](), {pArea->width(), nFontSize, bDark}));
+    };
+    const auto Shown = [pChart] { return QByteArray::fromStdString(pChart->GetSvg()); };
+    QTRY_COMPARE(Shown(), Expected());
+    if (nWeapon < 0)
+      QVERIFY(QString::fromUtf8(Shown()).contains(
+          U("武器・モンスター・レベル・当たり方修正を選ぶとグラフを表示します")));
+    if (strFrom == "main" && nWeapon >= 0) {
+      const QString strArguments =
+          U("chart %1 --category 0 --weapon %2 --motion 0 --motion 2 --width %3 --font-size %4")
+              .arg(QString::fromLatin1(ChartKindName(static_cast<eCHART_KIND>(nKind))))
+              .arg(nWeapon)
+              .arg(pArea->width())
+              .arg(nFontSize);
+      QCOMPARE(ToolOutput(m_pDir->Path(), strArguments + (bDark ? " --dark" : "")), Shown());
+    }
+    Control<QComboBox>(dlg, 1008)->setCurrentIndex(1);
+    ClickCheck(dlg, 1021);
+    QTRY_COMPARE(Shown(), Expected());
+    pChart->resize(pChart->size() + QSize(120, 0));
+    QTRY_COMPARE(Shown(), Expected());
+  }
+
+  // The chart view's picture goes to the clipboard as an image and into files: the SVG as the
+  // core's bytes, the PNG as an image of the picture's size. A file that cannot be written is said.
+  void chartIsCopiedAndSaved() {
+    CShownDlg dlg;
+    PickWeaponAndMotions(dlg, 1, {0, 2});
+    QTest::keyClick(&dlg, Qt::Key_H, Qt::ControlModifier);
+    CChartDlg* pChart = dlg.GetChartDlg();
+    QVERIFY(pChart != nullptr && pChart->isVisible());
+    const QSize shown = Child<QWidget>(pChart, "chartPicture")->size();
+    QTest::mouseClick(Child<QPushButton>(pChart, "chartCopy"), Qt::LeftButton);
+    const QImage copied = QGuiApplication::clipboard()->image();
+    QCOMPARE(copied.size(), shown);
+    QCOMPARE(copied.pixel(1, 1) & 0xFFFFFF, 0xFFFFFFU);  // the light theme's background
+    QVERIFY(Colours(copied, copied.rect()).size() > 4);
+    const QTemporaryDir dir;
+    QVERIFY(pChart->SaveSvg(dir.filePath("a.svg")) && pChart->SavePng(dir.filePath("a.png")));
+    QFile svg(dir.filePath("a.svg"));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QCOMPARE(svg.readAll(), QByteArray::fromStdString(pChart->GetSvg()));
+    QCOMPARE(QImage(dir.filePath("a.png"), "PNG").size(), shown);
+    QVERIFY(!pChart->SavePng(dir.filePath("none/a.png")));
+    QCOMPARE(m_pAnswerer->Take().value(0).strText.section(u'\n', 0, 0),
+             U("グラフを保存できませんでした。"));
   }
 
   // Ctrl+Shift+C copies the setup as a code with the report button's note;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <utility>
+#include "dialogs/ChartDlg.h"
 #include "dialogs/VelkarMessage.h"
 #include "text/ClipboardCode.h"
 
@@ -85,16 +86,18 @@ CComparisonDlg::CComparisonDlg(CLoadoutLineup& lineup, CalculationFunction fnCal
   m_pAddCode = AddButton(this, "comparisonAddCode", txt::kCompareAddCode);
   m_pMakeFirst = AddButton(this, "comparisonMakeFirst", txt::kCompareMakeFirst);
   m_pRemove = AddButton(this, "comparisonRemove", txt::kCompareRemove);
+  auto* pChart = AddButton(this, "comparisonChart", txt::kChartMenuEntry);
 
   auto* pLayout = new QGridLayout(this);
-  pLayout->addWidget(m_pTarget, 0, 0, 1, 5);
-  pLayout->addWidget(m_pTable, 1, 0, 1, 5);
-  pLayout->addWidget(pHint, 2, 0, 1, 5);
+  pLayout->addWidget(m_pTarget, 0, 0, 1, 6);
+  pLayout->addWidget(m_pTable, 1, 0, 1, 6);
+  pLayout->addWidget(pHint, 2, 0, 1, 6);
   pLayout->addWidget(m_pAddCurrent, 3, 0);
   pLayout->addWidget(m_pAddBuild, 3, 1);
   pLayout->addWidget(m_pAddCode, 3, 2);
   pLayout->addWidget(m_pMakeFirst, 3, 3);
   pLayout->addWidget(m_pRemove, 3, 4);
+  pLayout->addWidget(pChart, 3, 5);
   resize(sizeHint().expandedTo(QSize(480, 300)));
 
   connect(m_pAddCurrent, &QPushButton::clicked, this, &CComparisonDlg::AddCurrent);
@@ -102,6 +105,7 @@ CComparisonDlg::CComparisonDlg(CLoadoutLineup& lineup, CalculationFunction fnCal
   connect(m_pAddCode, &QPushButton::clicked, this, &CComparisonDlg::AddCodeFromClipboard);
   connect(m_pMakeFirst, &QPushButton::clicked, this, &CComparisonDlg::MakeSelectedFirst);
   connect(m_pRemove, &QPushButton::clicked, this, &CComparisonDlg::RemoveSelected);
+  connect(pChart, &QPushButton::clicked, this, &CComparisonDlg::OpenChart);
   connect(m_pTable, &QTableWidget::currentCellChanged, this, &CComparisonDlg::UpdateButtons);
   UpdateButtons();
 }
@@ -114,6 +118,7 @@ void CComparisonDlg::showEvent(QShowEvent* pEvent) {
 }
 
 void CComparisonDlg::Refresh() {
+  if (m_pChart != nullptr) m_pChart->Refresh();
   if (!isVisible()) return;
   const CCalculator* pCalculator = m_fnCalculation();
   if (pCalculator == nullptr) {
@@ -198,6 +203,14 @@ void CComparisonDlg::FillBuildMenu() {
     connect(m_pBuildMenu->addAction(strName), &QAction::triggered, this,
             [this, listed] { AddBuild(listed); });
   }
+}
+
+void CComparisonDlg::OpenChart() {
+  if (m_pChart == nullptr) {
+    m_pChart = new CChartDlg(
+        m_fnCalculation, [this] { return m_lineup.GetLoadouts(); }, this);
+  }
+  m_pChart->Open(eCHART_KIND::Loadouts, QString());
 }
 
 void CComparisonDlg::AddCurrent() {

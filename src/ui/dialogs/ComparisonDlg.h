@@ -4,7 +4,8 @@
 // damage and, in brackets, its difference to the first loadout ("+12", "-3",
 // "±0"), with the totals last. Loadouts come from the main window's current
 // setup, from saved builds and from a code on the clipboard; a column can be
-// removed or made the first.
+// removed or made the first. Its chart button opens the chart view
+// (CChartDlg) of the lineup: loadouts by region, or at each sharpness.
 //
 // The loadouts live in a CLoadoutLineup that the main window owns, because
 // its pinned baseline is the lineup's first loadout too; the dialog changes
@@ -20,6 +21,7 @@
 #include "setup/SetupStore.h"
 
 class CCalculator;
+class CChartDlg;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -39,13 +41,17 @@ public:
   ~CComparisonDlg() override;
 
   // Computes the lineup again against the main window's target; nothing
-  // while hidden (showing the dialog refreshes it).
+  // while hidden (showing the dialog refreshes it). Its chart view follows
+  // even while the dialog is closed.
   void Refresh();
 
   // The ways to add a loadout; each tells the player when the lineup is full.
   void AddCurrent();
   void AddBuild(const ListedBuild_t& chosen);
   void AddCodeFromClipboard();
+  // The chart view of the lineup, beside the dialog; null until first opened.
+  void OpenChart();
+  CChartDlg* GetChartDlg() const { return m_pChart; }
 
 signals:
   void LineupChanged();
@@ -76,4 +82,5 @@ private:
   QPushButton* m_pAddCode = nullptr;
   QPushButton* m_pMakeFirst = nullptr;
   QPushButton* m_pRemove = nullptr;
+  CChartDlg* m_pChart = nullptr;  // owned by the dialog
 };

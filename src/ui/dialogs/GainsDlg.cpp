@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "calc/GainTable.h"
 #include "calc/GainText.h"
 #include "data/DataManager.h"
+#include "dialogs/ChartDlg.h"
 #include "style/DialogFont.h"
 #include "text/SjisText.h"
 #include "widgets/RegionChooser.h"
@@ -68,6 +70,11 @@ CGainsDlg::CGainsDlg(std::function<const CCalculator*()> fnCalculation, QWidget*
   pLayout->addWidget(m_pHeading);
   pLayout->addLayout(pOrder);
   pLayout->addWidget(m_pList, 1);
+  auto* pChart = new QPushButton(FromSjis(txt::kChartMenuEntry), this);
+  pChart->setObjectName(QStringLiteral("gainsChart"));
+  pChart->setAutoDefault(false);
+  pLayout->addWidget(pChart, 0, Qt::AlignRight);
+  connect(pChart, &QPushButton::clicked, this, &CGainsDlg::OpenChart);
 }
 
 CGainsDlg::~CGainsDlg() = default;
@@ -85,7 +92,14 @@ std::optional<size_t> CGainsDlg::FillRegions(const CCalculator& calculator) {
   return FillRegionChooser(*m_pRegion, arrRegion);
 }
 
+void CGainsDlg::OpenChart() {
+  if (m_pChart == nullptr) m_pChart = new CChartDlg(m_fnCalculation, nullptr, this);
+  m_pChart->Open(eCHART_KIND::Gains,
+                 m_pRegion->currentIndex() > 0 ? m_pRegion->currentText() : QString());
+}
+
 void CGainsDlg::Refresh() {
+  if (m_pChart != nullptr) m_pChart->Refresh();
   if (!isVisible()) return;
   const CCalculator* pCalculator = m_fnCalculation ? m_fnCalculation() : nullptr;
   const std::optional<size_t> nRegion =

@@ -4,7 +4,8 @@
 // damage or to the region chosen above the list, largest first: the core's
 // gains (ComputeGains), in the words of GainText.h. The owner calls Refresh
 // after every change it shows, so the view follows it live. A box that cannot
-// be clicked now is listed last, greyed.
+// be clicked now is listed last, greyed. Its chart button opens the chart
+// view (CChartDlg) of the gains, of the total or the region chosen.
 #pragma once
 
 #include <QDialog>
@@ -12,6 +13,7 @@
 #include <optional>
 
 class CCalculator;
+class CChartDlg;
 class QComboBox;
 class QLabel;
 class QTreeWidget;
@@ -26,8 +28,12 @@ public:
   explicit CGainsDlg(std::function<const CCalculator*()> fnCalculation, QWidget* pParent = nullptr);
   ~CGainsDlg() override;
 
-  // Computes the gains again; nothing while hidden (showing refreshes).
+  // Computes the gains again; nothing while hidden (showing refreshes). Its
+  // chart view follows even while the view is closed.
   void Refresh();
+  // The chart view of the gains, beside the view; null until first opened.
+  void OpenChart();
+  CChartDlg* GetChartDlg() const { return m_pChart; }
 
 protected:
   void showEvent(QShowEvent* pEvent) override;
@@ -41,4 +47,5 @@ private:
   QLabel* m_pHeading = nullptr;
   QComboBox* m_pRegion = nullptr;
   QTreeWidget* m_pList = nullptr;
+  CChartDlg* m_pChart = nullptr;  // owned by the view
 };
