@@ -1,5 +1,6 @@
 #include "setup/LoadoutLineup.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -46,6 +47,22 @@ std::vector<std::string> CLoadoutLineup::DifferencesToFirst(const CCalculator& c
         nFirst ? std::optional<int64_t>(arrRow[nRow].nDamage - *nFirst) : std::nullopt));
   }
   return arrText;
+}
+
+bool CLoadoutLineup::HasBaselineFor(std::optional<int> nCategory, size_t nAtLeast) const {
+  if (!nCategory || m_arrLoadout.empty() || m_arrLoadout.front().loadout.nCategory != nCategory) {
+    return false;
+  }
+  const auto nSame = std::count_if(
+      m_arrLoadout.begin(), m_arrLoadout.end(),
+      [&nCategory](const NamedLoadout_t& named) { return named.loadout.nCategory == nCategory; });
+  return static_cast<size_t>(nSame) >= nAtLeast;
+}
+
+std::string CLoadoutLineup::BaselineName() const {
+  if (m_arrLoadout.empty()) return {};
+  const NamedLoadout_t& first = m_arrLoadout.front();
+  return first.loadout.strWeapon.value_or(first.strName);
 }
 
 NamedLoadout_t CurrentLoadout(const CCalculator& calculator, const std::string& strFallback) {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,14 @@ public:
   // has no numbers), one text per row; empty when the lineup is empty or the
   // calculator has no rows.
   std::vector<std::string> DifferencesToFirst(const CCalculator& calculator) const;
+
+  // Whether rows of the category can be measured against the first loadout:
+  // it is of that category, and so are at least nAtLeast loadouts in all
+  // (itself included). A loadout of another category is never a baseline.
+  bool HasBaselineFor(std::optional<int> nCategory, size_t nAtLeast) const;
+  // What the first loadout is called where its differences are shown: its
+  // weapon, or its name when it names none (Shift-JIS).
+  std::string BaselineName() const;
 
 private:
   std::vector<NamedLoadout_t> m_arrLoadout;

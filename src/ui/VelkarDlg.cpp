@@ -25,6 +25,7 @@
 #include <QStyle>
 #include "dialogs/VelkarMessage.h"
 
+#include "BesidePlacement.h"
 #include "DataConversion.h"
 #include "Resources.h"
 #include "SetupCommands.h"
@@ -736,31 +737,42 @@ void CVelkarDlg::OpenRanking() {
   m_pRanking->activateWindow();
 }
 
-bool CVelkarDlg::IsBaselinePinned() const {
-  return !m_lineup.IsEmpty();
-}
-
 // Pinning puts the loadout on show first in the lineup; unpinning takes the
-// first loadout away, so the next one, if any, becomes the baseline.
+// pinned loadout away, so the next one, if any, becomes the comparison's first.
 void CVelkarDlg::TogglePin() {
   if (m_bRecordsForgotten) return;
-  if (IsBaselinePinned()) {
+  if (m_bPinned) {
     m_lineup.Remove(0);
-  } else if (!m_arrShownRow.empty()) {
-    m_lineup.Add(CurrentLoadout(m_calculator, std::string()));
+    m_bPinned = false;
+  } else if (!m_arrShownRow.empty() && m_lineup.Add(CurrentLoadout(m_calculator, std::string()))) {
+    m_lineup.MakeFirst(m_lineup.GetLoadouts().size() - 1);
+    m_bPinned = true;
   }
   ShowBaseline();
   if (m_pComparison != nullptr) m_pComparison->Refresh();
 }
 
+bool CVelkarDlg::ShowsBaseline() const {
+  const bool bComparing = m_pComparison != nullptr && m_pComparison->isVisible();
+  if (!m_bPinned && !bComparing) return false;
+  return m_lineup.HasBaselineFor(LoadoutOf(CaptureSetup(m_calculator)).nCategory,
+                                 m_bPinned ? 1 : 2);
+}
+
 void CVelkarDlg::ShowBaseline() {
-  m_pBaseline->Show(IsBaselinePinned(), m_bRecordsForgotten
-                                            ? std::vector<std::string>()
-                                            : m_lineup.DifferencesToFirst(m_calculator));
+  if (m_lineup.IsEmpty()) m_bPinned = false;
+  // While a conversion has emptied the store the column stays as it was,
+  // without numbers.
+  const bool bShow = m_bRecordsForgotten ? m_pBaseline->IsShown() : ShowsBaseline();
+  std::vector<std::string> arrDifference;
+  if (bShow && !m_bRecordsForgotten) arrDifference = m_lineup.DifferencesToFirst(m_calculator);
+  const QString strName =
+      FromSjis(txt::kCompareColumn).arg(QChar(u'A'), FromSjis(m_lineup.BaselineName()));
+  m_pBaseline->Show(bShow, FromSjis(txt::kDifferenceNamedCaption).arg(strName), arrDifference);
   FitResultColumns();
   if (m_pMenu == nullptr) return;
   m_pMenu->SetEntryText(kCommandPin,
-                        FromSjis(IsBaselinePinned() ? txt::kUnpinMenuEntry : txt::kPinMenuEntry));
+                        FromSjis(m_bPinned ? txt::kUnpinMenuEntry : txt::kPinMenuEntry));
 }
 
 void CVelkarDlg::OpenComparison() {
@@ -769,10 +781,19 @@ void CVelkarDlg::OpenComparison() {
         m_lineup, [this] { return ShownCalculation(); }, this);
     connect(this, &CVelkarDlg::CalculationShown, m_pComparison, &CComparisonDlg::Refresh);
     connect(m_pComparison, &CComparisonDlg::LineupChanged, this, &CVelkarDlg::ShowBaseline);
+    connect(m_pComparison, &QDialog::finished, this, &CVelkarDlg::ShowBaseline);
+  }
+  if (!m_pComparison->isVisible()) {
+    // Beside the window, never over its lists and results.
+    const QScreen* pScreen = screen();
+    m_pComparison->move(PlaceBeside(frameGeometry(),
+                                    m_pComparison->size() + (frameGeometry().size() - size()),
+                                    pScreen ? pScreen->availableGeometry() : QRect()));
   }
   m_pComparison->show();
   m_pComparison->raise();
   m_pComparison->activateWindow();
+  ShowBaseline();
 }
 
 void CVelkarDlg::ForgetRecords() {

@@ -118,9 +118,9 @@ public:
   // Ends the run (Esc, the close box, the menu's close) and saves the setup.
   void done(int nResult) override;
   // The ranking dialog, null until it is first opened; whether a baseline is
-  // pinned.
+  // pinned (Ctrl+P).
   CRankingDlg* GetRankingDlg() const { return m_pRanking; }
-  bool IsBaselinePinned() const;
+  bool IsBaselinePinned() const { return m_bPinned; }
   // The comparison window, null until it is first opened.
   CComparisonDlg* GetComparisonDlg() const { return m_pComparison; }
   // The gains view, null until it is first opened.
@@ -162,6 +162,10 @@ private:
   void TogglePin();
   // A problem message: shown now, or once the window is first on screen.
   void ReportProblem(const QString& strText);
+  // The baseline column exists while the lineup's first loadout is of the
+  // category on show and either it was pinned or the comparison is open with
+  // another loadout of that category beside it.
+  bool ShowsBaseline() const;
   void ShowBaseline();
   void OpenComparison();
   void ReportLoadErrors(const QString& strText);
@@ -206,6 +210,7 @@ private:
   std::unique_ptr<CBaselineColumn> m_pBaseline;
   CRankingDlg* m_pRanking = nullptr;        // owned by the window
   CLoadoutLineup m_lineup;                  // the baseline is its first loadout
+  bool m_bPinned = false;                   // the first loadout was pinned with Ctrl+P
   CComparisonDlg* m_pComparison = nullptr;  // owned by the window
   std::unique_ptr<CSetupCommands> m_pSetupCommands;
   CGainsDlg* m_pGains = nullptr;  // owned by the window

@@ -550,6 +550,55 @@ private slots:
     QCOMPARE(pResult->header()->length(), nLength);
   }
 
+  // The comparison opens beside the main window, and the main window's
+  // baseline column exists only while the comparison holds two or more
+  // loadouts of the category on show, the first among them; its header names
+  // the first loadout. Loadouts are added as (category, weapon) list rows.
+  void baselineFollowsTheComparison_data() {
+    QTest::addColumn<QList<QPoint>>("arrAdded");
+    QTest::addColumn<bool>("bClose");
+    QTest::addColumn<QString>("strHeader");  // empty: no baseline column
+    QTest::addRow("none") << QList<QPoint>{} << false << QString();
+    QTest::addRow("one loadout") << QList<QPoint>{{0, 1}} << false << QString();
+    QTest::addRow("two of one category")
+        << QList<QPoint>{{0, 1}, {0, 2}} << false << U("基準差（A 焔刃ヴァルゼナ）");
+    QTest::addRow("two categories") << QList<QPoint>{{0, 1}, {1, 0}} << false << QString();
+    QTest::addRow("first of another category")
+        << QList<QPoint>{{1, 0}, {0, 1}, {0, 2}} << false << QString();
+    QTest::addRow("closed") << QList<QPoint>{{0, 1}, {0, 2}} << true << QString();
+  }
+
+  void baselineFollowsTheComparison() {
+    QFETCH(QList<QPoint>, arrAdded);
+    QFETCH(bool, bClose);
+    QFETCH(QString, strHeader);
+    CShownDlg dlg;
+    dlg.move(0, 0);
+    PickWeaponAndMotions(dlg, 0, {0});
+    QTest::keyClick(&dlg, Qt::Key_M, Qt::ControlModifier);
+    CComparisonDlg* pCompare = dlg.GetComparisonDlg();
+    QVERIFY(QTest::qWaitForWindowExposed(pCompare));
+    QVERIFY(!pCompare->frameGeometry().intersects(dlg.frameGeometry()));
+    QVERIFY(dlg.screen()->availableGeometry().contains(pCompare->frameGeometry()));
+    for (const QPoint& added : arrAdded) {
+      Control<QComboBox>(dlg, 1001)->setCurrentIndex(added.x());
+      PickWeaponAndMotions(dlg, added.y(), {0});
+      pCompare->AddCurrent();
+    }
+    if (bClose) pCompare->close();
+    auto* pResult = Control<CColorListCtrl>(dlg, 1013);
+    const QVariant header = pResult->model()->headerData(4, Qt::Horizontal);
+    QCOMPARE(header.isValid() ? header.toString() : QString(), strHeader);
+    // Every region's name whole in the comparison.
+    const QHeaderView* pRegions =
+        Child<QTableWidget>(pCompare, "comparisonTable")->verticalHeader();
+    for (int nRow = 0; nRow < pRegions->count(); ++nRow) {
+      const QString strRegion = pRegions->model()->headerData(nRow, Qt::Vertical).toString();
+      QVERIFY2(QFontMetrics(pRegions->font()).horizontalAdvance(strRegion) < pRegions->width(),
+               qPrintable(strRegion));
+    }
+  }
+
   // Three loadouts (the window's own, by its code, and two builds saved by
   // the tool) side by side on the window's target: the whole table as
   // velkar-tool compare gives it; the first loadout is the main window's
@@ -572,7 +621,6 @@ private slots:
     for (const QAction* pAction : pMenu->actions()) arrBuildEntry << pAction->text();
     QCOMPARE(arrBuildEntry, (QStringList{U("鉄"), U("炎&&会心")}));
     for (QAction* pAction : pMenu->actions()) pAction->trigger();
-    QVERIFY(dlg.IsBaselinePinned());
     QCOMPARE(ResultColumn(dlg, 4), (QStringList{U("±0"), U("±0")}));
 
     const QJsonObject tool = RunTool(

@@ -1,6 +1,7 @@
 #include "UiTestMain.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -11,11 +12,23 @@ std::vector<UiTestFactory_t>& RegisteredUiTests() {
 
 // Runs every registered test class on one QApplication. The window saves its
 // setup and builds under the home folder: HOME and XDG_CONFIG_HOME point at a
-// temporary folder, never at the user's own.
+// temporary folder, never at the user's own. The offscreen screen is a
+// desktop's 1600 by 1000 pixels at 96 dpi, so the windows beside the main
+// window have room.
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   const QTemporaryDir home;
   if (!home.isValid()) qFatal("cannot create a temporary home folder");
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  if (platform.isEmpty() || platform == "offscreen") {
+    const QString strScreen = home.filePath(QStringLiteral("screen.json"));
+    QFile screen(strScreen);
+    if (!screen.open(QIODevice::WriteOnly) ||
+        screen.write(R"({"screens": [{"name": "desktop", "x": 0, "y": 0, "width": 1600,
+                         "height": 1000, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})") < 0)
+      qFatal("cannot write the offscreen screen's configuration");
+    screen.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + strScreen.toLocal8Bit());
+  }
   qputenv("HOME", home.path().toUtf8());
   qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
   QApplication app(argc, argv);

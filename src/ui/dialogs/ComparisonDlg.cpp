@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyleOptionHeader>
 #include <QTableWidget>
+#include <algorithm>
 #include <utility>
 #include "dialogs/ChartDlg.h"
 #include "dialogs/VelkarMessage.h"
@@ -158,8 +160,27 @@ void CComparisonDlg::Refresh() {
       pCell->setFont(font);
     }
   }
+  FitRegionColumn();
   m_pTable->setUpdatesEnabled(true);
   UpdateButtons();
+}
+
+void CComparisonDlg::FitRegionColumn() {
+  // The header keeps the width it measured for its first texts; the names
+  // of another monster are measured again, so that none is cut.
+  QHeaderView* pRegions = m_pTable->verticalHeader();
+  int nWidth = 0;
+  for (int nRow = 0; nRow < pRegions->count(); ++nRow) {
+    QStyleOptionHeader option;
+    option.initFrom(pRegions);
+    option.text = m_pTable->verticalHeaderItem(nRow)->text();
+    option.fontMetrics = QFontMetrics(pRegions->font());
+    nWidth = std::max(nWidth,
+                      pRegions->style()
+                          ->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), pRegions)
+                          .width());
+  }
+  pRegions->setMinimumWidth(nWidth);
 }
 
 void CComparisonDlg::SetText(QTableWidgetItem* pItem, size_t nRow, int nColumn,

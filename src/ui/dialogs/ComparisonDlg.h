@@ -61,6 +61,8 @@ protected:
 
 private:
   void FillBuildMenu();
+  // Widens the region names' column to the longest name.
+  void FitRegionColumn();
   // Gives a cell (nColumn < 0: a row's header) its text, creating the item
   // when there is none yet; with a null pItem and no header item in the
   // column, the item created is that column's header.

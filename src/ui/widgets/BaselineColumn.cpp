@@ -18,11 +18,13 @@ constexpr int kMinimumColumnWidth = 16;
 
 }  // namespace
 
-void CBaselineColumn::Show(bool bShow, const std::vector<std::string>& arrDifference) {
+void CBaselineColumn::Show(bool bShow, const QString& strCaption,
+                           const std::vector<std::string>& arrDifference) {
   if (bShow && !m_bShown) AddColumn();
   if (!bShow && m_bShown) RemoveColumn();
   if (!m_bShown) return;
   const int nColumn = static_cast<int>(m_arrOwnWidth.size());
+  m_list.SetColumnCaption(nColumn, strCaption);
   for (int nRow = 0; nRow < m_list.GetRowCount(); ++nRow) {
     const size_t nIndex = static_cast<size_t>(nRow);
     m_list.SetCellText(nRow, nColumn,
@@ -73,6 +75,8 @@ int CBaselineColumn::AvailableWidth() const {
          m_list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &m_list);
 }
 
+// The column is as wide as its numbers and the caption's first word, so that
+// the others keep their room; the baseline's name is shortened to fit.
 int CBaselineColumn::DifferenceWidth() const {
   const QFontMetrics metrics(m_list.font());
   return std::max(metrics.horizontalAdvance(kWidestDifference),

@@ -1,13 +1,15 @@
 // CBaselineColumn: the result list's column of differences to a baseline.
-// While it is shown the list has one more column with a text per row (the
-// core's difference of that row to the baseline loadout computed on the same
-// target: "+12", "-3", "±0", or "—"), and the template's four columns are
+// While it is shown the list has one more column, headed by the baseline's
+// name (shortened to the column, whole in the header's tooltip), with a text
+// per row (the core's difference of that row to the baseline loadout
+// computed on the same target: "+12", "-3", "±0", or "—"), and the template's four columns are
 // narrowed, widest first, just enough that all five fit the list's fixed
 // width beside its vertical scroll bar. Hiding it removes the column and
 // gives the four their widths back. The clipboard report is built from the
 // calculator, so the column never reaches it.
 #pragma once
 
+#include <QString>
 #include <string>
 #include <vector>
 
@@ -18,9 +20,9 @@ public:
   explicit CBaselineColumn(CColorListCtrl& list) : m_list(list) {}
 
   bool IsShown() const { return m_bShown; }
-  // Shows the column with one Shift-JIS text per row of the list (rows
-  // without a text stay empty), or removes it.
-  void Show(bool bShow, const std::vector<std::string>& arrDifference);
+  // Shows the column under the caption with one Shift-JIS text per row of
+  // the list (rows without a text stay empty), or removes it.
+  void Show(bool bShow, const QString& strCaption, const std::vector<std::string>& arrDifference);
 
   // Widths narrowed one pixel at a time from the widest column (the leftmost
   // of equals) until their sum is at most nAvailable or every column is

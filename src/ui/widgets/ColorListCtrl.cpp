@@ -87,6 +87,13 @@ void CColorListCtrl::SetHeaderToolTip(const QString& strText) {
   }
 }
 
+void CColorListCtrl::SetColumnCaption(int nColumn, const QString& strCaption) {
+  QStandardItem* pItem = m_pModel->horizontalHeaderItem(nColumn);
+  if (pItem == nullptr) return;
+  pItem->setText(strCaption);
+  pItem->setToolTip(strCaption);
+}
+
 int CColorListCtrl::GetRowCount() const {
   return m_pModel->rowCount();
 }
