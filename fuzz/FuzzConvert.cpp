@@ -17,15 +17,14 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "IniSourceWriter.h"
-#include "MonsterSourceDump.h"
-#include "ToolOutput.h"
-#include "WeaponSourceDump.h"
 #include "data/DataManager.h"
+#include "data/IniSourceWriter.h"
 #include "data/MonsterDataFile.h"
+#include "data/MonsterSourceDump.h"
 #include "data/SourceLinter.h"
 #include "data/SourceValueParser.h"
 #include "data/WeaponDataFile.h"
+#include "data/WeaponSourceDump.h"
 #include "platform/IniFile.h"
 
 using fuzz::Require;
@@ -112,9 +111,7 @@ void RequireFaithfulData(std::string_view source, const std::string& strDataPath
   Contents contents;
   Require(!DataFile::Decode(arrData, contents).has_value());
 
-  CToolOutput output(nullptr, nullptr);
-  output.SetRawSjis(true);
-  CIniSourceWriter writer(output);
+  CIniSourceWriter writer(eSOURCE_ENCODING::SHIFT_JIS);
   writeSource(contents, writer);
   Require(writer.Warnings().empty());
 

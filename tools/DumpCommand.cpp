@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
-#include "IniSourceWriter.h"
-#include "MonsterSourceDump.h"
 #include "ToolOutput.h"
-#include "WeaponSourceDump.h"
 #include "data/DataManager.h"
+#include "data/IniSourceWriter.h"
 #include "data/MonsterDataFile.h"
+#include "data/MonsterSourceDump.h"
 #include "data/WeaponDataFile.h"
+#include "data/WeaponSourceDump.h"
 #include "model/GameEnums.h"
 #include "platform/BinaryFile.h"
 #include "platform/IniFile.h"
@@ -110,7 +110,8 @@ int CDumpCommand::Dump(const ToolContext_t& context, const std::string& strPath,
   Contents contents;
   std::optional<DataFileError_t> error = DataFile::Decode(arrBytes, contents);
 
-  CIniSourceWriter writer(output);
+  CIniSourceWriter writer(output.IsRawSjis() ? eSOURCE_ENCODING::SHIFT_JIS
+                                             : eSOURCE_ENCODING::UTF8);
   WriteSource(contents, writer);
   output.Write(writer.Text());
 

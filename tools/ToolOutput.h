@@ -27,6 +27,7 @@ public:
   CToolOutput& operator=(const CToolOutput&) = delete;
 
   void SetRawSjis(bool bRaw) { m_bRawSjis = bRaw; }
+  bool IsRawSjis() const { return m_bRawSjis; }
 
   // Shift-JIS (or plain ASCII) text to stdout, in the chosen encoding.
   void Write(std::string_view sjis) const;

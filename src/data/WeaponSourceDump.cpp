@@ -1,6 +1,6 @@
-#include "WeaponSourceDump.h"
+#include "data/WeaponSourceDump.h"
 
-#include "DumpRecords.h"
+#include "data/DumpRecords.h"
 #include "data/SourceValueParser.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "MonsterSourceDump.h"
+#include "data/MonsterSourceDump.h"
 
 #include <algorithm>
 #include <map>
 
-#include "DumpRecords.h"
+#include "data/DumpRecords.h"
 #include "data/SourceValueParser.h"
 
 namespace {

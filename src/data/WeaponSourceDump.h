@@ -1,9 +1,8 @@
-// The INI source of a weapon data file's records, for velkar-tool dump: the
-// sections "Action", "HitPattern" and "Weapon", numbered from 1. Each entry is
-// written so that the converter reads it back into the same record; where no
-// source can do that (a motion without values, two rates that differ from
-// each other and from 100, a name the converter changes) the nearest entry
-// is written and a warning noted.
+// The INI source of a weapon data file's records, for velkar-tool dump and
+// the web page's downloads: the sections "Action", "HitPattern" and "Weapon",
+// numbered from 1. Each entry is written so that the converter reads it back into the same record;
+// where no source can do that (a motion without values, two rates that differ from each other and
+// from 100, a name the converter changes) the nearest entry is written and a warning noted.
 #pragma once
 
 #include <string>

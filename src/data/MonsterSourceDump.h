@@ -1,6 +1,7 @@
-// The INI source of the monster data file's records, for velkar-tool dump:
-// the "Monster" list (from 0), one section per monster named by its name with
-// "Anger" and its regions (from 0), and "Level" (from 1). Monster names are
+// The INI source of the monster data file's records, for velkar-tool dump and
+// the web page's downloads: the "Monster" list (from 0), one section per
+// monster named by its name with "Anger" and its regions (from 0), and
+// "Level" (from 1). Monster names are
 // taken as the reader returns them, blanks included, so they are written
 // whole (in quotes when the reader would strip quotes or blanks); entries that
 // no source can give back are written as near as they go, with a warning.

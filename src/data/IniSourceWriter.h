@@ -1,8 +1,11 @@
-// CIniSourceWriter: builds the INI source that velkar-tool dump prints, one
-// section and entry at a time, and tells what the converter's INI reader
-// would give back for a value once the printed text is saved in Shift-JIS.
-// The dumps use it to find the entries that cannot come back as they are,
-// and collect a warning for each.
+// CIniSourceWriter: builds the INI source of a data file's records (what
+// velkar-tool dump prints and the web page offers as a download), one section
+// and entry at a time, and tells what the converter's INI reader would give
+// back for a value once the text is saved in its encoding: Shift-JIS as it
+// is, or UTF-8, whose trip back to Shift-JIS fails for bytes that are not
+// code page 932 text and may change a character that code page 932 has
+// twice. The dumps use it to find the entries that cannot come back as they
+// are, and collect a warning for each.
 #pragma once
 
 #include <optional>
@@ -10,11 +13,12 @@
 #include <string_view>
 #include <vector>
 
-class CToolOutput;
+// The encoding the written source is saved in.
+enum class eSOURCE_ENCODING { SHIFT_JIS, UTF8 };
 
 class CIniSourceWriter {
 public:
-  explicit CIniSourceWriter(const CToolOutput& output) : m_output(output) {}
+  explicit CIniSourceWriter(eSOURCE_ENCODING eEncoding) : m_eEncoding(eEncoding) {}
 
   void Section(std::string_view name);
   void Entry(std::string_view key, std::string_view value);
@@ -40,7 +44,10 @@ public:
   const std::vector<std::string>& Warnings() const { return m_arrWarning; }
 
 private:
-  const CToolOutput& m_output;
+  // The Shift-JIS bytes the text becomes again when the saved file is read.
+  std::optional<std::string> SavedAsSjis(std::string_view sjis) const;
+
+  eSOURCE_ENCODING m_eEncoding;
   std::string m_strText;
   std::vector<std::string> m_arrWarning;
 };

@@ -1,7 +1,12 @@
-#include "IniSourceWriter.h"
+#include "data/IniSourceWriter.h"
 
-#include "ToolOutput.h"
+#include "platform/Cp932.h"
 #include "platform/IniFile.h"
+
+std::optional<std::string> CIniSourceWriter::SavedAsSjis(std::string_view sjis) const {
+  if (m_eEncoding == eSOURCE_ENCODING::SHIFT_JIS) return std::string(sjis);
+  return velkar::CanonicalSjis(sjis);
+}
 
 void CIniSourceWriter::Section(std::string_view name) {
   if (!m_strText.empty()) m_strText += "\n";
@@ -18,13 +23,13 @@ void CIniSourceWriter::Entry(std::string_view key, std::string_view value) {
 }
 
 std::optional<std::string> CIniSourceWriter::ReadBack(std::string_view value) const {
-  const std::optional<std::string> saved = m_output.SavedAsSjis(value);
+  const std::optional<std::string> saved = SavedAsSjis(value);
   if (!saved) return std::nullopt;
   return CIniFile::Parse("[s]\nk=" + *saved + "\n").GetString("s", "k");
 }
 
 bool CIniSourceWriter::FindsSection(std::string_view name) const {
-  const std::optional<std::string> saved = m_output.SavedAsSjis(name);
+  const std::optional<std::string> saved = SavedAsSjis(name);
   return saved && CIniFile::Parse("[" + *saved + "]\nk=1\n").GetString(*saved, "k") == "1";
 }
 
@@ -48,7 +53,7 @@ std::string CIniSourceWriter::ValueProblem(std::string_view value) const {
 }
 
 std::string CIniSourceWriter::EncodingProblem(std::string_view name) const {
-  if (m_output.SavedAsSjis(name) == name) return {};
+  if (SavedAsSjis(name) == name) return {};
   return "the name holds bytes that do not come back through UTF-8 (not Shift-JIS text, or a "
          "character Shift-JIS has twice); --sjis prints the bytes unchanged";
 }

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "IniSourceWriter.h"
+#include "data/IniSourceWriter.h"
 #include "data/MonsterFileRecords.h"
 #include "data/WeaponFileRecords.h"
 
