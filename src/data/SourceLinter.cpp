@@ -443,6 +443,7 @@ bool CSourceLinter::CheckEncoding(std::string_view bytes) {
         "the file is " + *strWide +
             ": the converter reads Shift-JIS or UTF-8 with a byte-order mark, so what it "
             "finds here is not what the file says (save it as Shift-JIS, or as UTF-8 with BOM)");
+    m_arrFinding.back().bMisencoded = true;
     return false;
   }
   if (!bytes.starts_with(kUtf8Mark)) {
@@ -455,6 +456,7 @@ bool CSourceLinter::CheckEncoding(std::string_view bytes) {
                   "its Japanese turns into mojibake (save it as UTF-8 with BOM, or as Shift-JIS)"
                 : "this line is neither Shift-JIS nor UTF-8 (saved in another encoding?); its "
                   "text turns into mojibake (save the file as Shift-JIS, or as UTF-8 with BOM)");
+      m_arrFinding.back().bMisencoded = bUtf8;
       return false;
     });
     return true;

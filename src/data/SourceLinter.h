@@ -45,6 +45,9 @@ struct LintFinding_t {
   std::string strSection;  // Shift-JIS; empty when no section is concerned
   std::string strKey;      // empty when no entry is concerned
   std::string strText;     // the explanation: English, names in Shift-JIS
+  // The whole file is in an encoding the converter does not read (UTF-16,
+  // UTF-32, UTF-8 without the mark): every name it makes would be mojibake.
+  bool bMisencoded = false;
 
   bool operator==(const LintFinding_t&) const = default;
 };

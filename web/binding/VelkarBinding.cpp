@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
@@ -28,7 +29,12 @@
 #include "chart/ChartSvg.h"
 #include "data/ConvertReport.h"
 #include "data/DataManager.h"
+#include "data/IniSourceWriter.h"
+#include "data/MonsterDataFile.h"
+#include "data/MonsterSourceDump.h"
 #include "data/SourceLinter.h"
+#include "data/WeaponDataFile.h"
+#include "data/WeaponSourceDump.h"
 #include "model/ModifierTable.h"
 #include "platform/BinaryFile.h"
 #include "platform/Cp932.h"
@@ -515,21 +521,56 @@ json ChangeBuild(const json& request) {
 }
 
 // What velkar-tool lint prints for a source file of the folder, one finding a
-// line (the linter's English, names in UTF-8); none for a file it cannot read.
+// line (the linter's English, names in UTF-8), and whether the file is in an
+// encoding the converter misreads; none for a file it cannot read.
 json Lint(const json& request) {
   const std::string strName = StringOf(request, "name");
   const std::optional<eSOURCE_KIND> eKind = CSourceLinter::KindOfFileName(strName);
   std::vector<uint8_t> arrBytes;
   velkar::ReadFailure_t failure;
   json findings = json::array();
+  bool bMisencoded = false;
   if (eKind && velkar::ReadWholeFile(StringOf(request, "dir") + strName, arrBytes, failure) ==
                    velkar::eREAD_RESULT::Ok) {
     const std::string strBytes(arrBytes.begin(), arrBytes.end());
     for (const LintFinding_t& finding : CSourceLinter::Lint(strBytes, *eKind)) {
       findings.push_back(SjisToUtf8(CSourceLinter::FormatFinding(strName, finding)));
+      bMisencoded = bMisencoded || finding.bMisencoded;
     }
   }
-  return {{"findings", std::move(findings)}};
+  return {{"findings", std::move(findings)}, {"misencoded", bMisencoded}};
+}
+
+// The INI source of a data file of the folder, by its stem, as the page
+// offers it for download: UTF-8 with the byte-order mark, which the converter
+// reads back into the same records (the entries velkar-tool dump prints),
+// with the entries that would not come back so; none for another stem or a
+// file that cannot be read.
+json Source(const json& request) {
+  const std::string strStem = StringOf(request, "stem");
+  const std::vector<std::string_view> arrStem = DataFileStems();
+  std::vector<uint8_t> arrBytes;
+  velkar::ReadFailure_t failure;
+  if (std::find(arrStem.begin(), arrStem.end(), strStem) == arrStem.end() ||
+      velkar::ReadWholeFile(StringOf(request, "dir") + strStem + ".dat", arrBytes, failure) !=
+          velkar::eREAD_RESULT::Ok) {
+    return {{"text", nullptr}};
+  }
+  // A damaged file gives the records before the damage, as the loader does.
+  CIniSourceWriter writer(eSOURCE_ENCODING::UTF8);
+  if (strStem == kMonsterFileStem) {
+    MonsterFileContents_t contents;
+    static_cast<void>(CMonsterDataFile::Decode(arrBytes, contents));
+    WriteMonsterSource(contents, writer);
+  } else {
+    WeaponFileContents_t contents;
+    static_cast<void>(CWeaponDataFile::Decode(arrBytes, contents));
+    WriteWeaponSource(contents, writer);
+  }
+  json warnings = json::array();
+  for (const std::string& strWarning : writer.Warnings())
+    warnings.push_back(SjisToUtf8(strWarning));
+  return {{"text", "\xEF\xBB\xBF" + SjisToUtf8(writer.Text())}, {"warnings", std::move(warnings)}};
 }
 
 using Operation = std::function<json(const json&)>;
@@ -610,6 +651,7 @@ const std::map<std::string, Operation>& Operations() {
       {"changeBuild", ChangeBuild},
       {"importBuilds", ImportBuilds},
       {"lint", Lint},
+      {"source", Source},
   };
   return mapOperation;
 }

@@ -32,7 +32,8 @@ export class AlertView {
     this.later();
   }
 
-  // Puts up the view's alert of that key, or takes it down (no text).
+  // Puts up the view's alert of that key (a text, or its lines), or takes it
+  // down (no text).
   say(key, text) {
     if (text) this.messages[key] = text;
     else delete this.messages[key];
@@ -56,7 +57,7 @@ export class AlertView {
         el('button', { type: 'button', id: `remove-${bad}`, text: fill(T.kStorageRemove, NAMES[bad]),
           onclick: () => removeItem(bad) })));
     }
-    for (const text of Object.values(this.messages)) lines.push(el('p', { text }));
+    for (const text of Object.values(this.messages).flat()) lines.push(el('p', { text }));
     if (this.error) lines.push(el('p', { text: this.error }));
     // Announced once: the same alerts are not put up again.
     const shown = lines.map((line) => line.textContent).join('\n');

@@ -3,19 +3,14 @@
 // imported as that file; a saved build joins the comparison with a click.
 // Every change starts from the file as stored now (another tab may have
 // changed it), and a change another tab stores shows here at once.
-import { el, field, fill, fillList } from './dom.js';
+import { download as offer, el, field, fill, fillList } from './dom.js';
 import T from './texts.js';
 import { loadBuildsText, markUnusable, saveBuildsText, watch } from './storage.js';
 
 const DIR = '/builds';
 const FILE = 'builds.json';
 
-// Offers a file to save, as a download.
-function download(bytes) {
-  const link = el('a', { href: URL.createObjectURL(new Blob([bytes], { type: 'application/json' })), download: FILE });
-  link.click();
-  URL.revokeObjectURL(link.href);
-}
+const download = (bytes) => offer(FILE, 'application/json', bytes);
 
 export class BuildsView {
   constructor(root, store, compare, alerts) {

@@ -1,9 +1,11 @@
 // The data in use: the bundled sample data, or the player's own .dat files
 // and .ini sources (converted here by the core's converter) laid over it,
 // kept in the browser until removed. Damaged files get the window's messages;
-// a source the converter makes nothing of is refused with what the linter
-// says of it, and files the browser cannot keep are refused before use.
-import { el, fill, fillList } from './dom.js';
+// a source the converter makes nothing of, or one in an encoding it misreads
+// (UTF-8 without the byte-order mark), is refused at the top of the page with
+// what the linter says of it, and files the browser cannot keep are refused
+// before use.
+import { download, el, fill, fillList } from './dom.js';
 import T from './texts.js';
 import { loadFiles, saveFiles, usedBytes, watch } from './storage.js';
 
@@ -13,13 +15,16 @@ const MAX_FINDINGS = 20;  // the linter's findings shown of one file
 
 export class DataView {
   // names: the core's name tables, with the stems of the data files.
-  constructor(root, store, sample, names) {
+  // alerts: the top of the page, where a refused source is said.
+  constructor(root, store, sample, names, alerts) {
     this.store = store;
+    this.alerts = alerts;
     this.sample = sample;
     this.stems = names.categoryFiles;
     this.monster = names.monsterFile;
     this.summary = el('p', { id: 'data-summary' });
     this.usage = el('p', { className: 'hint', id: 'storage-usage' });
+    this.downloads = el('ul', { id: 'data-downloads', className: 'downloads' });
     this.messages = el('div', { id: 'data-messages', role: 'alert' });
     this.input = el('input', { type: 'file', id: 'data-files', multiple: true, accept: '.dat,.ini',
       onchange: () => this.add([...this.input.files]) });
@@ -29,7 +34,7 @@ export class DataView {
       ondrop: (e) => { e.preventDefault(); this.add([...e.dataTransfer.files]); } });
     root.append(el('h2', { id: 'data-heading', text: T.kSectionData }), this.summary,
       el('label', { className: 'file', htmlFor: 'data-files' }, el('span', { text: T.kDataChoose })), this.input,
-      drop, this.remove, this.messages, this.usage);
+      drop, this.remove, this.messages, this.downloads, this.usage);
     watch((event, item) => {
       if (event === 'changed' && item === 'files') this.load(this.store.ask('getSetup').setup);
       this.showUsage();
@@ -67,6 +72,7 @@ export class DataView {
     this.show(lines);
     this.summary.textContent = names.length ? fill(T.kDataMine, names.join(', ')) : T.kDataSample;
     this.remove.hidden = names.length === 0;
+    this.offerSources(answer);
     return answer;
   }
 
@@ -78,14 +84,24 @@ export class DataView {
       : !answer.categories.some((c) => c.category === this.stems.indexOf(stem));
   }
 
-  // The linter's findings of a source in the data folder, as lines.
-  findings(name) {
-    const { findings } = this.store.ask('lint', { dir: DATA_DIR, name });
+  // A download of every data file in use as its source, in UTF-8 with the
+  // byte-order mark, which the converter (and this page) reads back.
+  offerSources(answer) {
+    const held = [...this.stems, this.monster].filter((stem) => !this.lacks(answer, `${stem}.ini`));
+    fillList(this.downloads, held, (stem) => el('li', {}, el('button', { type: 'button', id: `download-${stem}`,
+      text: fill(T.kDataDownload, `${stem}.ini`),
+      onclick: () => download(`${stem}.ini`, 'text/plain;charset=utf-8',
+        this.store.ask('source', { dir: DATA_DIR, stem }).text) })));
+  }
+
+  // The linter's findings, as lines.
+  static shortened(findings) {
     const more = findings.length - MAX_FINDINGS;
     return [...findings.slice(0, MAX_FINDINGS), ...(more > 0 ? [fill(T.kDataLintMore, more)] : [])];
   }
 
   async add(files) {
+    this.alerts.say('source', null);
     const lines = [];
     const added = {};
     for (const file of files) {
@@ -104,22 +120,27 @@ export class DataView {
     }
     const setup = this.store.ask('getSetup').setup;
     const answer = this.use(mine, setup);
-    // A source that leaves its category (or the monsters) empty goes again,
-    // with the linter's word on it; the data is back as it was.
-    const refused = names.filter((name) => name.endsWith('.ini') && this.lacks(answer, name));
-    for (const name of refused) {
-      lines.push(fill(T.kDataSourceRefused, name), ...this.findings(name));
+    // A source that leaves its category (or the monsters) empty, or whose
+    // names would all be mojibake, goes again, with the linter's word on it;
+    // the data is back as it was.
+    const refusal = [];
+    for (const name of names.filter((n) => n.endsWith('.ini'))) {
+      const { findings, misencoded } = this.store.ask('lint', { dir: DATA_DIR, name });
+      if (!misencoded && !this.lacks(answer, name)) continue;
+      refusal.push(fill(T.kDataSourceRefused, name), ...DataView.shortened(findings));
       if (before[name]) mine[name] = before[name];
       else delete mine[name];
     }
-    if (refused.length) {
+    if (refusal.length) {
       saveFiles(mine);
       this.use(mine, setup);
+      this.alerts.say('source', refusal);
     }
     if (lines.length) this.show([...lines, ...this.lines]);
   }
 
   reset() {
+    this.alerts.say('source', null);
     if (saveFiles({})) this.use({}, this.store.ask('getSetup').setup);
   }
 

@@ -19,6 +19,13 @@ export function el(tag, props = {}, ...children) {
 // Replaces a node's children with the elements make() gives for the items,
 // one at a time: lists of any length fill in linear time, with no argument
 // list as long as the list.
+// Offers a file to save, as a download.
+export function download(name, type, contents) {
+  const link = el('a', { href: URL.createObjectURL(new Blob([contents], { type })), download: name });
+  link.click();
+  URL.revokeObjectURL(link.href);
+}
+
 export function fillList(node, items, make) {
   const children = document.createDocumentFragment();
   items.forEach((item, i) => children.append(make(item, i)));

@@ -48,7 +48,7 @@ async function start() {
   const store = new Store(core);
   const view = (id) => document.getElementById(id);
   const alerts = new AlertView(view('alerts'));
-  const data = new DataView(view('data-view'), store, sample, names);
+  const data = new DataView(view('data-view'), store, sample, names, alerts);
   const views = { 'weapon-view': WeaponView, 'motions-view': MotionsView, 'target-view': TargetView,
     'modifiers-view': ModifiersView, 'results-view': ResultsView, 'report-view': ReportView };
   for (const [id, View] of Object.entries(views)) store.addView(new View(view(id), store));

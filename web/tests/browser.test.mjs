@@ -193,8 +193,22 @@ test('a player\'s own files: a damaged one is named, a source is converted', () 
   await page.selectOption('#category', { label: '太刀' });
   assert.deepEqual(await page.locator('#weapon option').allTextContents(), ['試作刀']);
   await reload(page);
+  // The data files in use download as sources that give the same data again.
+  const choose = () => page.selectOption('#category', { label: '太刀' }).then(() => page.selectOption('#weapon', { index: 0 }))
+    .then(() => page.selectOption('#monster', { index: 3 })).then(() => page.selectOption('#available', { index: 0 })).then(() => page.click('#add-motion'));
+  await choose();
+  const rows = await rowCells(page);
+  const sources = [];
+  for (const stem of ['Katana', 'Monster']) {
+    const [file] = await Promise.all([page.waitForEvent('download'), page.click(`#download-${stem}`)]);
+    sources.push({ name: file.suggestedFilename(), mimeType: 'text/plain', buffer: readFileSync(await file.path()) });
+  }
   await page.click('#data-remove');
   assert.ok((await page.locator('#category option').allTextContents()).includes('片手剣'));
+  await page.setInputFiles('#data-files', sources);
+  await page.locator('#data-remove').waitFor();
+  await choose();
+  assert.deepEqual([await rowCells(page), await page.isHidden('#alerts')], [rows, true]);
 }));
 
 test('a first visit shows no weapon\'s parts, and the page works offline after it', () => onPage(async (page, context) => {
@@ -337,18 +351,20 @@ test('lists of any length fill and compare; a longer request is refused', () => 
   assert.equal(await opened.textContent('#code-note'), '内容が大きすぎるため計算できません（計算部に渡せるのは 33,554,432 文字までです）。');
 }));
 
-// Sources the converter makes nothing of: refused with what velkar-tool lint
-// says of them, the category's data as before.
+// Sources the converter makes nothing of, or only mojibake of (the
+// repository's own UTF-8 without the byte-order mark): refused at the top of
+// the page with what velkar-tool lint says of them, the category's data as
+// before.
 const sword = readFileSync(join(GAMEDATA, 'Sword.ini'));
 for (const [name, bytes] of [['random bytes', Buffer.from(Array.from({ length: 900 }, (_, i) => (i * i * 157 + 11) % 256))], ['half-cut', sword.subarray(0, sword.length >> 1)],
-  ['UTF-16', Buffer.from(`\uFEFF${sword.toString('utf8').slice(1)}`, 'utf16le')]]) {
+  ['UTF-16', Buffer.from(`\uFEFF${sword.toString('utf8').slice(1)}`, 'utf16le')], ['UTF-8 without a byte-order mark', sword]]) {
   test(`a ${name} source is refused with the linter's findings`, () => onPage(async (page) => {
     const weapons = await page.locator('#weapon option').allTextContents();
     await page.setInputFiles('#data-files', { name: 'Sword.ini', mimeType: 'text/plain', buffer: bytes });
-    await page.locator('#data-messages p').first().waitFor();
+    await page.locator('#alerts p').first().waitFor();
     const dir = mkdtempSync(join(tmpdir(), 'velkar-lint-'));
     writeFileSync(join(dir, 'Sword.ini'), bytes);
-    assert.deepEqual(await page.locator('#data-messages p').allTextContents(), ['Sword.ini からデータを作れないため使いませんでした。' +
+    assert.deepEqual(await page.locator('#alerts p').allTextContents(), ['Sword.ini からは正しいデータを作れないため使いませんでした。' +
       '前のデータのままです。velkar-tool lint の結果：', ...spawnSync(TOOL, ['--dir', dir, 'lint'], { encoding: 'utf8' }).stdout.split('\n').filter(Boolean)]);
     assert.deepEqual([await page.locator('#weapon option').allTextContents(), await stored(page, 'velkar.files')], [weapons, null]);
   }));

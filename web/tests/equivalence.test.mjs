@@ -82,6 +82,11 @@ test('the page computes what velkar-tool computes', async (t) => {
       core.call('selectCategory', { index: 0 });
       const opened = core.call('openCode', { code });
       assert.deepEqual([opened.result, opened.missText, opened.otherData], [native, '', false]);
+      // The page's download of a data file is velkar-tool dump's source, marked as UTF-8.
+      const names = core.call('names');
+      for (const stem of [names.categoryFiles[r.category], names.monsterFile]) {
+        assert.equal(core.call('source', { dir: '/data/', stem }).text, `\uFEFF${tool('dump', `${stem}.dat`)}`, stem);
+      }
     });
   }
   await t.test('gains-by-region', () => {
