@@ -563,8 +563,7 @@ private slots:
     QTest::addRow("two of one category")
         << QList<QPoint>{{0, 1}, {0, 2}} << false << U("基準差（A 焔刃ヴァルゼナ）");
     QTest::addRow("two categories") << QList<QPoint>{{0, 1}, {1, 0}} << false << QString();
-    QTest::addRow("first of another category")
-        << QList<QPoint>{{1, 0}, {0, 1}, {0, 2}} << false << QString();
+    QTest::addRow("other first") << QList<QPoint>{{1, 0}, {0, 1}, {0, 2}} << false << QString();
     QTest::addRow("closed") << QList<QPoint>{{0, 1}, {0, 2}} << true << QString();
   }
 

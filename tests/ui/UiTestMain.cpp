@@ -14,7 +14,8 @@ std::vector<UiTestFactory_t>& RegisteredUiTests() {
 // setup and builds under the home folder: HOME and XDG_CONFIG_HOME point at a
 // temporary folder, never at the user's own. The offscreen screen is a
 // desktop's 1600 by 1000 pixels at 96 dpi, so the windows beside the main
-// window have room.
+// window have room (its file is closed at the end of its block, before Qt
+// reads it).
 int main(int argc, char** argv) {
   const QTemporaryDir home;
   if (!home.isValid()) qFatal("cannot create a temporary home folder");
@@ -26,7 +27,6 @@ int main(int argc, char** argv) {
         screen.write(R"({"screens": [{"name": "desktop", "x": 0, "y": 0, "width": 1600,
                          "height": 1000, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})") < 0)
       qFatal("cannot write the offscreen screen's configuration");
-    screen.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + strScreen.toLocal8Bit());
   }
   qputenv("HOME", home.path().toUtf8());
