@@ -766,9 +766,13 @@ void CVelkarDlg::ShowBaseline() {
   const bool bShow = m_bRecordsForgotten ? m_pBaseline->IsShown() : ShowsBaseline();
   std::vector<std::string> arrDifference;
   if (bShow && !m_bRecordsForgotten) arrDifference = m_lineup.DifferencesToFirst(m_calculator);
-  const QString strName =
-      FromSjis(txt::kCompareColumn).arg(QChar(u'A'), FromSjis(m_lineup.BaselineName()));
-  m_pBaseline->Show(bShow, FromSjis(txt::kDifferenceNamedCaption).arg(strName), arrDifference);
+  // Named as the comparison names its first column: "A" and the weapon.
+  const QString strCaption = FromSjis(txt::kDifferenceNamedCaption);
+  m_pBaseline->Show(
+      bShow,
+      strCaption.arg(
+          FromSjis(txt::kCompareColumn).arg(QChar(u'A'), FromSjis(m_lineup.BaselineName()))),
+      strCaption.arg(QChar(u'A')), arrDifference);
   FitResultColumns();
   if (m_pMenu == nullptr) return;
   m_pMenu->SetEntryText(kCommandPin,

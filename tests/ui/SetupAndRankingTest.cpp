@@ -553,7 +553,7 @@ private slots:
   // The comparison opens beside the main window, and the main window's
   // baseline column exists only while the comparison holds two or more
   // loadouts of the category on show, the first among them; its header names
-  // the first loadout. Loadouts are added as (category, weapon) list rows.
+  // the first loadout (whole in its tooltip). Loadouts are added as (category, weapon) list rows.
   void baselineFollowsTheComparison_data() {
     QTest::addColumn<QList<QPoint>>("arrAdded");
     QTest::addColumn<bool>("bClose");
@@ -586,7 +586,7 @@ private slots:
     }
     if (bClose) pCompare->close();
     auto* pResult = Control<CColorListCtrl>(dlg, 1013);
-    const QVariant header = pResult->model()->headerData(4, Qt::Horizontal);
+    const QVariant header = pResult->model()->headerData(4, Qt::Horizontal, Qt::ToolTipRole);
     QCOMPARE(header.isValid() ? header.toString() : QString(), strHeader);
     // Every region's name whole in the comparison.
     const QHeaderView* pRegions =

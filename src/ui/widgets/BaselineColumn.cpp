@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <numeric>
 
-#include "VelkarTexts.h"
 #include "text/SjisText.h"
 #include "widgets/ColorListCtrl.h"
 
@@ -18,13 +17,19 @@ constexpr int kMinimumColumnWidth = 16;
 
 }  // namespace
 
-void CBaselineColumn::Show(bool bShow, const QString& strCaption,
+void CBaselineColumn::Show(bool bShow, const QString& strCaption, const QString& strShortCaption,
                            const std::vector<std::string>& arrDifference) {
-  if (bShow && !m_bShown) AddColumn();
+  if (bShow && !m_bShown) AddColumn(strShortCaption);
   if (!bShow && m_bShown) RemoveColumn();
   if (!m_bShown) return;
   const int nColumn = static_cast<int>(m_arrOwnWidth.size());
-  m_list.SetColumnCaption(nColumn, strCaption);
+  Qt::Alignment alignment;
+  int nWidth = 0;
+  m_list.GetColumn(nColumn, alignment, nWidth);
+  const bool bFits =
+      QFontMetrics(m_list.font()).horizontalAdvance(strCaption) + CColorListCtrl::kColumnMargin <=
+      nWidth;
+  m_list.SetColumnCaption(nColumn, bFits ? strCaption : strShortCaption, strCaption);
   for (int nRow = 0; nRow < m_list.GetRowCount(); ++nRow) {
     const size_t nIndex = static_cast<size_t>(nRow);
     m_list.SetCellText(nRow, nColumn,
@@ -32,21 +37,21 @@ void CBaselineColumn::Show(bool bShow, const QString& strCaption,
   }
 }
 
-void CBaselineColumn::AddColumn() {
+void CBaselineColumn::AddColumn(const QString& strShortCaption) {
   m_arrOwnWidth.clear();
   Qt::Alignment alignment;
   int nWidth = 0;
   for (int nColumn = 0; m_list.GetColumn(nColumn, alignment, nWidth); ++nColumn) {
     m_arrOwnWidth.push_back(nWidth);
   }
-  const int nDifference = DifferenceWidth();
+  const int nDifference = DifferenceWidth(strShortCaption);
   const std::vector<int> arrNarrowed =
       NarrowToFit(m_arrOwnWidth, AvailableWidth() - nDifference, kMinimumColumnWidth);
   for (size_t i = 0; i < arrNarrowed.size(); ++i) {
     m_list.SetColumnWidth(static_cast<int>(i), arrNarrowed[i]);
   }
-  m_list.InsertColumn(static_cast<int>(m_arrOwnWidth.size()), FromSjis(txt::kDifferenceCaption),
-                      nDifference, Qt::AlignRight);
+  m_list.InsertColumn(static_cast<int>(m_arrOwnWidth.size()), strShortCaption, nDifference,
+                      Qt::AlignRight);
   m_bShown = true;
 }
 
@@ -75,11 +80,11 @@ int CBaselineColumn::AvailableWidth() const {
          m_list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &m_list);
 }
 
-// The column is as wide as its numbers and the caption's first word, so that
-// the others keep their room; the baseline's name is shortened to fit.
-int CBaselineColumn::DifferenceWidth() const {
+// The column is as wide as its numbers and the short caption, so that the
+// others keep what room they can.
+int CBaselineColumn::DifferenceWidth(const QString& strShortCaption) const {
   const QFontMetrics metrics(m_list.font());
   return std::max(metrics.horizontalAdvance(kWidestDifference),
-                  metrics.horizontalAdvance(FromSjis(txt::kDifferenceCaption))) +
+                  metrics.horizontalAdvance(strShortCaption)) +
          CColorListCtrl::kColumnMargin;
 }

@@ -87,11 +87,12 @@ void CColorListCtrl::SetHeaderToolTip(const QString& strText) {
   }
 }
 
-void CColorListCtrl::SetColumnCaption(int nColumn, const QString& strCaption) {
+void CColorListCtrl::SetColumnCaption(int nColumn, const QString& strCaption,
+                                      const QString& strToolTip) {
   QStandardItem* pItem = m_pModel->horizontalHeaderItem(nColumn);
   if (pItem == nullptr) return;
   pItem->setText(strCaption);
-  pItem->setToolTip(strCaption);
+  pItem->setToolTip(strToolTip);
 }
 
 int CColorListCtrl::GetRowCount() const {

@@ -80,9 +80,8 @@ public:
 
   // The tooltip of the column headers (a legend of the row colours).
   void SetHeaderToolTip(const QString& strText);
-  // A column's caption, also as its header's tooltip (for a caption longer
-  // than its column).
-  void SetColumnCaption(int nColumn, const QString& strCaption);
+  // A column's caption, and its header's tooltip.
+  void SetColumnCaption(int nColumn, const QString& strCaption, const QString& strToolTip);
 
   // Paints row nRow where the view shows it.
   void DrawRow(QPainter& painter, int nRow) const;
