@@ -578,7 +578,6 @@ private slots:
     CComparisonDlg* pCompare = dlg.GetComparisonDlg();
     QVERIFY(QTest::qWaitForWindowExposed(pCompare));
     QVERIFY(!pCompare->frameGeometry().intersects(dlg.frameGeometry()));
-    QVERIFY(dlg.screen()->availableGeometry().contains(pCompare->frameGeometry()));
     for (const QPoint& added : arrAdded) {
       Control<QComboBox>(dlg, 1001)->setCurrentIndex(added.x());
       PickWeaponAndMotions(dlg, added.y(), {0});
