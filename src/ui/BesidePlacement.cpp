@@ -1,5 +1,7 @@
 #include "BesidePlacement.h"
 
+#include <QScreen>
+#include <QWidget>
 #include <algorithm>
 
 namespace {
@@ -27,4 +29,11 @@ QPoint PlaceBeside(const QRect& rcOwner, const QSize& frame, const QRect& rcAvai
   return {
       Within(nX, frame.width(), rcAvailable.x(), nAvailableEnd),
       Within(rcOwner.y(), frame.height(), rcAvailable.y(), rcAvailable.y() + rcAvailable.height())};
+}
+
+void MoveBeside(QWidget& window, const QWidget& owner) {
+  const QScreen* pScreen = owner.screen();
+  window.move(PlaceBeside(owner.frameGeometry(),
+                          window.size() + (owner.frameGeometry().size() - owner.size()),
+                          pScreen ? pScreen->availableGeometry() : QRect()));
 }

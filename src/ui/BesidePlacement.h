@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QSize>
 
+class QWidget;
+
 // The top-left corner for a window of frame size frame beside the owner's
 // frame rcOwner: to its right, or to its left when the right side of
 // rcAvailable has no room; with no room on either side, against the
@@ -13,3 +15,7 @@
 // as little as it takes to stay within rcAvailable (an empty rcAvailable
 // keeps the place beside the owner).
 QPoint PlaceBeside(const QRect& rcOwner, const QSize& frame, const QRect& rcAvailable);
+
+// Moves a window that is not on screen yet beside its owner on the owner's
+// screen; its frame is taken to be as thick as the owner's.
+void MoveBeside(QWidget& window, const QWidget& owner);

@@ -717,7 +717,7 @@ void CVelkarDlg::OpenChart() {
     m_pChart = new CChartDlg([this] { return ShownCalculation(); }, nullptr, this);
     connect(this, &CVelkarDlg::CalculationShown, m_pChart, &CChartDlg::Refresh);
   }
-  m_pChart->Open(std::nullopt, QString());
+  m_pChart->Open(std::nullopt, QString(), *this);
 }
 
 void CVelkarDlg::OpenRanking() {
@@ -787,13 +787,8 @@ void CVelkarDlg::OpenComparison() {
     connect(m_pComparison, &CComparisonDlg::LineupChanged, this, &CVelkarDlg::ShowBaseline);
     connect(m_pComparison, &QDialog::finished, this, &CVelkarDlg::ShowBaseline);
   }
-  if (!m_pComparison->isVisible()) {
-    // Beside the window, never over its lists and results.
-    const QScreen* pScreen = screen();
-    m_pComparison->move(PlaceBeside(frameGeometry(),
-                                    m_pComparison->size() + (frameGeometry().size() - size()),
-                                    pScreen ? pScreen->availableGeometry() : QRect()));
-  }
+  // Beside the window, never over its lists and results.
+  if (!m_pComparison->isVisible()) MoveBeside(*m_pComparison, *this);
   m_pComparison->show();
   m_pComparison->raise();
   m_pComparison->activateWindow();

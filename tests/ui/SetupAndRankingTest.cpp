@@ -758,14 +758,17 @@ private slots:
     QTRY_COMPARE(Shown(), Expected());
   }
 
-  // The chart view's picture goes to the clipboard as an image and into files: the SVG as the
+  // The main window's chart view opens beside it, not over it; its picture
+  // goes to the clipboard as an image and into files: the SVG as the
   // core's bytes, the PNG as an image of the picture's size. A file that cannot be written is said.
   void chartIsCopiedAndSaved() {
     CShownDlg dlg;
     PickWeaponAndMotions(dlg, 1, {0, 2});
+    dlg.move(0, 0);  // room on the right
     QTest::keyClick(&dlg, Qt::Key_H, Qt::ControlModifier);
     CChartDlg* pChart = dlg.GetChartDlg();
     QVERIFY(pChart != nullptr && pChart->isVisible());
+    QVERIFY(!pChart->frameGeometry().intersects(dlg.frameGeometry()));
     const QSize shown = Child<QWidget>(pChart, "chartPicture")->size();
     QTest::mouseClick(Child<QPushButton>(pChart, "chartCopy"), Qt::LeftButton);
     const QImage copied = QGuiApplication::clipboard()->image();

@@ -19,6 +19,7 @@
 #include <array>
 #include <utility>
 
+#include "BesidePlacement.h"
 #include "VelkarTexts.h"
 #include "calc/Calculator.h"
 #include "chart/ChartBuilders.h"
@@ -113,8 +114,10 @@ CChartDlg::CChartDlg(CalculationFunction fnCalculation, LoadoutsFunction fnLoado
 
 CChartDlg::~CChartDlg() = default;
 
-void CChartDlg::Open(std::optional<eCHART_KIND> eKind, const QString& strRegion) {
+void CChartDlg::Open(std::optional<eCHART_KIND> eKind, const QString& strRegion,
+                     const QWidget& owner) {
   m_strOpenRegion = strRegion;
+  if (!isVisible()) MoveBeside(*this, owner);
   const QSignalBlocker blocker(m_pKind);
   if (eKind) m_pKind->setCurrentIndex(m_pKind->findData(static_cast<int>(*eKind)));
   Refresh();

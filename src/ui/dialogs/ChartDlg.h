@@ -47,8 +47,9 @@ public:
   ~CChartDlg() override;
 
   // Shows the chart of a kind (none: the kind chosen last), of the region
-  // of that name (empty: the total).
-  void Open(std::optional<eCHART_KIND> eKind, const QString& strRegion);
+  // of that name (empty: the total), opening beside owner, never over it,
+  // when the view is not on screen yet.
+  void Open(std::optional<eCHART_KIND> eKind, const QString& strRegion, const QWidget& owner);
   // Draws the chart again; nothing while hidden (showing draws it).
   void Refresh();
 

@@ -231,7 +231,7 @@ void CComparisonDlg::OpenChart() {
     m_pChart = new CChartDlg(
         m_fnCalculation, [this] { return m_lineup.GetLoadouts(); }, this);
   }
-  m_pChart->Open(eCHART_KIND::Loadouts, QString());
+  m_pChart->Open(eCHART_KIND::Loadouts, QString(), *this);
 }
 
 void CComparisonDlg::AddCurrent() {

@@ -95,7 +95,7 @@ std::optional<size_t> CGainsDlg::FillRegions(const CCalculator& calculator) {
 void CGainsDlg::OpenChart() {
   if (m_pChart == nullptr) m_pChart = new CChartDlg(m_fnCalculation, nullptr, this);
   m_pChart->Open(eCHART_KIND::Gains,
-                 m_pRegion->currentIndex() > 0 ? m_pRegion->currentText() : QString());
+                 m_pRegion->currentIndex() > 0 ? m_pRegion->currentText() : QString(), *this);
 }
 
 void CGainsDlg::Refresh() {
