@@ -9,6 +9,9 @@ namespace {
 
 constexpr std::array<const char*, 5> kKindName = {"loadouts", "sharpness", "gains", "motions",
                                                   "target"};
+constexpr std::array<std::string_view, 5> kKindCaption = {
+    txt::kChartKindLoadouts, txt::kChartKindSharpness, txt::kChartKindGains, txt::kChartKindMotions,
+    txt::kChartKindTarget};
 
 }  // namespace
 
@@ -49,4 +52,8 @@ eCHART_LAYOUT ChartLayout(eCHART_KIND eKind) {
     case eCHART_KIND::Motions: return eCHART_LAYOUT::Stacked;
     default: return eCHART_LAYOUT::Grouped;
   }
+}
+
+std::string ChartKindCaption(eCHART_KIND eKind) {
+  return std::string(kKindCaption[static_cast<size_t>(eKind)]);
 }

@@ -61,6 +61,9 @@ std::string ChartMarkLegend(eCHART_MARK eKind);
 
 eCHART_LAYOUT ChartLayout(eCHART_KIND eKind);
 
+// The kind's caption where a face offers the five to choose from.
+std::string ChartKindCaption(eCHART_KIND eKind);
+
 // Whether a kind compares loadouts (loadouts, sharpness) rather than charting
 // the calculation on show, and whether it charts one region or the total
 // (sharpness, gains).
