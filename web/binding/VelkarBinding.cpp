@@ -119,8 +119,9 @@ json CategoriesJson(const CCalculator& calculator) {
   return categories;
 }
 
-// The name tables, and the stems of the data files: the categories' in their
-// order, then the monsters'.
+// The name tables, the stems of the data files (the categories' in their
+// order, then the monsters') and the charts, each with its caption and
+// whether it charts loadouts and can chart one region.
 json NameTablesJson() {
   json stems = json::array();
   for (const CategoryInfo_t& category : kCategoryTable)
@@ -133,8 +134,17 @@ json NameTablesJson() {
   for (int n = 0; n < ELEMENT_COUNT; ++n) {
     elements.push_back(SjisToUtf8(CDataManager::GetElementName(n)));
   }
+  json charts = json::array();
+  for (const eCHART_KIND eKind : {eCHART_KIND::Loadouts, eCHART_KIND::Sharpness, eCHART_KIND::Gains,
+                                  eCHART_KIND::Motions, eCHART_KIND::Target}) {
+    charts.push_back({{"kind", ChartKindName(eKind)},
+                      {"caption", SjisToUtf8(ChartKindCaption(eKind))},
+                      {"loadouts", ChartTakesLoadouts(eKind)},
+                      {"region", ChartTakesRegion(eKind)}});
+  }
   return {{"sharpness", std::move(sharpness)},
           {"elements", std::move(elements)},
+          {"charts", std::move(charts)},
           {"categoryFiles", std::move(stems)},
           {"monsterFile", std::string(kMonsterFileStem)}};
 }

@@ -26,18 +26,29 @@ export class CompareView {
         button('compare-link', T.kCompareLink, () => this.copyLink()),
         button('compare-clear', T.kCompareClear, () => this.set([]))),
       this.note, this.list, this.hint, this.target, el('div', { className: 'scroll' }, this.table));
+    this.listeners = [];
     watch((event, item) => { if (event === 'changed' && item === 'compared') this.reload(); });
+  }
+
+  // Called when the loadouts change (the chart of them keeps up).
+  onChange(listener) {
+    this.listeners.push(listener);
   }
 
   reload() {
     this.builds = loadCompared(MAX);
-    this.render();
+    this.changed();
   }
 
   // Keeps the loadouts; when the browser refuses, they stay as stored.
   set(builds) {
     if (saveCompared(builds.slice(0, MAX))) this.builds = builds.slice(0, MAX);
+    this.changed();
+  }
+
+  changed() {
     this.render();
+    for (const listener of this.listeners) listener();
   }
 
   add(build) {

@@ -15,6 +15,7 @@ import { BuildsView } from './buildsView.js';
 import { WeaponTableView } from './weaponTableView.js';
 import { GainsView } from './gainsView.js';
 import { CompareView } from './compareView.js';
+import { ChartView } from './chartView.js';
 import { CodeView } from './codeView.js';
 import { AlertView } from './alertView.js';
 import { makeFoldable } from './fold.js';
@@ -60,6 +61,7 @@ async function start() {
   store.addView(new GainsView(view('gains-view'), store), { later: true });
   store.addView(new WeaponTableView(view('table-view'), store), { later: true });
   store.addView(compare, { later: true });
+  store.addView(new ChartView(view('chart-view'), store, compare, names.charts), { later: true });
   new BuildsView(view('builds-view'), store, compare, alerts);
   // The long panels below the answer start folded where the answer is not
   // beside the inputs (the same width as the style's two columns).

@@ -1,7 +1,7 @@
 // The answer: the chosen weapon's status texts, the result rows (one per body
 // region, coloured and named by their kind), a row's breakdown (every hit) in
 // a dialog, and on a phone the rows in one line at the foot of the screen,
-// whose button brings the table into view.
+// whose buttons bring the table or the chart into view.
 import { el, fill, fillList } from './dom.js';
 import T from './texts.js';
 
@@ -20,7 +20,9 @@ export class ResultsView {
     this.summaryRows = el('ul', { id: 'summary-rows' });
     this.summary = el('div', { className: 'summary', role: 'group', ariaLabel: T.kSummary, hidden: true },
       this.summaryRows, el('button', { type: 'button', id: 'summary-show', text: T.kSummaryShow,
-        onclick: () => this.table.scrollIntoView({ block: 'start' }) }));
+        onclick: () => this.table.scrollIntoView({ block: 'start' }) }),
+      el('button', { type: 'button', id: 'summary-chart', text: T.kSummaryChart,
+        onclick: () => document.getElementById('chart-view').scrollIntoView({ block: 'start' }) }));
     root.append(el('h2', { id: 'results-heading', text: T.kSectionResults }),
       el('div', { className: 'statuses' }, this.statuses),
       el('div', { className: 'legend' }, el('span', { className: 'kind-low', text: `▼ ${T.kLegendResultLow}` }),

@@ -1,0 +1,101 @@
+// The chart of the answer: one of the core's five charts of the setup on
+// show (the loadouts and sharpness charts of the comparison's loadouts),
+// drawn by the core as SVG at the area's width and the system's scheme and
+// placed here as it is; redrawn on every change, and saved as the core's SVG
+// or as a PNG of it.
+import { download, el, field, fillSelect } from './dom.js';
+import T from './texts.js';
+
+const DARK = matchMedia('(prefers-color-scheme: dark)');
+
+export class ChartView {
+  constructor(root, store, compare, charts) {
+    this.store = store;
+    this.compare = compare;
+    this.charts = charts;
+    this.svg = '';
+    this.kind = el('select', { onchange: () => this.render() });
+    fillSelect(this.kind, charts.map((chart) => chart.caption), 0);
+    this.region = el('select', { onchange: () => this.render() });
+    this.regionField = field('chart-region', T.kChartRegion, this.region);
+    this.area = el('div', { id: 'chart', className: 'chart' });
+    const button = (id, text, onclick) => el('button', { type: 'button', id, text, onclick });
+    root.append(el('h2', { id: 'chart-heading', text: T.kSectionChart }),
+      el('div', { className: 'fields' }, field('chart-kind', T.kChartKind, this.kind), this.regionField),
+      this.area,
+      el('div', { className: 'buttons' }, button('chart-svg', T.kChartSaveSvg, () => this.saveSvg()),
+        button('chart-png', T.kChartSavePng, () => this.savePng())));
+    // The width the drawing was asked for, so that only a change of it redraws.
+    this.width = 0;
+    new ResizeObserver(() => { if (this.areaWidth() !== this.width) this.render(); }).observe(this.area);
+    DARK.addEventListener('change', () => this.render());
+    compare.onChange(() => this.render());
+  }
+
+  chosen() {
+    return this.charts[this.kind.selectedIndex];
+  }
+
+  // The room inside the area, in whole pixels.
+  areaWidth() {
+    const style = getComputedStyle(this.area);
+    return Math.floor(this.area.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight));
+  }
+
+  // The core's request for the chart chosen: the comparison's loadouts for
+  // the kinds that chart loadouts (the sharpness chart charts the setup on
+  // show when there are none), the region chosen where the kind takes one.
+  request() {
+    const chart = this.chosen();
+    const { builds } = this.compare;
+    const index = this.region.selectedIndex - 1;
+    return { kind: chart.kind, ...(chart.loadouts && builds.length ? { builds } : {}),
+      ...(chart.region && index >= 0 ? { region: index } : {}),
+      style: { width: this.width, fontSize: Math.round(parseFloat(getComputedStyle(this.area).fontSize)), dark: DARK.matches } };
+  }
+
+  render() {
+    const state = this.store.state;
+    if (!state) return;
+    const regions = state.result?.rows.map((row) => row.region) ?? [];
+    const chosen = this.region.selectedOptions[0]?.textContent;
+    fillSelect(this.region, [T.kChartTotal, ...regions], regions.indexOf(chosen) + 1);
+    this.regionField.hidden = !this.chosen().region;
+    this.width = this.areaWidth();
+    this.area.dataset.width = this.width;
+    if (this.width <= 0) return;  // not laid out: drawn once it is
+    this.show(this.store.ask('chart', this.request()).svg);
+  }
+
+  // The core's SVG, parsed as SVG and imported: no text of it is ever taken
+  // as the page's HTML.
+  show(svg) {
+    const parsed = new DOMParser().parseFromString(svg, 'image/svg+xml').documentElement;
+    if (parsed.namespaceURI !== 'http://www.w3.org/2000/svg') return;
+    this.svg = svg;
+    this.area.replaceChildren(document.importNode(parsed, true));
+  }
+
+  fileName(extension) {
+    return `velkar-${this.chosen().kind}.${extension}`;
+  }
+
+  saveSvg() {
+    download(new Blob([this.svg], { type: 'image/svg+xml' }), this.fileName('svg'));
+  }
+
+  // The SVG drawn on a canvas at the screen's pixel ratio.
+  savePng() {
+    const svg = this.area.firstElementChild;
+    const ratio = window.devicePixelRatio || 1;
+    const canvas = el('canvas', { width: Math.ceil(svg.width.baseVal.value * ratio), height: Math.ceil(svg.height.baseVal.value * ratio) });
+    const image = new Image();
+    const url = URL.createObjectURL(new Blob([this.svg], { type: 'image/svg+xml' }));
+    image.onload = () => {
+      URL.revokeObjectURL(url);
+      canvas.getContext('2d').drawImage(image, 0, 0, canvas.width, canvas.height);
+      canvas.toBlob((png) => download(png, this.fileName('png')), 'image/png');
+    };
+    image.src = url;
+  }
+}
