@@ -1,7 +1,8 @@
 // The page as a player uses it, in Debian's chromium (headless) driven by
 // playwright-core, served from 127.0.0.1: a player's path whose rows and
 // weapon table equal velkar-tool's, links that open a build or a comparison,
-// loadouts side by side as velkar-tool compares them, a saved build that
+// loadouts side by side as velkar-tool compares them, charts that are
+// velkar-tool's pictures (shown and downloaded), a saved build that
 // survives a reload, builds.json going to and from the tool, the page offline
 // after the first visit, the answer in view while an input changes, no
 // horizontal scrolling on a phone, no serious accessibility violation
@@ -142,6 +143,56 @@ test('loadouts side by side are velkar-tool\'s comparison, and travel as one lin
   assert.deepEqual(await comparisonCells(opened), cells);
 }));
 
+// The chart beside the rows is velkar-tool's picture of the same setup, byte
+// for byte, at the area's width: each kind, chosen before a change of the
+// target (so the chart follows it), the loadouts of the comparison, a
+// region, and the dark scheme. The SVG download is the core's bytes and
+// what is shown; the PNG is the picture at the screen's pixel ratio; axe
+// finds nothing in the chart's area.
+test('each chart is velkar-tool\'s picture, shown and downloaded', () => onPage(async (page, context) => {
+  await playerPath(page);
+  const codes = [];
+  for (const weapon of [0, 2]) {  // the path's weapon last, on show
+    await page.selectOption('#weapon', { index: weapon });
+    codes.push(await fragmentOf(page));
+    await page.click('#compare-add');
+  }
+  await page.locator('#weapon-view .sharp-4').click();  // as the path set it
+  const downloaded = async (button) => {
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click(button)]);
+    return [download.suggestedFilename(), readFileSync(await download.path())];
+  };
+  for (const [kind, region, monster, scheme] of [['loadouts', 0, 4, 'light'], ['sharpness', 2, 1, 'light'],
+    ['gains', 1, 3, 'dark'], ['motions', 0, 0, 'light'], ['target', 0, 10, 'dark']]) {
+    await page.emulateMedia({ colorScheme: scheme });
+    await page.selectOption('#chart-kind', { index: ['loadouts', 'sharpness', 'gains', 'motions', 'target'].indexOf(kind) });
+    if (region) await page.selectOption('#chart-region', { index: region });
+    await page.selectOption('#monster', { index: monster });
+    await settle(page);
+    const regionName = region && await page.locator('#chart-region').evaluate((s) => s.selectedIndex > 0 && s.selectedOptions[0].textContent);
+    const level = String(await page.locator('#level').evaluate((s) => s.selectedIndex));
+    const target = ['--monster', String(monster), '--level', level];
+    const setup = ['loadouts', 'sharpness'].includes(kind) ? [...codes.flatMap((c) => ['--code', c]), ...target, '--anger']
+      : [...PATH_ARGS.slice(0, 6), ...target, ...PATH_ARGS.slice(10)];
+    const native = tool(['chart', kind, ...setup, ...(regionName ? ['--region', regionName] : []),
+      '--width', await page.getAttribute('#chart', 'data-width'), '--font-size', '14', ...(scheme === 'dark' ? ['--dark'] : [])]);
+    const [name, svg] = await downloaded('#chart-svg');
+    assert.deepEqual([name, svg.toString('utf8')], [`velkar-${kind}.svg`, native], kind);
+    assert.ok(await page.locator('#chart').evaluate((area, text) => new DOMParser().parseFromString(text, 'image/svg+xml')
+      .documentElement.isEqualNode(area.firstElementChild), native), `${kind}: the shown picture`);
+  }
+  const [name, png] = await downloaded('#chart-png');
+  const width = await page.locator('#chart svg').evaluate((svg) => svg.width.baseVal.value);
+  assert.deepEqual([name, png.subarray(0, 8).toString('hex'), png.readUInt32BE(16)],
+    ['velkar-target.png', '89504e470d0a1a0a', 2 * width]);
+  await page.selectOption('#chart-kind', { index: 0 });
+  await page.click('#compare-clear');  // the loadouts' chart follows the comparison
+  assert.equal(await page.textContent('#chart svg desc'), '比べる装備がありません');
+  await page.addScriptTag({ path: createRequire(import.meta.url).resolve('axe-core/axe.min.js') });
+  const { violations } = await page.evaluate(() => window.axe.run('#chart-view'));
+  assert.deepEqual(violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), []);
+}, { viewport: { width: 1280, height: 800 }, deviceScaleFactor: 2 }));
+
 // The desktop's builds.json, saved by velkar-tool, goes into the page; the
 // page's export goes back to velkar-tool, which reports every build in it.
 test('builds.json goes from velkar-tool to the page and back', () => onPage(async (page) => {
@@ -223,13 +274,16 @@ test('a first visit shows no weapon\'s parts, and the page works offline after i
 
 // Where the answer is while the player changes an input far down the page:
 // beside the inputs on a desktop, in the bar at the foot of a phone's screen.
-for (const [name, viewport, answer, damage] of [['desktop', { width: 1280, height: 800 }, '#rows tbody tr', 'td:nth-child(4)'],
-  ['phone', PHONE, '#summary-rows li', 'b']]) {
+// The chart: beside the rows on a desktop, a tap away on a phone.
+for (const [name, viewport, answer, damage, toChart] of [['desktop', { width: 1280, height: 800 }, '#rows tbody tr', 'td:nth-child(4)', []],
+  ['phone', PHONE, '#summary-rows li', 'b', ['#summary-chart']]]) {
   test(`${name}: a change shows its effect without scrolling`, () => onPage(async (page) => {
     const first = page.locator(answer).first();
-    const inView = () => first.evaluate((n) => n.getBoundingClientRect().top >= 0 && n.getBoundingClientRect().bottom <= innerHeight);
+    const inView = (node = first) => node.evaluate((n) => n.getBoundingClientRect().top >= 0 && n.getBoundingClientRect().bottom <= innerHeight);
     await page.selectOption('#weapon', { index: 2 }).then(() => page.selectOption('#available', { index: 0 })).then(() => page.click('#add-motion'));
     assert.ok(await inView(), 'the first row, as the weapon is chosen');
+    for (const button of toChart) await page.click(button);
+    assert.ok(await inView(page.locator('#chart svg')), 'the chart');
     await page.locator('#modifier-1029').evaluate((box) => box.scrollIntoView({ block: 'start' }));
     await page.check('#modifier-1029');
     assert.ok(await inView(), 'the first row, beside the last modifier');
