@@ -3,6 +3,12 @@
 //                on the setup it showed last), median of 10 loads;
 //   change       a ticked modifier to its repainted rows (the core's operation,
 //                the views' update and the layout), median and 95th percentile;
+//   chart        the loadouts chart of six loadouts on the largest monster
+//                (12 regions) drawn in the page: the core's series and SVG,
+//                parsed, placed and laid out; median and 95th percentile;
+//   chart change a ticked modifier to its redrawn chart (the rows, then the
+//                panels of the next frame, the chart among them, laid out);
+//                median and 95th percentile;
 //   long list    a saved build of 50,000 motions put on show (the core's
 //                operation, the lists filled and laid out), and until the
 //                panels of the next frame have repainted too;
@@ -48,6 +54,35 @@ const changes = await page.evaluate(() => {
   }
   return times;
 });
+for (const weapon of [0, 1, 2, 3, 4, 5]) {
+  await page.selectOption('#weapon', { index: weapon });
+  await page.click('#compare-add');
+}
+await page.selectOption('#monster', { index: 10 });
+const [charts, redraws] = await page.evaluate(async () => {
+  const kind = document.getElementById('chart-kind');
+  const chart = document.getElementById('chart');
+  const drawn = [];
+  for (let i = 0; i < 100; i++) {
+    const start = performance.now();
+    kind.dispatchEvent(new Event('change'));
+    void chart.offsetHeight;
+    drawn.push(performance.now() - start);
+  }
+  // The frame's start is when its callbacks began: the panels', then this.
+  const box = document.getElementById('modifier-1021');
+  const changed = [];
+  for (let i = 0; i < 100; i++) {
+    const start = performance.now();
+    box.click();
+    const clicked = performance.now() - start;
+    changed.push(await new Promise((done) => requestAnimationFrame((frame) => {
+      void chart.offsetHeight;
+      done(clicked + performance.now() - frame);
+    })));
+  }
+  return [drawn, changed];
+});
 await page.fill('#build-name', 'long');
 await page.click('#build-save');
 await page.evaluate(() => {
@@ -73,5 +108,7 @@ const gzip = shipped.reduce((sum, name) => sum + gzipSync(readFileSync(join(site
 const wasm = gzipSync(readFileSync(join(site, 'velkar.wasm')), { level: 9 }).length;
 console.log(`first rows after navigation: median ${median(loads)} ms (of ${loads.join(', ')})`);
 console.log(`change to repainted rows: median ${median(changes).toFixed(2)} ms, p95 ${percentile(changes, 0.95).toFixed(2)} ms`);
+console.log(`loadouts chart, 6 loadouts x 12 regions: median ${median(charts).toFixed(2)} ms, p95 ${percentile(charts, 0.95).toFixed(2)} ms`);
+console.log(`change to redrawn chart: median ${median(redraws).toFixed(2)} ms, p95 ${percentile(redraws, 0.95).toFixed(2)} ms`);
 console.log(`50,000 motions (${count} lines listed): ${listed.toFixed(0)} ms to the lists, ${framed.toFixed(0)} ms to the next frame's panels`);
 console.log(`size (gzip -9): ${(gzip / 1024).toFixed(1)} KiB in ${shipped.length} files, of which velkar.wasm ${(wasm / 1024).toFixed(1)} KiB`);
