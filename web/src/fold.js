@@ -23,3 +23,8 @@ export function makeFoldable(sections, folded) {
     }
   }
 }
+
+// Opens a panel that may be folded (a button elsewhere brings it into view).
+export function unfold(section) {
+  if (section.classList.contains('folded')) section.querySelector('h2 button.fold').click();
+}

@@ -63,9 +63,11 @@ async function start() {
   store.addView(compare, { later: true });
   store.addView(new ChartView(view('chart-view'), store, compare, names.charts), { later: true });
   new BuildsView(view('builds-view'), store, compare, alerts);
-  // The long panels below the answer start folded where the answer is not
-  // beside the inputs (the same width as the style's two columns).
-  makeFoldable(['gains-view', 'table-view', 'report-view', 'builds-view', 'data-view'].map(view), !matchMedia('(min-width: 64rem)').matches);
+  // The chart and the long panels below the answer start folded where the
+  // answer is not beside the inputs (the same width as the style's two
+  // columns); the bar at the foot of a phone's screen opens the chart.
+  makeFoldable(['chart-view', 'gains-view', 'table-view', 'report-view', 'builds-view', 'data-view'].map(view),
+    !matchMedia('(min-width: 64rem)').matches);
   // The page opens on the setup it showed last, as the window does, or on
   // the build of the link it was opened with.
   const fragment = location.hash;

@@ -3,6 +3,7 @@
 // a dialog, and on a phone the rows in one line at the foot of the screen,
 // whose buttons bring the table or the chart into view.
 import { el, fill, fillList } from './dom.js';
+import { unfold } from './fold.js';
 import T from './texts.js';
 
 const KIND_CLASS = ['normal', 'low', 'high'];
@@ -22,7 +23,7 @@ export class ResultsView {
       this.summaryRows, el('button', { type: 'button', id: 'summary-show', text: T.kSummaryShow,
         onclick: () => this.table.scrollIntoView({ block: 'start' }) }),
       el('button', { type: 'button', id: 'summary-chart', text: T.kSummaryChart,
-        onclick: () => document.getElementById('chart-view').scrollIntoView({ block: 'start' }) }));
+        onclick: () => this.showChart() }));
     root.append(el('h2', { id: 'results-heading', text: T.kSectionResults }),
       el('div', { className: 'statuses' }, this.statuses),
       el('div', { className: 'legend' }, el('span', { className: 'kind-low', text: `▼ ${T.kLegendResultLow}` }),
@@ -61,6 +62,13 @@ export class ResultsView {
     this.summary.hidden = rows.length === 0;
     fillList(this.summaryRows, rows, (row) => el('li', { className: `kind-${KIND_CLASS[row.kind] ?? 'other'}` },
       el('span', { text: marker(row) + row.cells[0] }), el('b', { text: row.cells[3] })));
+  }
+
+  // The chart's panel, opened where it is folded.
+  showChart() {
+    const chart = document.getElementById('chart-view');
+    unfold(chart);
+    chart.scrollIntoView({ block: 'start' });
   }
 
   explain(row) {
