@@ -25,21 +25,24 @@ export class ChartView {
       this.area,
       el('div', { className: 'buttons' }, button('chart-svg', T.kChartSaveSvg, () => this.saveSvg()),
         button('chart-png', T.kChartSavePng, () => this.savePng())));
-    // The width the drawing was asked for, so that only a change of it redraws.
+    // The room inside the area in whole pixels, and its font size, as the
+    // last layout left them (read here, a change's drawing forces no layout):
+    // a change of the width redraws.
     this.width = 0;
-    new ResizeObserver(() => { if (this.areaWidth() !== this.width) this.render(); }).observe(this.area);
+    this.fontSize = 14;
+    new ResizeObserver(([entry]) => {
+      const width = Math.floor(entry.contentRect.width);
+      if (width === this.width) return;
+      this.width = width;
+      this.fontSize = Math.round(parseFloat(getComputedStyle(this.area).fontSize));
+      this.render();
+    }).observe(this.area);
     DARK.addEventListener('change', () => this.render());
     compare.onChange(() => this.render());
   }
 
   chosen() {
     return this.charts[this.kind.selectedIndex];
-  }
-
-  // The room inside the area, in whole pixels.
-  areaWidth() {
-    const style = getComputedStyle(this.area);
-    return Math.floor(this.area.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight));
   }
 
   // The core's request for the chart chosen: the comparison's loadouts for
@@ -51,7 +54,7 @@ export class ChartView {
     const index = this.region.selectedIndex - 1;
     return { kind: chart.kind, ...(chart.loadouts && builds.length ? { builds } : {}),
       ...(chart.region && index >= 0 ? { region: index } : {}),
-      style: { width: this.width, fontSize: Math.round(parseFloat(getComputedStyle(this.area).fontSize)), dark: DARK.matches } };
+      style: { width: this.width, fontSize: this.fontSize, dark: DARK.matches } };
   }
 
   render() {
@@ -61,19 +64,20 @@ export class ChartView {
     const chosen = this.region.selectedOptions[0]?.textContent;
     fillSelect(this.region, [T.kChartTotal, ...regions], regions.indexOf(chosen) + 1);
     this.regionField.hidden = !this.chosen().region;
-    this.width = this.areaWidth();
     this.area.dataset.width = this.width;
-    if (this.width <= 0) return;  // not laid out: drawn once it is
+    if (this.width <= 0) return;  // folded or not laid out: drawn once it is
     this.show(this.store.ask('chart', this.request()).svg);
   }
 
-  // The core's SVG, parsed as SVG and imported: no text of it is ever taken
-  // as the page's HTML.
+  // The core's SVG, parsed as SVG and moved into the page: no text of it is
+  // ever taken as the page's HTML. The same picture again (a change the chart
+  // does not show) stays as it is.
   show(svg) {
+    if (svg === this.svg) return;
     const parsed = new DOMParser().parseFromString(svg, 'image/svg+xml').documentElement;
     if (parsed.namespaceURI !== 'http://www.w3.org/2000/svg') return;
     this.svg = svg;
-    this.area.replaceChildren(document.importNode(parsed, true));
+    this.area.replaceChildren(document.adoptNode(parsed));
   }
 
   fileName(extension) {
