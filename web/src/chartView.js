@@ -20,11 +20,11 @@ export class ChartView {
     this.regionField = field('chart-region', T.kChartRegion, this.region);
     this.area = el('div', { id: 'chart', className: 'chart' });
     const button = (id, text, onclick) => el('button', { type: 'button', id, text, onclick });
-    root.append(el('h2', { id: 'chart-heading', text: T.kSectionChart }),
+    root.append(el('h2', { id: 'chart-heading', text: T.kChartCaption }),
       el('div', { className: 'fields' }, field('chart-kind', T.kChartKind, this.kind), this.regionField),
       this.area,
-      el('div', { className: 'buttons' }, button('chart-svg', T.kChartSaveSvg, () => this.saveSvg()),
-        button('chart-png', T.kChartSavePng, () => this.savePng())));
+      el('div', { className: 'buttons' }, button('chart-svg', T.kChartDownloadSvg, () => this.saveSvg()),
+        button('chart-png', T.kChartDownloadPng, () => this.savePng())));
     // The room inside the area in whole pixels, and its font size, as the
     // last layout left them (read here, a change's drawing forces no layout):
     // a change of the width redraws.
