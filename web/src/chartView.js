@@ -27,7 +27,8 @@ export class ChartView {
         button('chart-png', T.kChartDownloadPng, () => this.savePng())));
     // The room inside the area in whole pixels, and its font size, as the
     // last layout left them (read here, a change's drawing forces no layout):
-    // a change of the width redraws.
+    // a change of the width redraws, in the next frame, as a drawing that
+    // changes the area's height within the observer's call is an error.
     this.width = 0;
     this.fontSize = 14;
     new ResizeObserver(([entry]) => {
@@ -35,7 +36,7 @@ export class ChartView {
       if (width === this.width) return;
       this.width = width;
       this.fontSize = Math.round(parseFloat(getComputedStyle(this.area).fontSize));
-      this.render();
+      requestAnimationFrame(() => this.render());
     }).observe(this.area);
     DARK.addEventListener('change', () => this.render());
     compare.onChange(() => this.render());
