@@ -86,7 +86,7 @@ export class ChartView {
   }
 
   saveSvg() {
-    download(new Blob([this.svg], { type: 'image/svg+xml' }), this.fileName('svg'));
+    download(this.fileName('svg'), 'image/svg+xml', this.svg);
   }
 
   // The SVG drawn on a canvas at the screen's pixel ratio.
@@ -99,7 +99,7 @@ export class ChartView {
     image.onload = () => {
       URL.revokeObjectURL(url);
       canvas.getContext('2d').drawImage(image, 0, 0, canvas.width, canvas.height);
-      canvas.toBlob((png) => download(png, this.fileName('png')), 'image/png');
+      canvas.toBlob((png) => download(this.fileName('png'), 'image/png', png), 'image/png');
     };
     image.src = url;
   }
