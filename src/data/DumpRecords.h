@@ -77,8 +77,12 @@ std::string FirstDifference(std::string_view section, int nFirstKey,
     if (Same(arrExpected[i], arrActual[i])) continue;
     const std::string& strName = arrExpected[i].strName;
     const std::string& strBack = arrActual[i].strName;
-    return strSection + std::to_string(static_cast<size_t>(nFirstKey) + i) + " " + strName +
-           (strName == strBack ? " comes back with other values" : " comes back as " + strBack);
+    std::string strDifference = strSection;
+    strDifference += std::to_string(static_cast<size_t>(nFirstKey) + i);
+    strDifference += " " + strName;
+    if (strName == strBack) return strDifference + " comes back with other values";
+    strDifference += " comes back as ";
+    return strDifference + strBack;
   }
   if (arrExpected.size() != arrActual.size()) {
     return strSection + "holds " + std::to_string(arrExpected.size()) + " entries, but " +
