@@ -2,19 +2,19 @@
 //
 //   CVelkarApp ──runs──> CVelkarDlg ──owns──> CCalculator ──refers to──> CDataManager
 //                            │                                            (owns every record)
-//                            └──owns──> the 44 controls, among them
-//                                       CWeaponListBox (1002) and CColorListCtrl (1013)
+//                            ├──owns──> the 44 controls (MainControls_t), among them
+//                            │          CWeaponListBox (1002) and CColorListCtrl (1013)
+//                            └──owns──> CCalculatorMirror, CResultRows, CBaselinePin:
+//                                       the calculator's state shown in the controls
 //
-// The window creates its controls from the template table (ControlTemplate.h)
-// with positions in dialog units, and routes every control event to exactly
-// one calculator operation. After each operation it shows the calculator's
-// state again: lists (refilled only when the calculator's list revision moved
-// on), selections, texts, check marks, enabled states, the slider and the
-// result rows, and then tells its other windows (CalculationShown). A result
-// row's tooltip is a short summary of that row's hits, worked out when the
-// tooltip shows; a double-click or Enter on the row opens the breakdown
-// window (CBreakdownDlg) with every hit. The calculator and the store never
-// see a Qt type.
+// The window has its controls created from the template table
+// (CControlFactory) and routes every control event to exactly one calculator
+// operation. After each operation it shows the calculator's state again: the
+// input controls (CCalculatorMirror), the result rows (CResultRows) and the
+// baseline column (CBaselinePin), and then tells its other windows
+// (CalculationShown). A double-click or Enter on a result row opens the
+// breakdown window (CBreakdownDlg) with every hit. The calculator and the
+// store never see a Qt type.
 //
 // Keys: Enter presses a focused push button and otherwise does nothing; Esc
 // and the close box end the window's run. In the motion lists Enter or a
@@ -26,9 +26,7 @@
 // (CBuildsDlg), Ctrl+R the weapon table (CRankingDlg), Ctrl+M the comparison
 // window (CComparisonDlg), Ctrl+G the gains view (CGainsDlg), Ctrl+H the chart
 // view of the setup on show (CChartDlg), and Ctrl+P pins
-// the current loadout as the baseline or unpins it. The baseline is the first
-// loadout of the comparison's lineup (CLoadoutLineup), computed on the
-// window's own target; CBaselineColumn shows each row's difference to it.
+// the current loadout as the baseline or unpins it (CBaselinePin).
 // Ctrl+Shift+C and Ctrl+Shift+V copy the setup as a code and open one, Ctrl+Z
 // and Ctrl+Y undo and redo (CSetupCommands). The weapon table, the comparison
 // window, the gains view, the chart view and the breakdown window follow
@@ -45,41 +43,29 @@
 #include <QDialog>
 #include <QIcon>
 #include <QString>
-#include <array>
-#include <cstdint>
 #include <memory>
-#include <optional>
 #include <vector>
 
-#include "ControlTemplate.h"
+#include "ControlFactory.h"
 #include "WindowGrowth.h"
 #include "calc/Calculator.h"
-#include "setup/LoadoutLineup.h"
 #include "setup/Setup.h"
 #include "setup/SetupRestore.h"
-#include "style/DialogUnits.h"
 
+class CBaselinePin;
 class CBuildsDlg;
-class CBaselineColumn;
 class CBreakdownDlg;
+class CCalculatorMirror;
 class CChartDlg;
-class CColorListCtrl;
 class CComparisonDlg;
-class CDialogStyle;
 class CGainsDlg;
 class CRankingDlg;
+class CResultRows;
 class CSetupCommands;
-class CSharpnessSlider;
-class CWeaponListBox;
 class CWindowMenu;
 struct ConversionOutcome_t;
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QListWidget;
+class QKeyEvent;
 class QMenu;
-class QPushButton;
-class QSlider;
 
 class CVelkarDlg : public QDialog {
   Q_OBJECT
@@ -120,7 +106,7 @@ public:
   // The ranking dialog, null until it is first opened; whether a baseline is
   // pinned (Ctrl+P).
   CRankingDlg* GetRankingDlg() const { return m_pRanking; }
-  bool IsBaselinePinned() const { return m_bPinned; }
+  bool IsBaselinePinned() const;
   // The comparison window, null until it is first opened.
   CComparisonDlg* GetComparisonDlg() const { return m_pComparison; }
   // The gains view, null until it is first opened.
@@ -143,9 +129,6 @@ protected:
   bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
-  void CreateControls();
-  QWidget* CreateControl(const ControlTemplate_t& control, const DialogBaseUnits_t& base);
-  void AddUnplacedModifiers(const DialogBaseUnits_t& base);
   void ConnectControls();
 
   void OpenBuilds();
@@ -162,24 +145,14 @@ private:
   void TogglePin();
   // A problem message: shown now, or once the window is first on screen.
   void ReportProblem(const QString& strText);
-  // The baseline column exists while the lineup's first loadout is of the
-  // category on show and either it was pinned or the comparison is open with
-  // another loadout of that category beside it.
-  bool ShowsBaseline() const;
+  // The baseline column as the pin and the comparison have it, and the
+  // menu's pin entry.
   void ShowBaseline();
   void OpenComparison();
-  void ReportLoadErrors(const QString& strText);
 
   // Showing the calculator's state; bRefill refills every list even when
   // its entries look unchanged (after a reload or a category change).
   void ShowCalculator(bool bRefill = false);
-  void RefillLists(bool bRefill);
-  void ShowSelections();
-  void ShowTextsAndFlags();
-  void ShowRows();
-  void FitResultColumns();
-  std::optional<CalcExplanation_t> ExplainShownRow(int nRow) const;
-  QString RowSummary(int nRow) const;
   void AddSelectedMotion();
   void RemoveSelectedMotion();
   bool HandleMotionListKey(const QObject* pList, const QKeyEvent& event);
@@ -188,44 +161,18 @@ private:
   QIcon m_icon;
   CWindowGrowth m_growth;  // the controls' places as the window grows
 
-  QComboBox* m_pCategory = nullptr;                                     // 1001
-  CWeaponListBox* m_pWeapons = nullptr;                                 // 1002
-  QListWidget* m_pAvailable = nullptr;                                  // 1003
-  QListWidget* m_pChosen = nullptr;                                     // 1004
-  QComboBox* m_pMonster = nullptr;                                      // 1008
-  CSharpnessSlider* m_pSharpness = nullptr;                             // 1009
-  QLabel* m_pSharpnessText = nullptr;                                   // 1010
-  QLabel* m_pAttackText = nullptr;                                      // 1011
-  QLabel* m_pElementText = nullptr;                                     // 1012
-  CColorListCtrl* m_pResult = nullptr;                                  // 1013
-  QComboBox* m_pLevel = nullptr;                                        // 1014
-  QComboBox* m_pHitCorrection = nullptr;                                // 1015
-  QPushButton* m_pReport = nullptr;                                     // 1016
-  QCheckBox* m_pAnger = nullptr;                                        // 1017
-  std::array<QCheckBox*, CCalculator::kModifierCount> m_arrModifier{};  // by control id - 1018
+  MainControls_t m_controls;
+  std::unique_ptr<CCalculatorMirror> m_pMirror;
+  std::unique_ptr<CResultRows> m_pRows;
+  std::unique_ptr<CBaselinePin> m_pPin;
   std::unique_ptr<CWindowMenu> m_pMenu;
-  CBreakdownDlg* m_pBreakdown = nullptr;
-  CDialogStyle* m_pCheckBoxStyle = nullptr;  // owned by the window
-  CBuildsDlg* m_pBuilds = nullptr;           // owned by the window
-  std::unique_ptr<CBaselineColumn> m_pBaseline;
-  CRankingDlg* m_pRanking = nullptr;        // owned by the window
-  CLoadoutLineup m_lineup;                  // the baseline is its first loadout
-  bool m_bPinned = false;                   // the first loadout was pinned with Ctrl+P
-  CComparisonDlg* m_pComparison = nullptr;  // owned by the window
   std::unique_ptr<CSetupCommands> m_pSetupCommands;
-  CGainsDlg* m_pGains = nullptr;  // owned by the window
-  CChartDlg* m_pChart = nullptr;  // owned by the window
-
-  // What the list controls show, to refill only the lists that changed.
-  uint64_t m_nShownRevision = 0;
-  std::vector<int> m_arrShownCategory;
-  std::vector<const CWeapon*> m_arrShownWeapon;
-  std::vector<const CAction*> m_arrShownAvailable;
-  std::vector<const CAction*> m_arrShownChosen;
-  std::vector<const CMonster*> m_arrShownMonster;
-  std::vector<const CLevel*> m_arrShownLevel;
-  std::vector<const CHitPattern*> m_arrShownHitCorrection;
-  std::vector<ResultRow_t> m_arrShownRow;
+  CBreakdownDlg* m_pBreakdown = nullptr;    // owned by the window
+  CBuildsDlg* m_pBuilds = nullptr;          // owned by the window
+  CRankingDlg* m_pRanking = nullptr;        // owned by the window
+  CComparisonDlg* m_pComparison = nullptr;  // owned by the window
+  CGainsDlg* m_pGains = nullptr;            // owned by the window
+  CChartDlg* m_pChart = nullptr;            // owned by the window
 
   QString m_strPendingProblems;  // found before the window was first shown
   // From a conversion's start to the reload after it the store is empty and
