@@ -153,10 +153,13 @@ void ClickWeaponsInTurn(benchmark::State& state, CVelkarDlg& dlg, bool bCompare)
   for (int i = 0; i < 5; ++i) QTest::mouseClick(pAdd, Qt::LeftButton);
   if (bCompare) {
     dlg.OnSysCommand(kCommandCompare);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 5; ++i) {
       pWeapons->setCurrentRow(i % pWeapons->count());
       dlg.GetComparisonDlg()->AddCurrent();
     }
+    // The sixth loadout is the one on show, pinned as the baseline, so every
+    // click also fills the result list's baseline column.
+    dlg.OnSysCommand(kCommandPin);
   }
   QCoreApplication::processEvents();
 
