@@ -63,6 +63,21 @@ CCalculator& Loaded() {
   return calculator;
 }
 
+// The last comparison computed, kept while the next request names the same
+// builds against the same target: the page's comparison and the chart of its
+// loadouts ask for the same one, and again after every change of the setup
+// on show that leaves them as they are. A load of the data forgets it.
+struct KeptComparison_t {
+  std::string strBuilds;  // the request's builds, as JSON text
+  Target_t target;
+  LoadoutComparison_t comparison;
+};
+
+std::optional<KeptComparison_t>& KeptComparison() {
+  static std::optional<KeptComparison_t> kept;
+  return kept;
+}
+
 template <class Record>
 json Names(const std::vector<const Record*>& arrRecord) {
   json names = json::array();
@@ -207,6 +222,7 @@ json Load(const json& request) {
   store.SetDataDirectory(StringOf(request, "dir"));
   Calculator().LoadAll();
   Loaded() = Calculator();
+  KeptComparison().reset();
   json state = StateJson();
   state["loadErrors"] = LoadErrorsJson();
   state["names"] = NameTablesJson();
@@ -361,12 +377,25 @@ std::vector<NamedLoadout_t> LoadoutsOf(const json& request) {
   return arrLoadout;
 }
 
+// The request's builds against the target on show; each loadout starts from
+// the data as loaded.
+const LoadoutComparison_t& ComparisonOf(const json& request) {
+  const Target_t target = TargetOf(CaptureSetup(Calculator()));
+  const auto it = request.find("builds");
+  std::string strBuilds = it != request.end() ? it->dump() : std::string();
+  std::optional<KeptComparison_t>& kept = KeptComparison();
+  if (!kept || kept->strBuilds != strBuilds || !(kept->target == target)) {
+    kept = KeptComparison_t{std::move(strBuilds), target,
+                            CompareLoadouts(Loaded(), target, LoadoutsOf(request))};
+  }
+  return kept->comparison;
+}
+
 // Up to six builds' loadouts against the target on show, as velkar-tool
-// compare --json prints it; each loadout starts from the data as loaded.
+// compare --json prints it.
 // "notes" has, per loadout, what the window says it lacks ("" for nothing).
 json Compare(const json& request) {
-  const Target_t target = TargetOf(CaptureSetup(Calculator()));
-  const LoadoutComparison_t comparison = CompareLoadouts(Loaded(), target, LoadoutsOf(request));
+  const LoadoutComparison_t& comparison = ComparisonOf(request);
   json answer = ComparisonDocument(comparison);
   json notes = json::array();
   for (const ComparedLoadout_t& loadout : comparison.arrLoadout) {
@@ -398,9 +427,7 @@ json Chart(const json& request) {
   const std::optional<size_t> nRegion = IndexOf(request, "region");
   Chart_t chart;
   switch (*eKind) {
-    case eCHART_KIND::Loadouts:
-      chart = LoadoutsChart(CompareLoadouts(Loaded(), target, arrLoadout));
-      break;
+    case eCHART_KIND::Loadouts: chart = LoadoutsChart(ComparisonOf(request)); break;
     case eCHART_KIND::Sharpness:
       chart = SharpnessChart(Loaded(), target, arrLoadout, nRegion);
       break;
