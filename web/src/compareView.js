@@ -47,7 +47,7 @@ export class CompareView {
   }
 
   changed() {
-    this.render();
+    this.draw();
     for (const listener of this.listeners) listener();
   }
 
@@ -101,7 +101,19 @@ export class CompareView {
     }
   }
 
+  // The comparison is of the loadouts against the target on show, on the
+  // data as loaded: a change of anything else leaves it as it is.
   render() {
+    if (this.inputs() !== this.drawn) this.draw();
+  }
+
+  inputs() {
+    const { monster, level, anger } = this.store.state;
+    return JSON.stringify([this.builds, monster, level, anger, this.store.loads]);
+  }
+
+  draw() {
+    this.drawn = this.inputs();
     const comparison = this.builds.length >= 2 ? this.comparison() : null;
     fillList(this.list, this.builds, (build, i) => el('li', {},
       el('span', comparison ? { text: this.loadoutText(comparison, i), title: comparison.loadouts[i].detail }
