@@ -55,13 +55,15 @@ async function start() {
   for (const [id, View] of Object.entries(views)) store.addView(new View(view(id), store));
   const compare = new CompareView(view('compare-view'), store);
   const code = new CodeView(view('code-view'), store, compare, alerts);
-  // The address follows a frame after the rows: replacing it takes longer
-  // than the rest of a change.
-  store.addView(code, { later: true });
-  store.addView(new GainsView(view('gains-view'), store), { later: true });
-  store.addView(new WeaponTableView(view('table-view'), store), { later: true });
-  store.addView(compare, { later: true });
-  store.addView(new ChartView(view('chart-view'), store, compare, names.charts), { later: true });
+  // The comparison and the chart beside the rows follow them in the next
+  // frame (the chart of the loadouts after the comparison, whose result the
+  // core keeps for it); the panels below, and the address, whose
+  // replacement takes longer than the rest of a change, once it is painted.
+  store.addView(compare, { when: 'frame' });
+  store.addView(new ChartView(view('chart-view'), store, compare, names.charts), { when: 'frame' });
+  store.addView(code, { when: 'painted' });
+  store.addView(new GainsView(view('gains-view'), store), { when: 'painted' });
+  store.addView(new WeaponTableView(view('table-view'), store), { when: 'painted' });
   new BuildsView(view('builds-view'), store, compare, alerts);
   // The chart and the long panels below the answer start folded where the
   // answer is not beside the inputs (the same width as the style's two

@@ -72,9 +72,10 @@ function nativeRows(args, config) {
   return JSON.parse(tool(['report', ...args, '--json'], config)).rows.map((row) => row.cells);
 }
 
-// The panels that follow a change a frame later (weapon table, gains,
-// comparison, the address) have repainted once the next frame has come.
-const settle = (page) => page.evaluate(() => new Promise((done) => requestAnimationFrame(() => done())));
+// The panels that follow a change a frame later (the comparison, the chart)
+// have repainted once the next frame has come, those after it (weapon table,
+// gains, the address) once that frame is painted.
+const settle = (page) => page.evaluate(() => new Promise((done) => requestAnimationFrame(() => setTimeout(done))));
 const fragmentOf = async (page) => { await settle(page); return page.evaluate(() => location.hash.slice(1)); };
 
 // A player's choices, each through its control.

@@ -20,7 +20,7 @@ for (const [name, viewport] of [['desktop', { width: 1280, height: 800 }], ['pho
       ['check', '#modifier-1040'], ['check', '#anger'], ['click', '#compare-add'], select('#weapon', 2), ['click', '#compare-add']]) {
       await page[action](...args);
     }
-    await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => done())));
+    await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => setTimeout(done))));
     await page.screenshot({ path: join(output, `${name}-${scheme}.png`) });
     await page.screenshot({ path: join(output, `${name}-${scheme}-full.png`), fullPage: true });
     await page.close();
