@@ -7,6 +7,20 @@ import { download, el, field, fillSelect } from './dom.js';
 import T from './texts.js';
 
 const DARK = matchMedia('(prefers-color-scheme: dark)');
+const SVG = 'http://www.w3.org/2000/svg';
+
+// The core's SVG as one element to place, parsed in an inert template (where
+// nothing loads or runs): the HTML parser reads it several times faster than
+// an XML document is made of it. Null unless every element is SVG and none
+// has an event handler: a tag or attribute that came out of a name instead
+// of its text would break that, and the picture is refused.
+const parser = document.createElement('template');
+export function pictureOf(svg) {
+  parser.innerHTML = svg;
+  const picture = parser.content.firstElementChild;
+  const unsafe = (node) => node.namespaceURI !== SVG || [...node.attributes].some((a) => a.name.startsWith('on'));
+  return parser.content.childElementCount === 1 && ![picture, ...picture.querySelectorAll('*')].some(unsafe) ? picture : null;
+}
 
 export class ChartView {
   constructor(root, store, compare, charts) {
@@ -70,15 +84,13 @@ export class ChartView {
     this.show(this.store.ask('chart', this.request()).svg);
   }
 
-  // The core's SVG, parsed as SVG and moved into the page: no text of it is
-  // ever taken as the page's HTML. The same picture again (a change the chart
-  // does not show) stays as it is.
+  // The same picture again (a change the chart does not show) stays as it is.
   show(svg) {
     if (svg === this.svg) return;
-    const parsed = new DOMParser().parseFromString(svg, 'image/svg+xml').documentElement;
-    if (parsed.namespaceURI !== 'http://www.w3.org/2000/svg') return;
+    const picture = pictureOf(svg);
+    if (!picture) return;
     this.svg = svg;
-    this.area.replaceChildren(document.adoptNode(parsed));
+    this.area.replaceChildren(picture);
   }
 
   fileName(extension) {

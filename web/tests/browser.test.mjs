@@ -182,6 +182,14 @@ test('each chart is velkar-tool\'s picture, shown and downloaded', () => onPage(
     assert.ok(await page.locator('#chart').evaluate((area, text) => new DOMParser().parseFromString(text, 'image/svg+xml')
       .documentElement.isEqualNode(area.firstElementChild), native), `${kind}: the shown picture`);
   }
+  // A picture with a tag or handler that came out of a name is refused.
+  assert.deepEqual(await page.evaluate(async () => {
+    const { pictureOf } = await import('./chartView.js');
+    const svg = (inner) => `<svg xmlns="http://www.w3.org/2000/svg"><text>${inner}</text></svg>`;
+    return Object.fromEntries(Object.entries({ html: svg('<img src="x" onerror="alert(1)">'),
+      handler: svg('</text><rect onmouseover="alert(1)"/><text>'), after: `${svg('')}<p>x</p>` })
+      .map(([row, text]) => [row, pictureOf(text)]));
+  }), { html: null, handler: null, after: null });
   const [name, png] = await downloaded('#chart-png');
   const width = await page.locator('#chart svg').evaluate((svg) => svg.width.baseVal.value);
   assert.deepEqual([name, png.subarray(0, 8).toString('hex'), png.readUInt32BE(16)],
