@@ -142,6 +142,11 @@ test('loadouts side by side are velkar-tool\'s comparison, and travel as one lin
   await opened.locator('#compare-list li').first().waitFor();  // the link's loadouts are restored
   assert.deepEqual(await rowCells(opened), nativeRows(['--code', codes[0]]));
   assert.deepEqual(await comparisonCells(opened), cells);
+  await page.selectOption('#monster', { index: 3 });  // the comparison follows the target on show
+  await settle(page);
+  const level = String(await page.locator('#level').evaluate((s) => s.selectedIndex));
+  assert.deepEqual(await comparisonCells(page),
+    nativeCells(JSON.parse(tool(['compare', ...codes.flatMap((c) => ['--code', c]), '--monster', '3', '--level', level, '--json']))));
 }));
 
 // The chart beside the rows is velkar-tool's picture of the same setup, byte
@@ -186,10 +191,10 @@ test('each chart is velkar-tool\'s picture, shown and downloaded', () => onPage(
   assert.deepEqual(await page.evaluate(async () => {
     const { pictureOf } = await import('./chartView.js');
     const svg = (inner) => `<svg xmlns="http://www.w3.org/2000/svg"><text>${inner}</text></svg>`;
-    return Object.fromEntries(Object.entries({ html: svg('<img src="x" onerror="alert(1)">'),
-      handler: svg('</text><rect onmouseover="alert(1)"/><text>'), after: `${svg('')}<p>x</p>` })
+    return Object.fromEntries(Object.entries({ html: svg('</text><foreignObject><iframe></iframe></foreignObject><text>'),
+      handler: svg('</text><rect onmouseover="alert(1)"/><text>'), outside: svg('<img src="x">') })
       .map(([row, text]) => [row, pictureOf(text)]));
-  }), { html: null, handler: null, after: null });
+  }), { html: null, handler: null, outside: null });
   const [name, png] = await downloaded('#chart-png');
   const width = await page.locator('#chart svg').evaluate((svg) => svg.width.baseVal.value);
   assert.deepEqual([name, png.subarray(0, 8).toString('hex'), png.readUInt32BE(16)],
@@ -258,6 +263,8 @@ test('a player\'s own files: a damaged one is named, a source is converted', () 
     .then(() => page.selectOption('#monster', { index: 3 })).then(() => page.selectOption('#available', { index: 0 })).then(() => page.click('#add-motion'));
   await choose();
   const rows = await rowCells(page);
+  await page.click('#compare-add');
+  await page.click('#compare-add');
   const sources = [];
   for (const stem of ['Katana', 'Monster']) {
     const [file] = await Promise.all([page.waitForEvent('download'), page.click(`#download-${stem}`)]);
@@ -265,6 +272,9 @@ test('a player\'s own files: a damaged one is named, a source is converted', () 
   }
   await page.click('#data-remove');
   assert.ok((await page.locator('#category option').allTextContents()).includes('片手剣'));
+  await settle(page);  // the loadouts' weapon left with the player's data
+  const compared = await comparisonCells(page);
+  assert.ok(compared.length > 1 && compared.every(([, ...cells]) => cells.every((cell) => cell === '—')), 'no damage');
   await page.setInputFiles('#data-files', sources);
   await page.locator('#data-remove').waitFor();
   await choose();
