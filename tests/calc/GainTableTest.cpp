@@ -12,6 +12,7 @@
 #include "calc/CalcTestData.h"
 #include "calc/GainTable.h"
 #include "calc/ModifierText.h"
+#include "support/RecordPrinters.h"
 #include "support/RowName.h"
 
 using namespace calctest;

@@ -15,6 +15,7 @@
 #include "platform/Cp932.h"
 #include "platform/Crc32.h"
 #include "setup/BuildCode.h"
+#include "support/RecordPrinters.h"
 #include "support/RowName.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "calc/CalcTestData.h"
 #include "setup/SetupRestore.h"
 #include "setup/SetupStore.h"
+#include "support/RecordPrinters.h"
 #include "support/RowName.h"
 
 using namespace calctest;

@@ -18,6 +18,7 @@
 #include "setup/SetupStore.h"
 #include "support/HostileFiles.h"
 #include "support/JsonTexts.h"
+#include "support/RecordPrinters.h"
 #include "support/RowName.h"
 #include "support/ScopedEnv.h"
 #include "support/TestDataDir.h"
@@ -241,7 +242,7 @@ TEST_P(ImportTest, AddsInOneChangeOrNothing) {
                                                            : row.expected.arrSaved.empty()
                                                                ? eSTORE_RESULT::NameTaken
                                                                : eSTORE_RESULT::Ok);
-  EXPECT_TRUE(result == row.expected);
+  EXPECT_EQ(result, row.expected);
   std::vector<std::string> arrExpected{"a", "\x81\xE6", "a (2)"}, arrListed;
   arrExpected.insert(arrExpected.end(), row.expected.arrSaved.begin(), row.expected.arrSaved.end());
   for (const ListedBuild_t& listed : store.LoadBuilds()) arrListed.push_back(listed.build.strName);
