@@ -43,7 +43,9 @@ TEST_P(GainTableTest, ChangeOfEveryRegionAndTheTotal) {
   ASSERT_NE(it, table->arrGain.end());
   EXPECT_EQ(*it, row.expected);
   if (row.nControlId != 0) {
-    EXPECT_EQ(ModifierEffectText(*FindModifier(row.nControlId)), ToSjis(row.strEffect));
+    const ModifierInfo_t* pInfo = FindModifier(row.nControlId);
+    ASSERT_NE(pInfo, nullptr);
+    EXPECT_EQ(ModifierEffectText(*pInfo), ToSjis(row.strEffect));
   }
 }
 

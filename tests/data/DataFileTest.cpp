@@ -38,10 +38,10 @@ TEST_F(DataFileTest, WeaponValuesAreWrittenWholeAndHeldAsLowBits) {
   ASSERT_EQ(m_dir.ReadBytes("Sword.dat"), expected.Bytes());
 
   ASSERT_TRUE(Store().LoadWeaponData(CATEGORY_SWORD));
-  const CHitPattern& pattern = *Store().GetHitPatternList(CATEGORY_SWORD)->front();
+  const CHitPattern& pattern = *Store().GetHitPatternList(CATEGORY_SWORD)->at(0);
   uint16_t wAttack = 0, wElement = 0;
   int32_t nMask = 0, nSharpness = 0;
-  Store().GetWeaponList(CATEGORY_SWORD)->front()->GetStatus(wAttack, wElement, nMask, nSharpness);
+  Store().GetWeaponList(CATEGORY_SWORD)->at(0)->GetStatus(wAttack, wElement, nMask, nSharpness);
   EXPECT_EQ(std::vector<int>({pattern.GetLowRate(), pattern.GetHighRate(), wAttack, wElement, nMask,
                               nSharpness}),
             std::vector<int>({44, 255, 70000 - 65536, 25, 3, 2}));
@@ -63,9 +63,9 @@ TEST_F(DataFileTest, MonsterValuesAreWrittenWholeAndCounted) {
   ASSERT_EQ(m_dir.ReadBytes("Monster.dat"), expected.Bytes());
 
   ASSERT_TRUE(Store().LoadMonsterData());
-  const CMonster& monster = *Store().GetMonsterList().front();
-  EXPECT_EQ(std::vector<int>({monster.GetAnger1(), monster.GetRegions().front().byPhys[0],
-                              monster.GetRegions().front().byElement[5]}),
+  const CMonster& monster = *Store().GetMonsterList().at(0);
+  EXPECT_EQ(std::vector<int>({monster.GetAnger1(), monster.GetRegions().at(0).byPhys[0],
+                              monster.GetRegions().at(0).byElement[5]}),
             std::vector<int>({44, 44, 255}));
 }
 

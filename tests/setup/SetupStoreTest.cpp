@@ -313,7 +313,7 @@ TEST(SetupStoreTest, TwoProcessesSavingAtOnceLoseNoBuild) {
   int nStatus = 0;
   ASSERT_EQ(waitpid(pid, &nStatus, 0), pid);
   ASSERT_TRUE(bParent) << "the parent failed to save";
-  ASSERT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0) << "the child failed to save";
+  ASSERT_EQ(nStatus, 0) << "the child failed to save";
   EXPECT_EQ(CSetupStore(dir.Path()).LoadBuilds().size(), 2U * kEach);
 }
 

@@ -214,7 +214,8 @@ TEST_F(BuildsToolTest, CodeOnOtherDataIsWarned) {
   const auto fingerprint = [](const std::string& strOfCode) {
     CodeError_t error;
     char szText[9];
-    std::snprintf(szText, sizeof szText, "%08x", DecodeBuildCode(strOfCode, error)->nFingerprint);
+    std::snprintf(szText, sizeof szText, "%08x",
+                  DecodeBuildCode(strOfCode, error).value().nFingerprint);
     return std::string(szText);
   };
   const std::string strOtherData =

@@ -249,7 +249,9 @@ private slots:
     Press("buildCopyCode");
     CodeError_t error;
     const auto code = DecodeBuildCode(QGuiApplication::clipboard()->text().toStdString(), error);
-    QCOMPARE(code->arrBuild.size() == 1 ? code->arrBuild[0].strName : "", ToSjis(U("道具2")));
+    QVERIFY2(code, DescribeCodeError(error).c_str());
+    QCOMPARE(code->arrBuild.size(), size_t{1});
+    QCOMPARE(code->arrBuild[0].strName, ToSjis(U("道具2")));
     pList->clearSelection();  // Enter on an entry not chosen loads nothing
     QTest::keyClick(pList, Qt::Key_Return);
     // 200 builds of two names, one long: numbered at once and told within the screen.
@@ -294,7 +296,9 @@ private slots:
     QTest::mouseClick(Child<QPushButton>(pBuilds, "buildDelete"), Qt::LeftButton);
     QCOMPARE(m_pAnswerer->Take().value(0).strText, U("「dup」を削除しますか？"));
     QCOMPARE(Entries(pList), (QStringList{U("dup"), U("a\\nb")}));
-    QCOMPARE(CSetupStore().FindBuilds("dup").at(0).build.setup.strWeapon, ToSjis(U("鉄の片手剣")));
+    const std::vector<ListedBuild_t> arrLeft = CSetupStore().FindBuilds("dup");
+    QCOMPARE(arrLeft.size(), size_t{1});
+    QCOMPARE(arrLeft[0].build.setup.strWeapon, ToSjis(U("鉄の片手剣")));
     WriteConfig("builds.json", R"({"builds": )");
     pBuilds->hide();
     dlg.OnSysCommand(kCommandBuilds);
@@ -344,7 +348,7 @@ private slots:
     CShownDlg dlg;
     QTest::keyClick(&dlg, Qt::Key_R, Qt::ControlModifier);
     CRankingDlg* pRanking = dlg.GetRankingDlg();
-    QVERIFY(pRanking != nullptr && pRanking->isVisible() && !pRanking->isModal());
+    QCOMPARE(WindowState(pRanking), U("shown"));
     QCOMPARE(RankingColumn(dlg, CRankingDlg::COLUMN_RANK), (QStringList{"1", "1", "1", "1"}));
     PickWeaponAndMotions(dlg, 0, {0, 2});
     ClickCheck(dlg, 1040);
@@ -428,7 +432,7 @@ private slots:
 
     QTest::keyClick(&dlg, Qt::Key_G, Qt::ControlModifier);
     CGainsDlg* pGains = dlg.GetGainsDlg();
-    QVERIFY(pGains != nullptr && pGains->isVisible());
+    QCOMPARE(WindowState(pGains), U("shown"));
     const auto* pList = Child<QTreeWidget>(pGains, "gainsList");
     QCOMPARE(pList->topLevelItemCount(), kModifierCount + 6);
     const QJsonObject best = gains.value("gains").toArray()[0].toObject();
@@ -611,7 +615,7 @@ private slots:
     const QString strCode = QGuiApplication::clipboard()->text();
     QTest::keyClick(&dlg, Qt::Key_M, Qt::ControlModifier);
     CComparisonDlg* pCompare = dlg.GetComparisonDlg();
-    QVERIFY(pCompare != nullptr && pCompare->isVisible() && !pCompare->isModal());
+    QCOMPARE(WindowState(pCompare), U("shown"));
     QTest::mouseClick(Child<QPushButton>(pCompare, "comparisonAddCurrent"), Qt::LeftButton);
     auto* pMenu = Child<QMenu>(pCompare, "comparisonBuildMenu");
     emit pMenu->aboutToShow();
@@ -717,7 +721,7 @@ private slots:
       QTest::keyClick(&dlg, Qt::Key_H, Qt::ControlModifier);
       pChart = dlg.GetChartDlg();
     }
-    QVERIFY(pChart != nullptr && pChart->isVisible());
+    QCOMPARE(WindowState(pChart), U("shown"));
     if (strFrom == "main" || nKind == int(eCHART_KIND::Sharpness))
       Child<QComboBox>(pChart, "chartKind")->setCurrentIndex(nKind);
     if (nKind == int(eCHART_KIND::Sharpness))
@@ -767,7 +771,7 @@ private slots:
     dlg.move(0, 0);  // room on the right
     QTest::keyClick(&dlg, Qt::Key_H, Qt::ControlModifier);
     CChartDlg* pChart = dlg.GetChartDlg();
-    QVERIFY(pChart != nullptr && pChart->isVisible());
+    QCOMPARE(WindowState(pChart), U("shown"));
     QVERIFY(!pChart->frameGeometry().intersects(dlg.frameGeometry()));
     const QSize shown = Child<QWidget>(pChart, "chartPicture")->size();
     QTest::mouseClick(Child<QPushButton>(pChart, "chartCopy"), Qt::LeftButton);
@@ -776,7 +780,8 @@ private slots:
     QCOMPARE(copied.pixel(1, 1) & 0xFFFFFF, 0xFFFFFFU);  // the light theme's background
     QVERIFY(Colours(copied, copied.rect()).size() > 4);
     const QTemporaryDir dir;
-    QVERIFY(pChart->SaveSvg(dir.filePath("a.svg")) && pChart->SavePng(dir.filePath("a.png")));
+    QVERIFY(pChart->SaveSvg(dir.filePath("a.svg")));
+    QVERIFY(pChart->SavePng(dir.filePath("a.png")));
     QFile svg(dir.filePath("a.svg"));
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QCOMPARE(svg.readAll(), QByteArray::fromStdString(pChart->GetSvg()));

@@ -79,6 +79,13 @@ Widget* Child(const QObject* pWindow, const char* pszName) {
   return pWidget;
 }
 
+// A window a test opened as QCOMPARE names it: missing, hidden or shown, and
+// modal when it is.
+inline QString WindowState(const QWidget* pWindow) {
+  if (pWindow == nullptr) return U("missing");
+  return U(pWindow->isVisible() ? "shown" : "hidden") + U(pWindow->isModal() ? ", modal" : "");
+}
+
 // Clicks a list entry through the viewport, as a player would.
 inline void ClickEntry(QAbstractItemView* pView, int nRow) {
   const QModelIndex index = pView->model()->index(nRow, 0);
@@ -166,8 +173,9 @@ private slots:
     m_pDir->WriteText("Katana.ini", kKatanaIni);
     m_pDir->WriteText("Monster.ini", kMonsterIni);
     m_pStore = std::make_unique<CTestDataStore>(*m_pDir);
-    QVERIFY((*m_pStore)->ConvertWeaponIni(CATEGORY_SWORD) &&
-            (*m_pStore)->ConvertWeaponIni(CATEGORY_KATANA) && (*m_pStore)->ConvertMonsterIni());
+    QVERIFY((*m_pStore)->ConvertWeaponIni(CATEGORY_SWORD));
+    QVERIFY((*m_pStore)->ConvertWeaponIni(CATEGORY_KATANA));
+    QVERIFY((*m_pStore)->ConvertMonsterIni());
     m_pAnswerer = std::make_unique<CModalAnswerer>();
     std::filesystem::remove_all(CSetupStore::DefaultFolder());  // no builds, no remembered setup
     QGuiApplication::clipboard()->clear();

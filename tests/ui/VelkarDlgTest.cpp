@@ -268,9 +268,11 @@ private slots:
       QCOMPARE(Control<QListWidget>(dlg, 1004)->count(), nId == 1002 ? 0 : 2);
     }
     PressKey(Control<QPushButton>(dlg, 1007), Qt::Key_Return);
-    QVERIFY(dlg.isVisible() && Control<QListWidget>(dlg, 1004)->count() == 0);
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(Control<QListWidget>(dlg, 1004)->count(), 0);
     PressKey(Control<QPushButton>(dlg, 1007), Qt::Key_Escape);
-    QVERIFY(!dlg.isVisible() && dlg.result() == QDialog::Rejected);
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(dlg.result(), QDialog::Rejected);
   }
 
   // The system menu opens from its button, a right click on the background
@@ -301,7 +303,8 @@ private slots:
     // The entry that closes the window (its keys for the other windows are
     // pressed by the tests of those windows).
     ChooseEntry(dlg, U("閉じる(&C)"));
-    QVERIFY(!dlg.isVisible() && dlg.result() == QDialog::Rejected);
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(dlg.result(), QDialog::Rejected);
   }
 
   // A conversion says what it wrote or, in Japanese, why it failed, and for a
@@ -488,7 +491,7 @@ private slots:
     QTest::mouseDClick(pList->viewport(), Qt::LeftButton, {},
                        pList->visualRect(pList->model()->index(1, 0)).center());
     CBreakdownDlg* pBreakdown = dlg.GetBreakdownDlg();
-    QVERIFY(pBreakdown != nullptr && pBreakdown->isVisible() && !pBreakdown->isModal());
+    QCOMPARE(WindowState(pBreakdown), U("shown"));
     auto* pTable = Child<QTableWidget>(pBreakdown, "breakdownTable");
     const auto VerifyRow = [&](int nRow, const QString& strKind) {
       QCOMPARE(pTable->rowCount(), 5);  // 縦斬り once, 溜め回転斬り's two hits twice

@@ -110,7 +110,8 @@ private slots:
     list.InsertRow(0, U("頭"));
     list.SetCellText(0, 1, U("45%"));
     list.SetItemColor(0, 0xFF0000);
-    QVERIFY(!list.SetItemColor(-1, 0) && !list.SetItemColor(1, 0));  // no such row
+    QVERIFY(!list.SetItemColor(-1, 0));  // no such row
+    QVERIFY(!list.SetItemColor(1, 0));
     QVERIFY(ShowActive(list));
     list.setCurrentIndex(list.model()->index(0, 0));
     const QRect rcFirst = list.visualRect(list.model()->index(0, 0));
