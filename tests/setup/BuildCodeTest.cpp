@@ -133,6 +133,7 @@ BuildCode_t SmallCode(std::vector<int> arrModifier = {1040}) {
 }
 
 const std::string kSmallCode = "VK1.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA";
+const std::string kNotACode = "this is not a Velkar build code (a code starts with VK1.)";
 
 TEST(BuildCode, ASmallBuildByteByByte) {
   // fingerprint, names A and W, one build: name 0, present 0x47, category 0
@@ -153,7 +154,7 @@ TEST(BuildCode, ASmallBuildByteByByte) {
   }
   for (const std::string& strText : {"xVK" + kSmallCode.substr(2), std::string("VK and VK1x")}) {
     EXPECT_FALSE(DecodeBuildCode(strText, error));
-    EXPECT_EQ(error.eError, eCODE_ERROR::NotACode) << strText;
+    EXPECT_EQ(DescribeCodeError(error), kNotACode) << strText;
   }
 }
 
@@ -252,14 +253,12 @@ std::vector<uint8_t> LongNameNamedOften() {
 const std::string kInvalid = "the code is not one Velkar writes: ";
 
 const RefusalRow_t kRefusalRows[] = {
-    {"Empty", "", "this is not a Velkar build code (a code starts with VK1.)"},
-    {"LeadingZero", "VK01.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA",
-     "this is not a Velkar build code (a code starts with VK1.)"},
+    {"Empty", "", kNotACode},
+    {"LeadingZero", "VK01.uB0KBxIEAwIBAgFBAVcBAEdQAQAAAEA", kNotACode},
     {"NewerFormat", "VK12.AAAA",
      "the code is of format 12, written by a newer Velkar; this one reads format " +
          std::to_string(kBuildCodeVersion)},
-    {"VersionOfSevenDigits", "VK1234567.uB0K",
-     "this is not a Velkar build code (a code starts with VK1.)"},
+    {"VersionOfSevenDigits", "VK1234567.uB0K", kNotACode},
     {"TooLong", "VK1." + std::string(8189, 'A'),
      "the code is too long: 8193 characters; a code has at most 8192"},
     {"PlusOfBase64", "VK1.uB0K+xIE",
