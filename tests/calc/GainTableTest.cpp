@@ -1,9 +1,10 @@
-// What each modifier and sharpness level would change, worked by hand on the
-// calculator's test data: ハンターナイフ (attack 280 / 1.4 = 200, green:
-// physical x1.125, hit rate 100) against ドラゴン (cut 頭 45, 尻尾 30, 腹 90,
-// 甲殻 22) with one 斬り下ろし [20], level 100 %: raw r = 20 * B / 100 and
-// each region takes cut * r * 1.125 / 100, truncated. B = 200: r = 40 gives
-// 20.25, 13.5, 40.5, 9.9 -> 20, 13, 40, 9, total 82.
+// What each modifier and sharpness level would change, and what a box's
+// tooltip says of it (ticking, ticking in place of another, unticking),
+// worked by hand on the calculator's test data: ハンターナイフ (attack 280 /
+// 1.4 = 200, green: physical x1.125, hit rate 100) against ドラゴン (cut 頭 45,
+// 尻尾 30, 腹 90, 甲殻 22) with one 斬り下ろし [20], level 100 %: raw r = 20 *
+// B / 100 and each region takes cut * r * 1.125 / 100, truncated. B = 200:
+// r = 40 gives 20.25, 13.5, 40.5, 9.9 -> 20, 13, 40, 9, total 82.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +12,7 @@
 
 #include "calc/CalcTestData.h"
 #include "calc/GainTable.h"
-#include "calc/ModifierText.h"
+#include "calc/GainText.h"
 #include "support/RecordPrinters.h"
 #include "support/RowName.h"
 
@@ -25,7 +26,7 @@ struct GainRow_t {
   int nControlId;              // the gain looked at: a box, or 0 for
   int nSharpness;              //   the sharpness level
   Gain_t expected;
-  std::u8string_view strEffect;  // of the box
+  std::u8string_view strTip;  // the box's tooltip
 };
 
 class GainTableTest : public CalculatorFixture, public ::testing::WithParamInterface<GainRow_t> {};
@@ -45,7 +46,7 @@ TEST_P(GainTableTest, ChangeOfEveryRegionAndTheTotal) {
   if (row.nControlId != 0) {
     const ModifierInfo_t* pInfo = FindModifier(row.nControlId);
     ASSERT_NE(pInfo, nullptr);
-    EXPECT_EQ(ModifierEffectText(*pInfo), ToSjis(row.strEffect));
+    EXPECT_EQ(ModifierTipText(*pInfo, table), ToSjis(row.strTip));
   }
 }
 
@@ -66,14 +67,17 @@ Gain_t Level(int nSharpness, std::vector<int64_t> arrDamage) {
 const GainRow_t kGainRows[] = {
     // From マイナス会心 (B = 150, r = 30: 15, 10, 30, 7) to 会心 (x1.25: B = 250, r =
     // 50: 25.3125, 16.875, 50.625, 12.375).
-    {"TickKaishinReplacesMinus", {1041}, 1040, 0,
-     Box(1040, true, 1041, {10, 6, 20, 5}), u8"攻撃力 ×1.25"},
+    {"TickKaishinReplacesMinus", {1041}, 1040, 0, Box(1040, true, 1041, {10, 6, 20, 5}),
+     u8"攻撃力 ×1.25\n同時に選べない：マイナス会心\nチェックすると（マイナス会心 は外れます）合計 +41"},
     // 力の護符 +5: B = 205, r = 41: 20.75625, 13.8375, 41.5125, 10.1475.
-    {"UntickGofu", {1021}, 1021, 0, Box(1021, false, 0, {0, 0, -1, -1}), u8"攻撃力 +5"},
+    {"TickGofu", {}, 1021, 0, Box(1021, true, 0, {0, 0, 1, 1}), u8"攻撃力 +5\nチェックすると合計 +2"},
+    {"UntickGofu", {1021}, 1021, 0, Box(1021, false, 0, {0, 0, -1, -1}),
+     u8"攻撃力 +5\nチェックを外すと合計 -2"},
     // 怪力の丸薬 +25 in place of 鬼神笛 +10: B = 210 (r = 42: 21.2625,
     // 14.175, 42.525, 10.395) to 225 (r = 45: 22.78125, 15.1875, 45.5625, 11.1375).
-    {"TickKairikiReplacesOniFue", {1028}, 1029, 0,
-     Box(1029, true, 1028, {1, 1, 3, 1}), u8"攻撃力 +25"},
+    {"TickKairikiReplacesOniFue", {1028}, 1029, 0, Box(1029, true, 1028, {1, 1, 3, 1}),
+     u8"攻撃力 +25\n同時に選べない：鬼神笛、怪力の種(自前・広域+2)、怪力の種(広域+1)、ドキドキノコでUP\n"
+     u8"チェックすると（鬼神笛 は外れます）合計 +6"},
     // White: x1.3: 23.4, 15.6, 46.8, 11.44.
     {"SharpnessWhite", {}, 0, 5, Level(5, {3, 2, 6, 2}), {}},
     // Red: x0.5 and the low hit rate, 100: 9, 6, 18, 4.4.
