@@ -1,8 +1,9 @@
 // The window's other windows and what it remembers: builds passed between
-// the window and velkar-tool both ways, the weapon table against velkar-tool rank, a modifier's
-// tooltip and the gains view against velkar-tool gains, the pinned baseline's difference column,
-// the comparison against velkar-tool compare, build codes on the clipboard, undo and redo, and a
-// window that grows its lists.
+// the window and velkar-tool both ways, the weapon table against velkar-tool
+// rank, a modifier's tooltip as the core words it and the gains view against
+// velkar-tool gains, the pinned baseline's difference column, the comparison
+// against velkar-tool compare, build codes on the clipboard, undo and redo,
+// and a window that grows its lists.
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,6 +21,7 @@
 #include "SystemMenu.h"
 #include "UiTestHelpers.h"
 #include "UiTestMain.h"
+#include "calc/GainText.h"
 #include "calc/ReportText.h"
 #include "chart/ChartBuilders.h"
 #include "data/DataManager.h"
@@ -399,9 +401,8 @@ private slots:
     QCOMPARE(pOrder->currentIndex(), 0);
   }
 
-  // A modifier box's tooltip says its effect, its group and what ticking it
-  // would change in the total now, naming what it replaces; the gains view
-  // lists every choice, largest first: both as velkar-tool gains computes them.
+  // A modifier box's tooltip is the core's for the calculation on show; the
+  // gains view lists every choice, largest first, as velkar-tool gains does.
   void modifierTipAndGainsAgreeWithTheTool() {
     const QString kGainsArgs = QStringLiteral(
         "gains --json --category 0 --weapon 1 --motion 0 --motion 2 --modifier 1040");
@@ -409,21 +410,12 @@ private slots:
     PickWeaponAndMotions(dlg, 1, {0, 2});
     ClickCheck(dlg, 1040);
     const QJsonObject gains = RunTool(m_pDir->Path(), kGainsArgs);
-    const auto Gain = [&gains](int nId) {
-      for (const QJsonValue& value : gains.value("gains").toArray())
-        if (value.toObject().value("id").toInt() == nId) return value.toObject();
-      return QJsonObject();
-    };
-    const QJsonObject minusCritical = Gain(1041);
-    const int nTotal = minusCritical.value("total").toInt();
-    auto* pBox = Control<QCheckBox>(dlg, 1041);
-    AskForToolTip(pBox, QPoint(4, 4));
+    // マイナス会心's tooltip, in place of 会心, is the core's (worked by hand in the gain rows).
+    const ModifierInfo_t* pMinusCritical = FindModifier(1041);
+    QVERIFY(pMinusCritical);
+    AskForToolTip(Control<QCheckBox>(dlg, 1041), QPoint(4, 4));
     QTRY_COMPARE(QToolTip::text(),
-                 minusCritical.value("effect").toString() + U("\n同時に選べない：") +
-                     minusCritical.value("group").toArray()[0].toObject().value("name").toString() +
-                     U("\nチェックすると（") +
-                     minusCritical.value("replaces").toObject().value("name").toString() +
-                     U(" は外れます）合計 ") + QString::number(nTotal));
+                 FromSjis(ModifierTipText(*pMinusCritical, ComputeGains(dlg.GetCalculator()))));
     QToolTip::hideText();
 
     QTest::keyClick(&dlg, Qt::Key_G, Qt::ControlModifier);
