@@ -252,12 +252,14 @@ TEST_P(ImportTest, AddsInOneChangeOrNothing) {
 INSTANTIATE_TEST_SUITE_P(Rows, ImportTest, ::testing::ValuesIn(kImportRows), RowName<ImportRow_t>);
 
 // The window's place is used only within 100000 pixels each way, at least one
-// pixel wide and high; a number outside drops the whole place.
+// pixel wide and high; a number outside drops the whole place, and a file
+// without a place (one written before places were kept) has none.
 TEST(SetupStoreTest, WindowPlaceWithinBoundsOrNone) {
   CTestDataDir dir;
   const auto Place = [&dir](const std::string& strWindow) {
-    dir.WriteBytes("last-setup.json",
-                   R"({"format": "velkar-setup", "version": 1, "window": )" + strWindow + "}");
+    dir.WriteBytes("last-setup.json", R"({"format": "velkar-setup", "version": 1)" +
+                                          (strWindow.empty() ? "" : ", \"window\": " + strWindow) +
+                                          "}");
     return CSetupStore(dir.Path()).LoadLastPlacement();
   };
   EXPECT_EQ(Place(R"({"x": -100000, "y": 100000, "width": 1, "height": 100000})"),
@@ -266,6 +268,7 @@ TEST(SetupStoreTest, WindowPlaceWithinBoundsOrNone) {
             (WindowPlacement_t{100000, -100000, 100000, 1}));
   EXPECT_EQ(Place(R"({"x": 0, "y": -100001, "width": 1, "height": 1})"), std::nullopt);
   EXPECT_EQ(Place(R"({"x": 0, "y": 0, "width": 1, "height": 0})"), std::nullopt);
+  EXPECT_EQ(Place(""), std::nullopt);
 }
 
 // A lock held elsewhere is waited for a little, then the save fails naming it;
