@@ -101,8 +101,24 @@ void CalcDamageTraced(benchmark::State& state, eWEAPON_CATEGORY eCategory) {
       benchmark::Counter(nHits, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// The damage alone into one reused array, as comparisons, rankings and gains
+// evaluate loadouts.
+void CalcRegionDamage(benchmark::State& state, eWEAPON_CATEGORY eCategory) {
+  const CTypicalRequest typical(eCategory);
+  std::vector<int32_t> arrDamage;
+  for (auto _ : state) {
+    typical.Weapon().CalcRegionDamage(&typical.Request(), &arrDamage);
+    benchmark::DoNotOptimize(arrDamage.data());
+    benchmark::ClobberMemory();
+  }
+  const auto nHits = static_cast<double>(state.iterations() * kHitsPerCall);
+  state.counters["per_hit"] =
+      benchmark::Counter(nHits, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 BENCHMARK_CAPTURE(CalcDamage, GreatSword, CATEGORY_GREATSWORD);
 BENCHMARK_CAPTURE(CalcDamage, Lance, CATEGORY_LANCE);
 BENCHMARK_CAPTURE(CalcDamageTraced, GreatSword, CATEGORY_GREATSWORD);
+BENCHMARK_CAPTURE(CalcRegionDamage, GreatSword, CATEGORY_GREATSWORD);
 
 }  // namespace

@@ -142,9 +142,12 @@ bool CWeapon::CalcDamage(const DamageRequest_t* pRequest,
   return CalcDamage(pRequest, pResults, nullptr);
 }
 
-bool CWeapon::CalcDamage(const DamageRequest_t* pRequest, std::vector<DamageResult_t>* pResults,
-                         DamageTrace_t* pTrace) const {
-  const DamageRequest_t& req = *pRequest;
+// Every region's hits in the game's order. Without bRows the hits' kinds are
+// not formed (nor a trace recorded): the damage is the same, computed by the
+// same expressions, for callers that need the damage alone.
+template <bool bRows, class OnRegion>
+void CWeapon::RunRegions(const DamageRequest_t& req, DamageTrace_t* pTrace,
+                         OnRegion onRegion) const {
   const CMonster& monster = *req.pMonster;
   const std::vector<const CAction*>& arrAction = *req.pActions;
 
@@ -174,15 +177,19 @@ bool CWeapon::CalcDamage(const DamageRequest_t* pRequest, std::vector<DamageResu
         const uint16_t mv = arrMotion[nHit];
         const double r = (mv * B) * 0.01;
         const double P = ((((p * (m * 0.01)) * r) * h) * ps) * 0.01;
-        const std::optional<double> e = EffectiveRate(P, r);
-        const eRESULT_KIND k = KindOf(e);
-        kind.AddHit(k, P, r);
+        std::optional<double> e;
+        eRESULT_KIND k = RESULT_NORMAL;
+        if constexpr (bRows) {
+          e = EffectiveRate(P, r);
+          k = KindOf(e);
+          kind.AddHit(k, P, r);
+        }
         const double E = ((((m_wElement * 0.1) * x) * es) * 0.01) * m_dElementCoef;
         const double T = (dLevelRate * (E + P)) * 0.01;
         const double dAngry = factors.bAnger ? (factors.byAngerRate * T) * 0.01 : T;
         const int32_t nTruncated = TruncateHit(dAngry);
         d = AddHit(d, nTruncated);
-        if (pTrace) {
+        if (bRows && pTrace) {
           pTrace->arrHit.push_back(HitTrace_t{.nRegion = i,
                                               .pAction = pAction,
                                               .nAction = static_cast<int32_t>(nAction),
@@ -201,7 +208,23 @@ bool CWeapon::CalcDamage(const DamageRequest_t* pRequest, std::vector<DamageResu
         }
       }
     }
-    pResults->push_back(DamageResult_t{monster.GetRegionName(i), d, p, x, kind.Kind()});
+    onRegion(i, d, p, x, kind.Kind());
   }
+}
+
+bool CWeapon::CalcDamage(const DamageRequest_t* pRequest, std::vector<DamageResult_t>* pResults,
+                         DamageTrace_t* pTrace) const {
+  const CMonster& monster = *pRequest->pMonster;
+  RunRegions<true>(*pRequest, pTrace, [&](int i, int32_t d, uint8_t p, uint8_t x, eRESULT_KIND k) {
+    pResults->push_back(DamageResult_t{monster.GetRegionName(i), d, p, x, k});
+  });
+  return true;
+}
+
+bool CWeapon::CalcRegionDamage(const DamageRequest_t* pRequest,
+                               std::vector<int32_t>* pDamage) const {
+  pDamage->clear();
+  RunRegions<false>(*pRequest, nullptr,
+                    [&](int, int32_t d, uint8_t, uint8_t, eRESULT_KIND) { pDamage->push_back(d); });
   return true;
 }

@@ -32,6 +32,10 @@ public:
   bool CalcDamage(const DamageRequest_t* pRequest, std::vector<DamageResult_t>* pResults,
                   DamageTrace_t* pTrace) const;
 
+  // Replaces *pDamage with each region's damage alone, as CalcDamage sums it,
+  // for callers that need no names, hitzones or kinds (and faster for it).
+  bool CalcRegionDamage(const DamageRequest_t* pRequest, std::vector<int32_t>* pDamage) const;
+
   virtual eWEAPON_CATEGORY GetCategory() const;
   virtual bool SetStatus(const std::string& strName, uint16_t wAttack, uint16_t wElement,
                          int32_t nElementMask, int32_t nSharpness);
@@ -51,6 +55,11 @@ public:
   static void CalcModifier(uint32_t nModifier, uint8_t& byBonus, double& dFactor);
 
 private:
+  // The computation behind CalcDamage and CalcRegionDamage: onRegion(region,
+  // damage, physical hitzone, element hitzone, kind) once per region, in order.
+  template <bool bRows, class OnRegion>
+  void RunRegions(const DamageRequest_t& req, DamageTrace_t* pTrace, OnRegion onRegion) const;
+
   eWEAPON_CATEGORY m_eCategory;
   double m_dAttackCoef;
   double m_dElementCoef;
