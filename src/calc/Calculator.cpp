@@ -84,10 +84,10 @@ void CCalculator::LoadAll() {
 
 void CCalculator::SetUpResultColumns() {
   if (!m_arrColumn.empty()) return;  // a reload keeps the columns it has
-  m_arrColumn = {{std::string(txt::kColumnRegion), 40},
-                 {std::string(txt::kColumnPhysical), 40},
-                 {std::string(txt::kColumnElement), 40},
-                 {std::string(txt::kColumnDamage), 45}};
+  m_arrColumn = {{std::string(txt::kColumnRegion)},
+                 {std::string(txt::kColumnPhysical)},
+                 {std::string(txt::kColumnElement)},
+                 {std::string(txt::kColumnDamage)}};
 }
 
 void CCalculator::FillMonstersAndLevels() {
@@ -277,38 +277,31 @@ void CCalculator::Recalculate() {
   ClearResultRows();
   if (m_nHitPatternSel == NO_SELECTION || m_nLevelSel == NO_SELECTION) return;
 
-  m_arrRowMotion.assign(m_arrChosen.begin(), m_arrChosen.end());
-  DamageRequest_t request;
-  request.nSharpness = m_nSharpness;
-  request.bAnger = m_bAnger ? 1 : 0;
-  request.nModifier = BuildModifierMask();
-  request.pMonster = GetSelectedMonster();
-  request.pActions = &m_arrRowMotion;
-  request.pHitPattern = GetSelectedHitCorrection();
-  request.pLevel = GetSelectedLevel();
+  m_rowLoadout.pWeapon = pWeapon;
+  m_rowLoadout.arrMotion.assign(m_arrChosen.begin(), m_arrChosen.end());
+  m_rowLoadout.nSharpness = m_nSharpness;
+  m_rowLoadout.pHitCorrection = GetSelectedHitCorrection();
+  m_rowLoadout.nTicks = m_nTicks;
+  m_rowTarget = {GetSelectedMonster(), GetSelectedLevel(), m_bAnger};
 
-  m_arrResultScratch.clear();
-  if (pWeapon->CalcDamage(&request, &m_arrResultScratch)) {
-    m_pRowWeapon = pWeapon;
-    m_rowRequest = request;
-    m_rowRequest.pActions = nullptr;
+  if (EvaluateLoadout(m_rowLoadout, m_rowTarget, m_arrResultScratch)) {
     m_arrRow.reserve(m_arrResultScratch.size());
     for (const DamageResult_t& result : m_arrResultScratch) AppendResultRow(result);
+  } else {
+    m_rowLoadout.pWeapon = nullptr;
   }
   m_arrResultScratch.clear();
 }
 
 void CCalculator::ClearResultRows() {
   m_arrRow.clear();
-  m_pRowWeapon = nullptr;
-  m_arrRowMotion.clear();
+  m_rowLoadout.pWeapon = nullptr;
+  m_rowLoadout.arrMotion.clear();
 }
 
 std::optional<RowCalculation_t> CCalculator::GetRowCalculation() const {
-  if (!m_pRowWeapon) return std::nullopt;
-  RowCalculation_t calculation{m_pRowWeapon, m_rowRequest};
-  calculation.request.pActions = &m_arrRowMotion;
-  return calculation;
+  if (!m_rowLoadout.pWeapon) return std::nullopt;
+  return RowCalculation_t{m_rowLoadout.pWeapon, RequestOf(m_rowLoadout, m_rowTarget)};
 }
 
 std::optional<CalcExplanation_t> CCalculator::Explain() const {
@@ -345,7 +338,6 @@ void CCalculator::AppendResultRow(const DamageResult_t& result) {
   row.arrCell[1] = FormatText("%d%%", {result.byPhys});
   row.arrCell[2] = FormatText("%d%%", {result.byElement});
   row.arrCell[3] = FormatText("%d", {result.nDamage});
-  row.nColor = ResultKindColor(result.nKind);
   row.byPhys = result.byPhys;
   row.byElement = result.byElement;
   row.nDamage = result.nDamage;

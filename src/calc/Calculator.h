@@ -2,11 +2,13 @@
 // behind every control of the main window.
 //
 // The store (CDataManager) owns every record; the calculator holds plain
-// pointers into it, keeps the selections, chosen motions, sharpness, anger and
-// modifier flags, and after every change recalculates the result rows by
-// asking the selected weapon for its damage. It needs no window: the window
-// (CVelkarDlg) and velkar-tool both drive it through these operations and then
-// mirror its lists, selections, flags and texts. All texts are Shift-JIS.
+// pointers into it, keeps only what is selected (the selections, chosen
+// motions, sharpness, anger and modifier flags), and after every change
+// recalculates the result rows by evaluating the selected records
+// (LoadoutEvaluation.h), as everything that computes apart from the screen
+// does. It needs no window and knows nothing of pixels or colours: the window
+// (CVelkarDlg), the page and velkar-tool drive it through these operations and
+// then mirror its lists, selections, flags and texts. All texts are Shift-JIS.
 #pragma once
 
 #include <array>
@@ -16,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/LoadoutEvaluation.h"
 #include "engine/DamageTypes.h"
 #include "model/Action.h"
 #include "model/GameEnums.h"
@@ -35,12 +38,10 @@ struct CategoryEntry_t {
 
 struct ResultColumn_t {
   std::string strCaption;
-  int nWidth = 0;  // pixels; all columns are left-aligned
 };
 
 struct ResultRow_t {
   std::array<std::string, 4> arrCell;  // region, "%d%%" physical, "%d%%" element, "%d" damage
-  std::optional<uint32_t> nColor;      // 0xRRGGBB text colour, none for an unknown kind
   // The computed values behind the texts, for programs that want numbers.
   uint8_t byPhys = 0;
   uint8_t byElement = 0;
@@ -49,7 +50,8 @@ struct ResultRow_t {
 };
 
 // The text colour (0xRRGGBB) of a result row of a kind (eRESULT_KIND): black,
-// red or blue; none for an unknown kind.
+// red or blue; none for an unknown kind. The faces colour rows by it where
+// they show colour.
 std::optional<uint32_t> ResultKindColor(int32_t nKind);
 
 // The names of the elements whose bits 0..8 of a weapon's element mask are
@@ -129,6 +131,7 @@ public:
   int GetSharpnessMax() const { return SHARPNESS_MAX; }
   bool GetAnger() const { return m_bAnger; }
   bool GetModifier(int nControlId) const;
+  ModifierTicks_t GetModifierTicks() const { return m_nTicks; }
   // Whether the box is enabled: in the categories of its row, the category
   // being the one whose weapon list was filled last (all enabled before).
   bool IsModifierEnabled(int nControlId) const;
@@ -150,6 +153,10 @@ public:
 
   // The calculation behind the result rows; none when they were not computed.
   std::optional<RowCalculation_t> GetRowCalculation() const;
+  // The records the result rows were evaluated on: the loadout (no weapon
+  // when the rows were not computed) and the target.
+  const LoadoutRecords_t& GetRowLoadout() const { return m_rowLoadout; }
+  const TargetRecords_t& GetRowTarget() const { return m_rowTarget; }
 
   // The same for one result row: that row's region as the only region, with
   // its hits (their nRegion is 0); none for an index outside the rows.
@@ -203,13 +210,11 @@ private:
   std::vector<ResultRow_t> m_arrRow;
   uint64_t m_nListRevision = 0;
 
-  // The calculation behind the result rows: the weapon and the request, whose
-  // motion array is m_arrRowMotion (the request keeps no pointer to it, so a
-  // copied calculator cannot point into this one); no weapon when the rows
-  // were not computed.
-  const CWeapon* m_pRowWeapon = nullptr;
-  DamageRequest_t m_rowRequest;
-  std::vector<const CAction*> m_arrRowMotion;
+  // The records behind the result rows (no weapon when the rows were not
+  // computed). GetRowCalculation forms its request from them on each call, so
+  // a copied calculator never points into this one.
+  LoadoutRecords_t m_rowLoadout;
+  TargetRecords_t m_rowTarget;
 
   // Scratch array of Recalculate, kept between calls only to reuse its
   // memory; it holds nothing once a recalculation has finished.

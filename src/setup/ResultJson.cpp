@@ -52,7 +52,7 @@ ordered_json RowsJson(const CCalculator& calculator) {
                     {"element", row.byElement},
                     {"damage", row.nDamage},
                     {"kind", row.nKind},
-                    {"colour", ColourText(row.nColor)},
+                    {"colour", ColourText(ResultKindColor(row.nKind))},
                     {"cells", std::move(cells)}});
   }
   return rows;

@@ -24,7 +24,7 @@ TEST_F(CalculatorFixture, OneSlashGivesOneColouredRowPerRegion) {
   std::vector<std::string> arrRow;
   for (const ResultRow_t& row : m_calc.GetResultRows()) {
     arrRow.push_back(row.arrCell[0] + " " + row.arrCell[1] + " " + row.arrCell[2] + " " +
-                     row.arrCell[3] + " " + std::to_string(row.nColor.value_or(7)));
+                     row.arrCell[3] + " " + std::to_string(ResultKindColor(row.nKind).value_or(7)));
   }
   EXPECT_EQ(arrRow, (std::vector<std::string>{
                         ToSjis(u8"頭 45% 0% 20 0"), ToSjis(u8"尻尾 30% 0% 13 0"),

@@ -119,7 +119,7 @@ void VerifyShowsCalculator(const CVelkarDlg& dlg) {
       setColour += Colours(image, pList->visualRect(pList->model()->index(nRow, nColumn)));
     }
     setColour -= {0xFFFFFF, 0xC0C0C0};  // the white base and the grid lines
-    QCOMPARE(setColour, QSet<QRgb>{QRgb(row.nColor.value_or(0))});
+    QCOMPARE(setColour, QSet<QRgb>{QRgb(ResultKindColor(row.nKind).value_or(0))});
   }
 }
 

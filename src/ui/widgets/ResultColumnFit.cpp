@@ -3,12 +3,16 @@
 #include <QFontMetrics>
 #include <QStyle>
 #include <algorithm>
+#include <array>
 
 #include "calc/Calculator.h"
 #include "text/SjisText.h"
 #include "widgets/ColorListCtrl.h"
 
 namespace {
+
+// The columns' widths in the window's template, in pixels.
+constexpr std::array<int, 4> kTemplateWidth{40, 40, 40, 45};
 
 // The widest cell a number column can hold: a hitzone is a byte ("255%");
 // a region's damage stays within five digits in any game data.
@@ -17,6 +21,10 @@ QString WidestCell(size_t nColumn) {
 }
 
 }  // namespace
+
+int CResultColumnFit::TemplateWidth(size_t nColumn) {
+  return nColumn < kTemplateWidth.size() ? kTemplateWidth[nColumn] : kTemplateWidth.back();
+}
 
 std::vector<int> CResultColumnFit::Widths(const CColorListCtrl& list,
                                           const std::vector<ResultColumn_t>& arrColumn,
@@ -28,11 +36,11 @@ std::vector<int> CResultColumnFit::Widths(const CColorListCtrl& list,
     const int nNeeded = CColorListCtrl::kColumnMargin +
                         std::max(metrics.horizontalAdvance(FromSjis(arrColumn[i].strCaption)),
                                  metrics.horizontalAdvance(WidestCell(i)));
-    arrWidth.push_back(std::max(arrColumn[i].nWidth, nNeeded));
+    arrWidth.push_back(std::max(TemplateWidth(i), nNeeded));
     nNumbers += arrWidth.back();
   }
   if (!arrColumn.empty()) {
-    arrWidth.insert(arrWidth.begin(), std::max(arrColumn[0].nWidth, nAvailable - nNumbers));
+    arrWidth.insert(arrWidth.begin(), std::max(TemplateWidth(0), nAvailable - nNumbers));
   }
   return arrWidth;
 }

@@ -14,7 +14,7 @@ namespace {
 bool SameRows(const std::vector<ResultRow_t>& arrA, const std::vector<ResultRow_t>& arrB) {
   return std::equal(arrA.begin(), arrA.end(), arrB.begin(), arrB.end(),
                     [](const ResultRow_t& a, const ResultRow_t& b) {
-                      return a.arrCell == b.arrCell && a.nColor == b.nColor;
+                      return a.arrCell == b.arrCell && a.nKind == b.nKind;
                     });
 }
 
@@ -33,7 +33,9 @@ void CResultRows::Show() {
   if (m_list.GetColumnCount() == 0 && !m_calculator.GetResultColumns().empty()) {
     int nColumn = 0;
     for (const ResultColumn_t& column : m_calculator.GetResultColumns()) {
-      m_list.InsertColumn(nColumn++, FromSjis(column.strCaption), column.nWidth);
+      m_list.InsertColumn(nColumn, FromSjis(column.strCaption),
+                          CResultColumnFit::TemplateWidth(static_cast<size_t>(nColumn)));
+      ++nColumn;
     }
     m_list.SetFullRowSelect(true);
     m_list.SetGridLines(true);
@@ -51,7 +53,9 @@ void CResultRows::Show() {
       m_list.SetCellText(nRow, nColumn, FromSjis(row.arrCell[static_cast<size_t>(nColumn)]));
     }
     // A row without a colour keeps the one stored for its index.
-    if (row.nColor) m_list.SetItemColor(nRow, *row.nColor);
+    if (const std::optional<uint32_t> nColor = ResultKindColor(row.nKind)) {
+      m_list.SetItemColor(nRow, *nColor);
+    }
     ++nRow;
   }
   m_arrShownRow = arrRow;
