@@ -174,15 +174,16 @@ std::vector<NamedLoadout_t> SixLoadouts(const CCalculator& calc) {
   return arrLoadout;
 }
 
-// The six loadouts against the calculation's target, each restored by name
-// on its own copy of the calculator.
+// The six loadouts against the calculation's target, each found by name in
+// the store and evaluated.
 void BM_CompareSixLoadouts(benchmark::State& state) {
   const CCalculator& calc = Sample().Calculator();
   const std::vector<NamedLoadout_t> arrLoadout = SixLoadouts(calc);
   const Target_t target = TargetOf(CaptureSetup(calc));
   size_t nRegions = 0;
   for (auto _ : state) {
-    const LoadoutComparison_t comparison = CompareLoadouts(calc, target, arrLoadout);
+    const LoadoutComparison_t comparison =
+        CompareLoadouts(CDataManager::GetInstance(), target, arrLoadout);
     nRegions = comparison.arrRegion.size();
     benchmark::DoNotOptimize(comparison.arrLoadout.data());
   }
@@ -195,7 +196,7 @@ BENCHMARK(BM_CompareSixLoadouts);
 void BM_LoadoutsChart(benchmark::State& state) {
   const CCalculator& calc = Sample().Calculator();
   const LoadoutComparison_t comparison =
-      CompareLoadouts(calc, TargetOf(CaptureSetup(calc)), SixLoadouts(calc));
+      CompareLoadouts(CDataManager::GetInstance(), TargetOf(CaptureSetup(calc)), SixLoadouts(calc));
   size_t nBytes = 0;
   size_t nGroups = 0;
   for (auto _ : state) {

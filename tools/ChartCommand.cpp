@@ -5,6 +5,7 @@
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
 #include "chart/ChartBuilders.h"
+#include "data/DataManager.h"
 #include "platform/AtomicFileWriter.h"
 #include "setup/LoadoutComparison.h"
 #include "setup/ResultJson.h"
@@ -83,7 +84,7 @@ std::optional<int> CChartCommand::ChartOfLoadouts(const ToolContext_t& context, 
     return nExit;
   }
   const LoadoutComparison_t comparison =
-      CompareLoadouts(calculator, prepared.target, prepared.arrLoadout);
+      CompareLoadouts(CDataManager::GetInstance(), prepared.target, prepared.arrLoadout);
   CLoadoutOptions::Warn(context.output, comparison);
   std::optional<size_t> nRegion;
   if (kind.pRegion && *kind.pRegion) {
@@ -93,7 +94,8 @@ std::optional<int> CChartCommand::ChartOfLoadouts(const ToolContext_t& context, 
   }
   chart = kind.eKind == eCHART_KIND::Loadouts
               ? LoadoutsChart(comparison)
-              : SharpnessChart(calculator, prepared.target, prepared.arrLoadout, nRegion);
+              : SharpnessChart(CDataManager::GetInstance(), prepared.target, prepared.arrLoadout,
+                               nRegion);
   return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
+#include "data/DataManager.h"
 #include "setup/LoadoutComparison.h"
 #include "setup/ResultJson.h"
 
@@ -19,7 +20,7 @@ int CCompareCommand::Run(const ToolContext_t& context) {
     return *nExit;
   }
   const LoadoutComparison_t comparison =
-      CompareLoadouts(calculator, prepared.target, prepared.arrLoadout);
+      CompareLoadouts(CDataManager::GetInstance(), prepared.target, prepared.arrLoadout);
   CLoadoutOptions::Warn(context.output, comparison);
   if (m_bJson) {
     context.output.WriteUtf8(ResultJsonText(ComparisonDocument(comparison)));

@@ -5,6 +5,7 @@
 #include "VelkarTexts.h"
 #include "calc/Calculator.h"
 #include "calc/GainTable.h"
+#include "calc/LoadoutEvaluation.h"
 #include "calc/TextFormat.h"
 #include "data/DataManager.h"
 #include "model/ModifierTable.h"
@@ -73,6 +74,24 @@ std::string GainLabel(const Gain_t& gain) {
   return FormatText(txt::kChartReplaces, {Caption(gain.nControlId), Caption(gain.nReplaced)});
 }
 
+// The comparison again with every loadout's sharpness replaced by nLevel.
+LoadoutComparison_t AtLevel(const LoadoutComparison_t& own,
+                            const std::vector<NamedLoadout_t>& arrLoadout,
+                            std::vector<ResolvedLoadout_t>& arrResolved,
+                            const TargetRecords_t& onTarget, int nLevel) {
+  LoadoutComparison_t atLevel;
+  atLevel.arrRegion = own.arrRegion;
+  std::vector<int32_t> arrDamage;
+  for (size_t i = 0; i < arrLoadout.size(); ++i) {
+    ResolvedLoadout_t& resolved = arrResolved[i];
+    resolved.records.nSharpness = nLevel;
+    arrDamage.clear();
+    if (!resolved.problem) EvaluateDamage(resolved.records, onTarget, arrDamage);
+    atLevel.arrLoadout.push_back(ComparedOf(arrLoadout[i], resolved, arrDamage));
+  }
+  return atLevel;
+}
+
 }  // namespace
 
 Chart_t LoadoutsChart(const LoadoutComparison_t& comparison) {
@@ -100,10 +119,10 @@ Chart_t LoadoutsChart(const LoadoutComparison_t& comparison) {
   return chart;
 }
 
-Chart_t SharpnessChart(const CCalculator& loadedCalculator, const Target_t& target,
+Chart_t SharpnessChart(const CDataManager& store, const Target_t& target,
                        const std::vector<NamedLoadout_t>& arrLoadout,
                        std::optional<size_t> nRegion) {
-  const LoadoutComparison_t own = CompareLoadouts(loadedCalculator, target, arrLoadout);
+  const LoadoutComparison_t own = CompareLoadouts(store, target, arrLoadout);
   Chart_t chart;
   chart.eKind = eCHART_KIND::Sharpness;
   const std::string strWhat = RegionOrTotal(own.arrRegion, nRegion);
@@ -112,12 +131,15 @@ Chart_t SharpnessChart(const CCalculator& loadedCalculator, const Target_t& targ
   chart.strEmpty = EmptyComparison(own);
   if (chart.strEmpty) return chart;
   const size_t nRow = nRegion && *nRegion < own.arrRegion.size() ? *nRegion : own.arrRegion.size();
+  const TargetRecords_t onTarget = ResolveTarget(store, target).records;
+  std::vector<ResolvedLoadout_t> arrResolved;
+  for (const NamedLoadout_t& named : arrLoadout) {
+    arrResolved.push_back(ResolveLoadout(store, named.loadout));
+  }
   std::vector<LoadoutComparison_t> arrAtLevel;
   for (int nLevel = SHARPNESS_MIN; nLevel <= SHARPNESS_MAX; ++nLevel) {
     chart.arrGroup.push_back(CDataManager::GetSharpnessName(nLevel));
-    std::vector<NamedLoadout_t> arrAt = arrLoadout;
-    for (NamedLoadout_t& named : arrAt) named.loadout.nSharpness = nLevel;
-    arrAtLevel.push_back(CompareLoadouts(loadedCalculator, target, arrAt));
+    arrAtLevel.push_back(AtLevel(own, arrLoadout, arrResolved, onTarget, nLevel));
   }
   const std::vector<std::optional<size_t>> arrSeries = AddLoadoutSeries(
       chart, own,

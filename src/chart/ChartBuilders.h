@@ -1,8 +1,9 @@
 // The five charts, each built from a result the core already computes: the
 // comparison of loadouts (LoadoutComparison.h), the same comparison at each
 // sharpness level, the gains (GainTable.h), the calculator's explanation of
-// its rows and its rows themselves. Nothing here computes damage; a chart
-// with nothing to draw carries the reason (Chart_t::strEmpty).
+// its rows and its rows themselves. Damage comes only from the core's one
+// evaluation of loadouts (LoadoutEvaluation.h); a chart with nothing to draw
+// carries the reason (Chart_t::strEmpty).
 #pragma once
 
 #include <optional>
@@ -12,15 +13,16 @@
 #include "setup/LoadoutComparison.h"
 
 class CCalculator;
+class CDataManager;
 
 // Loadouts by region: a group per region and the total, a series per loadout
 // with numbers (the others apart), the best of each group marked.
 Chart_t LoadoutsChart(const LoadoutComparison_t& comparison);
 
 // Each loadout's total (or region nRegion's damage) at each of the six
-// sharpness levels: the loadouts compared again, each with its sharpness
-// replaced, on copies of loadedCalculator; each loadout's own level marked.
-Chart_t SharpnessChart(const CCalculator& loadedCalculator, const Target_t& target,
+// sharpness levels: each loadout's records, found once in the store,
+// evaluated again with the sharpness replaced; each loadout's own level marked.
+Chart_t SharpnessChart(const CDataManager& store, const Target_t& target,
                        const std::vector<NamedLoadout_t>& arrLoadout,
                        std::optional<size_t> nRegion = std::nullopt);
 

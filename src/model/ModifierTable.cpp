@@ -38,3 +38,11 @@ std::vector<int> ModifierGroupMembers(const ModifierInfo_t& info) {
   }
   return arrMember;
 }
+
+std::vector<int> TickedModifiers(ModifierTicks_t nTicks) {
+  std::vector<int> arrId;
+  for (int nId = kFirstModifierId; nId <= kLastModifierId; ++nId) {
+    if (((nTicks >> (nId - kFirstModifierId)) & 1U) != 0) arrId.push_back(nId);
+  }
+  return arrId;
+}

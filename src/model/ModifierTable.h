@@ -130,6 +130,9 @@ using ModifierTicks_t = uint32_t;
 // ticked or unticked.
 ModifierTicks_t ClickModifier(ModifierTicks_t nTicks, const ModifierInfo_t& info, bool bTicked);
 
+// The control ids of the ticked boxes, ascending.
+std::vector<int> TickedModifiers(ModifierTicks_t nTicks);
+
 // The modifier mask of ticks (bits 1..31 by each row's mask bit).
 uint32_t ModifierMaskOf(ModifierTicks_t nTicks);
 

@@ -1,11 +1,10 @@
 #include "setup/LoadoutComparison.h"
 
 #include "VelkarTexts.h"
-#include "calc/Calculator.h"
+#include "calc/LoadoutEvaluation.h"
 #include "calc/RowComparison.h"
 #include "calc/TextFormat.h"
 #include "calc/TextTable.h"
-#include "calc/WeaponRanking.h"
 #include "data/DataManager.h"
 #include "model/ModifierTable.h"
 
@@ -21,56 +20,6 @@ const char* PartInEnglish(eSETUP_PART ePart) {
     case eSETUP_PART::HitCorrection: return "hit correction";
   }
   return "part";
-}
-
-bool IsTargetPart(const RestoreMiss_t& miss) {
-  return miss.ePart == eSETUP_PART::Monster || miss.ePart == eSETUP_PART::Level;
-}
-
-// Why the restored calculator has no numbers for the loadout, or none.
-std::optional<LoadoutProblem_t> ProblemOf(const CCalculator& calculator, const Loadout_t& loadout,
-                                          const std::vector<RestoreMiss_t>& arrMiss) {
-  for (const RestoreMiss_t& miss : arrMiss) {
-    if (miss.ePart == eSETUP_PART::Category || miss.ePart == eSETUP_PART::Weapon) {
-      return LoadoutProblem_t{miss.ePart, miss.strName};
-    }
-  }
-  if (!loadout.nCategory) return LoadoutProblem_t{eSETUP_PART::Category, std::nullopt};
-  if (!loadout.strWeapon) return LoadoutProblem_t{eSETUP_PART::Weapon, std::nullopt};
-  if (!calculator.GetSelectedHitCorrection()) {
-    return LoadoutProblem_t{eSETUP_PART::HitCorrection, loadout.strHitCorrection};
-  }
-  return std::nullopt;
-}
-
-ComparedLoadout_t Compute(const CCalculator& onTarget, const Target_t& target,
-                          const NamedLoadout_t& named) {
-  ComparedLoadout_t compared;
-  compared.strName = named.strName;
-  compared.nCategory = named.loadout.nCategory;
-  CCalculator calculator = onTarget;
-  std::vector<RestoreMiss_t> arrMiss = RestoreSetup(calculator, SetupOf(named.loadout, target));
-  // The target's misses are the same for every loadout and are said once.
-  std::erase_if(arrMiss, IsTargetPart);
-  compared.problem = ProblemOf(calculator, named.loadout, arrMiss);
-  if (compared.problem) {
-    // The problem says it already.
-    std::erase_if(arrMiss, [ePart = compared.problem->ePart](const RestoreMiss_t& miss) {
-      return miss.ePart == ePart;
-    });
-  } else {
-    compared.strWeapon = calculator.GetSelectedWeapon()->GetName();
-    compared.nSharpness = calculator.GetSharpnessPosition();
-    const Setup_t computed = CaptureSetup(calculator);
-    compared.arrMotion = computed.arrMotion;
-    compared.arrModifier = computed.arrModifier;
-    for (const ResultRow_t& row : calculator.GetResultRows()) {
-      compared.arrDamage.push_back(row.nDamage);
-      compared.nTotal += row.nDamage;
-    }
-  }
-  compared.arrMiss = std::move(arrMiss);
-  return compared;
 }
 
 // "A" to "F" (and on past F, should there ever be more).
@@ -99,20 +48,44 @@ std::optional<int64_t> LoadoutComparison_t::Difference(size_t nLoadout, size_t n
   return *nDamage - *nFirst;
 }
 
-LoadoutComparison_t CompareLoadouts(const CCalculator& loadedCalculator, const Target_t& target,
+ComparedLoadout_t ComparedOf(const NamedLoadout_t& named, const ResolvedLoadout_t& resolved,
+                             const std::vector<int32_t>& arrDamage) {
+  ComparedLoadout_t compared;
+  compared.strName = named.strName;
+  compared.nCategory = named.loadout.nCategory;
+  compared.problem = resolved.problem;
+  compared.arrMiss = resolved.arrMiss;
+  if (compared.problem) return compared;
+  const LoadoutRecords_t& records = resolved.records;
+  compared.strWeapon = records.pWeapon->GetName();
+  compared.nSharpness = records.nSharpness;
+  for (const CAction* pMotion : records.arrMotion) compared.arrMotion.push_back(pMotion->GetName());
+  compared.arrModifier = TickedModifiers(records.nTicks);
+  compared.arrDamage = arrDamage;
+  for (const int32_t nDamage : arrDamage) compared.nTotal += nDamage;
+  return compared;
+}
+
+LoadoutComparison_t CompareLoadouts(const CDataManager& store, const Target_t& target,
                                     const std::vector<NamedLoadout_t>& arrLoadout) {
   LoadoutComparison_t comparison;
-  CCalculator onTarget = loadedCalculator;
-  comparison.arrTargetMiss = RestoreSetup(onTarget, SetupOf(Loadout_t{}, target));
-  if (const CMonster* pMonster = onTarget.GetSelectedMonster()) {
-    comparison.strMonster = pMonster->GetName();
+  ResolvedTarget_t resolvedTarget = ResolveTarget(store, target);
+  const TargetRecords_t& onTarget = resolvedTarget.records;
+  comparison.arrTargetMiss = std::move(resolvedTarget.arrMiss);
+  if (onTarget.pMonster) {
+    comparison.strMonster = onTarget.pMonster->GetName();
+    for (const CMonster::Regio_t& region : onTarget.pMonster->GetRegions()) {
+      comparison.arrRegion.push_back(region.strName);
+    }
   }
-  if (const CLevel* pLevel = onTarget.GetSelectedLevel()) comparison.strLevel = pLevel->GetName();
-  comparison.bAnger = onTarget.GetAnger();
-  comparison.arrRegion = RegionNames(onTarget);
+  if (onTarget.pLevel) comparison.strLevel = onTarget.pLevel->GetName();
+  comparison.bAnger = onTarget.bAnger;
   comparison.arrLoadout.reserve(arrLoadout.size());
+  std::vector<int32_t> arrDamage;
   for (const NamedLoadout_t& named : arrLoadout) {
-    comparison.arrLoadout.push_back(Compute(onTarget, target, named));
+    const ResolvedLoadout_t resolved = ResolveLoadout(store, named.loadout);
+    if (!resolved.problem) EvaluateDamage(resolved.records, onTarget, arrDamage);
+    comparison.arrLoadout.push_back(ComparedOf(named, resolved, arrDamage));
   }
   return comparison;
 }

@@ -1,7 +1,7 @@
-// Comparing up to six loadouts against one target: each loadout is restored
-// by name through the calculator's own operations (RestoreSetup), on its own
-// copy of a calculator that has loaded the data, and computed against the
-// same monster, level and anger. The result has one row per region of the
+// Comparing up to six loadouts against one target: each loadout's names are
+// found in the data store once (LoadoutResolution.h) and its records are
+// evaluated against the same monster, level and anger (LoadoutEvaluation.h),
+// giving the numbers the window shows for that loadout. The result has one row per region of the
 // target's monster with every loadout's damage and its difference to the
 // first loadout, then the totals. A loadout whose category or weapon is gone
 // (or that names none, or whose category has no hit correction) has no numbers
@@ -17,25 +17,16 @@
 #include <vector>
 
 #include "setup/Loadout.h"
+#include "setup/LoadoutResolution.h"
 #include "setup/SetupRestore.h"
 
-class CCalculator;
+class CDataManager;
 
 inline constexpr size_t kMaxComparedLoadouts = 6;
 
 struct NamedLoadout_t {
   std::string strName;  // what the faces call it, e.g. a build's name (Shift-JIS)
   Loadout_t loadout;
-};
-
-// Why a loadout has no numbers: the category or weapon it names that the data
-// lacks, or the one it does not name at all (no name); or no hit correction
-// to select in its category.
-struct LoadoutProblem_t {
-  eSETUP_PART ePart = eSETUP_PART::Weapon;  // Category, Weapon or HitCorrection
-  std::optional<std::string> strName;
-
-  bool operator==(const LoadoutProblem_t&) const = default;
 };
 
 struct ComparedLoadout_t {
@@ -82,11 +73,16 @@ struct LoadoutComparison_t {
 std::string LoadoutLabel(const ComparedLoadout_t& loadout);
 std::string LoadoutDetail(const ComparedLoadout_t& loadout);
 
-// Restores the target, then each loadout against it, on copies of
-// loadedCalculator (which has run LoadAll and stays as it is). The loadouts
-// keep their order; the first is the one the others are measured against.
-LoadoutComparison_t CompareLoadouts(const CCalculator& loadedCalculator, const Target_t& target,
+// Finds the target, then evaluates each loadout against it, on the store's
+// records. The loadouts keep their order; the first is the one the others are
+// measured against.
+LoadoutComparison_t CompareLoadouts(const CDataManager& store, const Target_t& target,
                                     const std::vector<NamedLoadout_t>& arrLoadout);
+
+// A loadout's entry of the comparison: its names, the records found, and the
+// damage of each region evaluated on them (not read with a problem).
+ComparedLoadout_t ComparedOf(const NamedLoadout_t& named, const ResolvedLoadout_t& resolved,
+                             const std::vector<int32_t>& arrDamage);
 
 // The comparison for a terminal: a line per loadout (its letter, A to F, its
 // name, weapon and sharpness, or why it has no numbers), the target's line,

@@ -26,18 +26,20 @@ void CLoadoutLineup::MakeFirst(size_t nIndex) {
   m_arrLoadout.insert(m_arrLoadout.begin(), std::move(loadout));
 }
 
-LoadoutComparison_t CLoadoutLineup::Compare(const CCalculator& calculator) const {
-  return CompareLoadouts(calculator, TargetOf(CaptureSetup(calculator)), m_arrLoadout);
+LoadoutComparison_t CLoadoutLineup::Compare(const CDataManager& store,
+                                            const CCalculator& calculator) const {
+  return CompareLoadouts(store, TargetOf(CaptureSetup(calculator)), m_arrLoadout);
 }
 
-std::vector<std::string> CLoadoutLineup::DifferencesToFirst(const CCalculator& calculator) const {
+std::vector<std::string> CLoadoutLineup::DifferencesToFirst(const CDataManager& store,
+                                                            const CCalculator& calculator) const {
   const std::vector<ResultRow_t>& arrRow = calculator.GetResultRows();
   if (m_arrLoadout.empty() || arrRow.empty()) return {};
   // The rows on show are the calculator's own loadout on its target; the
   // first loadout is computed on that same target, so row i of both is the
   // same region of the same monster.
   const LoadoutComparison_t comparison =
-      CompareLoadouts(calculator, TargetOf(CaptureSetup(calculator)), {m_arrLoadout.front()});
+      CompareLoadouts(store, TargetOf(CaptureSetup(calculator)), {m_arrLoadout.front()});
   std::vector<std::string> arrText;
   arrText.reserve(arrRow.size());
   for (size_t nRow = 0; nRow < arrRow.size(); ++nRow) {

@@ -30,13 +30,14 @@ public:
 
   // Every loadout against the target of calculator (which has loaded the
   // data), in lineup order.
-  LoadoutComparison_t Compare(const CCalculator& calculator) const;
+  LoadoutComparison_t Compare(const CDataManager& store, const CCalculator& calculator) const;
 
   // For the calculator's own result rows: each row's difference to the first
   // loadout computed on the same target ("+12", "-3", "±0", "—" where either
   // has no numbers), one text per row; empty when the lineup is empty or the
   // calculator has no rows.
-  std::vector<std::string> DifferencesToFirst(const CCalculator& calculator) const;
+  std::vector<std::string> DifferencesToFirst(const CDataManager& store,
+                                              const CCalculator& calculator) const;
 
   // Whether rows of the category can be measured against the first loadout:
   // it is of that category, and so are at least nAtLeast loadouts in all

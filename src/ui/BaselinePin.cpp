@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "VelkarTexts.h"
+#include "data/DataManager.h"
 #include "setup/Loadout.h"
 #include "setup/SetupRestore.h"
 #include "text/SjisText.h"
@@ -29,7 +30,8 @@ void CBaselinePin::Show(const CCalculator* pCalculation, bool bComparing) {
   const bool bShow =
       pCalculation == nullptr ? m_rows.IsBaselineShown() : ShowsBaseline(*pCalculation, bComparing);
   std::vector<std::string> arrDifference;
-  if (bShow && pCalculation != nullptr) arrDifference = m_lineup.DifferencesToFirst(*pCalculation);
+  if (bShow && pCalculation != nullptr)
+    arrDifference = m_lineup.DifferencesToFirst(CDataManager::GetInstance(), *pCalculation);
   // Named as the comparison names its first column: "A" and the weapon.
   const QString strCaption = FromSjis(txt::kDifferenceNamedCaption);
   m_rows.ShowBaseline(

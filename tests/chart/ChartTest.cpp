@@ -54,9 +54,10 @@ struct ChartRow_t {
 
 const ChartRow_t kChartRows[] = {
     {"LoadoutsBestMarkedAndAGoneWeaponApart",
-     [](CCalculator& calc) {
-       return LoadoutsChart(CompareLoadouts(
-           calc, kDragon, {{kOddName, Knife({})}, {"W", Knife(5)}, {"X", Knife({}, u8"幻の剣")}}));
+     [](CCalculator&) {
+       return LoadoutsChart(
+           CompareLoadouts(CDataManager::GetInstance(), kDragon,
+                           {{kOddName, Knife({})}, {"W", Knife(5)}, {"X", Knife({}, u8"幻の剣")}}));
      },
      R"({"format": "velkar-chart", "version": 1, "kind": "loadouts", "layout": "grouped",
        "title": "ドラゴン（下位）への装備別ダメージ",
@@ -71,8 +72,9 @@ const ChartRow_t kChartRows[] = {
                  {"kind": "best", "group": 4, "series": 1, "text": "★", "legend": "最大"}],
        "unusable": ["X"], "empty": null})"},
     {"SharpnessEachLoadoutsOwnLevelMarked",
-     [](CCalculator& calc) {
-       return SharpnessChart(calc, kDragon, {{"G", Knife({})}, {"W", Knife(5)}});
+     [](CCalculator&) {
+       return SharpnessChart(CDataManager::GetInstance(), kDragon,
+                             {{"G", Knife({})}, {"W", Knife(5)}});
      },
      R"({"format": "velkar-chart", "version": 1, "kind": "sharpness", "layout": "grouped",
        "title": "切れ味ごとのダメージ（合計）",
@@ -140,7 +142,9 @@ const ChartRow_t kChartRows[] = {
      },
      R"({"series": [{"name": "A", "values": [0, 0]}], "marks": []})"},
     {"NoLoadouts",
-     [](CCalculator& calc) { return LoadoutsChart(CompareLoadouts(calc, kDragon, {})); },
+     [](CCalculator&) {
+       return LoadoutsChart(CompareLoadouts(CDataManager::GetInstance(), kDragon, {}));
+     },
      R"({"kind": "loadouts", "groups": [], "series": [], "empty": "比べる装備がありません"})"},
     {"NoRegions",
      [](CCalculator&) {

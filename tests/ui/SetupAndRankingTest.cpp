@@ -722,8 +722,10 @@ private slots:
       const CCalculator& calculator = dlg.GetCalculator();
       const Target_t target = TargetOf(CaptureSetup(calculator));
       const std::array<std::function<Chart_t()>, 5> arrChart = {
-          [&] { return LoadoutsChart(CompareLoadouts(calculator, target, arrLoadout)); },
-          [&] { return SharpnessChart(calculator, target, arrLoadout, 0); },
+          [&] {
+            return LoadoutsChart(CompareLoadouts(CDataManager::GetInstance(), target, arrLoadout));
+          },
+          [&] { return SharpnessChart(CDataManager::GetInstance(), target, arrLoadout, 0); },
           [&] { return GainsChart(calculator, 0); }, [&] { return MotionsChart(calculator); },
           [&] { return TargetChart(calculator); }};
       return QByteArray::fromStdString(

@@ -56,13 +56,6 @@ CCalculator& Calculator() {
   return calculator;
 }
 
-// The calculator as the last load left it, before any choice: the start of
-// every loadout of a comparison, as a freshly started tool's calculator is.
-CCalculator& Loaded() {
-  static CCalculator calculator;
-  return calculator;
-}
-
 // The last comparison computed, kept while the next request names the same
 // builds against the same target: the page's comparison and the chart of its
 // loadouts ask for the same one, and again after every change of the setup
@@ -221,7 +214,6 @@ json Load(const json& request) {
   store.Clear();
   store.SetDataDirectory(StringOf(request, "dir"));
   Calculator().LoadAll();
-  Loaded() = Calculator();
   KeptComparison().reset();
   json state = StateJson();
   state["loadErrors"] = LoadErrorsJson();
@@ -385,8 +377,9 @@ const LoadoutComparison_t& ComparisonOf(const json& request) {
   std::string strBuilds = it != request.end() ? it->dump() : std::string();
   std::optional<KeptComparison_t>& kept = KeptComparison();
   if (!kept || kept->strBuilds != strBuilds || !(kept->target == target)) {
-    kept = KeptComparison_t{std::move(strBuilds), target,
-                            CompareLoadouts(Loaded(), target, LoadoutsOf(request))};
+    kept =
+        KeptComparison_t{std::move(strBuilds), target,
+                         CompareLoadouts(CDataManager::GetInstance(), target, LoadoutsOf(request))};
   }
   return kept->comparison;
 }
@@ -429,7 +422,7 @@ json Chart(const json& request) {
   switch (*eKind) {
     case eCHART_KIND::Loadouts: chart = LoadoutsChart(ComparisonOf(request)); break;
     case eCHART_KIND::Sharpness:
-      chart = SharpnessChart(Loaded(), target, arrLoadout, nRegion);
+      chart = SharpnessChart(CDataManager::GetInstance(), target, arrLoadout, nRegion);
       break;
     case eCHART_KIND::Gains: chart = GainsChart(Calculator(), nRegion); break;
     case eCHART_KIND::Motions: chart = MotionsChart(Calculator()); break;

@@ -23,6 +23,7 @@
 #include "VelkarTexts.h"
 #include "calc/Calculator.h"
 #include "chart/ChartBuilders.h"
+#include "data/DataManager.h"
 #include "dialogs/VelkarMessage.h"
 #include "platform/AtomicFileWriter.h"
 #include "setup/Loadout.h"
@@ -193,8 +194,8 @@ Chart_t CChartDlg::MakeChart(const CCalculator& calculator, std::optional<size_t
   }
   const Target_t target = TargetOf(CaptureSetup(calculator));
   return eKind == eCHART_KIND::Loadouts
-             ? LoadoutsChart(CompareLoadouts(calculator, target, arrLoadout))
-             : SharpnessChart(calculator, target, arrLoadout, nRegion);
+             ? LoadoutsChart(CompareLoadouts(CDataManager::GetInstance(), target, arrLoadout))
+             : SharpnessChart(CDataManager::GetInstance(), target, arrLoadout, nRegion);
 }
 
 void CChartDlg::Show(const Chart_t& chart) {

@@ -16,6 +16,7 @@
 #include "VelkarTexts.h"
 #include "calc/Calculator.h"
 #include "calc/RowComparison.h"
+#include "data/DataManager.h"
 #include "platform/TextEscape.h"
 #include "setup/BuildCode.h"
 #include "setup/Loadout.h"
@@ -130,7 +131,8 @@ void CComparisonDlg::Refresh() {
     UpdateButtons();
     return;
   }
-  const LoadoutComparison_t comparison = m_lineup.Compare(*pCalculator);
+  const LoadoutComparison_t comparison =
+      m_lineup.Compare(CDataManager::GetInstance(), *pCalculator);
   m_pTarget->setText(FromSjis(txt::kCompareTarget)
                          .arg(FromSjis(comparison.strMonster), FromSjis(comparison.strLevel),
                               comparison.bAnger ? FromSjis(txt::kCompareAngry) : QString()));
