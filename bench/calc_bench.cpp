@@ -1,6 +1,7 @@
 // Speed of one recalculation, of the whole report, of restoring a saved setup
 // with a long motion list, of a comparison of six loadouts, of the weapon
-// table, of the gains of every modifier and sharpness level and of the loadouts
+// table (and of ranking 5,000 to 20,000 weapons), of the gains of every
+// modifier and sharpness level and of the loadouts
 // chart (series and SVG) on the sample
 // game data, and of reading build codes.
 //
@@ -23,6 +24,7 @@
 #include "calc/Calculator.h"
 #include "calc/GainTable.h"
 #include "calc/ReportText.h"
+#include "calc/WeaponRanking.h"
 #include "calc/WeaponTable.h"
 #include "chart/ChartBuilders.h"
 #include "chart/ChartSvg.h"
@@ -227,6 +229,30 @@ void BM_WeaponTable(benchmark::State& state) {
   state.counters["weapons"] = static_cast<double>(nRows);
 }
 BENCHMARK(BM_WeaponTable);
+
+// The ranking behind the weapon table for a category of many weapons: the
+// first category's weapons repeated up to the count, each evaluated on the
+// calculation's records and ranked on the first region. It should grow in
+// proportion to the count.
+void BM_RankManyWeapons(benchmark::State& state) {
+  const CCalculator& calc = Sample().Calculator();
+  std::vector<const CWeapon*> arrWeapon;
+  for (int64_t i = 0; i < state.range(0); ++i) {
+    arrWeapon.push_back(calc.GetWeapons()[static_cast<size_t>(i) % calc.GetWeapons().size()]);
+  }
+  for (auto _ : state) {
+    const std::vector<RankedWeapon_t> arrRanked =
+        RankWeapons(arrWeapon, calc.GetRowLoadout(), calc.GetRowTarget(), 0, std::nullopt);
+    benchmark::DoNotOptimize(arrRanked.data());
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_RankManyWeapons)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
 
 // Motions of 30 hits in all in place of the 10-motion list.
 void ChooseThirtyHits(CCalculator& calc) {

@@ -3,60 +3,42 @@
 #include <algorithm>
 
 #include "calc/Calculator.h"
+#include "calc/LoadoutEvaluation.h"
 #include "model/ModifierTable.h"
 
 namespace {
 
-// Runs the weapon on the request and stores the change against the damage now.
+bool IsTicked(ModifierTicks_t nTicks, int nControlId) {
+  return ((nTicks >> (nControlId - kFirstModifierId)) & 1U) != 0;
+}
+
+// Evaluates the rows' records with one change at a time and stores the change
+// against the damage now. The records are copied once and each change is
+// undone after its evaluation, so no evaluation allocates.
 class CGainRunner {
 public:
-  CGainRunner(const RowCalculation_t& calculation, const std::vector<int32_t>& arrDamage)
-      : m_calculation(calculation), m_arrDamage(arrDamage) {}
+  CGainRunner(const LoadoutRecords_t& loadout, const TargetRecords_t& target,
+              const std::vector<int32_t>& arrDamage)
+      : m_loadout(loadout), m_target(target), m_arrDamage(arrDamage) {}
 
-  void Measure(const DamageRequest_t& request, Gain_t& gain) {
-    m_arrScratch.clear();
-    m_calculation.pWeapon->CalcDamage(&request, &m_arrScratch);
-    gain.arrDamage.resize(m_arrDamage.size());
-    for (size_t i = 0; i < m_arrDamage.size() && i < m_arrScratch.size(); ++i) {
-      gain.arrDamage[i] = int64_t{m_arrScratch[i].nDamage} - m_arrDamage[i];
-      gain.nTotal += gain.arrDamage[i];
-    }
-  }
-
-  // Modifier words that differ only in which box gives the same bonus and
-  // factor (鬼神笛 and 練気MAX both add 10) give the same base attack, so the
-  // same damage: each bonus and factor is computed once.
-  void MeasureModifiers(const DamageRequest_t& request, Gain_t& gain) {
-    AttackKey_t key;
-    CWeapon::CalcModifier(request.nModifier, key.byBonus, key.dFactor);
-    for (const auto& [known, knownGain] : m_arrKnown) {
-      if (known.byBonus == key.byBonus && known.dFactor == key.dFactor) {
-        gain.arrDamage = knownGain.arrDamage;
-        gain.nTotal = knownGain.nTotal;
-        return;
-      }
-    }
-    Measure(request, gain);
-    m_arrKnown.emplace_back(key, gain);
-  }
-
-  // Ticking or unticking the box, with the group rule of the calculator.
+  // Ticking or unticking the box, with the click rule of the calculator.
   Gain_t Modifier(const ModifierInfo_t& info, bool bEnabled) {
     Gain_t gain;
     gain.nControlId = info.nControlId;
     gain.bEnabled = bEnabled;
-    DamageRequest_t request = m_calculation.request;
-    gain.bTick = (request.nModifier & info.GetMask()) == 0;
-    if (gain.bTick) {
-      for (const int nMember : ModifierGroupMembers(info)) {
-        const uint32_t nMask = FindModifier(nMember)->GetMask();
-        if ((request.nModifier & nMask) != 0) gain.nReplaced = nMember;
-        request.nModifier &= ~nMask;
+    const ModifierTicks_t nTicks = m_loadout.nTicks;
+    gain.bTick = !IsTicked(nTicks, info.nControlId);
+    if (gain.bTick && info.nGroup != 0) {
+      for (const ModifierInfo_t& other : kModifierTable) {
+        if (other.nGroup == info.nGroup && IsTicked(nTicks, other.nControlId)) {
+          gain.nReplaced = other.nControlId;
+        }
       }
     }
-    request.nModifier ^= info.GetMask();
     if (bEnabled) {
-      MeasureModifiers(request, gain);
+      m_loadout.nTicks = ClickModifier(nTicks, info, gain.bTick);
+      MeasureModifiers(gain);
+      m_loadout.nTicks = nTicks;
     } else {
       gain.arrDamage.assign(m_arrDamage.size(), 0);  // a box that cannot be clicked adds nothing
     }
@@ -67,9 +49,10 @@ public:
     Gain_t gain;
     gain.eKind = eGAIN_KIND::Sharpness;
     gain.nSharpness = nSharpness;
-    DamageRequest_t request = m_calculation.request;
-    request.nSharpness = nSharpness;
-    Measure(request, gain);
+    const int nOwn = m_loadout.nSharpness;
+    m_loadout.nSharpness = nSharpness;
+    Measure(gain);
+    m_loadout.nSharpness = nOwn;
     return gain;
   }
 
@@ -79,10 +62,37 @@ private:
     double dFactor = 1.0;
   };
 
-  const RowCalculation_t& m_calculation;
+  void Measure(Gain_t& gain) {
+    EvaluateDamage(m_loadout, m_target, m_arrScratch);
+    gain.arrDamage.resize(m_arrDamage.size());
+    for (size_t i = 0; i < m_arrDamage.size() && i < m_arrScratch.size(); ++i) {
+      gain.arrDamage[i] = int64_t{m_arrScratch[i]} - m_arrDamage[i];
+      gain.nTotal += gain.arrDamage[i];
+    }
+  }
+
+  // Ticks that differ only in which box gives the same bonus and factor
+  // (鬼神笛 and 練気MAX both add 10) give the same base attack, so the same
+  // damage: each bonus and factor is evaluated once.
+  void MeasureModifiers(Gain_t& gain) {
+    AttackKey_t key;
+    CWeapon::CalcModifier(ModifierMaskOf(m_loadout.nTicks), key.byBonus, key.dFactor);
+    for (const auto& [known, knownGain] : m_arrKnown) {
+      if (known.byBonus == key.byBonus && known.dFactor == key.dFactor) {
+        gain.arrDamage = knownGain.arrDamage;
+        gain.nTotal = knownGain.nTotal;
+        return;
+      }
+    }
+    Measure(gain);
+    m_arrKnown.emplace_back(key, gain);
+  }
+
+  LoadoutRecords_t m_loadout;
+  const TargetRecords_t& m_target;
   const std::vector<int32_t>& m_arrDamage;
-  std::vector<DamageResult_t> m_arrScratch;
-  std::vector<std::pair<AttackKey_t, Gain_t>> m_arrKnown;  // of the modifier words measured
+  std::vector<int32_t> m_arrScratch;
+  std::vector<std::pair<AttackKey_t, Gain_t>> m_arrKnown;  // of the ticks measured
 };
 
 void SortGains(GainTable_t& table) {
@@ -101,11 +111,12 @@ void SortGains(GainTable_t& table) {
 
 std::optional<GainTable_t> ComputeGains(const CCalculator& calculator,
                                         std::optional<size_t> nSortRegion) {
-  const std::optional<RowCalculation_t> calculation = calculator.GetRowCalculation();
-  if (!calculation) return std::nullopt;
+  const LoadoutRecords_t& loadout = calculator.GetRowLoadout();
+  const TargetRecords_t& target = calculator.GetRowTarget();
+  if (!loadout.pWeapon) return std::nullopt;
   GainTable_t table;
-  table.strWeapon = calculation->pWeapon->GetName();
-  table.strMonster = calculation->request.pMonster->GetName();
+  table.strWeapon = loadout.pWeapon->GetName();
+  table.strMonster = target.pMonster->GetName();
   for (const ResultRow_t& row : calculator.GetResultRows()) {
     table.arrRegion.push_back(row.arrCell[0]);
     table.arrDamage.push_back(row.nDamage);
@@ -113,13 +124,13 @@ std::optional<GainTable_t> ComputeGains(const CCalculator& calculator,
   }
   if (nSortRegion && *nSortRegion < table.arrRegion.size()) table.nSortRegion = nSortRegion;
 
-  CGainRunner runner(*calculation, table.arrDamage);
+  CGainRunner runner(loadout, target, table.arrDamage);
   table.arrGain.reserve(kModifierCount + SHARPNESS_MAX - SHARPNESS_MIN);
   for (const ModifierInfo_t& info : kModifierTable) {
     table.arrGain.push_back(runner.Modifier(info, calculator.IsModifierEnabled(info.nControlId)));
   }
   for (int nSharpness = SHARPNESS_MIN; nSharpness <= SHARPNESS_MAX; ++nSharpness) {
-    if (nSharpness != calculation->request.nSharpness) {
+    if (nSharpness != loadout.nSharpness) {
       table.arrGain.push_back(runner.Sharpness(nSharpness));
     }
   }

@@ -5,10 +5,10 @@
 // the other members of its exclusive group, as the calculator does, and the
 // gain names the member it replaces.
 //
-// The alternatives are computed by the selected weapon's own damage
-// computation on copies of the rows' request, one bit word or sharpness
-// changed, so they match exactly what the calculator would show after the
-// click, without the calculator's texts and rows. Names are Shift-JIS.
+// The alternatives are evaluated (LoadoutEvaluation.h) on the records behind
+// the rows with one set of ticks or one sharpness changed, so they match
+// exactly what the calculator would show after the click, without the
+// calculator's texts and rows. Names are Shift-JIS.
 #pragma once
 
 #include <cstddef>

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "calc/Calculator.h"
+#include "calc/LoadoutEvaluation.h"
 
 namespace {
 
@@ -13,25 +14,24 @@ int64_t RankingKey(const RankedWeapon_t& ranked, std::optional<size_t> nRegion) 
 
 }  // namespace
 
-std::vector<RankedWeapon_t> RankWeapons(CCalculator& calculator, std::optional<size_t> nRegion,
-                                        const SharpnessSetter_t& fnSharpness) {
-  std::vector<RankedWeapon_t> arrRanked;
-  const std::vector<const CWeapon*> arrWeapon = calculator.GetWeapons();
-  arrRanked.reserve(arrWeapon.size());
+std::vector<RankedWeapon_t> RankWeapons(std::span<const CWeapon* const> arrWeapon,
+                                        LoadoutRecords_t loadout, const TargetRecords_t& target,
+                                        std::optional<size_t> nRegion,
+                                        std::optional<int> nSharpness) {
+  std::vector<RankedWeapon_t> arrRanked(arrWeapon.size());
   for (size_t i = 0; i < arrWeapon.size(); ++i) {
-    calculator.SelectWeapon(static_cast<int>(i));
-    if (fnSharpness) fnSharpness(calculator);
-    RankedWeapon_t& ranked = arrRanked.emplace_back();
+    RankedWeapon_t& ranked = arrRanked[i];
     ranked.nWeapon = static_cast<int>(i);
     ranked.strName = arrWeapon[i]->GetName();
     int32_t nOwnSharpness = 0;
     arrWeapon[i]->GetStatus(ranked.wAttack, ranked.wElement, ranked.nElementMask, nOwnSharpness);
     ranked.strElement = ElementNames(ranked.nElementMask);
-    ranked.nSharpness = calculator.GetSharpnessPosition();
-    for (const ResultRow_t& row : calculator.GetResultRows()) {
-      ranked.arrDamage.push_back(row.nDamage);
-      ranked.nTotal += row.nDamage;
-    }
+    loadout.pWeapon = arrWeapon[i];
+    loadout.nSharpness =
+        std::clamp(nSharpness.value_or(nOwnSharpness), SHARPNESS_MIN, SHARPNESS_MAX);
+    ranked.nSharpness = loadout.nSharpness;
+    EvaluateDamage(loadout, target, ranked.arrDamage);
+    for (const int32_t nDamage : ranked.arrDamage) ranked.nTotal += nDamage;
   }
   SortAndRank(arrRanked, nRegion);
   return arrRanked;
@@ -40,11 +40,13 @@ std::vector<RankedWeapon_t> RankWeapons(CCalculator& calculator, std::optional<s
 std::vector<RankedWeapon_t> RankWeaponsOf(const CCalculator& calculator,
                                           std::optional<size_t> nRegion,
                                           std::optional<int> nSharpness) {
-  CCalculator copy = calculator;
-  if (!nSharpness) return RankWeapons(copy, nRegion, {});
-  return RankWeapons(copy, nRegion, [nPosition = *nSharpness](CCalculator& each) {
-    each.ReleaseSharpness(nPosition);
-  });
+  LoadoutRecords_t loadout;
+  loadout.arrMotion = calculator.GetChosenMotions();
+  loadout.pHitCorrection = calculator.GetSelectedHitCorrection();
+  loadout.nTicks = calculator.GetModifierTicks();
+  const TargetRecords_t target{calculator.GetSelectedMonster(), calculator.GetSelectedLevel(),
+                               calculator.GetAnger()};
+  return RankWeapons(calculator.GetWeapons(), std::move(loadout), target, nRegion, nSharpness);
 }
 
 void SortAndRank(std::vector<RankedWeapon_t>& arrRanked, std::optional<size_t> nRegion) {

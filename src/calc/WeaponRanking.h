@@ -1,8 +1,8 @@
-// Ranking the weapons of the calculator's category: every weapon computed on
-// the same motions, monster, level, hit correction, anger and modifiers,
-// through the calculator's own operations (SelectWeapon for each weapon, then
-// whatever sharpness the caller asks for), ranked by the total damage over all
-// regions or by the damage on one region, highest first. Equal damage keeps
+// Ranking the weapons of the calculator's category: every weapon evaluated
+// (LoadoutEvaluation.h) on the motions, monster, level, hit correction, anger
+// and modifiers the calculator has selected, at its own sharpness or at one
+// the caller asks for, ranked by the total damage over all regions or by the
+// damage on one region, highest first. Equal damage keeps
 // list order and shares the rank of the first of its kind (1, 1, 3).
 // The window's ranking dialog uses it, and the weapon table (WeaponTable.h)
 // that velkar-tool rank prints is built on it.
@@ -10,10 +10,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
+
+#include "calc/LoadoutEvaluation.h"
 
 class CCalculator;
 
@@ -30,20 +32,21 @@ struct RankedWeapon_t {
   std::vector<int32_t> arrDamage;  // one per region, in the monster's order
 };
 
-// Run on each weapon right after it is selected, to set its sharpness; an
-// empty function keeps each weapon's own sharpness.
-using SharpnessSetter_t = std::function<void(CCalculator& calculator)>;
+// Ranks the weapons on the same records: each weapon evaluated in loadout's
+// place (its weapon and sharpness replaced), at its own sharpness or at
+// nSharpness (brought within the slider's range) when given. nWeapon is the
+// index in arrWeapon.
+std::vector<RankedWeapon_t> RankWeapons(std::span<const CWeapon* const> arrWeapon,
+                                        LoadoutRecords_t loadout, const TargetRecords_t& target,
+                                        std::optional<size_t> nRegion,
+                                        std::optional<int> nSharpness);
 
-// Ranks the weapons on the calculator itself, which ends with the last
-// weapon selected. nRegion indexes the selected monster's regions; none ranks
-// by the total. A region past a weapon's rows counts as 0 damage.
-std::vector<RankedWeapon_t> RankWeapons(CCalculator& calculator, std::optional<size_t> nRegion,
-                                        const SharpnessSetter_t& fnSharpness);
-
-// The same on a copy of the calculator, leaving the calculator as it is:
-// each weapon at its own sharpness, or every weapon at nSharpness (as
-// ReleaseSharpness sets it) when given. Each weapon's figures are what the
+// Ranks the weapons of the calculator's list, which stays as it is: each
+// weapon at its own sharpness, or every weapon at nSharpness (brought within
+// the slider's range) when given. Each weapon's figures are what the
 // calculator shows once that weapon is selected (and the sharpness released).
+// nRegion indexes the selected monster's regions; none ranks by the total. A
+// region past a weapon's rows counts as 0 damage.
 std::vector<RankedWeapon_t> RankWeaponsOf(const CCalculator& calculator,
                                           std::optional<size_t> nRegion,
                                           std::optional<int> nSharpness);

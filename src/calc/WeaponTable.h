@@ -37,7 +37,8 @@ struct WeaponTable_t {
   std::vector<RankedWeapon_t> arrRow;  // the weapons shown, in the requested order
 };
 
-// The table on a copy of the calculator (which stays as it is). Numbers sort
+// The table of the calculator's category on its selections (the calculator
+// stays as it is; RankWeaponsOf evaluates each weapon). Numbers sort
 // highest first, the weapon's name in Shift-JIS byte order and the elements in
 // the order of their index; rows that tie keep the order of their rank.
 // Sorting by the region without a region keeps the order of the rank.
