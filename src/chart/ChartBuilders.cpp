@@ -133,6 +133,7 @@ Chart_t SharpnessChart(const CDataManager& store, const Target_t& target,
   const size_t nRow = nRegion && *nRegion < own.arrRegion.size() ? *nRegion : own.arrRegion.size();
   const TargetRecords_t onTarget = ResolveTarget(store, target).records;
   std::vector<ResolvedLoadout_t> arrResolved;
+  arrResolved.reserve(arrLoadout.size());
   for (const NamedLoadout_t& named : arrLoadout) {
     arrResolved.push_back(ResolveLoadout(store, named.loadout));
   }
