@@ -14,7 +14,7 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync, spawnSync } from 'node:child_process';
-import { mkdirSync, mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { copyFileSync, mkdirSync, mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
@@ -60,11 +60,11 @@ const reload = async (page) => { await page.reload(); await page.locator('#app')
 const rowCells = (page) => page.locator('#rows tbody tr').evaluateAll((rows) =>
   rows.map((row) => [...row.children].slice(0, 4).map((cell) => cell.textContent.replace(/^[▲▼] /, ''))));
 
-// velkar-tool on the site's own data, with a configuration folder of its own
-// (the saved builds) when one is given.
-function tool(args, config) {
+// velkar-tool on the site's own data (or the data folder given), with a
+// configuration folder of its own (the saved builds) when one is given.
+function tool(args, config, data = join(SITE, 'data')) {
   const env = config ? { ...process.env, HOME: config, XDG_CONFIG_HOME: config } : process.env;
-  return execFileSync(TOOL, ['--dir', join(SITE, 'data'), ...args], { encoding: 'utf8', env });
+  return execFileSync(TOOL, ['--dir', data, ...args], { encoding: 'utf8', env });
 }
 
 // What velkar-tool shows for the same choices.
@@ -399,6 +399,14 @@ test('the address is a link; links that cannot be opened are named, and the next
     assert.deepEqual([await fragmentOf(page) === '%', await page.isHidden('#alerts')], [false, true]);
     await page.context().close();
   }
+  // A link made with other data files (here without the other categories'
+  // files) opens, with a word that the numbers may differ from its maker's.
+  const other = mkdtempSync(join(tmpdir(), 'velkar-other-data-'));
+  for (const file of ['Monster.dat', 'DualSword.dat']) copyFileSync(join(SITE, 'data', file), join(other, file));
+  const page = await openPage(await browser.newContext(), `#${tool(['code', ...PATH_ARGS], undefined, other).trim()}`);
+  assert.deepEqual([await page.textContent('#alerts'), await rowCells(page)],
+    ['このコードは別のデータファイルで作られました。', nativeRows(PATH_ARGS)]);
+  await page.context().close();
 });
 
 // Lists of any length fill and compare; a request longer than the core
