@@ -1,10 +1,14 @@
 #include "calc/GainTable.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "calc/Calculator.h"
 #include "calc/LoadoutEvaluation.h"
 #include "model/ModifierTable.h"
+#include "model/Weapon.h"
 
 namespace {
 
@@ -12,9 +16,11 @@ bool IsTicked(ModifierTicks_t nTicks, int nControlId) {
   return ((nTicks >> (nControlId - kFirstModifierId)) & 1U) != 0;
 }
 
-// Evaluates the rows' records with one change at a time and stores the change
-// against the damage now. The records are copied once and each change is
-// undone after its evaluation, so no evaluation allocates.
+// Gathers every change as a variant of the loadout's request, evaluates all
+// of them in one pass over the hits, then stores each change against the
+// damage now. Ticks that differ only in which box gives the same bonus and
+// factor (鬼神笛 and 練気MAX both add 10) give the same base attack, so the
+// same damage: each bonus and factor is one variant.
 class CGainRunner {
 public:
   CGainRunner(const LoadoutRecords_t& loadout, const TargetRecords_t& target,
@@ -22,7 +28,7 @@ public:
       : m_loadout(loadout), m_target(target), m_arrDamage(arrDamage) {}
 
   // Ticking or unticking the box, with the click rule of the calculator.
-  Gain_t Modifier(const ModifierInfo_t& info, bool bEnabled) {
+  void Modifier(const ModifierInfo_t& info, bool bEnabled) {
     Gain_t gain;
     gain.nControlId = info.nControlId;
     gain.bEnabled = bEnabled;
@@ -35,25 +41,38 @@ public:
         }
       }
     }
-    if (bEnabled) {
-      m_loadout.nTicks = ClickModifier(nTicks, info, gain.bTick);
-      MeasureModifiers(gain);
-      m_loadout.nTicks = nTicks;
-    } else {
-      gain.arrDamage.assign(m_arrDamage.size(), 0);  // a box that cannot be clicked adds nothing
-    }
-    return gain;
+    // A box that cannot be clicked adds nothing.
+    const std::optional<size_t> nVariant =
+        bEnabled ? std::optional(ModifierVariant(ClickModifier(nTicks, info, gain.bTick)))
+                 : std::nullopt;
+    Add(std::move(gain), nVariant);
   }
 
-  Gain_t Sharpness(int nSharpness) {
+  void Sharpness(int nSharpness) {
     Gain_t gain;
     gain.eKind = eGAIN_KIND::Sharpness;
     gain.nSharpness = nSharpness;
-    const int nOwn = m_loadout.nSharpness;
-    m_loadout.nSharpness = nSharpness;
-    Measure(gain);
-    m_loadout.nSharpness = nOwn;
-    return gain;
+    m_arrVariant.push_back({nSharpness, ModifierMaskOf(m_loadout.nTicks)});
+    Add(std::move(gain), m_arrVariant.size() - 1);
+  }
+
+  // Evaluates the variants and gives the gains in the order they were added.
+  std::vector<Gain_t> Measure() {
+    std::vector<int32_t> arrVariantDamage;
+    EvaluateVariantDamage(m_loadout, m_target, m_arrVariant, arrVariantDamage);
+    const size_t nRegions =
+        m_arrVariant.empty() ? 0 : arrVariantDamage.size() / m_arrVariant.size();
+    for (size_t g = 0; g < m_arrGain.size(); ++g) {
+      Gain_t& gain = m_arrGain[g];
+      gain.arrDamage.assign(m_arrDamage.size(), 0);
+      if (!m_arrGainVariant[g]) continue;
+      const int32_t* pDamage = arrVariantDamage.data() + *m_arrGainVariant[g] * nRegions;
+      for (size_t i = 0; i < m_arrDamage.size() && i < nRegions; ++i) {
+        gain.arrDamage[i] = int64_t{pDamage[i]} - m_arrDamage[i];
+        gain.nTotal += gain.arrDamage[i];
+      }
+    }
+    return std::move(m_arrGain);
   }
 
 private:
@@ -62,37 +81,31 @@ private:
     double dFactor = 1.0;
   };
 
-  void Measure(Gain_t& gain) {
-    EvaluateDamage(m_loadout, m_target, m_arrScratch);
-    gain.arrDamage.resize(m_arrDamage.size());
-    for (size_t i = 0; i < m_arrDamage.size() && i < m_arrScratch.size(); ++i) {
-      gain.arrDamage[i] = int64_t{m_arrScratch[i]} - m_arrDamage[i];
-      gain.nTotal += gain.arrDamage[i];
-    }
+  void Add(Gain_t gain, std::optional<size_t> nVariant) {
+    m_arrGain.push_back(std::move(gain));
+    m_arrGainVariant.push_back(nVariant);
   }
 
-  // Ticks that differ only in which box gives the same bonus and factor
-  // (鬼神笛 and 練気MAX both add 10) give the same base attack, so the same
-  // damage: each bonus and factor is evaluated once.
-  void MeasureModifiers(Gain_t& gain) {
+  // The variant of the ticks, shared with earlier ticks of the same effect.
+  size_t ModifierVariant(ModifierTicks_t nTicks) {
+    const uint32_t nMask = ModifierMaskOf(nTicks);
     AttackKey_t key;
-    CWeapon::CalcModifier(ModifierMaskOf(m_loadout.nTicks), key.byBonus, key.dFactor);
-    for (const auto& [known, knownGain] : m_arrKnown) {
-      if (known.byBonus == key.byBonus && known.dFactor == key.dFactor) {
-        gain.arrDamage = knownGain.arrDamage;
-        gain.nTotal = knownGain.nTotal;
-        return;
-      }
+    CWeapon::CalcModifier(nMask, key.byBonus, key.dFactor);
+    for (const auto& [known, nVariant] : m_arrKnown) {
+      if (known.byBonus == key.byBonus && known.dFactor == key.dFactor) return nVariant;
     }
-    Measure(gain);
-    m_arrKnown.emplace_back(key, gain);
+    m_arrVariant.push_back({m_loadout.nSharpness, nMask});
+    m_arrKnown.emplace_back(key, m_arrVariant.size() - 1);
+    return m_arrVariant.size() - 1;
   }
 
-  LoadoutRecords_t m_loadout;
+  const LoadoutRecords_t& m_loadout;
   const TargetRecords_t& m_target;
   const std::vector<int32_t>& m_arrDamage;
-  std::vector<int32_t> m_arrScratch;
-  std::vector<std::pair<AttackKey_t, Gain_t>> m_arrKnown;  // of the ticks measured
+  std::vector<DamageVariant_t> m_arrVariant;
+  std::vector<std::pair<AttackKey_t, size_t>> m_arrKnown;  // of the ticks' variants
+  std::vector<Gain_t> m_arrGain;
+  std::vector<std::optional<size_t>> m_arrGainVariant;  // none for a box that cannot be clicked
 };
 
 void SortGains(GainTable_t& table) {
@@ -125,15 +138,13 @@ std::optional<GainTable_t> ComputeGains(const CCalculator& calculator,
   if (nSortRegion && *nSortRegion < table.arrRegion.size()) table.nSortRegion = nSortRegion;
 
   CGainRunner runner(loadout, target, table.arrDamage);
-  table.arrGain.reserve(kModifierCount + SHARPNESS_MAX - SHARPNESS_MIN);
   for (const ModifierInfo_t& info : kModifierTable) {
-    table.arrGain.push_back(runner.Modifier(info, calculator.IsModifierEnabled(info.nControlId)));
+    runner.Modifier(info, calculator.IsModifierEnabled(info.nControlId));
   }
   for (int nSharpness = SHARPNESS_MIN; nSharpness <= SHARPNESS_MAX; ++nSharpness) {
-    if (nSharpness != loadout.nSharpness) {
-      table.arrGain.push_back(runner.Sharpness(nSharpness));
-    }
+    if (nSharpness != loadout.nSharpness) runner.Sharpness(nSharpness);
   }
+  table.arrGain = runner.Measure();
   SortGains(table);
   return table;
 }

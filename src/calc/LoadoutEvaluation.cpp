@@ -41,3 +41,14 @@ bool EvaluateDamage(const LoadoutRecords_t& loadout, const TargetRecords_t& targ
   arrDamage.clear();
   return false;
 }
+
+bool EvaluateVariantDamage(const LoadoutRecords_t& loadout, const TargetRecords_t& target,
+                           const std::vector<DamageVariant_t>& arrVariant,
+                           std::vector<int32_t>& arrDamage) {
+  arrDamage.clear();
+  if (!IsComplete(loadout, target)) return false;
+  const DamageRequest_t request = RequestOf(loadout, target);
+  if (loadout.pWeapon->CalcVariantDamage(request, arrVariant, arrDamage)) return true;
+  arrDamage.clear();
+  return false;
+}

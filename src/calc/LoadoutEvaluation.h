@@ -51,3 +51,10 @@ bool EvaluateLoadout(const LoadoutRecords_t& loadout, const TargetRecords_t& tar
 // callers that compare damage and need no names, hitzones or kinds.
 bool EvaluateDamage(const LoadoutRecords_t& loadout, const TargetRecords_t& target,
                     std::vector<int32_t>& arrDamage);
+
+// The region damage of the loadout at each variant's sharpness and modifiers
+// in place of its own, evaluated together (variant v's region i at
+// v * regions + i). False, and no damage, as EvaluateDamage.
+bool EvaluateVariantDamage(const LoadoutRecords_t& loadout, const TargetRecords_t& target,
+                           const std::vector<DamageVariant_t>& arrVariant,
+                           std::vector<int32_t>& arrDamage);

@@ -35,6 +35,13 @@ struct DamageRequest_t {
   const CLevel* pLevel = nullptr;
 };
 
+// Another sharpness level and modifier word for a request, for evaluating
+// several alternatives of one request together (CalcVariantDamage).
+struct DamageVariant_t {
+  int32_t nSharpness = 0;
+  uint32_t nModifier = 0;
+};
+
 // One row per body region of the monster.
 struct DamageResult_t {
   std::string strName;            // the region's name

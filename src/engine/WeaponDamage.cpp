@@ -2,6 +2,7 @@
 // exact order and grouping the game uses: the truncation of each hit and the
 // result-kind comparisons depend on the last bits of the doubles, so none of
 // these expressions may be regrouped (and FP contraction is off project-wide).
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -99,6 +100,60 @@ private:
   double m_dRawSum = 0.0;
 };
 
+// What one hit's arithmetic takes from its region and motion: the motion
+// value, the physical hitzone times the motion's rate (p * (m * 0.01)) and the
+// element hitzone times the weapon's element ((element * 0.1) * x).
+struct HitSite_t {
+  double dMotion;
+  double dPhysRate;
+  double dElement;
+};
+
+// What it takes from the factors that vary between alternatives of a request.
+struct HitScale_t {
+  double dBase;
+  double dHitFactor;
+  double dSharpPhys;
+  double dSharpElement;
+};
+
+// And what every alternative shares.
+struct HitRates_t {
+  double dLevelRate;
+  double dElementCoef;
+  bool bAnger;
+  double dAngerRate;
+};
+
+struct HitValues_t {
+  double dRaw;
+  double dPhysical;
+  double dElement;
+  double dTotal;
+  double dAngryTotal;
+};
+
+// The arithmetic of one hit, before truncation: the only place it is written.
+inline HitValues_t HitValuesOf(const HitSite_t& site, const HitScale_t& scale,
+                               const HitRates_t& rates) {
+  HitValues_t v{};
+  v.dRaw = (site.dMotion * scale.dBase) * 0.01;
+  v.dPhysical = (((site.dPhysRate * v.dRaw) * scale.dHitFactor) * scale.dSharpPhys) * 0.01;
+  v.dElement = ((site.dElement * scale.dSharpElement) * 0.01) * rates.dElementCoef;
+  v.dTotal = (rates.dLevelRate * (v.dElement + v.dPhysical)) * 0.01;
+  v.dAngryTotal = rates.bAnger ? (rates.dAngerRate * v.dTotal) * 0.01 : v.dTotal;
+  return v;
+}
+
+HitScale_t ScaleOf(const DamageFactors_t& factors) {
+  return {factors.dBase, factors.dHitFactor, factors.dSharpPhys, factors.dSharpElement};
+}
+
+HitRates_t RatesOf(const DamageFactors_t& factors, double dElementCoef) {
+  return {static_cast<double>(factors.byLevelRate), dElementCoef, factors.bAnger,
+          static_cast<double>(factors.byAngerRate)};
+}
+
 DamageFactors_t FormFactors(const DamageRequest_t& req, uint16_t wAttack, double dAttackCoef) {
   DamageFactors_t factors;
   factors.nSharpness = req.nSharpness;
@@ -142,72 +197,74 @@ bool CWeapon::CalcDamage(const DamageRequest_t* pRequest,
   return CalcDamage(pRequest, pResults, nullptr);
 }
 
+template <class OnHit>
+void CWeapon::ForEachHit(const DamageRequest_t& req, int i, uint8_t& p, uint8_t& x,
+                         OnHit onHit) const {
+  const CMonster& monster = *req.pMonster;
+  const std::vector<const CAction*>& arrAction = *req.pActions;
+  monster.GetPhysHitzone(i, m_nDamageType, p);
+  monster.GetElementHitzone(i, m_nElementMask, x);
+  const int nPhysIndex = monster.GetPhysIndex(i, m_nDamageType);
+  const double dElement = (m_wElement * 0.1) * x;
+  for (size_t nAction = 0; nAction < arrAction.size(); ++nAction) {
+    const CAction* pAction = arrAction[nAction];
+    const uint8_t m = pAction->GetRate(nPhysIndex);
+    const double dPhysRate = p * (m * 0.01);
+    const std::vector<uint16_t>& arrMotion = pAction->GetMotions();
+    for (size_t nHit = 0; nHit < arrMotion.size(); ++nHit) {
+      const uint16_t mv = arrMotion[nHit];
+      onHit(nAction, nHit, mv, m, HitSite_t{static_cast<double>(mv), dPhysRate, dElement});
+    }
+  }
+}
+
 // Every region's hits in the game's order. Without bRows the hits' kinds are
 // not formed (nor a trace recorded): the damage is the same, computed by the
 // same expressions, for callers that need the damage alone.
 template <bool bRows, class OnRegion>
 void CWeapon::RunRegions(const DamageRequest_t& req, DamageTrace_t* pTrace,
                          OnRegion onRegion) const {
-  const CMonster& monster = *req.pMonster;
-  const std::vector<const CAction*>& arrAction = *req.pActions;
-
   const DamageFactors_t factors = FormFactors(req, m_wAttack, m_dAttackCoef);
   if (pTrace) pTrace->factors = factors;
-  const double ps = factors.dSharpPhys;
-  const double es = factors.dSharpElement;
-  const double h = factors.dHitFactor;
-  const double B = factors.dBase;
-  const double dLevelRate = factors.byLevelRate;
+  const HitScale_t scale = ScaleOf(factors);
+  const HitRates_t rates = RatesOf(factors, m_dElementCoef);
 
-  const int n = monster.GetRegionCount();
+  const int n = req.pMonster->GetRegionCount();
   for (int i = 0; i < n; ++i) {
     int32_t d = 0;
     CRegionKind kind;
     uint8_t p = 0;
     uint8_t x = 0;
-    monster.GetPhysHitzone(i, m_nDamageType, p);
-    monster.GetElementHitzone(i, m_nElementMask, x);
-    const int nPhysIndex = monster.GetPhysIndex(i, m_nDamageType);
-
-    for (size_t nAction = 0; nAction < arrAction.size(); ++nAction) {
-      const CAction* pAction = arrAction[nAction];
-      const uint8_t m = pAction->GetRate(nPhysIndex);
-      const std::vector<uint16_t>& arrMotion = pAction->GetMotions();
-      for (size_t nHit = 0; nHit < arrMotion.size(); ++nHit) {
-        const uint16_t mv = arrMotion[nHit];
-        const double r = (mv * B) * 0.01;
-        const double P = ((((p * (m * 0.01)) * r) * h) * ps) * 0.01;
-        std::optional<double> e;
-        eRESULT_KIND k = RESULT_NORMAL;
-        if constexpr (bRows) {
-          e = EffectiveRate(P, r);
-          k = KindOf(e);
-          kind.AddHit(k, P, r);
-        }
-        const double E = ((((m_wElement * 0.1) * x) * es) * 0.01) * m_dElementCoef;
-        const double T = (dLevelRate * (E + P)) * 0.01;
-        const double dAngry = factors.bAnger ? (factors.byAngerRate * T) * 0.01 : T;
-        const int32_t nTruncated = TruncateHit(dAngry);
-        d = AddHit(d, nTruncated);
-        if (bRows && pTrace) {
-          pTrace->arrHit.push_back(HitTrace_t{.nRegion = i,
-                                              .pAction = pAction,
-                                              .nAction = static_cast<int32_t>(nAction),
-                                              .nHit = static_cast<int32_t>(nHit),
-                                              .wMotionValue = mv,
-                                              .byMotionRate = m,
-                                              .dRaw = r,
-                                              .dPhysical = P,
-                                              .dEffective = e,
-                                              .nKind = k,
-                                              .dElement = E,
-                                              .dTotal = T,
-                                              .dAngryTotal = dAngry,
-                                              .nTruncated = nTruncated,
-                                              .nRunning = d});
-        }
-      }
-    }
+    ForEachHit(req, i, p, x,
+               [&](size_t nAction, size_t nHit, uint16_t mv, uint8_t m, const HitSite_t& site) {
+                 const HitValues_t v = HitValuesOf(site, scale, rates);
+                 std::optional<double> e;
+                 eRESULT_KIND k = RESULT_NORMAL;
+                 if constexpr (bRows) {
+                   e = EffectiveRate(v.dPhysical, v.dRaw);
+                   k = KindOf(e);
+                   kind.AddHit(k, v.dPhysical, v.dRaw);
+                 }
+                 const int32_t nTruncated = TruncateHit(v.dAngryTotal);
+                 d = AddHit(d, nTruncated);
+                 if (bRows && pTrace) {
+                   pTrace->arrHit.push_back(HitTrace_t{.nRegion = i,
+                                                       .pAction = (*req.pActions)[nAction],
+                                                       .nAction = static_cast<int32_t>(nAction),
+                                                       .nHit = static_cast<int32_t>(nHit),
+                                                       .wMotionValue = mv,
+                                                       .byMotionRate = m,
+                                                       .dRaw = v.dRaw,
+                                                       .dPhysical = v.dPhysical,
+                                                       .dEffective = e,
+                                                       .nKind = k,
+                                                       .dElement = v.dElement,
+                                                       .dTotal = v.dTotal,
+                                                       .dAngryTotal = v.dAngryTotal,
+                                                       .nTruncated = nTruncated,
+                                                       .nRunning = d});
+                 }
+               });
     onRegion(i, d, p, x, kind.Kind());
   }
 }
@@ -226,5 +283,38 @@ bool CWeapon::CalcRegionDamage(const DamageRequest_t* pRequest,
   pDamage->clear();
   RunRegions<false>(*pRequest, nullptr,
                     [&](int, int32_t d, uint8_t, uint8_t, eRESULT_KIND) { pDamage->push_back(d); });
+  return true;
+}
+
+bool CWeapon::CalcVariantDamage(const DamageRequest_t& req,
+                                const std::vector<DamageVariant_t>& arrVariant,
+                                std::vector<int32_t>& arrDamage) const {
+  const size_t nVariants = arrVariant.size();
+  std::vector<HitScale_t> arrScale(nVariants);
+  HitRates_t rates{};
+  DamageRequest_t variant = req;
+  for (size_t v = 0; v < nVariants; ++v) {
+    variant.nSharpness = arrVariant[v].nSharpness;
+    variant.nModifier = arrVariant[v].nModifier;
+    const DamageFactors_t factors = FormFactors(variant, m_wAttack, m_dAttackCoef);
+    arrScale[v] = ScaleOf(factors);
+    rates = RatesOf(factors, m_dElementCoef);  // the same for every variant
+  }
+  const auto n = static_cast<size_t>(req.pMonster->GetRegionCount());
+  arrDamage.assign(nVariants * n, 0);
+  std::vector<int32_t> arrRegion(nVariants);
+  for (size_t i = 0; i < n; ++i) {
+    std::fill(arrRegion.begin(), arrRegion.end(), 0);
+    uint8_t p = 0;
+    uint8_t x = 0;
+    ForEachHit(req, static_cast<int>(i), p, x,
+               [&](size_t, size_t, uint16_t, uint8_t, const HitSite_t& site) {
+                 for (size_t v = 0; v < nVariants; ++v) {
+                   const HitValues_t values = HitValuesOf(site, arrScale[v], rates);
+                   arrRegion[v] = AddHit(arrRegion[v], TruncateHit(values.dAngryTotal));
+                 }
+               });
+    for (size_t v = 0; v < nVariants; ++v) arrDamage[v * n + i] = arrRegion[v];
+  }
   return true;
 }

@@ -36,6 +36,13 @@ public:
   // for callers that need no names, hitzones or kinds (and faster for it).
   bool CalcRegionDamage(const DamageRequest_t* pRequest, std::vector<int32_t>* pDamage) const;
 
+  // Replaces arrDamage with the region damage of each variant, as
+  // CalcRegionDamage gives it for the request at the variant's sharpness and
+  // modifiers (variant v's region i at v * regions + i), in one pass over
+  // the hits.
+  bool CalcVariantDamage(const DamageRequest_t& req, const std::vector<DamageVariant_t>& arrVariant,
+                         std::vector<int32_t>& arrDamage) const;
+
   virtual eWEAPON_CATEGORY GetCategory() const;
   virtual bool SetStatus(const std::string& strName, uint16_t wAttack, uint16_t wElement,
                          int32_t nElementMask, int32_t nSharpness);
@@ -59,6 +66,11 @@ private:
   // damage, physical hitzone, element hitzone, kind) once per region, in order.
   template <bool bRows, class OnRegion>
   void RunRegions(const DamageRequest_t& req, DamageTrace_t* pTrace, OnRegion onRegion) const;
+
+  // onHit(action index, hit index, motion value, motion rate, site) for every
+  // hit on region i in the game's order; p and x receive the region's hitzones.
+  template <class OnHit>
+  void ForEachHit(const DamageRequest_t& req, int i, uint8_t& p, uint8_t& x, OnHit onHit) const;
 
   eWEAPON_CATEGORY m_eCategory;
   double m_dAttackCoef;
