@@ -5,14 +5,9 @@
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
 #include "data/DataManager.h"
-#include "platform/Cp932.h"
+#include "setup/ResultJson.h"
 
 namespace {
-
-using ordered_json = nlohmann::ordered_json;
-
-// The element hitzones a region's data gives, by element index 1 to 5.
-constexpr const char* kElementKey[] = {"fire", "water", "thunder", "ice", "dragon"};
 
 struct WeaponStatus_t {
   uint16_t wAttack = 0;
@@ -42,7 +37,7 @@ template <typename Visit>
 void ForEachCategory(CCalculator& calculator, Visit visit) {
   for (size_t i = 0; i < calculator.GetCategories().size(); ++i) {
     calculator.SelectCategory(static_cast<int>(i));
-    visit(calculator.GetCategories()[i]);
+    visit();
   }
 }
 
@@ -56,89 +51,12 @@ int CListCommand::Run(const ToolContext_t& context) {
   CCalculator calculator;
   calculator.LoadAll();
   if (m_bJson) {
-    ordered_json document;
-    document["categories"] = ordered_json::array();
-    ForEachCategory(calculator, [&](const CategoryEntry_t&) {
-      document["categories"].push_back(CategoryJson(calculator));
-    });
-    AddTargetsJson(calculator, document);
-    context.output.WriteUtf8(document.dump(2) + "\n");
+    context.output.WriteUtf8(ResultJsonText(RecordsDocument(calculator)));
   } else {
-    ForEachCategory(calculator,
-                    [&](const CategoryEntry_t&) { WriteCategory(context.output, calculator); });
+    ForEachCategory(calculator, [&] { WriteCategory(context.output, calculator); });
     WriteTargets(context.output, calculator);
   }
   return kExitOk;
-}
-
-ordered_json CListCommand::CategoryJson(const CCalculator& calculator) {
-  const CategoryEntry_t& entry =
-      calculator.GetCategories()[static_cast<size_t>(calculator.GetCategorySelection())];
-  ordered_json category;
-  category["value"] = entry.nCategory;
-  category["name"] = CDataManager::GetCategoryName(entry.nCategory);
-  category["label"] = velkar::SjisToUtf8(entry.strLabel);
-
-  ordered_json& weapons = category["weapons"] = ordered_json::array();
-  for (size_t i = 0; i < calculator.GetWeapons().size(); ++i) {
-    const CWeapon& weapon = *calculator.GetWeapons()[i];
-    const WeaponStatus_t status = StatusOf(weapon);
-    weapons.push_back({{"index", i},
-                       {"name", velkar::SjisToUtf8(weapon.GetName())},
-                       {"attack", status.wAttack},
-                       {"element", status.wElement},
-                       {"elementMask", status.nElementMask},
-                       {"sharpness", status.nSharpness}});
-  }
-  ordered_json& motions = category["motions"] = ordered_json::array();
-  for (size_t i = 0; i < calculator.GetAvailableMotions().size(); ++i) {
-    const CAction& motion = *calculator.GetAvailableMotions()[i];
-    motions.push_back({{"index", i},
-                       {"name", velkar::SjisToUtf8(motion.GetName())},
-                       {"cutRate", motion.GetRate(0)},
-                       {"impactRate", motion.GetRate(1)},
-                       {"values", motion.GetMotions()}});
-  }
-  ordered_json& hitPatterns = category["hitPatterns"] = ordered_json::array();
-  for (size_t i = 0; i < calculator.GetHitCorrections().size(); ++i) {
-    const CHitPattern& pattern = *calculator.GetHitCorrections()[i];
-    hitPatterns.push_back({{"index", i},
-                           {"name", velkar::SjisToUtf8(pattern.GetName())},
-                           {"lowRate", pattern.GetLowRate()},
-                           {"highRate", pattern.GetHighRate()}});
-  }
-  return category;
-}
-
-void CListCommand::AddTargetsJson(const CCalculator& calculator, ordered_json& document) {
-  ordered_json& monsters = document["monsters"] = ordered_json::array();
-  for (size_t i = 0; i < calculator.GetMonsters().size(); ++i) {
-    const CMonster& monster = *calculator.GetMonsters()[i];
-    ordered_json regions = ordered_json::array();
-    for (size_t r = 0; r < monster.GetRegions().size(); ++r) {
-      const CMonster::Regio_t& region = monster.GetRegions()[r];
-      ordered_json element;
-      for (int e = ELEMENT_FIRE; e <= ELEMENT_DRAGON; ++e) {
-        element[kElementKey[e - ELEMENT_FIRE]] = region.byElement[static_cast<size_t>(e)];
-      }
-      regions.push_back(
-          {{"index", r},
-           {"name", velkar::SjisToUtf8(region.strName)},
-           {"physical",
-            {{"cut", region.byPhys[0]}, {"impact", region.byPhys[1]}, {"third", region.byPhys[2]}}},
-           {"element", element}});
-    }
-    monsters.push_back({{"index", i},
-                        {"name", velkar::SjisToUtf8(monster.GetName())},
-                        {"anger", {monster.GetAnger1(), monster.GetAnger(), monster.GetAnger3()}},
-                        {"regions", regions}});
-  }
-  ordered_json& levels = document["levels"] = ordered_json::array();
-  for (size_t i = 0; i < calculator.GetLevels().size(); ++i) {
-    const CLevel& level = *calculator.GetLevels()[i];
-    levels.push_back(
-        {{"index", i}, {"name", velkar::SjisToUtf8(level.GetName())}, {"rate", level.GetRate()}});
-  }
 }
 
 void CListCommand::WriteCategory(const CToolOutput& output, const CCalculator& calculator) {
@@ -179,8 +97,8 @@ void CListCommand::WriteTargets(const CToolOutput& output, const CCalculator& ca
                             ": cut " + Num(region.byPhys[0]) + ", impact " + Num(region.byPhys[1]) +
                             ", third " + Num(region.byPhys[2]);
       for (int e = ELEMENT_FIRE; e <= ELEMENT_DRAGON; ++e) {
-        strLine += std::string(", ") + kElementKey[e - ELEMENT_FIRE] + " " +
-                   Num(region.byElement[static_cast<size_t>(e)]);
+        strLine +=
+            ", " + std::string(ElementKey(e)) + " " + Num(region.byElement[static_cast<size_t>(e)]);
       }
       output.WriteLine(strLine);
     }

@@ -1,9 +1,8 @@
 // velkar-tool list [--json]: what the calculator's LoadAll loaded. Each listed
 // category with its weapons, motions and hit patterns (as SelectCategory
-// lists them), then the monsters with their regions and the levels.
+// lists them), then the monsters with their regions and the levels; --json
+// prints the velkar-records document (setup/ResultJson.h).
 #pragma once
-
-#include <nlohmann/json.hpp>
 
 #include "ToolCommand.h"
 
@@ -15,8 +14,6 @@ public:
   int Run(const ToolContext_t& context) override;
 
 private:
-  static nlohmann::ordered_json CategoryJson(const CCalculator& calculator);
-  static void AddTargetsJson(const CCalculator& calculator, nlohmann::ordered_json& document);
   static void WriteCategory(const CToolOutput& output, const CCalculator& calculator);
   static void WriteTargets(const CToolOutput& output, const CCalculator& calculator);
 

@@ -10,7 +10,11 @@
 #include "chart/Chart.h"
 #include "data/DataManager.h"
 #include "model/Action.h"
+#include "model/HitPattern.h"
+#include "model/Level.h"
 #include "model/ModifierTable.h"
+#include "model/Monster.h"
+#include "model/Weapon.h"
 #include "platform/Cp932.h"
 #include "setup/LoadoutComparison.h"
 
@@ -185,6 +189,30 @@ ordered_json GainJson(const Gain_t& gain) {
           {"total", gain.nTotal}};
 }
 
+// A list's records, each with its place in the list first.
+template <class Record, class Describe>
+ordered_json RecordList(const std::vector<const Record*>& arrRecord, Describe describe) {
+  ordered_json records = ordered_json::array();
+  for (size_t i = 0; i < arrRecord.size(); ++i) {
+    ordered_json record = {{"index", i}, {"name", Text(arrRecord[i]->GetName())}};
+    record.update(describe(*arrRecord[i]));
+    records.push_back(std::move(record));
+  }
+  return records;
+}
+
+ordered_json RegionJson(size_t nIndex, const CMonster::Regio_t& region) {
+  ordered_json element;
+  for (int e = ELEMENT_FIRE; e <= ELEMENT_DRAGON; ++e) {
+    element[ElementKey(e)] = region.byElement[static_cast<size_t>(e)];
+  }
+  return {{"index", nIndex},
+          {"name", Text(region.strName)},
+          {"physical",
+           {{"cut", region.byPhys[0]}, {"impact", region.byPhys[1]}, {"third", region.byPhys[2]}}},
+          {"element", std::move(element)}};
+}
+
 }  // namespace
 
 std::optional<ordered_json> ReportDocument(const CCalculator& calculator, bool bExplain) {
@@ -308,6 +336,83 @@ ordered_json ChartDocument(const Chart_t& chart) {
   document["unusable"] = std::move(unusable);
   document["empty"] = chart.strEmpty ? Text(*chart.strEmpty) : ordered_json(nullptr);
   return document;
+}
+
+ordered_json RecordsDocument(const CCalculator& loaded) {
+  CCalculator calculator = loaded;
+  ordered_json categories = CategoriesJson(calculator.GetCategories());
+  for (size_t i = 0; i < categories.size(); ++i) {
+    calculator.SelectCategory(static_cast<int>(i));
+    categories[i]["weapons"] = WeaponsJson(calculator.GetWeapons());
+    categories[i]["motions"] = MotionsJson(calculator.GetAvailableMotions());
+    categories[i]["hit_corrections"] = HitCorrectionsJson(calculator.GetHitCorrections());
+  }
+  ordered_json document = Head("velkar-records");
+  document["categories"] = std::move(categories);
+  document["monsters"] = MonstersJson(calculator.GetMonsters());
+  document["levels"] = LevelsJson(calculator.GetLevels());
+  return document;
+}
+
+ordered_json CategoriesJson(const std::vector<CategoryEntry_t>& arrCategory) {
+  ordered_json categories = ordered_json::array();
+  for (const CategoryEntry_t& entry : arrCategory) {
+    categories.push_back({{"category", entry.nCategory},
+                          {"name", CDataManager::GetCategoryName(entry.nCategory)},
+                          {"label", Text(entry.strLabel)}});
+  }
+  return categories;
+}
+
+ordered_json WeaponsJson(const std::vector<const CWeapon*>& arrWeapon) {
+  return RecordList(arrWeapon, [](const CWeapon& weapon) {
+    uint16_t wAttack = 0;
+    uint16_t wElement = 0;
+    int32_t nMask = 0;
+    int32_t nSharpness = 0;
+    weapon.GetStatus(wAttack, wElement, nMask, nSharpness);
+    return ordered_json{{"attack", wAttack},
+                        {"element_value", wElement},
+                        {"element_mask", nMask},
+                        {"sharpness", nSharpness}};
+  });
+}
+
+ordered_json MotionsJson(const std::vector<const CAction*>& arrMotion) {
+  return RecordList(arrMotion, [](const CAction& motion) {
+    return ordered_json{{"cut_rate", motion.GetRate(0)},
+                        {"impact_rate", motion.GetRate(1)},
+                        {"values", motion.GetMotions()}};
+  });
+}
+
+ordered_json HitCorrectionsJson(const std::vector<const CHitPattern*>& arrPattern) {
+  return RecordList(arrPattern, [](const CHitPattern& pattern) {
+    return ordered_json{{"low_rate", pattern.GetLowRate()}, {"high_rate", pattern.GetHighRate()}};
+  });
+}
+
+ordered_json MonstersJson(const std::vector<const CMonster*>& arrMonster) {
+  return RecordList(arrMonster, [](const CMonster& monster) {
+    ordered_json regions = ordered_json::array();
+    for (size_t r = 0; r < monster.GetRegions().size(); ++r) {
+      regions.push_back(RegionJson(r, monster.GetRegions()[r]));
+    }
+    return ordered_json{{"anger", {monster.GetAnger1(), monster.GetAnger(), monster.GetAnger3()}},
+                        {"regions", std::move(regions)}};
+  });
+}
+
+ordered_json LevelsJson(const std::vector<const CLevel*>& arrLevel) {
+  return RecordList(arrLevel, [](const CLevel& level) {
+    return ordered_json{{"rate", level.GetRate()}};
+  });
+}
+
+std::string_view ElementKey(int nElement) {
+  static constexpr std::string_view kKey[] = {"fire", "water", "thunder", "ice", "dragon"};
+  if (nElement < ELEMENT_FIRE || nElement > ELEMENT_DRAGON) return {};
+  return kKey[nElement - ELEMENT_FIRE];
 }
 
 ordered_json MissesJson(const std::vector<RestoreMiss_t>& arrMiss) {

@@ -6,7 +6,7 @@
 //
 // Every document is an object that starts with
 //   "format": "velkar-report" | "velkar-ranking" | "velkar-comparison" |
-//     "velkar-gains" | "velkar-chart",
+//     "velkar-gains" | "velkar-chart" | "velkar-records",
 //   "version": 1
 // The version is that of this whole format: it goes up when a member changes
 // its meaning or goes away. Members may be added within a version, so a
@@ -93,15 +93,41 @@
 //   "unusable": the entries shown apart, without a bar (loadouts without
 //     numbers, boxes that cannot be clicked);
 //   "empty": why there is nothing to draw, or null when there is.
+//
+// velkar-records: what the data files hold, as the calculator lists it
+// (RecordsDocument).
+//   "categories": one per listed category, in order: {"category" (its row of
+//     the category table), "name" (its file stem), "label" (its Japanese
+//     name), "weapons", "motions", "hit_corrections"};
+//   "monsters", "levels".
+// Every record has "index" (its place in its list: what velkar-tool's options
+// and the page's requests take) and "name", and
+//   a weapon: "attack", "element_value", "element_mask" (bit i for element
+//     kind i), "sharpness" (its own level, as the data gives it);
+//   a motion: "cut_rate", "impact_rate", "values" (a motion value per hit);
+//   a hit correction: "low_rate", "high_rate";
+//   a monster: "anger" (its three anger values), "regions": [{"index",
+//     "name", "physical": {"cut", "impact", "third"}, "element": {"fire",
+//     "water", "thunder", "ice", "dragon"}}] (the hitzones in percent);
+//   a level: "rate".
+// One function gives each kind's list; the web page's state lists the
+// calculator's records with them, so that the page reads the same records.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
 class CCalculator;
+class CWeapon;
+class CAction;
+class CHitPattern;
+class CMonster;
+class CLevel;
+struct CategoryEntry_t;
 struct WeaponTable_t;
 struct LoadoutComparison_t;
 struct GainTable_t;
@@ -121,6 +147,23 @@ nlohmann::ordered_json ComparisonDocument(const LoadoutComparison_t& comparison)
 nlohmann::ordered_json GainsDocument(const GainTable_t& table);
 
 nlohmann::ordered_json ChartDocument(const Chart_t& chart);
+
+// What the calculator lists after its LoadAll: every listed category with its
+// records (as selecting it lists them; the calculator itself is left as it is),
+// the monsters and the levels.
+nlohmann::ordered_json RecordsDocument(const CCalculator& loaded);
+
+// The record lists of the velkar-records document, one function per kind.
+nlohmann::ordered_json CategoriesJson(const std::vector<CategoryEntry_t>& arrCategory);
+nlohmann::ordered_json WeaponsJson(const std::vector<const CWeapon*>& arrWeapon);
+nlohmann::ordered_json MotionsJson(const std::vector<const CAction*>& arrMotion);
+nlohmann::ordered_json HitCorrectionsJson(const std::vector<const CHitPattern*>& arrPattern);
+nlohmann::ordered_json MonstersJson(const std::vector<const CMonster*>& arrMonster);
+nlohmann::ordered_json LevelsJson(const std::vector<const CLevel*>& arrLevel);
+
+// The key of a damaging element kind (ELEMENT_FIRE to ELEMENT_DRAGON) among a
+// region's element hitzones: "fire", "water", "thunder", "ice", "dragon".
+std::string_view ElementKey(int nElement);
 
 // The "warnings" member for the names a restored build named that the data
 // lacks.

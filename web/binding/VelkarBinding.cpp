@@ -71,42 +71,6 @@ std::optional<KeptComparison_t>& KeptComparison() {
   return kept;
 }
 
-template <class Record>
-json Names(const std::vector<const Record*>& arrRecord) {
-  json names = json::array();
-  for (const Record* pRecord : arrRecord) names.push_back(SjisToUtf8(pRecord->GetName()));
-  return names;
-}
-
-// Motions with their hits' motion values and their cut and impact rates.
-json MotionsJson(const std::vector<const CAction*>& arrAction) {
-  json motions = json::array();
-  for (const CAction* pAction : arrAction) {
-    motions.push_back({{"name", SjisToUtf8(pAction->GetName())},
-                       {"values", pAction->GetMotions()},
-                       {"cut", pAction->GetRate(0)},
-                       {"impact", pAction->GetRate(1)}});
-  }
-  return motions;
-}
-
-json WeaponsJson(const CCalculator& calculator) {
-  json weapons = json::array();
-  for (const CWeapon* pWeapon : calculator.GetWeapons()) {
-    uint16_t wAttack = 0;
-    uint16_t wElement = 0;
-    int32_t nMask = 0;
-    int32_t nSharpness = 0;
-    pWeapon->GetStatus(wAttack, wElement, nMask, nSharpness);
-    weapons.push_back({{"name", SjisToUtf8(pWeapon->GetName())},
-                       {"attack", wAttack},
-                       {"element", wElement},
-                       {"elements", nMask},
-                       {"sharpness", nSharpness}});
-  }
-  return weapons;
-}
-
 json ModifiersJson(const CCalculator& calculator) {
   json modifiers = json::array();
   for (const ModifierInfo_t& info : kModifierTable) {
@@ -117,14 +81,6 @@ json ModifiersJson(const CCalculator& calculator) {
                          {"enabled", calculator.IsModifierEnabled(info.nControlId)}});
   }
   return modifiers;
-}
-
-json CategoriesJson(const CCalculator& calculator) {
-  json categories = json::array();
-  for (const CategoryEntry_t& entry : calculator.GetCategories()) {
-    categories.push_back({{"category", entry.nCategory}, {"label", SjisToUtf8(entry.strLabel)}});
-  }
-  return categories;
 }
 
 // The name tables, the stems of the data files (the categories' in their
@@ -162,7 +118,8 @@ json LoadErrorsJson() {
   return SjisToUtf8(DescribeLoadErrorsInJapanese(CDataManager::GetInstance().GetLoadErrors()));
 }
 
-// Everything the page shows of the calculator.
+// Everything the page shows of the calculator; its lists are the records of
+// velkar-tool list --json.
 json StateJson() {
   const CCalculator& c = Calculator();
   json columns = json::array();
@@ -170,17 +127,17 @@ json StateJson() {
     columns.push_back(SjisToUtf8(column.strCaption));
   }
   const std::optional<json> report = ReportDocument(c, false);
-  return {{"categories", CategoriesJson(c)},
+  return {{"categories", CategoriesJson(c.GetCategories())},
           {"category", c.GetCategorySelection()},
-          {"weapons", WeaponsJson(c)},
+          {"weapons", WeaponsJson(c.GetWeapons())},
           {"weapon", c.GetWeaponSelection()},
           {"available", MotionsJson(c.GetAvailableMotions())},
           {"chosen", MotionsJson(c.GetChosenMotions())},
-          {"hitCorrections", Names(c.GetHitCorrections())},
+          {"hitCorrections", HitCorrectionsJson(c.GetHitCorrections())},
           {"hitCorrection", c.GetHitCorrectionSelection()},
-          {"monsters", Names(c.GetMonsters())},
+          {"monsters", MonstersJson(c.GetMonsters())},
           {"monster", c.GetMonsterSelection()},
-          {"levels", Names(c.GetLevels())},
+          {"levels", LevelsJson(c.GetLevels())},
           {"level", c.GetLevelSelection()},
           {"sharpness", c.GetSharpnessPosition()},
           {"anger", c.GetAnger()},

@@ -32,7 +32,7 @@ export class MotionsView {
   // The selected motion's motion values and rates, as the data file holds them.
   showValues(motion) {
     this.values.textContent = motion
-      ? `${motion.name}：${fill(T.kMotionValues, motion.values.join(', '))}　${fill(T.kMotionRates, motion.cut, motion.impact)}` : '';
+      ? `${motion.name}：${fill(T.kMotionValues, motion.values.join(', '))}　${fill(T.kMotionRates, motion.cut_rate, motion.impact_rate)}` : '';
   }
 
   add() {

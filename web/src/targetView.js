@@ -21,9 +21,10 @@ export class TargetView {
   }
 
   render(state) {
-    fillSelect(this.monster, state.monsters, state.monster);
-    fillSelect(this.level, state.levels, state.level);
-    fillSelect(this.hitCorrection, state.hitCorrections, state.hitCorrection);
+    const names = (records) => records.map((r) => r.name);
+    fillSelect(this.monster, names(state.monsters), state.monster);
+    fillSelect(this.level, names(state.levels), state.level);
+    fillSelect(this.hitCorrection, names(state.hitCorrections), state.hitCorrection);
     this.anger.checked = state.anger;
   }
 }

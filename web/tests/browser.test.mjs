@@ -97,6 +97,9 @@ test('a player\'s path gives the rows velkar-tool gives', () => onPage(async (pa
   assert.equal(await page.isChecked('#modifier-1040'), false);
   assert.deepEqual(await rowCells(page), nativeRows(PATH_ARGS));
   assert.equal(await page.locator('#report').textContent(), JSON.parse(tool(['report', ...PATH_ARGS, '--json'])).report);
+  const motion = JSON.parse(tool(['list', '--json'])).categories[1].motions[9];  // its values and rates as listed
+  await page.selectOption('#available', { index: 9 });
+  assert.equal(await page.locator('#motion-values').textContent(), `${motion.name}：モーション値 ${motion.values.join(', ')}　切断 ${motion.cut_rate}% / 打撃 ${motion.impact_rate}%`);
   // The weapon table sorted by attack, then a weapon chosen from it.
   await settle(page);
   const attack = page.locator('#weapon-table thead th', { hasText: '攻撃力' });

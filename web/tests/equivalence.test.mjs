@@ -1,8 +1,8 @@
 // The page's core against the desktop's: node drives the WebAssembly build
 // through its binding over a table of requests, and velkar-tool (native)
 // computes the same requests on the same data files; the report document,
-// 17-digit breakdown, ranking, gains, comparison, charts and build codes must be the
-// same, byte for byte.
+// 17-digit breakdown, ranking, gains, comparison, charts, build codes and the
+// records listed must be the same, byte for byte.
 //
 //   node --test equivalence.test.mjs   (VELKAR_SITE, VELKAR_TOOL: see below)
 import { test } from 'node:test';
@@ -67,11 +67,16 @@ test('the WebAssembly converter writes the native converter\'s bytes', () => {
 test('the page computes what velkar-tool computes', async (t) => {
   assert.ok(SITE && TOOL, 'VELKAR_SITE and VELKAR_TOOL must name the site and the native tool');
   const core = await loadSiteCore(SITE);
+  const listed = JSON.parse(tool('list', '--json'));
   for (const r of REQUESTS) {
     await t.test(r.name, () => {
       const native = JSON.parse(tool('report', ...toolArgs(r), '--json'));
       const page = drive(core, r);
       assert.deepEqual(page.result, native);
+      // The page's lists are the records that velkar-tool list --json prints.
+      const { weapons, motions, hit_corrections: hits, ...category } = listed.categories.find((c) => c.category === r.category);
+      assert.deepEqual([page.categories[page.category], page.weapons, page.available, page.hitCorrections, page.monsters, page.levels],
+        [category, weapons, motions, hits, listed.monsters, listed.levels]);
       // report --explain prints the report, an empty line, then the breakdown.
       assert.equal(`${page.result.report}\n${core.call('explain').text}`, tool('report', ...toolArgs(r), '--explain'));
       assert.deepEqual(core.call('gains'), JSON.parse(tool('gains', ...toolArgs(r), '--json')));
