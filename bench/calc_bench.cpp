@@ -151,8 +151,7 @@ void BM_RestoreSetup(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     calc.SelectCategory(0);
-    RestoreAnger(calc, Setup_t{});
-    RestoreModifiers(calc, {});
+    RestoreSetup(calc, Setup_t{});  // no anger, no modifier
     state.ResumeTiming();
     benchmark::DoNotOptimize(RestoreSetup(calc, setup));
   }

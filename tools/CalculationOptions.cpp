@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "ToolOutput.h"
@@ -196,14 +197,12 @@ std::string CCalculationOptions::LoadCategory(CCalculator& calculator) {
     }
   }
   const std::vector<CategoryEntry_t>& arrCategory = calculator.GetCategories();
-  size_t nEntry = 0;
-  while (nEntry < arrCategory.size() && arrCategory[nEntry].nCategory != m_nCategory) ++nEntry;
-  if (nEntry == arrCategory.size()) {
+  if (std::none_of(arrCategory.begin(), arrCategory.end(),
+                   [this](const CategoryEntry_t& e) { return e.nCategory == m_nCategory; })) {
     return "--category: " + std::to_string(m_nCategory) + " (" +
            CDataManager::GetCategoryName(m_nCategory) +
            ") is not listed; listed categories: " + ListedCategories(calculator);
   }
-  calculator.SelectCategory(static_cast<int>(nEntry));
   return {};
 }
 
@@ -225,94 +224,68 @@ int CCalculationOptions::Refuse(const CToolOutput& output, const std::string& st
   return output.UsageError(strUsage);
 }
 
-std::string CCalculationOptions::ApplyWeapon(CCalculator& calculator) const {
-  if (Given(m_pWeapon)) {
-    if (!InRange(m_nWeapon, calculator.GetWeapons().size())) {
-      return RangeError("--weapon", m_nWeapon, calculator.GetWeapons().size(),
-                        "weapons" + OfCategory());
-    }
-    calculator.SelectWeapon(m_nWeapon);
-    return {};
-  }
-  if (!m_build) return "--weapon is required";
-  if (!RestoreWeapon(calculator, m_build->setup)) {
-    return "--weapon is required: the weapon of build " + m_build->strName + " (" +
-           m_build->setup.strWeapon.value_or("none") + ") is not among the weapons" + OfCategory();
-  }
-  return {};
-}
-
-void CCalculationOptions::ApplySharpness(CCalculator& calculator) const {
-  if (Given(m_pSharpness)) {
-    calculator.ReleaseSharpness(m_nSharpness);
-  } else if (m_build) {
-    RestoreSharpness(calculator, m_build->setup);
-  }
-}
-
 std::optional<int> CCalculationOptions::SharpnessForAll() const {
   if (Given(m_pSharpness)) return m_nSharpness;
   return m_build ? m_build->setup.nSharpness : std::nullopt;
 }
 
-std::string CCalculationOptions::ApplySelections(CCalculator& calculator) {
-  if (m_build) RestoreBuildSelections(calculator);
-  if (Given(m_pMonster)) {
-    if (!InRange(m_nMonster, calculator.GetMonsters().size())) {
-      return RangeError("--monster", m_nMonster, calculator.GetMonsters().size(), "monsters");
-    }
-    calculator.SelectMonster(m_nMonster);
+Setup_t CCalculationOptions::LaidOver() const {
+  Setup_t setup = m_build ? m_build->setup : Setup_t{};
+  // The motions and hit correction of a build belong to its category; its
+  // weapon is looked for by name in the category given.
+  if (setup.nCategory != m_nCategory) {
+    setup.arrMotion.clear();
+    setup.strHitCorrection.reset();
   }
-  if (Given(m_pLevel)) {
-    if (!InRange(m_nLevel, calculator.GetLevels().size())) {
-      return RangeError("--level", m_nLevel, calculator.GetLevels().size(), "levels");
-    }
-    calculator.SelectLevel(m_nLevel);
+  setup.nCategory = m_nCategory;
+  if (!ComputesOneWeapon()) {
+    setup.strWeapon.reset();
+    setup.nSharpness.reset();
   }
-  if (Given(m_pHit)) {
-    if (!InRange(m_nHit, calculator.GetHitCorrections().size())) {
-      return RangeError("--hit", m_nHit, calculator.GetHitCorrections().size(),
-                        "hit corrections" + OfCategory());
-    }
-    calculator.SelectHitCorrection(m_nHit);
+  setup.bAnger = setup.bAnger || m_bAnger;
+  return setup;
+}
+
+SetupChoices_t CCalculationOptions::Choices() const {
+  SetupChoices_t choices;
+  if (Given(m_pWeapon)) choices.nWeapon = m_nWeapon;
+  if (Given(m_pMotion)) choices.arrMotion = m_arrMotion;
+  if (Given(m_pSharpness) && ComputesOneWeapon()) choices.nSharpness = m_nSharpness;
+  if (Given(m_pMonster)) choices.nMonster = m_nMonster;
+  if (Given(m_pLevel)) choices.nLevel = m_nLevel;
+  if (Given(m_pHit)) choices.nHitCorrection = m_nHit;
+  if (Given(m_pModifier)) choices.arrModifier = m_arrModifier;
+  return choices;
+}
+
+std::string CCalculationOptions::CheckWeapon(const CCalculator& calculator) const {
+  const size_t nCount = calculator.GetWeapons().size();
+  if (Given(m_pWeapon) && !InRange(m_nWeapon, nCount)) {
+    return RangeError("--weapon", m_nWeapon, nCount, "weapons" + OfCategory());
   }
-  if (m_bAnger) calculator.SetAnger(true);
-  for (int nId : m_arrModifier) calculator.SetModifier(nId, true);
+  if (calculator.GetSelectedWeapon()) return {};
+  return "--weapon is required: the weapon of build " + m_build->strName + " (" +
+         m_build->setup.strWeapon.value_or("none") + ") is not among the weapons" + OfCategory();
+}
+
+std::string CCalculationOptions::CheckChoices(const CCalculator& calculator) const {
+  if (Given(m_pMonster) && !InRange(m_nMonster, calculator.GetMonsters().size())) {
+    return RangeError("--monster", m_nMonster, calculator.GetMonsters().size(), "monsters");
+  }
+  if (Given(m_pLevel) && !InRange(m_nLevel, calculator.GetLevels().size())) {
+    return RangeError("--level", m_nLevel, calculator.GetLevels().size(), "levels");
+  }
+  if (Given(m_pHit) && !InRange(m_nHit, calculator.GetHitCorrections().size())) {
+    return RangeError("--hit", m_nHit, calculator.GetHitCorrections().size(),
+                      "hit corrections" + OfCategory());
+  }
   for (int nMotion : m_arrMotion) {
     if (!InRange(nMotion, calculator.GetAvailableMotions().size())) {
       return RangeError("--motion", nMotion, calculator.GetAvailableMotions().size(),
                         "motions" + OfCategory());
     }
   }
-  // One recalculation for the whole list: long lists stay fast.
-  if (!m_arrMotion.empty()) calculator.AddChosenMotions(m_arrMotion);
   return {};
-}
-
-void CCalculationOptions::RestoreBuildSelections(CCalculator& calculator) {
-  // The build's parts first; the options given after them replace them.
-  const Setup_t& setup = m_build->setup;
-  m_arrMiss.clear();
-  const auto miss = [this](eSETUP_PART ePart, const std::optional<std::string>& strName) {
-    if (strName) m_arrMiss.push_back({ePart, *strName});
-  };
-  if (!Given(m_pMonster) && !RestoreMonster(calculator, setup)) {
-    miss(eSETUP_PART::Monster, setup.strMonster);
-  }
-  if (!Given(m_pLevel) && !RestoreLevel(calculator, setup)) {
-    miss(eSETUP_PART::Level, setup.strLevel);
-  }
-  const bool bSameCategory = setup.nCategory == m_nCategory;
-  if (!Given(m_pHit) && bSameCategory && !RestoreHitCorrection(calculator, setup)) {
-    miss(eSETUP_PART::HitCorrection, setup.strHitCorrection);
-  }
-  if (!m_bAnger) RestoreAnger(calculator, setup);
-  if (!Given(m_pModifier)) RestoreModifiers(calculator, setup.arrModifier);
-  if (!Given(m_pMotion) && bSameCategory) {
-    for (std::string& strMotion : RestoreMotions(calculator, setup)) {
-      m_arrMiss.push_back({eSETUP_PART::Motion, std::move(strMotion)});
-    }
-  }
 }
 
 void CCalculationOptions::PrintWarnings(const CToolOutput& output) const {
@@ -324,10 +297,22 @@ void CCalculationOptions::PrintWarnings(const CToolOutput& output) const {
 
 std::string CCalculationOptions::ApplyAll(CCalculator& calculator) {
   std::string strUsage = LoadCategory(calculator);
-  if (strUsage.empty()) strUsage = ApplyWeapon(calculator);
   if (!strUsage.empty()) return strUsage;
-  ApplySharpness(calculator);
-  return ApplySelections(calculator);
+  if (ComputesOneWeapon() && !Given(m_pWeapon) && !m_build) return "--weapon is required";
+  m_arrMiss = RestoreSetup(calculator, LaidOver(), Choices());
+  if (ComputesOneWeapon()) {
+    strUsage = CheckWeapon(calculator);
+    if (!strUsage.empty()) {
+      // A build without its weapon is refused before anything else of it is told.
+      m_arrMiss.clear();
+      return strUsage;
+    }
+  }
+  // The tool warns of the target's names before the motions left out.
+  std::stable_partition(m_arrMiss.begin(), m_arrMiss.end(), [](const RestoreMiss_t& miss) {
+    return miss.ePart != eSETUP_PART::Motion;
+  });
+  return CheckChoices(calculator);
 }
 
 std::optional<std::string> CCalculationOptions::MissingTarget(const CCalculator& calculator) {

@@ -1,10 +1,10 @@
 // CCalculationOptions: the options that every calculation command shares (the
 // category, a saved build, the weapon, sharpness, monster, level, hit
-// correction, anger, modifiers and motions), and the calculator operations
-// that apply them, so that each command drives the calculator exactly as a
-// user of the window would: LoadAll, the category, then the weapon, the
-// sharpness, the monster, level and hit correction, anger, the modifiers in
-// the order given and the motions in the order given.
+// correction, anger, modifiers and motions), laid over a saved build (or an
+// empty setup) and restored by the core's RestoreSetup, so that each command
+// drives the calculator exactly as the window restores a setup: LoadAll, the
+// category, the weapon, the motions in the order given, the sharpness, the
+// monster, level and hit correction, anger, the modifiers in the order given.
 //
 // --build NAME starts from a build saved by the window or the tool: each part
 // that no option gives comes from the build, found by name as the window
@@ -54,31 +54,16 @@ public:
 
   // Writes the notes about what was used (a code made with other data
   // files, each name of the build that the data lacks), one warning line
-  // each; known once ApplySelections has run.
+  // each; known once ApplyAll has run.
   void PrintWarnings(const CToolOutput& output) const;
 
-  // LoadAll and the category (reading the --build first). A usage error
-  // message, or empty.
-  std::string LoadCategory(CCalculator& calculator);
-
-  // The weapon of --weapon or of the build. A usage error message, or empty.
-  std::string ApplyWeapon(CCalculator& calculator) const;
-
-  // ReleaseSharpness when --sharpness was given (or the build moved the
-  // slider): after each weapon, as a weapon sets the position to its own.
-  void ApplySharpness(CCalculator& calculator) const;
-
-  // The monster, level and hit correction, anger, the modifiers and the
-  // motions. A usage error message, or empty.
-  std::string ApplySelections(CCalculator& calculator);
-
-  // What the build named that the data no longer holds, known once
-  // ApplySelections has run.
+  // What the build named that the data no longer holds, known once ApplyAll
+  // has run.
   const std::vector<RestoreMiss_t>& GetMisses() const { return m_arrMiss; }
 
-  // LoadCategory, ApplyWeapon, ApplySharpness and ApplySelections in turn, as
-  // a command that computes one weapon runs them. A usage error message, or
-  // empty.
+  // LoadAll, then the build (or nothing) with the options laid over it,
+  // restored as the window restores a setup; the weapon and its sharpness
+  // only for a command with --weapon. A usage error message, or empty.
   std::string ApplyAll(CCalculator& calculator);
 
   // What a calculation lacks: "monster", "level" or "hit correction" when no
@@ -94,7 +79,7 @@ public:
   // leaves each weapon its own.
   std::optional<int> SharpnessForAll() const;
 
-  // Refuses the options that LoadCategory or the selections found wrong,
+  // Refuses the options that ApplyAll found wrong,
   // after the warnings: a usage error, unless the builds file or the
   // category's data file could not be used (then the file is to blame, not
   // the options). The exit code.
@@ -105,9 +90,18 @@ public:
 
 private:
   static bool Given(const CLI::Option* pOption);
-  // The build's monster, level, hit correction, anger, modifiers and motions,
-  // for those parts that no option gives.
-  void RestoreBuildSelections(CCalculator& calculator);
+  bool ComputesOneWeapon() const { return m_pWeapon != nullptr; }
+  // LoadAll and the check of the category (reading the --build first).
+  std::string LoadCategory(CCalculator& calculator);
+  // The build's setup (or none) with the category and anger of the options.
+  Setup_t LaidOver() const;
+  // The options that name a record by its place in a list.
+  SetupChoices_t Choices() const;
+  // The usage error of a weapon that is not selected after the restore.
+  std::string CheckWeapon(const CCalculator& calculator) const;
+  // The usage error of the first option outside its list, in the order of
+  // the options.
+  std::string CheckChoices(const CCalculator& calculator) const;
 
   CLI::Option* m_pCategory = nullptr;
   CLI::Option* m_pBuild = nullptr;

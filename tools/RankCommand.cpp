@@ -57,7 +57,7 @@ void CRankCommand::Setup(CLI::App& command) {
 
 int CRankCommand::Run(const ToolContext_t& context) {
   CCalculator calculator;
-  std::string strUsage = Drive(calculator);
+  std::string strUsage = m_options.ApplyAll(calculator);
   if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
   m_options.PrintWarnings(context.output);
   if (const auto strMissing = CCalculationOptions::MissingTarget(calculator)) {
@@ -76,12 +76,6 @@ int CRankCommand::Run(const ToolContext_t& context) {
     context.output.Write(WeaponTableText(table));
   }
   return kExitOk;
-}
-
-std::string CRankCommand::Drive(CCalculator& calculator) {
-  const std::string strUsage = m_options.LoadCategory(calculator);
-  if (!strUsage.empty()) return strUsage;
-  return m_options.ApplySelections(calculator);
 }
 
 std::string CRankCommand::ReadRequest(const CCalculator& calculator) {

@@ -20,9 +20,6 @@ public:
   int Run(const ToolContext_t& context) override;
 
 private:
-  // The selections; a usage error message, or empty.
-  std::string Drive(CCalculator& calculator);
-
   // The table's request from --region (the first region of that name),
   // --element, --name and --sort; a usage error message, or empty.
   std::string ReadRequest(const CCalculator& calculator);

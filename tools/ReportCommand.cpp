@@ -22,7 +22,7 @@ void CReportCommand::Setup(CLI::App& command) {
 
 int CReportCommand::Run(const ToolContext_t& context) {
   CCalculator calculator;
-  const std::string strUsage = Drive(calculator);
+  const std::string strUsage = m_options.ApplyAll(calculator);
   if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
   m_options.PrintWarnings(context.output);
 
@@ -43,13 +43,4 @@ int CReportCommand::Run(const ToolContext_t& context) {
     if (m_bExplain) context.output.Write("\n" + BuildHitBreakdownText(*explanation));
   }
   return kExitOk;
-}
-
-std::string CReportCommand::Drive(CCalculator& calculator) {
-  std::string strUsage = m_options.LoadCategory(calculator);
-  if (!strUsage.empty()) return strUsage;
-  strUsage = m_options.ApplyWeapon(calculator);
-  if (!strUsage.empty()) return strUsage;
-  m_options.ApplySharpness(calculator);
-  return m_options.ApplySelections(calculator);
 }

@@ -11,17 +11,12 @@
 #include "CalculationOptions.h"
 #include "ToolCommand.h"
 
-class CCalculator;
-
 class CReportCommand : public CToolCommand {
 public:
   void Setup(CLI::App& command) override;
   int Run(const ToolContext_t& context) override;
 
 private:
-  // Runs the operations; a usage error message, or empty when all went well.
-  std::string Drive(CCalculator& calculator);
-
   CCalculationOptions m_options;
   bool m_bJson = false;
   bool m_bExplain = false;

@@ -35,26 +35,26 @@ Setup_t CaptureSetup(const CCalculator& calculator);
 // that one setup gives one code on every face.
 Build_t CurrentBuild(const CCalculator& calculator);
 
-// Every step below, in order. A missing category skips the steps that belong
-// to a category (weapon, motions, sharpness, hit correction), which are then
-// not reported on their own. The misses come in the order of the steps, each
-// missing motion name once.
-std::vector<RestoreMiss_t> RestoreSetup(CCalculator& calculator, const Setup_t& setup);
+// Choices that replace parts of a setup, each by its place in its list as
+// the calculator lists it after the category. Each one given is made as its
+// control makes it: the sharpness is released even at the weapon's own level,
+// the modifiers are ticked in the order given (a later tick of a group clears
+// an earlier one). An index outside its list counts as no selection, and a
+// motion's is passed over, as the calculator's operations take them.
+struct SetupChoices_t {
+  std::optional<int> nWeapon;
+  std::optional<std::vector<int>> arrMotion;  // in order, repeats included
+  std::optional<int> nSharpness;
+  std::optional<int> nMonster;
+  std::optional<int> nLevel;
+  std::optional<int> nHitCorrection;
+  std::optional<std::vector<int>> arrModifier;  // control ids
+};
 
-// Each step; false when the record it names is not there (nothing changed).
-bool RestoreCategory(CCalculator& calculator, const Setup_t& setup);
-bool RestoreWeapon(CCalculator& calculator, const Setup_t& setup);
-// Clears the chosen motions, then adds each one that still exists, with one
-// recalculation for the whole list. Answers the names it could not find,
-// each once, in the order of the list.
-std::vector<std::string> RestoreMotions(CCalculator& calculator, const Setup_t& setup);
-// Releases the slider at the saved position when a weapon is selected and the
-// position differs from the one the weapon brought along.
-void RestoreSharpness(CCalculator& calculator, const Setup_t& setup);
-bool RestoreMonster(CCalculator& calculator, const Setup_t& setup);
-bool RestoreLevel(CCalculator& calculator, const Setup_t& setup);
-bool RestoreHitCorrection(CCalculator& calculator, const Setup_t& setup);
-void RestoreAnger(CCalculator& calculator, const Setup_t& setup);
-// Unticks what the setup lacks first, then ticks what it holds, so that a
-// group's rule (one tick at most) never clears a wanted tick.
-void RestoreModifiers(CCalculator& calculator, const std::vector<int>& arrModifier);
+// Restores the setup with the choices laid over it, step by step in the order
+// above. A missing category skips the steps that belong to a category (weapon,
+// motions, sharpness, hit correction), which are then not reported on their
+// own. The misses come in the order of the steps, each missing motion name
+// once; a part that a choice gives is never missed.
+std::vector<RestoreMiss_t> RestoreSetup(CCalculator& calculator, const Setup_t& setup,
+                                        const SetupChoices_t& choices = {});

@@ -48,6 +48,9 @@ const UsageRow_t kUsageRows[] = {
     {"WeaponBeyondTheList", "report --category 0 --weapon 1",
      "--weapon: 1 is out of range; valid: 0 to 0 (weapons of category 0)"},
     {"WeaponRequired", "report --category 0", "--weapon is required"},
+    // Its monster and motion are gone too, but the build is refused for its weapon alone.
+    {"BuildWithoutItsWeapon", "report --code VK1.qIDx2h2ztf1ZAwKMtgSMtoyVBIy2l7MBAAsAAQIBAAAAAA",
+     "--weapon is required: the weapon of build 幻 (幻剣) is not among the weapons of category 0"},
     {"MonsterBeyondTheList", "report --category 0 --weapon 0 --monster 2",
      "--monster: 2 is out of range; valid: 0 to 1 (monsters)"},
     {"LevelBeyondTheList", "report --category 0 --weapon 0 --level 2",
