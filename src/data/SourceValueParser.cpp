@@ -63,11 +63,8 @@ bool TakeRateToken(std::string_view token, ActionSource_t& action) {
 }  // namespace
 
 std::string RemoveBlanks(std::string_view value) {
-  std::string strResult;
-  strResult.reserve(value.size());
-  for (const char c : value) {
-    if (c != ' ' && c != '\t') strResult.push_back(c);
-  }
+  std::string strResult(value);
+  std::erase_if(strResult, [](char c) { return c == ' ' || c == '\t'; });
   return strResult;
 }
 

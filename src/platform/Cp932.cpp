@@ -209,6 +209,7 @@ bool IsUtf8(std::string_view text) {
 }
 
 size_t SjisPrefixLength(std::string_view text, size_t nMaxBytes) {
+  if (text.size() <= nMaxBytes) return text.size();
   size_t nPos = 0;
   while (nPos < text.size()) {
     const bool bDouble =

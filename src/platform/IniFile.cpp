@@ -1,7 +1,8 @@
 // CIniFile: one pass over the text splits it into lines and files every
-// section and key=value line; lookups then hash two folded names. Every scan
-// inside a line walks whole characters, so the second byte of a double-byte
-// character is never read as '[', ']', '=', a quote, a blank or a letter.
+// section and key=value line; lookups then hash two folded names. One walk
+// over each line's whole characters finds its syntax, so the second byte of a
+// double-byte character is never read as '[', ']', '=', a quote, a blank or a
+// letter.
 // A UTF-8 file is converted line by line, and the offsets of the '?' marks
 // the conversion leaves tell which names and values held what Shift-JIS lacks.
 #include "platform/IniFile.h"
@@ -26,48 +27,69 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
-// Whether the character [nPos, nEnd) is the single byte c.
-bool IsSingle(std::string_view text, size_t nPos, size_t nEnd, char c) {
-  return nEnd == nPos + 1 && text[nPos] == c;
+// The end of the line that starts at nPos: its CR or LF, or the end of the text.
+size_t LineEnd(std::string_view text, size_t nPos) {
+  while (nPos < text.size() && text[nPos] != '\r' && text[nPos] != '\n') ++nPos;
+  return nPos;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
+// What one walk over a line's characters finds: its text without the blanks
+// around it, [nBegin, nEnd), the start of its last character, nLast, the
+// first single '=' and the last single ']', each with the end of the last
+// character before it that is no blank.
+struct LineScan_t {
   size_t nBegin = 0;
-  while (nBegin < text.size() && IsBlank(text[nBegin])) ++nBegin;
-  size_t nEnd = nBegin;
-  for (size_t nPos = nBegin; nPos < text.size();) {
-    const size_t nNext = CharEnd(text, nPos);
-    if (!IsSingle(text, nPos, nNext, ' ') && !IsSingle(text, nPos, nNext, '\t')) nEnd = nNext;
-    nPos = nNext;
-  }
-  return text.substr(nBegin, nEnd - nBegin);
-}
-
-// The position of the first (or last) character that is the single byte c.
-size_t FindSingle(std::string_view text, char c, bool bLast) {
-  size_t nFound = std::string_view::npos;
-  for (size_t nPos = 0; nPos < text.size();) {
-    const size_t nNext = CharEnd(text, nPos);
-    if (IsSingle(text, nPos, nNext, c)) {
-      nFound = nPos;
-      if (!bLast) break;
-    }
-    nPos = nNext;
-  }
-  return nFound;
-}
-
-// Removes one matching pair of outer quotes, " or '.
-std::string_view Unquote(std::string_view text) {
-  if (text.size() < 2 || (text.front() != '"' && text.front() != '\'')) return text;
+  size_t nEnd = 0;
   size_t nLast = 0;
-  size_t nLastEnd = 1;
-  for (size_t nPos = 1; nPos < text.size(); nPos = nLastEnd) {
-    nLast = nPos;
-    nLastEnd = CharEnd(text, nPos);
+  size_t nEqual = std::string_view::npos;
+  size_t nKeyEnd = 0;
+  size_t nClose = std::string_view::npos;
+  size_t nNameEnd = 0;
+};
+
+LineScan_t ScanLine(std::string_view line) {
+  LineScan_t scan;
+  // Blanks are single bytes that no lead byte precedes here.
+  while (scan.nBegin < line.size() && IsBlank(line[scan.nBegin])) ++scan.nBegin;
+  scan.nEnd = scan.nBegin;
+  for (size_t nPos = scan.nBegin; nPos < line.size();) {
+    const size_t nNext = CharEnd(line, nPos);
+    if (nNext == nPos + 1) {
+      const char c = line[nPos];
+      if (c == '=' && scan.nEqual == std::string_view::npos) {
+        scan.nEqual = nPos;
+        scan.nKeyEnd = scan.nEnd;
+      } else if (c == ']') {
+        scan.nClose = nPos;
+        scan.nNameEnd = scan.nEnd;
+      }
+      if (IsBlank(c)) {
+        nPos = nNext;
+        continue;
+      }
+    }
+    scan.nLast = nPos;
+    scan.nEnd = nNext;
+    nPos = nNext;
   }
-  if (!IsSingle(text, nLast, nLastEnd, text.front())) return text;
-  return text.substr(1, nLast - 1);
+  return scan;
+}
+
+// [nBegin, nEnd) of the line without the blanks at its start; empty when
+// nothing but blanks is there.
+std::string_view Between(std::string_view line, size_t nBegin, size_t nEnd) {
+  while (nBegin < nEnd && IsBlank(line[nBegin])) ++nBegin;
+  return nBegin < nEnd ? line.substr(nBegin, nEnd - nBegin) : std::string_view{};
+}
+
+// Removes one matching pair of outer quotes, " or ', from a value of the line
+// whose last character starts at nLast.
+std::string_view Unquote(std::string_view line, std::string_view value, size_t nLast) {
+  if (value.size() < 2 || (value.front() != '"' && value.front() != '\'')) return value;
+  const auto nFirst = static_cast<size_t>(value.data() - line.data());
+  const size_t nEnd = nFirst + value.size();
+  if (nLast <= nFirst || nEnd != nLast + 1 || line[nLast] != value.front()) return value;
+  return value.substr(1, value.size() - 2);
 }
 
 // Whether part, a view into line, holds one of the offsets in arrReplaced.
@@ -93,8 +115,7 @@ CIniFile CIniFile::Parse(std::string_view text) {
   while (nPos < text.size()) {
     // CR, LF and CR LF each end a line; neither byte can be part of a
     // double-byte character or of a UTF-8 sequence.
-    size_t nEnd = text.find_first_of("\r\n", nPos);
-    if (nEnd == std::string_view::npos) nEnd = text.size();
+    const size_t nEnd = LineEnd(text, nPos);
     const std::string_view line = text.substr(nPos, nEnd - nPos);
     if (ini.m_bUtf8) {
       arrReplaced.clear();
@@ -111,16 +132,15 @@ CIniFile CIniFile::Parse(std::string_view text) {
 
 void CIniFile::ReadLine(std::string_view line, size_t nLine, const std::vector<size_t>& arrReplaced,
                         KeyIndex_t*& pKeys) {
-  const std::string_view body = TrimBlanks(line);
-  if (body.empty() || body.front() == ';') return;
+  const LineScan_t scan = ScanLine(line);
+  if (scan.nBegin == scan.nEnd || line[scan.nBegin] == ';') return;
 
-  if (body.front() == '[') {
-    const size_t nClose = FindSingle(body, ']', true);
-    if (nClose == std::string_view::npos) {
+  if (line[scan.nBegin] == '[') {
+    if (scan.nClose == std::string_view::npos) {
       m_arrOddLine.push_back({nLine, std::string(line), eODD_LINE::NO_CLOSING_BRACKET});
       return;
     }
-    const std::string_view name = TrimBlanks(body.substr(1, nClose - 1));
+    const std::string_view name = Between(line, scan.nBegin + 1, scan.nNameEnd);
     const bool bUnencodable = HoldsReplaced(line, name, arrReplaced);
     pKeys = nullptr;
     if (!bUnencodable) {
@@ -135,17 +155,18 @@ void CIniFile::ReadLine(std::string_view line, size_t nLine, const std::vector<s
     return;
   }
 
-  const size_t nEqual = FindSingle(body, '=', false);
-  const std::string_view key =
-      nEqual == std::string_view::npos ? std::string_view{} : TrimBlanks(body.substr(0, nEqual));
+  const std::string_view key = scan.nEqual == std::string_view::npos
+                                   ? std::string_view{}
+                                   : line.substr(scan.nBegin, scan.nKeyEnd - scan.nBegin);
   if (key.empty() || m_arrSection.empty()) {
-    const eODD_LINE eKind = nEqual == std::string_view::npos ? eODD_LINE::NO_EQUALS
-                            : key.empty()                    ? eODD_LINE::EMPTY_KEY
-                                                             : eODD_LINE::BEFORE_SECTIONS;
+    const eODD_LINE eKind = scan.nEqual == std::string_view::npos ? eODD_LINE::NO_EQUALS
+                            : key.empty()                         ? eODD_LINE::EMPTY_KEY
+                                                                  : eODD_LINE::BEFORE_SECTIONS;
     m_arrOddLine.push_back({nLine, std::string(line), eKind});
     return;
   }
-  const std::string_view value = Unquote(TrimBlanks(body.substr(nEqual + 1)));
+  const std::string_view value =
+      Unquote(line, Between(line, scan.nEqual + 1, scan.nEnd), scan.nLast);
   if (pKeys != nullptr && !HoldsReplaced(line, key, arrReplaced)) {
     const std::string_view kept = value.substr(0, velkar::SjisPrefixLength(value, kMaxValueBytes));
     const auto [it, bNew] = pKeys->try_emplace(FoldCase(key));
