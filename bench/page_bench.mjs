@@ -9,11 +9,19 @@
 //                SVG, parsed, placed and laid out; median and 95th percentile;
 //   chart change a ticked modifier to its redrawn motions chart (the rows,
 //                then the chart and the comparison in the next frame, laid
-//                out); median and 95th percentile;
+//                out); median and 95th percentile. Each change starts from a
+//                page painted after the last one, as a player's click does:
+//                clicked at once, the frame after it also laid out the
+//                panels the last change filled once its frame was painted
+//                (gains, the weapon table: ~8 ms of layout, counted twice);
 //   all panels   the same change until the panels that follow once that frame
 //                is painted (gains, the weapon table, the address) have been
 //                filled too (laid out in the frame after); median and 95th
 //                percentile;
+//   main thread  for the chart and the chart change, the CPU time the page's
+//                main thread spent from the start to the laid-out chart
+//                (chromium's trace of thread time between marks): what the
+//                page costs, apart from the machine's other load;
 //   long list    a saved build of 50,000 motions put on show (the core's
 //                operation, the lists filled and laid out), and until the
 //                panels that follow it have repainted too;
@@ -64,6 +72,7 @@ for (const weapon of [0, 1, 2, 3, 4, 5]) {
   await page.click('#compare-add');
 }
 await page.selectOption('#monster', { index: 10 });
+await browser.startTracing(page, { categories: ['blink.user_timing'] });
 const [charts, redraws, repaints] = await page.evaluate(async () => {
   const kind = document.getElementById('chart-kind');
   const chart = document.getElementById('chart');
@@ -75,10 +84,12 @@ const [charts, redraws, repaints] = await page.evaluate(async () => {
   for (let i = 0; i < 100; i++) {
     choose(4);  // another chart between, so that each time the loadouts' is drawn anew
     void chart.offsetHeight;
+    performance.mark(`chart-${i}`);
     const start = performance.now();
     choose(0);
     void chart.offsetHeight;
     drawn.push(performance.now() - start);
+    performance.mark(`chart-${i}-end`);
   }
   // The frame's start is when its callbacks began (the panels', then this),
   // or the click's end where the frame had begun before it: the frame that
@@ -90,6 +101,8 @@ const [charts, redraws, repaints] = await page.evaluate(async () => {
   const changed = [];
   const all = [];
   for (let i = 0; i < 100; i++) {
+    await new Promise((painted) => requestAnimationFrame(() => setTimeout(painted)));
+    performance.mark(`change-${i}`);
     const start = performance.now();
     box.click();
     const end = performance.now();
@@ -97,6 +110,7 @@ const [charts, redraws, repaints] = await page.evaluate(async () => {
       void chart.offsetHeight;
       const from = Math.max(frame, end);
       changed.push(end - start + performance.now() - from);
+      performance.mark(`change-${i}-end`);
       // The page's task that follows the frame was queued before this one.
       setTimeout(() => {
         all.push(end - start + performance.now() - from);
@@ -106,6 +120,10 @@ const [charts, redraws, repaints] = await page.evaluate(async () => {
   }
   return [drawn, changed, all];
 });
+// The main thread's CPU time between each pair of marks, in ms.
+const marks = JSON.parse(await browser.stopTracing()).traceEvents.filter((event) => event.cat === 'blink.user_timing');
+const threadTime = Object.fromEntries(marks.map((mark) => [mark.name, mark.tts]));
+const cpu = (name, values) => values.map((_, i) => (threadTime[`${name}-${i}-end`] - threadTime[`${name}-${i}`]) / 1000);
 await page.fill('#build-name', 'long');
 await page.click('#build-save');
 await page.evaluate(() => {
@@ -131,8 +149,9 @@ const gzip = shipped.reduce((sum, name) => sum + gzipSync(readFileSync(join(site
 const wasm = gzipSync(readFileSync(join(site, 'velkar.wasm')), { level: 9 }).length;
 console.log(`first rows after navigation: median ${median(loads)} ms (of ${loads.join(', ')})`);
 console.log(`change to repainted rows: median ${median(changes).toFixed(2)} ms, p95 ${percentile(changes, 0.95).toFixed(2)} ms`);
-console.log(`loadouts chart, 6 loadouts x 12 regions: median ${median(charts).toFixed(2)} ms, p95 ${percentile(charts, 0.95).toFixed(2)} ms`);
-console.log(`change to redrawn chart: median ${median(redraws).toFixed(2)} ms, p95 ${percentile(redraws, 0.95).toFixed(2)} ms`);
+const figures = (values) => `median ${median(values).toFixed(2)} ms, p95 ${percentile(values, 0.95).toFixed(2)} ms`;
+console.log(`loadouts chart, 6 loadouts x 12 regions: ${figures(charts)} (main thread: ${figures(cpu('chart', charts))})`);
+console.log(`change to redrawn chart: ${figures(redraws)} (main thread: ${figures(cpu('change', redraws))})`);
 console.log(`change to all panels repainted: median ${median(repaints).toFixed(2)} ms, p95 ${percentile(repaints, 0.95).toFixed(2)} ms`);
 console.log(`50,000 motions (${count} lines listed): ${listed.toFixed(0)} ms to the lists, ${framed.toFixed(0)} ms to the next frame's panels`);
 console.log(`size (gzip -9): ${(gzip / 1024).toFixed(1)} KiB in ${shipped.length} files, of which velkar.wasm ${(wasm / 1024).toFixed(1)} KiB`);
