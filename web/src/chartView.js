@@ -1,8 +1,8 @@
 // The chart of the answer: one of the core's five charts of the setup on
 // show (the loadouts and sharpness charts of the comparison's loadouts),
 // drawn by the core as SVG at the area's width and the system's scheme and
-// placed here as it is; redrawn on every change, and saved as the core's SVG
-// or as a PNG of it.
+// placed here as it is; redrawn on every change (the picture on show changed
+// where the new one differs), and saved as the core's SVG or as a PNG of it.
 import { download, el, field, fillSelect } from './dom.js';
 import T from './texts.js';
 
@@ -22,12 +22,34 @@ export function pictureOf(svg) {
   return parser.content.childElementCount === 1 && ![picture, ...picture.querySelectorAll('*')].some(unsafe) ? picture : null;
 }
 
+// Makes the node on show equal to the one drawn, changing only what differs:
+// the attributes and texts of nodes in the same place, the rest replaced,
+// added or taken away.
+function morph(shown, drawn) {
+  if (shown.nodeName !== drawn.nodeName) {
+    shown.replaceWith(drawn);
+  } else if (shown.nodeType !== Node.ELEMENT_NODE) {
+    if (shown.data !== drawn.data) shown.data = drawn.data;
+  } else {
+    for (const name of shown.getAttributeNames()) if (!drawn.hasAttribute(name)) shown.removeAttribute(name);
+    for (const name of drawn.getAttributeNames()) {
+      const value = drawn.getAttribute(name);
+      if (shown.getAttribute(name) !== value) shown.setAttribute(name, value);
+    }
+    const kept = [...shown.childNodes];
+    const wanted = [...drawn.childNodes];
+    wanted.forEach((node, i) => (i < kept.length ? morph(kept[i], node) : shown.append(node)));
+    for (const node of kept.slice(wanted.length)) node.remove();
+  }
+}
+
 export class ChartView {
   constructor(root, store, compare, charts) {
     this.store = store;
     this.compare = compare;
     this.charts = charts;
     this.svg = '';
+    this.shownKind = '';  // of the picture on show
     this.kind = el('select', { onchange: () => this.render() });
     fillSelect(this.kind, charts.map((chart) => chart.caption), 0);
     this.region = el('select', { onchange: () => this.render() });
@@ -84,13 +106,18 @@ export class ChartView {
     this.show(this.store.ask('chart', this.request()).svg);
   }
 
-  // The same picture again (a change the chart does not show) stays as it is.
+  // The same picture again (a change the chart does not show) stays as it is;
+  // another picture of the kind on show changes it where it differs, so that
+  // the browser lays out again only what changed (most of the texts stay).
   show(svg) {
     if (svg === this.svg) return;
     const picture = pictureOf(svg);
     if (!picture) return;
     this.svg = svg;
-    this.area.replaceChildren(picture);
+    const shown = this.area.firstElementChild;
+    if (shown && this.shownKind === this.chosen().kind) morph(shown, picture);
+    else this.area.replaceChildren(picture);
+    this.shownKind = this.chosen().kind;
   }
 
   fileName(extension) {
