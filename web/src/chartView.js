@@ -26,7 +26,7 @@ export function pictureOf(svg) {
 // Makes the node on show equal to the one drawn, changing only what differs:
 // the attributes and texts of nodes in the same place, the rest replaced,
 // added or taken away.
-function morph(shown, drawn) {
+export function morph(shown, drawn) {
   if (shown.nodeName !== drawn.nodeName) {
     shown.replaceWith(drawn);
   } else if (shown.nodeType !== Node.ELEMENT_NODE) {

@@ -154,8 +154,8 @@ test('loadouts side by side are velkar-tool\'s comparison, and travel as one lin
 
 // The chart beside the rows is velkar-tool's picture of the same setup, byte
 // for byte, at the area's width: each kind, chosen before a change of the
-// target (so the chart follows it), the loadouts of the comparison, a
-// region, and the dark scheme. The SVG download is the core's bytes and
+// target (so the chart follows it, changed in place), the loadouts of the
+// comparison, a region, and the dark scheme. The SVG download is the core's bytes and
 // what is shown; the PNG is the picture at the screen's pixel ratio; axe
 // finds nothing in the chart's area.
 test('each chart is velkar-tool\'s picture, shown and downloaded', () => onPage(async (page, context) => {
@@ -198,6 +198,13 @@ test('each chart is velkar-tool\'s picture, shown and downloaded', () => onPage(
       handler: svg('</text><rect onmouseover="alert(1)"/><text>'), outside: svg('<img src="x">') })
       .map(([row, text]) => [row, pictureOf(text)]));
   }), { html: null, handler: null, outside: null });
+  // A bar that loses its mark in a picture changed in place loses its outline.
+  assert.equal(await page.evaluate(async () => {
+    const { morph, pictureOf } = await import('./chartView.js');
+    const shown = pictureOf('<svg xmlns="http://www.w3.org/2000/svg"><rect stroke="#000" fill="#fff"/></svg>');
+    morph(shown, pictureOf('<svg xmlns="http://www.w3.org/2000/svg"><rect fill="#111"/></svg>'));
+    return shown.innerHTML;
+  }), '<rect fill="#111"></rect>');
   const [name, png] = await downloaded('#chart-png');
   const width = await page.locator('#chart svg').evaluate((svg) => svg.width.baseVal.value);
   assert.deepEqual([name, png.subarray(0, 8).toString('hex'), png.readUInt32BE(16)],
