@@ -1,13 +1,31 @@
-// Speed of the data files: converting a large weapon source, loading its data
-// file, and converting with the parsed-once INI reader against a reader that
-// scans the source file again for every value it is asked for.
+// Speed of the data files: converting the bench's sources against reading
+// them as `cat` does, converting a large weapon source, loading its data file,
+// and converting with the parsed-once INI reader against a reader that scans
+// the source file again for every value it is asked for.
 //
-// Figures to watch: BM_ConvertLargeWeaponSource under 100 ms; the
+// The figure to watch first: BM_ConvertSources/write:0 at most 10 times
+// BM_CatSources, the `cat` program reading the same files (real time, as the
+// program runs in a process of its own). BM_ReadSourcesAsCat is cat's own
+// read loop without starting a process, the floor that no conversion nears.
+// All take the same three generated sources, about 1.5 MB: the large weapon
+// source, the comparison weapon source and a large monster source. write:0 is the converter's work
+// on each file (read it whole, parse it, read every entry, build the data file's bytes); write:1
+// converts the same files through the data store, which also replaces each data file durably (a
+// temporary file, fsync, rename): that disk wait is outside the ratio, and write:1 shows what it
+// adds.
+//
+// Further figures: BM_ConvertLargeWeaponSource under 100 ms; the
 // bytes_per_second of BM_LoadLargeWeaponData at 100 MB/s or more; and
 // BM_ConvertNaively at least 50 times slower than BM_ConvertParsedOnce. The
 // comparison runs with write:0 (reading the source and building the bytes)
 // and write:1 (the same plus the durable replacement of the data file, whose
 // fsync calls cost the same for both readers).
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +39,7 @@
 #include <benchmark/benchmark.h>
 
 #include "data/DataManager.h"
+#include "data/MonsterDataFile.h"
 #include "data/WeaponDataFile.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/BinaryFile.h"
@@ -31,6 +50,8 @@ namespace {
 constexpr int kLargeWeapons = 20000;
 constexpr int kLargeMotions = 5000;
 constexpr int kCompareEntries = 2000;  // per section
+constexpr int kLargeMonsters = 1000;
+constexpr int kRegionsPerMonster = 12;
 
 [[noreturn]] void Fail(const std::string& strWhy) {
   std::fprintf(stderr, "data_bench: %s\n", strWhy.c_str());
@@ -58,8 +79,29 @@ std::string MakeWeaponSource(int nMotions, int nHitPatterns, int nWeapons) {
   return strText;
 }
 
-// Two folders of generated sources for the whole run: Sword.ini holds the
-// large source, and Lance.ini the comparison source.
+// A generated monster source: every monster with its own section of regions,
+// and a short level list; plain ASCII.
+std::string MakeMonsterSource(int nMonsters, int nRegions) {
+  std::string strText = "[Monster]\r\n";
+  for (int n = 0; n < nMonsters; ++n) {
+    strText += std::to_string(n) + "=Monster" + std::to_string(n) + "\r\n";
+  }
+  for (int n = 0; n < nMonsters; ++n) {
+    strText +=
+        "[Monster" + std::to_string(n) + "]\r\nAnger=" + std::to_string(n % 30) + ",90,110\r\n";
+    for (int nRegion = 0; nRegion < nRegions; ++nRegion) {
+      strText += std::to_string(nRegion) + "=Region " + std::to_string(nRegion) + "," +
+                 std::to_string((n + nRegion) % 90) + ",30,45,10,15,20,25," +
+                 std::to_string(nRegion % 7) + "\r\n";
+    }
+  }
+  strText += "[Level]\r\n1=Low,80\r\n2=High,120\r\n";
+  return strText;
+}
+
+// A folder of generated sources for the whole run: Sword.ini holds the large
+// weapon source, Lance.ini the comparison source and Monster.ini the large
+// monster source.
 class CBenchData {
 public:
   CBenchData() {
@@ -69,6 +111,7 @@ public:
     m_strDir = strTemplate + "/";
     Write("Sword.ini", MakeWeaponSource(kLargeMotions, 20, kLargeWeapons));
     Write("Lance.ini", MakeWeaponSource(kCompareEntries, kCompareEntries, kCompareEntries));
+    Write("Monster.ini", MakeMonsterSource(kLargeMonsters, kRegionsPerMonster));
     CDataManager::GetInstance().SetDataDirectory(m_strDir);
   }
   ~CBenchData() {
@@ -141,6 +184,18 @@ std::string ScanForValue(const std::string& strPath, std::string_view section,
   return {};
 }
 
+// The sources that BM_ReadSourcesAsCat and BM_ConvertSources take.
+struct BenchSource_t {
+  int nCategory;  // CATEGORY_COUNT for the monster source
+};
+constexpr std::array<BenchSource_t, 3> kBenchSources{
+    {{CATEGORY_SWORD}, {CATEGORY_LANCE}, {CATEGORY_COUNT}}};
+
+std::string SourcePath(const CDataManager& store, const BenchSource_t& source) {
+  return source.nCategory == CATEGORY_COUNT ? store.GetMonsterSourcePath()
+                                            : store.GetWeaponSourcePath(source.nCategory);
+}
+
 // ---- benchmarks --------------------------------------------------------------
 
 void BM_ConvertLargeWeaponSource(benchmark::State& state) {
@@ -152,6 +207,95 @@ void BM_ConvertLargeWeaponSource(benchmark::State& state) {
   state.counters["weapons"] = store.GetLastConvertReport().nCount[2];
   state.counters["motions"] = store.GetLastConvertReport().nCount[0];
 }
+// What `cat` does with each source: open it, read it through one 128 KiB
+// buffer, close it.
+void BM_ReadSourcesAsCat(benchmark::State& state) {
+  const CDataManager& store = CDataManager::GetInstance();
+  Data();
+  std::vector<char> arrBuffer(size_t{128} * 1024);
+  int64_t nBytes = 0;
+  for (auto _ : state) {
+    nBytes = 0;
+    for (const BenchSource_t& source : kBenchSources) {
+      const int fd = ::open(SourcePath(store, source).c_str(), O_RDONLY);
+      if (fd < 0) Fail("cannot open " + SourcePath(store, source));
+      for (ssize_t nRead = 0; (nRead = ::read(fd, arrBuffer.data(), arrBuffer.size())) > 0;) {
+        nBytes += nRead;
+      }
+      ::close(fd);
+    }
+    benchmark::DoNotOptimize(arrBuffer.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * nBytes);
+  state.counters["source_bytes"] = static_cast<double>(nBytes);
+}
+BENCHMARK(BM_ReadSourcesAsCat)->Unit(benchmark::kMillisecond);
+
+// The `cat` program itself reading the sources to /dev/null: the read above
+// plus starting a process, as a player's shell would time it.
+void BM_CatSources(benchmark::State& state) {
+  const CDataManager& store = CDataManager::GetInstance();
+  Data();
+  std::vector<std::string> arrArg{"cat"};
+  for (const BenchSource_t& source : kBenchSources) arrArg.push_back(SourcePath(store, source));
+  std::vector<char*> arrArgv;
+  for (std::string& strArg : arrArg) arrArgv.push_back(strArg.data());
+  arrArgv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  for (auto _ : state) {
+    pid_t pid = 0;
+    int nStatus = 0;
+    if (posix_spawnp(&pid, "cat", &actions, nullptr, arrArgv.data(), environ) != 0 ||
+        waitpid(pid, &nStatus, 0) != pid || !WIFEXITED(nStatus) || WEXITSTATUS(nStatus) != 0) {
+      Fail("cat did not read the sources");
+    }
+  }
+  posix_spawn_file_actions_destroy(&actions);
+}
+BENCHMARK(BM_CatSources)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The converter's work on one source, up to the bytes of its data file: the
+// steps of the store's conversion, without the durable replacement.
+std::vector<uint8_t> ConvertInMemory(const std::string& strSource, bool bMonster) {
+  std::vector<uint8_t> arrSource;
+  velkar::ReadFailure_t failure;
+  if (velkar::ReadWholeFile(strSource, arrSource, failure) != velkar::eREAD_RESULT::Ok) {
+    Fail("cannot read " + strSource + ": " + failure.strDetail);
+  }
+  const CIniFile ini = CIniFile::Parse(
+      std::string_view(reinterpret_cast<const char*>(arrSource.data()), arrSource.size()));
+  const SourceLookup lookup = LookupIn(ini);
+  std::vector<SkippedEntry_t> arrSkipped;
+  return bMonster ? CMonsterDataFile::Encode(CMonsterDataFile::ReadSource(lookup, arrSkipped))
+                  : CWeaponDataFile::Encode(CWeaponDataFile::ReadSource(lookup, arrSkipped));
+}
+
+// The same sources converted: write:0 in memory, write:1 through the store.
+void BM_ConvertSources(benchmark::State& state) {
+  CDataManager& store = CDataManager::GetInstance();
+  Data();
+  const bool bWrite = state.range(0) != 0;
+  for (auto _ : state) {
+    for (const BenchSource_t& source : kBenchSources) {
+      const bool bMonster = source.nCategory == CATEGORY_COUNT;
+      if (!bWrite) {
+        benchmark::DoNotOptimize(ConvertInMemory(SourcePath(store, source), bMonster).data());
+      } else if (!(bMonster ? store.ConvertMonsterIni()
+                            : store.ConvertWeaponIni(source.nCategory))) {
+        Fail(store.GetLastConvertReport().strError);
+      }
+    }
+  }
+}
+BENCHMARK(BM_ConvertSources)
+    ->ArgName("write")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 BENCHMARK(BM_ConvertLargeWeaponSource)->Unit(benchmark::kMillisecond);
 
 void BM_LoadLargeWeaponData(benchmark::State& state) {
@@ -199,10 +343,7 @@ void BM_ConvertParsedOnce(benchmark::State& state) {
     }
     const CIniFile ini = CIniFile::Parse(
         std::string_view(reinterpret_cast<const char*>(arrSource.data()), arrSource.size()));
-    const SourceLookup lookup = [&ini](std::string_view section, std::string_view key) {
-      return ini.GetString(section, key);
-    };
-    ConvertThrough(lookup, strTarget, state.range(0) != 0);
+    ConvertThrough(LookupIn(ini), strTarget, state.range(0) != 0);
   }
 }
 BENCHMARK(BM_ConvertParsedOnce)->ArgName("write")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

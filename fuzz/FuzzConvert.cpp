@@ -34,14 +34,6 @@ namespace {
 
 constexpr int kRateWithoutLetter = 100;
 
-SourceLookup LookupIn(const CIniFile& ini) {
-  return [&ini](std::string_view section, std::string_view key) {
-    const CIniFile::Value_t* pValue = ini.Find(section, key);
-    return pValue == nullptr ? SourceValue_t{}
-                             : SourceValue_t{pValue->strText, pValue->bUnencodable};
-  };
-}
-
 // A token that is a decimal integer as written (a minus sign and digits,
 // nothing else), read independently of the converter; none for other text.
 std::optional<int64_t> WrittenInteger(std::string_view token) {

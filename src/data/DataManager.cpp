@@ -122,12 +122,7 @@ bool Convert(ConvertReport_t& report, Build build) {
   try {
     const CIniFile ini = CIniFile::Parse(
         std::string_view(reinterpret_cast<const char*>(arrSource.data()), arrSource.size()));
-    const SourceLookup lookup = [&ini](std::string_view section, std::string_view key) {
-      const CIniFile::Value_t* pValue = ini.Find(section, key);
-      return pValue == nullptr ? SourceValue_t{}
-                               : SourceValue_t{pValue->strText, pValue->bUnencodable};
-    };
-    arrData = build(lookup);
+    arrData = build(LookupIn(ini));
   } catch (const std::bad_alloc&) {
     return Failed(report, {report.strSource, DATA_FILE_NO_MEMORY, arrSource.size(), {}});
   }

@@ -170,11 +170,7 @@ CSourceLinter::CSourceLinter(const CIniFile& ini, eSOURCE_KIND eKind) : m_ini(in
 }
 
 void CSourceLinter::Run(std::string_view bytes) {
-  const SourceLookup lookup = [this](std::string_view section, std::string_view key) {
-    const CIniFile::Value_t* pValue = m_ini.Find(section, key);
-    return pValue == nullptr ? SourceValue_t{}
-                             : SourceValue_t{pValue->strText, pValue->bUnencodable};
-  };
+  const SourceLookup lookup = LookupIn(m_ini);
   // Text in a wide encoding is no INI file to the converter: reporting what
   // it reads there would only bury the one finding that matters.
   if (!CheckEncoding(bytes)) return;

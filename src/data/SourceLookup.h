@@ -10,6 +10,8 @@
 #include <string_view>
 #include <utility>
 
+class CIniFile;
+
 // A value as a source file gives it.
 struct SourceValue_t {
   std::string strText;
@@ -26,3 +28,7 @@ struct SourceValue_t {
 
 using SourceLookup =
     std::function<SourceValue_t(std::string_view strSection, std::string_view strKey)>;
+
+// The lookup that answers from a parsed source file, with each value's flag.
+// It keeps a reference to ini, which must outlive it.
+SourceLookup LookupIn(const CIniFile& ini);
