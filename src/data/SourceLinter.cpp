@@ -220,7 +220,7 @@ void CSourceLinter::OnEntry(eSOURCE_ENTRY eKind, std::string_view section, std::
   if (!strSkipReason.empty()) {
     CheckSkippedEntry(eKind, section, key, nLine, strSkipReason);
   } else {
-    CheckKeptEntry(eKind, section, key, nLine, value.strText);
+    CheckKeptEntry(eKind, section, key, nLine, std::string(value.strText));
   }
 }
 

@@ -35,20 +35,38 @@ bool ReadInteger(std::string_view text, size_t& nPos, int32_t& nValue) {
   return true;
 }
 
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// Appends the runs between blanks whole.
+void AppendWithoutBlanks(std::string& strOut, std::string_view text) {
+  strOut.reserve(strOut.size() + text.size());
+  for (size_t nPos = 0; nPos < text.size();) {
+    size_t nEnd = nPos;
+    while (nEnd < text.size() && !IsBlank(text[nEnd])) ++nEnd;
+    strOut.append(text.data() + nPos, nEnd - nPos);
+    nPos = nEnd;
+    while (nPos < text.size() && IsBlank(text[nPos])) ++nPos;
+  }
+}
+
 struct NameAndRest_t {
   std::string strName;
   std::string strRest;
 };
 
-// Removes blanks and splits at the first comma; a Shift-JIS trail byte is
-// never a comma, so the bytes can be searched directly.
+// Splits at the first comma and removes blanks from both sides, in one pass
+// that copies each byte once; a Shift-JIS trail byte is never a comma, a space
+// or a tab, so the bytes can be searched directly.
 ParseResult_t<NameAndRest_t> SplitName(std::string_view value) {
-  std::string strValue = RemoveBlanks(value);
-  const size_t nComma = strValue.find(',');
-  if (nComma == std::string::npos) return ParseResult_t<NameAndRest_t>::Skip(kReasonNoComma);
-  if (nComma == 0) return ParseResult_t<NameAndRest_t>::Skip(kReasonEmptyName);
-  return ParseResult_t<NameAndRest_t>::Ok(
-      {strValue.substr(0, nComma), strValue.substr(nComma + 1)});
+  const size_t nComma = value.find(',');
+  if (nComma == std::string_view::npos) return ParseResult_t<NameAndRest_t>::Skip(kReasonNoComma);
+  NameAndRest_t split;
+  AppendWithoutBlanks(split.strName, value.substr(0, nComma));
+  if (split.strName.empty()) return ParseResult_t<NameAndRest_t>::Skip(kReasonEmptyName);
+  AppendWithoutBlanks(split.strRest, value.substr(nComma + 1));
+  return ParseResult_t<NameAndRest_t>::Ok(std::move(split));
 }
 
 // Takes a first token that starts with a rate letter; false when it does not.
@@ -63,8 +81,8 @@ bool TakeRateToken(std::string_view token, ActionSource_t& action) {
 }  // namespace
 
 std::string RemoveBlanks(std::string_view value) {
-  std::string strResult(value);
-  std::erase_if(strResult, [](char c) { return c == ' ' || c == '\t'; });
+  std::string strResult;
+  AppendWithoutBlanks(strResult, value);
   return strResult;
 }
 

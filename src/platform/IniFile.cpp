@@ -1,12 +1,18 @@
-// CIniFile: one pass over the text splits it into lines and files every
-// section and key=value line; lookups then hash two folded names. One walk
+// CIniFile: the text is copied once (a UTF-8 file converted line by line to
+// Shift-JIS), and one pass over the copy splits it into lines and files every
+// section and key=value line as views into it. A lookup finds the section by
+// its name's hash and the key by its number where it is written as one (the
+// converters read numbered lists), else by its hash; names are folded as they
+// are hashed and compared, so none is copied for the index. One walk
 // over each line's whole characters finds its syntax, so the second byte of a
 // double-byte character is never read as '[', ']', '=', a quote, a blank or a
 // letter.
-// A UTF-8 file is converted line by line, and the offsets of the '?' marks
-// the conversion leaves tell which names and values held what Shift-JIS lacks.
+// The offsets of the '?' marks that the UTF-8 conversion leaves tell which
+// names and values held what Shift-JIS lacks.
 #include "platform/IniFile.h"
 
+#include <algorithm>
+#include <bit>
 #include <utility>
 
 #include "platform/Cp932.h"
@@ -27,10 +33,27 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
+char FoldLetter(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // The end of the line that starts at nPos: its CR or LF, or the end of the text.
 size_t LineEnd(std::string_view text, size_t nPos) {
   while (nPos < text.size() && text[nPos] != '\r' && text[nPos] != '\n') ++nPos;
   return nPos;
+}
+
+// Calls onLine(line, bBreak) for each line of text, bBreak telling whether a
+// line break ends it. CR, LF and CR LF each end a line; neither byte can be
+// part of a double-byte character or of a UTF-8 sequence.
+template <typename OnLine>
+void ForEachLine(std::string_view text, OnLine onLine) {
+  for (size_t nPos = 0; nPos < text.size();) {
+    const size_t nEnd = LineEnd(text, nPos);
+    onLine(text.substr(nPos, nEnd - nPos), nEnd < text.size());
+    nPos = nEnd + 1;
+    if (nEnd + 1 < text.size() && text[nEnd] == '\r' && text[nEnd + 1] == '\n') ++nPos;
+  }
 }
 
 // What one walk over a line's characters finds: its text without the blanks
@@ -92,46 +115,40 @@ std::string_view Unquote(std::string_view line, std::string_view value, size_t n
   return value.substr(1, value.size() - 2);
 }
 
-// Whether part, a view into line, holds one of the offsets in arrReplaced.
-bool HoldsReplaced(std::string_view line, std::string_view part,
-                   const std::vector<size_t>& arrReplaced) {
-  const auto nBegin = static_cast<size_t>(part.data() - line.data());
-  for (const size_t nOffset : arrReplaced) {
-    if (nOffset >= nBegin && nOffset < nBegin + part.size()) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 CIniFile CIniFile::Parse(std::string_view text) {
   CIniFile ini;
   ini.m_bUtf8 = text.starts_with(kUtf8Mark);
-  if (ini.m_bUtf8) text.remove_prefix(kUtf8Mark.size());
-  KeyIndex_t* pKeys = nullptr;
-  std::vector<size_t> arrReplaced;
-  size_t nLine = 0;
-  size_t nPos = 0;
-  while (nPos < text.size()) {
-    // CR, LF and CR LF each end a line; neither byte can be part of a
-    // double-byte character or of a UTF-8 sequence.
-    const size_t nEnd = LineEnd(text, nPos);
-    const std::string_view line = text.substr(nPos, nEnd - nPos);
-    if (ini.m_bUtf8) {
+  if (ini.m_bUtf8) {
+    text.remove_prefix(kUtf8Mark.size());
+    std::vector<size_t> arrReplaced;
+    ini.m_arrText.reserve(text.size());
+    ForEachLine(text, [&ini, &arrReplaced](std::string_view line, bool bBreak) {
       arrReplaced.clear();
       const std::string strSjis = velkar::Utf8ToSjisReplacing(line, arrReplaced);
-      ini.ReadLine(strSjis, ++nLine, arrReplaced, pKeys);
-    } else {
-      ini.ReadLine(line, ++nLine, arrReplaced, pKeys);
-    }
-    nPos = nEnd + 1;
-    if (nEnd + 1 < text.size() && text[nEnd] == '\r' && text[nEnd + 1] == '\n') ++nPos;
+      for (const size_t nOffset : arrReplaced) {
+        ini.m_arrReplaced.push_back(ini.m_arrText.size() + nOffset);
+      }
+      ini.m_arrText.insert(ini.m_arrText.end(), strSjis.begin(), strSjis.end());
+      if (bBreak) ini.m_arrText.push_back('\n');
+    });
+  } else {
+    ini.m_arrText.assign(text.begin(), text.end());
   }
+  ini.ReadText();
+  ini.BuildKeyIndex();
   return ini;
 }
 
-void CIniFile::ReadLine(std::string_view line, size_t nLine, const std::vector<size_t>& arrReplaced,
-                        KeyIndex_t*& pKeys) {
+void CIniFile::ReadText() {
+  uint32_t nSection = kNoSection;
+  size_t nLine = 0;
+  ForEachLine(std::string_view(m_arrText.data(), m_arrText.size()),
+              [&](std::string_view line, bool /*bBreak*/) { ReadLine(line, ++nLine, nSection); });
+}
+
+void CIniFile::ReadLine(std::string_view line, size_t nLine, uint32_t& nSection) {
   const LineScan_t scan = ScanLine(line);
   if (scan.nBegin == scan.nEnd || line[scan.nBegin] == ';') return;
 
@@ -141,15 +158,12 @@ void CIniFile::ReadLine(std::string_view line, size_t nLine, const std::vector<s
       return;
     }
     const std::string_view name = Between(line, scan.nBegin + 1, scan.nNameEnd);
-    const bool bUnencodable = HoldsReplaced(line, name, arrReplaced);
-    pKeys = nullptr;
+    const bool bUnencodable = HoldsReplaced(name);
+    nSection = kNoSection;
     if (!bUnencodable) {
       // A later section of the same name is listed but never answers lookups.
-      auto [it, bNew] = m_mapIndex.try_emplace(FoldCase(name));
-      if (bNew) {
-        it->second.nLine = nLine;
-        pKeys = &it->second.mapKey;
-      }
+      const auto nId = static_cast<uint32_t>(m_mapSection.size());
+      if (m_mapSection.try_emplace(name, SectionIndex_t{nLine, nId}).second) nSection = nId;
     }
     m_arrSection.push_back({std::string(name), nLine, bUnencodable, {}});
     return;
@@ -167,42 +181,118 @@ void CIniFile::ReadLine(std::string_view line, size_t nLine, const std::vector<s
   }
   const std::string_view value =
       Unquote(line, Between(line, scan.nEqual + 1, scan.nEnd), scan.nLast);
-  if (pKeys != nullptr && !HoldsReplaced(line, key, arrReplaced)) {
+  if (nSection != kNoSection && !HoldsReplaced(key)) {
     const std::string_view kept = value.substr(0, velkar::SjisPrefixLength(value, kMaxValueBytes));
-    const auto [it, bNew] = pKeys->try_emplace(FoldCase(key));
-    if (bNew) {
-      it->second.strText.assign(kept);
-      it->second.nLine = nLine;
-      it->second.bCut = kept.size() < value.size();
-      it->second.bUnencodable = HoldsReplaced(line, kept, arrReplaced);
-    }
+    m_arrValue.push_back(
+        {nSection, key, {kept, nLine, kept.size() < value.size(), HoldsReplaced(kept)}});
   }
   m_arrSection.back().arrEntry.push_back({std::string(key), std::string(value), nLine});
 }
 
+void CIniFile::BuildKeyIndex() {
+  m_arrNumberedRange.assign(m_mapSection.size(), {});
+  for (const IndexedValue_t& entry : m_arrValue) ++m_arrNumberedRange[entry.nSection].nCount;
+  size_t nFirst = 0;
+  for (NumberedRange_t& range : m_arrNumberedRange) {
+    range.nFirst = nFirst;
+    nFirst += range.nCount;
+  }
+  m_arrNumbered.assign(nFirst, 0);
+  m_arrSlot.assign(std::bit_ceil(2 * m_arrValue.size() + 1), 0);
+  for (size_t n = 0; n < m_arrValue.size(); ++n) {
+    const IndexedValue_t& entry = m_arrValue[n];
+    const std::optional<size_t> nPlace = NumberedPlace(entry.nSection, entry.key);
+    // A key already filed keeps its first line.
+    uint32_t& nSlot =
+        nPlace ? m_arrNumbered[*nPlace] : m_arrSlot[SlotOf(entry.nSection, entry.key)];
+    if (nSlot == 0) nSlot = static_cast<uint32_t>(n + 1);
+  }
+}
+
+std::optional<size_t> CIniFile::NumberedPlace(uint32_t nSection, std::string_view key) const {
+  // Only the one way of writing a number: no sign, no leading zero.
+  constexpr size_t kMaxDigits = 9;
+  if (key.empty() || key.size() > kMaxDigits || (key.front() == '0' && key.size() > 1)) {
+    return std::nullopt;
+  }
+  size_t nNumber = 0;
+  for (const char c : key) {
+    if (c < '0' || c > '9') return std::nullopt;
+    nNumber = nNumber * 10 + static_cast<size_t>(c - '0');
+  }
+  const NumberedRange_t& range = m_arrNumberedRange[nSection];
+  if (nNumber >= range.nCount) return std::nullopt;
+  return range.nFirst + nNumber;
+}
+
+// The slot that holds the key of the section, or the empty slot where it
+// belongs; linear probing.
+size_t CIniFile::SlotOf(uint32_t nSection, std::string_view key) const {
+  const size_t nMask = m_arrSlot.size() - 1;
+  uint64_t nHash = FoldedHash{}(key) + nSection * 0x9E3779B97F4A7C15u;
+  nHash ^= nHash >> 29;
+  for (size_t nSlot = nHash & nMask;; nSlot = (nSlot + 1) & nMask) {
+    const uint32_t nEntry = m_arrSlot[nSlot];
+    if (nEntry == 0) return nSlot;
+    const IndexedValue_t& entry = m_arrValue[nEntry - 1];
+    if (entry.nSection == nSection && FoldedEqual{}(entry.key, key)) return nSlot;
+  }
+}
+
+bool CIniFile::HoldsReplaced(std::string_view part) const {
+  if (m_arrReplaced.empty() || part.empty()) return false;
+  const auto nBegin = static_cast<size_t>(part.data() - m_arrText.data());
+  const auto it = std::lower_bound(m_arrReplaced.begin(), m_arrReplaced.end(), nBegin);
+  return it != m_arrReplaced.end() && *it < nBegin + part.size();
+}
+
 std::string CIniFile::GetString(std::string_view section, std::string_view key) const {
   const Value_t* pValue = Find(section, key);
-  return pValue == nullptr ? std::string() : pValue->strText;
+  return pValue == nullptr ? std::string() : std::string(pValue->strText);
 }
 
 const CIniFile::Value_t* CIniFile::Find(std::string_view section, std::string_view key) const {
-  const auto itSection = m_mapIndex.find(FoldCase(section));
-  if (itSection == m_mapIndex.end()) return nullptr;
-  const auto itKey = itSection->second.mapKey.find(FoldCase(key));
-  return itKey == itSection->second.mapKey.end() ? nullptr : &itKey->second;
+  const auto itSection = m_mapSection.find(section);
+  if (itSection == m_mapSection.end()) return nullptr;
+  const uint32_t nId = itSection->second.nId;
+  const std::optional<size_t> nPlace = NumberedPlace(nId, key);
+  const uint32_t nEntry = nPlace ? m_arrNumbered[*nPlace] : m_arrSlot[SlotOf(nId, key)];
+  return nEntry == 0 ? nullptr : &m_arrValue[nEntry - 1].value;
 }
 
 size_t CIniFile::GetSectionLine(std::string_view section) const {
-  const auto it = m_mapIndex.find(FoldCase(section));
-  return it == m_mapIndex.end() ? 0 : it->second.nLine;
+  const auto it = m_mapSection.find(section);
+  return it == m_mapSection.end() ? 0 : it->second.nLine;
 }
 
-std::string CIniFile::FoldCase(std::string_view name) {
-  std::string strFolded(name);
-  // Steps whole characters, so a second byte is never folded.
-  for (size_t nPos = 0; nPos < strFolded.size(); nPos = CharEnd(strFolded, nPos)) {
-    char& c = strFolded[nPos];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+// FNV-1a over the folded name; a second byte is never folded.
+size_t CIniFile::FoldedHash::operator()(std::string_view name) const {
+  uint64_t nHash = 14695981039346656037u;
+  const auto mix = [&nHash](char c) {
+    nHash = (nHash ^ static_cast<unsigned char>(c)) * 1099511628211u;
+  };
+  for (size_t nPos = 0; nPos < name.size();) {
+    const size_t nEnd = CharEnd(name, nPos);
+    if (nEnd == nPos + 1) {
+      mix(FoldLetter(name[nPos]));
+    } else {
+      mix(name[nPos]);
+      mix(name[nPos + 1]);
+    }
+    nPos = nEnd;
   }
-  return strFolded;
+  return static_cast<size_t>(nHash);
+}
+
+bool CIniFile::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
+  if (a.size() != b.size()) return false;
+  // Steps a's characters; where the two match, b's are the same ones.
+  for (size_t nPos = 0; nPos < a.size();) {
+    const size_t nEnd = CharEnd(a, nPos);
+    const bool bSame = nEnd == nPos + 1 ? FoldLetter(a[nPos]) == FoldLetter(b[nPos])
+                                        : a.substr(nPos, 2) == b.substr(nPos, 2);
+    if (!bSame) return false;
+    nPos = nEnd;
+  }
+  return true;
 }

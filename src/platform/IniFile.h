@@ -32,6 +32,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -43,7 +45,8 @@ public:
 
   // A value as lookups give it.
   struct Value_t {
-    std::string strText;        // cut at kMaxValueBytes
+    std::string_view strText;   // cut at kMaxValueBytes; a view into the text
+                                // this object holds, valid as long as it lives
     size_t nLine = 0;           // 1-based line number of its key=value line
     bool bCut = false;          // the line's value was longer than kMaxValueBytes
     bool bUnencodable = false;  // UTF-8 file: strText holds a '?' for a character
@@ -76,6 +79,13 @@ public:
   };
 
   CIniFile() = default;
+  // Lookups answer views into the text the object holds, which a move keeps
+  // in place and a copy would not.
+  CIniFile(CIniFile&&) noexcept = default;
+  CIniFile& operator=(CIniFile&&) noexcept = default;
+  CIniFile(const CIniFile&) = delete;
+  CIniFile& operator=(const CIniFile&) = delete;
+  ~CIniFile() = default;
 
   static CIniFile Parse(std::string_view text);
 
@@ -99,23 +109,64 @@ public:
   const std::vector<OddLine_t>& GetOddLines() const { return m_arrOddLine; }
 
 private:
-  using KeyIndex_t = std::unordered_map<std::string, Value_t>;
+  // Section and key names as lookups compare them: ASCII letters folded,
+  // whole Shift-JIS characters stepped over.
+  struct FoldedHash {
+    size_t operator()(std::string_view name) const;
+  };
+  struct FoldedEqual {
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
   struct SectionIndex_t {
     size_t nLine = 0;
-    KeyIndex_t mapKey;
+    uint32_t nId = 0;  // the section's number among those that answer lookups
   };
+  // Where a section's numbered keys are in m_arrNumbered: key n at nFirst + n
+  // for n below nCount, the number of the section's key=value lines.
+  struct NumberedRange_t {
+    size_t nFirst = 0;
+    size_t nCount = 0;
+  };
+  // A key=value line of a section that answers lookups; where a key repeats,
+  // the first line of it is the one the key index finds.
+  struct IndexedValue_t {
+    uint32_t nSection = 0;
+    std::string_view key;
+    Value_t value;
+  };
+  static constexpr uint32_t kNoSection = UINT32_MAX;
 
-  // Files one line. pKeys is the index of the current section, null while
-  // the current section never answers lookups (a repeated name, a name that
-  // is not Shift-JIS). arrReplaced: offsets of '?' marks put in by the UTF-8
-  // conversion, empty for Shift-JIS files.
-  void ReadLine(std::string_view line, size_t nLine, const std::vector<size_t>& arrReplaced,
-                KeyIndex_t*& pKeys);
-  static std::string FoldCase(std::string_view name);
+  // Reads m_arrText line by line and files every line.
+  void ReadText();
+  // Files one line, a view into m_arrText. nSection is the current section's
+  // id, kNoSection while it never answers lookups (a repeated name, a name
+  // that is not Shift-JIS).
+  void ReadLine(std::string_view line, size_t nLine, uint32_t& nSection);
+  void BuildKeyIndex();
+  size_t SlotOf(uint32_t nSection, std::string_view key) const;
+  // The place in m_arrNumbered of a key that is a number within its
+  // section's range; none for any other key, which the hash index files.
+  std::optional<size_t> NumberedPlace(uint32_t nSection, std::string_view key) const;
+  // Whether part, a view into m_arrText, holds a '?' of the UTF-8 conversion.
+  bool HoldsReplaced(std::string_view part) const;
 
   bool m_bUtf8 = false;
+  // The file's text in Shift-JIS, which every name and value views.
+  std::vector<char> m_arrText;
+  // Offsets into m_arrText of the '?' marks that the UTF-8 conversion put
+  // in, ascending; empty for Shift-JIS files.
+  std::vector<size_t> m_arrReplaced;
   std::vector<Section_t> m_arrSection;
   std::vector<OddLine_t> m_arrOddLine;
-  // folded section name -> folded key -> value (first wins)
-  std::unordered_map<std::string, SectionIndex_t> m_mapIndex;
+  // section name -> its line and id (first wins)
+  std::unordered_map<std::string_view, SectionIndex_t, FoldedHash, FoldedEqual> m_mapSection;
+  std::vector<IndexedValue_t> m_arrValue;  // in file order
+  // Keys written as a plain decimal number (numbered lists, which the
+  // converters read in order) are found by their number: 1 + an index into
+  // m_arrValue, or 0 for none; by section id.
+  std::vector<NumberedRange_t> m_arrNumberedRange;
+  std::vector<uint32_t> m_arrNumbered;
+  // Every other key: open addressing over m_arrValue, 1 + an index, or 0 for
+  // an empty slot; a power of two larger than twice the values.
+  std::vector<uint32_t> m_arrSlot;
 };

@@ -42,6 +42,12 @@ const Lookup_t kLookupRows[] = {
     {"UnclosedHeaderKeepsSection", "[S]\n[T\nk=1\n", "S", "k", "1"},
     {"KeyBeforeFirstSection", "k=1\n[S]\n", "", "k", ""},
     {"NamesAreNoPrefixes", "[Sword]\nkey=1\n", "Swo", "ke", ""},
+    // Keys written as numbers: other spellings of a number are other keys,
+    // and a number past the section's count of lines is found too.
+    {"NumberSpellingsAreOtherKeys", "[S]\n01=a\n+1=b\n1=c\n", "S", "1", "c"},
+    {"NumberKeyFirstWins", "[S]\n0=a\n0=b\n", "S", "0", "a"},
+    {"NumberKeyPastCount", "[S]\n0=a\n[T]\n1=b\n", "T", "1", "b"},
+    {"NumberKeyOfOtherSection", "[S]\n0=a\n[T]\n1=b\n", "T", "0", ""},
     {"Single", "[S]\nk='x'\n", "S", "k", "x"},
     {"LoneQuote", "[S]\nk=\"\n", "S", "k", "\""},
     {"EmptyPair", "[S]\nk=\"\"\n", "S", "k", ""},
