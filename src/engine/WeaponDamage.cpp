@@ -45,18 +45,28 @@ constexpr auto kEffectOfBit = [] {
 
 constexpr int32_t kMaxDamage = std::numeric_limits<int32_t>::max();
 
-// A hit truncated toward zero. Hits beyond the 32-bit range count as the
-// largest value instead of overflowing the conversion.
-int32_t TruncateHit(double dTotal) {
-  if (!(dTotal > 0.0)) return 0;  // also catches NaN
-  if (dTotal >= 2147483648.0) return kMaxDamage;
-  return static_cast<int32_t>(dTotal);
+constexpr double kMaxDamageValue = kMaxDamage;
+
+// A hit's total brought within what truncation can take: not above 0 (NaN
+// included) gives 0, and from the largest 32-bit value up gives that value,
+// so hits beyond the range count as the largest value instead of overflowing
+// the conversion. Two selects, which a loop over many hits runs as vector
+// instructions.
+double ClampHit(double dTotal) {
+  const double dPositive = dTotal > 0.0 ? dTotal : 0.0;
+  return dPositive < kMaxDamageValue ? dPositive : kMaxDamageValue;
 }
 
-// Adds a hit to a region's total, stopping at the largest 32-bit value.
+// A hit truncated toward zero.
+int32_t TruncateHit(double dTotal) {
+  return static_cast<int32_t>(ClampHit(dTotal));
+}
+
+// Adds a hit to a region's total, both at least 0, stopping at the largest
+// 32-bit value; compared without a 64-bit sum, so that vector instructions of
+// 32-bit lanes can run it.
 int32_t AddHit(int32_t nDamage, int32_t nHit) {
-  const int64_t nSum = static_cast<int64_t>(nDamage) + nHit;
-  return nSum > kMaxDamage ? kMaxDamage : static_cast<int32_t>(nSum);
+  return nHit > kMaxDamage - nDamage ? kMaxDamage : nDamage + nHit;
 }
 
 // The effective physical rate of a hit; none when the raw value is 0.
@@ -290,28 +300,48 @@ bool CWeapon::CalcVariantDamage(const DamageRequest_t& req,
                                 const std::vector<DamageVariant_t>& arrVariant,
                                 std::vector<int32_t>& arrDamage) const {
   const size_t nVariants = arrVariant.size();
-  std::vector<HitScale_t> arrScale(nVariants);
+  // One contiguous array per factor that varies, so that the loop over the
+  // variants below reads each factor of two variants at once.
+  std::vector<double> arrBase(nVariants);
+  std::vector<double> arrHitFactor(nVariants);
+  std::vector<double> arrSharpPhys(nVariants);
+  std::vector<double> arrSharpElement(nVariants);
   HitRates_t rates{};
   DamageRequest_t variant = req;
   for (size_t v = 0; v < nVariants; ++v) {
     variant.nSharpness = arrVariant[v].nSharpness;
     variant.nModifier = arrVariant[v].nModifier;
     const DamageFactors_t factors = FormFactors(variant, m_wAttack, m_dAttackCoef);
-    arrScale[v] = ScaleOf(factors);
+    const HitScale_t scale = ScaleOf(factors);
+    arrBase[v] = scale.dBase;
+    arrHitFactor[v] = scale.dHitFactor;
+    arrSharpPhys[v] = scale.dSharpPhys;
+    arrSharpElement[v] = scale.dSharpElement;
     rates = RatesOf(factors, m_dElementCoef);  // the same for every variant
   }
   const auto n = static_cast<size_t>(req.pMonster->GetRegionCount());
   arrDamage.assign(nVariants * n, 0);
   std::vector<int32_t> arrRegion(nVariants);
+  std::vector<double> arrTotal(nVariants);
+  std::vector<int32_t> arrHit(nVariants);
   for (size_t i = 0; i < n; ++i) {
     std::fill(arrRegion.begin(), arrRegion.end(), 0);
     uint8_t p = 0;
     uint8_t x = 0;
     ForEachHit(req, static_cast<int>(i), p, x,
                [&](size_t, size_t, uint16_t, uint8_t, const HitSite_t& site) {
+                 // Three loops that each run as vector instructions: the
+                 // arithmetic, the truncation, the sums.
                  for (size_t v = 0; v < nVariants; ++v) {
-                   const HitValues_t values = HitValuesOf(site, arrScale[v], rates);
-                   arrRegion[v] = AddHit(arrRegion[v], TruncateHit(values.dAngryTotal));
+                   const HitScale_t scale{arrBase[v], arrHitFactor[v], arrSharpPhys[v],
+                                          arrSharpElement[v]};
+                   arrTotal[v] = ClampHit(HitValuesOf(site, scale, rates).dAngryTotal);
+                 }
+                 for (size_t v = 0; v < nVariants; ++v) {
+                   arrHit[v] = static_cast<int32_t>(arrTotal[v]);
+                 }
+                 for (size_t v = 0; v < nVariants; ++v) {
+                   arrRegion[v] = AddHit(arrRegion[v], arrHit[v]);
                  }
                });
     for (size_t v = 0; v < nVariants; ++v) arrDamage[v * n + i] = arrRegion[v];
