@@ -10,18 +10,30 @@
 #include "setup/LoadoutComparison.h"
 #include "setup/ResultJson.h"
 
+namespace {
+
+// The summary of a kind's subcommand in the help.
+const char* Summary(eCHART_KIND eKind) {
+  switch (eKind) {
+    case eCHART_KIND::Loadouts:
+      return "Loadouts by region: a group of bars per region and the total, the best marked";
+    case eCHART_KIND::Sharpness:
+      return "Each loadout's damage at each of the six sharpness levels, its own level marked";
+    case eCHART_KIND::Gains:
+      return "What each modifier and sharpness level would add to one calculation, largest first";
+    case eCHART_KIND::Motions:
+      return "Per region, what each motion of one calculation adds to its damage";
+    case eCHART_KIND::Target: return "The monster's regions with their hitzone values";
+  }
+  return "";
+}
+
+}  // namespace
+
 void CChartCommand::Setup(CLI::App& command) {
   // A word that is no kind lands here, to be refused with the kinds.
   command.add_option("KIND", m_strKind, "The chart: one of the commands below");
-  AddKind(command, eCHART_KIND::Loadouts,
-          "Loadouts by region: a group of bars per region and the total, the best marked");
-  AddKind(command, eCHART_KIND::Sharpness,
-          "Each loadout's damage at each of the six sharpness levels, its own level marked");
-  AddKind(command, eCHART_KIND::Gains,
-          "What each modifier and sharpness level would add to one calculation, largest first");
-  AddKind(command, eCHART_KIND::Motions,
-          "Per region, what each motion of one calculation adds to its damage");
-  AddKind(command, eCHART_KIND::Target, "The monster's regions with their hitzone values");
+  for (const eCHART_KIND eKind : kChartKinds) AddKind(command, eKind, Summary(eKind));
 }
 
 void CChartCommand::AddKind(CLI::App& command, eCHART_KIND eKind, const char* pszSummary) {
@@ -54,11 +66,14 @@ void CChartCommand::AddKind(CLI::App& command, eCHART_KIND eKind, const char* ps
 int CChartCommand::Run(const ToolContext_t& context) {
   for (const std::unique_ptr<Kind_t>& pKind : m_arrKind) {
     if (!pKind->pApp->parsed()) continue;
-    Chart_t chart;
+    CCalculator calculator;
+    ChartRequest_t request;
+    request.eKind = pKind->eKind;
     const std::optional<int> nExit = ChartTakesLoadouts(pKind->eKind)
-                                         ? ChartOfLoadouts(context, *pKind, chart)
-                                         : ChartOfCalculation(context, *pKind, chart);
+                                         ? AskLoadouts(context, *pKind, calculator, request)
+                                         : AskCalculation(context, *pKind, calculator, request);
     if (nExit) return *nExit;
+    const Chart_t chart = MakeChart(CDataManager::GetInstance(), calculator, request);
     const int nPrinted = Print(context, chart);
     // As compare does, a loadout without numbers fails the command after it
     // printed the rest.
@@ -67,60 +82,52 @@ int CChartCommand::Run(const ToolContext_t& context) {
                : nPrinted;
   }
   std::string strKinds;
-  for (const std::unique_ptr<Kind_t>& pKind : m_arrKind) {
-    strKinds += (strKinds.empty() ? "" : ", ") + std::string(ChartKindName(pKind->eKind));
+  for (const eCHART_KIND eKind : kChartKinds) {
+    strKinds += (strKinds.empty() ? "" : ", ") + std::string(ChartKindName(eKind));
   }
   return context.output.UsageError(
       "KIND: " + (m_strKind.empty() ? "missing" : m_strKind + " is not a chart") +
       "; the kinds are " + strKinds);
 }
 
-std::optional<int> CChartCommand::ChartOfLoadouts(const ToolContext_t& context, Kind_t& kind,
-                                                  Chart_t& chart) {
-  CCalculator calculator;
+std::optional<int> CChartCommand::AskLoadouts(const ToolContext_t& context, Kind_t& kind,
+                                              CCalculator& calculator, ChartRequest_t& request) {
   CLoadoutOptions::Prepared_t prepared;
   const std::string strCommand = std::string("chart ") + ChartKindName(kind.eKind);
   if (const auto nExit = kind.loadouts.Prepare(context, strCommand, 1, calculator, prepared)) {
     return nExit;
   }
-  const LoadoutComparison_t comparison =
-      CompareLoadouts(CDataManager::GetInstance(), prepared.target, prepared.arrLoadout);
-  CLoadoutOptions::Warn(context.output, comparison);
-  std::optional<size_t> nRegion;
+  m_comparison = CompareLoadouts(CDataManager::GetInstance(), prepared.target, prepared.arrLoadout);
+  CLoadoutOptions::Warn(context.output, *m_comparison);
   if (kind.pRegion && *kind.pRegion) {
-    const std::string strUsage =
-        FindRegionOption(m_strRegion, comparison.strMonster, comparison.arrRegion, nRegion);
+    const std::string strUsage = FindRegionOption(m_strRegion, m_comparison->strMonster,
+                                                  m_comparison->arrRegion, request.nRegion);
     if (!strUsage.empty()) return context.output.UsageError(strUsage);
   }
-  chart = kind.eKind == eCHART_KIND::Loadouts
-              ? LoadoutsChart(comparison)
-              : SharpnessChart(CDataManager::GetInstance(), prepared.target, prepared.arrLoadout,
-                               nRegion);
+  request.arrLoadout = std::move(prepared.arrLoadout);
+  request.target = prepared.target;
+  request.pComparison = &*m_comparison;
   return std::nullopt;
 }
 
-std::optional<int> CChartCommand::ChartOfCalculation(const ToolContext_t& context, Kind_t& kind,
-                                                     Chart_t& chart) {
-  CCalculator calculator;
+std::optional<int> CChartCommand::AskCalculation(const ToolContext_t& context, Kind_t& kind,
+                                                 CCalculator& calculator, ChartRequest_t& request) {
   const std::string strUsage = kind.options.ApplyAll(calculator);
   if (!strUsage.empty()) return kind.options.Refuse(context.output, strUsage);
   kind.options.PrintWarnings(context.output);
-  if (kind.eKind == eCHART_KIND::Gains) {
-    if (const auto strMissing = CCalculationOptions::MissingTarget(calculator)) {
-      context.output.Error("no chart: there is no " + *strMissing + " to select");
-      return kExitFailure;
-    }
+  // Gains, the one kind of a calculation that takes a region, refuse a
+  // calculation without a target, whose regions there are none to name.
+  if (!kind.pRegion) return std::nullopt;
+  if (const auto strMissing = CCalculationOptions::MissingTarget(calculator)) {
+    context.output.Error("no chart: there is no " + *strMissing + " to select");
+    return kExitFailure;
+  }
+  if (*kind.pRegion) {
     std::vector<std::string> arrRegion;
     for (const ResultRow_t& row : calculator.GetResultRows()) arrRegion.push_back(row.arrCell[0]);
-    std::optional<size_t> nRegion;
-    if (*kind.pRegion) {
-      const std::string strRegionUsage = FindRegionOption(
-          m_strRegion, calculator.GetSelectedMonster()->GetName(), arrRegion, nRegion);
-      if (!strRegionUsage.empty()) return context.output.UsageError(strRegionUsage);
-    }
-    chart = GainsChart(calculator, nRegion);
-  } else {
-    chart = kind.eKind == eCHART_KIND::Motions ? MotionsChart(calculator) : TargetChart(calculator);
+    const std::string strRegionUsage = FindRegionOption(
+        m_strRegion, calculator.GetSelectedMonster()->GetName(), arrRegion, request.nRegion);
+    if (!strRegionUsage.empty()) return context.output.UsageError(strRegionUsage);
   }
   return std::nullopt;
 }

@@ -17,7 +17,7 @@
 #include "CalculationOptions.h"
 #include "LoadoutOptions.h"
 #include "ToolCommand.h"
-#include "chart/Chart.h"
+#include "chart/ChartBuilders.h"
 #include "chart/ChartSvg.h"
 
 class CChartCommand : public CToolCommand {
@@ -37,9 +37,13 @@ private:
 
   void AddKind(CLI::App& command, eCHART_KIND eKind, const char* pszSummary);
 
-  // The chart of a kind, or the exit code when there is none to draw.
-  std::optional<int> ChartOfLoadouts(const ToolContext_t& context, Kind_t& kind, Chart_t& chart);
-  std::optional<int> ChartOfCalculation(const ToolContext_t& context, Kind_t& kind, Chart_t& chart);
+  // Reads a kind's options into the calculator and the core's request (the
+  // loadouts compared, the calculation on show, the region), or gives the
+  // exit code when there is nothing to chart.
+  std::optional<int> AskLoadouts(const ToolContext_t& context, Kind_t& kind,
+                                 CCalculator& calculator, ChartRequest_t& request);
+  std::optional<int> AskCalculation(const ToolContext_t& context, Kind_t& kind,
+                                    CCalculator& calculator, ChartRequest_t& request);
 
   // Prints the document or the drawing, or writes it to --output.
   int Print(const ToolContext_t& context, const Chart_t& chart) const;
@@ -48,6 +52,7 @@ private:
   std::vector<std::unique_ptr<Kind_t>> m_arrKind;
   std::string m_strRegion;  // UTF-8, as given
   std::string m_strOutput;
+  std::optional<LoadoutComparison_t> m_comparison;  // the loadouts compared, as warned of
   ChartStyle_t m_style;
   bool m_bJson = false;
 };

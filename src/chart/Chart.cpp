@@ -7,9 +7,9 @@
 
 namespace {
 
-constexpr std::array<const char*, 5> kKindName = {"loadouts", "sharpness", "gains", "motions",
-                                                  "target"};
-constexpr std::array<std::string_view, 5> kKindCaption = {
+constexpr std::array<const char*, kChartKinds.size()> kKindName = {"loadouts", "sharpness", "gains",
+                                                                   "motions", "target"};
+constexpr std::array<std::string_view, kChartKinds.size()> kKindCaption = {
     txt::kChartKindLoadouts, txt::kChartKindSharpness, txt::kChartKindGains, txt::kChartKindMotions,
     txt::kChartKindTarget};
 

@@ -7,6 +7,7 @@
 // draws it; the faces only place the picture. Texts are Shift-JIS.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -16,6 +17,11 @@
 
 // The five charts, in the order the tool lists them.
 enum class eCHART_KIND { Loadouts, Sharpness, Gains, Motions, Target };
+
+// The kinds in that order, where a face offers them or the tool lists them.
+inline constexpr std::array<eCHART_KIND, 5> kChartKinds = {
+    eCHART_KIND::Loadouts, eCHART_KIND::Sharpness, eCHART_KIND::Gains, eCHART_KIND::Motions,
+    eCHART_KIND::Target};
 
 // How a chart's bars stand: grouped upright, one bar a series (loadouts,
 // sharpness, target); stacked upright, a bar a group of all series' parts

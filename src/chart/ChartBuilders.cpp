@@ -9,6 +9,7 @@
 #include "calc/TextFormat.h"
 #include "data/DataManager.h"
 #include "model/ModifierTable.h"
+#include "setup/SetupRestore.h"
 
 namespace {
 
@@ -90,6 +91,19 @@ LoadoutComparison_t AtLevel(const LoadoutComparison_t& own,
     atLevel.arrLoadout.push_back(ComparedOf(arrLoadout[i], resolved, arrDamage));
   }
   return atLevel;
+}
+
+// The loadouts asked for, or the setup on show alone.
+std::vector<NamedLoadout_t> ChartLoadouts(const ChartRequest_t& request,
+                                          const CCalculator& calculator) {
+  if (request.arrLoadout) return *request.arrLoadout;
+  const Build_t build = CurrentBuild(calculator);
+  return {{build.strName, LoadoutOf(build.setup)}};
+}
+
+// The target asked for, or the calculation's.
+Target_t ChartTarget(const ChartRequest_t& request, const CCalculator& calculator) {
+  return request.target ? *request.target : TargetOf(CaptureSetup(calculator));
 }
 
 }  // namespace
@@ -230,6 +244,23 @@ Chart_t TargetChart(const CCalculator& calculator) {
   chart.strDescription = FormatText(txt::kChartTargetDescription,
                                     {strMonster, static_cast<int64_t>(chart.arrGroup.size())});
   return chart;
+}
+
+Chart_t MakeChart(const CDataManager& store, const CCalculator& calculator,
+                  const ChartRequest_t& request) {
+  switch (request.eKind) {
+    case eCHART_KIND::Loadouts:
+      if (request.pComparison) return LoadoutsChart(*request.pComparison);
+      return LoadoutsChart(CompareLoadouts(store, ChartTarget(request, calculator),
+                                           ChartLoadouts(request, calculator)));
+    case eCHART_KIND::Sharpness:
+      return SharpnessChart(store, ChartTarget(request, calculator),
+                            ChartLoadouts(request, calculator), request.nRegion);
+    case eCHART_KIND::Gains: return GainsChart(calculator, request.nRegion);
+    case eCHART_KIND::Motions: return MotionsChart(calculator);
+    case eCHART_KIND::Target: return TargetChart(calculator);
+  }
+  return {};
 }
 
 std::optional<size_t> FindRegion(const std::vector<std::string>& arrRegion,

@@ -38,6 +38,24 @@ Chart_t MotionsChart(const CCalculator& calculator);
 // The regions of the monster on show with their physical and element rates.
 Chart_t TargetChart(const CCalculator& calculator);
 
+// What a face asks a chart of. Gains, motions and target chart the
+// calculation on show; loadouts and sharpness compare arrLoadout (none: the
+// setup on show alone, named as its code names it) against target (none: the
+// calculation's). nRegion charts one region instead of the total where the
+// kind takes one (sharpness, gains). pComparison, when the face already holds
+// the comparison of its loadouts, is the one the loadouts chart draws.
+struct ChartRequest_t {
+  eCHART_KIND eKind = eCHART_KIND::Loadouts;
+  std::optional<std::vector<NamedLoadout_t>> arrLoadout;
+  std::optional<size_t> nRegion;
+  std::optional<Target_t> target;
+  const LoadoutComparison_t* pComparison = nullptr;
+};
+
+// The chart of the kind asked for, from the builder above that draws it.
+Chart_t MakeChart(const CDataManager& store, const CCalculator& calculator,
+                  const ChartRequest_t& request);
+
 // The index of a region name (Shift-JIS) in a list of regions.
 std::optional<size_t> FindRegion(const std::vector<std::string>& arrRegion,
                                  const std::string& strName);

@@ -99,8 +99,7 @@ json NameTablesJson() {
     elements.push_back(SjisToUtf8(CDataManager::GetElementName(n)));
   }
   json charts = json::array();
-  for (const eCHART_KIND eKind : {eCHART_KIND::Loadouts, eCHART_KIND::Sharpness, eCHART_KIND::Gains,
-                                  eCHART_KIND::Motions, eCHART_KIND::Target}) {
+  for (const eCHART_KIND eKind : kChartKinds) {
     charts.push_back({{"kind", ChartKindName(eKind)},
                       {"caption", SjisToUtf8(ChartKindCaption(eKind))},
                       {"loadouts", ChartTakesLoadouts(eKind)},
@@ -368,23 +367,13 @@ json Compare(const json& request) {
 json Chart(const json& request) {
   const std::optional<eCHART_KIND> eKind = ChartKindOf(StringOf(request, "kind"));
   if (!eKind) return {{"error", "unknown chart"}};
-  const Target_t target = TargetOf(CaptureSetup(Calculator()));
-  std::vector<NamedLoadout_t> arrLoadout = LoadoutsOf(request);
-  if (*eKind == eCHART_KIND::Sharpness && request.find("builds") == request.end()) {
-    const Build_t build = CurrentBuild(Calculator());
-    arrLoadout.push_back({build.strName, LoadoutOf(build.setup)});
-  }
-  const std::optional<size_t> nRegion = IndexOf(request, "region");
-  Chart_t chart;
-  switch (*eKind) {
-    case eCHART_KIND::Loadouts: chart = LoadoutsChart(ComparisonOf(request)); break;
-    case eCHART_KIND::Sharpness:
-      chart = SharpnessChart(CDataManager::GetInstance(), target, arrLoadout, nRegion);
-      break;
-    case eCHART_KIND::Gains: chart = GainsChart(Calculator(), nRegion); break;
-    case eCHART_KIND::Motions: chart = MotionsChart(Calculator()); break;
-    case eCHART_KIND::Target: chart = TargetChart(Calculator()); break;
-  }
+  ChartRequest_t chartRequest;
+  chartRequest.eKind = *eKind;
+  chartRequest.nRegion = IndexOf(request, "region");
+  if (request.contains("builds")) chartRequest.arrLoadout = LoadoutsOf(request);
+  // The loadouts chart is of the comparison the page keeps, builds or none.
+  if (*eKind == eCHART_KIND::Loadouts) chartRequest.pComparison = &ComparisonOf(request);
+  const Chart_t chart = MakeChart(CDataManager::GetInstance(), Calculator(), chartRequest);
   const auto itStyle = request.find("style");
   const json style = itStyle != request.end() && itStyle->is_object() ? *itStyle : json::object();
   ChartStyle_t chartStyle;

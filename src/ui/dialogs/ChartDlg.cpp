@@ -16,7 +16,6 @@
 #include <QStyle>
 #include <QSvgRenderer>
 #include <QVBoxLayout>
-#include <array>
 #include <utility>
 
 #include "BesidePlacement.h"
@@ -26,21 +25,12 @@
 #include "data/DataManager.h"
 #include "dialogs/VelkarMessage.h"
 #include "platform/AtomicFileWriter.h"
-#include "setup/Loadout.h"
-#include "setup/SetupRestore.h"
 #include "style/DialogFont.h"
 #include "text/SjisText.h"
 #include "widgets/ButtonNote.h"
 #include "widgets/RegionChooser.h"
 
 namespace {
-
-// The kinds' captions, in the core's order of the kinds.
-constexpr std::array<std::string_view, 5> kKindCaption = {
-    txt::kChartKindLoadouts, txt::kChartKindSharpness, txt::kChartKindGains, txt::kChartKindMotions,
-    txt::kChartKindTarget};
-static_assert(kKindCaption.size() == static_cast<size_t>(eCHART_KIND::Target) + 1,
-              "a chart kind without a caption in the chart view");
 
 // Below this lightness of the window colour the palette is a dark theme.
 constexpr int kDarkLightness = 128;
@@ -64,8 +54,8 @@ CChartDlg::CChartDlg(CalculationFunction fnCalculation, LoadoutsFunction fnLoado
 
   m_pKind = new QComboBox(this);
   m_pKind->setObjectName(QStringLiteral("chartKind"));
-  for (size_t nKind = 0; nKind < kKindCaption.size(); ++nKind)
-    m_pKind->addItem(FromSjis(kKindCaption[nKind]), static_cast<int>(nKind));
+  for (const eCHART_KIND eKind : kChartKinds)
+    m_pKind->addItem(FromSjis(ChartKindCaption(eKind)), static_cast<int>(eKind));
   auto* pKindLabel = new QLabel(FromSjis(txt::kChartKindLabel), this);
   pKindLabel->setBuddy(m_pKind);
   m_pRegion = new QComboBox(this);
@@ -167,7 +157,7 @@ void CChartDlg::Refresh() {
   const std::optional<size_t> nRegion = FillRegions(*pCalculator);
   // The region list's new width places the picture area before it is measured.
   layout()->activate();
-  Show(MakeChart(*pCalculator, bRegion ? nRegion : std::nullopt));
+  Show(MakeChart(CDataManager::GetInstance(), *pCalculator, Request(nRegion)));
 }
 
 std::optional<size_t> CChartDlg::FillRegions(const CCalculator& calculator) {
@@ -179,23 +169,12 @@ std::optional<size_t> CChartDlg::FillRegions(const CCalculator& calculator) {
   return FillRegionChooser(*m_pRegion, arrRegion, std::exchange(m_strOpenRegion, std::nullopt));
 }
 
-Chart_t CChartDlg::MakeChart(const CCalculator& calculator, std::optional<size_t> nRegion) const {
-  const eCHART_KIND eKind = Kind();
-  if (!ChartTakesLoadouts(eKind)) {
-    if (eKind == eCHART_KIND::Gains) return GainsChart(calculator, nRegion);
-    return eKind == eCHART_KIND::Motions ? MotionsChart(calculator) : TargetChart(calculator);
-  }
-  std::vector<NamedLoadout_t> arrLoadout;
-  if (m_fnLoadouts) {
-    arrLoadout = m_fnLoadouts();
-  } else {
-    const Build_t build = CurrentBuild(calculator);
-    arrLoadout.push_back({build.strName, LoadoutOf(build.setup)});
-  }
-  const Target_t target = TargetOf(CaptureSetup(calculator));
-  return eKind == eCHART_KIND::Loadouts
-             ? LoadoutsChart(CompareLoadouts(CDataManager::GetInstance(), target, arrLoadout))
-             : SharpnessChart(CDataManager::GetInstance(), target, arrLoadout, nRegion);
+ChartRequest_t CChartDlg::Request(std::optional<size_t> nRegion) const {
+  ChartRequest_t request;
+  request.eKind = Kind();
+  request.nRegion = nRegion;
+  if (m_fnLoadouts) request.arrLoadout = m_fnLoadouts();
+  return request;
 }
 
 void CChartDlg::Show(const Chart_t& chart) {

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/Chart.h"
+#include "chart/ChartBuilders.h"
 #include "chart/ChartSvg.h"
 #include "setup/LoadoutComparison.h"
 
@@ -75,7 +75,10 @@ private:
   // Lists the regions of the monster on show, keeping the chosen one by
   // name; the index of the chosen one, none for the total.
   std::optional<size_t> FillRegions(const CCalculator& calculator);
-  Chart_t MakeChart(const CCalculator& calculator, std::optional<size_t> nRegion) const;
+  // The core's request for the kind chosen: the owner's loadouts, or none for
+  // the setup on show; the region chosen (the core ignores it where the kind
+  // takes none).
+  ChartRequest_t Request(std::optional<size_t> nRegion) const;
   void Show(const Chart_t& chart);
   QImage Render(QSvgRenderer& renderer) const;
   // Asks for a file name and writes the picture there.
