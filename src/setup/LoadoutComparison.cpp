@@ -5,6 +5,7 @@
 #include "calc/RowComparison.h"
 #include "calc/TextFormat.h"
 #include "calc/TextTable.h"
+#include "data/DataFileError.h"
 #include "data/DataManager.h"
 #include "model/ModifierTable.h"
 
@@ -117,6 +118,10 @@ std::string LoadoutDetail(const ComparedLoadout_t& loadout) {
     strText += "\n" + std::string(FindModifier(nId)->strCaption);
   }
   return strText;
+}
+
+std::string LoadoutHeading(size_t nLoadout, const std::string& strLabel) {
+  return Numbered(txt::kCompareColumn, {Letter(nLoadout), strLabel});
 }
 
 std::string ComparisonText(const LoadoutComparison_t& comparison) {

@@ -73,6 +73,11 @@ struct LoadoutComparison_t {
 std::string LoadoutLabel(const ComparedLoadout_t& loadout);
 std::string LoadoutDetail(const ComparedLoadout_t& loadout);
 
+// A column's heading where the comparison is shown in Japanese: the letter of
+// the loadout's place (A to F) and strLabel, its label or name ("A
+// 水鏡剣ミナモ\n切れ味 白／…").
+std::string LoadoutHeading(size_t nLoadout, const std::string& strLabel);
+
 // Finds the target, then evaluates each loadout against it, on the store's
 // records. The loadouts keep their order; the first is the one the others are
 // measured against.

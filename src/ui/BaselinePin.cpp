@@ -6,6 +6,7 @@
 #include "VelkarTexts.h"
 #include "data/DataManager.h"
 #include "setup/Loadout.h"
+#include "setup/LoadoutComparison.h"
 #include "setup/SetupRestore.h"
 #include "text/SjisText.h"
 #include "widgets/ResultRows.h"
@@ -34,9 +35,6 @@ void CBaselinePin::Show(const CCalculator* pCalculation, bool bComparing) {
     arrDifference = m_lineup.DifferencesToFirst(CDataManager::GetInstance(), *pCalculation);
   // Named as the comparison names its first column: "A" and the weapon.
   const QString strCaption = FromSjis(txt::kDifferenceNamedCaption);
-  m_rows.ShowBaseline(
-      bShow,
-      strCaption.arg(
-          FromSjis(txt::kCompareColumn).arg(QChar(u'A'), FromSjis(m_lineup.BaselineName()))),
-      strCaption.arg(QChar(u'A')), arrDifference);
+  m_rows.ShowBaseline(bShow, strCaption.arg(FromSjis(LoadoutHeading(0, m_lineup.BaselineName()))),
+                      strCaption.arg(QChar(u'A')), arrDifference);
 }

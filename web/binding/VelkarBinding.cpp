@@ -342,14 +342,19 @@ const LoadoutComparison_t& ComparisonOf(const json& request) {
 
 // Up to six builds' loadouts against the target on show, as velkar-tool
 // compare --json prints it.
-// "notes" has, per loadout, what the window says it lacks ("" for nothing).
+// "headings" has, per loadout, the heading of its column in the window, and
+// "notes" what the window says it lacks ("" for nothing).
 json Compare(const json& request) {
   const LoadoutComparison_t& comparison = ComparisonOf(request);
   json answer = ComparisonDocument(comparison);
+  json headings = json::array();
   json notes = json::array();
-  for (const ComparedLoadout_t& loadout : comparison.arrLoadout) {
+  for (size_t i = 0; i < comparison.arrLoadout.size(); ++i) {
+    const ComparedLoadout_t& loadout = comparison.arrLoadout[i];
+    headings.push_back(SjisToUtf8(LoadoutHeading(i, LoadoutLabel(loadout))));
     notes.push_back(SjisToUtf8(DescribeLoadoutMissesInJapanese(loadout)));
   }
+  answer["headings"] = std::move(headings);
   answer["notes"] = std::move(notes);
   return answer;
 }

@@ -82,13 +82,11 @@ export class CompareView {
     this.set(builds.filter((_, i) => i !== at));
   }
 
-  // The core's label of the loadout (weapon, sharpness, motion and modifier
-  // counts), or its name when it has no numbers, then the core's words for
-  // what it lacks; its whole build on hover.
+  // The core's heading of the loadout (its letter and weapon, sharpness,
+  // motion and modifier counts, or its name when it has no numbers), then the
+  // core's words for what it lacks; its whole build on hover.
   loadoutText(comparison, i) {
-    const loadout = comparison.loadouts[i];
-    return [`${letter(i)}：${loadout.problem ? loadout.build : loadout.label}`, comparison.notes[i]]
-      .filter(Boolean).join('\n');
+    return [comparison.headings[i], comparison.notes[i]].filter(Boolean).join('\n');
   }
 
   // The core's comparison, or null with the reason it has none in the note.
@@ -114,16 +112,19 @@ export class CompareView {
 
   draw() {
     this.drawn = this.inputs();
-    const comparison = this.builds.length >= 2 ? this.comparison() : null;
+    // A lone loadout is compared too, for the core's heading of it; the
+    // table waits for a second.
+    const comparison = this.builds.length ? this.comparison() : null;
     fillList(this.list, this.builds, (build, i) => el('li', {},
       el('span', comparison ? { text: this.loadoutText(comparison, i), title: comparison.loadouts[i].detail }
-        : { text: `${letter(i)}：${build.name}` }),
+        : { text: build.name }),
       el('button', { type: 'button', text: caption(T.kCompareRemove), ariaLabel: `${caption(T.kCompareRemove)} ${letter(i)}`,
         onclick: () => this.remove(i) })));
-    this.hint.hidden = !!comparison;
-    this.table.hidden = !comparison;
-    this.target.hidden = !comparison;
-    if (!comparison) return;
+    const shown = this.builds.length >= 2 && !!comparison;
+    this.hint.hidden = shown;
+    this.table.hidden = !shown;
+    this.target.hidden = !shown;
+    if (!shown) return;
     const { target } = comparison;
     this.target.textContent = fill(T.kCompareTarget, target.monster, target.level, target.anger ? T.kCompareAngry : '');
     this.renderTable(comparison);

@@ -139,6 +139,8 @@ test('loadouts side by side are velkar-tool\'s comparison, and travel as one lin
   await settle(page);
   const cells = await comparisonCells(page);
   assert.deepEqual(cells, nativeCells(native));
+  assert.deepEqual(await page.locator('#compare-list li span').allTextContents(),
+    native.loadouts.map((loadout, i) => `${'ABC'[i]} ${loadout.label}`), 'the window\'s column headings');
   await page.click('#compare-link');
   const link = await page.evaluate(() => navigator.clipboard.readText());
   const opened = await openPage(await browser.newContext(), link.slice(link.indexOf('#')));

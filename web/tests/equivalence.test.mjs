@@ -126,10 +126,11 @@ test('the page computes what velkar-tool computes', async (t) => {
     const native = spawnSync(TOOL, ['--dir', DATA, 'compare', ...codes.flatMap((c) => ['--code', c]),
       '--monster', '5', '--level', '1', '--anger', '--json'], { encoding: 'utf8' });
     assert.equal(native.status, 1, native.stderr);  // a loadout without numbers
-    const { notes, ...page } = core.call('compare', { builds });
+    const { headings, notes, ...page } = core.call('compare', { builds });
     assert.equal(page.loadouts[5].problem.part, 'weapon');
     assert.deepEqual(page, JSON.parse(native.stdout));
-    // The window's words for what each loadout lacks.
+    // The window's column headings and its words for what each loadout lacks.
+    assert.deepEqual(headings, page.loadouts.map((loadout, i) => `${'ABCDEF'[i]} ${loadout.label}`));
     assert.deepEqual(notes, ['', '', '', '', '', '計算できません：武器「幻の双剣」']);
   });
   for (const [name, extra, region, sharpness, filter] of [['rank-total', [], null, null], ['rank-region', ['--region', '頭'], '頭', null],

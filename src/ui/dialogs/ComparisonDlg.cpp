@@ -34,10 +34,6 @@ QPushButton* AddButton(QDialog* pDialog, const char* pszName, std::string_view s
   return pButton;
 }
 
-QString Letter(size_t nIndex) {
-  return QString(QChar(u'A' + static_cast<char16_t>(nIndex)));
-}
-
 QString DamageText(const std::optional<int64_t>& nDamage) {
   return nDamage ? QString::number(*nDamage) : FromSjis(FormatDifference(std::nullopt));
 }
@@ -151,7 +147,7 @@ void CComparisonDlg::Refresh() {
     const ComparedLoadout_t& loadout = comparison.arrLoadout[nLoadout];
     const int nColumn = static_cast<int>(nLoadout);
     SetText(m_pTable->horizontalHeaderItem(nColumn), 0, nColumn,
-            FromSjis(txt::kCompareColumn).arg(Letter(nLoadout), FromSjis(LoadoutLabel(loadout))));
+            FromSjis(LoadoutHeading(nLoadout, LoadoutLabel(loadout))));
     m_pTable->horizontalHeaderItem(nColumn)->setToolTip(HeaderTip(loadout));
     for (size_t nRow = 0; nRow <= nRegions; ++nRow) {
       SetText(m_pTable->item(static_cast<int>(nRow), nColumn), nRow, nColumn,
