@@ -348,6 +348,18 @@ const CWeapon* CCalculator::GetSelectedWeapon() const {
   return SelectedIn(m_arrWeapon, m_nWeaponSel);
 }
 
+std::optional<int> CCalculator::GetOwnSharpness() const {
+  const CWeapon* pWeapon = GetSelectedWeapon();
+  uint16_t wAttack = 0;
+  uint16_t wElement = 0;
+  int32_t nMask = 0;
+  int32_t nSharpness = 0;
+  if (pWeapon == nullptr || !pWeapon->GetStatus(wAttack, wElement, nMask, nSharpness)) {
+    return std::nullopt;
+  }
+  return nSharpness;
+}
+
 const CMonster* CCalculator::GetSelectedMonster() const {
   return SelectedIn(m_arrMonster, m_nMonsterSel);
 }

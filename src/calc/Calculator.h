@@ -129,6 +129,9 @@ public:
   int GetSharpnessPosition() const { return m_nSharpness; }
   int GetSharpnessMin() const { return SHARPNESS_MIN; }
   int GetSharpnessMax() const { return SHARPNESS_MAX; }
+  // The selected weapon's own sharpness, as its record gives it; none without
+  // a weapon or with a record that cannot say.
+  std::optional<int> GetOwnSharpness() const;
   bool GetAnger() const { return m_bAnger; }
   bool GetModifier(int nControlId) const;
   ModifierTicks_t GetModifierTicks() const { return m_nTicks; }

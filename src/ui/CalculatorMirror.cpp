@@ -38,19 +38,6 @@ void FillWithNames(QListWidget* pList, const std::vector<const Record*>& arrReco
   pList->addItems(arrName);
 }
 
-// The selected weapon's own sharpness, or none without a weapon.
-std::optional<int> OwnSharpness(const CCalculator& calculator) {
-  const CWeapon* pWeapon = calculator.GetSelectedWeapon();
-  uint16_t wAttack = 0;
-  uint16_t wElement = 0;
-  int32_t nMask = 0;
-  int32_t nSharpness = 0;
-  if (pWeapon == nullptr || !pWeapon->GetStatus(wAttack, wElement, nMask, nSharpness)) {
-    return std::nullopt;
-  }
-  return nSharpness;
-}
-
 }  // namespace
 
 void CCalculatorMirror::Show(bool bRefill, bool bRecordsUsable) {
@@ -140,7 +127,7 @@ void CCalculatorMirror::ShowTextsAndFlags(bool bRecordsUsable) {
     m_controls.pSharpness->setRange(m_calculator.GetSharpnessMin(), m_calculator.GetSharpnessMax());
     m_controls.pSharpness->setValue(m_calculator.GetSharpnessPosition());
   }
-  m_controls.pSharpness->SetOwnSharpness(bRecordsUsable ? OwnSharpness(m_calculator)
+  m_controls.pSharpness->SetOwnSharpness(bRecordsUsable ? m_calculator.GetOwnSharpness()
                                                         : std::nullopt);
   m_controls.pAnger->setChecked(m_calculator.GetAnger());
   for (int nId = CCalculator::kFirstModifierId; nId <= CCalculator::kLastModifierId; ++nId) {
