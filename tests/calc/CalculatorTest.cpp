@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,7 +95,8 @@ TEST_F(CalculatorFixture, NoMonsterNoRegionsToRank) {
 }
 
 // Full-width colon after 攻撃力, ASCII colons after the element and
-// sharpness parentheses; a sharpness outside 0..5 reads "Error". Only
+// sharpness parentheses; a sharpness outside 0..5 reads "Error", and the
+// weapon's own level is the record's, unclamped (none without a weapon). Only
 // categories with a weapon are listed. A category change and a reload take
 // the texts back to their initial state, as no weapon is picked then.
 TEST_F(CalculatorFixture, StatusTextsFollowTheWeapon) {
@@ -102,8 +104,9 @@ TEST_F(CalculatorFixture, StatusTextsFollowTheWeapon) {
   ASSERT_EQ(m_calc.GetCategories().size(), 3U);  // ガンランス has no weapon
   std::vector<std::string> arrText;
   const auto Note = [&] {
+    const std::optional<int> nOwn = m_calc.GetOwnSharpness();
     arrText.push_back(m_calc.GetAttackText() + " " + m_calc.GetElementText() + " " +
-                      m_calc.GetSharpnessText());
+                      m_calc.GetSharpnessText() + " " + (nOwn ? std::to_string(*nOwn) : "-"));
   };
   for (int nWeapon : {kKnife, kFireSword, kBlunt}) {
     m_calc.SelectWeapon(nWeapon);
@@ -115,10 +118,10 @@ TEST_F(CalculatorFixture, StatusTextsFollowTheWeapon) {
   m_calc.SelectWeapon(kKnife);
   m_calc.LoadAll();
   Note();
-  const std::string strInitial = ToSjis(u8"攻撃力：--- 属性(--)：--- 切れ味：---");
-  EXPECT_EQ(arrText, (std::vector<std::string>{ToSjis(u8"攻撃力：280 属性(無):0 切れ味:緑"),
-                                               ToSjis(u8"攻撃力：160 属性(火毒):250 切れ味:青"),
-                                               ToSjis(u8"攻撃力：280 属性(無):0 切れ味:Error"),
+  const std::string strInitial = ToSjis(u8"攻撃力：--- 属性(--)：--- 切れ味：--- -");
+  EXPECT_EQ(arrText, (std::vector<std::string>{ToSjis(u8"攻撃力：280 属性(無):0 切れ味:緑 3"),
+                                               ToSjis(u8"攻撃力：160 属性(火毒):250 切れ味:青 4"),
+                                               ToSjis(u8"攻撃力：280 属性(無):0 切れ味:Error 7"),
                                                strInitial, strInitial}));
 }
 
