@@ -9,10 +9,13 @@
 //   1. a row at the end of kCategoryTable, on one line in the form of the
 //      others (the sample-data build reads the stems from these lines);
 //   2. its caption, kCategory<Stem>, in src/texts/texts.txt;
-//   3. its source, gamedata/<Stem>.ini, and a row for it in the sample-data
-//      tests (tests/app/SampleDataTest.cpp), worked out by hand.
-// The window, the tool, the page, the data store and the codes need nothing
-// more; a build code holds categories 0 to 15 (see the static_assert below).
+//   3. its row in the class table of tests/engine/WeaponDamageTest.cpp,
+//      worked out by hand;
+//   4. its source, gamedata/<Stem>.ini, and the digests of its two sample
+//      files in tests/data/sample-data.sha256 (the build stops without them).
+// The window, the tool, the page, the data store, the packages and the codes
+// need nothing more; a build code holds categories 0 to 15 (see the
+// static_assert below).
 #pragma once
 
 #include <array>

@@ -99,7 +99,7 @@ foreach(line IN LISTS lines)
   endif()
   list(APPEND files "${type}${CMAKE_MATCH_2} ${path}${CMAKE_MATCH_4}")
 endforeach()
-set(stems Sword DualSword GreatSword Katana Lance GunLance Hummer HuntingHorn Monster)
+string(REPLACE "," ";" stems "${STEMS}")
 set(expected
   "-rwxr-xr-x usr/lib/velkar/velkar-tool"
   "lrwxrwxrwx usr/bin/velkar-tool -> ../lib/velkar/velkar-tool"

@@ -58,10 +58,10 @@ set(folder "${WORK_DIR}/moved \"Velkar\" $HOME `x` 100% a\\b 狩り")
 file(RENAME "${unpacked}/${PACKAGE_NAME}" "${folder}")
 file(REMOVE_RECURSE "${unpacked}")
 
-# Exactly these files: the programs, the sample data of the nine data files
-# (eight weapon categories and the monsters), the desktop entry, its icon and
+# Exactly these files: the programs, the sample data of every data file
+# (the weapon categories' and the monsters'), the desktop entry, its icon and
 # script, and the manual page. No test program or build file slips in.
-set(stems Sword DualSword GreatSword Katana Lance GunLance Hummer HuntingHorn Monster)
+string(REPLACE "," ";" stems "${STEMS}")
 set(expected Velkar velkar-tool velkar-tool.1 velkar.desktop velkar.png install-desktop-entry.sh)
 foreach(stem IN LISTS stems)
   list(APPEND expected ${stem}.ini ${stem}.dat)

@@ -288,7 +288,7 @@ const RefusalRow_t kRefusalRows[] = {
      kInvalid + "bytes follow the last build"},
     {"SharpnessSix", Wrap({0, 0, 0, 0, 1, 0, 1, 0, 4, 0x60, 0, 0, 0, 0}),
      kInvalid + "a build's category or sharpness is out of range"},
-    {"CategoryEight", Wrap({0, 0, 0, 0, 1, 0, 1, 0, 1, 0x08, 0, 0, 0, 0}),
+    {"CategoryFifteen", Wrap({0, 0, 0, 0, 1, 0, 1, 0, 1, 0x0F, 0, 0, 0, 0}),
      kInvalid + "a build's category or sharpness is out of range"},
     {"KaishinAndMinusKaishin", Wrap({0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0xC0}),
      kInvalid + "two modifiers of one exclusive group are ticked"},

@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "model/CategoryTable.h"
 #include "support/RowName.h"
 #include "tools/ToolRunner.h"
 
@@ -21,6 +22,15 @@ struct UsageRow_t {
   std::string strMessage;  // the whole line after "velkar-tool: "
   int nExit = 2;
 };
+
+// The names the tool lists for its data files: one per row of the table.
+std::string DataFileNames() {
+  std::string strNames;
+  for (const std::string_view stem : DataFileStems()) {
+    strNames += (strNames.empty() ? "" : ", ") + std::string(stem) + ".dat";
+  }
+  return strNames;
+}
 
 class UsageErrorTest : public ::testing::TestWithParam<UsageRow_t> {};
 
@@ -38,9 +48,7 @@ const UsageRow_t kUsageRows[] = {
      "dump, gains, lint, list, rank, report, save-build"},
     {"ConvertUnknownTarget", "convert sw\nords", "SOURCES: sw ords not in {weapons,monsters,all}"},
     {"DumpOfASource", "dump Sword.ini",
-     "dump: Sword.ini is not a data file name; it must be one of Monster.dat, Sword.dat, "
-     "DualSword.dat, GreatSword.dat, Katana.dat, Lance.dat, GunLance.dat, Hummer.dat, "
-     "HuntingHorn.dat"},
+     "dump: Sword.ini is not a data file name; it must be one of " + DataFileNames()},
     {"ListWithAnArgument", "list all", "The following argument was not expected: all"},
     {"CategoryNotListed", "report --category 3 --weapon 0",
      "--category: 3 (Katana) is not listed; listed categories: 0, 4"},

@@ -364,11 +364,12 @@ private slots:
              nKind == int(eHOSTILE::FOLDER) ? 2 : 1);  // reported again on reload
     QCOMPARE(arrAnswered[0].strText,
              strText.replace(QStringLiteral("%1"), QString::fromStdString(m_pDir->Path())));
-    // Categories (those whose data loads: of the weapon conversion's eight,
-    // all but a failed one; of the fixture's data, two), chosen motions,
-    // weapons, selected weapons and levels.
-    const int nCategories =
-        nCommand == kCommandConvertMonsters ? 2 : (strText.contains(U("失敗")) ? 7 : 8);
+    // Categories (those whose data loads: of the weapon conversion's, all
+    // but a failed one; of the fixture's data, two), chosen motions, weapons,
+    // selected weapons and levels.
+    const int nCategories = nCommand == kCommandConvertMonsters
+                                ? 2
+                                : (strText.contains(U("失敗")) ? CATEGORY_COUNT - 1 : CATEGORY_COUNT);
     QCOMPARE((QList<qsizetype>{Control<QComboBox>(dlg, 1001)->count(),
                                Control<QListWidget>(dlg, 1004)->count(),
                                Control<CWeaponListBox>(dlg, 1002)->count(),
