@@ -33,7 +33,8 @@ TEST(ConversionTest, FailureKeepsTheOldDataFile) {
                 dir.PathOf("Sword.dat") + " failed: no space left on the test device");
   EXPECT_EQ(dir.ReadBytes("Sword.dat"), std::vector<uint8_t>({'o', 'l', 'd'}));
   EXPECT_FALSE(store->ConvertWeaponIni(CATEGORY_COUNT));
-  EXPECT_EQ(store->GetLastConvertReport().strError, "no weapon category " + std::to_string(CATEGORY_COUNT));
+  EXPECT_EQ(store->GetLastConvertReport().strError,
+            "no weapon category " + std::to_string(CATEGORY_COUNT));
 }
 
 // Files within the size limit whose records do not fit in the memory the

@@ -367,9 +367,10 @@ private slots:
     // Categories (those whose data loads: of the weapon conversion's, all
     // but a failed one; of the fixture's data, two), chosen motions, weapons,
     // selected weapons and levels.
-    const int nCategories = nCommand == kCommandConvertMonsters
-                                ? 2
-                                : (strText.contains(U("失敗")) ? CATEGORY_COUNT - 1 : CATEGORY_COUNT);
+    const int nCategories =
+        nCommand == kCommandConvertMonsters
+            ? 2
+            : (strText.contains(U("失敗")) ? CATEGORY_COUNT - 1 : CATEGORY_COUNT);
     QCOMPARE((QList<qsizetype>{Control<QComboBox>(dlg, 1001)->count(),
                                Control<QListWidget>(dlg, 1004)->count(),
                                Control<CWeaponListBox>(dlg, 1002)->count(),
