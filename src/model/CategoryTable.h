@@ -12,7 +12,7 @@
 //   3. its row in the class table of tests/engine/WeaponDamageTest.cpp,
 //      worked out by hand;
 //   4. its source, gamedata/<Stem>.ini, and the digests of its two sample
-//      files in tests/data/sample-data.sha256 (the build stops without them).
+//      files in tests/data/sample-data.sha256 (a test fails without them).
 // The window, the tool, the page, the data store, the packages and the codes
 // need nothing more; a build code holds categories 0 to 15 (see the
 // static_assert below).
