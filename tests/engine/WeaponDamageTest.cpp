@@ -253,8 +253,7 @@ TEST(ClassDamage, DivisorElementCoefficientAndDamageTypeOfEachClass) {
       {CATEGORY_LANCE, {{22, 45, 20, kNormal}, {27, 45, 20, kNormal}}},  // 16.9, 21.13
       {CATEGORY_GUNLANCE, {{22, 45, 20, kNormal}, {27, 45, 20, kNormal}}},
       {CATEGORY_HUMMER, {{13, 45, 20, kNormal}, {10, 30, 20, kNormal}}},  // 7.48, 4.98
-      {CATEGORY_HUNTINGHORN, {{13, 45, 20, kNormal}, {10, 30, 20, kNormal}}},
-      {eWEAPON_CATEGORY{8}, {{33, 30, 20, kNormal}, {46, 45, 20, kNormal}}}};  // bow: 27, 40.5
+      {CATEGORY_HUNTINGHORN, {{13, 45, 20, kNormal}, {10, 30, 20, kNormal}}}};
   ASSERT_EQ(std::size(arrClass), static_cast<size_t>(CATEGORY_COUNT)) << "a category lacks its row";
   for (const auto& [eCategory, arrExpected] : arrClass) {
     const CCalculation calculation(Calc_t("class", eCategory, 480, 300,
