@@ -40,25 +40,18 @@ constexpr int kMotionCount = 10;
 
 class CSampleData {
 public:
-  CSampleData() {
-    std::string strTemplate =
-        (std::filesystem::temp_directory_path() / "velkar-bench-XXXXXX").string();
-    if (mkdtemp(strTemplate.data()) == nullptr) Fail("cannot create a temporary folder");
-    m_strDir = strTemplate + "/";
+  CSampleData() : m_strDir(MakeFolder()), m_store(m_strDir), m_calc(m_store) {
     CopySources();
-
-    CDataManager& store = CDataManager::GetInstance();
-    store.SetDataDirectory(m_strDir);
-    if (!store.ConvertMonsterIni()) Fail("cannot write Monster.dat");
+    if (!m_store.ConvertMonsterIni()) Fail("cannot write Monster.dat");
     for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) {
-      if (!store.ConvertWeaponIni(nCategory)) Fail("cannot write a weapon data file");
+      if (!m_store.ConvertWeaponIni(nCategory)) Fail("cannot write a weapon data file");
     }
+    m_store.LoadAll();
     m_calc.LoadAll();
     SetUpCalculation();
   }
 
   ~CSampleData() {
-    CDataManager::DestroyInstance();
     std::error_code ec;
     std::filesystem::remove_all(m_strDir, ec);
   }
@@ -67,11 +60,19 @@ public:
   CSampleData& operator=(const CSampleData&) = delete;
 
   CCalculator& Calculator() { return m_calc; }
+  const CDataManager& Store() const { return m_store; }
 
 private:
   [[noreturn]] static void Fail(const std::string& strWhy) {
     std::cerr << "calc_bench: " << strWhy << '\n';
     std::exit(1);
+  }
+
+  static std::string MakeFolder() {
+    std::string strTemplate =
+        (std::filesystem::temp_directory_path() / "velkar-bench-XXXXXX").string();
+    if (mkdtemp(strTemplate.data()) == nullptr) Fail("cannot create a temporary folder");
+    return strTemplate + "/";
   }
 
   void CopySources() const {
@@ -104,6 +105,7 @@ private:
   }
 
   std::string m_strDir;
+  CDataManager m_store;
   CCalculator m_calc;
 };
 
@@ -183,8 +185,7 @@ void BM_CompareSixLoadouts(benchmark::State& state) {
   const Target_t target = TargetOf(CaptureSetup(calc));
   size_t nRegions = 0;
   for (auto _ : state) {
-    const LoadoutComparison_t comparison =
-        CompareLoadouts(CDataManager::GetInstance(), target, arrLoadout);
+    const LoadoutComparison_t comparison = CompareLoadouts(Sample().Store(), target, arrLoadout);
     nRegions = comparison.arrRegion.size();
     benchmark::DoNotOptimize(comparison.arrLoadout.data());
   }
@@ -197,7 +198,7 @@ BENCHMARK(BM_CompareSixLoadouts);
 void BM_LoadoutsChart(benchmark::State& state) {
   const CCalculator& calc = Sample().Calculator();
   const LoadoutComparison_t comparison =
-      CompareLoadouts(CDataManager::GetInstance(), TargetOf(CaptureSetup(calc)), SixLoadouts(calc));
+      CompareLoadouts(Sample().Store(), TargetOf(CaptureSetup(calc)), SixLoadouts(calc));
   size_t nBytes = 0;
   size_t nGroups = 0;
   for (auto _ : state) {
@@ -299,7 +300,7 @@ std::string HostileCode() {
 std::string LongestCode() {
   const CCalculator& calc = Sample().Calculator();
   Build_t build{"build", CaptureSetup(calc)};
-  BuildCode_t code{CDataManager::GetInstance().GetDataFingerprint(), {}};
+  BuildCode_t code{Sample().Store().GetDataFingerprint(), {}};
   CodeError_t error;
   std::string strLongest;
   for (int i = 0;; ++i) {
@@ -331,7 +332,7 @@ void BM_EncodeTypicalBuild(benchmark::State& state) {
   const Build_t build{
       CDataManager::GetCategoryLabel(nCategory) + "\x82\xcc\x89\xce\x97\xcd\x8d\x5c\x90\xac",
       CaptureSetup(calc)};
-  const BuildCode_t code{CDataManager::GetInstance().GetDataFingerprint(), {build}};
+  const BuildCode_t code{Sample().Store().GetDataFingerprint(), {build}};
   CodeError_t error;
   size_t nChars = 0;
   for (auto _ : state) {

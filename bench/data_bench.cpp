@@ -112,10 +112,8 @@ public:
     Write("Sword.ini", MakeWeaponSource(kLargeMotions, 20, kLargeWeapons));
     Write("Lance.ini", MakeWeaponSource(kCompareEntries, kCompareEntries, kCompareEntries));
     Write("Monster.ini", MakeMonsterSource(kLargeMonsters, kRegionsPerMonster));
-    CDataManager::GetInstance().SetDataDirectory(m_strDir);
   }
   ~CBenchData() {
-    CDataManager::DestroyInstance();
     std::error_code ec;
     std::filesystem::remove_all(m_strDir, ec);
   }
@@ -199,8 +197,7 @@ std::string SourcePath(const CDataManager& store, const BenchSource_t& source) {
 // ---- benchmarks --------------------------------------------------------------
 
 void BM_ConvertLargeWeaponSource(benchmark::State& state) {
-  CDataManager& store = CDataManager::GetInstance();
-  Data();
+  CDataManager store(Data().Dir());
   for (auto _ : state) {
     if (!store.ConvertWeaponIni(CATEGORY_SWORD)) Fail(store.GetLastConvertReport().strError);
   }
@@ -210,8 +207,7 @@ void BM_ConvertLargeWeaponSource(benchmark::State& state) {
 // What `cat` does with each source: open it, read it through one 128 KiB
 // buffer, close it.
 void BM_ReadSourcesAsCat(benchmark::State& state) {
-  const CDataManager& store = CDataManager::GetInstance();
-  Data();
+  const CDataManager store(Data().Dir());
   std::vector<char> arrBuffer(size_t{128} * 1024);
   int64_t nBytes = 0;
   for (auto _ : state) {
@@ -234,8 +230,7 @@ BENCHMARK(BM_ReadSourcesAsCat)->Unit(benchmark::kMillisecond);
 // The `cat` program itself reading the sources to /dev/null: the read above
 // plus starting a process, as a player's shell would time it.
 void BM_CatSources(benchmark::State& state) {
-  const CDataManager& store = CDataManager::GetInstance();
-  Data();
+  const CDataManager store(Data().Dir());
   std::vector<std::string> arrArg{"cat"};
   for (const BenchSource_t& source : kBenchSources) arrArg.push_back(SourcePath(store, source));
   std::vector<char*> arrArgv;
@@ -274,8 +269,7 @@ std::vector<uint8_t> ConvertInMemory(const std::string& strSource, bool bMonster
 
 // The same sources converted: write:0 in memory, write:1 through the store.
 void BM_ConvertSources(benchmark::State& state) {
-  CDataManager& store = CDataManager::GetInstance();
-  Data();
+  CDataManager store(Data().Dir());
   const bool bWrite = state.range(0) != 0;
   for (auto _ : state) {
     for (const BenchSource_t& source : kBenchSources) {
@@ -299,8 +293,7 @@ BENCHMARK(BM_ConvertSources)
 BENCHMARK(BM_ConvertLargeWeaponSource)->Unit(benchmark::kMillisecond);
 
 void BM_LoadLargeWeaponData(benchmark::State& state) {
-  CDataManager& store = CDataManager::GetInstance();
-  Data();
+  CDataManager store(Data().Dir());
   if (!store.ConvertWeaponIni(CATEGORY_SWORD)) Fail(store.GetLastConvertReport().strError);
   const auto nBytes = std::filesystem::file_size(store.GetWeaponDataPath(CATEGORY_SWORD));
   for (auto _ : state) {
@@ -330,8 +323,7 @@ void ConvertThrough(const SourceLookup& lookup, const std::string& strTarget, bo
 
 // The source parsed once per conversion and every value answered from the index.
 void BM_ConvertParsedOnce(benchmark::State& state) {
-  const CDataManager& store = CDataManager::GetInstance();
-  Data();
+  const CDataManager store(Data().Dir());
   const std::string strSource = store.GetWeaponSourcePath(CATEGORY_LANCE);
   const std::string strTarget = store.GetWeaponDataPath(CATEGORY_LANCE);
   for (auto _ : state) {
@@ -350,8 +342,7 @@ BENCHMARK(BM_ConvertParsedOnce)->ArgName("write")->Arg(0)->Arg(1)->Unit(benchmar
 
 // Every value looked up by scanning the source file again.
 void BM_ConvertNaively(benchmark::State& state) {
-  const CDataManager& store = CDataManager::GetInstance();
-  Data();
+  const CDataManager store(Data().Dir());
   const std::string strSource = store.GetWeaponSourcePath(CATEGORY_LANCE);
   const std::string strTarget = store.GetWeaponDataPath(CATEGORY_LANCE);
   const SourceLookup lookup = [&strSource](std::string_view section, std::string_view key) {

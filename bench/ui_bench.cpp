@@ -50,6 +50,7 @@
 #include "dialogs/BuildsDlg.h"
 #include "dialogs/ComparisonDlg.h"
 #include "platform/Cp932.h"
+#include "platform/ModuleDirectory.h"
 #include "setup/SetupStore.h"
 #include "widgets/ColorListCtrl.h"
 #include "widgets/WeaponListBox.h"
@@ -68,7 +69,7 @@ constexpr std::string_view kChildFlag = "--show-window";
 // Shows the window once it is on screen and painted, then says so on fd.
 int RunChild(int argc, char** argv, int nFd) {
   CVelkarApp app(argc, argv);
-  CVelkarDlg dlg;
+  CVelkarDlg dlg(velkar::GetModuleDirectory());
   dlg.RestoreLastSetup();
   dlg.show();
   if (!QTest::qWaitForWindowExposed(&dlg)) return 2;
@@ -181,20 +182,14 @@ void ClickWeaponsInTurn(benchmark::State& state, CVelkarDlg& dlg, bool bCompare)
 }
 
 void WeaponClickToRows(benchmark::State& state) {
-  {
-    CVelkarDlg dlg;
-    ClickWeaponsInTurn(state, dlg, false);
-  }
-  CDataManager::DestroyInstance();
+  CVelkarDlg dlg(velkar::GetModuleDirectory());
+  ClickWeaponsInTurn(state, dlg, false);
 }
 BENCHMARK(WeaponClickToRows)->Unit(benchmark::kMicrosecond);
 
 void WeaponClickWithSixLoadouts(benchmark::State& state) {
-  {
-    CVelkarDlg dlg;
-    ClickWeaponsInTurn(state, dlg, true);
-  }
-  CDataManager::DestroyInstance();
+  CVelkarDlg dlg(velkar::GetModuleDirectory());
+  ClickWeaponsInTurn(state, dlg, true);
 }
 BENCHMARK(WeaponClickWithSixLoadouts)->Unit(benchmark::kMicrosecond);
 
@@ -204,10 +199,12 @@ BENCHMARK(WeaponClickWithSixLoadouts)->Unit(benchmark::kMicrosecond);
 void ImportIntoTenThousand(benchmark::State& state) {
   const std::string strFolder = CSetupStore::DefaultFolder();
   SaveManyBuilds(strFolder + "saved");
+  const CDataManager store;  // holds no data, as the code made on it says
   QGuiApplication::clipboard()->setText(
-      QString::fromStdString(ImportedCode(CDataManager::GetInstance().GetDataFingerprint())));
+      QString::fromStdString(ImportedCode(store.GetDataFingerprint())));
   CBuildsDlg builds([] { return Setup_t{}; },
-                    [](const Setup_t&) { return std::vector<RestoreMiss_t>{}; });
+                    [](const Setup_t&) { return std::vector<RestoreMiss_t>{}; },
+                    [&store] { return store.GetDataFingerprint(); });
   builds.show();
   auto* pImport = builds.findChild<QPushButton*>(QStringLiteral("buildImportCode"));
   auto* pList = builds.findChild<QListWidget*>(QStringLiteral("buildList"));
@@ -226,7 +223,6 @@ void ImportIntoTenThousand(benchmark::State& state) {
   if (static_cast<size_t>(pList->count()) != kSavedBuilds + kImportedBuilds) {
     Fail("the import did not list every build");
   }
-  CDataManager::DestroyInstance();
 }
 BENCHMARK(ImportIntoTenThousand)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -119,8 +119,7 @@ void RequireFaithfulData(std::string_view source, const std::string& strDataPath
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   const std::string_view source(reinterpret_cast<const char*>(pData), nSize);
-  CDataManager& store = CDataManager::GetInstance();
-  store.SetDataDirectory(ScratchFolder());
+  CDataManager store(ScratchFolder());
   fuzz::WriteFile(store.GetWeaponSourcePath(CATEGORY_SWORD), source);
   fuzz::WriteFile(store.GetMonsterSourcePath(), source);
 

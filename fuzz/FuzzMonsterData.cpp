@@ -15,8 +15,7 @@ using fuzz::Require;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   const std::span<const uint8_t> bytes(pData, nSize);
 
-  CDataManager& store = CDataManager::GetInstance();
-  store.Clear();
+  CDataManager store;
   std::optional<DataFileError_t> error;
   const bool bLoaded = CMonsterDataFile::Load(bytes, store, error);
   Require(bLoaded == !error);

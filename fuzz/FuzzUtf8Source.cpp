@@ -35,7 +35,7 @@ struct Converted_t {
 
 // Converts the source as both kinds and checks that the files load whole.
 Converted_t Convert(std::string_view source) {
-  CDataManager& store = CDataManager::GetInstance();
+  CDataManager store(ScratchFolder());
   WriteFile(store.GetWeaponSourcePath(CATEGORY_SWORD), source);
   WriteFile(store.GetMonsterSourcePath(), source);
   Converted_t converted;
@@ -68,7 +68,6 @@ void CheckLint(std::string_view source, const Converted_t& converted) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
-  CDataManager::GetInstance().SetDataDirectory(ScratchFolder());
   const std::string_view input(reinterpret_cast<const char*>(pData), nSize);
 
   const std::string strMarked = std::string(kMark) + std::string(input);

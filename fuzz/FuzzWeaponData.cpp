@@ -16,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
   const std::span<const uint8_t> bytes(pData, nSize);
   const int nCategory = static_cast<int>(nSize % CATEGORY_COUNT);
 
-  CDataManager& store = CDataManager::GetInstance();
-  store.Clear();
+  CDataManager store;
   std::optional<DataFileError_t> error;
   const bool bLoaded = CWeaponDataFile::Load(bytes, nCategory, store, error);
   Require(store.GetActionList(nCategory) != nullptr);

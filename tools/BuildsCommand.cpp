@@ -71,7 +71,7 @@ int CBuildsCommand::Import(const ToolContext_t& context) const {
   // The builds are saved: what is said about them goes to stderr, so that an
   // stdout that cannot be written does not fail a command that did its work.
   context.output.Note("imported " + Listed(result.arrSaved));
-  WarnAboutData(context.output, *code);
+  WarnAboutData(context.output, context.store, *code);
   return kExitOk;
 }
 
@@ -90,10 +90,12 @@ std::string CBuildsCommand::Refusal(const BuildsImport_t& result) {
   return strText + "give free names with --rename";
 }
 
-void CBuildsCommand::WarnAboutData(const CToolOutput& output, const BuildCode_t& code) {
-  CCalculator calculator;
+void CBuildsCommand::WarnAboutData(const CToolOutput& output, CDataManager& store,
+                                   const BuildCode_t& code) {
+  store.LoadAll();
+  CCalculator calculator(store);
   calculator.LoadAll();
-  if (auto strWarning = OtherDataWarning(code.nFingerprint)) output.Warning(*strWarning);
+  if (auto strWarning = OtherDataWarning(store, code.nFingerprint)) output.Warning(*strWarning);
   for (const Build_t& build : code.arrBuild) {
     CCalculator restored = calculator;
     for (const RestoreMiss_t& miss : RestoreSetup(restored, build.setup)) {

@@ -22,6 +22,7 @@
 struct Build_t;
 struct BuildCode_t;
 struct BuildsImport_t;
+class CDataManager;
 class CToolOutput;
 
 class CBuildsCommand : public CToolCommand {
@@ -37,7 +38,8 @@ private:
   // The usage error of an import refused for its names.
   static std::string Refusal(const BuildsImport_t& result);
   // The warnings about the data files here: made with others, names they lack.
-  static void WarnAboutData(const CToolOutput& output, const BuildCode_t& code);
+  static void WarnAboutData(const CToolOutput& output, CDataManager& store,
+                            const BuildCode_t& code);
 
   bool m_bJson = false;
   CLI::App* m_pImport = nullptr;

@@ -66,8 +66,8 @@ std::string RangeError(const char* pszOption, int nValue, size_t nCount,
   return strMessage + "valid: 0 to " + std::to_string(nCount - 1) + " (" + strWhat + ")";
 }
 
-std::optional<std::string> OtherDataWarning(uint32_t nCodeFingerprint) {
-  const uint32_t nFingerprint = CDataManager::GetInstance().GetDataFingerprint();
+std::optional<std::string> OtherDataWarning(const CDataManager& store, uint32_t nCodeFingerprint) {
+  const uint32_t nFingerprint = store.GetDataFingerprint();
   if (nCodeFingerprint == nFingerprint) return std::nullopt;
   return "the code was made with other data files (fingerprint " +
          FingerprintText(nCodeFingerprint) + ", these are " + FingerprintText(nFingerprint) +
@@ -178,7 +178,7 @@ std::string CCalculationOptions::UseCode(const std::string& strCode) {
   return {};
 }
 
-std::string CCalculationOptions::LoadCategory(CCalculator& calculator) {
+std::string CCalculationOptions::LoadCategory(CDataManager& store, CCalculator& calculator) {
   const std::string strUsage = Given(m_pBuild)  ? UseBuild(m_strBuild)
                                : Given(m_pCode) ? UseCode(m_strCode)
                                                 : std::string();
@@ -190,9 +190,11 @@ std::string CCalculationOptions::LoadCategory(CCalculator& calculator) {
     }
     m_nCategory = *m_build->setup.nCategory;
   }
+  store.LoadAll();
+  m_pStore = &store;
   calculator.LoadAll();
   if (m_nCodeFingerprint) {
-    if (auto strWarning = OtherDataWarning(*m_nCodeFingerprint)) {
+    if (auto strWarning = OtherDataWarning(store, *m_nCodeFingerprint)) {
       m_arrWarning.push_back(std::move(*strWarning));
     }
   }
@@ -212,9 +214,9 @@ int CCalculationOptions::Refuse(const CToolOutput& output, const std::string& st
     return kExitFailure;
   }
   PrintWarnings(output);
-  const CDataManager& store = CDataManager::GetInstance();
-  const std::string strFile = store.GetWeaponDataPath(m_nCategory);
-  for (const DataFileError_t& error : store.GetLoadErrors()) {
+  if (m_pStore == nullptr) return output.UsageError(strUsage);
+  const std::string strFile = m_pStore->GetWeaponDataPath(m_nCategory);
+  for (const DataFileError_t& error : m_pStore->GetLoadErrors()) {
     if (error.strPath != strFile) continue;
     output.Error("--category: " + std::to_string(m_nCategory) + " (" +
                  CDataManager::GetCategoryName(m_nCategory) +
@@ -295,8 +297,8 @@ void CCalculationOptions::PrintWarnings(const CToolOutput& output) const {
   }
 }
 
-std::string CCalculationOptions::ApplyAll(CCalculator& calculator) {
-  std::string strUsage = LoadCategory(calculator);
+std::string CCalculationOptions::ApplyAll(CDataManager& store, CCalculator& calculator) {
+  std::string strUsage = LoadCategory(store, calculator);
   if (!strUsage.empty()) return strUsage;
   if (ComputesOneWeapon() && !Given(m_pWeapon) && !m_build) return "--weapon is required";
   m_arrMiss = RestoreSetup(calculator, LaidOver(), Choices());

@@ -30,6 +30,7 @@ class App;
 class Option;
 }  // namespace CLI
 class CCalculator;
+class CDataManager;
 class CToolOutput;
 
 class CCalculationOptions {
@@ -61,10 +62,11 @@ public:
   // has run.
   const std::vector<RestoreMiss_t>& GetMisses() const { return m_arrMiss; }
 
-  // LoadAll, then the build (or nothing) with the options laid over it,
-  // restored as the window restores a setup; the weapon and its sharpness
-  // only for a command with --weapon. A usage error message, or empty.
-  std::string ApplyAll(CCalculator& calculator);
+  // Loads the store and the calculator on it, then the build (or nothing)
+  // with the options laid over it, restored as the window restores a setup;
+  // the weapon and its sharpness only for a command with --weapon. A usage
+  // error message, or empty.
+  std::string ApplyAll(CDataManager& store, CCalculator& calculator);
 
   // What a calculation lacks: "monster", "level" or "hit correction" when no
   // such entry is selected (the data holds none), or none.
@@ -91,8 +93,8 @@ public:
 private:
   static bool Given(const CLI::Option* pOption);
   bool ComputesOneWeapon() const { return m_pWeapon != nullptr; }
-  // LoadAll and the check of the category (reading the --build first).
-  std::string LoadCategory(CCalculator& calculator);
+  // The loads and the check of the category (reading the --build first).
+  std::string LoadCategory(CDataManager& store, CCalculator& calculator);
   // The build's setup (or none) with the category and anger of the options.
   Setup_t LaidOver() const;
   // The options that name a record by its place in a list.
@@ -127,8 +129,9 @@ private:
   std::optional<Build_t> m_build;              // the build in use
   std::optional<uint32_t> m_nCodeFingerprint;  // of the data the code was made with
   std::vector<std::string> m_arrWarning;
-  std::vector<RestoreMiss_t> m_arrMiss;  // what the build named that the data lacks
-  bool m_bBuildsUnusable = false;        // builds.json could not be used
+  std::vector<RestoreMiss_t> m_arrMiss;    // what the build named that the data lacks
+  bool m_bBuildsUnusable = false;          // builds.json could not be used
+  const CDataManager* m_pStore = nullptr;  // the store ApplyAll loaded, if it ran
 };
 
 // "--weapon: 9 is out of range; valid: 0 to 7 (the weapons of category 0)",
@@ -138,7 +141,7 @@ std::string RangeError(const char* pszOption, int nValue, size_t nCount,
 
 // The warning for a build code made with other data files than the store
 // has loaded (their fingerprints differ), or none.
-std::optional<std::string> OtherDataWarning(uint32_t nCodeFingerprint);
+std::optional<std::string> OtherDataWarning(const CDataManager& store, uint32_t nCodeFingerprint);
 
 // The warning for a name of a build that the data lacks: "build B: motion M
 // is not in the data; left out" (a monster, level or hit correction: "; the

@@ -66,14 +66,14 @@ void CChartCommand::AddKind(CLI::App& command, eCHART_KIND eKind, const char* ps
 int CChartCommand::Run(const ToolContext_t& context) {
   for (const std::unique_ptr<Kind_t>& pKind : m_arrKind) {
     if (!pKind->pApp->parsed()) continue;
-    CCalculator calculator;
+    CCalculator calculator(context.store);
     ChartRequest_t request;
     request.eKind = pKind->eKind;
     const std::optional<int> nExit = ChartTakesLoadouts(pKind->eKind)
                                          ? AskLoadouts(context, *pKind, calculator, request)
                                          : AskCalculation(context, *pKind, calculator, request);
     if (nExit) return *nExit;
-    const Chart_t chart = MakeChart(CDataManager::GetInstance(), calculator, request);
+    const Chart_t chart = MakeChart(context.store, calculator, request);
     const int nPrinted = Print(context, chart);
     // As compare does, a loadout without numbers fails the command after it
     // printed the rest.
@@ -97,7 +97,7 @@ std::optional<int> CChartCommand::AskLoadouts(const ToolContext_t& context, Kind
   if (const auto nExit = kind.loadouts.Prepare(context, strCommand, 1, calculator, prepared)) {
     return nExit;
   }
-  m_comparison = CompareLoadouts(CDataManager::GetInstance(), prepared.target, prepared.arrLoadout);
+  m_comparison = CompareLoadouts(context.store, prepared.target, prepared.arrLoadout);
   CLoadoutOptions::Warn(context.output, *m_comparison);
   if (kind.pRegion && *kind.pRegion) {
     const std::string strUsage = FindRegionOption(m_strRegion, m_comparison->strMonster,
@@ -112,7 +112,7 @@ std::optional<int> CChartCommand::AskLoadouts(const ToolContext_t& context, Kind
 
 std::optional<int> CChartCommand::AskCalculation(const ToolContext_t& context, Kind_t& kind,
                                                  CCalculator& calculator, ChartRequest_t& request) {
-  const std::string strUsage = kind.options.ApplyAll(calculator);
+  const std::string strUsage = kind.options.ApplyAll(context.store, calculator);
   if (!strUsage.empty()) return kind.options.Refuse(context.output, strUsage);
   kind.options.PrintWarnings(context.output);
   // Gains, the one kind of a calculation that takes a region, refuse a

@@ -25,13 +25,14 @@ void CCodeCommand::Setup(CLI::App& command) {
 int CCodeCommand::Run(const ToolContext_t& context) {
   std::vector<Build_t> arrBuild;
   const bool bCalculation = m_arrBuild.empty() || CalculationOptionGiven();
-  const std::string strUsage = bCalculation ? Calculation(arrBuild) : SavedBuilds(arrBuild);
+  const std::string strUsage =
+      bCalculation ? Calculation(context.store, arrBuild) : SavedBuilds(context.store, arrBuild);
   if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
   m_options.PrintWarnings(context.output);
 
   CodeError_t error;
-  const std::optional<std::string> strCode = EncodeBuildCode(
-      {CDataManager::GetInstance().GetDataFingerprint(), std::move(arrBuild)}, error);
+  const std::optional<std::string> strCode =
+      EncodeBuildCode({context.store.GetDataFingerprint(), std::move(arrBuild)}, error);
   if (!strCode) {
     context.output.Error(DescribeCodeError(error));
     return kExitFailure;
@@ -47,17 +48,17 @@ bool CCodeCommand::CalculationOptionGiven() const {
   return false;
 }
 
-std::string CCodeCommand::SavedBuilds(std::vector<Build_t>& arrBuild) {
+std::string CCodeCommand::SavedBuilds(CDataManager& store, std::vector<Build_t>& arrBuild) {
   for (const std::string& strName : m_arrBuild) {
     const std::string strUsage = m_options.UseBuild(strName);
     if (!strUsage.empty()) return strUsage;
     arrBuild.push_back(*m_options.GetBuild());
   }
-  CCalculator().LoadAll();  // for the data's fingerprint
+  store.LoadAll();  // for the data's fingerprint
   return {};
 }
 
-std::string CCodeCommand::Calculation(std::vector<Build_t>& arrBuild) {
+std::string CCodeCommand::Calculation(CDataManager& store, std::vector<Build_t>& arrBuild) {
   if (m_arrBuild.size() > 1) {
     return "--build: with other options give one build, the start of the calculation";
   }
@@ -72,8 +73,8 @@ std::string CCodeCommand::Calculation(std::vector<Build_t>& arrBuild) {
   } else if (m_options.GetBuild()) {
     strName = m_options.GetBuild()->strName;
   }
-  CCalculator calculator;
-  const std::string strUsage = m_options.ApplyAll(calculator);
+  CCalculator calculator(store);
+  const std::string strUsage = m_options.ApplyAll(store, calculator);
   if (!strUsage.empty()) return strUsage;
   Build_t build = CurrentBuild(calculator);
   if (strName) build.strName = *strName;

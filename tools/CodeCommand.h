@@ -12,6 +12,8 @@
 #include "CalculationOptions.h"
 #include "ToolCommand.h"
 
+class CDataManager;
+
 struct Build_t;
 
 class CCodeCommand : public CToolCommand {
@@ -21,9 +23,9 @@ public:
 
 private:
   // The builds as saved; a usage error message, or empty.
-  std::string SavedBuilds(std::vector<Build_t>& arrBuild);
+  std::string SavedBuilds(CDataManager& store, std::vector<Build_t>& arrBuild);
   // The setup of the calculation; a usage error message, or empty.
-  std::string Calculation(std::vector<Build_t>& arrBuild);
+  std::string Calculation(CDataManager& store, std::vector<Build_t>& arrBuild);
   // True when an option other than --build was given.
   bool CalculationOptionGiven() const;
 

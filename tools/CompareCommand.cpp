@@ -14,13 +14,13 @@ void CCompareCommand::Setup(CLI::App& command) {
 }
 
 int CCompareCommand::Run(const ToolContext_t& context) {
-  CCalculator calculator;
+  CCalculator calculator(context.store);
   CLoadoutOptions::Prepared_t prepared;
   if (const auto nExit = m_loadouts.Prepare(context, "compare", 2, calculator, prepared)) {
     return *nExit;
   }
   const LoadoutComparison_t comparison =
-      CompareLoadouts(CDataManager::GetInstance(), prepared.target, prepared.arrLoadout);
+      CompareLoadouts(context.store, prepared.target, prepared.arrLoadout);
   CLoadoutOptions::Warn(context.output, comparison);
   if (m_bJson) {
     context.output.WriteUtf8(ResultJsonText(ComparisonDocument(comparison)));

@@ -3,8 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "ToolOutput.h"
-#include "data/DataManager.h"
-#include "model/GameEnums.h"
+#include "data/DataConversion.h"
 
 namespace {
 
@@ -29,37 +28,33 @@ void CConvertCommand::Setup(CLI::App& command) {
 
 int CConvertCommand::Run(const ToolContext_t& context) {
   bool bAllWritten = true;
-  if (m_strWhich != "monsters") bAllWritten = ConvertWeapons(context.output);
-  if (m_strWhich != "weapons") bAllWritten = ConvertMonsters(context.output) && bAllWritten;
+  // Each category on its own: one whose source cannot be read, or whose data
+  // file cannot be written, keeps its old data file and stops no other.
+  if (m_strWhich != "monsters") {
+    bAllWritten = PrintReports(context.output, ConvertWeaponSources(context.store), kWeaponNouns);
+  }
+  if (m_strWhich != "weapons") {
+    bAllWritten =
+        PrintReports(context.output, ConvertMonsterSource(context.store), kMonsterNouns) &&
+        bAllWritten;
+  }
   return bAllWritten ? kExitOk : kExitFailure;
 }
 
-bool CConvertCommand::ConvertWeapons(const CToolOutput& output) const {
-  CDataManager& store = CDataManager::GetInstance();
-  bool bAllWritten = true;
-  // Each category on its own: one whose source cannot be read, or whose data
-  // file cannot be written, keeps its old data file and stops no other.
-  for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) {
-    store.ConvertWeaponIni(nCategory);
-    bAllWritten = PrintReport(output, store.GetLastConvertReport(), kWeaponNouns) && bAllWritten;
-  }
-  return bAllWritten;
+bool CConvertCommand::PrintReports(const CToolOutput& output, const DataConversion_t& conversion,
+                                   const char* const (&arrNoun)[3]) {
+  for (const ConvertReport_t& report : conversion.arrReport) PrintReport(output, report, arrNoun);
+  return conversion.bAllWritten;
 }
 
-bool CConvertCommand::ConvertMonsters(const CToolOutput& output) const {
-  CDataManager& store = CDataManager::GetInstance();
-  store.ConvertMonsterIni();
-  return PrintReport(output, store.GetLastConvertReport(), kMonsterNouns);
-}
-
-bool CConvertCommand::PrintReport(const CToolOutput& output, const ConvertReport_t& report,
+void CConvertCommand::PrintReport(const CToolOutput& output, const ConvertReport_t& report,
                                   const char* const (&arrNoun)[3]) {
   const std::string strSource = FileNameOf(report.strSource);
   const std::string strTarget = FileNameOf(report.strTarget);
   if (!report.bWritten) {
     const bool bSourceFailed = report.failure && report.failure->strPath == report.strSource;
     output.Error(report.strError + (bSourceFailed ? "; " + strTarget + " is left as it was" : ""));
-    return false;
+    return;
   }
   output.WriteLine(strSource + " -> " + strTarget + ": " + Counted(report.nCount[0], arrNoun[0]) +
                    ", " + Counted(report.nCount[1], arrNoun[1]) + ", " +
@@ -68,5 +63,4 @@ bool CConvertCommand::PrintReport(const CToolOutput& output, const ConvertReport
     output.WriteLine(strSource + ": [" + skipped.strSection + "] " + skipped.strKey +
                      " skipped: " + skipped.strReason);
   }
-  return true;
 }

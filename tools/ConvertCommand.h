@@ -13,6 +13,7 @@
 #include "ToolCommand.h"
 
 struct ConvertReport_t;
+struct DataConversion_t;
 
 class CConvertCommand : public CToolCommand {
 public:
@@ -20,11 +21,10 @@ public:
   int Run(const ToolContext_t& context) override;
 
 private:
-  bool ConvertWeapons(const CToolOutput& output) const;
-  bool ConvertMonsters(const CToolOutput& output) const;
-
-  // Prints the outcome of the last conversion; true when its file was written.
-  static bool PrintReport(const CToolOutput& output, const ConvertReport_t& report,
+  // Prints the outcome of each file converted; true when every one was written.
+  static bool PrintReports(const CToolOutput& output, const DataConversion_t& conversion,
+                           const char* const (&arrNoun)[3]);
+  static void PrintReport(const CToolOutput& output, const ConvertReport_t& report,
                           const char* const (&arrNoun)[3]);
 
   std::string m_strWhich = "all";

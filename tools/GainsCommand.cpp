@@ -50,8 +50,8 @@ void CGainsCommand::Setup(CLI::App& command) {
 }
 
 int CGainsCommand::Run(const ToolContext_t& context) {
-  CCalculator calculator;
-  std::string strUsage = m_options.ApplyAll(calculator);
+  CCalculator calculator(context.store);
+  std::string strUsage = m_options.ApplyAll(context.store, calculator);
   if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
   m_options.PrintWarnings(context.output);
   std::optional<size_t> nRegion;

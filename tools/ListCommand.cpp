@@ -48,7 +48,8 @@ void CListCommand::Setup(CLI::App& command) {
 }
 
 int CListCommand::Run(const ToolContext_t& context) {
-  CCalculator calculator;
+  context.store.LoadAll();
+  CCalculator calculator(context.store);
   calculator.LoadAll();
   if (m_bJson) {
     context.output.WriteUtf8(ResultJsonText(RecordsDocument(calculator)));

@@ -7,6 +7,7 @@
 #include "ToolCommand.h"
 #include "ToolOutput.h"
 #include "calc/Calculator.h"
+#include "data/DataManager.h"
 #include "setup/BuildCode.h"
 
 void CLoadoutOptions::Setup(CLI::App& command) {
@@ -47,6 +48,7 @@ std::optional<int> CLoadoutOptions::Prepare(const ToolContext_t& context,
   std::string strUsage = ReadLoadouts(strCommand, nMin, arrBuild);
   if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
 
+  context.store.LoadAll();
   calculator.LoadAll();
   if (!calculator.GetSelectedMonster() || !calculator.GetSelectedLevel()) {
     context.output.Error(std::string("no comparison: there is no ") +
@@ -55,7 +57,7 @@ std::optional<int> CLoadoutOptions::Prepare(const ToolContext_t& context,
   }
   // Said once, however many codes were made with other data files.
   for (const uint32_t nFingerprint : m_arrCodeFingerprint) {
-    if (auto strWarning = OtherDataWarning(nFingerprint)) {
+    if (auto strWarning = OtherDataWarning(context.store, nFingerprint)) {
       context.output.Warning(*strWarning);
       break;
     }

@@ -56,8 +56,8 @@ void CRankCommand::Setup(CLI::App& command) {
 }
 
 int CRankCommand::Run(const ToolContext_t& context) {
-  CCalculator calculator;
-  std::string strUsage = m_options.ApplyAll(calculator);
+  CCalculator calculator(context.store);
+  std::string strUsage = m_options.ApplyAll(context.store, calculator);
   if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
   m_options.PrintWarnings(context.output);
   if (const auto strMissing = CCalculationOptions::MissingTarget(calculator)) {

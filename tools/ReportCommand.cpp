@@ -21,8 +21,8 @@ void CReportCommand::Setup(CLI::App& command) {
 }
 
 int CReportCommand::Run(const ToolContext_t& context) {
-  CCalculator calculator;
-  const std::string strUsage = m_options.ApplyAll(calculator);
+  CCalculator calculator(context.store);
+  const std::string strUsage = m_options.ApplyAll(context.store, calculator);
   if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
   m_options.PrintWarnings(context.output);
 

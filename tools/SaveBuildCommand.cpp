@@ -20,8 +20,8 @@ int CSaveBuildCommand::Run(const ToolContext_t& context) {
   if (name.eResult != eBUILD_NAME::Ok) {
     return context.output.UsageError("NAME: " + DescribeInEnglish(name));
   }
-  CCalculator calculator;
-  const std::string strUsage = m_options.ApplyAll(calculator);
+  CCalculator calculator(context.store);
+  const std::string strUsage = m_options.ApplyAll(context.store, calculator);
   if (!strUsage.empty()) return m_options.Refuse(context.output, strUsage);
   m_options.PrintWarnings(context.output);
 

@@ -89,16 +89,11 @@ std::string UnknownCommand(const std::string& strName) {
   return strText;
 }
 
-std::string WithSeparator(std::string strDir) {
-  if (!strDir.empty() && strDir.back() != '/') strDir += '/';
-  return strDir;
-}
-
 // Every data file that a command found damaged or unreadable, one line each
 // on stderr after what the command printed; the command then fails even
 // though it printed what did load.
-int WithLoadErrors(const CToolOutput& output, int nExit) {
-  const std::vector<DataFileError_t>& arrError = CDataManager::GetInstance().GetLoadErrors();
+int WithLoadErrors(const CToolOutput& output, const CDataManager& store, int nExit) {
+  const std::vector<DataFileError_t>& arrError = store.GetLoadErrors();
   for (const DataFileError_t& error : arrError) output.Error(DescribeInEnglish(error));
   return (arrError.empty() || nExit != kExitOk) ? nExit : kExitFailure;
 }
@@ -137,10 +132,11 @@ int RunTool(int argc, char** argv, CToolOutput& output) {
   }
 
   output.SetRawSjis(bSjis);
-  const ToolContext_t context{output, WithSeparator(strDir)};
-  CDataManager::GetInstance().SetDataDirectory(context.strDataDir);
+  CDataManager store(strDir);
+  const ToolContext_t context{output, store.GetDataDirectory(), store};
   for (ParsedCommand_t& command : arrCommand) {
-    if (command.pApp->parsed()) return WithLoadErrors(output, command.pCommand->Run(context));
+    if (command.pApp->parsed())
+      return WithLoadErrors(output, store, command.pCommand->Run(context));
   }
   return output.UsageError("no command given");
 }
@@ -177,6 +173,5 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_DFL);
   CToolOutput output(stdout, stderr);
   const int nExit = RunGuarded(argc, argv, output);
-  CDataManager::DestroyInstance();
   return output.Finish(nExit);
 }

@@ -42,12 +42,18 @@ std::optional<uint32_t> ResultKindColor(int32_t nKind) {
   }
 }
 
-CCalculator::CCalculator()
-    : m_strAttackText(txt::kAttackTextInitial),
+CCalculator::CCalculator(const CDataManager& store)
+    : m_pStore(&store),
+      m_strAttackText(txt::kAttackTextInitial),
       m_strElementText(txt::kElementTextInitial),
       m_strSharpnessText(txt::kSharpnessTextInitial) {}
 
 CCalculator::~CCalculator() = default;
+
+void CCalculator::UseStore(const CDataManager& store) {
+  m_pStore = &store;
+  LoadAll();
+}
 
 void CCalculator::LoadAll() {
   m_arrLevel.clear();
@@ -66,11 +72,10 @@ void CCalculator::LoadAll() {
   m_nCategorySel = NO_SELECTION;
   ListsChanged();
 
-  CDataManager& store = CDataManager::GetInstance();
-  // A missing monster file only shows as empty monster and level lists.
-  store.LoadMonsterData();
+  // A missing monster file only shows as empty monster and level lists; a
+  // category is listed when its data file gave weapons.
   for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) {
-    if (store.LoadWeaponData(nCategory)) {
+    if (m_pStore->GetWeaponList(nCategory) != nullptr) {
       m_arrCategory.push_back({nCategory, CDataManager::GetCategoryLabel(nCategory)});
     }
   }
@@ -91,7 +96,7 @@ void CCalculator::SetUpResultColumns() {
 }
 
 void CCalculator::FillMonstersAndLevels() {
-  const CDataManager& store = CDataManager::GetInstance();
+  const CDataManager& store = *m_pStore;
   for (const auto& pMonster : store.GetMonsterList()) m_arrMonster.push_back(pMonster.get());
   m_nMonsterSel = SelectionIn(0, m_arrMonster.size());
   for (const auto& pLevel : store.GetLevelList()) m_arrLevel.push_back(pLevel.get());
@@ -134,7 +139,7 @@ void CCalculator::EmptyCategoryLists() {
 }
 
 void CCalculator::FillCategoryLists(int nCategory) {
-  const CDataManager& store = CDataManager::GetInstance();
+  const CDataManager& store = *m_pStore;
   if (const auto* pWeapons = store.GetWeaponList(nCategory)) {
     for (const auto& pWeapon : *pWeapons) {
       if (!pWeapon) continue;

@@ -1,14 +1,15 @@
 // CCalculator: the state of the one calculation on screen and the operation
 // behind every control of the main window.
 //
-// The store (CDataManager) owns every record; the calculator holds plain
-// pointers into it, keeps only what is selected (the selections, chosen
-// motions, sharpness, anger and modifier flags), and after every change
-// recalculates the result rows by evaluating the selected records
-// (LoadoutEvaluation.h), as everything that computes apart from the screen
-// does. It needs no window and knows nothing of pixels or colours: the window
-// (CVelkarDlg), the page and velkar-tool drive it through these operations and
-// then mirror its lists, selections, flags and texts. All texts are Shift-JIS.
+// The store (CDataManager) owns every record; the calculator is given the
+// store it works on, holds plain pointers into it, keeps only what is
+// selected (the selections, chosen motions, sharpness, anger and modifier
+// flags), and after every change recalculates the result rows by evaluating
+// the selected records (LoadoutEvaluation.h), as everything that computes
+// apart from the screen does. It needs no window and knows nothing of pixels
+// or colours: the window (CVelkarDlg), the page and velkar-tool drive it
+// through these operations and then mirror its lists, selections, flags and
+// texts. All texts are Shift-JIS.
 #pragma once
 
 #include <array>
@@ -27,6 +28,8 @@
 #include "model/ModifierTable.h"
 #include "model/Monster.h"
 #include "model/Weapon.h"
+
+class CDataManager;
 
 // A selection: an index into its list, or none.
 inline constexpr int NO_SELECTION = -1;
@@ -84,11 +87,20 @@ public:
   static constexpr int kLastModifierId = ::kLastModifierId;
   static constexpr int kModifierCount = ::kModifierCount;
 
-  CCalculator();
+  // A calculator on a store's records; the store must outlive it, or
+  // UseStore must point it at another before the store goes.
+  explicit CCalculator(const CDataManager& store);
   virtual ~CCalculator();
 
+  // The store whose records the calculator shows.
+  const CDataManager& GetStore() const { return *m_pStore; }
+  // Points the calculator at another store and runs LoadAll on it: nothing
+  // of the old store's records stays.
+  void UseStore(const CDataManager& store);
+
   // Operations, one per control event; each ends in a recalculation where the
-  // rules say so. An index outside its list counts as no selection.
+  // rules say so. An index outside its list counts as no selection. LoadAll
+  // fills every list from the store's records, as at start.
   void LoadAll();
   void SelectCategory(int nIndex);
   void SelectWeapon(int nIndex);
@@ -187,6 +199,7 @@ private:
   void ForgetShownWeapon();  // rows and the three status texts as at start
   void ListsChanged() { ++m_nListRevision; }
 
+  const CDataManager* m_pStore;
   std::vector<CategoryEntry_t> m_arrCategory;
   int m_nCategorySel = NO_SELECTION;
   std::vector<const CWeapon*> m_arrWeapon;

@@ -15,8 +15,6 @@
 #include "platform/IniFile.h"
 #include "platform/ModuleDirectory.h"
 
-CDataManager* CDataManager::s_pInstance = nullptr;
-
 namespace {
 
 constexpr std::string_view kError = "Error";
@@ -135,20 +133,14 @@ bool Convert(ConvertReport_t& report, Build build) {
 
 }  // namespace
 
-CDataManager::CDataManager() : m_strDataDir(velkar::GetModuleDirectory()) {}
+CDataManager::CDataManager() : CDataManager(velkar::GetModuleDirectory()) {}
+
+CDataManager::CDataManager(std::string strDataDir) : m_strDataDir(std::move(strDataDir)) {
+  if (!m_strDataDir.empty() && m_strDataDir.back() != '/') m_strDataDir += '/';
+}
 
 CDataManager::~CDataManager() {
   Clear();
-  if (s_pInstance == this) s_pInstance = nullptr;
-}
-
-CDataManager& CDataManager::GetInstance() {
-  if (s_pInstance == nullptr) s_pInstance = new CDataManager();
-  return *s_pInstance;
-}
-
-void CDataManager::DestroyInstance() {
-  delete s_pInstance;
 }
 
 void CDataManager::Clear() {
@@ -159,6 +151,12 @@ void CDataManager::Clear() {
   DeleteRecords(m_arrLevel);
   m_arrLoadError.clear();
   m_arrFileCrc.fill(std::nullopt);
+}
+
+void CDataManager::LoadAll() {
+  Clear();
+  LoadMonsterData();
+  for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory) LoadWeaponData(nCategory);
 }
 
 bool CDataManager::LoadMonsterData() {
@@ -179,7 +177,6 @@ bool CDataManager::LoadWeaponData(int nCategory) {
 }
 
 bool CDataManager::ConvertMonsterIni() {
-  Clear();
   m_lastConvert = ConvertReport_t{};
   m_lastConvert.strSource = GetMonsterSourcePath();
   m_lastConvert.strTarget = GetMonsterDataPath();
@@ -198,7 +195,6 @@ bool CDataManager::ConvertMonsterIni() {
 }
 
 bool CDataManager::ConvertWeaponIni(int nCategory) {
-  Clear();
   m_lastConvert = ConvertReport_t{};
   if (!IsCategory(nCategory)) {
     m_lastConvert.strError = "no weapon category " + std::to_string(nCategory);
@@ -256,11 +252,6 @@ std::string CDataManager::GetSharpnessName(int nSharpness) {
 
 std::string CDataManager::GetElementName(int nElement) {
   return NameOf(kElementName, nElement);
-}
-
-void CDataManager::SetDataDirectory(const std::string& strDir) {
-  m_strDataDir = strDir;
-  if (!m_strDataDir.empty() && m_strDataDir.back() != '/') m_strDataDir += '/';
 }
 
 std::string CDataManager::GetWeaponDataPath(int nCategory) const {

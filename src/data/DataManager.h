@@ -1,9 +1,12 @@
-// CDataManager: the one process-wide store of all game data. It owns every
+// CDataManager: a store of all game data of one data folder. It owns every
 // record (weapons, motions and hit patterns per category; monsters and levels
-// for all categories), loads them from the binary data files beside the
-// executable, rebuilds those files from their INI sources, and names
-// categories, sharpness levels and elements. Everything else holds plain
-// pointers into it; only Clear and the destructor delete records.
+// for all categories), loads them from the folder's binary data files,
+// rebuilds those files from their INI sources, and names categories,
+// sharpness levels and elements. It is an ordinary object: the faces' entry
+// points own one and pass it to whatever reads records, which hold plain
+// pointers into it; only Clear and the destructor delete records. A
+// conversion leaves the records as they are: the faces load a new store from
+// the folder and swap it in (DataConversion.h).
 #pragma once
 
 #include <array>
@@ -32,9 +35,10 @@ public:
   using MonsterList = std::vector<std::unique_ptr<CMonster>>;
   using LevelList = std::vector<std::unique_ptr<CLevel>>;
 
-  static CDataManager& GetInstance();
-  static void DestroyInstance();
-
+  // An empty store of the data files in the executable's folder, or in
+  // strDataDir ('/' is added when it lacks one; "" is the working folder).
+  CDataManager();
+  explicit CDataManager(std::string strDataDir);
   virtual ~CDataManager();
   CDataManager(const CDataManager&) = delete;
   CDataManager& operator=(const CDataManager&) = delete;
@@ -42,15 +46,20 @@ public:
   // Deletes every record and every per-category list.
   void Clear();
 
+  // Empties the store, then loads the monsters' data file and every
+  // category's; a missing file only leaves its records out.
+  void LoadAll();
+
   // Loaders: append to the store. See the data file readers for the format.
   // A damaged file keeps every record completed before the damage, and
   // LoadWeaponData is true when that includes a weapon.
   bool LoadMonsterData();
   bool LoadWeaponData(int nCategory);
 
-  // Converters: empty the store, then rebuild a data file from its INI source.
-  // False when the data file was not written, because the source could not
-  // be read or the data file could not be written; it is then left as it was.
+  // Converters: rebuild a data file from its INI source; the records in the
+  // store stay as they were loaded. False when the data file was not
+  // written, because the source could not be read or the data file could not
+  // be written; it is then left as it was.
   bool ConvertMonsterIni();
   bool ConvertWeaponIni(int nCategory);
 
@@ -68,10 +77,8 @@ public:
   static std::string GetSharpnessName(int nSharpness);
   static std::string GetElementName(int nElement);
 
-  // The folder of the data and source files (ends with '/'): the executable's
-  // folder unless a tool or a test points the store elsewhere.
+  // The folder of the data and source files (ends with '/' unless empty).
   const std::string& GetDataDirectory() const { return m_strDataDir; }
-  void SetDataDirectory(const std::string& strDir);
 
   // Paths of a category's or the monsters' files in the data folder.
   std::string GetWeaponDataPath(int nCategory) const;
@@ -103,8 +110,6 @@ public:
   void AppendLevel(std::unique_ptr<CLevel> pLevel);
 
 private:
-  CDataManager();
-
   MonsterList m_arrMonster;
   LevelList m_arrLevel;
   std::map<int, WeaponList> m_mapWeapon;
@@ -116,6 +121,4 @@ private:
   ConvertReport_t m_lastConvert;
   // The CRC-32 of each loaded file: the monsters' at 0, category c's at c + 1.
   std::array<std::optional<uint32_t>, CATEGORY_COUNT + 1> m_arrFileCrc;
-
-  static CDataManager* s_pInstance;
 };

@@ -175,3 +175,10 @@ std::vector<RestoreMiss_t> RestoreSetup(CCalculator& calculator, const Setup_t& 
   RestoreModifiers(calculator, choices.arrModifier ? *choices.arrModifier : setup.arrModifier);
   return arrMiss;
 }
+
+std::vector<RestoreMiss_t> MoveToStore(CCalculator& calculator, const CDataManager& store) {
+  // Taken while the calculator still points into the old store's records.
+  const Setup_t setup = CaptureSetup(calculator);
+  calculator.UseStore(store);
+  return RestoreSetup(calculator, setup);
+}

@@ -16,6 +16,7 @@
 #include "setup/Setup.h"
 
 class CCalculator;
+class CDataManager;
 
 // The parts of a setup that name a record of the data.
 enum class eSETUP_PART { Category, Weapon, Motion, Monster, Level, HitCorrection };
@@ -58,3 +59,7 @@ struct SetupChoices_t {
 // once; a part that a choice gives is never missed.
 std::vector<RestoreMiss_t> RestoreSetup(CCalculator& calculator, const Setup_t& setup,
                                         const SetupChoices_t& choices = {});
+
+// Points the calculator at another store (a conversion's new records) and
+// restores the setup it showed there, by name; what the new records lack.
+std::vector<RestoreMiss_t> MoveToStore(CCalculator& calculator, const CDataManager& store);

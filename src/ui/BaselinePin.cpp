@@ -32,7 +32,7 @@ void CBaselinePin::Show(const CCalculator* pCalculation, bool bComparing) {
       pCalculation == nullptr ? m_rows.IsBaselineShown() : ShowsBaseline(*pCalculation, bComparing);
   std::vector<std::string> arrDifference;
   if (bShow && pCalculation != nullptr)
-    arrDifference = m_lineup.DifferencesToFirst(CDataManager::GetInstance(), *pCalculation);
+    arrDifference = m_lineup.DifferencesToFirst(pCalculation->GetStore(), *pCalculation);
   // Named as the comparison names its first column: "A" and the weapon.
   const QString strCaption = FromSjis(txt::kDifferenceNamedCaption);
   m_rows.ShowBaseline(bShow, strCaption.arg(FromSjis(LoadoutHeading(0, m_lineup.BaselineName()))),

@@ -22,8 +22,8 @@ public:
   // Pins the loadout on show, when it has rows, or unpins the pinned one.
   void Toggle(const CCalculator& calculator);
   // Shows the baseline column for the calculation on show, or removes it.
-  // pCalculation is null while a conversion has emptied the store: the
-  // column then stays as it was, without numbers.
+  // Without a calculation (null) the column stays as it was, without
+  // numbers.
   void Show(const CCalculator* pCalculation, bool bComparing);
 
 private:

@@ -40,19 +40,13 @@ void FillWithNames(QListWidget* pList, const std::vector<const Record*>& arrReco
 
 }  // namespace
 
-void CCalculatorMirror::Show(bool bRefill, bool bRecordsUsable) {
+void CCalculatorMirror::Show(bool bRefill) {
   if (bRefill || m_calculator.GetListRevision() != m_nShownRevision) {
     RefillLists(bRefill);
     m_nShownRevision = m_calculator.GetListRevision();
   }
   ShowSelections();
-  ShowTextsAndFlags(bRecordsUsable);
-}
-
-void CCalculatorMirror::ForgetWeapons() {
-  const QSignalBlocker blocker(m_controls.pWeapons);
-  m_controls.pWeapons->clear();
-  m_arrShownWeapon.clear();
+  ShowTextsAndFlags();
 }
 
 void CCalculatorMirror::RefillLists(bool bRefill) {
@@ -118,7 +112,7 @@ void CCalculatorMirror::ShowSelections() {
   m_controls.pHitCorrection->setCurrentIndex(m_calculator.GetHitCorrectionSelection());
 }
 
-void CCalculatorMirror::ShowTextsAndFlags(bool bRecordsUsable) {
+void CCalculatorMirror::ShowTextsAndFlags() {
   m_controls.pAttackText->setText(FromSjis(m_calculator.GetAttackText()));
   m_controls.pElementText->setText(FromSjis(m_calculator.GetElementText()));
   m_controls.pSharpnessText->setText(FromSjis(m_calculator.GetSharpnessText()));
@@ -127,8 +121,7 @@ void CCalculatorMirror::ShowTextsAndFlags(bool bRecordsUsable) {
     m_controls.pSharpness->setRange(m_calculator.GetSharpnessMin(), m_calculator.GetSharpnessMax());
     m_controls.pSharpness->setValue(m_calculator.GetSharpnessPosition());
   }
-  m_controls.pSharpness->SetOwnSharpness(bRecordsUsable ? m_calculator.GetOwnSharpness()
-                                                        : std::nullopt);
+  m_controls.pSharpness->SetOwnSharpness(m_calculator.GetOwnSharpness());
   m_controls.pAnger->setChecked(m_calculator.GetAnger());
   for (int nId = CCalculator::kFirstModifierId; nId <= CCalculator::kLastModifierId; ++nId) {
     QCheckBox* pCheck =

@@ -29,16 +29,12 @@ public:
 
   // Shows the calculator's state; bRefill refills every list even when its
   // entries look unchanged (after a reload or a category change).
-  // bRecordsUsable is false while a conversion has emptied the store.
-  void Show(bool bRefill, bool bRecordsUsable);
-  // Empties the weapon list, which paints through the weapons' records,
-  // before a conversion deletes them.
-  void ForgetWeapons();
+  void Show(bool bRefill);
 
 private:
   void RefillLists(bool bRefill);
   void ShowSelections();
-  void ShowTextsAndFlags(bool bRecordsUsable);
+  void ShowTextsAndFlags();
 
   MainControls_t m_controls;
   const CCalculator& m_calculator;

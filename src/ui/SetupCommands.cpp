@@ -17,7 +17,7 @@ CSetupCommands::CSetupCommands(SetupWindow_t window) : m_window(std::move(window
 }
 
 void CSetupCommands::Shown() {
-  if (m_window.fnUsable()) m_history.Shown(CaptureSetup(*m_window.pCalculator));
+  m_history.Shown(CaptureSetup(*m_window.pCalculator));
 }
 
 void CSetupCommands::ResetHistory() {
@@ -25,12 +25,10 @@ void CSetupCommands::ResetHistory() {
 }
 
 bool CSetupCommands::Undo() {
-  if (!m_window.fnUsable()) return false;
   return m_history.Undo([this](const Setup_t& setup) { return Restore(setup); });
 }
 
 bool CSetupCommands::Redo() {
-  if (!m_window.fnUsable()) return false;
   return m_history.Redo([this](const Setup_t& setup) { return Restore(setup); });
 }
 
@@ -41,7 +39,6 @@ Setup_t CSetupCommands::Restore(const Setup_t& setup) {
 }
 
 void CSetupCommands::Open(const Setup_t& setup, bool bOtherData) {
-  if (!m_window.fnUsable()) return;
   const std::vector<RestoreMiss_t> arrMiss = RestoreSetup(*m_window.pCalculator, setup);
   m_window.fnShow();
   const QString strText = FromSjis(DescribeRestoreMissesInJapanese(arrMiss, bOtherData));
@@ -49,9 +46,8 @@ void CSetupCommands::Open(const Setup_t& setup, bool bOtherData) {
 }
 
 void CSetupCommands::CopyCode() {
-  if (!m_window.fnUsable()) return;
   BuildCode_t code;
-  code.nFingerprint = CDataManager::GetInstance().GetDataFingerprint();
+  code.nFingerprint = m_window.pCalculator->GetStore().GetDataFingerprint();
   code.arrBuild.push_back(CurrentBuild(*m_window.pCalculator));
   const QString strRefusal = CopyBuildCode(code);
   ShowButtonNote(*m_window.pNoteButton,
@@ -59,7 +55,6 @@ void CSetupCommands::CopyCode() {
 }
 
 void CSetupCommands::OpenCodeFromClipboard() {
-  if (!m_window.fnUsable()) return;
   QString strRefusal;
   const std::optional<BuildCode_t> code = PasteBuildCode(strRefusal);
   if (!code) {
@@ -73,7 +68,7 @@ void CSetupCommands::OpenCodeFromClipboard() {
              .arg(FromSjis(first.strName)),
          false);
   }
-  Open(first.setup, code->nFingerprint != CDataManager::GetInstance().GetDataFingerprint());
+  Open(first.setup, code->nFingerprint != m_window.pCalculator->GetStore().GetDataFingerprint());
 }
 
 void CSetupCommands::Tell(const QString& strText, bool bProblem) {

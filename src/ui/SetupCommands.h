@@ -22,9 +22,6 @@ struct SetupWindow_t {
   CCalculator* pCalculator = nullptr;
   // Shows the calculator's state in every control.
   std::function<void()> fnShow;
-  // False while the calculator cannot be touched (a conversion has emptied
-  // the store).
-  std::function<bool()> fnUsable;
   QWidget* pNoteButton = nullptr;  // the copy's short note shows here
   QWidget* pWindow = nullptr;      // parent of the messages
 };

@@ -8,7 +8,7 @@
 #include "VelkarTexts.h"
 #include "VelkarVersion.h"
 #include "WindowCommandLine.h"
-#include "data/DataManager.h"
+#include "platform/ModuleDirectory.h"
 #include "style/DialogFont.h"
 #include "text/SjisText.h"
 
@@ -39,17 +39,14 @@ int CVelkarApp::Run() {
 
 int CVelkarApp::Run(const CWindowCommandLine& commandLine) {
   if (commandLine.ShouldExit()) return PrintAndExit(commandLine);
-  if (!commandLine.GetDataDirectory().empty()) {
-    CDataManager::GetInstance().SetDataDirectory(commandLine.GetDataDirectory());
-  }
-  {
-    CVelkarDlg dlg;
-    dlg.RestoreLastSetup();
-    dlg.exec();  // its result does not matter: only Esc or the close box end it
-  }
-  // The store outlives the window; the records go with it here.
-  CDataManager::GetInstance();
-  CDataManager::DestroyInstance();
+  // The window owns the store of the data folder: the executable's unless
+  // --dir names another.
+  const std::string strDir = commandLine.GetDataDirectory().empty()
+                                 ? velkar::GetModuleDirectory()
+                                 : commandLine.GetDataDirectory();
+  CVelkarDlg dlg(strDir);
+  dlg.RestoreLastSetup();
+  dlg.exec();  // its result does not matter: only Esc or the close box end it
   return 0;
 }
 

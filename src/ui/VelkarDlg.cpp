@@ -22,13 +22,13 @@
 #include "BaselinePin.h"
 #include "BesidePlacement.h"
 #include "CalculatorMirror.h"
-#include "DataConversion.h"
 #include "Resources.h"
 #include "SetupCommands.h"
 #include "SystemMenu.h"
 #include "VelkarTexts.h"
 #include "WindowMenu.h"
 #include "calc/ReportText.h"
+#include "data/DataConversion.h"
 #include "data/DataManager.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/BreakdownDlg.h"
@@ -45,6 +45,7 @@
 #include "text/LoadErrorText.h"
 #include "text/SetupNoteText.h"
 #include "text/SjisText.h"
+#include "text/UnwritableFolderHint.h"
 #include "widgets/ButtonNote.h"
 #include "widgets/ColorListCtrl.h"
 #include "widgets/MinimisedIcon.h"
@@ -65,7 +66,11 @@ int SelectedRow(const QListWidget* pList) {
 
 }  // namespace
 
-CVelkarDlg::CVelkarDlg(QWidget* pParent) : QDialog(pParent), m_icon(LoadApplicationIcon()) {
+CVelkarDlg::CVelkarDlg(const std::string& strDataDir, QWidget* pParent)
+    : QDialog(pParent),
+      m_pStore(std::make_unique<CDataManager>(strDataDir)),
+      m_calculator(*m_pStore),
+      m_icon(LoadApplicationIcon()) {
   setObjectName(QStringLiteral("velkarDlg"));
   setWindowTitle(FromSjis(txt::kWindowCaption));
   // A frame that can be resized, with title, system menu, maximise and
@@ -76,12 +81,10 @@ CVelkarDlg::CVelkarDlg(QWidget* pParent) : QDialog(pParent), m_icon(LoadApplicat
   setFont(MakeDialogFont());
   m_controls = CControlFactory(*this).Create();
   m_pMirror = std::make_unique<CCalculatorMirror>(m_controls, m_calculator);
-  m_pRows = std::make_unique<CResultRows>(*m_controls.pResult, m_calculator,
-                                          [this] { return !m_bRecordsForgotten; });
+  m_pRows = std::make_unique<CResultRows>(*m_controls.pResult, m_calculator);
   m_pPin = std::make_unique<CBaselinePin>(*m_pRows);
   m_pSetupCommands = std::make_unique<CSetupCommands>(
-      SetupWindow_t{&m_calculator, [this] { ShowCalculator(true); },
-                    [this] { return !m_bRecordsForgotten; }, m_controls.pReport, this});
+      SetupWindow_t{&m_calculator, [this] { ShowCalculator(true); }, m_controls.pReport, this});
   ConnectControls();
   ShowCalculator(true);
 
@@ -218,7 +221,7 @@ bool CVelkarDlg::HandleMotionListKey(const QObject* pList, const QKeyEvent& even
 // Showing the calculator
 
 void CVelkarDlg::ShowCalculator(bool bRefill) {
-  m_pMirror->Show(bRefill, !m_bRecordsForgotten);
+  m_pMirror->Show(bRefill);
   m_pRows->Show();
   ShowBaseline();
   if (m_pSetupCommands) m_pSetupCommands->Shown();
@@ -237,13 +240,16 @@ void CVelkarDlg::OpenBreakdown(int nRow) {
 // Reloading, the system menu and its commands
 
 void CVelkarDlg::ReloadAll() {
+  m_pStore->LoadAll();
   m_calculator.LoadAll();
-  m_bRecordsForgotten = false;
   ShowCalculator(true);
-  const CDataManager& store = CDataManager::GetInstance();
-  QString strErrors = DescribeLoadErrors(store.GetLoadErrors());
+  ReportLoadErrors();
+}
+
+void CVelkarDlg::ReportLoadErrors() {
+  QString strErrors = DescribeLoadErrors(m_pStore->GetLoadErrors());
   // Without any data file the first start says where they belong.
-  if (strErrors.isEmpty() && !isVisible()) strErrors = DescribeMissingData(store);
+  if (strErrors.isEmpty() && !isVisible()) strErrors = DescribeMissingData(*m_pStore);
   if (!strErrors.isEmpty()) ReportProblem(strErrors);
 }
 
@@ -282,8 +288,8 @@ void CVelkarDlg::OnSysCommand(int nCommand) {
       about.exec();
       break;
     }
-    case kCommandConvertWeapons: Convert(&CDataConversion::ConvertWeapons); break;
-    case kCommandConvertMonsters: Convert(&CDataConversion::ConvertMonsters); break;
+    case kCommandConvertWeapons: Convert(false); break;
+    case kCommandConvertMonsters: Convert(true); break;
     case kCommandBuilds: OpenBuilds(); break;
     case kCommandRanking: OpenRanking(); break;
     case kCommandPin: TogglePin(); break;
@@ -302,7 +308,8 @@ void CVelkarDlg::OnSysCommand(int nCommand) {
 void CVelkarDlg::OpenBuilds() {
   if (m_pBuilds == nullptr) {
     m_pBuilds = new CBuildsDlg([this] { return CaptureSetup(m_calculator); },
-                               [this](const Setup_t& setup) { return ApplySetup(setup); }, this);
+                               [this](const Setup_t& setup) { return ApplySetup(setup); },
+                               [this] { return m_pStore->GetDataFingerprint(); }, this);
   }
   // Shown again it reads the builds anew; already on screen, it is told to.
   if (m_pBuilds->isVisible()) m_pBuilds->Refresh();
@@ -312,7 +319,6 @@ void CVelkarDlg::OpenBuilds() {
 }
 
 std::vector<RestoreMiss_t> CVelkarDlg::ApplySetup(const Setup_t& setup) {
-  if (m_bRecordsForgotten) return {};
   std::vector<RestoreMiss_t> arrMiss = RestoreSetup(m_calculator, setup);
   ShowCalculator(true);
   return arrMiss;
@@ -360,18 +366,15 @@ void CVelkarDlg::resizeEvent(QResizeEvent* pEvent) {
 }
 
 void CVelkarDlg::done(int nResult) {
-  // Nothing is saved while a conversion has emptied the store.
-  if (!m_bRecordsForgotten) {
-    CSetupStore store;
-    if (!store.SaveLastSetup(CaptureSetup(m_calculator), GetPlacement())) {
-      std::cerr << "velkar: the setup was not saved: " << store.Error() << '\n';
-    }
+  CSetupStore store;
+  if (!store.SaveLastSetup(CaptureSetup(m_calculator), GetPlacement())) {
+    std::cerr << "velkar: the setup was not saved: " << store.Error() << '\n';
   }
   QDialog::done(nResult);
 }
 
 const CCalculator* CVelkarDlg::ShownCalculation() const {
-  return m_bRecordsForgotten ? nullptr : &m_calculator;
+  return &m_calculator;
 }
 
 void CVelkarDlg::OpenGains() {
@@ -414,7 +417,6 @@ bool CVelkarDlg::IsBaselinePinned() const {
 }
 
 void CVelkarDlg::TogglePin() {
-  if (m_bRecordsForgotten) return;
   m_pPin->Toggle(m_calculator);
   ShowBaseline();
   if (m_pComparison != nullptr) m_pComparison->Refresh();
@@ -443,19 +445,25 @@ void CVelkarDlg::OpenComparison() {
   ShowBaseline();
 }
 
-void CVelkarDlg::ForgetRecords() {
-  // A conversion empties the store; until the reload, nothing on screen may
-  // still point at its records (the weapon list paints through them).
-  m_pMirror->ForgetWeapons();
-  m_bRecordsForgotten = true;
-  emit CalculationShown();
-}
-
-void CVelkarDlg::Convert(ConversionOutcome_t (*fnConvert)()) {
-  ForgetRecords();
-  const ConversionOutcome_t outcome = fnConvert();
-  ShowMessage(outcome.strMessage, outcome.bProblem);
-  ReloadAll();
+void CVelkarDlg::Convert(bool bMonsters) {
+  // The records on show stay until a new store holds the converted data.
+  auto pStore = std::make_unique<CDataManager>(m_pStore->GetDataDirectory());
+  const DataConversion_t conversion =
+      bMonsters ? ConvertMonsterSource(*pStore) : ConvertWeaponSources(*pStore);
+  QString strText = FromSjis(conversion.strMessage);
+  if (!conversion.bAllWritten) {
+    ShowMessage(strText + UnwritableFolderHint(pStore->GetDataDirectory()), true);
+    return;
+  }
+  pStore->LoadAll();
+  const std::string strMisses =
+      DescribeRestoreMissesInJapanese(MoveToStore(m_calculator, *pStore), false);
+  std::swap(m_pStore, pStore);
+  ShowCalculator(true);
+  pStore.reset();  // the old records: nothing on screen points at them any more
+  if (!strMisses.empty()) strText += QStringLiteral("\n\n") + FromSjis(strMisses);
+  ShowMessage(strText, false);
+  ReportLoadErrors();
 }
 
 // ---------------------------------------------------------------------------

@@ -1,11 +1,16 @@
 // CVelkarDlg: the main window, the one place where everything meets.
 //
 //   CVelkarApp ──runs──> CVelkarDlg ──owns──> CCalculator ──refers to──> CDataManager
-//                            │                                            (owns every record)
+//                            │    └─────────────────owns──────────────────> (owns every record)
 //                            ├──owns──> the 44 controls (MainControls_t), among them
 //                            │          CWeaponListBox (1002) and CColorListCtrl (1013)
 //                            └──owns──> CCalculatorMirror, CResultRows, CBaselinePin:
 //                                       the calculator's state shown in the controls
+//
+// The window owns the store of its data folder. A conversion writes the data
+// files through a new store, which the window loads and swaps in only when
+// every file was written; the calculator is then pointed at it with the
+// setup on show restored by name (MoveToStore), and the old records go.
 //
 // The window has its controls created from the template table
 // (CControlFactory) and routes every control event to exactly one calculator
@@ -44,6 +49,7 @@
 #include <QIcon>
 #include <QString>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ControlFactory.h"
@@ -63,7 +69,7 @@ class CRankingDlg;
 class CResultRows;
 class CSetupCommands;
 class CWindowMenu;
-struct ConversionOutcome_t;
+class CDataManager;
 class QKeyEvent;
 class QMenu;
 
@@ -71,7 +77,8 @@ class CVelkarDlg : public QDialog {
   Q_OBJECT
 
 public:
-  explicit CVelkarDlg(QWidget* pParent = nullptr);
+  // A window on the data files of a folder ("" is the working folder).
+  explicit CVelkarDlg(const std::string& strDataDir, QWidget* pParent = nullptr);
   ~CVelkarDlg() override;
 
   const CCalculator& GetCalculator() const { return m_calculator; }
@@ -116,8 +123,7 @@ public:
 
 signals:
   // The calculation on screen may have changed: sent after the window has
-  // shown the calculator's state again, and when a conversion has emptied
-  // the store.
+  // shown the calculator's state again.
   void CalculationShown();
 
 protected:
@@ -133,14 +139,13 @@ private:
 
   void OpenBuilds();
   void ReloadAll();
-  void ForgetRecords();
-  void Convert(ConversionOutcome_t (*fnConvert)());
+  void ReportLoadErrors();
+  void Convert(bool bMonsters);
   void ShowMessage(const QString& strText, bool bProblem);
   void OpenRanking();
   void OpenGains();
   void OpenChart();
-  // The calculation for the other windows to read; null while a conversion
-  // has emptied the store.
+  // The calculation for the other windows to read.
   const CCalculator* ShownCalculation() const;
   void TogglePin();
   // A problem message: shown now, or once the window is first on screen.
@@ -157,6 +162,7 @@ private:
   void RemoveSelectedMotion();
   bool HandleMotionListKey(const QObject* pList, const QKeyEvent& event);
 
+  std::unique_ptr<CDataManager> m_pStore;  // declared first: the calculator points into it
   CCalculator m_calculator;
   QIcon m_icon;
   CWindowGrowth m_growth;  // the controls' places as the window grows
@@ -175,7 +181,4 @@ private:
   CChartDlg* m_pChart = nullptr;            // owned by the window
 
   QString m_strPendingProblems;  // found before the window was first shown
-  // From a conversion's start to the reload after it the store is empty and
-  // the calculator's records are gone: nothing may be explained meanwhile.
-  bool m_bRecordsForgotten = false;
 };

@@ -46,8 +46,7 @@ enum : int { kSlash = 0, kThrust = 1 };
 
 class CalculatorFixture : public ::testing::Test {
 protected:
-  // Writes the sources, converts them (each conversion empties the store)
-  // and runs LoadAll into the then empty store.
+  // Writes the sources, converts them, loads the store and runs LoadAll.
   void Start() {
     m_dir.WriteText("Monster.ini", kMonsterIni);
     m_dir.WriteText("Sword.ini", kSwordIni);
@@ -58,6 +57,7 @@ protected:
                     u8"[HitPattern]\r\n1=通常,100,100\r\n[Weapon]\r\n1=ハンマーA,520,0,0,3,0\r\n");
     ASSERT_TRUE(m_store->ConvertMonsterIni());
     for (int nCategory : {0, 4, 5, 6}) ASSERT_TRUE(m_store->ConvertWeaponIni(nCategory));
+    m_store->LoadAll();
     m_calc.LoadAll();
   }
 
@@ -70,7 +70,7 @@ protected:
 
   CTestDataDir m_dir;
   CTestDataStore m_store{m_dir};
-  CCalculator m_calc;
+  CCalculator m_calc{m_store.Store()};
 };
 
 }  // namespace calctest

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/Calculator.h"
+#include "data/DataManager.h"
 #include "model/ModifierTable.h"
 #include "support/RowName.h"
 
@@ -20,7 +21,8 @@ struct ModifierRow_t {
 class ModifierGroupTest : public ::testing::TestWithParam<ModifierRow_t> {};
 
 TEST_P(ModifierGroupTest, ClicksLeaveTheExpectedMask) {
-  CCalculator calc;
+  const CDataManager store("");
+  CCalculator calc(store);
   for (const auto& [nId, bTicked] : GetParam().arrClick) calc.SetModifier(nId, bTicked);
   EXPECT_EQ(calc.BuildModifierMask(), GetParam().nMask);
   for (int nId = 1017; nId <= 1042; ++nId) {
@@ -89,7 +91,8 @@ TEST(ModifierTable, TickingOneClearsExactlyItsGroup) {
   ASSERT_EQ(std::size(kEffectRows), kModifierTable.size()) << "a modifier lacks its row above";
   for (const EffectRow_t& first : kEffectRows) {
     for (const EffectRow_t& second : kEffectRows) {
-      CCalculator calc;
+      const CDataManager store("");
+      CCalculator calc(store);
       calc.SetModifier(first.nControlId, true);
       calc.SetModifier(second.nControlId, true);
       EXPECT_EQ(calc.GetModifier(first.nControlId),

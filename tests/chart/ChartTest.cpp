@@ -54,9 +54,9 @@ struct ChartRow_t {
 
 const ChartRow_t kChartRows[] = {
     {"LoadoutsBestMarkedAndAGoneWeaponApart",
-     [](CCalculator&) {
+     [](const CCalculator& c) {
        return LoadoutsChart(
-           CompareLoadouts(CDataManager::GetInstance(), kDragon,
+           CompareLoadouts(c.GetStore(), kDragon,
                            {{kOddName, Knife({})}, {"W", Knife(5)}, {"X", Knife({}, u8"幻の剣")}}));
      },
      R"({"format": "velkar-chart", "version": 1, "kind": "loadouts", "layout": "grouped",
@@ -72,9 +72,8 @@ const ChartRow_t kChartRows[] = {
                  {"kind": "best", "group": 4, "series": 1, "text": "★", "legend": "最大"}],
        "unusable": ["X"], "empty": null})"},
     {"SharpnessEachLoadoutsOwnLevelMarked",
-     [](CCalculator&) {
-       return SharpnessChart(CDataManager::GetInstance(), kDragon,
-                             {{"G", Knife({})}, {"W", Knife(5)}});
+     [](const CCalculator& c) {
+       return SharpnessChart(c.GetStore(), kDragon, {{"G", Knife({})}, {"W", Knife(5)}});
      },
      R"({"format": "velkar-chart", "version": 1, "kind": "sharpness", "layout": "grouped",
        "title": "切れ味ごとのダメージ（合計）",
@@ -142,9 +141,7 @@ const ChartRow_t kChartRows[] = {
      },
      R"({"series": [{"name": "A", "values": [0, 0]}], "marks": []})"},
     {"NoLoadouts",
-     [](CCalculator&) {
-       return LoadoutsChart(CompareLoadouts(CDataManager::GetInstance(), kDragon, {}));
-     },
+     [](const CCalculator& c) { return LoadoutsChart(CompareLoadouts(c.GetStore(), kDragon, {})); },
      R"({"kind": "loadouts", "groups": [], "series": [], "empty": "比べる装備がありません"})"},
     {"NoRegions",
      [](CCalculator&) {

@@ -88,17 +88,16 @@ TEST_P(RestoreTest, RestoreEndsWhereThePlayersClicksWould) {
   m_dir.WriteText("Sword.ini", GetParam().strSwordIni);
   ASSERT_TRUE(m_store->ConvertWeaponIni(0));
 
-  // Loading appends to the store: each calculator starts on a cleared one
-  // and is done with before the next clears it.
-  m_store->Clear();
-  CCalculator expected;
+  // The converted data in a store of its own, as the window takes it.
+  CDataManager converted(m_dir.Path());
+  converted.LoadAll();
+  CCalculator expected(converted);
   expected.LoadAll();
   GetParam().expected(expected);
   const std::vector<std::string> arrExpected = PictureOf(expected);
   const Setup_t expectedSetup = CaptureSetup(expected);
 
-  m_store->Clear();
-  CCalculator restored;
+  CCalculator restored(converted);
   restored.LoadAll();
   // Boxes ticked before, the last one among them, are cleared by the restore.
   restored.SetModifier(1033, true);

@@ -100,20 +100,18 @@ private:
   std::string m_strPath;
 };
 
-// A fresh, empty store that reads and writes its files in a test folder. The
-// process-wide store is destroyed on construction and again on destruction,
-// so no records or errors leak from one test into the next.
+// A fresh, empty store of its own that reads and writes its files in a test
+// folder, so no records or errors leak from one test into the next.
 class CTestDataStore {
 public:
-  explicit CTestDataStore(const CTestDataDir& dir) {
-    CDataManager::DestroyInstance();
-    CDataManager::GetInstance().SetDataDirectory(dir.Path());
-  }
-  ~CTestDataStore() { CDataManager::DestroyInstance(); }
+  explicit CTestDataStore(const CTestDataDir& dir) : m_store(dir.Path()) {}
 
   CTestDataStore(const CTestDataStore&) = delete;
   CTestDataStore& operator=(const CTestDataStore&) = delete;
 
-  CDataManager& Store() const { return CDataManager::GetInstance(); }
-  CDataManager* operator->() const { return &CDataManager::GetInstance(); }
+  CDataManager& Store() { return m_store; }
+  CDataManager* operator->() { return &m_store; }
+
+private:
+  CDataManager m_store;
 };

@@ -208,7 +208,7 @@ class SetupAndRankingTest : public CWindowFixture {
 
 private slots:
   void buildsPassBetweenWindowAndTool() {
-    CShownDlg dlg;
+    CShownDlg dlg(m_pDir->Path());
     Play(dlg, {1, 1, 1, 1, 0, 1, 2});
     QTest::keyClick(&dlg, Qt::Key_B, Qt::ControlModifier);
     CBuildsDlg* pBuilds = dlg.GetBuildsDialog();
@@ -282,7 +282,7 @@ private slots:
       {"name": "a\nb", "setup": {}},
       {"name": "dup", "setup": {"category": 0, "weapon": "焔刃ヴァルゼナ", "monster": "幻の竜",
                                 "motions": ["縦斬り", "幻斬り", "幻斬り"]}}]})");
-    CShownDlg dlg;
+    CShownDlg dlg(m_pDir->Path());
     QTest::keyClick(&dlg, Qt::Key_B, Qt::ControlModifier);
     CBuildsDlg* pBuilds = dlg.GetBuildsDialog();
     auto* pList = Child<QListWidget>(pBuilds, "buildList");
@@ -318,7 +318,7 @@ private slots:
                 (R"({"format": "velkar-builds", "version": 1, "builds": [{"name": ")" +
                  std::string(70000, 'x') + R"(", "setup": {}}]})")
                     .c_str());
-    CShownDlg dlg;
+    CShownDlg dlg(m_pDir->Path());
     QTest::keyClick(&dlg, Qt::Key_B, Qt::ControlModifier);
     Child<QListWidget>(dlg.GetBuildsDialog(), "buildList")->selectAll();
     QTest::mouseClick(Child<QPushButton>(dlg.GetBuildsDialog(), "buildCopyCode"), Qt::LeftButton);
@@ -331,7 +331,7 @@ private slots:
   void startSaysWhatTheLastSetupLacks() {
     WriteConfig("last-setup.json", R"({"format": "velkar-setup", "version": 1, "setup": {
       "category": 0, "weapon": "幻剣", "monster": "大猿獣ゴルバッカ", "level": "G級"}})");
-    CVelkarDlg dlg;
+    CVelkarDlg dlg(m_pDir->Path());
     dlg.RestoreLastSetup();
     dlg.show();
     QList<AnsweredWindow_t> arrAnswered;
@@ -347,7 +347,7 @@ private slots:
   // velkar-tool rank does, twins sharing a rank; Enter on an entry selects
   // that weapon.
   void weaponTableFollowsAndAgreesWithTheTool() {
-    CShownDlg dlg;
+    CShownDlg dlg(m_pDir->Path());
     QTest::keyClick(&dlg, Qt::Key_R, Qt::ControlModifier);
     CRankingDlg* pRanking = dlg.GetRankingDlg();
     QCOMPARE(WindowState(pRanking), U("shown"));
@@ -406,7 +406,7 @@ private slots:
   void modifierTipAndGainsAgreeWithTheTool() {
     const QString kGainsArgs = QStringLiteral(
         "gains --json --category 0 --weapon 1 --motion 0 --motion 2 --modifier 1040");
-    CShownDlg dlg;
+    CShownDlg dlg(m_pDir->Path());
     PickWeaponAndMotions(dlg, 1, {0, 2});
     ClickCheck(dlg, 1040);
     const QJsonObject gains = RunTool(m_pDir->Path(), kGainsArgs);
@@ -461,7 +461,7 @@ private slots:
     largeFont.setPointSize(16);
     QApplication::setFont(largeFont);
     const auto restoreFont = qScopeGuard([&] { QApplication::setFont(defaultFont); });
-    CShownDlg dlg;
+    CShownDlg dlg(m_pDir->Path());
     QCOMPARE(dlg.font().pointSize(), 16);
     Play(dlg, {1, 1, 0, 1, 0, 2});
     for (const auto eKey : {Qt::Key_B, Qt::Key_R, Qt::Key_G, Qt::Key_H})
@@ -510,7 +510,7 @@ private slots:
   // minimum, so that all five are in sight; the report stays as it was, and
   // unpinning restores the four columns.
   void pinnedBaselineFollowsTheTarget() {
-    CShownDlg dlg;
+    CShownDlg dlg(m_pDir->Path());
     auto* pResult = Control<CColorListCtrl>(dlg, 1013);
     const int nLength = pResult->header()->length();
     QTest::keyClick(&dlg, Qt::Key_P, Qt::ControlModifier);
@@ -563,7 +563,7 @@ private slots:
     QFETCH(QList<QPoint>, arrAdded);
     QFETCH(bool, bClose);
     QFETCH(QString, strHeader);
-    CShownDlg dlg;
+    CShownDlg dlg(m_pDir->Path());
     dlg.move(0, 0);
     PickWeaponAndMotions(dlg, 0, {0});
     QTest::keyClick(&dlg, Qt::Key_M, Qt::ControlModifier);
@@ -597,7 +597,7 @@ private slots:
     RunTool(m_pDir->Path(), U("save-build 鉄 --category 0 --weapon 0 --motion 0 --motion 2"));
     RunTool(m_pDir->Path(), U("save-build 炎&会心 --category 0 --weapon 1 --motion 1 "
                               "--modifier 1040 --sharpness 2 --monster 0"));
-    CShownDlg dlg;
+    CShownDlg dlg(m_pDir->Path());
     Play(dlg, {2, 1, 1, 0, 1});
     QTest::keyClick(&dlg, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     const QString strCode = QGuiApplication::clipboard()->text();
@@ -685,7 +685,7 @@ private slots:
     QFETCH(QString, strFrom);
     QFETCH(int, nWeapon);
     QFETCH(bool, bDark);
-    CShownDlg dlg;
+    CShownDlg dlg(m_pDir->Path());
     if (nWeapon >= 0) PickWeaponAndMotions(dlg, nWeapon, {0, 2});
     std::vector<NamedLoadout_t> arrLoadout;  // the comparison's
     CChartDlg* pChart = nullptr;
@@ -722,10 +722,8 @@ private slots:
       const CCalculator& calculator = dlg.GetCalculator();
       const Target_t target = TargetOf(CaptureSetup(calculator));
       const std::array<std::function<Chart_t()>, 5> arrChart = {
-          [&] {
-            return LoadoutsChart(CompareLoadouts(CDataManager::GetInstance(), target, arrLoadout));
-          },
-          [&] { return SharpnessChart(CDataManager::GetInstance(), target, arrLoadout, 0); },
+          [&] { return LoadoutsChart(CompareLoadouts(calculator.GetStore(), target, arrLoadout)); },
+          [&] { return SharpnessChart(calculator.GetStore(), target, arrLoadout, 0); },
           [&] { return GainsChart(calculator, 0); }, [&] { return MotionsChart(calculator); },
           [&] { return TargetChart(calculator); }};
       return QByteArray::fromStdString(
@@ -756,7 +754,7 @@ private slots:
   // goes to the clipboard as an image and into files: the SVG as the
   // core's bytes, the PNG as an image of the picture's size. A file that cannot be written is said.
   void chartIsCopiedAndSaved() {
-    CShownDlg dlg;
+    CShownDlg dlg(m_pDir->Path());
     PickWeaponAndMotions(dlg, 1, {0, 2});
     dlg.move(0, 0);  // room on the right
     QTest::keyClick(&dlg, Qt::Key_H, Qt::ControlModifier);
@@ -801,7 +799,7 @@ private slots:
   void codesPassTheSetup() {
     QFETCH(int, nCode);
     QFETCH(QString, strMessage);
-    CShownDlg dlg;
+    CShownDlg dlg(m_pDir->Path());
     Play(dlg, {1, 1, 1, 1, 0, 1, 2});
     const QStringList arrPlayed = Shown(dlg);
     QTest::keyClick(&dlg, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
@@ -814,8 +812,8 @@ private slots:
       setup.arrMotion.insert(setup.arrMotion.begin() + 1, ToSjis(U("宙返り")));
       CodeError_t error;
       strCode = QString::fromStdString(
-          EncodeBuildCode({CDataManager::GetInstance().GetDataFingerprint() ^ 1U, {{"x", setup}}},
-                          error)
+          EncodeBuildCode(
+              {dlg.GetCalculator().GetStore().GetDataFingerprint() ^ 1U, {{"x", setup}}}, error)
               .value());
     }
     QGuiApplication::clipboard()->setText(strCode);
@@ -838,7 +836,7 @@ private slots:
   // Ctrl+Z takes back every change of the setup, 全消去 included, for the
   // newest 100 steps; Ctrl+Y does it again, until a new change.
   void undoAndRedoTheSetup() {
-    CShownDlg dlg;
+    CShownDlg dlg(m_pDir->Path());
     PickWeaponAndMotions(dlg, 1, {0, 2, 2});
     const QStringList arrBefore = Shown(dlg);
     ClickButton(dlg, 1007);

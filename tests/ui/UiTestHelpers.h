@@ -57,7 +57,7 @@ inline bool ShowActive(QWidget& window) {
 // that never becomes active ends the run, since no click would reach it.
 class CShownDlg : public CVelkarDlg {
 public:
-  CShownDlg() {
+  explicit CShownDlg(const std::string& strDataDir) : CVelkarDlg(strDataDir) {
     if (!ShowActive(*this)) qFatal("the main window did not become active");
   }
 };

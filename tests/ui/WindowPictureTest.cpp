@@ -16,6 +16,7 @@
 #include "dialogs/ComparisonDlg.h"
 #include "dialogs/GainsDlg.h"
 #include "dialogs/RankingDlg.h"
+#include "platform/ModuleDirectory.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ class WindowPictureTest : public QObject {
 
 private slots:
   void windowWithACalculation() {
-    CVelkarDlg dlg;
+    CVelkarDlg dlg(velkar::GetModuleDirectory());  // the sample data beside the tests
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     auto* pWeapons = qobject_cast<QListWidget*>(dlg.GetControl(1002));

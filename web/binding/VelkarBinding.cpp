@@ -13,12 +13,13 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "VelkarTexts.h"
 #include "calc/Calculator.h"
 #include "calc/GainTable.h"
 #include "calc/HitBreakdownText.h"
@@ -27,7 +28,7 @@
 #include "calc/WeaponTable.h"
 #include "chart/ChartBuilders.h"
 #include "chart/ChartSvg.h"
-#include "data/ConvertReport.h"
+#include "data/DataConversion.h"
 #include "data/DataManager.h"
 #include "data/IniSourceWriter.h"
 #include "data/MonsterDataFile.h"
@@ -51,15 +52,30 @@ namespace {
 using json = nlohmann::ordered_json;
 using velkar::SjisToUtf8;
 
+// The module's data: the store of the folder last loaded (empty before the
+// first load) and the calculator on it.
+struct ModuleData_t {
+  std::unique_ptr<CDataManager> pStore = std::make_unique<CDataManager>(std::string());
+  CCalculator calculator{*pStore};
+};
+
+ModuleData_t& Module() {
+  static ModuleData_t data;
+  return data;
+}
+
 CCalculator& Calculator() {
-  static CCalculator calculator;
-  return calculator;
+  return Module().calculator;
+}
+
+const CDataManager& Store() {
+  return *Module().pStore;
 }
 
 // The last comparison computed, kept while the next request names the same
 // builds against the same target: the page's comparison and the chart of its
 // loadouts ask for the same one, and again after every change of the setup
-// on show that leaves them as they are. A load of the data forgets it.
+// on show that leaves them as they are. A new store forgets it.
 struct KeptComparison_t {
   std::string strBuilds;  // the request's builds, as JSON text
   Target_t target;
@@ -114,7 +130,7 @@ json NameTablesJson() {
 
 // The window's message about the files that loaded only in part, or "".
 json LoadErrorsJson() {
-  return SjisToUtf8(DescribeLoadErrorsInJapanese(CDataManager::GetInstance().GetLoadErrors()));
+  return SjisToUtf8(DescribeLoadErrorsInJapanese(Store().GetLoadErrors()));
 }
 
 // Everything the page shows of the calculator; its lists are the records of
@@ -164,42 +180,66 @@ std::string StringOf(const json& request, const char* pszKey) {
   return it != request.end() && it->is_string() ? it->get<std::string>() : std::string();
 }
 
-// Loads every data file of the folder, as the window does at start-up.
-json Load(const json& request) {
-  CDataManager& store = CDataManager::GetInstance();
-  store.Clear();
-  store.SetDataDirectory(StringOf(request, "dir"));
-  Calculator().LoadAll();
+// Puts a loaded store in the place of the module's: the calculator moves to
+// it (restoring its setup by name when bKeepSetup, else starting afresh as
+// at start-up) before the old store's records go; what the restore missed.
+std::vector<RestoreMiss_t> SwapStore(std::unique_ptr<CDataManager> pStore, bool bKeepSetup) {
+  ModuleData_t& data = Module();
+  std::vector<RestoreMiss_t> arrMiss;
+  if (bKeepSetup) {
+    arrMiss = MoveToStore(data.calculator, *pStore);
+  } else {
+    data.calculator.UseStore(*pStore);
+  }
+  data.pStore = std::move(pStore);
   KeptComparison().reset();
+  return arrMiss;
+}
+
+// The state with the load's problems and the name tables.
+json LoadedStateJson() {
   json state = StateJson();
   state["loadErrors"] = LoadErrorsJson();
   state["names"] = NameTablesJson();
   return state;
 }
 
-// Rebuilds the data files of the folder from the .ini sources there, then
-// loads them again; each conversion's outcome comes back, with the message
-// the window's conversion command would show.
+// Loads every data file of the folder, as the window does at start-up.
+json Load(const json& request) {
+  auto pStore = std::make_unique<CDataManager>(StringOf(request, "dir"));
+  pStore->LoadAll();
+  SwapStore(std::move(pStore), false);
+  return LoadedStateJson();
+}
+
+// Rebuilds the data files of the folder from the .ini sources there, each on
+// its own; each conversion's outcome comes back, with the message the
+// window's conversion command would show. When every file was written the
+// folder's data is loaded and the setup on show restored on it by name, as
+// the window does; otherwise the data on show stays as it was.
 json Convert(const json& request) {
-  CDataManager& store = CDataManager::GetInstance();
-  store.SetDataDirectory(StringOf(request, "dir"));
+  auto pStore = std::make_unique<CDataManager>(StringOf(request, "dir"));
   json reports = json::array();
-  const auto Note = [&reports, &store](bool bOk, bool bMonsters) {
-    const ConvertReport_t& report = store.GetLastConvertReport();
-    const bool bWritten = bOk && report.bWritten;
-    const std::string_view strFirst =
-        bMonsters ? (bWritten ? txt::kConvertMonstersSucceeded : txt::kConvertMonstersFailed)
-                  : (bWritten ? txt::kConvertWeaponsSucceeded : txt::kConvertWeaponsFailed);
+  bool bAllWritten = true;
+  const auto Note = [&reports, &bAllWritten](const DataConversion_t& conversion) {
+    bAllWritten = conversion.bAllWritten && bAllWritten;
     reports.push_back(
-        {{"written", bWritten},
-         {"message", SjisToUtf8(DescribeConversionInJapanese(strFirst, {report}, bMonsters))}});
+        {{"written", conversion.bAllWritten}, {"message", SjisToUtf8(conversion.strMessage)}});
   };
   for (const json& category : request.value("categories", json::array())) {
-    if (category.is_number_integer()) Note(store.ConvertWeaponIni(category.get<int>()), false);
+    if (!category.is_number_integer()) continue;
+    const int nCategory = category.get<int>();
+    Note(ConvertWeaponSources(*pStore, std::span<const int>(&nCategory, 1)));
   }
-  if (BoolOf(request, "monsters")) Note(store.ConvertMonsterIni(), true);
-  json state = Load(request);
+  if (BoolOf(request, "monsters")) Note(ConvertMonsterSource(*pStore));
+  std::vector<RestoreMiss_t> arrMiss;
+  if (bAllWritten) {
+    pStore->LoadAll();
+    arrMiss = SwapStore(std::move(pStore), true);
+  }
+  json state = LoadedStateJson();
   state["conversions"] = std::move(reports);
+  state["missText"] = SjisToUtf8(DescribeRestoreMissesInJapanese(arrMiss, false));
   return state;
 }
 
@@ -333,9 +373,8 @@ const LoadoutComparison_t& ComparisonOf(const json& request) {
   std::string strBuilds = it != request.end() ? it->dump() : std::string();
   std::optional<KeptComparison_t>& kept = KeptComparison();
   if (!kept || kept->strBuilds != strBuilds || !(kept->target == target)) {
-    kept =
-        KeptComparison_t{std::move(strBuilds), target,
-                         CompareLoadouts(CDataManager::GetInstance(), target, LoadoutsOf(request))};
+    kept = KeptComparison_t{std::move(strBuilds), target,
+                            CompareLoadouts(Store(), target, LoadoutsOf(request))};
   }
   return kept->comparison;
 }
@@ -378,7 +417,7 @@ json Chart(const json& request) {
   if (request.contains("builds")) chartRequest.arrLoadout = LoadoutsOf(request);
   // The loadouts chart is of the comparison the page keeps, builds or none.
   if (*eKind == eCHART_KIND::Loadouts) chartRequest.pComparison = &ComparisonOf(request);
-  const Chart_t chart = MakeChart(CDataManager::GetInstance(), Calculator(), chartRequest);
+  const Chart_t chart = MakeChart(Store(), Calculator(), chartRequest);
   const auto itStyle = request.find("style");
   const json style = itStyle != request.end() && itStyle->is_object() ? *itStyle : json::object();
   ChartStyle_t chartStyle;
@@ -398,8 +437,8 @@ json Code(const json& request) {
                            : CurrentBuild(Calculator()));
   }
   CodeError_t error;
-  const std::optional<std::string> strCode = EncodeBuildCode(
-      {CDataManager::GetInstance().GetDataFingerprint(), std::move(arrBuild)}, error);
+  const std::optional<std::string> strCode =
+      EncodeBuildCode({Store().GetDataFingerprint(), std::move(arrBuild)}, error);
   if (!strCode) {
     return {{"code", nullptr}, {"error", SjisToUtf8(DescribeCodeErrorInJapanese(error))}};
   }
@@ -416,7 +455,7 @@ json OpenCode(const json& request) {
   const std::vector<RestoreMiss_t> arrMiss =
       RestoreSetup(Calculator(), code->arrBuild.front().setup);
   json state = StateJson();
-  const bool bOtherData = code->nFingerprint != CDataManager::GetInstance().GetDataFingerprint();
+  const bool bOtherData = code->nFingerprint != Store().GetDataFingerprint();
   state["missText"] = SjisToUtf8(DescribeRestoreMissesInJapanese(arrMiss, bOtherData));
   state["builds"] = BuildsJson(code->arrBuild);
   state["otherData"] = bOtherData;

@@ -13,7 +13,6 @@
 #include "text/ClipboardCode.h"
 
 #include "VelkarTexts.h"
-#include "data/DataManager.h"
 #include "platform/TextEscape.h"
 #include "setup/BuildCode.h"
 #include "setup/BuildName.h"
@@ -54,8 +53,12 @@ QStringList RowTexts(const std::vector<ListedBuild_t>& arrBuild) {
 
 }  // namespace
 
-CBuildsDlg::CBuildsDlg(CaptureFunction capture, ApplyFunction apply, QWidget* pParent)
-    : QDialog(pParent), m_capture(std::move(capture)), m_apply(std::move(apply)) {
+CBuildsDlg::CBuildsDlg(CaptureFunction capture, ApplyFunction apply,
+                       FingerprintFunction fingerprint, QWidget* pParent)
+    : QDialog(pParent),
+      m_capture(std::move(capture)),
+      m_apply(std::move(apply)),
+      m_fingerprint(std::move(fingerprint)) {
   setObjectName(QStringLiteral("buildsDlg"));
   setWindowTitle(FromSjis(txt::kBuildsCaption));
   setModal(false);
@@ -241,7 +244,7 @@ void CBuildsDlg::DeleteSelected() {
 
 void CBuildsDlg::CopyCode() {
   BuildCode_t code;
-  code.nFingerprint = CDataManager::GetInstance().GetDataFingerprint();
+  code.nFingerprint = m_fingerprint();
   for (int nRow = 0; nRow < m_pList->count(); ++nRow) {
     if (m_pList->item(nRow)->isSelected() && static_cast<size_t>(nRow) < m_arrBuild.size()) {
       code.arrBuild.push_back(m_arrBuild[static_cast<size_t>(nRow)].build);
@@ -267,7 +270,7 @@ void CBuildsDlg::ImportCode() {
   const eSTORE_RESULT eResult = store.AddBuilds(code->arrBuild, eTAKEN_NAME::Number, result);
   Refresh();
   if (!Report(eResult, store, {})) return;
-  const bool bOtherData = code->nFingerprint != CDataManager::GetInstance().GetDataFingerprint();
+  const bool bOtherData = code->nFingerprint != m_fingerprint();
   Tell(FromSjis(DescribeImportInJapanese(code->arrBuild, result, bOtherData)));
 }
 

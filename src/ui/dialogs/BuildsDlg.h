@@ -15,6 +15,7 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -36,8 +37,11 @@ public:
   using CaptureFunction = std::function<Setup_t()>;
   // Applies a setup to the main window; what it could not restore.
   using ApplyFunction = std::function<std::vector<RestoreMiss_t>(const Setup_t&)>;
+  // The fingerprint of the data on show, which codes carry.
+  using FingerprintFunction = std::function<uint32_t()>;
 
-  CBuildsDlg(CaptureFunction capture, ApplyFunction apply, QWidget* pParent = nullptr);
+  CBuildsDlg(CaptureFunction capture, ApplyFunction apply, FingerprintFunction fingerprint,
+             QWidget* pParent = nullptr);
   ~CBuildsDlg() override;
 
   // Reads the builds again and shows them, keeping the selected build.
@@ -70,6 +74,7 @@ private:
 
   CaptureFunction m_capture;
   ApplyFunction m_apply;
+  FingerprintFunction m_fingerprint;
   std::vector<ListedBuild_t> m_arrBuild;
   QLabel* m_pNote = nullptr;
   QListWidget* m_pList = nullptr;

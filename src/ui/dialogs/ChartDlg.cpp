@@ -148,7 +148,7 @@ ChartStyle_t CChartDlg::Style(int nWidth) const {
 
 void CChartDlg::Refresh() {
   if (!isVisible()) return;
-  // While a conversion has emptied the store the picture stays as it was.
+  // Without a calculation to read the picture stays as it was.
   const CCalculator* pCalculator = m_fnCalculation();
   if (pCalculator == nullptr) return;
   const bool bRegion = ChartTakesRegion(Kind());
@@ -157,7 +157,7 @@ void CChartDlg::Refresh() {
   const std::optional<size_t> nRegion = FillRegions(*pCalculator);
   // The region list's new width places the picture area before it is measured.
   layout()->activate();
-  Show(MakeChart(CDataManager::GetInstance(), *pCalculator, Request(nRegion)));
+  Show(MakeChart(pCalculator->GetStore(), *pCalculator, Request(nRegion)));
 }
 
 std::optional<size_t> CChartDlg::FillRegions(const CCalculator& calculator) {

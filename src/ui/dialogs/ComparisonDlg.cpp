@@ -127,8 +127,7 @@ void CComparisonDlg::Refresh() {
     UpdateButtons();
     return;
   }
-  const LoadoutComparison_t comparison =
-      m_lineup.Compare(CDataManager::GetInstance(), *pCalculator);
+  const LoadoutComparison_t comparison = m_lineup.Compare(pCalculator->GetStore(), *pCalculator);
   m_pTarget->setText(FromSjis(txt::kCompareTarget)
                          .arg(FromSjis(comparison.strMonster), FromSjis(comparison.strLevel),
                               comparison.bAnger ? FromSjis(txt::kCompareAngry) : QString()));

@@ -32,8 +32,7 @@ class CComparisonDlg : public QDialog {
   Q_OBJECT
 
 public:
-  // The calculation on show; null while there is none to read (while a
-  // conversion has emptied the store).
+  // The calculation on show; null while there is none to read.
   using CalculationFunction = std::function<const CCalculator*()>;
 
   CComparisonDlg(CLoadoutLineup& lineup, CalculationFunction fnCalculation,

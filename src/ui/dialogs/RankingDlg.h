@@ -33,8 +33,7 @@ class QLineEdit;
 class QTreeWidget;
 
 struct RankingSource_t {
-  // The calculation on show; null while there is none to read (while a
-  // conversion has emptied the store).
+  // The calculation on show; null while there is none to read.
   std::function<const CCalculator*()> fnCalculation;
   // Selects a weapon by its index in the category's weapon list, then
   // releases the sharpness at nSharpness when one is given.

@@ -5,6 +5,8 @@
 
 #include <QString>
 
-// Empty when the store's data folder is writable; otherwise the hint,
-// starting on a line of its own.
-QString UnwritableFolderHint();
+#include <string>
+
+// Empty when the data folder is writable; otherwise the hint, starting on a
+// line of its own.
+QString UnwritableFolderHint(const std::string& strDir);

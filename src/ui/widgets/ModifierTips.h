@@ -16,7 +16,7 @@ class CModifierTips : public QObject {
 
 public:
   // fnCalculation gives the calculation on show, or null while there is none
-  // to read (a conversion has emptied the store).
+  // to read.
   explicit CModifierTips(std::function<const CCalculator*()> fnCalculation,
                          QObject* pParent = nullptr);
 

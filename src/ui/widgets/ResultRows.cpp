@@ -20,9 +20,8 @@ bool SameRows(const std::vector<ResultRow_t>& arrA, const std::vector<ResultRow_
 
 }  // namespace
 
-CResultRows::CResultRows(CColorListCtrl& list, const CCalculator& calculator,
-                         std::function<bool()> fnUsable)
-    : m_list(list), m_calculator(calculator), m_fnUsable(std::move(fnUsable)), m_baseline(list) {
+CResultRows::CResultRows(CColorListCtrl& list, const CCalculator& calculator)
+    : m_list(list), m_calculator(calculator), m_baseline(list) {
   m_list.SetRowToolTipSource([this](int nRow) { return RowSummary(nRow); });
   m_list.SetHeaderToolTip(ResultColourLegend());
 }
@@ -75,7 +74,6 @@ void CResultRows::ShowBaseline(bool bShow, const QString& strCaption,
 }
 
 std::optional<CalcExplanation_t> CResultRows::Explain(int nRow) const {
-  if (!m_fnUsable()) return std::nullopt;
   return m_calculator.ExplainRow(nRow);
 }
 

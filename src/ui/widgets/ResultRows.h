@@ -10,7 +10,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,9 +21,7 @@ class CColorListCtrl;
 
 class CResultRows {
 public:
-  // fnUsable is false while a conversion has emptied the store: no row is
-  // explained then.
-  CResultRows(CColorListCtrl& list, const CCalculator& calculator, std::function<bool()> fnUsable);
+  CResultRows(CColorListCtrl& list, const CCalculator& calculator);
 
   // Shows the calculator's columns and rows.
   void Show();
@@ -43,7 +40,6 @@ private:
 
   CColorListCtrl& m_list;
   const CCalculator& m_calculator;
-  std::function<bool()> m_fnUsable;
   CBaselineColumn m_baseline;
   std::vector<ResultRow_t> m_arrShownRow;
 };
