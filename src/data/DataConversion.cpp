@@ -19,7 +19,9 @@ void Describe(DataConversion_t& conversion, std::string_view strSucceeded,
 DataConversion_t ConvertWeaponSources(CDataManager& store, std::span<const int> arrCategory) {
   DataConversion_t conversion;
   for (const int nCategory : arrCategory) {
-    conversion.bAllWritten = store.ConvertWeaponIni(nCategory) && conversion.bAllWritten;
+    const bool bWritten = store.ConvertWeaponIni(nCategory);
+    conversion.bAllWritten = bWritten && conversion.bAllWritten;
+    conversion.bAnyWritten = bWritten || conversion.bAnyWritten;
     conversion.arrReport.push_back(store.GetLastConvertReport());
   }
   Describe(conversion, txt::kConvertWeaponsSucceeded, txt::kConvertWeaponsFailed, false);
@@ -34,7 +36,7 @@ DataConversion_t ConvertWeaponSources(CDataManager& store) {
 
 DataConversion_t ConvertMonsterSource(CDataManager& store) {
   DataConversion_t conversion;
-  conversion.bAllWritten = store.ConvertMonsterIni();
+  conversion.bAllWritten = conversion.bAnyWritten = store.ConvertMonsterIni();
   conversion.arrReport.push_back(store.GetLastConvertReport());
   Describe(conversion, txt::kConvertMonstersSucceeded, txt::kConvertMonstersFailed, true);
   return conversion;

@@ -5,8 +5,8 @@
 //
 // A conversion runs on a new store of the data folder, never on the store
 // whose records are on show: a face loads the new store (CDataManager::LoadAll)
-// and swaps it in only when every file was written, so that a conversion that
-// fails leaves the records on show as they were.
+// and swaps it in when a data file was written, so that the records on show
+// are the folder's; a conversion that wrote nothing leaves them as they were.
 #pragma once
 
 #include <span>
@@ -20,6 +20,7 @@ class CDataManager;
 struct DataConversion_t {
   std::vector<ConvertReport_t> arrReport;  // one per source, in the order converted
   bool bAllWritten = true;
+  bool bAnyWritten = false;  // the folder's data changed
   std::string strMessage;  // Shift-JIS: the outcome, then a line per file
 };
 

@@ -451,8 +451,9 @@ void CVelkarDlg::Convert(bool bMonsters) {
   const DataConversion_t conversion =
       bMonsters ? ConvertMonsterSource(*pStore) : ConvertWeaponSources(*pStore);
   QString strText = FromSjis(conversion.strMessage);
-  if (!conversion.bAllWritten) {
-    ShowMessage(strText + UnwritableFolderHint(pStore->GetDataDirectory()), true);
+  if (!conversion.bAllWritten) strText += UnwritableFolderHint(pStore->GetDataDirectory());
+  if (!conversion.bAnyWritten) {
+    ShowMessage(strText, true);
     return;
   }
   pStore->LoadAll();
@@ -462,7 +463,7 @@ void CVelkarDlg::Convert(bool bMonsters) {
   ShowCalculator(true);
   pStore.reset();  // the old records: nothing on screen points at them any more
   if (!strMisses.empty()) strText += QStringLiteral("\n\n") + FromSjis(strMisses);
-  ShowMessage(strText, false);
+  ShowMessage(strText, !conversion.bAllWritten);
   ReportLoadErrors();
 }
 

@@ -214,15 +214,15 @@ json Load(const json& request) {
 
 // Rebuilds the data files of the folder from the .ini sources there, each on
 // its own; each conversion's outcome comes back, with the message the
-// window's conversion command would show. When every file was written the
+// window's conversion command would show. When a file was written the
 // folder's data is loaded and the setup on show restored on it by name, as
 // the window does; otherwise the data on show stays as it was.
 json Convert(const json& request) {
   auto pStore = std::make_unique<CDataManager>(StringOf(request, "dir"));
   json reports = json::array();
-  bool bAllWritten = true;
-  const auto Note = [&reports, &bAllWritten](const DataConversion_t& conversion) {
-    bAllWritten = conversion.bAllWritten && bAllWritten;
+  bool bAnyWritten = false;
+  const auto Note = [&reports, &bAnyWritten](const DataConversion_t& conversion) {
+    bAnyWritten = conversion.bAnyWritten || bAnyWritten;
     reports.push_back(
         {{"written", conversion.bAllWritten}, {"message", SjisToUtf8(conversion.strMessage)}});
   };
@@ -233,7 +233,7 @@ json Convert(const json& request) {
   }
   if (BoolOf(request, "monsters")) Note(ConvertMonsterSource(*pStore));
   std::vector<RestoreMiss_t> arrMiss;
-  if (bAllWritten) {
+  if (bAnyWritten) {
     pStore->LoadAll();
     arrMiss = SwapStore(std::move(pStore), true);
   }
