@@ -21,7 +21,7 @@ struct DataConversion_t {
   std::vector<ConvertReport_t> arrReport;  // one per source, in the order converted
   bool bAllWritten = true;
   bool bAnyWritten = false;  // the folder's data changed
-  std::string strMessage;  // Shift-JIS: the outcome, then a line per file
+  std::string strMessage;    // Shift-JIS: the outcome, then a line per file
 };
 
 // The weapon sources of the categories, in the order given; one that fails
