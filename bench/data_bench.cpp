@@ -251,16 +251,22 @@ void BM_CatSources(benchmark::State& state) {
 }
 BENCHMARK(BM_CatSources)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The converter's work on one source, up to the bytes of its data file: the
-// steps of the store's conversion, without the durable replacement.
-std::vector<uint8_t> ConvertInMemory(const std::string& strSource, bool bMonster) {
+// A source read and parsed as the converter does (the parsed file holds its
+// own copy of the text).
+CIniFile ReadAndParse(const std::string& strSource) {
   std::vector<uint8_t> arrSource;
   velkar::ReadFailure_t failure;
   if (velkar::ReadWholeFile(strSource, arrSource, failure) != velkar::eREAD_RESULT::Ok) {
     Fail("cannot read " + strSource + ": " + failure.strDetail);
   }
-  const CIniFile ini = CIniFile::Parse(
+  return CIniFile::Parse(
       std::string_view(reinterpret_cast<const char*>(arrSource.data()), arrSource.size()));
+}
+
+// The converter's work on one source, up to the bytes of its data file: the
+// steps of the store's conversion, without the durable replacement.
+std::vector<uint8_t> ConvertInMemory(const std::string& strSource, bool bMonster) {
+  const CIniFile ini = ReadAndParse(strSource);
   const SourceLookup lookup = LookupIn(ini);
   std::vector<SkippedEntry_t> arrSkipped;
   return bMonster ? CMonsterDataFile::Encode(CMonsterDataFile::ReadSource(lookup, arrSkipped))
@@ -327,14 +333,7 @@ void BM_ConvertParsedOnce(benchmark::State& state) {
   const std::string strSource = store.GetWeaponSourcePath(CATEGORY_LANCE);
   const std::string strTarget = store.GetWeaponDataPath(CATEGORY_LANCE);
   for (auto _ : state) {
-    // Read and parsed as the converter does.
-    std::vector<uint8_t> arrSource;
-    velkar::ReadFailure_t failure;
-    if (velkar::ReadWholeFile(strSource, arrSource, failure) != velkar::eREAD_RESULT::Ok) {
-      Fail("cannot read " + strSource + ": " + failure.strDetail);
-    }
-    const CIniFile ini = CIniFile::Parse(
-        std::string_view(reinterpret_cast<const char*>(arrSource.data()), arrSource.size()));
+    const CIniFile ini = ReadAndParse(strSource);
     ConvertThrough(LookupIn(ini), strTarget, state.range(0) != 0);
   }
 }
