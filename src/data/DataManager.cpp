@@ -214,8 +214,18 @@ bool CDataManager::ConvertWeaponIni(int nCategory) {
 
 uint32_t CDataManager::GetDataFingerprint() const {
   // Each file as a present byte and its CRC (little-endian), or an absent byte.
+  // A category after the eight that the first codes knew counts only when it
+  // holds a weapon: no build can name it otherwise, and codes made before it
+  // existed must still match data that lacks it or leaves it empty.
+  constexpr size_t kFilesOfTheFirstCodes = 1 + 8;
+  const auto holdsWeapon = [this](size_t nFile) {
+    const WeaponList* pWeapons = GetWeaponList(static_cast<int>(nFile) - 1);
+    return pWeapons != nullptr && !pWeapons->empty();
+  };
   std::vector<uint8_t> arrSummary;
-  for (const std::optional<uint32_t>& nCrc : m_arrFileCrc) {
+  for (size_t nFile = 0; nFile < m_arrFileCrc.size(); ++nFile) {
+    if (nFile >= kFilesOfTheFirstCodes && !holdsWeapon(nFile)) continue;
+    const std::optional<uint32_t>& nCrc = m_arrFileCrc[nFile];
     arrSummary.push_back(nCrc ? 1 : 0);
     for (int nShift = 0; nCrc && nShift < 32; nShift += 8) {
       arrSummary.push_back(static_cast<uint8_t>(*nCrc >> nShift));

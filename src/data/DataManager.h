@@ -93,7 +93,9 @@ public:
   // A short fingerprint of the data files loaded since the last Clear, from
   // their bytes: the CRC-32 of each file, combined in a fixed order (the
   // monsters' file, then the categories in their order, a file not loaded counting as
-  // absent), so that the order of the loads does not matter. Build codes carry
+  // absent; a category after the first eight counts only when it holds a
+  // weapon), so that the order of the loads does not matter and adding a
+  // category leaves the codes of data without it valid. Build codes carry
   // it to tell whether they are opened on the data they were made with.
   uint32_t GetDataFingerprint() const;
 
