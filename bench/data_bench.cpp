@@ -259,7 +259,7 @@ CIniFile ReadAndParse(const std::string& strSource) {
   if (velkar::ReadWholeFile(strSource, arrSource, failure) != velkar::eREAD_RESULT::Ok) {
     Fail("cannot read " + strSource + ": " + failure.strDetail);
   }
-  return CIniFile::Parse(
+  return CIniFile::ParseForLookups(
       std::string_view(reinterpret_cast<const char*>(arrSource.data()), arrSource.size()));
 }
 

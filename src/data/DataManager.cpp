@@ -118,7 +118,7 @@ bool Convert(ConvertReport_t& report, Build build) {
   }
   std::vector<uint8_t> arrData;
   try {
-    const CIniFile ini = CIniFile::Parse(
+    const CIniFile ini = CIniFile::ParseForLookups(
         std::string_view(reinterpret_cast<const char*>(arrSource.data()), arrSource.size()));
     arrData = build(LookupIn(ini));
   } catch (const std::bad_alloc&) {

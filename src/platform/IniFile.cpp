@@ -118,7 +118,16 @@ std::string_view Unquote(std::string_view line, std::string_view value, size_t n
 }  // namespace
 
 CIniFile CIniFile::Parse(std::string_view text) {
+  return Read(text, true);
+}
+
+CIniFile CIniFile::ParseForLookups(std::string_view text) {
+  return Read(text, false);
+}
+
+CIniFile CIniFile::Read(std::string_view text, bool bListed) {
   CIniFile ini;
+  ini.m_bListed = bListed;
   ini.m_bUtf8 = text.starts_with(kUtf8Mark);
   if (ini.m_bUtf8) {
     text.remove_prefix(kUtf8Mark.size());
@@ -154,7 +163,8 @@ void CIniFile::ReadLine(std::string_view line, size_t nLine, uint32_t& nSection)
 
   if (line[scan.nBegin] == '[') {
     if (scan.nClose == std::string_view::npos) {
-      m_arrOddLine.push_back({nLine, std::string(line), eODD_LINE::NO_CLOSING_BRACKET});
+      if (m_bListed)
+        m_arrOddLine.push_back({nLine, std::string(line), eODD_LINE::NO_CLOSING_BRACKET});
       return;
     }
     const std::string_view name = Between(line, scan.nBegin + 1, scan.nNameEnd);
@@ -165,14 +175,16 @@ void CIniFile::ReadLine(std::string_view line, size_t nLine, uint32_t& nSection)
       const auto nId = static_cast<uint32_t>(m_mapSection.size());
       if (m_mapSection.try_emplace(name, SectionIndex_t{nLine, nId}).second) nSection = nId;
     }
-    m_arrSection.push_back({std::string(name), nLine, bUnencodable, {}});
+    m_bInSections = true;
+    if (m_bListed) m_arrSection.push_back({std::string(name), nLine, bUnencodable, {}});
     return;
   }
 
   const std::string_view key = scan.nEqual == std::string_view::npos
                                    ? std::string_view{}
                                    : line.substr(scan.nBegin, scan.nKeyEnd - scan.nBegin);
-  if (key.empty() || m_arrSection.empty()) {
+  if (key.empty() || !m_bInSections) {
+    if (!m_bListed) return;
     const eODD_LINE eKind = scan.nEqual == std::string_view::npos ? eODD_LINE::NO_EQUALS
                             : key.empty()                         ? eODD_LINE::EMPTY_KEY
                                                                   : eODD_LINE::BEFORE_SECTIONS;
@@ -186,7 +198,9 @@ void CIniFile::ReadLine(std::string_view line, size_t nLine, uint32_t& nSection)
     m_arrValue.push_back(
         {nSection, key, {kept, nLine, kept.size() < value.size(), HoldsReplaced(kept)}});
   }
-  m_arrSection.back().arrEntry.push_back({std::string(key), std::string(value), nLine});
+  if (m_bListed) {
+    m_arrSection.back().arrEntry.push_back({std::string(key), std::string(value), nLine});
+  }
 }
 
 void CIniFile::BuildKeyIndex() {

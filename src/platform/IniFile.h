@@ -87,7 +87,12 @@ public:
   CIniFile& operator=(const CIniFile&) = delete;
   ~CIniFile() = default;
 
+  // Reads everything: the lookups' index and the listing of every section,
+  // entry and odd line that lint-style tools walk.
   static CIniFile Parse(std::string_view text);
+  // Reads only what lookups answer: GetSections and GetOddLines stay empty,
+  // and no name or value is copied. Lookups answer as after Parse.
+  static CIniFile ParseForLookups(std::string_view text);
 
   // The file started with the UTF-8 byte-order mark and was read as UTF-8.
   bool IsUtf8() const { return m_bUtf8; }
@@ -104,7 +109,8 @@ public:
   // The line of the section that answers lookups of a name; 0 when none does.
   size_t GetSectionLine(std::string_view section) const;
 
-  // Everything read, in file order (sections of the same name each appear).
+  // Everything read, in file order (sections of the same name each appear);
+  // empty when parsed for lookups only.
   const std::vector<Section_t>& GetSections() const { return m_arrSection; }
   const std::vector<OddLine_t>& GetOddLines() const { return m_arrOddLine; }
 
@@ -136,7 +142,9 @@ private:
   };
   static constexpr uint32_t kNoSection = UINT32_MAX;
 
-  // Reads m_arrText line by line and files every line.
+  // Copies the text, read as UTF-8 or Shift-JIS, into m_arrText; then reads
+  // it line by line and files every line, listed or not.
+  static CIniFile Read(std::string_view text, bool bListed);
   void ReadText();
   // Files one line, a view into m_arrText. nSection is the current section's
   // id, kNoSection while it never answers lookups (a repeated name, a name
@@ -151,6 +159,10 @@ private:
   bool HoldsReplaced(std::string_view part) const;
 
   bool m_bUtf8 = false;
+  // Whether m_arrSection and m_arrOddLine list what was read.
+  bool m_bListed = true;
+  // Whether a section line has been read: key=value lines before it are odd.
+  bool m_bInSections = false;
   // The file's text in Shift-JIS, which every name and value views.
   std::vector<char> m_arrText;
   // Offsets into m_arrText of the '?' marks that the UTF-8 conversion put

@@ -29,6 +29,9 @@ class IniLookup : public testing::TestWithParam<Lookup_t> {};
 TEST_P(IniLookup, GivesTheExpectedValue) {
   const auto& row = GetParam();
   EXPECT_EQ(CIniFile::Parse(row.strFile).GetString(row.strSection, row.strKey), row.strExpected);
+  EXPECT_EQ(CIniFile::ParseForLookups(row.strFile).GetString(row.strSection, row.strKey),
+            row.strExpected)
+      << "parsed for lookups only";
 }
 
 const Lookup_t kLookupRows[] = {
