@@ -6,10 +6,8 @@ void CByteWriter::PutU16(uint16_t wValue) {
 }
 
 void CByteWriter::PutU32(uint32_t nValue) {
-  const size_t nAt = m_arrByte.size();
-  m_arrByte.resize(nAt + 4);
   for (size_t i = 0; i < 4; ++i) {
-    m_arrByte[nAt + i] = static_cast<uint8_t>((nValue >> (8 * i)) & 0xFFu);
+    m_arrByte.push_back(static_cast<uint8_t>((nValue >> (8 * i)) & 0xFFu));
   }
 }
 
