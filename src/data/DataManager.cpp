@@ -116,13 +116,13 @@ bool Convert(ConvertReport_t& report, Build build) {
   if (velkar::ReadWholeFile(report.strSource, arrSource, failure) != velkar::eREAD_RESULT::Ok) {
     return Failed(report, FromReadFailure(report.strSource, failure));
   }
+  const size_t nSourceBytes = arrSource.size();
   std::vector<uint8_t> arrData;
   try {
-    const CIniFile ini = CIniFile::ParseForLookups(
-        std::string_view(reinterpret_cast<const char*>(arrSource.data()), arrSource.size()));
+    const CIniFile ini = CIniFile::ParseForLookups(std::move(arrSource));
     arrData = build(LookupIn(ini));
   } catch (const std::bad_alloc&) {
-    return Failed(report, {report.strSource, DATA_FILE_NO_MEMORY, arrSource.size(), {}});
+    return Failed(report, {report.strSource, DATA_FILE_NO_MEMORY, nSourceBytes, {}});
   }
   if (!writer.Commit(arrData)) {
     return Failed(report, {report.strTarget, DATA_FILE_WRITE_FAILED, 0, writer.Error()});

@@ -12,6 +12,7 @@
 #include "platform/IniFile.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <utility>
 
@@ -20,6 +21,10 @@
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+std::string_view AsText(const std::vector<uint8_t>& arrByte) {
+  return {reinterpret_cast<const char*>(arrByte.data()), arrByte.size()};
+}
 
 // The end of the character that starts at nPos. A lead byte takes the next
 // byte of the line with it, whatever that byte is.
@@ -43,24 +48,31 @@ size_t LineEnd(std::string_view text, size_t nPos) {
   return nPos;
 }
 
+// Where the next line starts after the line that ends at nEnd. CR, LF and
+// CR LF each end a line; neither byte can be part of a double-byte character
+// or of a UTF-8 sequence.
+size_t NextLine(std::string_view text, size_t nEnd) {
+  const bool bCrLf = nEnd + 1 < text.size() && text[nEnd] == '\r' && text[nEnd + 1] == '\n';
+  return nEnd + (bCrLf ? 2 : 1);
+}
+
 // Calls onLine(line, bBreak) for each line of text, bBreak telling whether a
-// line break ends it. CR, LF and CR LF each end a line; neither byte can be
-// part of a double-byte character or of a UTF-8 sequence.
+// line break ends it.
 template <typename OnLine>
 void ForEachLine(std::string_view text, OnLine onLine) {
   for (size_t nPos = 0; nPos < text.size();) {
     const size_t nEnd = LineEnd(text, nPos);
     onLine(text.substr(nPos, nEnd - nPos), nEnd < text.size());
-    nPos = nEnd + 1;
-    if (nEnd + 1 < text.size() && text[nEnd] == '\r' && text[nEnd + 1] == '\n') ++nPos;
+    nPos = NextLine(text, nEnd);
   }
 }
 
-// What one walk over a line's characters finds: its text without the blanks
-// around it, [nBegin, nEnd), the start of its last character, nLast, the
-// first single '=' and the last single ']', each with the end of the last
-// character before it that is no blank.
+// What one walk over a line's characters finds: its length up to its CR or
+// LF, its text without the blanks around it, [nBegin, nEnd), the start of its
+// last character, nLast, the first single '=' and the last single ']', each
+// with the end of the last character before it that is no blank.
 struct LineScan_t {
+  size_t nLength = 0;
   size_t nBegin = 0;
   size_t nEnd = 0;
   size_t nLast = 0;
@@ -70,31 +82,61 @@ struct LineScan_t {
   size_t nNameEnd = 0;
 };
 
-LineScan_t ScanLine(std::string_view line) {
-  LineScan_t scan;
-  // Blanks are single bytes that no lead byte precedes here.
-  while (scan.nBegin < line.size() && IsBlank(line[scan.nBegin])) ++scan.nBegin;
-  scan.nEnd = scan.nBegin;
-  for (size_t nPos = scan.nBegin; nPos < line.size();) {
-    const size_t nNext = CharEnd(line, nPos);
-    if (nNext == nPos + 1) {
-      const char c = line[nPos];
-      if (c == '=' && scan.nEqual == std::string_view::npos) {
-        scan.nEqual = nPos;
-        scan.nKeyEnd = scan.nEnd;
-      } else if (c == ']') {
-        scan.nClose = nPos;
-        scan.nNameEnd = scan.nEnd;
-      }
-      if (IsBlank(c)) {
-        nPos = nNext;
-        continue;
-      }
-    }
-    scan.nLast = nPos;
-    scan.nEnd = nNext;
-    nPos = nNext;
+// What a byte means to the walk when it starts a character.
+enum class eBYTE : uint8_t { PLAIN, LEAD, BLANK, EQUALS, CLOSE, BREAK };
+
+constexpr std::array<eBYTE, 256> kByteKind = [] {
+  std::array<eBYTE, 256> arrKind{};
+  for (size_t c = 0; c < arrKind.size(); ++c) {
+    if (velkar::IsSjisLeadByte(static_cast<unsigned char>(c))) arrKind[c] = eBYTE::LEAD;
   }
+  arrKind[' '] = arrKind['\t'] = eBYTE::BLANK;
+  arrKind['='] = eBYTE::EQUALS;
+  arrKind[']'] = eBYTE::CLOSE;
+  arrKind['\r'] = arrKind['\n'] = eBYTE::BREAK;
+  return arrKind;
+}();
+
+eBYTE KindOf(char c) {
+  return kByteKind[static_cast<unsigned char>(c)];
+}
+
+// Walks the line that starts text, up to its CR or LF or the end of text. Runs
+// of plain single-byte characters, most of any line, are stepped over at once.
+// A lead byte takes the next byte with it unless that byte ends the line.
+LineScan_t ScanLine(std::string_view text) {
+  LineScan_t scan;
+  size_t nPos = 0;
+  while (nPos < text.size() && KindOf(text[nPos]) == eBYTE::BLANK) ++nPos;
+  scan.nBegin = scan.nEnd = nPos;
+  while (nPos < text.size()) {
+    const size_t nRun = nPos;
+    while (nPos < text.size() && KindOf(text[nPos]) == eBYTE::PLAIN) ++nPos;
+    if (nPos > nRun) {
+      scan.nLast = nPos - 1;
+      scan.nEnd = nPos;
+    }
+    if (nPos == text.size()) break;
+    const eBYTE eKind = KindOf(text[nPos]);
+    if (eKind == eBYTE::BREAK) break;
+    if (eKind == eBYTE::BLANK) {
+      ++nPos;
+      continue;
+    }
+    if (eKind == eBYTE::EQUALS && scan.nEqual == std::string_view::npos) {
+      scan.nEqual = nPos;
+      scan.nKeyEnd = scan.nEnd;
+    } else if (eKind == eBYTE::CLOSE) {
+      scan.nClose = nPos;
+      scan.nNameEnd = scan.nEnd;
+    }
+    const bool bDouble =
+        eKind == eBYTE::LEAD && nPos + 1 < text.size() && KindOf(text[nPos + 1]) != eBYTE::BREAK;
+    scan.nLast = nPos;
+    nPos += bDouble ? 2 : 1;
+    scan.nEnd = nPos;
+  }
+  scan.nLength = nPos;
   return scan;
 }
 
@@ -118,16 +160,17 @@ std::string_view Unquote(std::string_view line, std::string_view value, size_t n
 }  // namespace
 
 CIniFile CIniFile::Parse(std::string_view text) {
-  return Read(text, true);
+  return Read({text.begin(), text.end()}, true);
 }
 
-CIniFile CIniFile::ParseForLookups(std::string_view text) {
-  return Read(text, false);
+CIniFile CIniFile::ParseForLookups(std::vector<uint8_t> bytes) {
+  return Read(std::move(bytes), false);
 }
 
-CIniFile CIniFile::Read(std::string_view text, bool bListed) {
+CIniFile CIniFile::Read(std::vector<uint8_t> bytes, bool bListed) {
   CIniFile ini;
   ini.m_bListed = bListed;
+  std::string_view text = AsText(bytes);
   ini.m_bUtf8 = text.starts_with(kUtf8Mark);
   if (ini.m_bUtf8) {
     text.remove_prefix(kUtf8Mark.size());
@@ -143,7 +186,7 @@ CIniFile CIniFile::Read(std::string_view text, bool bListed) {
       if (bBreak) ini.m_arrText.push_back('\n');
     });
   } else {
-    ini.m_arrText.assign(text.begin(), text.end());
+    ini.m_arrText = std::move(bytes);
   }
   ini.ReadText();
   ini.BuildKeyIndex();
@@ -151,21 +194,24 @@ CIniFile CIniFile::Read(std::string_view text, bool bListed) {
 }
 
 void CIniFile::ReadText() {
+  const std::string_view text = AsText(m_arrText);
   uint32_t nSection = kNoSection;
   size_t nLine = 0;
-  ForEachLine(std::string_view(m_arrText.data(), m_arrText.size()),
-              [&](std::string_view line, bool /*bBreak*/) { ReadLine(line, ++nLine, nSection); });
+  for (size_t nPos = 0; nPos < text.size();) {
+    nPos = NextLine(text, nPos + ReadLine(text.substr(nPos), ++nLine, nSection));
+  }
 }
 
-void CIniFile::ReadLine(std::string_view line, size_t nLine, uint32_t& nSection) {
-  const LineScan_t scan = ScanLine(line);
-  if (scan.nBegin == scan.nEnd || line[scan.nBegin] == ';') return;
+size_t CIniFile::ReadLine(std::string_view text, size_t nLine, uint32_t& nSection) {
+  const LineScan_t scan = ScanLine(text);
+  const std::string_view line = text.substr(0, scan.nLength);
+  if (scan.nBegin == scan.nEnd || line[scan.nBegin] == ';') return scan.nLength;
 
   if (line[scan.nBegin] == '[') {
     if (scan.nClose == std::string_view::npos) {
       if (m_bListed)
         m_arrOddLine.push_back({nLine, std::string(line), eODD_LINE::NO_CLOSING_BRACKET});
-      return;
+      return scan.nLength;
     }
     const std::string_view name = Between(line, scan.nBegin + 1, scan.nNameEnd);
     const bool bUnencodable = HoldsReplaced(name);
@@ -177,19 +223,19 @@ void CIniFile::ReadLine(std::string_view line, size_t nLine, uint32_t& nSection)
     }
     m_bInSections = true;
     if (m_bListed) m_arrSection.push_back({std::string(name), nLine, bUnencodable, {}});
-    return;
+    return scan.nLength;
   }
 
   const std::string_view key = scan.nEqual == std::string_view::npos
                                    ? std::string_view{}
                                    : line.substr(scan.nBegin, scan.nKeyEnd - scan.nBegin);
   if (key.empty() || !m_bInSections) {
-    if (!m_bListed) return;
+    if (!m_bListed) return scan.nLength;
     const eODD_LINE eKind = scan.nEqual == std::string_view::npos ? eODD_LINE::NO_EQUALS
                             : key.empty()                         ? eODD_LINE::EMPTY_KEY
                                                                   : eODD_LINE::BEFORE_SECTIONS;
     m_arrOddLine.push_back({nLine, std::string(line), eKind});
-    return;
+    return scan.nLength;
   }
   const std::string_view value =
       Unquote(line, Between(line, scan.nEqual + 1, scan.nEnd), scan.nLast);
@@ -201,6 +247,7 @@ void CIniFile::ReadLine(std::string_view line, size_t nLine, uint32_t& nSection)
   if (m_bListed) {
     m_arrSection.back().arrEntry.push_back({std::string(key), std::string(value), nLine});
   }
+  return scan.nLength;
 }
 
 void CIniFile::BuildKeyIndex() {
@@ -211,15 +258,25 @@ void CIniFile::BuildKeyIndex() {
     range.nFirst = nFirst;
     nFirst += range.nCount;
   }
-  m_arrNumbered.assign(nFirst, 0);
-  m_arrSlot.assign(std::bit_ceil(2 * m_arrValue.size() + 1), 0);
-  for (size_t n = 0; n < m_arrValue.size(); ++n) {
-    const IndexedValue_t& entry = m_arrValue[n];
-    const std::optional<size_t> nPlace = NumberedPlace(entry.nSection, entry.key);
-    // A key already filed keeps its first line.
-    uint32_t& nSlot =
-        nPlace ? m_arrNumbered[*nPlace] : m_arrSlot[SlotOf(entry.nSection, entry.key)];
+  // A key already filed keeps its first line.
+  const auto fileFirst = [](uint32_t& nSlot, size_t n) {
     if (nSlot == 0) nSlot = static_cast<uint32_t>(n + 1);
+  };
+  m_arrNumbered.assign(nFirst, 0);
+  // Numbered keys first; the others, few in the converters' sources, then go
+  // into a hash table sized for them alone.
+  std::vector<size_t> arrOther;
+  for (size_t n = 0; n < m_arrValue.size(); ++n) {
+    const std::optional<size_t> nPlace = NumberedPlace(m_arrValue[n].nSection, m_arrValue[n].key);
+    if (nPlace) {
+      fileFirst(m_arrNumbered[*nPlace], n);
+    } else {
+      arrOther.push_back(n);
+    }
+  }
+  m_arrSlot.assign(std::bit_ceil(2 * arrOther.size() + 1), 0);
+  for (const size_t n : arrOther) {
+    fileFirst(m_arrSlot[SlotOf(m_arrValue[n].nSection, m_arrValue[n].key)], n);
   }
 }
 
@@ -255,7 +312,7 @@ size_t CIniFile::SlotOf(uint32_t nSection, std::string_view key) const {
 
 bool CIniFile::HoldsReplaced(std::string_view part) const {
   if (m_arrReplaced.empty() || part.empty()) return false;
-  const auto nBegin = static_cast<size_t>(part.data() - m_arrText.data());
+  const auto nBegin = static_cast<size_t>(part.data() - AsText(m_arrText).data());
   const auto it = std::lower_bound(m_arrReplaced.begin(), m_arrReplaced.end(), nBegin);
   return it != m_arrReplaced.end() && *it < nBegin + part.size();
 }
@@ -266,11 +323,19 @@ std::string CIniFile::GetString(std::string_view section, std::string_view key) 
 }
 
 const CIniFile::Value_t* CIniFile::Find(std::string_view section, std::string_view key) const {
-  const auto itSection = m_mapSection.find(section);
-  if (itSection == m_mapSection.end()) return nullptr;
-  const uint32_t nId = itSection->second.nId;
-  const std::optional<size_t> nPlace = NumberedPlace(nId, key);
-  const uint32_t nEntry = nPlace ? m_arrNumbered[*nPlace] : m_arrSlot[SlotOf(nId, key)];
+  const std::optional<uint32_t> nSection = FindSection(section);
+  return nSection ? FindIn(*nSection, key) : nullptr;
+}
+
+std::optional<uint32_t> CIniFile::FindSection(std::string_view section) const {
+  const auto it = m_mapSection.find(section);
+  if (it == m_mapSection.end()) return std::nullopt;
+  return it->second.nId;
+}
+
+const CIniFile::Value_t* CIniFile::FindIn(uint32_t nSection, std::string_view key) const {
+  const std::optional<size_t> nPlace = NumberedPlace(nSection, key);
+  const uint32_t nEntry = nPlace ? m_arrNumbered[*nPlace] : m_arrSlot[SlotOf(nSection, key)];
   return nEntry == 0 ? nullptr : &m_arrValue[nEntry - 1].value;
 }
 

@@ -91,8 +91,9 @@ public:
   // entry and odd line that lint-style tools walk.
   static CIniFile Parse(std::string_view text);
   // Reads only what lookups answer: GetSections and GetOddLines stay empty,
-  // and no name or value is copied. Lookups answer as after Parse.
-  static CIniFile ParseForLookups(std::string_view text);
+  // and no name or value is copied. Lookups answer as after Parse. The file's
+  // bytes are kept as they come when it is read as Shift-JIS.
+  static CIniFile ParseForLookups(std::vector<uint8_t> bytes);
 
   // The file started with the UTF-8 byte-order mark and was read as UTF-8.
   bool IsUtf8() const { return m_bUtf8; }
@@ -105,6 +106,11 @@ public:
   // The value that answers a lookup, with its line and flags; null when the
   // section or key is absent.
   const Value_t* Find(std::string_view section, std::string_view key) const;
+  // The same lookup in two steps, for a reader that asks one section for many
+  // keys: the section's number (none when absent), then the key in the
+  // section of that number.
+  std::optional<uint32_t> FindSection(std::string_view section) const;
+  const Value_t* FindIn(uint32_t nSection, std::string_view key) const;
 
   // The line of the section that answers lookups of a name; 0 when none does.
   size_t GetSectionLine(std::string_view section) const;
@@ -142,14 +148,16 @@ private:
   };
   static constexpr uint32_t kNoSection = UINT32_MAX;
 
-  // Copies the text, read as UTF-8 or Shift-JIS, into m_arrText; then reads
-  // it line by line and files every line, listed or not.
-  static CIniFile Read(std::string_view text, bool bListed);
+  // Keeps the file's bytes, converted to Shift-JIS when they are UTF-8, in
+  // m_arrText; then reads them line by line and files every line, listed or
+  // not.
+  static CIniFile Read(std::vector<uint8_t> bytes, bool bListed);
   void ReadText();
-  // Files one line, a view into m_arrText. nSection is the current section's
-  // id, kNoSection while it never answers lookups (a repeated name, a name
-  // that is not Shift-JIS).
-  void ReadLine(std::string_view line, size_t nLine, uint32_t& nSection);
+  // Files the line that starts text, a view into m_arrText, and gives its
+  // length without its line break. nSection is the current section's id,
+  // kNoSection while it never answers lookups (a repeated name, a name that
+  // is not Shift-JIS).
+  size_t ReadLine(std::string_view text, size_t nLine, uint32_t& nSection);
   void BuildKeyIndex();
   size_t SlotOf(uint32_t nSection, std::string_view key) const;
   // The place in m_arrNumbered of a key that is a number within its
@@ -164,7 +172,7 @@ private:
   // Whether a section line has been read: key=value lines before it are odd.
   bool m_bInSections = false;
   // The file's text in Shift-JIS, which every name and value views.
-  std::vector<char> m_arrText;
+  std::vector<uint8_t> m_arrText;
   // Offsets into m_arrText of the '?' marks that the UTF-8 conversion put
   // in, ascending; empty for Shift-JIS files.
   std::vector<size_t> m_arrReplaced;
@@ -179,6 +187,6 @@ private:
   std::vector<NumberedRange_t> m_arrNumberedRange;
   std::vector<uint32_t> m_arrNumbered;
   // Every other key: open addressing over m_arrValue, 1 + an index, or 0 for
-  // an empty slot; a power of two larger than twice the values.
+  // an empty slot; a power of two larger than twice those keys.
   std::vector<uint32_t> m_arrSlot;
 };

@@ -29,8 +29,8 @@ class IniLookup : public testing::TestWithParam<Lookup_t> {};
 TEST_P(IniLookup, GivesTheExpectedValue) {
   const auto& row = GetParam();
   EXPECT_EQ(CIniFile::Parse(row.strFile).GetString(row.strSection, row.strKey), row.strExpected);
-  EXPECT_EQ(CIniFile::ParseForLookups(row.strFile).GetString(row.strSection, row.strKey),
-            row.strExpected)
+  const CIniFile forLookups = CIniFile::ParseForLookups({row.strFile.begin(), row.strFile.end()});
+  EXPECT_EQ(forLookups.GetString(row.strSection, row.strKey), row.strExpected)
       << "parsed for lookups only";
 }
 
