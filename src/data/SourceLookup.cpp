@@ -1,10 +1,20 @@
 #include "data/SourceLookup.h"
 
+#include <optional>
+
 #include "platform/IniFile.h"
 
 SourceLookup LookupIn(const CIniFile& ini) {
-  return [&ini](std::string_view section, std::string_view key) {
-    const CIniFile::Value_t* pValue = ini.Find(section, key);
+  // The converters ask one section for key after key: the section last found
+  // is kept, by its name as asked (at first the empty name, which a "[]" line
+  // can hold), so that only a new name is looked up.
+  return [&ini, strSection = std::string(), nSection = ini.FindSection({})](
+             std::string_view section, std::string_view key) mutable {
+    if (section != strSection) {
+      strSection = section;
+      nSection = ini.FindSection(section);
+    }
+    const CIniFile::Value_t* pValue = nSection ? ini.FindIn(*nSection, key) : nullptr;
     return pValue == nullptr ? SourceValue_t{}
                              : SourceValue_t{pValue->strText, pValue->bUnencodable};
   };
