@@ -39,43 +39,75 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
-// Appends the runs between blanks whole.
+// Appends text without its blanks, byte by byte into room made at once.
 void AppendWithoutBlanks(std::string& strOut, std::string_view text) {
-  strOut.reserve(strOut.size() + text.size());
-  for (size_t nPos = 0; nPos < text.size();) {
-    size_t nEnd = nPos;
-    while (nEnd < text.size() && !IsBlank(text[nEnd])) ++nEnd;
-    strOut.append(text.data() + nPos, nEnd - nPos);
-    nPos = nEnd;
-    while (nPos < text.size() && IsBlank(text[nPos])) ++nPos;
+  size_t nSize = strOut.size();
+  strOut.resize(nSize + text.size());
+  for (const char c : text) {
+    if (!IsBlank(c)) strOut[nSize++] = c;
   }
+  strOut.resize(nSize);
+}
+
+// The text without blanks: text itself when it holds none (the common case),
+// else a copy without them in strBuffer.
+std::string_view WithoutBlanks(std::string_view text, std::string& strBuffer) {
+  if (std::none_of(text.begin(), text.end(), IsBlank)) return text;
+  strBuffer.clear();
+  AppendWithoutBlanks(strBuffer, text);
+  return strBuffer;
 }
 
 struct NameAndRest_t {
   std::string strName;
-  std::string strRest;
+  std::string_view rest;  // a view into the value or into the caller's buffer
 };
 
-// Splits at the first comma and removes blanks from both sides, in one pass
-// that copies each byte once; a Shift-JIS trail byte is never a comma, a space
-// or a tab, so the bytes can be searched directly.
-ParseResult_t<NameAndRest_t> SplitName(std::string_view value) {
+// Splits at the first comma and removes blanks from both sides; the name is
+// copied once, the rest only when it holds blanks, into strBuffer, which must
+// outlive the rest. A Shift-JIS trail byte is never a comma, a space or a tab,
+// so the bytes can be searched directly.
+ParseResult_t<NameAndRest_t> SplitName(std::string_view value, std::string& strBuffer) {
   const size_t nComma = value.find(',');
   if (nComma == std::string_view::npos) return ParseResult_t<NameAndRest_t>::Skip(kReasonNoComma);
   NameAndRest_t split;
   AppendWithoutBlanks(split.strName, value.substr(0, nComma));
   if (split.strName.empty()) return ParseResult_t<NameAndRest_t>::Skip(kReasonEmptyName);
-  AppendWithoutBlanks(split.strRest, value.substr(nComma + 1));
+  split.rest = WithoutBlanks(value.substr(nComma + 1), strBuffer);
   return ParseResult_t<NameAndRest_t>::Ok(std::move(split));
 }
 
-// Takes a first token that starts with a rate letter; false when it does not.
-bool TakeRateToken(std::string_view token, ActionSource_t& action) {
-  const char cLetter = token.front();
-  if (cLetter != 'A' && cLetter != 'B' && cLetter != 'C') return false;
-  action.cRateLetter = cLetter;
-  action.nRate = ConvertToken(token.substr(1));
-  return true;
+// "Action" read into an action record: its name, the rate of a first token
+// that starts with a rate letter through takeRate(action, letter, rate), and
+// each motion value as keep(value) gives it. The record's list of values is
+// allocated once, for as many values as the text can hold.
+template <typename Action, typename TakeRate, typename Keep>
+ParseResult_t<Action> ParseAction(std::string_view value, TakeRate takeRate, Keep keep) {
+  std::string strBuffer;
+  ParseResult_t<NameAndRest_t> split = SplitName(value, strBuffer);
+  if (!split.entry) return ParseResult_t<Action>::Skip(split.strReason);
+
+  Action action;
+  action.strName = std::move(split.entry->strName);
+  const std::string_view rest = split.entry->rest;
+  action.arrValue.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), ',')) + 1);
+  size_t nPos = 0;
+  bool bFirst = true;
+  for (size_t nComma = rest.find(','); nComma != std::string_view::npos;
+       nComma = rest.find(',', nPos)) {
+    const std::string_view token = rest.substr(nPos, nComma - nPos);
+    if (token.empty()) break;  // the rest from here is the last token
+    const char cFirst = token.front();
+    if (bFirst && (cFirst == 'A' || cFirst == 'B' || cFirst == 'C')) {
+      takeRate(action, cFirst, ConvertToken(token.substr(1)));
+    } else {
+      action.arrValue.push_back(keep(ConvertToken(token)));
+    }
+    bFirst = false;
+    nPos = nComma + 1;
+  }
+  action.arrValue.push_back(keep(ConvertToken(rest.substr(nPos))));
+  return ParseResult_t<Action>::Ok(std::move(action));
 }
 
 }  // namespace
@@ -104,9 +136,10 @@ eNUMBER_TEXT ClassifyNumberText(std::string_view token) {
 }
 
 std::optional<std::string> TextAfterName(std::string_view value) {
-  ParseResult_t<NameAndRest_t> split = SplitName(value);
+  std::string strBuffer;
+  ParseResult_t<NameAndRest_t> split = SplitName(value, strBuffer);
   if (!split.entry) return std::nullopt;
-  return std::move(split.entry->strRest);
+  return std::string(split.entry->rest);
 }
 
 std::vector<std::string_view> SplitTokens(std::string_view text) {
@@ -140,47 +173,31 @@ bool ScanIntegers(std::string_view text, std::span<int32_t> arrValue) {
 }
 
 ParseResult_t<ActionSource_t> ParseActionSource(std::string_view value) {
-  ParseResult_t<NameAndRest_t> split = SplitName(value);
-  if (!split.entry) return ParseResult_t<ActionSource_t>::Skip(split.strReason);
-
-  ActionSource_t action;
-  action.strName = std::move(split.entry->strName);
-  const std::string_view rest = split.entry->strRest;
-  size_t nPos = 0;
-  bool bFirst = true;
-  for (size_t nComma = rest.find(','); nComma != std::string_view::npos;
-       nComma = rest.find(',', nPos)) {
-    const std::string_view token = rest.substr(nPos, nComma - nPos);
-    if (token.empty()) break;  // the rest from here is the last token
-    if (!(bFirst && TakeRateToken(token, action))) action.arrValue.push_back(ConvertToken(token));
-    bFirst = false;
-    nPos = nComma + 1;
-  }
-  action.arrValue.push_back(ConvertToken(rest.substr(nPos)));
-  return ParseResult_t<ActionSource_t>::Ok(std::move(action));
+  return ParseAction<ActionSource_t>(
+      value,
+      [](ActionSource_t& action, char cLetter, int32_t nRate) {
+        action.cRateLetter = cLetter;
+        action.nRate = nRate;
+      },
+      [](int32_t nValue) { return nValue; });
 }
 
 ParseResult_t<MotionRecord_t> ParseActionValue(std::string_view value) {
-  ParseResult_t<ActionSource_t> action = ParseActionSource(value);
-  if (!action.entry) return ParseResult_t<MotionRecord_t>::Skip(action.strReason);
-  MotionRecord_t motion;
-  motion.strName = std::move(action.entry->strName);
-  const uint8_t byRate = Low8(action.entry->nRate);
-  if (action.entry->cRateLetter == 'A' || action.entry->cRateLetter == 'B') {
-    motion.byCutRate = byRate;
-  }
-  if (action.entry->cRateLetter == 'A' || action.entry->cRateLetter == 'C') {
-    motion.byImpactRate = byRate;
-  }
-  for (const int32_t nValue : action.entry->arrValue) motion.arrValue.push_back(Low16(nValue));
-  return ParseResult_t<MotionRecord_t>::Ok(std::move(motion));
+  return ParseAction<MotionRecord_t>(
+      value,
+      [](MotionRecord_t& motion, char cLetter, int32_t nRate) {
+        if (cLetter == 'A' || cLetter == 'B') motion.byCutRate = Low8(nRate);
+        if (cLetter == 'A' || cLetter == 'C') motion.byImpactRate = Low8(nRate);
+      },
+      Low16);
 }
 
 ParseResult_t<HitPatternRecord_t> ParseHitPatternValue(std::string_view value) {
-  ParseResult_t<NameAndRest_t> split = SplitName(value);
+  std::string strBuffer;
+  ParseResult_t<NameAndRest_t> split = SplitName(value, strBuffer);
   if (!split.entry) return ParseResult_t<HitPatternRecord_t>::Skip(split.strReason);
   std::array<int32_t, 2> nRate{};
-  if (!ScanIntegers(split.entry->strRest, nRate)) {
+  if (!ScanIntegers(split.entry->rest, nRate)) {
     return ParseResult_t<HitPatternRecord_t>::Skip(kReasonHitPatternNumbers);
   }
   return ParseResult_t<HitPatternRecord_t>::Ok(
@@ -188,11 +205,12 @@ ParseResult_t<HitPatternRecord_t> ParseHitPatternValue(std::string_view value) {
 }
 
 ParseResult_t<WeaponRecord_t> ParseWeaponValue(std::string_view value) {
-  ParseResult_t<NameAndRest_t> split = SplitName(value);
+  std::string strBuffer;
+  ParseResult_t<NameAndRest_t> split = SplitName(value, strBuffer);
   if (!split.entry) return ParseResult_t<WeaponRecord_t>::Skip(split.strReason);
   // attack, element mask, element value, sharpness, and one more that is not kept
   std::array<int32_t, 5> n{};
-  if (!ScanIntegers(split.entry->strRest, n)) {
+  if (!ScanIntegers(split.entry->rest, n)) {
     return ParseResult_t<WeaponRecord_t>::Skip(kReasonWeaponNumbers);
   }
   WeaponRecord_t weapon;
@@ -210,18 +228,20 @@ ParseResult_t<std::string> ParseMonsterName(std::string_view value) {
 
 ParseResult_t<std::array<int32_t, 3>> ParseAngerValue(std::string_view value) {
   using Result = ParseResult_t<std::array<int32_t, 3>>;
-  const std::string strValue = RemoveBlanks(value);
-  if (strValue.empty()) return Result::Skip(kReasonNoAnger);
+  std::string strBuffer;
+  const std::string_view text = WithoutBlanks(value, strBuffer);
+  if (text.empty()) return Result::Skip(kReasonNoAnger);
   std::array<int32_t, 3> nAnger{};
-  if (!ScanIntegers(strValue, nAnger)) return Result::Skip(kReasonAngerNumbers);
+  if (!ScanIntegers(text, nAnger)) return Result::Skip(kReasonAngerNumbers);
   return Result::Ok(nAnger);
 }
 
 ParseResult_t<RegionRecord_t> ParseRegionValue(std::string_view value) {
-  ParseResult_t<NameAndRest_t> split = SplitName(value);
+  std::string strBuffer;
+  ParseResult_t<NameAndRest_t> split = SplitName(value, strBuffer);
   if (!split.entry) return ParseResult_t<RegionRecord_t>::Skip(split.strReason);
   RegionRecord_t region;
-  if (!ScanIntegers(split.entry->strRest, region.nValue)) {
+  if (!ScanIntegers(split.entry->rest, region.nValue)) {
     return ParseResult_t<RegionRecord_t>::Skip(kReasonRegionNumbers);
   }
   region.strName = std::move(split.entry->strName);
@@ -229,10 +249,11 @@ ParseResult_t<RegionRecord_t> ParseRegionValue(std::string_view value) {
 }
 
 ParseResult_t<LevelSource_t> ParseLevelSource(std::string_view value) {
-  ParseResult_t<NameAndRest_t> split = SplitName(value);
+  std::string strBuffer;
+  ParseResult_t<NameAndRest_t> split = SplitName(value, strBuffer);
   if (!split.entry) return ParseResult_t<LevelSource_t>::Skip(split.strReason);
   return ParseResult_t<LevelSource_t>::Ok(
-      {std::move(split.entry->strName), ConvertToken(split.entry->strRest)});
+      {std::move(split.entry->strName), ConvertToken(split.entry->rest)});
 }
 
 ParseResult_t<LevelRecord_t> ParseLevelValue(std::string_view value) {
