@@ -5,12 +5,6 @@ void CByteWriter::PutU16(uint16_t wValue) {
   m_arrByte.push_back(static_cast<uint8_t>(wValue >> 8));
 }
 
-void CByteWriter::PutU32(uint32_t nValue) {
-  for (size_t i = 0; i < 4; ++i) {
-    m_arrByte.push_back(static_cast<uint8_t>((nValue >> (8 * i)) & 0xFFu));
-  }
-}
-
 void CByteWriter::PutLine(std::string_view text) {
   m_arrByte.insert(m_arrByte.end(), text.begin(), text.end());
   m_arrByte.push_back('\r');

@@ -18,7 +18,9 @@ public:
 
   void PutU8(uint8_t byValue) { m_arrByte.push_back(byValue); }
   void PutU16(uint16_t wValue);
-  void PutU32(uint32_t nValue);
+  void PutU32(uint32_t nValue) {
+    for (size_t i = 0; i < 4; ++i) m_arrByte.push_back(static_cast<uint8_t>(nValue >> (8 * i)));
+  }
   void PutI32(int32_t nValue) { PutU32(static_cast<uint32_t>(nValue)); }
 
   // A list's count, always a plain 4-byte value.
