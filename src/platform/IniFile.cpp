@@ -195,6 +195,12 @@ CIniFile CIniFile::Read(std::vector<uint8_t> bytes, bool bListed) {
 
 void CIniFile::ReadText() {
   const std::string_view text = AsText(m_arrText);
+  // Room for a value per '=' of the text, so that the list of values is
+  // allocated once rather than copied as it grows; at most one per 16 bytes,
+  // so that a text of '=' signs asks for no more than a text of short
+  // lines would. Shorter lines grow the list as they fill it.
+  const auto nEquals = static_cast<size_t>(std::count(text.begin(), text.end(), '='));
+  m_arrValue.reserve(std::min(nEquals, text.size() / 16));
   uint32_t nSection = kNoSection;
   size_t nLine = 0;
   for (size_t nPos = 0; nPos < text.size();) {
