@@ -121,6 +121,7 @@ MonsterFileContents_t CMonsterDataFile::ReadSource(const SourceLookup& lookup,
                                                    CSourceReadListener* pListener) {
   CSourceReader reader(lookup, arrSkipped, pListener);
   MonsterFileContents_t contents;
+  contents.arrMonster.reserve(lookup.CountKeys("Monster"));
   // Each name is taken as the reader gives it: blanks inside it stay, and it
   // names the monster's own section.
   reader.ForEachNumbered(eSOURCE_ENTRY::MONSTER, "Monster", 0,

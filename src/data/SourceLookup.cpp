@@ -8,8 +8,8 @@ SourceLookup LookupIn(const CIniFile& ini) {
   // The converters ask one section for key after key: the section last found
   // is kept, by its name as asked (at first the empty name, which a "[]" line
   // can hold), so that only a new name is looked up.
-  return [&ini, strSection = std::string(), nSection = ini.FindSection({})](
-             std::string_view section, std::string_view key) mutable {
+  const auto get = [&ini, strSection = std::string(), nSection = ini.FindSection({})](
+                       std::string_view section, std::string_view key) mutable {
     if (section != strSection) {
       strSection = section;
       nSection = ini.FindSection(section);
@@ -18,4 +18,9 @@ SourceLookup LookupIn(const CIniFile& ini) {
     return pValue == nullptr ? SourceValue_t{}
                              : SourceValue_t{pValue->strText, pValue->bUnencodable};
   };
+  const auto countKeys = [&ini](std::string_view section) {
+    const std::optional<uint32_t> nSection = ini.FindSection(section);
+    return nSection ? ini.GetKeyCount(*nSection) : 0;
+  };
+  return {get, countKeys};
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 class CIniFile;
@@ -37,9 +38,37 @@ public:
         strText(*m_pOwnText) {}
 };
 
-using SourceLookup =
-    std::function<SourceValue_t(std::string_view strSection, std::string_view strKey)>;
+// A lookup, and where the source can tell, how many entries a section holds
+// at most, so that a reader makes room for a list once.
+class SourceLookup {
+public:
+  using Get = std::function<SourceValue_t(std::string_view strSection, std::string_view strKey)>;
+  using Count = std::function<size_t(std::string_view strSection)>;
 
-// The lookup that answers from a parsed source file, with each value's flag.
-// It keeps a reference to ini, which must outlive it.
+  // Implicit, so that any function that answers values is a lookup; it tells
+  // no section's size.
+  template <typename F>
+  requires(!std::is_same_v<std::remove_cvref_t<F>, SourceLookup> && std::is_constructible_v<Get, F>)
+      SourceLookup(F get)
+      : m_get(std::move(get)) {}
+  SourceLookup(Get get, Count countKeys)
+      : m_get(std::move(get)), m_countKeys(std::move(countKeys)) {}
+
+  SourceValue_t operator()(std::string_view section, std::string_view key) const {
+    return m_get(section, key);
+  }
+  // At least the number of entries of any numbered list in the section; 0
+  // when the source cannot tell.
+  size_t CountKeys(std::string_view section) const {
+    return m_countKeys ? m_countKeys(section) : 0;
+  }
+
+private:
+  Get m_get;
+  Count m_countKeys;
+};
+
+// The lookup that answers from a parsed source file, with each value's flag
+// and each section's count of key=value lines. It keeps a reference to ini,
+// which must outlive it.
 SourceLookup LookupIn(const CIniFile& ini);

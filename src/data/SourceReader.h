@@ -55,10 +55,12 @@ public:
     }
   }
 
-  // Appends the records of a numbered list, in order.
+  // Appends the records of a numbered list, in order, with room made at once
+  // for as many as the source says the section can hold.
   template <typename Record, typename Parse>
   void ReadList(eSOURCE_ENTRY eKind, std::string_view section, int nFirst, Parse parse,
                 std::vector<Record>& arrRecord) {
+    arrRecord.reserve(arrRecord.size() + m_lookup.CountKeys(section));
     ForEachNumbered(eKind, section, nFirst,
                     [&](const std::string& strKey, const SourceValue_t& value) {
                       std::optional<Record> entry = Accept(eKind, section, strKey, value, parse);

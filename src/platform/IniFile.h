@@ -111,6 +111,9 @@ public:
   // section of that number.
   std::optional<uint32_t> FindSection(std::string_view section) const;
   const Value_t* FindIn(uint32_t nSection, std::string_view key) const;
+  // How many key=value lines the section of that number holds, repeated keys
+  // included: no numbered list in it is longer.
+  size_t GetKeyCount(uint32_t nSection) const { return m_arrNumberedRange[nSection].nCount; }
 
   // The line of the section that answers lookups of a name; 0 when none does.
   size_t GetSectionLine(std::string_view section) const;
