@@ -82,11 +82,11 @@ size_t EncodedSize(const MonsterFileContents_t& contents) {
 // kept at all; then its regions.
 void ReadSourceMonster(CSourceReader& reader, std::string strName,
                        MonsterFileContents_t& contents) {
-  std::optional<std::array<int32_t, 3>> anger = reader.Accept(
+  const ParseResult_t<std::array<int32_t, 3>> anger = reader.Accept(
       eSOURCE_ENTRY::ANGER, strName, "Anger", reader.Get(strName, "Anger"), ParseAngerValue);
-  if (!anger) return;
+  if (!anger.entry) return;
   MonsterRecord_t monster;
-  monster.nAnger = *anger;
+  monster.nAnger = *anger.entry;
   reader.ReadList(eSOURCE_ENTRY::REGION, strName, 0, ParseRegionValue, monster.arrRegion);
   monster.strName = std::move(strName);
   contents.arrMonster.push_back(std::move(monster));
@@ -126,9 +126,11 @@ MonsterFileContents_t CMonsterDataFile::ReadSource(const SourceLookup& lookup,
   // names the monster's own section.
   reader.ForEachNumbered(eSOURCE_ENTRY::MONSTER, "Monster", 0,
                          [&](const std::string& strKey, const SourceValue_t& value) {
-                           std::optional<std::string> name = reader.Accept(
+                           ParseResult_t<std::string> name = reader.Accept(
                                eSOURCE_ENTRY::MONSTER, "Monster", strKey, value, ParseMonsterName);
-                           if (name) ReadSourceMonster(reader, std::move(*name), contents);
+                           if (name.entry) {
+                             ReadSourceMonster(reader, std::move(*name.entry), contents);
+                           }
                          });
   reader.ReadList(eSOURCE_ENTRY::LEVEL, "Level", 1, ParseLevelValue, contents.arrLevel);
   return contents;

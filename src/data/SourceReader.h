@@ -29,7 +29,8 @@ public:
     return m_lookup(section, key);
   }
 
-  // The record of a value read under key, or none when the entry is skipped.
+  // The parse of a value read under key: its record, or none when the entry
+  // is skipped (the result is handed on whole, so its record is not moved).
   template <typename Parse>
   auto Accept(eSOURCE_ENTRY eKind, std::string_view section, std::string_view key,
               const SourceValue_t& value, Parse parse) {
@@ -37,7 +38,7 @@ public:
     Result result =
         value.bUnencodable ? Result::Skip(UnencodableReason(eKind)) : parse(value.strText);
     Note(eKind, section, key, value, result.strReason);
-    return std::move(result.entry);
+    return result;
   }
 
   // Calls onEntry(key, value) for the entries nFirst, nFirst + 1, ... of a
@@ -63,8 +64,8 @@ public:
     arrRecord.reserve(arrRecord.size() + m_lookup.CountKeys(section));
     ForEachNumbered(eKind, section, nFirst,
                     [&](const std::string& strKey, const SourceValue_t& value) {
-                      std::optional<Record> entry = Accept(eKind, section, strKey, value, parse);
-                      if (entry) arrRecord.push_back(std::move(*entry));
+                      auto result = Accept(eKind, section, strKey, value, parse);
+                      if (result.entry) arrRecord.push_back(std::move(*result.entry));
                     });
   }
 

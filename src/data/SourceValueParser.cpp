@@ -58,23 +58,27 @@ std::string_view WithoutBlanks(std::string_view text, std::string& strBuffer) {
   return strBuffer;
 }
 
+// A "name,numbers" value split at its first comma, both sides without
+// blanks: each a view into the value when it holds no blank (the common case),
+// else into its buffer in SplitBuffers_t, which must outlive it.
 struct NameAndRest_t {
+  std::string_view name;
+  std::string_view rest;
+};
+struct SplitBuffers_t {
   std::string strName;
-  std::string_view rest;  // a view into the value or into the caller's buffer
+  std::string strRest;
 };
 
-// Splits at the first comma and removes blanks from both sides; the name is
-// copied once, the rest only when it holds blanks, into strBuffer, which must
-// outlive the rest. A Shift-JIS trail byte is never a comma, a space or a tab,
-// so the bytes can be searched directly.
-ParseResult_t<NameAndRest_t> SplitName(std::string_view value, std::string& strBuffer) {
+// A Shift-JIS trail byte is never a comma, a space or a tab, so the bytes can
+// be searched directly.
+ParseResult_t<NameAndRest_t> SplitName(std::string_view value, SplitBuffers_t& buffers) {
   const size_t nComma = value.find(',');
   if (nComma == std::string_view::npos) return ParseResult_t<NameAndRest_t>::Skip(kReasonNoComma);
-  NameAndRest_t split;
-  AppendWithoutBlanks(split.strName, value.substr(0, nComma));
-  if (split.strName.empty()) return ParseResult_t<NameAndRest_t>::Skip(kReasonEmptyName);
-  split.rest = WithoutBlanks(value.substr(nComma + 1), strBuffer);
-  return ParseResult_t<NameAndRest_t>::Ok(std::move(split));
+  const std::string_view name = WithoutBlanks(value.substr(0, nComma), buffers.strName);
+  if (name.empty()) return ParseResult_t<NameAndRest_t>::Skip(kReasonEmptyName);
+  return ParseResult_t<NameAndRest_t>::Ok(
+      {name, WithoutBlanks(value.substr(nComma + 1), buffers.strRest)});
 }
 
 // "Action" read into an action record: its name, the rate of a first token
@@ -83,12 +87,12 @@ ParseResult_t<NameAndRest_t> SplitName(std::string_view value, std::string& strB
 // allocated once, for as many values as the text can hold.
 template <typename Action, typename TakeRate, typename Keep>
 ParseResult_t<Action> ParseAction(std::string_view value, TakeRate takeRate, Keep keep) {
-  std::string strBuffer;
-  ParseResult_t<NameAndRest_t> split = SplitName(value, strBuffer);
+  SplitBuffers_t buffers;
+  const ParseResult_t<NameAndRest_t> split = SplitName(value, buffers);
   if (!split.entry) return ParseResult_t<Action>::Skip(split.strReason);
 
   Action action;
-  action.strName = std::move(split.entry->strName);
+  action.strName = split.entry->name;
   const std::string_view rest = split.entry->rest;
   action.arrValue.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), ',')) + 1);
   size_t nPos = 0;
@@ -136,8 +140,8 @@ eNUMBER_TEXT ClassifyNumberText(std::string_view token) {
 }
 
 std::optional<std::string> TextAfterName(std::string_view value) {
-  std::string strBuffer;
-  ParseResult_t<NameAndRest_t> split = SplitName(value, strBuffer);
+  SplitBuffers_t buffers;
+  const ParseResult_t<NameAndRest_t> split = SplitName(value, buffers);
   if (!split.entry) return std::nullopt;
   return std::string(split.entry->rest);
 }
@@ -193,20 +197,20 @@ ParseResult_t<MotionRecord_t> ParseActionValue(std::string_view value) {
 }
 
 ParseResult_t<HitPatternRecord_t> ParseHitPatternValue(std::string_view value) {
-  std::string strBuffer;
-  ParseResult_t<NameAndRest_t> split = SplitName(value, strBuffer);
+  SplitBuffers_t buffers;
+  const ParseResult_t<NameAndRest_t> split = SplitName(value, buffers);
   if (!split.entry) return ParseResult_t<HitPatternRecord_t>::Skip(split.strReason);
   std::array<int32_t, 2> nRate{};
   if (!ScanIntegers(split.entry->rest, nRate)) {
     return ParseResult_t<HitPatternRecord_t>::Skip(kReasonHitPatternNumbers);
   }
   return ParseResult_t<HitPatternRecord_t>::Ok(
-      {std::move(split.entry->strName), nRate[0], nRate[1]});
+      {std::string(split.entry->name), nRate[0], nRate[1]});
 }
 
 ParseResult_t<WeaponRecord_t> ParseWeaponValue(std::string_view value) {
-  std::string strBuffer;
-  ParseResult_t<NameAndRest_t> split = SplitName(value, strBuffer);
+  SplitBuffers_t buffers;
+  const ParseResult_t<NameAndRest_t> split = SplitName(value, buffers);
   if (!split.entry) return ParseResult_t<WeaponRecord_t>::Skip(split.strReason);
   // attack, element mask, element value, sharpness, and one more that is not kept
   std::array<int32_t, 5> n{};
@@ -214,7 +218,7 @@ ParseResult_t<WeaponRecord_t> ParseWeaponValue(std::string_view value) {
     return ParseResult_t<WeaponRecord_t>::Skip(kReasonWeaponNumbers);
   }
   WeaponRecord_t weapon;
-  weapon.strName = std::move(split.entry->strName);
+  weapon.strName = split.entry->name;
   weapon.nAttack = n[0];
   weapon.nElementMask = n[1];
   weapon.nElement = n[2];
@@ -233,27 +237,27 @@ ParseResult_t<std::array<int32_t, 3>> ParseAngerValue(std::string_view value) {
   if (text.empty()) return Result::Skip(kReasonNoAnger);
   std::array<int32_t, 3> nAnger{};
   if (!ScanIntegers(text, nAnger)) return Result::Skip(kReasonAngerNumbers);
-  return Result::Ok(nAnger);
+  return Result::Ok(std::move(nAnger));
 }
 
 ParseResult_t<RegionRecord_t> ParseRegionValue(std::string_view value) {
-  std::string strBuffer;
-  ParseResult_t<NameAndRest_t> split = SplitName(value, strBuffer);
+  SplitBuffers_t buffers;
+  const ParseResult_t<NameAndRest_t> split = SplitName(value, buffers);
   if (!split.entry) return ParseResult_t<RegionRecord_t>::Skip(split.strReason);
   RegionRecord_t region;
   if (!ScanIntegers(split.entry->rest, region.nValue)) {
     return ParseResult_t<RegionRecord_t>::Skip(kReasonRegionNumbers);
   }
-  region.strName = std::move(split.entry->strName);
+  region.strName = split.entry->name;
   return ParseResult_t<RegionRecord_t>::Ok(std::move(region));
 }
 
 ParseResult_t<LevelSource_t> ParseLevelSource(std::string_view value) {
-  std::string strBuffer;
-  ParseResult_t<NameAndRest_t> split = SplitName(value, strBuffer);
+  SplitBuffers_t buffers;
+  const ParseResult_t<NameAndRest_t> split = SplitName(value, buffers);
   if (!split.entry) return ParseResult_t<LevelSource_t>::Skip(split.strReason);
   return ParseResult_t<LevelSource_t>::Ok(
-      {std::move(split.entry->strName), ConvertToken(split.entry->rest)});
+      {std::string(split.entry->name), ConvertToken(split.entry->rest)});
 }
 
 ParseResult_t<LevelRecord_t> ParseLevelValue(std::string_view value) {

@@ -28,7 +28,7 @@ struct ParseResult_t {
   std::string strReason;  // English; empty when entry holds a value
 
   static ParseResult_t Skip(std::string_view reason) { return {std::nullopt, std::string(reason)}; }
-  static ParseResult_t Ok(T value) { return {std::move(value), {}}; }
+  static ParseResult_t Ok(T&& value) { return {std::move(value), {}}; }
 };
 
 inline constexpr std::string_view kReasonNoComma = "no comma after the name";
