@@ -215,8 +215,9 @@ size_t CIniFile::ReadLine(std::string_view text, size_t nLine, uint32_t& nSectio
 
   if (line[scan.nBegin] == '[') {
     if (scan.nClose == std::string_view::npos) {
-      if (m_bListed)
+      if (m_bListed) {
         m_arrOddLine.push_back({nLine, std::string(line), eODD_LINE::NO_CLOSING_BRACKET});
+      }
       return scan.nLength;
     }
     const std::string_view name = Between(line, scan.nBegin + 1, scan.nNameEnd);
