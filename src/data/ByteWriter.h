@@ -10,12 +10,6 @@
 
 class CByteWriter {
 public:
-  // Room for nBytes in all, so that a file written to a known size grows once.
-  void Reserve(size_t nBytes) { m_arrByte.reserve(nBytes); }
-  // The bytes a name line takes beyond the LF that a record's smallest size
-  // already counts: its text and the CR.
-  static size_t LineExtra(std::string_view text) { return text.size() + 1; }
-
   void PutU8(uint8_t byValue) { m_arrByte.push_back(byValue); }
   void PutU16(uint16_t wValue);
   void PutU32(uint32_t nValue) {

@@ -62,22 +62,6 @@ void WriteMonster(CByteWriter& writer, const MonsterRecord_t& monster) {
   for (const RegionRecord_t& region : monster.arrRegion) WriteRegion(writer, region);
 }
 
-// The size of the data file: two counts, then each record at its smallest
-// size plus its name and its regions.
-size_t EncodedSize(const MonsterFileContents_t& contents) {
-  size_t nSize = 2 * 4;
-  for (const MonsterRecord_t& monster : contents.arrMonster) {
-    nSize += kMinMonsterSize + CByteWriter::LineExtra(monster.strName);
-    for (const RegionRecord_t& region : monster.arrRegion) {
-      nSize += kMinRegionSize + CByteWriter::LineExtra(region.strName);
-    }
-  }
-  for (const LevelRecord_t& level : contents.arrLevel) {
-    nSize += kMinLevelSize + CByteWriter::LineExtra(level.strName);
-  }
-  return nSize;
-}
-
 // The monster listed under a name: its "Anger" entry decides whether it is
 // kept at all; then its regions.
 void ReadSourceMonster(CSourceReader& reader, std::string strName,
@@ -105,7 +89,6 @@ std::optional<DataFileError_t> CMonsterDataFile::Decode(std::span<const uint8_t>
 
 std::vector<uint8_t> CMonsterDataFile::Encode(const MonsterFileContents_t& contents) {
   CByteWriter writer;
-  writer.Reserve(EncodedSize(contents));
   writer.PutCount(contents.arrMonster.size());
   for (const MonsterRecord_t& monster : contents.arrMonster) WriteMonster(writer, monster);
   writer.PutCount(contents.arrLevel.size());

@@ -65,22 +65,6 @@ void AddWeapons(const std::vector<WeaponRecord_t>& arrRecord, int nCategory,
   }
 }
 
-// The size of the data file: three counts, then each record at its smallest
-// size plus its name and its motion values.
-size_t EncodedSize(const WeaponFileContents_t& contents) {
-  size_t nSize = 3 * 4;
-  for (const MotionRecord_t& motion : contents.arrMotion) {
-    nSize += kMinMotionSize + CByteWriter::LineExtra(motion.strName) + 2 * motion.arrValue.size();
-  }
-  for (const HitPatternRecord_t& pattern : contents.arrHitPattern) {
-    nSize += kMinHitPatternSize + CByteWriter::LineExtra(pattern.strName);
-  }
-  for (const WeaponRecord_t& weapon : contents.arrWeapon) {
-    nSize += kMinWeaponSize + CByteWriter::LineExtra(weapon.strName);
-  }
-  return nSize;
-}
-
 }  // namespace
 
 std::optional<DataFileError_t> CWeaponDataFile::Decode(std::span<const uint8_t> bytes,
@@ -96,7 +80,6 @@ std::optional<DataFileError_t> CWeaponDataFile::Decode(std::span<const uint8_t> 
 
 std::vector<uint8_t> CWeaponDataFile::Encode(const WeaponFileContents_t& contents) {
   CByteWriter writer;
-  writer.Reserve(EncodedSize(contents));
   writer.PutCount(contents.arrMotion.size());
   for (const MotionRecord_t& motion : contents.arrMotion) {
     writer.PutLine(motion.strName);
