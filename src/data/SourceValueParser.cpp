@@ -235,9 +235,9 @@ ParseResult_t<std::array<int32_t, 3>> ParseAngerValue(std::string_view value) {
   std::string strBuffer;
   const std::string_view text = WithoutBlanks(value, strBuffer);
   if (text.empty()) return Result::Skip(kReasonNoAnger);
-  std::array<int32_t, 3> nAnger{};
-  if (!ScanIntegers(text, nAnger)) return Result::Skip(kReasonAngerNumbers);
-  return Result::Ok(std::move(nAnger));
+  Result anger = Result::Ok({});
+  if (!ScanIntegers(text, *anger.entry)) return Result::Skip(kReasonAngerNumbers);
+  return anger;
 }
 
 ParseResult_t<RegionRecord_t> ParseRegionValue(std::string_view value) {
