@@ -119,17 +119,18 @@ const ChartRow_t kChartRows[] = {
        "series": [{"name": "物理", "values": [45, 30, 90, 22]},
                   {"name": "属性", "values": [20, 10, 15, 5]}],
        "marks": [], "unusable": [], "empty": null})"},
-    // A label wider than its group wraps; millions and zeros keep their axis.
+    // A label wider than its group wraps; millions and zeros keep their axis,
+    // which reaches past a highest value one above a round step.
     {"LongLabelsAndExtremeValues",
      [](CCalculator&) {
        LoadoutComparison_t comparison{
            "m", "l", false, {}, {ToSjis(u8"背中の甲殻部（破壊後）"), "x"}, {}};
-       comparison.arrLoadout.push_back({"A", 0, {}, "w", 3, {}, {}, {1999999, 0}, 1999999, {}});
+       comparison.arrLoadout.push_back({"A", 0, {}, "w", 3, {}, {}, {2000001, 0}, 2000001, {}});
        comparison.arrLoadout.push_back({"B", 0, {}, "w", 3, {}, {}, {0, 0}, 0, {}});
        return LoadoutsChart(comparison);
      },
      R"({"kind": "loadouts", "groups": ["背中の甲殻部（破壊後）", "x", "合計"],
-       "series": [{"name": "A", "values": [1999999, 0, 1999999]},
+       "series": [{"name": "A", "values": [2000001, 0, 2000001]},
                   {"name": "B", "values": [0, 0, 0]}],
        "marks": [{"kind": "best", "group": 0, "series": 0, "text": "★", "legend": "最大"},
                  {"kind": "best", "group": 2, "series": 0, "text": "★", "legend": "最大"}]})"},
@@ -271,6 +272,33 @@ TEST_P(ChartTest, DocumentAndDrawing) {
       EXPECT_EQ(strSvg.find("<line"), std::string::npos);
       EXPECT_EQ(strSvg.find("<rect"), strSvg.rfind("<rect"));  // the background alone
       continue;
+    }
+    // The value axis counts in round steps (1, 2 or 5 times a power of ten)
+    // through 0, from at or below the lowest bar to at or above the highest,
+    // 5 at least.
+    std::vector<int64_t> arrTick;
+    for (const TextBox_t& text : arrText) {
+      if (std::regex_match(text.strText, std::regex("-?[0-9]+"))) {
+        arrTick.push_back(std::stoll(text.strText));
+      }
+    }
+    ASSERT_GE(arrTick.size(), 3u);
+    int64_t nMantissa = arrTick[1] - arrTick[0];
+    while (nMantissa % 10 == 0) nMantissa /= 10;
+    EXPECT_TRUE(nMantissa == 1 || nMantissa == 2 || nMantissa == 5) << arrTick[1] - arrTick[0];
+    for (size_t i = 1; i < arrTick.size(); ++i) {
+      EXPECT_EQ(arrTick[i] - arrTick[i - 1], arrTick[1] - arrTick[0]);
+    }
+    EXPECT_NE(std::find(arrTick.begin(), arrTick.end(), 0), arrTick.end());
+    EXPECT_GE(arrTick.back() - arrTick.front(), 5);
+    for (size_t g = 0; g < document["groups"].size(); ++g) {
+      int64_t nEnd = 0;
+      for (const json& one : document["series"]) {
+        const int64_t nValue = one["values"][g];
+        nEnd = document["layout"] == "stacked" ? nEnd + nValue : nValue;
+        EXPECT_LE(arrTick.front(), nEnd);
+        EXPECT_GE(arrTick.back(), nEnd);
+      }
     }
     // Every value has its bar, titled with its value and its marks, outlined
     // when marked, as long as its value makes it.
