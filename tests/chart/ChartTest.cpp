@@ -252,6 +252,13 @@ TEST_P(ChartTest, DocumentAndDrawing) {
     EXPECT_EQ(strSvg.find("<&"), std::string::npos);
     const std::vector<TextBox_t> arrText = Texts(strSvg);
     EXPECT_GE(arrText.size(), 2u);
+    std::smatch size;
+    ASSERT_TRUE(std::regex_search(strSvg, size, std::regex(R"re(width="(\d+)" height="(\d+)")re")));
+    for (const TextBox_t& text : arrText) {
+      EXPECT_TRUE(text.dLeft >= 0 && text.dRight <= std::stoi(size[1]) && text.dTop >= 0 &&
+                  text.dBottom <= std::stoi(size[2]))
+          << text.strText << " is cut";
+    }
     for (size_t i = 0; i < arrText.size(); ++i) {
       for (size_t j = i + 1; j < arrText.size(); ++j) {
         const TextBox_t& a = arrText[i];

@@ -285,9 +285,11 @@ TEST_F(CompareTest, JsonHasEveryLoadoutTheTotalsAndTheWarnings) {
 
 // The loadouts chart of three: the best of a row marked unless all tie (the
 // back), the loadout without numbers apart, failing the command as compare
-// does; the same picture on stdout and in --output's file.
+// does (without it, the command succeeds); the same picture on stdout and in
+// --output's file.
 TEST_F(CompareTest, ChartOfLoadoutsAsJsonAndToAFile) {
   const std::string strArgs = "chart loadouts --build 試作 --build 鉄白 --build 消えた";
+  EXPECT_EQ(RunOnDataSet("chart loadouts --build 試作 --build 鉄白").nExit, 0);
   const ToolResult_t result = RunOnDataSet(strArgs + " --json");
   EXPECT_EQ(result.nExit, 1);
   const json best = json::parse(R"({"kind": "best", "text": "★", "legend": "最大"})");
