@@ -30,8 +30,8 @@ const char* ChartMarkName(eCHART_MARK eKind) {
   return eKind == eCHART_MARK::Best ? "best" : "own";
 }
 
-std::string ChartMarkText(eCHART_MARK eKind) {
-  return std::string(eKind == eCHART_MARK::Best ? txt::kChartBestMark : txt::kChartOwnMark);
+std::string ChartMarkSign() {
+  return std::string(txt::kChartMarkSign);
 }
 
 std::string ChartMarkLegend(eCHART_MARK eKind) {

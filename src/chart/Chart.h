@@ -61,8 +61,9 @@ const char* ChartKindName(eCHART_KIND eKind);
 std::optional<eCHART_KIND> ChartKindOf(std::string_view strName);
 
 const char* ChartMarkName(eCHART_MARK eKind);
-// The mark's sign on a bar ("★", "◆") and its legend's entry.
-std::string ChartMarkText(eCHART_MARK eKind);
+// The sign drawn above a marked bar and beside its legend's entry, the same
+// for every kind of mark ("▼"), and the entry.
+std::string ChartMarkSign();
 std::string ChartMarkLegend(eCHART_MARK eKind);
 
 eCHART_LAYOUT ChartLayout(eCHART_KIND eKind);

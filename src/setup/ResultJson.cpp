@@ -318,7 +318,7 @@ ordered_json ChartDocument(const Chart_t& chart) {
     marks.push_back({{"kind", ChartMarkName(mark.eKind)},
                      {"group", mark.nGroup},
                      {"series", mark.nSeries},
-                     {"text", Text(ChartMarkText(mark.eKind))},
+                     {"text", Text(ChartMarkSign())},
                      {"legend", Text(ChartMarkLegend(mark.eKind))}});
   }
   ordered_json unusable = ordered_json::array();

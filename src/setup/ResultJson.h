@@ -89,7 +89,8 @@
 //     colours, clicks);
 //   "series": [{"name", "values": one per group, null where nothing is drawn}];
 //   "marks": [{"kind": "best" | "own" (the weapon's own sharpness), "group",
-//     "series" (indexes), "text": its sign, "legend": what it means}];
+//     "series" (indexes), "text": the sign drawn above the bar, "▼" for
+//     every kind, "legend": what it means}];
 //   "unusable": the entries shown apart, without a bar (loadouts without
 //     numbers, boxes that cannot be clicked);
 //   "empty": why there is nothing to draw, or null when there is.

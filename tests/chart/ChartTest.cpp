@@ -65,11 +65,11 @@ const ChartRow_t kChartRows[] = {
        "axis": "ダメージ", "groups": ["頭", "尻尾", "腹", "甲殻", "合計"],
        "series": [{"name": "<&\"'\tA", "values": [20, 13, 40, 9, 82]},
                   {"name": "W", "values": [23, 15, 46, 11, 95]}],
-       "marks": [{"kind": "best", "group": 0, "series": 1, "text": "★", "legend": "最大"},
-                 {"kind": "best", "group": 1, "series": 1, "text": "★", "legend": "最大"},
-                 {"kind": "best", "group": 2, "series": 1, "text": "★", "legend": "最大"},
-                 {"kind": "best", "group": 3, "series": 1, "text": "★", "legend": "最大"},
-                 {"kind": "best", "group": 4, "series": 1, "text": "★", "legend": "最大"}],
+       "marks": [{"kind": "best", "group": 0, "series": 1, "text": "▼", "legend": "最大"},
+                 {"kind": "best", "group": 1, "series": 1, "text": "▼", "legend": "最大"},
+                 {"kind": "best", "group": 2, "series": 1, "text": "▼", "legend": "最大"},
+                 {"kind": "best", "group": 3, "series": 1, "text": "▼", "legend": "最大"},
+                 {"kind": "best", "group": 4, "series": 1, "text": "▼", "legend": "最大"}],
        "unusable": ["X"], "empty": null})"},
     {"SharpnessEachLoadoutsOwnLevelMarked",
      [](const CCalculator& c) {
@@ -81,8 +81,8 @@ const ChartRow_t kChartRows[] = {
        "axis": "ダメージ", "groups": ["赤", "橙", "黄", "緑", "青", "白"],
        "series": [{"name": "G", "values": [37, 55, 74, 82, 93, 95]},
                   {"name": "W", "values": [37, 55, 74, 82, 93, 95]}],
-       "marks": [{"kind": "own", "group": 3, "series": 0, "text": "◆", "legend": "武器本来の切れ味"},
-                 {"kind": "own", "group": 5, "series": 1, "text": "◆", "legend": "武器本来の切れ味"}],
+       "marks": [{"kind": "own", "group": 3, "series": 0, "text": "▼", "legend": "武器本来の切れ味"},
+                 {"kind": "own", "group": 5, "series": 1, "text": "▼", "legend": "武器本来の切れ味"}],
        "unusable": [], "empty": null})"},
     // From the gains' own table: white +3 +2 +6 +2, red -11 -7 -22 -5.
     {"GainsOfTheBellyWithTheKatanasBoxApart",
@@ -132,8 +132,8 @@ const ChartRow_t kChartRows[] = {
      R"({"kind": "loadouts", "groups": ["背中の甲殻部（破壊後）", "x", "合計"],
        "series": [{"name": "A", "values": [2000001, 0, 2000001]},
                   {"name": "B", "values": [0, 0, 0]}],
-       "marks": [{"kind": "best", "group": 0, "series": 0, "text": "★", "legend": "最大"},
-                 {"kind": "best", "group": 2, "series": 0, "text": "★", "legend": "最大"}]})"},
+       "marks": [{"kind": "best", "group": 0, "series": 0, "text": "▼", "legend": "最大"},
+                 {"kind": "best", "group": 2, "series": 0, "text": "▼", "legend": "最大"}]})"},
     {"ZeroEverywhere",
      [](CCalculator&) {
        LoadoutComparison_t comparison{"m", "l", false, {}, {"x"}, {}};

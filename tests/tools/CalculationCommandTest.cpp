@@ -292,7 +292,7 @@ TEST_F(CompareTest, ChartOfLoadoutsAsJsonAndToAFile) {
   EXPECT_EQ(RunOnDataSet("chart loadouts --build 試作 --build 鉄白").nExit, 0);
   const ToolResult_t result = RunOnDataSet(strArgs + " --json");
   EXPECT_EQ(result.nExit, 1);
-  const json best = json::parse(R"({"kind": "best", "text": "★", "legend": "最大"})");
+  const json best = json::parse(R"({"kind": "best", "text": "▼", "legend": "最大"})");
   json expected = json::parse(R"({"format": "velkar-chart", "version": 1, "kind": "loadouts",
       "layout": "grouped", "title": "テスト竜ー（下位）への装備別ダメージ",
       "description": "部位ごと（と合計）に、2個の装備のダメージを並べた棒グラフ。各部位で最大の装備には太枠と▼の印。",
